@@ -1,0 +1,21 @@
+# zirv_add_test(name SOURCES ... LIBS ... [SIMULATOR] [FTP])
+# One GoogleTest executable, registered as one ctest entry that runs under Wine.
+# SIMULATOR: the test drives the detector simulator (a ctest fixture starts it).
+# FTP: the test drives the local FTP server fixture.
+function(zirv_add_test name)
+    cmake_parse_arguments(PARSE_ARGV 1 T "SIMULATOR;FTP" "" "SOURCES;LIBS")
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} zirv_testmain)
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    set(fixtures "")
+    if(T_SIMULATOR)
+        list(APPEND fixtures detsim)
+    endif()
+    if(T_FTP)
+        list(APPEND fixtures ftpserver)
+    endif()
+    set_tests_properties(${name} PROPERTIES
+        TIMEOUT 900
+        FIXTURES_REQUIRED "${fixtures}"
+        ENVIRONMENT "ZIRV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZIRV_BINARY_DIR=${CMAKE_BINARY_DIR}")
+endfunction()

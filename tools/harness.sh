@@ -1,0 +1,69 @@
+# Sourced by the run and test commands: a Wine prefix inside the build tree,
+# a display, and one persistent wineserver whose standard streams are detached
+# (otherwise Wine's background processes keep ctest's pipes open for ever).
+# Every wait is bounded.
+
+: "${BUILD:?BUILD must name the build tree}"
+export WINEPREFIX=$BUILD/wineprefix
+export WINEDEBUG=-all
+export WINEARCH=win64
+export WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+HARNESS_XVFB_PID=
+
+harness_reg() {  # key name type data
+    timeout 60 "$WINE" reg add "$1" /v "$2" /t "$3" /d "$4" /f </dev/null >/dev/null 2>&1
+}
+
+harness_start_display() {
+    if [ -n "${DISPLAY:-}" ] && timeout 5 xdpyinfo >/dev/null 2>&1; then return 0; fi
+    local n
+    for n in $(seq 90 120); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        HARNESS_XVFB_PID=$!
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 1 50); do
+            timeout 2 xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$HARNESS_XVFB_PID" 2>/dev/null || true
+        HARNESS_XVFB_PID=
+    done
+    echo "harness: could not start Xvfb" >&2
+    return 1
+}
+
+harness_create_prefix() {
+    [ -f "$WINEPREFIX/.zirv-ready" ] && return 0
+    echo "== creating the Wine prefix (once)"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    timeout 300 "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
+    timeout 60 "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
+    # Wine draws frames itself when no window manager runs; stable metrics for tests.
+    harness_reg 'HKCU\Software\Wine\X11 Driver' Decorated REG_SZ N
+    harness_reg 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD 96
+    harness_reg 'HKCU\Control Panel\Desktop' FontSmoothing REG_SZ 0
+    timeout 60 "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
+    [ -d "$WINEPREFIX/drive_c" ] || { echo "harness: wineboot failed" >&2; return 1; }
+    touch "$WINEPREFIX/.zirv-ready"
+}
+
+harness_start() {
+    harness_start_display
+    harness_create_prefix
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1 &
+    # Warm the server so that the first test does not pay Wine's start-up.
+    timeout 60 "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+harness_stop() {
+    timeout 30 "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+    if [ -n "$HARNESS_XVFB_PID" ]; then
+        kill "$HARNESS_XVFB_PID" 2>/dev/null || true
+        wait "$HARNESS_XVFB_PID" 2>/dev/null || true
+    fi
+}

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Installs what is missing on a Debian 12 machine, builds libjpeg-turbo for the
+# Windows target from Debian's source package (once), then configures and builds
+# the whole tree. Safe to run again: every step skips what is already done.
+set -euo pipefail
+
+REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${ZIRV_BUILD:-$REPO/build}
+THIRD=${ZIRV_THIRD_PARTY:-$BUILD/third_party}
+
+PACKAGES=(cmake ninja-build python3 python3-pyftpdlib googletest
+          mingw-w64 gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+          wine64 xvfb xauth x11-utils dpkg-dev fonts-nanum fonts-dejavu-core)
+
+log() { printf '== %s\n' "$*"; }
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+install_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing ${missing[*]}"
+    as_root apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+enable_source_packages() {
+    local src=/etc/apt/sources.list.d/zirv-deb-src.sources
+    [ -f "$src" ] && return 0
+    log "enabling Debian source packages"
+    local list=/etc/apt/sources.list.d/debian.sources
+    if [ -f "$list" ]; then
+        sed 's/^Types: deb$/Types: deb-src/' "$list" | as_root tee "$src" >/dev/null
+    else
+        grep -h '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | as_root tee "${src%.sources}.list" >/dev/null
+        as_root touch "$src"
+    fi
+    as_root apt-get update -q
+}
+
+build_libjpeg() {
+    local prefix=$THIRD/libjpeg
+    [ -f "$prefix/lib/libjpeg.a" ] && return 0
+    enable_source_packages
+    log "building libjpeg-turbo for the Windows target"
+    local src=$THIRD/src
+    rm -rf "$src" && mkdir -p "$src"
+    (cd "$src" && apt-get source -q libjpeg-turbo >/dev/null)
+    local tree
+    tree=$(find "$src" -maxdepth 1 -mindepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+    cmake -S "$tree" -B "$src/build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR= \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF >/dev/null
+    cmake --build "$src/build" >/dev/null
+    cmake --install "$src/build" >/dev/null
+    rm -rf "$src"
+}
+
+configure_and_build() {
+    log "building"
+    cmake -S "$REPO" -B "$BUILD" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE="${ZIRV_BUILD_TYPE:-RelWithDebInfo}" \
+        -DJPEG_PREFIX="$THIRD/libjpeg" >/dev/null
+    # ZIRV_TARGETS narrows the build to some targets (a developer working on one unit).
+    cmake --build "$BUILD" ${ZIRV_TARGETS:+--target $ZIRV_TARGETS}
+}
+
+install_packages
+build_libjpeg
+configure_and_build

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds, and runs every test under Wine (and Xvfb).
+# Extra arguments go to ctest, e.g. tools/test.sh -R link
+set -euo pipefail
+REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${ZIRV_BUILD:-$REPO/build}
+export ZIRV_BUILD=$BUILD
+
+"$REPO/tools/setup.sh"
+
+. "$REPO/tools/harness.sh"
+trap harness_stop EXIT
+harness_start
+
+cd "$BUILD"
+ctest --output-on-failure --timeout 900 -j "${ZIRV_TEST_JOBS:-$(nproc)}" "$@"
