@@ -1,6 +1,0 @@
-# Each area lists its own files; add a file here once it compiles.
-list(APPEND VCL_RTL_SOURCES)
-list(APPEND VCL_SETTINGS_SOURCES)
-list(APPEND VCL_WINDOWING_SOURCES)
-list(APPEND VCL_GRAPHICS_SOURCES)
-list(APPEND VCL_CONTROLS_SOURCES)
