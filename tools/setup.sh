@@ -66,7 +66,7 @@ configure_and_build() {
     cmake -S "$REPO" -B "$BUILD" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE="${ZIRV_BUILD_TYPE:-RelWithDebInfo}" \
-        -DJPEG_PREFIX="$THIRD/libjpeg" >/dev/null
+        -DJPEG_PREFIX="$THIRD/libjpeg" -DPython3_EXECUTABLE=/usr/bin/python3 >/dev/null
     # ZIRV_TARGETS narrows the build to some targets (a developer working on one unit).
     cmake --build "$BUILD" ${ZIRV_TARGETS:+--target $ZIRV_TARGETS}
 }
