@@ -25,15 +25,9 @@ import sys
 import threading
 import time
 
-try:
-    from pyftpdlib.authorizers import DummyAuthorizer
-    from pyftpdlib.handlers import FTPHandler
-    from pyftpdlib.servers import FTPServer
-except ImportError:
-    # CMake may have picked an interpreter without the Debian package; the system one has it.
-    if sys.executable != "/usr/bin/python3" and os.path.exists("/usr/bin/python3"):
-        os.execv("/usr/bin/python3", ["/usr/bin/python3"] + sys.argv)
-    raise
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
 
 USER = "k407"
 PASSWORD = "Tq4mWz8RbLc2Hn"
