@@ -1,0 +1,104 @@
+#pragma once
+// Client of the detector simulator's control channel (tools/detsim/detsim.py):
+// one JSON object per line each way over TCP on 127.0.0.1. The port is read
+// from $ZIRV_BINARY_DIR/detsim/control_port, written by the ctest fixture.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A parsed JSON value; enough for the simulator's answers.
+struct JsonValue {
+    enum class Kind { Null, Bool, Number, String, Array, Object };
+    Kind Type = Kind::Null;
+    bool Bool = false;
+    double Number = 0;
+    std::string Text;
+    std::vector<JsonValue> Items;
+    std::map<std::string, JsonValue> Fields;
+
+    // A field of an object; throws when absent.
+    const JsonValue& operator[](const std::string& key) const;
+    bool Has(const std::string& key) const { return Fields.count(key) != 0; }
+    int Int() const { return static_cast<int>(Number); }
+
+    static JsonValue Parse(const std::string& text);
+};
+
+// A request under construction: {"op": ..., key: value, ...}.
+class DetsimRequest {
+public:
+    explicit DetsimRequest(const std::string& op);
+    DetsimRequest& Add(const std::string& key, int value);
+    DetsimRequest& Add(const std::string& key, bool value);
+    DetsimRequest& Add(const std::string& key, const std::string& value);
+    DetsimRequest& Add(const std::string& key, const char* value) { return Add(key, std::string(value)); }
+    DetsimRequest& Add(const std::string& key, const std::vector<std::string>& values);
+    std::string Json() const { return Body + "}"; }
+
+private:
+    std::string Body;
+};
+
+// The line settings of the tty as the program last set them.
+struct DetsimTermios {
+    int Baud = 0;
+    std::string Parity;   // none, odd, even, mark or space
+    int StopBits = 0;
+    int ByteSize = 0;
+};
+
+// One request frame the simulator read, cut by its address and command.
+struct DetsimFrame {
+    double Time = 0;      // seconds on the simulator's monotonic clock
+    std::vector<uint8_t> Bytes;
+    bool Complete = false;   // false: dropped after an idle gap before its length was reached
+    DetsimTermios Line;      // the settings when the frame arrived
+};
+
+// The simulator's next reply: Bytes (or, when absent, the line model's answer),
+// cut to its first Limit bytes, sent DelayMs after the frame.
+struct DetsimScript {
+    bool HasBytes = false;
+    std::vector<uint8_t> Bytes;
+    int Limit = -1;
+    int DelayMs = 0;
+};
+
+// One connection to the simulator. The lines created through it are deleted
+// when it closes, also when the test process dies.
+class DetsimClient {
+public:
+    DetsimClient();
+    ~DetsimClient();
+    DetsimClient(const DetsimClient&) = delete;
+    DetsimClient& operator=(const DetsimClient&) = delete;
+
+    // Sends one request; returns the answer, throws std::runtime_error when it is not ok.
+    JsonValue Call(const DetsimRequest& request);
+
+    // A new line with the given detectors ("ADDR:TYPE[:key=value...]"); returns its COM number.
+    int CreateLine(const std::vector<std::string>& detectors = {});
+    // A COM number mapped to an existing Unix device instead of a simulated line.
+    int MapDevice(const std::string& unixPath);
+    void DeleteLine(int com);
+    std::vector<DetsimFrame> Frames(int com, bool clear = false);
+    DetsimTermios Termios(int com);
+    void Send(int com, const std::vector<uint8_t>& bytes);
+    void Script(int com, const DetsimScript& script);
+
+private:
+    struct Connection;
+    std::unique_ptr<Connection> Conn;
+};
+
+// "\\.\COMn", the device path a program opens for a COM number.
+std::string ComDevicePath(int com);
+std::string ToHex(const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> FromHex(const std::string& hex);
+
+}  // namespace testsupport
