@@ -322,6 +322,32 @@ void DetsimClient::Script(int com, const DetsimScript& script)
     Call(request);
 }
 
+std::vector<JsonValue> DetsimClient::Detectors(int com)
+{
+    return Call(DetsimRequest("model").Add("com", com).Add("action", "state"))["detectors"].Items;
+}
+
+namespace {
+
+DetsimRequest SetDetectorRequest(int com, int index)
+{
+    DetsimRequest request("model");
+    request.Add("com", com).Add("action", "set").Add("detector", index);
+    return request;
+}
+
+}  // namespace
+
+JsonValue DetsimClient::SetDetector(int com, int index, const std::string& key, int value)
+{
+    return Call(SetDetectorRequest(com, index).Add(key, value))["detector"];
+}
+
+JsonValue DetsimClient::SetDetector(int com, int index, const std::string& key, const std::string& value)
+{
+    return Call(SetDetectorRequest(com, index).Add(key, value))["detector"];
+}
+
 std::string ComDevicePath(int com)
 {
     return "\\\\.\\COM" + std::to_string(com);

@@ -91,6 +91,13 @@ public:
     void Send(int com, const std::vector<uint8_t>& bytes);
     void Script(int com, const DetsimScript& script);
 
+    // The detectors of a simulated line, in line order (tools/detsim/detectors.py
+    // lists their keys); a detector keeps its index when its address changes.
+    std::vector<JsonValue> Detectors(int com);
+    // Changes one key of the detector at `index`; returns its new state.
+    JsonValue SetDetector(int com, int index, const std::string& key, int value);
+    JsonValue SetDetector(int com, int index, const std::string& key, const std::string& value);
+
 private:
     struct Connection;
     std::unique_ptr<Connection> Conn;

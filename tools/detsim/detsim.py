@@ -198,7 +198,7 @@ class Simulator:
         self.selector = selectors.DefaultSelector()
         self.lines = {}
         self.owners = {}              # control connection -> COM numbers it created
-        self.timers = []              # heap of (due, seq, com, bytes)
+        self.timers = []              # heap of (due, seq, line, bytes)
         self.seq = itertools.count()
         self.running = True
 
@@ -247,7 +247,7 @@ class Simulator:
         if self.echo:
             print(f"COM{line.com} <- {data.hex(' ')}", flush=True)
         for delay, reply in line.take_frames(data, now):
-            heapq.heappush(self.timers, (now + delay, next(self.seq), line.com, reply))
+            heapq.heappush(self.timers, (now + delay, next(self.seq), line, reply))
 
     def send(self, line, data):
         if line.master is None:
@@ -268,9 +268,10 @@ class Simulator:
 
     def run_timers(self, now):
         while self.timers and self.timers[0][0] <= now:
-            _, _, com, data = heapq.heappop(self.timers)
-            if com in self.lines:
-                self.send(self.lines[com], data)
+            _, _, line, data = heapq.heappop(self.timers)
+            # A late reply dies with its line, even when a new line took the COM number.
+            if self.lines.get(line.com) is line:
+                self.send(line, data)
         for line in self.lines.values():
             line.expire(now)
 
