@@ -49,6 +49,7 @@ Model requests ("action"):
 The index is the detector's place on the line, which stays while its address changes.
 """
 
+import copy
 from typing import NamedTuple, Optional, Union
 
 BAUD_RATES = (1200, 2400, 4800, 9600, 19200)   # by line speed index
@@ -180,8 +181,11 @@ class Detector:
         unknown = set(fields) - set(SETTERS)
         if unknown:
             raise ValueError(f"unknown detector keys: {', '.join(sorted(unknown))}")
+        # All or nothing: a refused value leaves the detector as it was.
+        trial = copy.copy(self)
         for key, value in fields.items():
-            SETTERS[key](self, value)
+            SETTERS[key](trial, value)
+        self.__dict__.update(trial.__dict__)
 
     def state(self) -> dict:
         return {"address": self.address, "type": self.type_code, "baud": self.baud, "mode": self.mode,
