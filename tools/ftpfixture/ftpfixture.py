@@ -19,6 +19,7 @@ import argparse
 import itertools
 import logging
 import os
+import shutil
 import signal
 import socket
 import sys
@@ -87,6 +88,7 @@ def process_alive(pid):
 
 
 def make_root(root):
+    shutil.rmtree(root, ignore_errors=True)  # drop what tests of earlier runs put there
     for name, data in SERVED_FILES.items():
         path = os.path.join(root, *name.split("/"))
         os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -125,6 +127,7 @@ def run_daemon(state_dir):
     authorizer.add_user(USER, PASSWORD, root, perm="elr")
     handler = make_handler(state_path(state_dir, "commands.log"))
     handler.authorizer = authorizer
+    handler.auth_failed_timeout = 0  # refuse a wrong password at once: tests need not wait
     server = FTPServer(("127.0.0.1", 0), handler)
 
     silent = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
