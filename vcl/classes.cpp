@@ -527,8 +527,9 @@ void TStrings::SetValues(const String& name, const String& value)
 
 void TStrings::BeginUpdate()
 {
-    if (FUpdateCount++ == 0)
+    if (FUpdateCount == 0)
         SetUpdateState(true);
+    ++FUpdateCount;
 }
 
 void TStrings::EndUpdate()
