@@ -4,15 +4,12 @@
 #include "vcl/ftpclient.h"
 #include "vcl/sysutils.h"
 
-#include "testpaths.h"
+#include "ftp_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,76 +17,19 @@ using namespace vcl;
 
 namespace {
 
-// The local FTP server that the ctest fixture runs, as its state files describe it.
-struct FtpServer {
-    std::string Dir;  // the state directory as a Windows path
-    Word Port = 0;
-    Word SilentPort = 0;
-    String User;
-    String Password;
-
-    static std::string ReadFile(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    std::string State(const std::string& name) const { return ReadFile(Dir + "\\" + name); }
-
-    // Commands the server received in the session that retrieved `path`, in order.
-    std::vector<std::string> SessionOf(const std::string& path) const
-    {
-        std::vector<std::pair<std::string, std::string>> lines;  // session, command
-        std::istringstream log(State("commands.log"));
-        std::string retrieving;
-        for (std::string line; std::getline(log, line);) {
-            const size_t blank = line.find(' ');
-            lines.emplace_back(line.substr(0, blank), line.substr(blank + 1));
-            if (lines.back().second == "RETR " + path)
-                retrieving = lines.back().first;
-        }
-        std::vector<std::string> commands;
-        for (const auto& [id, command] : lines)
-            if (id == retrieving)
-                commands.push_back(command);
-        return commands;
-    }
-
-    // Puts a file into the served folder; `path` uses "/" as the server does.
-    void Serve(const std::string& path, const std::string& content) const
-    {
-        std::string local = Dir + "\\root";
-        for (size_t start = 0;;) {
-            const size_t slash = path.find('/', start);
-            local += "\\" + path.substr(start, slash - start);
-            if (slash == std::string::npos)
-                break;
-            CreateDirectoryA(local.c_str(), nullptr);
-            start = slash + 1;
-        }
-        std::ofstream(local, std::ios::binary) << content;
-    }
-};
-
 class FtpClientTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        const char* binaryDir = std::getenv("ZIRV_BINARY_DIR");
-        if (!binaryDir)
-            GTEST_SKIP() << "ZIRV_BINARY_DIR is not set: run through ctest, which starts the FTP server";
-        FServer.Dir = testsupport::WinePath(std::string(binaryDir) + "/ftpserver");
-        FServer.Port = static_cast<Word>(std::stoi(FServer.State("port")));
-        FServer.SilentPort = static_cast<Word>(std::stoi(FServer.State("silent_port")));
-        FServer.User = FromAnsi(FServer.State("user"));
-        FServer.Password = FromAnsi(FServer.State("password"));
+        const auto server = testsupport::FtpFixture::Find();
+        if (!server)
+            GTEST_SKIP() << "the FTP server fixture is not running: run through ctest";
+        FServer = *server;
         FClient = Create<TFtpClient>(nullptr);
         FClient->SetHost(L"localhost");
         FClient->SetPort(FServer.Port);
-        FClient->SetUsername(FServer.User);
-        FClient->SetPassword(FServer.Password);
+        FClient->SetUsername(FromAnsi(FServer.User));
+        FClient->SetPassword(FromAnsi(FServer.Password));
     }
 
     void TearDown() override { FreeAndNil(FClient); }
@@ -107,7 +47,7 @@ protected:
         return std::string(static_cast<const char*>(stream->Memory()), static_cast<size_t>(stream->Size()));
     }
 
-    FtpServer FServer;
+    testsupport::FtpFixture FServer;
     TFtpClient* FClient = nullptr;
 };
 
@@ -145,8 +85,8 @@ TEST_F(FtpClientTest, GetLogsInPassiveAndRetrievesAsText)
     auto has = [&](const std::string& command) {
         return std::find(commands.begin(), commands.end(), command) != commands.end();
     };
-    EXPECT_TRUE(has("USER " + ToAnsi(FServer.User)));
-    EXPECT_TRUE(has("PASS " + ToAnsi(FServer.Password)));
+    EXPECT_TRUE(has("USER " + FServer.User));
+    EXPECT_TRUE(has("PASS " + FServer.Password));
     EXPECT_TRUE(has("TYPE A"));
     EXPECT_TRUE(has("PASV"));
     for (const std::string& command : commands) {
