@@ -1,0 +1,28 @@
+#pragma once
+// Puts one interface language on the main window: captions, hints, the company line of
+// the status bar and the message strings (messagetexts.h).
+#include "vcl/system.h"
+
+#include <string_view>
+
+// What the language texts need of the main window. Controls are addressed by their
+// component names ("lbAddress2", "sPanel8", ...).
+class LanguageTextHost {
+public:
+    virtual ~LanguageTextHost() = default;
+
+    virtual void SetWindowCaption(const vcl::String& text) = 0;
+    virtual void SetCaption(std::wstring_view control, const vcl::String& text) = 0;
+    virtual vcl::String Caption(std::wstring_view control) const = 0;
+    virtual void SetHint(std::wstring_view control, const vcl::String& text) = 0;
+    virtual vcl::String Hint(std::wstring_view control) const = 0;
+    // Panels of the status bar counted from 0.
+    virtual void SetStatusPanelText(int panel, const vcl::String& text) = 0;
+};
+
+// Language indexes: 0 English, 1 Russian, 2 German, 3 French, 4 Spanish, 6 Czech,
+// 7 Korean, 8 Serbian, 9 Swedish, 10 Croatian, 11 Italian. Any other value (5, above 11,
+// negative) applies the short Russian fallback captions and no message string. Korean
+// covers the monitoring view only: the wizard, its strings and the model names keep the
+// language applied before.
+void ApplyLanguageTexts(LanguageTextHost& host, int language);
