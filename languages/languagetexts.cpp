@@ -49,6 +49,8 @@ void Run(LanguageTextHost& host, const TextBlock& block)
 
 }  // namespace languages
 
+int CurrentLanguage = 0;
+
 void ApplyLanguageTexts(LanguageTextHost& host, int language)
 {
     using namespace languages;

@@ -20,6 +20,10 @@ public:
     virtual void SetStatusPanelText(int panel, const vcl::String& text) = 0;
 };
 
+// The language index applied last: 0 at program start, then set by start-up from the
+// settings file and by the language choice, always before ApplyLanguageTexts is called.
+extern int CurrentLanguage;
+
 // Language indexes: 0 English, 1 Russian, 2 German, 3 French, 4 Spanish, 6 Czech,
 // 7 Korean, 8 Serbian, 9 Swedish, 10 Croatian, 11 Italian. Any other value (5, above 11,
 // negative) applies the short Russian fallback captions and no message string. Korean

@@ -121,7 +121,8 @@ public:
             ADD_FAILURE() << "reads an unknown control";
             return 0;
         }
-        return Field(const_cast<Box&>(found->second), property);
+        Box box = found->second;
+        return Field(box, property);
     }
 
     void Set(std::wstring_view control, LayoutProperty property, int32_t value) override

@@ -41,7 +41,7 @@ TEST(LanguageSwitch, ButtonsPickTheirLanguagesAndFlags)
     EXPECT_EQ(FindLanguageButton(L"sbtLang"), nullptr);
 }
 
-TEST(LanguageSwitch, EveryLanguageButSpareIndexFiveHasAButton)
+TEST(LanguageSwitch, EveryLanguageHasOneButtonAndEnglishAlsoPortuguese)
 {
     for (int language = 0; language <= 11; ++language) {
         int buttons = 0;
