@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cwchar>
 #include <limits>
@@ -197,38 +198,43 @@ int64_t StrToInt64(const String& s)
 bool TryStrToFloat(const String& s, double& value, const TFormatSettings& settings)
 {
     const String t = Trim(s);
+    // Rebuilt in the syntax from_chars reads: no "+" sign, "." as the point.
     std::string ascii;
     size_t i = 0;
-    auto take = [&](auto pred) {
+    auto sign = [&]() {
+        if (i < t.size() && (t[i] == L'+' || t[i] == L'-'))
+            if (t[i++] == L'-')
+                ascii.push_back('-');
+    };
+    auto digits = [&]() {
         size_t n = 0;
-        while (i < t.size() && pred(t[i])) {
-            ascii.push_back(static_cast<char>(t[i++]));
-            ++n;
-        }
+        for (; i < t.size() && t[i] >= L'0' && t[i] <= L'9'; ++i, ++n)
+            ascii.push_back(static_cast<char>(t[i]));
         return n;
     };
-    auto isDigit = [](wchar_t c) { return c >= L'0' && c <= L'9'; };
-    if (i < t.size() && (t[i] == L'+' || t[i] == L'-'))
-        ascii.push_back(static_cast<char>(t[i++]));
-    size_t digits = take(isDigit);
+    sign();
+    size_t mantissa = digits();
     if (i < t.size() && t[i] == settings.DecimalSeparator) {
         ascii.push_back('.');
         ++i;
-        digits += take(isDigit);
+        mantissa += digits();
     }
-    if (digits == 0)
+    if (mantissa == 0)
         return false;
     if (i < t.size() && (t[i] == L'e' || t[i] == L'E')) {
         ascii.push_back('e');
         ++i;
-        if (i < t.size() && (t[i] == L'+' || t[i] == L'-'))
-            ascii.push_back(static_cast<char>(t[i++]));
-        if (take(isDigit) == 0)
+        sign();
+        if (digits() == 0)
             return false;
     }
     if (i != t.size())
         return false;
-    value = std::strtod(ascii.c_str(), nullptr);
+    double v;
+    auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), v);
+    if (result.ec != std::errc() || result.ptr != ascii.data() + ascii.size())
+        return false;
+    value = v;
     return true;
 }
 

@@ -154,7 +154,9 @@ TEST_F(FormatTest, StrToFloatIsTrimmedWithOptionalExponentAndNoGrouping)
     EXPECT_EQ(StrToFloat(L"+.5"), 0.5);
     EXPECT_EQ(StrToFloat(L"5."), 5);
     EXPECT_EQ(StrToFloat(L"1.5E-2"), 0.015);
-    for (const wchar_t* text : {L"", L"+", L"-", L"1,000", L"1e", L"e5", L".", L"1.2.3", L"0x10"})
+    EXPECT_EQ(StrToFloat(L"-0.5e+1"), -5);
+    for (const wchar_t* text : {L"", L"+", L"-", L"1,000", L"1e", L"e5", L".", L"1.2.3", L"0x10", L"1e999", L"+-1",
+                                L"INF", L"NAN", L"1 000"})
         EXPECT_THROW(StrToFloat(text), EConvertError) << text;
     EXPECT_EQ(StrToFloatDef(L"x", 1.25), 1.25);
 }
