@@ -8,6 +8,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 #include "testpaths.h"
 
 namespace testsupport {
@@ -346,6 +348,138 @@ JsonValue DetsimClient::SetDetector(int com, int index, const std::string& key, 
 JsonValue DetsimClient::SetDetector(int com, int index, const std::string& key, const std::string& value)
 {
     return Call(SetDetectorRequest(com, index).Add(key, value))["detector"];
+}
+
+namespace {
+
+const wchar_t SerialCommPath[] = L"Hardware\\DeviceMap\\SerialComm";
+constexpr DWORD LockWaitMs = 60000;
+
+void Check(LONG status, const char* what)
+{
+    if (status != ERROR_SUCCESS)
+        throw std::runtime_error(std::string("SerialComm key: ") + what + " failed with " + std::to_string(status));
+}
+
+// An open key that closes itself.
+struct Key {
+    HKEY Handle = nullptr;
+    ~Key()
+    {
+        if (Handle)
+            RegCloseKey(Handle);
+    }
+};
+
+// HKLM\Hardware is volatile, so every key below it must be too.
+void OpenOrCreate(Key& key)
+{
+    Check(RegCreateKeyExW(HKEY_LOCAL_MACHINE, SerialCommPath, 0, nullptr, REG_OPTION_VOLATILE,
+                          KEY_ALL_ACCESS, nullptr, &key.Handle, nullptr), "create");
+}
+
+template <class Visit>
+void EnumerateValues(HKEY key, Visit visit)
+{
+    DWORD count = 0, maxName = 0, maxData = 0;
+    Check(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName,
+                           &maxData, nullptr, nullptr), "query");
+    for (DWORD i = 0; i < count; ++i) {
+        std::wstring name(maxName + 1, L'\0');
+        std::vector<uint8_t> data(maxData + 2, 0);
+        DWORD nameLength = maxName + 1, dataLength = maxData, type = 0;
+        Check(RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, data.data(), &dataLength), "enumerate");
+        name.resize(nameLength);
+        data.resize(dataLength);
+        visit(name, type, data);
+    }
+}
+
+}  // namespace
+
+SerialCommKey::SerialCommKey() : Lock(CreateMutexW(nullptr, FALSE, L"ZirvTestsSerialCommKey"))
+{
+    // An abandoned lock (a test process died holding it) is ours as well.
+    if (!Lock || WaitForSingleObject(Lock, LockWaitMs) == WAIT_TIMEOUT) {
+        if (Lock)
+            CloseHandle(Lock);
+        throw std::runtime_error("SerialComm key: lock not taken");
+    }
+    Key key;
+    Existed = RegOpenKeyExW(HKEY_LOCAL_MACHINE, SerialCommPath, 0, KEY_READ, &key.Handle) == ERROR_SUCCESS;
+    if (Existed)
+        EnumerateValues(key.Handle, [&](const std::wstring& name, DWORD type, const std::vector<uint8_t>& data) {
+            Saved.push_back({name, type, data});
+        });
+}
+
+SerialCommKey::~SerialCommKey()
+{
+    try {
+        if (Existed) {
+            Clear();
+            Key key;
+            OpenOrCreate(key);
+            for (const Value& v : Saved)
+                RegSetValueExW(key.Handle, v.Name.c_str(), 0, v.Type, v.Data.data(), static_cast<DWORD>(v.Data.size()));
+        } else {
+            Remove();
+        }
+    } catch (const std::exception&) {
+        ADD_FAILURE() << "the serial ports' registry key could not be restored";
+    }
+    ReleaseMutex(Lock);
+    CloseHandle(Lock);
+}
+
+void SerialCommKey::Clear()
+{
+    Key key;
+    OpenOrCreate(key);
+    std::vector<std::wstring> names;
+    EnumerateValues(key.Handle, [&](const std::wstring& name, DWORD, const std::vector<uint8_t>&) {
+        names.push_back(name);
+    });
+    for (const std::wstring& name : names)
+        Check(RegDeleteValueW(key.Handle, name.c_str()), "delete value");
+}
+
+void SerialCommKey::Remove()
+{
+    const LONG status = RegDeleteKeyW(HKEY_LOCAL_MACHINE, SerialCommPath);
+    if (status != ERROR_FILE_NOT_FOUND)
+        Check(status, "delete");
+}
+
+void SerialCommKey::SetString(const std::wstring& name, const std::wstring& data)
+{
+    Key key;
+    OpenOrCreate(key);
+    Check(RegSetValueExW(key.Handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                         static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))), "set string");
+}
+
+void SerialCommKey::SetDword(const std::wstring& name, uint32_t data)
+{
+    Key key;
+    OpenOrCreate(key);
+    Check(RegSetValueExW(key.Handle, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)),
+          "set number");
+}
+
+std::vector<std::wstring> SerialCommKey::Strings() const
+{
+    Key key;
+    std::vector<std::wstring> strings;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SerialCommPath, 0, KEY_READ, &key.Handle) != ERROR_SUCCESS)
+        return strings;
+    EnumerateValues(key.Handle, [&](const std::wstring&, DWORD type, const std::vector<uint8_t>& data) {
+        if (type != REG_SZ)
+            return;
+        std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+        strings.push_back(text.substr(0, text.find(L'\0')));
+    });
+    return strings;
 }
 
 std::string ComDevicePath(int com)

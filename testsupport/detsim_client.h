@@ -103,6 +103,34 @@ private:
     std::unique_ptr<Connection> Conn;
 };
 
+// The registry key of the computer's serial ports, HKLM\Hardware\DeviceMap\SerialComm,
+// which every test process shares. An object holds a lock shared with every
+// other holder, in any process, and when it goes puts back the values the key had.
+class SerialCommKey {
+public:
+    SerialCommKey();
+    ~SerialCommKey();
+    SerialCommKey(const SerialCommKey&) = delete;
+    SerialCommKey& operator=(const SerialCommKey&) = delete;
+
+    void Clear();    // the key exists and holds no value
+    void Remove();   // the key does not exist
+    void SetString(const std::wstring& name, const std::wstring& data);
+    void SetDword(const std::wstring& name, uint32_t data);
+    // The string data of the values, in the order the registry enumerates them.
+    std::vector<std::wstring> Strings() const;
+
+private:
+    struct Value {
+        std::wstring Name;
+        uint32_t Type;
+        std::vector<uint8_t> Data;
+    };
+    void* Lock;
+    bool Existed = false;
+    std::vector<Value> Saved;
+};
+
 // "\\.\COMn", the device path a program opens for a COM number.
 std::string ComDevicePath(int com);
 std::string ToHex(const std::vector<uint8_t>& bytes);
