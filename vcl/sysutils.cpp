@@ -283,7 +283,7 @@ String FloatToStrF(double value, TFloatFormat format, int precision, int digits,
     case TFloatFormat::ffGeneral:
         if (d.Exponent <= precision && (d.IsZero() || d.Exponent >= -4))
             return sign + d.FixedText(0, settings.DecimalSeparator, 0);
-        return sign + d.ScientificText(0, settings.DecimalSeparator, false, 0, false);
+        return sign + d.ScientificText(0, settings.DecimalSeparator, digits > 0, digits, false);
     case TFloatFormat::ffExponent:
         return sign + d.ScientificText(precision - 1, settings.DecimalSeparator, true, digits, true);
     case TFloatFormat::ffFixed:

@@ -65,6 +65,10 @@ enum class TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber };
 // General format with 15 significant digits.
 String FloatToStr(double value);
 String FloatToStr(double value, const TFormatSettings& settings);
+// ffGeneral: fixed while the integer part has at most `precision` digits and the value is at least
+// 0.00001, else scientific with at least `digits` exponent digits. ffExponent: `precision` significant
+// digits, "E", sign and at least `digits` exponent digits. ffFixed and ffNumber (grouped): `digits`
+// decimals, scientific beyond `precision` integer digits.
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits);
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits, const TFormatSettings& settings);
 

@@ -106,6 +106,8 @@ TEST_F(FormatTest, FloatToStrUsesFifteenDigits)
     EXPECT_EQ(FloatToStrF(1234.5678, TFloatFormat::ffNumber, 15, 1), L"1,234.6");
     EXPECT_EQ(FloatToStrF(1234.5678, TFloatFormat::ffExponent, 3, 2), L"1.23E+03");
     EXPECT_EQ(FloatToStrF(12.345678, TFloatFormat::ffGeneral, 4, 0), L"12.35");
+    EXPECT_EQ(FloatToStrF(1e20, TFloatFormat::ffGeneral, 15, 2), L"1E+20");
+    EXPECT_EQ(FloatToStrF(-2.5e-7, TFloatFormat::ffGeneral, 15, 3), L"-2.5E-007");
 }
 
 TEST(StrToInt, AcceptsDecimalAndHexWithSignAndLeadingBlanks)
