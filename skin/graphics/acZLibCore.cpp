@@ -147,19 +147,13 @@ void TZDecompressor::GiveBackUnusedInput()
     FZStream.avail_in = 0;
 }
 
-void TZDecompressor::Discard(int64_t count)
+int64_t TZDecompressor::Seek(int64_t offset, TZSeekOrigin origin, const TReadExactly& readExactly)
 {
-    std::vector<uint8_t> scratch(static_cast<size_t>(std::min(count, kDiscardPiece)));
-    while (count > 0) {
-        int64_t piece = std::min(count, kDiscardPiece);
-        if (Read(scratch.data(), piece) != piece)
-            Raise(TZFaultKind::ReadError, 0, "");
-        count -= piece;
-    }
-}
-
-int64_t TZDecompressor::Seek(int64_t offset, TZSeekOrigin origin)
-{
+    auto discard = [&](int64_t count) {
+        std::vector<uint8_t> scratch(static_cast<size_t>(std::min(count, kDiscardPiece)));
+        for (; count > 0; count -= kDiscardPiece)
+            readExactly(scratch.data(), std::min(count, kDiscardPiece));
+    };
     if (origin == TZSeekOrigin::Beginning && offset == 0) {
         // Restart where the compressed data began, which need not be the source's start.
         ZCheck(inflateReset(&FZStream));
@@ -169,9 +163,9 @@ int64_t TZDecompressor::Seek(int64_t offset, TZSeekOrigin origin)
         FStreamPos = FStartPos;
         FStream.SetPosition(FStreamPos);
     } else if (origin == TZSeekOrigin::Current && offset >= 0) {
-        Discard(offset);
+        discard(offset);
     } else if (origin == TZSeekOrigin::Beginning && offset > FTotalOut) {
-        Discard(offset - FTotalOut);
+        discard(offset - FTotalOut);
     } else if (origin == TZSeekOrigin::End && offset == 0) {
         std::vector<uint8_t> scratch(kDiscardPiece);
         while (Read(scratch.data(), kDiscardPiece) > 0) {

@@ -28,9 +28,8 @@ int ZLibLevel(TZCompressionLevel level);
 const char* ZErrorMessage(int code);
 
 enum class TZFaultKind : uint8_t {
-    ZLib,              // a zlib call failed; Code() is its result
-    InvalidOperation,  // a seek the stream cannot make; Code() is 0
-    ReadError          // a forward seek ran past the end of the data
+    ZLib,             // a zlib call failed; Code() is its result
+    InvalidOperation  // a seek the stream cannot make; Code() is 0
 };
 
 class EZStreamFault : public std::runtime_error {
@@ -57,8 +56,10 @@ public:
     // Up to count bytes; fewer at the end of the compressed data or when the source runs dry.
     // At the end the source stands right after the compressed data.
     int64_t Read(void* buffer, int64_t count);
-    // Offset 0 from the beginning restarts; forward seeks read and drop; answers the bytes produced.
-    int64_t Seek(int64_t offset, TZSeekOrigin origin);
+    // Offset 0 from the beginning restarts; forward seeks read and drop through readExactly,
+    // which raises the stream's read error when the data runs out. Answers the bytes produced.
+    using TReadExactly = std::function<void(void* buffer, int64_t count)>;
+    int64_t Seek(int64_t offset, TZSeekOrigin origin, const TReadExactly& readExactly);
     int64_t TotalOut() const { return FTotalOut; }
 
 private:
@@ -66,7 +67,6 @@ private:
     int Inflate();
     void ReachEnd();
     void GiveBackUnusedInput();
-    void Discard(int64_t count);
 
     TByteStream& FStream;
     int64_t FStreamPos;
