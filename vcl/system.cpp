@@ -1,7 +1,6 @@
 #include "vcl/system.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <cwctype>
 
@@ -59,10 +58,13 @@ Span ClipRange(size_t n, int index, int count)
     return {static_cast<size_t>(first), static_cast<size_t>(last - first)};
 }
 
+// Checked in every build: a position outside the text is a fault in the algorithm.
 template<class S>
 typename S::value_type Char1Of(const S& s, int i)
 {
-    assert(i >= 1 && static_cast<size_t>(i) <= s.size());
+    if (i < 1 || static_cast<size_t>(i) > s.size())
+        throw EAssertionFailed(L"Character position " + std::to_wstring(i) + L" outside a text of " +
+                               std::to_wstring(s.size()));
     return s[static_cast<size_t>(i - 1)];
 }
 

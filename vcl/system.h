@@ -242,9 +242,9 @@ String FromAnsi(const AnsiString& s);
 std::string ToUtf8(const String& s);
 String FromUtf8(const std::string& s);
 
-// 1-based helpers for positions as the algorithms count them.
-// Char1 asserts 1 <= i <= length. Copy/Delete/Insert clamp: an index below 1 counts as 1, the count is
-// clipped to the text, an index past the end copies or deletes nothing (Insert appends).
+// 1-based helpers for positions as the algorithms count them. Char1 raises EAssertionFailed unless
+// 1 <= i <= length. Copy/Delete/Insert clamp: an index below 1 counts as 1, the count is clipped to
+// the text, an index past the end copies or deletes nothing (Insert appends).
 wchar_t Char1(const String& s, int i);
 char Char1(const AnsiString& s, int i);
 String Copy(const String& s, int index, int count = MaxInt);

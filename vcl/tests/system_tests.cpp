@@ -83,6 +83,8 @@ TEST(StringHelpers, PosIsOneBasedAndZeroWhenAbsent)
     EXPECT_EQ(PosEx(L"b", L"abcb", 0), 0);
     EXPECT_EQ(Pos(std::string("c"), std::string("abc")), 3);
     EXPECT_EQ(Char1(String(L"xyz"), 3), L'z');
+    EXPECT_THROW(Char1(String(L"xyz"), 4), EAssertionFailed);
+    EXPECT_THROW(Char1(AnsiString("xyz"), 0), EAssertionFailed);
 }
 
 TEST(StringHelpers, TrimRemovesControlsAndBlanks)
