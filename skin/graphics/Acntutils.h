@@ -1,0 +1,114 @@
+#pragma once
+// The skin library's toolbox of small free functions: rectangle arithmetic, clamping and choice,
+// word splitting, numbers in text, INI text held in string lists, and system settings.
+#include <cstdint>
+#include <initializer_list>
+
+#include "vcl/classes.h"
+#include "vcl/system.h"
+
+namespace skin {
+
+// ---------------------------------------------------------------------------------------------
+// Rectangles, choice and clamping (on every paint path, so inline)
+
+// Right - Left; with ClampNegative a negative width gives 0.
+inline int WidthOf(const vcl::TRect& R, bool ClampNegative = false)
+{
+    const int w = R.right - R.left;
+    return ClampNegative && w < 0 ? 0 : w;
+}
+inline int HeightOf(const vcl::TRect& R, bool ClampNegative = false)
+{
+    const int h = R.bottom - R.top;
+    return ClampNegative && h < 0 ? 0 : h;
+}
+// The rectangles share a pixel and B is not empty.
+bool RectIsVisible(const vcl::TRect& A, const vcl::TRect& B);
+// Both corners of Inner lie within Outer, all four edges of Outer included.
+bool RectInRect(const vcl::TRect& Outer, const vcl::TRect& Inner);
+// The axes swapped.
+inline vcl::TRect RotateRect(const vcl::TRect& R) { return vcl::TRect(R.top, R.left, R.bottom, R.right); }
+// The intersection without an emptiness test: it may come out empty or inverted.
+vcl::TRect RectsAnd(const vcl::TRect& A, const vcl::TRect& B);
+
+inline int iffi(bool Cond, int A, int B) { return Cond ? A : B; }
+inline vcl::String iff(bool Cond, const vcl::String& A, const vcl::String& B) { return Cond ? A : B; }
+// V between A and B, both included, the bounds in either order.
+inline bool Between(int V, int A, int B) { return A <= B ? V >= A && V <= B : V >= B && V <= A; }
+// Min when V < Min, else Max when V > Max, else V: Min wins when Min > Max.
+inline int LimitIt(int V, int Min, int Max) { return V < Min ? Min : V > Max ? Max : V; }
+inline int IntToByte(int V) { return V < 0 ? 0 : V > 255 ? 255 : V; }
+inline int Maxi(int A, int B) { return A > B ? A : B; }
+inline int Mini(int A, int B) { return A < B ? A : B; }
+inline void Changei(int& A, int& B)
+{
+    const int t = A;
+    A = B;
+    B = t;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Words: maximal runs of characters that are not delimiters, numbered from 1. Runs of delimiters
+// count as one, delimiters at either end make no empty words, nothing is quoted.
+
+// A set of 8-bit characters.
+class TSysCharSet {
+public:
+    constexpr TSysCharSet(std::initializer_list<char> Chars)
+    {
+        for (char c : Chars)
+            FBits[uint8_t(c) / 64] |= uint64_t(1) << (uint8_t(c) % 64);
+    }
+    constexpr bool Contains(uint8_t c) const { return (FBits[c / 64] >> (c % 64)) & 1; }
+
+private:
+    uint64_t FBits[4] = {};
+};
+
+int WordCount(const vcl::AnsiString& S, const TSysCharSet& Delims);
+// The 1-based index of the first character of word N; 0 when there are fewer words or N < 1.
+int WordPosition(int N, const vcl::AnsiString& S, const TSysCharSet& Delims);
+vcl::AnsiString ExtractWord(int N, const vcl::AnsiString& S, const TSysCharSet& Delims);
+// The same on UTF-16 text: a character up to U+044F is a delimiter when its low byte is in the
+// set; a character above never is.
+int acWordCount(const vcl::String& S, const TSysCharSet& Delims);
+int acWordPosition(int N, const vcl::String& S, const TSysCharSet& Delims);
+
+// ---------------------------------------------------------------------------------------------
+// Strings (a blank is character 32 only)
+
+vcl::AnsiString MakeStr(char Ch, int N);
+void acFillString(vcl::String& S, int N, wchar_t Ch);
+vcl::String DelESpace(const vcl::String& S);
+vcl::String DelBSpace(const vcl::String& S);
+vcl::String DelRSpace(const vcl::String& S);
+vcl::String DelChars(const vcl::String& S, wchar_t Ch);
+// Every occurrence of Old replaced, left to right, inserted text not searched again.
+vcl::String ReplaceStr(const vcl::String& S, const vcl::String& Old, const vcl::String& New);
+
+// ---------------------------------------------------------------------------------------------
+// Numbers in text
+
+// Hexadecimal 8-bit text, a trailing "H" ignored, 64-bit wrap; 0 when another character occurs.
+int64_t HexToInt(const vcl::AnsiString& S);
+// Every character a digit, sign, exponent letter or the locale's decimal separator, and the text
+// (at most its first 127 characters) converts; the number goes to Value.
+bool IsValidFloat(const vcl::AnsiString& S, double& Value);
+// The integer part grouped by the locale's thousands separator when Thousands is set.
+vcl::AnsiString FormatFloatStr(const vcl::AnsiString& S, bool Thousands);
+
+// ---------------------------------------------------------------------------------------------
+// INI text held in string lists (a skin's "Options.dat")
+
+// Sections gets one entry per "[name]" line, its object a new string list (owned by the caller)
+// holding the section's lines as they are; empty and ";" lines are skipped.
+void GetIniSections(vcl::TStrings* Lines, vcl::TStrings* Sections);
+// The text behind "Key=" of the first matching line of the section, unchanged; Default when the
+// section or the key is missing. Keys compare without regard to case.
+vcl::String ReadIniString(vcl::TStrings* Sections, const vcl::String& Section, const vcl::String& Key,
+                          const vcl::String& Default);
+// The value as an integer (decimal, "$" or "0x" hexadecimal); Default for anything else.
+int ReadIniInteger(vcl::TStrings* Sections, const vcl::String& Section, const vcl::String& Key, int Default);
+
+}  // namespace skin

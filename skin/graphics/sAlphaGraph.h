@@ -1,0 +1,138 @@
+#pragma once
+// 32-bit bitmap primitives: the colour record with its byte views, fills of rectangles and border
+// bands, the alpha fill, the colour blend of a rectangle, the disabled look of a control, the copy
+// of background pixels into transparent corners, and direct pixel access to one bitmap
+// (TacFast32) or to a blend of two (TacFastSum32). Every read and write is clipped to its bitmap.
+#include <cstdint>
+
+#include "skin/graphics/PixelView.h"
+#include "vcl/system.h"
+
+namespace skin {
+
+// Channels in pixel order, the memory order of a 32-bit pixel.
+struct TsRGBA {
+    uint8_t B, G, R, A;
+};
+// Channels of a 24-bit pixel.
+struct TsRGB {
+    uint8_t B, G, R;
+};
+
+// One 32-bit colour seen several ways. In colour order (TColor, TacFast32::GetPixel) byte 0 is red;
+// a raw pixel is in pixel order, where sBGRA names its channels. The orders differ by bytes 0 and 2.
+union TsColor {
+    vcl::TColor C;
+    int32_t I;
+    struct {
+        uint8_t R, G, B, A;
+    };
+    TsRGBA sBGRA;
+    TsRGB RGB;
+    struct {
+        uint8_t Pad_[3];
+        uint8_t MASK;
+    };
+
+    constexpr TsColor() : I(0) {}
+    constexpr explicit TsColor(vcl::TColor c) : C(c) {}
+    static TsColor FromInt(uint32_t v)
+    {
+        TsColor c;
+        c.I = int32_t(v);
+        return c;
+    }
+    uint32_t U() const { return uint32_t(I); }
+};
+static_assert(sizeof(TsColor) == 4);
+
+// How a disabled control is painted, and the same choice for a button glyph.
+enum class TsDisabledKindItem { dkBlended, dkGrayed };
+using TsDisabledKind = vcl::TSet<TsDisabledKindItem>;
+enum class TsDisabledGlyphKindItem { dgBlended, dgGrayed };
+using TsDisabledGlyphKind = vcl::TSet<TsDisabledGlyphKindItem>;
+
+// Where a control finds the background beneath it, with the background as pixels: the pixel under
+// the control's local point (x, y) is Bmp's pixel (x + X, y + Y). Without Ready the background is
+// the plain FillColor (0xFF00FF: none).
+struct TCacheView {
+    TPixelView Bmp;
+    int X = 0;
+    int Y = 0;
+    vcl::TColor FillColor = vcl::clFuchsia;
+    bool Ready = false;
+};
+
+// Direct access to one bitmap. Attach refuses bitmaps under 2 rows or without columns.
+class TacFast32 {
+public:
+    bool Attach(const TPixelView& Bmp);
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+
+    // The pixel in colour order (red in byte 0), alpha in byte 3.
+    TsColor GetPixel(int X, int Y) const;
+    // Stores a colour-order value in pixel order.
+    void SetPixel(int X, int Y, TsColor Value) const;
+    // R (clipped) gets Color, already in pixel order, with alpha 255; Color's alpha becomes 255 too.
+    void FillRect(vcl::TRect R, TsColor& Color) const;
+
+private:
+    uint8_t* Pixel(int X, int Y) const { return FStart + Y * FDelta + 4 * X; }
+
+    int FWidth = 0;
+    int FHeight = 0;
+    ptrdiff_t FDelta = 0;
+    uint8_t* FStart = nullptr;
+};
+
+// Blend of a source bitmap into a destination with a fixed weight. The caller sets Alpha (the
+// weight of the destination) and the rectangles after Attach; SrcX1 and SrcY2 place the source.
+class TacFastSum32 {
+public:
+    bool Attach(const TPixelView& Src, const TPixelView& Dst);
+    // Every byte d of the destination rectangle becomes (d * Alpha + s * (255 - Alpha) + 127) shr 8.
+    void BlendBitmapsRect() const;
+
+    uint8_t Alpha = 0;
+    int DstX1 = 0, DstY1 = 0, DstX2 = 0, DstY2 = 0;
+    int SrcX1 = 0, SrcY1 = 0, SrcX2 = 0, SrcY2 = 0;
+
+private:
+    TPixelView FBmpSrc;
+    TPixelView FBmpDst;
+};
+
+// Bytes 0 and 2 exchanged, bytes 1 and 3 kept: colour order to pixel order and back.
+vcl::TColor SwapRedBlue(vcl::TColor Value);
+inline vcl::TColor SwapColor(vcl::TColor Value) { return SwapRedBlue(Value); }
+
+// Count copies of Value from Dest on; nothing for a Count not above 0.
+void FillLongword(uint32_t* Dest, int Count, uint32_t Value);
+
+// R gets Color (an RGB value, used as it is) as opaque pixels.
+void FillRect32(const TPixelView& Bmp, const vcl::TRect& R, vcl::TColor Color);
+// The bands top, left, bottom, right of R, of the given widths, filled with FillRect32.
+void FillDCBorder32(const TPixelView& Bmp, const vcl::TRect& R, int WL, int WT, int WR, int WB, vcl::TColor Color);
+// The alpha byte of R's pixels becomes Value; with SkipKey pixels 0x00FF00FF are left alone.
+void FillAlphaRect(const TPixelView& Bmp, const vcl::TRect& R, uint8_t Value, bool SkipKey);
+// Mixes the RGB colour into R's pixels, Blend percent of each old pixel kept. R's right column
+// and bottom row are included.
+void BlendColorRect(const TPixelView& Bmp, const vcl::TRect& R, int Blend, vcl::TColor Color);
+
+// The disabled look of a control's image Bmp lying at Offset in the control: grey with dkGrayed;
+// with dkBlended 60 % of the background from CI (or half of its fill colour, or of ParentColor
+// when CI has none) mixed in. ParentColor is an RGB value.
+void BmpDisabledKind(const TPixelView& Bmp, TsDisabledKind DisabledKind, vcl::TColor ParentColor,
+                     const TCacheView& CI, const vcl::TPoint& Offset);
+
+// Where a pixel of the area R of Dst is transparent, it takes Src's pixel at Pt plus the same
+// offset. Without Mask a Dst pixel whose low three bytes are 0xFF00FF is transparent; with Mask
+// the mask pixel at MaskOrigin plus the offset decides the same way.
+void FillTransPixels32(const TPixelView& Dst, const TPixelView& Src, const vcl::TRect& R, const vcl::TPoint& Pt,
+                       const TPixelView* Mask = nullptr, const vcl::TPoint& MaskOrigin = {});
+// The origin of a corner of a border mask's first image by the hit-test code: 13 top-left,
+// 14 top-right, 16 bottom-left, 17 bottom-right; any other code as top-left.
+vcl::TPoint MaskCornerOrigin(const vcl::TRect& Image, int WR, int WB, int Corner);
+
+}  // namespace skin

@@ -1,0 +1,204 @@
+#pragma once
+// The pixel toolbox of the skin engine: colour arithmetic in RGB and HSV, blends, copies that honour
+// alpha, a mask or a transparent key, fades, whole-bitmap colour changes, the glyph painter, tiling of
+// skin images, the filtered resampler, the Gaussian blur of glow masks and the few painters that work
+// on device contexts. Pixel functions take views (PixelView.h); every read and write is clipped.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "skin/graphics/PixelView.h"
+#include "skin/graphics/sAlphaGraph.h"
+#include "vcl/system.h"
+
+namespace skin {
+
+// ---------------------------------------------------------------------------------------------
+// Colours
+
+// Hue in whole degrees (0..360), saturation and value 0..1.
+struct TsHSV {
+    int h = 0;
+    double s = 0;
+    double v = 0;
+};
+
+// Each colour byte moved Percent of the way to 255 (positive) or to 0 (negative).
+vcl::TColor ChangeBrightness(vcl::TColor Color, int Percent);
+// The colour bytes pushed away from (positive) or toward (negative) their grey level.
+vcl::TColor ChangeSaturation(vcl::TColor Color, int Percent);
+TsColor ChangeSaturation(int Percent, TsColor Color);
+// The hue rotated by Delta degrees; greys unchanged. The TsColor form takes a pixel-order value
+// and converts to HSV and back even for a Delta of 0.
+vcl::TColor ChangeHue(int Delta, vcl::TColor Color);
+TsColor ChangeHue(int Delta, TsColor Color);
+// HSV (h in degrees, 360 as 0) to a colour with red in byte 0 and byte 3 zero, and back.
+TsColor Hsv2Rgb(double h, double s, double v);
+TsHSV Rgb2Hsv(TsColor Color);
+// The first and third byte of a 24-bit value exchanged.
+int SwapInteger(int Value);
+// Per colour byte Weight of Color1 and the rest of Color2, rounded; Color1's top byte.
+vcl::TColor MixColors(vcl::TColor Color1, vcl::TColor Color2, double Weight);
+
+// The layered-window entry points of user32, looked up once; null where the system lacks them.
+using TUpdateLayeredWindow = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
+using TSetLayeredWindowAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+extern TUpdateLayeredWindow UpdateLayeredWindow;
+extern TSetLayeredWindowAttributes SetLayeredWindowAttributes;
+// Layered windows can be used.
+bool acLayered();
+
+// ---------------------------------------------------------------------------------------------
+// Blends onto one bitmap
+
+// Every non-key pixel moved toward Color: c := Round((c - Color.c) * Blend + Color.c); 1 keeps it.
+void BlendTransBitmap(const TPixelView& Bmp, double Blend, TsColor Color);
+// Same-sized bitmaps: each channel c := mix(Color.c, c, m), m the mask's channel (white keeps Bmp).
+void BlendBmpByMask(const TPixelView& Bmp, const TPixelView& MaskBmp, vcl::TColor Color);
+// The part SrcRect of Src (right and bottom included) laid at (X, Y) on Dst: d := Round(s - (s - d) *
+// Blend) per colour channel; source pixels equal to TransColor (as 32-bit values) are skipped.
+void BlendTransRectangle(const TPixelView& Dst, int X, int Y, const TPixelView& Src, const vcl::TRect& SrcRect,
+                         double Blend, vcl::TColor TransColor);
+// Same-sized bitmaps, every byte: d := (d * A + s * (255 - A) + 127) shr 8, A the lowest byte of Color.
+void SumBitmaps(const TPixelView& Dst, const TPixelView& Src, TsColor Color);
+// The same for the part SrcRect of Src laid at DstPoint, clipped to both bitmaps.
+void SumBmpRect(const TPixelView& Dst, const TPixelView& Src, uint8_t Alpha, vcl::TRect SrcRect,
+                vcl::TPoint DstPoint);
+// Same-sized Bmp1 and Bmp2: each colour channel of OutBmp := mix(b2, b1, w), w the mask's channel,
+// or Percent without a mask.
+void SumBitmapsByMask(const TPixelView& OutBmp, const TPixelView& Bmp1, const TPixelView& Bmp2,
+                      const TPixelView* MaskBmp, int Percent);
+// Over R: Bmp1 mixed toward Bmp2 by Bmp2's alpha, scaled by how little of Bmp1 the mask's red keeps.
+void SumByMaskWith32(const TPixelView& Bmp1, const TPixelView& Bmp2, const TPixelView& MaskBmp, const vcl::TRect& R);
+
+// ---------------------------------------------------------------------------------------------
+// Copies (the first rectangle and bitmap are the destination)
+
+// A 32-bit image with alpha: each pixel mixed by its alpha, the destination alpha accumulating.
+// With CI ready key pixels are not drawn; with UpdateTrans they take the background from CI.
+void CopyByMask(const vcl::TRect& DstRect, const vcl::TRect& SrcRect, const TPixelView& DstBmp,
+                const TPixelView& SrcBmp, const TCacheView& CI, bool UpdateTrans);
+// A skin image whose mask lies MaskRowOffset rows below it in the same bitmap: d := mix(s, d, m)
+// per channel, a white mask keeping the destination. Key pixels by CI and UpdateTrans.
+void CopyByMask(const vcl::TRect& DstRect, const vcl::TRect& SrcRect, const TPixelView& DstBmp,
+                const TPixelView& SrcBmp, const TCacheView& CI, bool UpdateTrans, int MaskRowOffset);
+// The general image copy: mixed by the source alpha (reduced by Blend percent), tinted grey-scaled
+// toward Color unless it is clNone, key pixels by CI and UpdateTrans, and with Reflected a fading
+// mirror image below the copied area.
+void CopyBmp32(const vcl::TRect& DstRect, const vcl::TRect& SrcRect, const TPixelView& DstBmp,
+               const TPixelView& SrcBmp, const TCacheView& CI, bool UpdateTrans, vcl::TColor Color, int Blend,
+               bool Reflected);
+// The whole of Src at (X, Y); pixels other than TransColor in pixel order copied with alpha 255.
+void CopyTransBitmaps(const TPixelView& Dst, const TPixelView& Src, int X, int Y, TsColor TransColor);
+// The part SrcRect of Src (right and bottom included) at (X, Y); pixels equal to TransColor are the
+// key, which CI and UpdateTrans fill from the background or the fill colour.
+void CopyTransRect(const TPixelView& Dst, const TPixelView& Src, int X, int Y, const vcl::TRect& SrcRect,
+                   vcl::TColor TransColor, const TCacheView& CI, bool UpdateTrans);
+// The part SrcRect of Src (right and bottom included) at (X, Y), whole pixels, skipping TransColor in
+// pixel order with alpha 0.
+void CopyTransRectA(const TPixelView& Dst, const TPixelView& Src, int X, int Y, const vcl::TRect& SrcRect,
+                    vcl::TColor TransColor);
+// Src (W x H) turned a quarter into Dst (H x W); nothing when Dst has another size.
+void MakeRotated90(const TPixelView& Src, const TPixelView& Dst, bool Clockwise);
+
+// The area R tinted toward Color, fully in the middle and fading out over Blur pixels to the edges
+// with corners of Radius; Transparency percent of the picture kept in the middle.
+void FadeBmp(const TPixelView& Bmp, const vcl::TRect& R, int Transparency, TsColor Color, int Blur, int Radius);
+
+// ---------------------------------------------------------------------------------------------
+// Whole-bitmap colour changes
+
+// Every pixel grey: R = G = B = (R + G + B) div 3; alpha kept. The second form skips TransColor.
+void GrayScale(const TPixelView& Bmp);
+void GrayScaleTrans(const TPixelView& Bmp, TsColor TransColor);
+// Hue or saturation of every pixel changed, except greys and 0x00FF00FF.
+void ChangeBmpHUE(const TPixelView& Bmp, int Delta);
+void ChangeBmpSaturation(const TPixelView& Bmp, int Delta);
+
+// ---------------------------------------------------------------------------------------------
+// Button glyphs
+
+// A 32-bit glyph (one image or NumGlyphs state images side by side) laid at R's top-left corner on
+// DstBmp, transparent by its bottom-left colour. State 0 normal, 1 hot, 2 pressed; Blend is a
+// transparency percentage. Glyph4Bit says the glyph came from a 4-bit bitmap (no hot image then).
+void DrawGlyphEx(const TPixelView& Glyph, bool Glyph4Bit, const TPixelView& DstBmp, const vcl::TRect& R,
+                 int NumGlyphs, bool Enabled, TsDisabledGlyphKind DisabledGlyphKind, int State, int Blend, bool Down);
+
+// ---------------------------------------------------------------------------------------------
+// Tiling skin images
+
+// How a skin image fills a rectangle; values not named behave as 7.
+enum class TacFillMode : int {
+    Tile = 0,
+    Stretch = 1,
+    TopRow = 2,
+    LeftColumn = 3,
+    StretchTop = 4,
+    StretchLeft = 5,
+    BottomRow = 6,
+    RightColumn = 7,
+    WholeTiles = 10,
+};
+
+// One copy of the image: the piece (0, 0, SrcWidth, SrcHeight) of the image into Dst, stretched
+// when the sizes differ.
+struct TTilePiece {
+    vcl::TRect Dst;
+    int SrcWidth;
+    int SrcHeight;
+};
+// The (-1, -1, -1, -1) rectangle: nothing left to paint.
+constexpr vcl::TRect NothingLeft = vcl::TRect(-1, -1, -1, -1);
+
+// The pieces that lay a W x H image over R by FillMode; R becomes what is left to paint.
+std::vector<TTilePiece> PlanTiles(vcl::TRect& R, int W, int H, TacFillMode FillMode);
+// Paints the image Image of SrcDC over R of DC by FillMode (BitBlt, StretchBlt with COLORONCOLOR).
+void TileBitmap(HDC DC, vcl::TRect& R, HDC SrcDC, const vcl::TRect& Image, TacFillMode FillMode);
+
+// The masked tiling of an image of W x H per state: the pieces to lay through the image's mask and,
+// for mode 10, the bands of R left for the background. Only modes 0 and 10 paint.
+struct TMaskedTiles {
+    std::vector<TTilePiece> Pieces;
+    std::vector<vcl::TRect> Background;
+};
+TMaskedTiles PlanMaskedTiles(const vcl::TRect& R, int W, int H, TacFillMode FillMode);
+// Lays one piece of the masked image (its own rectangle relative to the image) at the destination.
+using TMaskedPieceCopy = std::function<void(const vcl::TRect& Dst, const vcl::TRect& Src)>;
+// Tiles a masked image over R of Bmp, the uncovered bands of mode 10 taken from CI; R becomes
+// (-1, -1, -1, -1) when anything was painted.
+void TileMasked(const TPixelView& Bmp, vcl::TRect& R, const TCacheView& CI, int W, int H, TacFillMode FillMode,
+                const TMaskedPieceCopy& CopyPiece);
+
+// ---------------------------------------------------------------------------------------------
+// Resampling and blur
+
+enum class TFilterType { ftBox, ftTriangle, ftHermite, ftBell, ftSpline, ftLanczos3, ftMitchell };
+
+// Src resampled into Dst (whose size is the target size) with the filter, all four channels.
+// A source under 2 x 2 raises "Source bitmap is too small"; an empty target does nothing.
+void Stretch(const TPixelView& Src, const TPixelView& Dst, TFilterType Filter);
+
+// Gaussian blur of an 8-bit mask in place, rows then columns; a radius not above 0 does nothing.
+void Blur8(const TBytePixelView& Bmp, double Radius);
+
+// ---------------------------------------------------------------------------------------------
+// Device contexts
+
+// R filled with a solid brush of the colour (system colours resolved); the DC state is kept.
+void FillDC(HDC DC, const vcl::TRect& R, vcl::TColor Color);
+// The bands top, left, bottom, right of R of the given widths filled with one brush.
+void FillDCBorder(HDC DC, const vcl::TRect& R, int wl, int wt, int wr, int wb, vcl::TColor Color);
+// The four border bands, BorderWidth wide, of the Width x Height area copied between DCs.
+void BitBltBorder(HDC DestDC, int X, int Y, int Width, int Height, HDC SrcDC, int SrcX, int SrcY, int BorderWidth);
+// Width nested one-pixel 3-D frames from R's edge inward; R shrinks and Width ends at 0.
+void DrawRectangleOnDC(HDC DC, vcl::TRect& R, vcl::TColor ColorTop, vcl::TColor ColorBottom, int& Width);
+// A dotted frame of pixel pairs in the two colours.
+void FocusRect(HDC DC, const vcl::TRect& R, vcl::TColor Color1, vcl::TColor Color2);
+// A small filled arrow centred in R: direction 4 points right, 8 down; others draw nothing.
+void DrawColorArrow(HDC DC, vcl::TColor Color, const vcl::TRect& R, int Direction);
+// The extent of the text in the font on the screen DC; (0, 0) when measuring fails.
+vcl::TSize GetStringSize(HFONT Font, const vcl::String& Text);
+
+}  // namespace skin

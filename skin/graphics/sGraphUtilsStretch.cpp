@@ -1,0 +1,177 @@
+// The filtered resampler and the Gaussian blur of glow masks.
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "skin/graphics/PixelCopy.h"
+#include "skin/graphics/sGraphUtils.h"
+
+namespace skin {
+
+namespace {
+
+// One tap of a resampling weight list: the sample's byte offset in its line and its weight in 16.16.
+struct TTap {
+    ptrdiff_t Offset;
+    int Weight;
+};
+using TWeightList = std::vector<std::vector<TTap>>;
+
+double Support(TFilterType Filter)
+{
+    switch (Filter) {
+    case TFilterType::ftBox: return 0.51;
+    case TFilterType::ftTriangle:
+    case TFilterType::ftHermite: return 1;
+    case TFilterType::ftBell: return 1.5;
+    case TFilterType::ftLanczos3: return 3;
+    case TFilterType::ftSpline:
+    case TFilterType::ftMitchell: return 2;
+    }
+    return 1;
+}
+
+// The filter at the scaled distance x >= 0; signedX is the signed scaled distance (centre minus tap).
+double FilterValue(TFilterType Filter, double x, double signedX)
+{
+    using std::numbers::pi;
+    switch (Filter) {
+    case TFilterType::ftBox: return x <= 0.5 && signedX != -0.5 ? 1 : 0;
+    case TFilterType::ftTriangle: return 1 - x;
+    case TFilterType::ftHermite: return x * x * (2 * x - 3) + 1;
+    case TFilterType::ftBell: return x < 0.5 ? 0.75 - x * x : 0.5 * (x - 1.5) * (x - 1.5);
+    case TFilterType::ftSpline: return x < 1 ? x * x * (x / 2 - 1) + 2.0 / 3 : (2 - x) * (2 - x) * (2 - x) / 6;
+    case TFilterType::ftLanczos3: return x == 0 ? 1 : std::sin(pi * x) * std::sin(x) / (pi * x * x);
+    case TFilterType::ftMitchell:
+        return x < 1 ? x * x * (7.0 / 6 * x - 2) + 8.0 / 9 : x * x * (-7.0 / 18 * x + 2) - 10.0 / 3 * x + 16.0 / 9;
+    }
+    return 0;
+}
+
+// The weights that resample n samples (Step bytes apart) to m. Taps beyond the edges are mirrored
+// back and then held inside the samples, so a wide filter on a short line reads no further.
+TWeightList MakeWeights(int n, int m, TFilterType Filter, ptrdiff_t Step)
+{
+    const float scale = m < n ? float(m) / float(n) : 1.0f;
+    const float support = float(Support(Filter));
+    const float width = support / scale;
+    auto list = TWeightList(size_t(m));
+    for (int i = 0; i < m; ++i) {
+        const float centre = float(n) * float(i) / float(m);
+        for (int j = int(std::floor(centre - width)); j <= int(std::ceil(centre + width)); ++j) {
+            const float x = std::fabs(centre - float(j)) * scale;
+            if (!(x < support))
+                continue;
+            const double f = FilterValue(Filter, x, (centre - float(j)) * scale);
+            if (f == 0)
+                continue;
+            int source = j < 0 ? -j : j >= n ? 2 * n - 1 - j : j;
+            source = std::clamp(source, 0, n - 1);
+            list[size_t(i)].push_back({source * Step, int(vcl::Round(f * scale * 65536))});
+        }
+    }
+    return list;
+}
+
+uint8_t Apply(const std::vector<TTap>& taps, const uint8_t* line)
+{
+    int64_t sum = 0;
+    for (const TTap& t : taps)
+        sum += int64_t(t.Weight) * line[t.Offset];
+    return sum < 0 ? 0 : sum <= 0xFF0000 ? uint8_t(sum >> 16) : 255;
+}
+
+constexpr int PixelBytes = 4;
+
+}  // namespace
+
+void Stretch(const TPixelView& Src, const TPixelView& Dst, TFilterType Filter)
+{
+    if (Dst.IsEmpty())
+        return;
+    if (Src.Width < 2 || Src.Height < 2 || !Src.Bits)
+        throw vcl::Exception(L"Source bitmap is too small");
+    if (Dst.Width == Src.Width && Dst.Height == Src.Height) {
+        if (Dst.Bits != Src.Bits)
+            px::CopyPixels(Dst, 0, 0, Src, Src.Bounds());
+        return;
+    }
+    // Rows into a work image of the target width and the source height, then its columns into Dst.
+    const int width = Dst.Width, height = Dst.Height;
+    const ptrdiff_t workStride = ptrdiff_t(width) * PixelBytes;
+    std::vector<uint8_t> work(size_t(workStride) * size_t(Src.Height));
+    const TWeightList across = MakeWeights(Src.Width, width, Filter, PixelBytes);
+    for (int y = 0; y < Src.Height; ++y) {
+        const uint8_t* line = reinterpret_cast<const uint8_t*>(Src.Row(y));
+        uint8_t* out = work.data() + y * workStride;
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < PixelBytes; ++c)
+                out[x * PixelBytes + c] = Apply(across[size_t(x)], line + c);
+    }
+    const TWeightList down = MakeWeights(Src.Height, height, Filter, workStride);
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y) {
+            uint8_t* out = reinterpret_cast<uint8_t*>(Dst.Row(y)) + x * PixelBytes;
+            for (int c = 0; c < PixelBytes; ++c)
+                out[c] = Apply(down[size_t(y)], work.data() + x * PixelBytes + c);
+        }
+}
+
+namespace {
+
+// The Gaussian kernel of a radius, cut where its tails add up to less than half a grey level.
+std::vector<double> GaussKernel(double Radius)
+{
+    constexpr int Reach = 100;
+    std::vector<double> w(2 * Reach + 1);
+    double sum = 0;
+    for (int j = -Reach; j <= Reach; ++j) {
+        const double d = j / Radius;
+        sum += w[size_t(j + Reach)] = std::exp(-d * d / 2);
+    }
+    for (double& v : w)
+        v /= sum;
+    int span = Reach;
+    for (double tails = 0; tails < 1.0 / 510 && span > 1; --span)
+        tails += 2 * w[size_t(span + Reach)];
+    std::vector<double> kernel(w.begin() + (Reach - span), w.begin() + (Reach + span + 1));
+    sum = 0;
+    for (double v : kernel)
+        sum += v;
+    for (double& v : kernel)
+        v /= sum;
+    return kernel;
+}
+
+// Blurs n bytes Step apart in place through a scratch line. The weighted sum is truncated, after a
+// margin far below one grey level so that a sum worth exactly 255 (an all-white run) stays 255.
+void BlurLine(uint8_t* line, int n, ptrdiff_t Step, const std::vector<double>& kernel, std::vector<uint8_t>& scratch)
+{
+    const int span = int(kernel.size() / 2);
+    scratch.resize(size_t(n));
+    for (int j = 0; j < n; ++j) {
+        double sum = 0;
+        for (int k = -span; k <= span; ++k)
+            sum += kernel[size_t(k + span)] * line[std::clamp(j - k, 0, n - 1) * Step];
+        scratch[size_t(j)] = uint8_t(std::clamp(std::trunc(sum + 1e-9), 0.0, 255.0));
+    }
+    for (int j = 0; j < n; ++j)
+        line[j * Step] = scratch[size_t(j)];
+}
+
+}  // namespace
+
+void Blur8(const TBytePixelView& Bmp, double Radius)
+{
+    if (!Bmp.Bits || Bmp.Width <= 0 || Bmp.Height <= 0 || !(Radius > 0))
+        return;
+    const std::vector<double> kernel = GaussKernel(Radius);
+    std::vector<uint8_t> scratch;
+    for (int y = 0; y < Bmp.Height; ++y)
+        BlurLine(Bmp.Row(y), Bmp.Width, 1, kernel, scratch);
+    for (int x = 0; x < Bmp.Width; ++x)
+        BlurLine(Bmp.Row(0) + x, Bmp.Height, Bmp.Stride, kernel, scratch);
+}
+
+}  // namespace skin

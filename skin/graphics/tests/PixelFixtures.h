@@ -1,0 +1,76 @@
+#pragma once
+// Small pixel images for the toolbox tests: an image inside a frame of guard pixels (a write outside
+// the image changes the frame; a read outside it picks up the frame's loud colour), and helpers to
+// spell pixels.
+#include <cstdint>
+#include <vector>
+
+#include "skin/graphics/PixelView.h"
+
+namespace skin::test {
+
+// A pixel from its channels.
+constexpr uint32_t Px(int r, int g, int b, int a = 255)
+{
+    return uint32_t(b & 0xFF) | uint32_t(g & 0xFF) << 8 | uint32_t(r & 0xFF) << 16 | uint32_t(a & 0xFF) << 24;
+}
+constexpr int Rof(uint32_t p) { return int((p >> 16) & 0xFF); }
+constexpr int Gof(uint32_t p) { return int((p >> 8) & 0xFF); }
+constexpr int Bof(uint32_t p) { return int(p & 0xFF); }
+constexpr int Aof(uint32_t p) { return int(p >> 24); }
+
+// Opaque red, the colour that leaks into a result when code reads a guard pixel.
+constexpr uint32_t GuardPixel = 0xFFFF0000;
+
+class TGuardedImage {
+public:
+    static constexpr int Margin = 4;
+
+    TGuardedImage(int Width, int Height, uint32_t Fill = 0, uint32_t Guard = GuardPixel)
+        : FWidth(Width), FHeight(Height), FGuard(Guard), FBuffer(Width + 2 * Margin, Height + 2 * Margin, Guard)
+    {
+        for (int y = 0; y < Height; ++y)
+            for (int x = 0; x < Width; ++x)
+                At(x, y) = Fill;
+    }
+
+    TPixelView View()
+    {
+        TPixelView v = FBuffer.View();
+        v.Bits += Margin * v.Stride + Margin * 4;
+        v.Width = FWidth;
+        v.Height = FHeight;
+        return v;
+    }
+    uint32_t& At(int x, int y) { return FBuffer.At(x + Margin, y + Margin); }
+
+    // No pixel of the frame was written.
+    bool GuardIntact()
+    {
+        for (int y = 0; y < FBuffer.Height(); ++y)
+            for (int x = 0; x < FBuffer.Width(); ++x) {
+                const bool inside = x >= Margin && y >= Margin && x < Margin + FWidth && y < Margin + FHeight;
+                if (!inside && FBuffer.At(x, y) != FGuard)
+                    return false;
+            }
+        return true;
+    }
+
+    // The pixels row by row.
+    std::vector<uint32_t> Pixels()
+    {
+        std::vector<uint32_t> all;
+        for (int y = 0; y < FHeight; ++y)
+            for (int x = 0; x < FWidth; ++x)
+                all.push_back(At(x, y));
+        return all;
+    }
+
+private:
+    int FWidth;
+    int FHeight;
+    uint32_t FGuard;
+    TPixelBuffer FBuffer;
+};
+
+}  // namespace skin::test
