@@ -1,6 +1,8 @@
 #pragma once
 // The skin library's toolbox of small free functions: rectangle arithmetic, clamping and choice,
-// word splitting, numbers in text, INI text held in string lists, and system settings.
+// word splitting, numbers in text, INI text held in string lists, paths and system settings.
+#include <windows.h>
+
 #include <cstdint>
 #include <initializer_list>
 
@@ -110,5 +112,35 @@ vcl::String ReadIniString(vcl::TStrings* Sections, const vcl::String& Section, c
                           const vcl::String& Default);
 // The value as an integer (decimal, "$" or "0x" hexadecimal); Default for anything else.
 int ReadIniInteger(vcl::TStrings* Sections, const vcl::String& Section, const vcl::String& Key, int Default);
+
+// ---------------------------------------------------------------------------------------------
+// Paths
+
+// D ending in exactly one backslash; a lone drive letter gains ":\\".
+vcl::String NormalDir(const vcl::String& D);
+// The folder of the running program file, with a trailing backslash.
+vcl::String GetAppPath();
+
+// ---------------------------------------------------------------------------------------------
+// System
+
+// Set at start-up when a 32-bit process runs on 64-bit Windows without desktop composition: no
+// glow is drawn then.
+extern bool acGlowDisabled;
+
+// System version 5.1 or later.
+bool IsNTFamily();
+// A 32-bit process on 64-bit Windows.
+bool IsWOW64Proc();
+// A debugger is attached; true when the system cannot tell.
+bool IsIDERunning();
+// The system's minimise and restore animation setting.
+bool acGetAnimation();
+// Sets it for this session (not stored in the profile, not broadcast).
+void acSetAnimation(bool On);
+// The height of the caption font of the non-client metrics; 0 when the query fails.
+int GetCaptionFontSize();
+// A new font made from the caption font, owned by the caller; null when the query fails.
+HFONT acGetTitleFont();
 
 }  // namespace skin

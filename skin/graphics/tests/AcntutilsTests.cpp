@@ -176,3 +176,46 @@ TEST_F(IniText, IntegersDecimalAndHexadecimal)
 
 }  // namespace
 }  // namespace skin::test
+
+namespace skin::test {
+namespace {
+
+TEST(Paths, NormalDirEndsInOneBackslash)
+{
+    EXPECT_EQ(NormalDir(L"D"), L"D:\\");
+    EXPECT_EQ(NormalDir(L"a/"), L"a\\");
+    EXPECT_EQ(NormalDir(L"a\\"), L"a\\");
+    EXPECT_EQ(NormalDir(L"skins"), L"skins\\");
+    EXPECT_EQ(NormalDir(L""), L"");
+}
+
+TEST(Paths, AppPathHoldsTheRunningProgram)
+{
+    const vcl::String path = GetAppPath();
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(path.back(), L'\\');
+    EXPECT_NE(GetFileAttributesW((path + L"skin_graphics_tests.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(SystemSettings, VersionAndProcessKind)
+{
+    EXPECT_TRUE(IsNTFamily());
+    EXPECT_FALSE(IsWOW64Proc());  // a 64-bit process
+    EXPECT_FALSE(acGlowDisabled);
+    EXPECT_FALSE(IsIDERunning());
+}
+
+TEST(SystemSettings, TitleFontIsTheCaptionFont)
+{
+    const int height = GetCaptionFontSize();
+    EXPECT_NE(height, 0);
+    const HFONT font = acGetTitleFont();
+    ASSERT_NE(font, nullptr);
+    LOGFONTW lf = {};
+    GetObjectW(font, sizeof(lf), &lf);
+    EXPECT_EQ(lf.lfHeight, height);
+    DeleteObject(font);
+}
+
+}  // namespace
+}  // namespace skin::test

@@ -1,0 +1,140 @@
+// Paths, system settings and the unit's start-up.
+#include <cstddef>
+
+#include "skin/graphics/Acntutils.h"
+
+namespace skin {
+
+using vcl::String;
+
+bool acGlowDisabled = false;
+
+namespace {
+
+// Windows version of the running system.
+OSVERSIONINFOW SystemVersion()
+{
+    OSVERSIONINFOW info = {};
+    info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExW(&info);
+#pragma GCC diagnostic pop
+    return info;
+}
+
+// Desktop composition is on: system version 6 or later and the window manager says so.
+bool CompositionEnabled()
+{
+    if (SystemVersion().dwMajorVersion < 6)
+        return false;
+    const HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+    if (!dwm)
+        return false;
+    using TIsEnabled = HRESULT(WINAPI*)(BOOL*);
+    using TAnyProc = void (*)();  // converts to any other function type without a warning
+    const auto isEnabled =
+        reinterpret_cast<TIsEnabled>(reinterpret_cast<TAnyProc>(GetProcAddress(dwm, "DwmIsCompositionEnabled")));
+    BOOL enabled = FALSE;
+    const bool on = isEnabled && SUCCEEDED(isEnabled(&enabled)) && enabled;
+    FreeLibrary(dwm);
+    return on;
+}
+
+// The optional kernel functions, looked up once before any window exists; the same start-up
+// decides whether glows are drawn.
+struct TKernelEntries {
+    using TIsDebuggerPresent = BOOL(WINAPI*)();
+    using TIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
+
+    HMODULE Module = LoadLibraryW(L"kernel32.dll");
+    TIsDebuggerPresent IsDebuggerPresent = nullptr;
+    TIsWow64Process IsWow64Process = nullptr;
+
+    TKernelEntries()
+    {
+        if (!Module)
+            return;
+        using TAnyProc = void (*)();
+        IsDebuggerPresent = reinterpret_cast<TIsDebuggerPresent>(
+            reinterpret_cast<TAnyProc>(GetProcAddress(Module, "IsDebuggerPresent")));
+        IsWow64Process =
+            reinterpret_cast<TIsWow64Process>(reinterpret_cast<TAnyProc>(GetProcAddress(Module, "IsWow64Process")));
+        acGlowDisabled = Wow64() && !CompositionEnabled();
+    }
+    bool Wow64() const
+    {
+        BOOL wow64 = FALSE;
+        return IsWow64Process && IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+    }
+    ~TKernelEntries()
+    {
+        if (Module)
+            FreeLibrary(Module);
+    }
+};
+const TKernelEntries KernelEntries;
+
+// The non-client metrics in the record size of the running system.
+bool NonClientMetrics(NONCLIENTMETRICSW& metrics)
+{
+    metrics = {};
+    metrics.cbSize = SystemVersion().dwMajorVersion >= 6 ? sizeof(metrics)
+                                                          : offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    return SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+}
+
+}  // namespace
+
+String NormalDir(const String& D)
+{
+    if (D.empty() || D.back() == L'\\')
+        return D;
+    if (D.back() == L'/')
+        return D.substr(0, D.size() - 1) + L'\\';
+    return D + (D.size() == 1 ? L":\\" : L"\\");
+}
+
+String GetAppPath()
+{
+    wchar_t path[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, path, DWORD(std::size(path)));
+    const String file(path, length);
+    return file.substr(0, file.find_last_of(L"\\/") + 1);
+}
+
+bool IsNTFamily()
+{
+    const OSVERSIONINFOW v = SystemVersion();
+    return v.dwMajorVersion > 5 || (v.dwMajorVersion == 5 && v.dwMinorVersion > 0);
+}
+
+bool IsWOW64Proc() { return KernelEntries.Wow64(); }
+
+bool IsIDERunning() { return !KernelEntries.IsDebuggerPresent || KernelEntries.IsDebuggerPresent(); }
+
+bool acGetAnimation()
+{
+    ANIMATIONINFO info = {sizeof(info), 0};
+    return SystemParametersInfoW(SPI_GETANIMATION, sizeof(info), &info, 0) && info.iMinAnimate != 0;
+}
+
+void acSetAnimation(bool On)
+{
+    ANIMATIONINFO info = {sizeof(info), On ? -1 : 0};
+    SystemParametersInfoW(SPI_SETANIMATION, sizeof(info), &info, 0);
+}
+
+int GetCaptionFontSize()
+{
+    NONCLIENTMETRICSW metrics;
+    return NonClientMetrics(metrics) ? metrics.lfCaptionFont.lfHeight : 0;
+}
+
+HFONT acGetTitleFont()
+{
+    NONCLIENTMETRICSW metrics;
+    return NonClientMetrics(metrics) ? CreateFontIndirectW(&metrics.lfCaptionFont) : nullptr;
+}
+
+}  // namespace skin
