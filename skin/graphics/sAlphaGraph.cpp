@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "skin/graphics/DibSection.h"
 #include "skin/graphics/PixelOps.h"
 #include "skin/graphics/sGraphUtils.h"
 
@@ -167,6 +168,58 @@ void FillTransPixels32(const TPixelView& Dst, const TPixelView& Src, const TRect
                 Dst.At(dx, dy) = Src.At(sx, sy);
         }
     }
+}
+
+namespace {
+
+// One pass of text: drawn black on white into a scratch image of R's size, then laid over Bmp in
+// the colour, each pixel weighted by how dark the scratch pixel came out.
+void WriteTextPass(const TPixelView& Bmp, HFONT Font, const vcl::String& Text, const TRect& R, UINT Flags,
+                   TColor Color)
+{
+    const int w = R.Width(), h = R.Height();
+    TDibSection scratch(w, h);
+    const HDC dc = scratch.DC();
+    RECT all = {0, 0, w, h};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const HGDIOBJ oldFont = SelectObject(dc, Font);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    DrawTextW(dc, Text.c_str(), int(Text.size()), &all, Flags);
+    SelectObject(dc, oldFont);
+
+    const TPixelView text = scratch.View();
+    const TRect area = TRect(0, 0, w, h).Intersected(Bmp.Bounds().Offsetted(-R.left, -R.top));
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const uint32_t t = text.At(x, y);
+            if ((t & 0x00FFFFFF) == 0x00FFFFFF && (px::A(t) == 0 || px::A(t) == 255))
+                continue;
+            const int k = (px::R(t) + px::G(t) + px::B(t)) / 3;
+            uint32_t& d = Bmp.At(R.left + x, R.top + y);
+            const auto mix = [k](int c, int old) { return (c * (256 - k) + old * k) >> 8; };
+            d = px::Make(mix(px::ColorB(Color), px::B(d)), mix(px::ColorG(Color), px::G(d)),
+                         mix(px::ColorR(Color), px::R(d)), 255);
+        }
+}
+
+}  // namespace
+
+void WriteText32(const TPixelView& Bmp, HFONT Font, const vcl::String& Text, bool WithContour, const TRect& R,
+                 UINT Flags, const TTextColours& Colours)
+{
+    if (Text.empty() || R.IsEmpty() || Bmp.IsEmpty())
+        return;
+    if (WithContour) {
+        const std::pair<TColor, TPoint> contours[] = {{Colours.Left, TPoint(-1, 0)},
+                                                      {Colours.Top, TPoint(0, -1)},
+                                                      {Colours.Right, TPoint(1, 0)},
+                                                      {Colours.Bottom, TPoint(0, 1)}};
+        for (const auto& [colour, shift] : contours)
+            if (colour != TColor(-1))
+                WriteTextPass(Bmp, Font, Text, R.Offsetted(shift.x, shift.y), Flags, colour);
+    }
+    WriteTextPass(Bmp, Font, Text, R, Flags, Colours.Color);
 }
 
 TPoint MaskCornerOrigin(const TRect& Image, int WR, int WB, int Corner)

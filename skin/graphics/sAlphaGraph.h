@@ -131,6 +131,21 @@ void BmpDisabledKind(const TPixelView& Bmp, TsDisabledKind DisabledKind, vcl::TC
 // the mask pixel at MaskOrigin plus the offset decides the same way.
 void FillTransPixels32(const TPixelView& Dst, const TPixelView& Src, const vcl::TRect& R, const vcl::TPoint& Pt,
                        const TPixelView* Mask = nullptr, const vcl::TPoint& MaskOrigin = {});
+// The text colours of a skin section's state: the main colour and the four contour colours drawn
+// one pixel to the left, above, to the right and below (-1: none).
+struct TTextColours {
+    vcl::TColor Color = vcl::clBlack;
+    vcl::TColor Left = vcl::TColor(-1);
+    vcl::TColor Top = vcl::TColor(-1);
+    vcl::TColor Right = vcl::TColor(-1);
+    vcl::TColor Bottom = vcl::TColor(-1);
+};
+// Writes Text into R of Bmp in the font with the system's text-format Flags: with WithContour
+// first each contour colour that is set, then the main colour, keeping no alpha but 255 where
+// text lies. The colours' bytes are used as they are. Nothing for an empty text or rectangle.
+void WriteText32(const TPixelView& Bmp, HFONT Font, const vcl::String& Text, bool WithContour, const vcl::TRect& R,
+                 UINT Flags, const TTextColours& Colours);
+
 // The origin of a corner of a border mask's first image by the hit-test code: 13 top-left,
 // 14 top-right, 16 bottom-left, 17 bottom-right; any other code as top-left.
 vcl::TPoint MaskCornerOrigin(const vcl::TRect& Image, int WR, int WB, int Corner);
