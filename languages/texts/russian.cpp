@@ -8,7 +8,7 @@ namespace {
 const ModelNames kRussianModelNames = {
     L"Зирване-50", L"Зирване-100", L"Зирване-200", L"Зирване-300", L"Зирване-500",
     L"Ostrel 50", L"Ostrel 100", L"Ostrel 200", L"Ostrel 300",
-    L"Зирване-500", L"Вексар-50PC", L"Вексар-100PC", L"Вексар-200PC", L"Вексар-300PC",
+    L"Вексар-50PC", L"Вексар-100PC", L"Вексар-200PC", L"Вексар-300PC", L"Вексар-500PC",
 };
 
 }  // namespace
