@@ -16,6 +16,14 @@
 
 namespace vcl {
 
+// A step's own outputs. They live in the step's shared state, never on the caller's stack, so a
+// step abandoned at its deadline writes nowhere that has gone.
+struct FtpStepOutput {
+    HINTERNET Handle = nullptr;
+    DWORD Count = 0;
+    std::vector<BYTE> Data;
+};
+
 namespace {
 
 constexpr DWORD TransferChunk = 64 * 1024;
@@ -27,6 +35,8 @@ struct StepResult {
     bool TimedOut = false;
     DWORD Error = 0;
     String Reply;
+    FtpStepOutput Output;
+    std::exception_ptr Failure;  // what the step itself raised (no memory, say)
 };
 
 String LastReply()
@@ -58,35 +68,59 @@ String ErrorText(DWORD error)
     return message.empty() ? Format(L"error %d", static_cast<int>(error)) : message;
 }
 
+// How long a step that outlived its deadline gets, once its session is closed, to come back.
+constexpr auto AbortGrace = std::chrono::milliseconds(1000);
+
+// Shared by the caller and the worker of one step; whichever leaves last frees it.
+struct StepState {
+    std::mutex Mutex;
+    std::condition_variable Finished;
+    bool Done = false;
+    StepResult Result;
+};
+
 // Runs a blocking call on a worker; when it outlasts the timeout, closing the session handle
-// aborts it. The system's receive timeout alone is not enough: Wine ignores it for FTP.
-StepResult RunWithDeadline(HINTERNET session, Integer timeoutMs, const std::function<bool()>& call)
+// aborts it. The system's receive timeout alone is not enough: Wine ignores it for FTP. Nor
+// does the close free every call (a transfer that stalls stays blocked in Wine): a worker
+// that has not come back after AbortGrace is left to end on its own, with the state it owns.
+StepResult RunWithDeadline(HINTERNET session, Integer timeoutMs, FtpStep step)
 {
-    StepResult result;
-    std::mutex mutex;
-    std::condition_variable finished;
-    bool done = false;
-    std::thread worker([&] {
+    auto state = std::make_shared<StepState>();
+    std::thread worker([state, step = std::move(step)] {
         StepResult outcome;
-        outcome.Ok = call();
-        if (!outcome.Ok) {
-            outcome.Error = GetLastError();
-            outcome.Reply = LastReply();
+        // Nothing may leave the thread's entry.
+        try {
+            outcome.Ok = step(outcome.Output);
+            if (!outcome.Ok) {
+                outcome.Error = GetLastError();
+                outcome.Reply = LastReply();
+            }
+        } catch (...) {
+            outcome.Failure = std::current_exception();
         }
-        std::lock_guard lock(mutex);
-        result = outcome;
-        done = true;
-        finished.notify_one();
+        std::lock_guard lock(state->Mutex);
+        state->Result = std::move(outcome);
+        state->Done = true;
+        state->Finished.notify_one();
     });
-    bool timedOut;
-    {
-        std::unique_lock lock(mutex);
-        timedOut = !finished.wait_for(lock, std::chrono::milliseconds(std::max(timeoutMs, 0)), [&] { return done; });
-    }
-    if (timedOut)
+    std::unique_lock lock(state->Mutex);
+    const bool inTime = state->Finished.wait_for(lock, std::chrono::milliseconds(std::max(timeoutMs, 0)),
+                                                 [&] { return state->Done; });
+    if (!inTime) {
+        lock.unlock();
         InternetCloseHandle(session);
+        lock.lock();
+        if (!state->Finished.wait_for(lock, AbortGrace, [&] { return state->Done; })) {
+            worker.detach();
+            StepResult abandoned;
+            abandoned.TimedOut = true;
+            return abandoned;
+        }
+    }
+    lock.unlock();
     worker.join();
-    result.TimedOut = timedOut;
+    StepResult result = std::move(state->Result);
+    result.TimedOut = !inTime;
     return result;
 }
 
@@ -147,16 +181,19 @@ TFtpClient::~TFtpClient()
     Disconnect();
 }
 
-void TFtpClient::RunStep(const String& action, const std::function<bool()>& step)
+FtpStepOutput TFtpClient::RunStep(const String& action, FtpStep step)
 {
-    const StepResult result = RunWithDeadline(FSession, FReadTimeout, step);
+    StepResult result = RunWithDeadline(FSession, FReadTimeout, std::move(step));
     if (result.TimedOut) {
         // The abort closed the session and every handle under it.
         FSession = nullptr;
         FConnection = nullptr;
     }
+    if (result.Failure)
+        std::rethrow_exception(result.Failure);
     if (!result.Ok || result.TimedOut)
         RaiseStepError(result, action, FReadTimeout);
+    return std::move(result.Output);
 }
 
 void TFtpClient::Connect()
@@ -167,13 +204,15 @@ void TFtpClient::Connect()
     if (!FSession)
         throw EFtpError(Format(L"Connecting to %s: %s", FHost, ErrorText(GetLastError())));
     SetTimeouts(FSession, FReadTimeout);
-    HINTERNET connection = nullptr;
-    RunStep(Format(L"Connecting to %s", FHost), [&] {
-        connection = InternetConnectW(FSession, address.c_str(), FPort, FUsername.c_str(), FPassword.c_str(),
-                                      INTERNET_SERVICE_FTP, FPassive ? INTERNET_FLAG_PASSIVE : 0, 0);
-        return connection != nullptr;
-    });
-    FConnection = connection;
+    const DWORD flags = FPassive ? INTERNET_FLAG_PASSIVE : 0;
+    FConnection = RunStep(Format(L"Connecting to %s", FHost),
+                          [session = FSession, address, port = FPort, user = FUsername, password = FPassword,
+                           flags](FtpStepOutput& out) {
+                              out.Handle = InternetConnectW(session, address.c_str(), port, user.c_str(),
+                                                            password.c_str(), INTERNET_SERVICE_FTP, flags, 0);
+                              return out.Handle != nullptr;
+                          })
+                      .Handle;
 }
 
 void TFtpClient::Get(const String& RemoteFile, TStream* Dest)
@@ -182,19 +221,20 @@ void TFtpClient::Get(const String& RemoteFile, TStream* Dest)
         throw EFtpConnectError(L"Not connected");
     const String action = L"Retrieving " + RemoteFile;
     const DWORD type = FTransferType == TFtpTransferType::ftASCII ? FTP_TRANSFER_TYPE_ASCII : FTP_TRANSFER_TYPE_BINARY;
-    HINTERNET file = nullptr;
-    RunStep(action, [&] {
-        file = FtpOpenFileW(FConnection, RemoteFile.c_str(), GENERIC_READ, type | INTERNET_FLAG_RELOAD, 0);
-        return file != nullptr;
-    });
+    const HINTERNET file = RunStep(action, [connection = FConnection, RemoteFile, type](FtpStepOutput& out) {
+                               out.Handle = FtpOpenFileW(connection, RemoteFile.c_str(), GENERIC_READ,
+                                                         type | INTERNET_FLAG_RELOAD, 0);
+                               return out.Handle != nullptr;
+                           }).Handle;
     try {
-        std::vector<BYTE> buffer(TransferChunk);
         for (;;) {
-            DWORD count = 0;
-            RunStep(action, [&] { return InternetReadFile(file, buffer.data(), TransferChunk, &count) != FALSE; });
-            if (count == 0)
+            const FtpStepOutput chunk = RunStep(action, [file](FtpStepOutput& out) {
+                out.Data.resize(TransferChunk);
+                return InternetReadFile(file, out.Data.data(), TransferChunk, &out.Count) != FALSE;
+            });
+            if (chunk.Count == 0)
                 break;
-            Dest->WriteBuffer(buffer.data(), count);
+            Dest->WriteBuffer(chunk.Data.data(), chunk.Count);
         }
     } catch (...) {
         if (FSession)
@@ -202,15 +242,16 @@ void TFtpClient::Get(const String& RemoteFile, TStream* Dest)
         throw;
     }
     // Closing the transfer waits for the server's closing reply, so it is bounded as well.
-    RunStep(action, [&] { return InternetCloseHandle(file) != FALSE; });
+    RunStep(action, [file](FtpStepOutput&) { return InternetCloseHandle(file) != FALSE; });
 }
 
 void TFtpClient::Disconnect() noexcept
 {
     try {
         // Closing the connection says goodbye to the server and waits for its answer.
-        if (FConnection && RunWithDeadline(FSession, FReadTimeout, [&] { return InternetCloseHandle(FConnection) != FALSE; })
-                               .TimedOut)
+        if (FConnection && RunWithDeadline(FSession, FReadTimeout, [connection = FConnection](FtpStepOutput&) {
+                               return InternetCloseHandle(connection) != FALSE;
+                           }).TimedOut)
             FSession = nullptr;
     } catch (...) {
         // A worker thread that cannot start leaves the connection to the session's close below.

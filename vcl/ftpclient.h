@@ -9,6 +9,11 @@ namespace vcl {
 
 enum class TFtpTransferType { ftASCII, ftBinary };
 
+// One blocking call of the client, run on a worker under a deadline. It captures by value and
+// writes only into its output, which the worker owns.
+struct FtpStepOutput;
+using FtpStep = std::function<bool(FtpStepOutput&)>;
+
 // IPv4 only (the host is resolved to a dotted address), no proxy. Every failure of the exchange
 // raises the EFtpError family: EFtpTimeout when a step waits longer than ReadTimeout,
 // EFtpConnectError when the server cannot be reached, EFtpReplyError with the server's reply when
@@ -45,8 +50,9 @@ protected:
     ~TFtpClient() override;
 
 private:
-    // Runs one blocking step within ReadTimeout; a failure raises the EFtpError that fits it.
-    void RunStep(const String& action, const std::function<bool()>& step);
+    // Runs one blocking step within ReadTimeout and hands back what it produced; a failure
+    // raises the EFtpError that fits it.
+    FtpStepOutput RunStep(const String& action, FtpStep step);
 
     String FHost;
     Word FPort = 21;

@@ -11,6 +11,9 @@ writes, once both listeners are bound:
   D/server.log    the daemon's own errors
 stop --state-dir D: ends the daemon (both listeners).
 
+A retrieved file whose name starts with "stalling" gets its transfer opened and then
+never a byte, as from a server that hangs in the middle of a transfer.
+
 Every wait is bounded. The session number lets tests that run in parallel find their
 own exchange: each test retrieves a file whose name only it uses.
 """
@@ -34,6 +37,8 @@ USER = "k407"
 PASSWORD = "Tq4mWz8RbLc2Hn"
 START_TIMEOUT = 15.0
 STOP_TIMEOUT = 5.0
+# A file whose name starts so is served by a transfer that opens and never sends a byte.
+STALLING_PREFIX = "stalling"
 
 # Files every test may ask for; tests add their own files to root/ as they need.
 SERVED_FILES = {
@@ -107,6 +112,13 @@ def make_handler(log_path):
         def pre_process_command(self, line, cmd, arg):
             log.write("%d %s\n" % (self.session, line))
             super().pre_process_command(line, cmd, arg)
+
+        def ftp_RETR(self, file):
+            # A transfer that starts and never delivers a byte, as a server that hangs mid-way.
+            if os.path.basename(file).startswith(STALLING_PREFIX):
+                self.respond("150 Opening data connection.")
+                return
+            return super().ftp_RETR(file)
 
     return LoggingHandler
 

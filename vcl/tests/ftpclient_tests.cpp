@@ -140,3 +140,15 @@ TEST_F(FtpClientTest, ServerThatNeverGreetsTimesOut)
     EXPECT_FALSE(FClient->Connected());
     FClient->Disconnect();
 }
+
+TEST_F(FtpClientTest, TransferThatStallsTimesOut)
+{
+    const std::string path = UniqueName("stalling");
+    FServer.Serve(path, "never sent");
+    FClient->SetReadTimeout(500);
+    FClient->Connect();
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_THROW(GetText(path), EFtpTimeout);
+    EXPECT_LT(GetTickCount64() - start, 20000u);
+    EXPECT_FALSE(FClient->Connected());
+}
