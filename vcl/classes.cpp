@@ -295,8 +295,6 @@ int TList::Remove(void* item)
     return index;
 }
 
-void* TList::Extract(void* item) { return Remove(item) >= 0 ? item : nullptr; }
-
 int TList::IndexOf(void* item) const
 {
     auto it = std::find(FItems.begin(), FItems.end(), item);

@@ -129,7 +129,6 @@ public:
     void Delete(int index);
     // Removes the first occurrence; its former index, or -1.
     int Remove(void* item);
-    void* Extract(void* item);
     int IndexOf(void* item) const;
     void Clear();
     void Exchange(int index1, int index2);

@@ -195,24 +195,6 @@ bool AnsiSameText(const String& a, const String& b) { return AnsiCompareText(a, 
 
 String StringOfChar(wchar_t c, int count) { return String(static_cast<size_t>(std::max(count, 0)), c); }
 
-String StringReplace(const String& s, const String& oldPattern, const String& newPattern, bool replaceAll,
-                     bool ignoreCase)
-{
-    if (oldPattern.empty())
-        return s;
-    const String haystack = ignoreCase ? AnsiUpperCase(s) : s;
-    const String needle = ignoreCase ? AnsiUpperCase(oldPattern) : oldPattern;
-    String result;
-    size_t from = 0;
-    for (size_t at = haystack.find(needle); at != String::npos; at = haystack.find(needle, from)) {
-        result.append(s, from, at - from).append(newPattern);
-        from = at + needle.size();
-        if (!replaceAll)
-            break;
-    }
-    return result.append(s, from, String::npos);
-}
-
 // ---------------------------------------------------------------------------------------------
 // TObject
 

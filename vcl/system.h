@@ -284,8 +284,6 @@ int AnsiCompareText(const String& a, const String& b);
 bool AnsiSameText(const String& a, const String& b);
 
 String StringOfChar(wchar_t c, int count);
-String StringReplace(const String& s, const String& oldPattern, const String& newPattern, bool replaceAll = true,
-                     bool ignoreCase = false);
 
 // ---------------------------------------------------------------------------------------------
 // Delegates: a comparable callable for events, window procedures and thread methods.

@@ -128,30 +128,6 @@ bool ParseInteger(const String& s, bool& negative, bool& hex, uint64_t& magnitud
     return true;
 }
 
-// Converts within `bits` bits: decimal values must fit the signed range, hexadecimal ones may use
-// the whole pattern ("$FFFFFFFF" is -1 in 32 bits), as the classic library does.
-bool ToSigned(const String& s, unsigned bits, int64_t& value)
-{
-    bool negative;
-    bool hex;
-    uint64_t magnitude;
-    if (!ParseInteger(s, negative, hex, magnitude))
-        return false;
-    const uint64_t signedMax = (uint64_t(1) << (bits - 1)) - 1;
-    const uint64_t limit = hex ? (bits == 64 ? UINT64_MAX : (uint64_t(1) << bits) - 1)
-                               : signedMax + (negative ? 1 : 0);
-    if (magnitude > limit)
-        return false;
-    uint64_t pattern = negative ? 0 - magnitude : magnitude;
-    if (bits < 64) {
-        pattern &= (uint64_t(1) << bits) - 1;
-        if (pattern > signedMax)
-            pattern |= ~((uint64_t(1) << bits) - 1);
-    }
-    value = static_cast<int64_t>(pattern);
-    return true;
-}
-
 [[noreturn]] void ConvertError(const String& s, const wchar_t* kind)
 {
     throw EConvertError(L"'" + s + L"' is not a valid " + kind + L" value");
@@ -159,12 +135,19 @@ bool ToSigned(const String& s, unsigned bits, int64_t& value)
 
 }  // namespace
 
+// Decimal values must fit the signed range; hexadecimal ones may use the whole 32-bit pattern
+// ("$FFFFFFFF" is -1), as the classic library does.
 bool TryStrToInt(const String& s, Integer& value)
 {
-    int64_t v;
-    if (!ToSigned(s, 32, v))
+    bool negative;
+    bool hex;
+    uint64_t magnitude;
+    if (!ParseInteger(s, negative, hex, magnitude))
         return false;
-    value = static_cast<Integer>(v);
+    const uint64_t limit = hex ? UINT32_MAX : uint64_t(INT32_MAX) + (negative ? 1 : 0);
+    if (magnitude > limit)
+        return false;
+    value = static_cast<Integer>(static_cast<uint32_t>(negative ? 0 - magnitude : magnitude));
     return true;
 }
 
@@ -182,15 +165,6 @@ Integer StrToIntDef(const String& s, Integer defaultValue)
     return TryStrToInt(s, v) ? v : defaultValue;
 }
 
-bool TryStrToInt64(const String& s, int64_t& value) { return ToSigned(s, 64, value); }
-
-int64_t StrToInt64(const String& s)
-{
-    int64_t v;
-    if (!TryStrToInt64(s, v))
-        ConvertError(s, L"integer");
-    return v;
-}
 
 // ---------------------------------------------------------------------------------------------
 // Floating point

@@ -47,8 +47,6 @@ String IntToHex(uint64_t value, int digits);
 Integer StrToInt(const String& s);
 Integer StrToIntDef(const String& s, Integer defaultValue);
 bool TryStrToInt(const String& s, Integer& value);
-int64_t StrToInt64(const String& s);
-bool TryStrToInt64(const String& s, int64_t& value);
 
 // ---------------------------------------------------------------------------------------------
 // Floating point

@@ -142,13 +142,6 @@ TEST(StrToInt, RejectsEverythingElseWithConvertError)
     }
 }
 
-TEST(StrToInt64, TakesTheWholeRange)
-{
-    EXPECT_EQ(StrToInt64(L"-9223372036854775808"), INT64_MIN);
-    EXPECT_EQ(StrToInt64(L"9223372036854775807"), INT64_MAX);
-    EXPECT_THROW(StrToInt64(L"9223372036854775808"), EConvertError);
-}
-
 TEST_F(FormatTest, StrToFloatIsTrimmedWithOptionalExponentAndNoGrouping)
 {
     EXPECT_EQ(StrToFloat(L" 2.5 "), 2.5);
