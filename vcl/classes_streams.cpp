@@ -81,32 +81,40 @@ std::vector<uint8_t> TStream::ReadBinaryProperty()
 // ---------------------------------------------------------------------------------------------
 // THandleStream / TFileStream
 
-int64_t THandleStream::Read(void* Buffer, int64_t Count)
+namespace {
+
+// Moves Count bytes through a system call that takes at most a DWORD at a time; stops at the
+// first call that fails or moves nothing. The bytes moved.
+template<class Transfer>
+int64_t InChunks(int64_t Count, Transfer transfer)
 {
     int64_t total = 0;
-    auto* p = static_cast<uint8_t*>(Buffer);
     while (total < Count) {
-        DWORD chunk = static_cast<DWORD>(std::min<int64_t>(Count - total, 1 << 30));
+        const DWORD chunk = static_cast<DWORD>(std::min<int64_t>(Count - total, 1 << 30));
         DWORD done = 0;
-        if (!ReadFile(FHandle, p + total, chunk, &done, nullptr) || done == 0)
+        if (!transfer(total, chunk, done) || done == 0)
             break;
         total += done;
     }
     return total;
 }
 
+}  // namespace
+
+int64_t THandleStream::Read(void* Buffer, int64_t Count)
+{
+    auto* p = static_cast<uint8_t*>(Buffer);
+    return InChunks(Count, [&](int64_t at, DWORD chunk, DWORD& done) {
+        return ReadFile(FHandle, p + at, chunk, &done, nullptr) != FALSE;
+    });
+}
+
 int64_t THandleStream::Write(const void* Buffer, int64_t Count)
 {
-    int64_t total = 0;
-    auto* p = static_cast<const uint8_t*>(Buffer);
-    while (total < Count) {
-        DWORD chunk = static_cast<DWORD>(std::min<int64_t>(Count - total, 1 << 30));
-        DWORD done = 0;
-        if (!WriteFile(FHandle, p + total, chunk, &done, nullptr) || done == 0)
-            break;
-        total += done;
-    }
-    return total;
+    const auto* p = static_cast<const uint8_t*>(Buffer);
+    return InChunks(Count, [&](int64_t at, DWORD chunk, DWORD& done) {
+        return WriteFile(FHandle, p + at, chunk, &done, nullptr) != FALSE;
+    });
 }
 
 int64_t THandleStream::Seek(int64_t Offset, TSeekOrigin Origin)

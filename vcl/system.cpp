@@ -246,43 +246,21 @@ void Assert(bool condition, const String& message)
 
 namespace {
 
-// The range in which a value converts to int64 without overflow: [-2^63, 2^63).
+// An already rounded value as an integer; outside [-2^63, 2^63) (NaN too) it raises.
 template<class F>
-void CheckConvertible(F value)
+int64_t ToInt64(F rounded)
 {
     constexpr F limit = F(9223372036854775808.0L);
-    if (!(value >= -limit && value < limit))
+    if (!(rounded >= -limit && rounded < limit))
         throw EInvalidOp(L"Invalid floating point operation");
+    return static_cast<int64_t>(rounded);
 }
 
 }  // namespace
 
-int64_t Round(double value)
-{
-    double r = std::nearbyint(value);
-    CheckConvertible(r);
-    return static_cast<int64_t>(r);
-}
-
-int64_t Round(long double value)
-{
-    long double r = std::nearbyint(value);
-    CheckConvertible(r);
-    return static_cast<int64_t>(r);
-}
-
-int64_t Trunc(double value)
-{
-    double r = std::trunc(value);
-    CheckConvertible(r);
-    return static_cast<int64_t>(r);
-}
-
-int64_t Trunc(long double value)
-{
-    long double r = std::trunc(value);
-    CheckConvertible(r);
-    return static_cast<int64_t>(r);
-}
+int64_t Round(double value) { return ToInt64(std::nearbyint(value)); }
+int64_t Round(long double value) { return ToInt64(std::nearbyint(value)); }
+int64_t Trunc(double value) { return ToInt64(std::trunc(value)); }
+int64_t Trunc(long double value) { return ToInt64(std::trunc(value)); }
 
 }  // namespace vcl
