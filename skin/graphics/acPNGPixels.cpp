@@ -64,11 +64,15 @@ void KeyColorMask(const TPixelView& Bmp, const TBytePixelView& Mask)
 
 void AlphaFromKey(const TPixelView& Bmp)
 {
+    if (!Attaches(Bmp))
+        return;
     ForEachPixel(Bmp, [&](int x, int y, uint8_t* p) { p[3] = Bmp.At(x, y) == 0x00FF00FF ? 0 : 255; });
 }
 
 void CopyWithAlphaMask(const TPixelView& Src, const TPixelView& Dst, const TBytePixelView& Mask)
 {
+    if (!Attaches(Src) || !Attaches(Dst))
+        return;
     ForEachPixel(Src, [&](int x, int y, uint8_t* p) {
         Dst.At(x, y) = Src.At(x, y);
         Mask.Row(y)[x] = p[3] == 0 ? 255 : 0;

@@ -21,9 +21,10 @@ void CopyChannel(const TPixelView& Bmp32, const TBytePixelView& Bmp8, int Channe
 // the top-left one, 0 elsewhere. Left as it is for a view that TacFast32 does not attach.
 void KeyColorMask(const TPixelView& Bmp, const TBytePixelView& Mask);
 // An image just converted to 32 bits: alpha 0 where the pixel is exactly 0x00FF00FF (the key),
-// 255 elsewhere.
+// 255 elsewhere. Nothing on a view that TacFast32 does not attach.
 void AlphaFromKey(const TPixelView& Bmp);
 // Copies Src into Dst (same size) and sets Mask to 255 (transparent) where the alpha is 0, else 0.
+// Nothing unless TacFast32 attaches both views.
 void CopyWithAlphaMask(const TPixelView& Src, const TPixelView& Dst, const TBytePixelView& Mask);
 
 }  // namespace skin

@@ -227,7 +227,7 @@ TPNGReader::TPNGReader(TByteStream& stream, TColorManager& colors, TPNGTarget& t
 TPNGReader::~TPNGReader() = default;
 
 // Reads the next chunk header and starts its CRC; refuses lengths the stream cannot hold.
-uint32_t TPNGReader::LoadAndSwapHeader()
+void TPNGReader::LoadAndSwapHeader()
 {
     uint8_t raw[8];
     FStream.ReadBuffer(raw, sizeof raw);
@@ -236,7 +236,6 @@ uint32_t TPNGReader::LoadAndSwapHeader()
     if (FHeader.Length > kMaxChunkLength || FStream.Position() + int64_t{FHeader.Length} + 4 > FStream.Size())
         Fail(TPNGFault::InvalidFormat);
     FCurrentCRC = UpdateCRC(0, FHeader.ChunkType.data(), 4);
-    return FCurrentCRC;
 }
 
 void TPNGReader::ReadDataAndCheckCRC()

@@ -137,7 +137,7 @@ private:
         uint8_t BitDepth, ColorType, Compression, Filter, Interlace;
     };
 
-    uint32_t LoadAndSwapHeader();
+    void LoadAndSwapHeader();
     void ReadDataAndCheckCRC();
     bool SkipChunk();
     std::optional<THeaderData> ReadHeaderData();
