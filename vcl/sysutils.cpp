@@ -282,7 +282,6 @@ namespace {
 struct Section {
     struct Token {
         enum Kind { Digit, Point, Literal, Exponent } kind;
-        wchar_t placeholder;  // '0' or '#' for Digit
         String text;          // Literal text; "E+"/"E-"/"e+"/"e-" for Exponent
         int expDigits;        // '0's after an exponent marker
         bool inFraction;
@@ -294,7 +293,6 @@ struct Section {
     int fracMinimum = 0;  // up to the last fraction '0'
     bool grouping = false;
     bool scientific = false;
-    bool HasPlaceholders() const { return intPlaceholders + fracMaximum > 0; }
 };
 
 std::vector<String> SplitSections(const String& format)
@@ -328,10 +326,10 @@ Section ParseSection(const String& text)
             size_t end = text.find(c, i + 1);
             if (end == String::npos)
                 end = text.size();
-            s.tokens.push_back({Section::Token::Literal, 0, text.substr(i + 1, end - i - 1), 0, fraction});
+            s.tokens.push_back({Section::Token::Literal, text.substr(i + 1, end - i - 1), 0, fraction});
             i = end;
         } else if ((c == L'0' || c == L'#') && !exponent) {
-            s.tokens.push_back({Section::Token::Digit, c, String(), 0, fraction});
+            s.tokens.push_back({Section::Token::Digit, String(), 0, fraction});
             if (fraction) {
                 ++s.fracMaximum;
                 if (c == L'0')
@@ -343,7 +341,7 @@ Section ParseSection(const String& text)
             }
         } else if (c == L'.' && !fraction && !exponent) {
             fraction = true;
-            s.tokens.push_back({Section::Token::Point, 0, String(), 0, false});
+            s.tokens.push_back({Section::Token::Point, String(), 0, false});
         } else if (c == L',' && !exponent) {
             s.grouping = true;
         } else if ((c == L'E' || c == L'e') && !exponent && i + 1 < text.size() &&
@@ -356,10 +354,10 @@ Section ParseSection(const String& text)
                 ++zeros;
                 ++j;
             }
-            s.tokens.push_back({Section::Token::Exponent, 0, text.substr(i, 2), zeros, fraction});
+            s.tokens.push_back({Section::Token::Exponent, text.substr(i, 2), zeros, fraction});
             i = j - 1;
         } else {
-            s.tokens.push_back({Section::Token::Literal, 0, String(1, c), 0, fraction});
+            s.tokens.push_back({Section::Token::Literal, String(1, c), 0, fraction});
         }
     }
     s.intMinimum = firstIntZero < 0 ? 0 : s.intPlaceholders - firstIntZero;
