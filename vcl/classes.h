@@ -566,7 +566,9 @@ DWORD MainThreadID();
 bool CheckSynchronize(int Timeout = 0);
 
 // Called by Synchronize after queueing, so that the GUI thread serves the queue even in a modal
-// loop; the windowing layer sets it (it posts CM_SYNCHRONIZE to its application window).
+// loop; the windowing layer sets it (it posts CM_SYNCHRONIZE to its application window). The hook
+// runs under the queue's lock and must not block; once SetWakeMainThread returns, no call of the
+// previous hook is still running.
 void SetWakeMainThread(TDelegate<void()> hook);
 
 }  // namespace vcl

@@ -172,15 +172,20 @@ void TThread::Synchronize(TThread*, const TThreadMethod& Method)
         return;
     }
     SyncRequest request{Method, nullptr, false};
-    TDelegate<void()> wake;
     {
         std::lock_guard lock(Sync().mutex);
         Sync().queue.push_back(&request);
         SetEvent(SyncEvent());
-        wake = Sync().wake;
+        // Called under the lock, so that SetWakeMainThread cannot retire the hook (and its owner
+        // go) while it runs. The request is queued now and must be waited for whatever the hook
+        // does: one that fails leaves it to the next CheckSynchronize.
+        if (Sync().wake) {
+            try {
+                Sync().wake();
+            } catch (...) {
+            }
+        }
     }
-    if (wake)
-        wake();
     {
         std::unique_lock lock(Sync().mutex);
         Sync().done.wait(lock, [&] { return request.done; });

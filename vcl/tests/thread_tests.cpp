@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <functional>
+#include <thread>
 
 using namespace vcl;
 
@@ -105,6 +106,48 @@ TEST(Thread, FreeingAThreadWaitingInSynchronizeCompletes)
     EXPECT_GE(polls, 1);
     SetWakeMainThread(nullptr);
     CloseHandle(queued);
+}
+
+TEST(Thread, AWakeHookThatFailsStillGetsTheCallServed)
+{
+    SetWakeMainThread([] { throw EInvalidOperation(L"no window to post to"); });
+    std::atomic<bool> ranOnMain{false};
+    TTestThread* t = Create<TTestThread>(false, [&](TTestThread* self) {
+        self->Synchronize([&] { ranOnMain = GetCurrentThreadId() == MainThreadID(); });
+    });
+    EXPECT_TRUE(ServeUntil([&] { return t->Finished(); }));
+    EXPECT_TRUE(ranOnMain);
+    EXPECT_FALSE(t->FatalException());
+    t->Free();
+    SetWakeMainThread(nullptr);
+}
+
+TEST(Thread, RetiringTheWakeHookWaitsForItsRunningCall)
+{
+    HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    SetWakeMainThread([&] {
+        SetEvent(entered);
+        WaitForSingleObject(release, 10000);
+    });
+    TTestThread* t = Create<TTestThread>(false, [](TTestThread* self) { self->Synchronize([] {}); });
+    ASSERT_EQ(WaitForSingleObject(entered, 10000), WAIT_OBJECT_0);
+
+    // The owner of the hook retires it, as the application object does when it goes.
+    std::atomic<bool> retired{false};
+    std::thread owner([&] {
+        SetWakeMainThread(nullptr);
+        retired = true;
+    });
+    Sleep(200);
+    EXPECT_FALSE(retired);  // the hook is still running
+    SetEvent(release);
+    owner.join();
+    EXPECT_TRUE(retired);
+    EXPECT_TRUE(ServeUntil([&] { return t->Finished(); }));
+    t->Free();
+    CloseHandle(entered);
+    CloseHandle(release);
 }
 
 TEST(Thread, FreeOnTerminateFreesOnce)
