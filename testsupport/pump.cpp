@@ -1,0 +1,169 @@
+#include "pump.h"
+
+#include "vcl/classes.h"
+
+#include <memory>
+
+namespace testsupport {
+
+using namespace vcl;
+
+void InitializeApplication()
+{
+    static bool done = false;
+    if (!done) {
+        Application->Initialize();
+        done = true;
+    }
+}
+
+namespace {
+
+// One pump step: the queue, then queued Synchronize calls, then a short wait for input.
+void PumpStep(DWORD waitMs)
+{
+    Application->ProcessMessages();
+    CheckSynchronize();
+    MsgWaitForMultipleObjectsEx(0, nullptr, waitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+UINT RunMessage() { return WM_APP + 1; }
+
+void RunnerProc(TMessage& m);
+
+HWND RunnerWindow()
+{
+    static HWND wnd = AllocateHWnd(TWndMethod(&RunnerProc));
+    return wnd;
+}
+
+void RunnerProc(TMessage& m)
+{
+    if (m.Msg != RunMessage()) {
+        m.Result = DefWindowProcW(RunnerWindow(), m.Msg, m.WParam, m.LParam);
+        return;
+    }
+    std::unique_ptr<std::function<void()>> fn(reinterpret_cast<std::function<void()>*>(m.LParam));
+    (*fn)();
+}
+
+}  // namespace
+
+void PumpFor(int ms)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= static_cast<DWORD>(ms))
+            break;
+        PumpStep(std::min<DWORD>(10, static_cast<DWORD>(ms) - elapsed));
+    }
+    Application->ProcessMessages();
+}
+
+bool PumpUntil(const std::function<bool()>& pred, int timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        Application->ProcessMessages();
+        CheckSynchronize();
+        if (pred())
+            return true;
+        if (GetTickCount() - start >= static_cast<DWORD>(timeoutMs))
+            return false;
+        MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+void RunInNextLoopTurn(std::function<void()> fn)
+{
+    auto* stored = new std::function<void()>(std::move(fn));
+    PostMessageW(RunnerWindow(), RunMessage(), 0, reinterpret_cast<LPARAM>(stored));
+}
+
+namespace {
+
+struct DialogSearch {
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindDialog(HWND wnd, LPARAM param)
+{
+    wchar_t name[16] = {};
+    GetClassNameW(wnd, name, 16);
+    if (IsWindowVisible(wnd) && wcscmp(name, L"#32770") == 0) {
+        reinterpret_cast<DialogSearch*>(param)->Found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool CloseThreadDialog(int command)
+{
+    DialogSearch search;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&search));
+    if (!search.Found)
+        return false;
+    PostMessageW(search.Found, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+    return true;
+}
+
+TGrab Grab(HWND wnd)
+{
+    TGrab grab;
+    RECT window{};
+    GetWindowRect(wnd, &window);
+    POINT client{0, 0};
+    ClientToScreen(wnd, &client);
+    grab.Width = window.right - window.left;
+    grab.Height = window.bottom - window.top;
+    grab.ClientOrigin = POINT{client.x - window.left, client.y - window.top};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = grab.Width;
+    info.bmiHeader.biHeight = -grab.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC windowDC = GetWindowDC(wnd);
+    HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memDC = CreateCompatibleDC(windowDC);
+    HGDIOBJ old = SelectObject(memDC, bitmap);
+    BitBlt(memDC, 0, 0, grab.Width, grab.Height, windowDC, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    grab.Pixels.resize(static_cast<size_t>(grab.Width) * grab.Height);
+    for (size_t i = 0; i < grab.Pixels.size(); ++i) {
+        uint32_t p = pixels[i];
+        grab.Pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    SelectObject(memDC, old);
+    DeleteDC(memDC);
+    DeleteObject(bitmap);
+    ReleaseDC(wnd, windowDC);
+    return grab;
+}
+
+TMessageBoxRecorder::TMessageBoxRecorder(int answer) : FSaved(Seams()), FAnswer(answer)
+{
+    Seams().MessageBox = [this](HWND owner, const String& text, const String& caption, UINT type) {
+        FBoxes.push_back(Box{owner, text, caption, type});
+        return FAnswer;
+    };
+}
+
+TMessageBoxRecorder::~TMessageBoxRecorder() { Seams() = FSaved; }
+
+TExceptionCapture::TExceptionCapture() : FSaved(Application->OnException())
+{
+    Application->SetOnException(TExceptionEvent(this, &TExceptionCapture::Capture));
+}
+
+TExceptionCapture::~TExceptionCapture() { Application->SetOnException(FSaved); }
+
+void TExceptionCapture::Capture(TObject* Sender, Exception& E) { FReports.push_back(Report{Sender, E.Message()}); }
+
+}  // namespace testsupport

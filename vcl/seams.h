@@ -1,0 +1,24 @@
+#pragma once
+// Replaceable entries to the system calls that tests must record and answer: message boxes,
+// screen metrics and the cursor position. They default to the real functions.
+#include "vcl/system.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace vcl {
+
+struct TSystemSeams {
+    // MessageBoxW: the button the user chose (IDOK, IDYES ...).
+    std::function<int(HWND Owner, const String& Text, const String& Caption, UINT Type)> MessageBox;
+    // GetSystemMetrics.
+    std::function<int(int Index)> SystemMetrics;
+    // GetCursorPos, in screen coordinates.
+    std::function<TPoint()> CursorPos;
+};
+
+// The seams in force; assign a member to replace one, copy the whole to restore it later.
+TSystemSeams& Seams();
+
+}  // namespace vcl

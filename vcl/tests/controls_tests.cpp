@@ -1,0 +1,477 @@
+// The control model under a real display: the message chain, property-change messages, painting
+// of graphic children, mouse routing, focus and alignment.
+#include "windowing_fixtures.h"
+
+#include <string>
+
+using namespace vcl;
+using namespace wintest;
+using testsupport::Grab;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+
+namespace {
+
+// Posts a mouse message at a client point of a windowed control.
+void PostMouse(TWinControl* control, UINT msg, int x, int y, WPARAM keys = 0)
+{
+    PostMessageW(control->Handle(), msg, keys, PointToLParam(x, y));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The message chain
+
+TEST_F(WindowTest, SpyWindowProcSeesEveryMessageFromCreationAndRestoresEqual)
+{
+    TForm* form = NewForm();
+    auto* panel = NewChild<TSpyPanel>(form, 10, 10, 100, 50);
+    TWndMethod saved = panel->WindowProc();
+    std::vector<UINT> spied;
+    panel->SetWindowProc(TWndMethod([&](TMessage& m) {
+        spied.push_back(m.Msg);
+        saved(m);
+    }));
+    panel->Received.clear();
+
+    ShowAndPaint(form);
+    SendMessageW(panel->Handle(), WM_USER + 5, 1, 2);
+    PostMessageW(panel->Handle(), WM_USER + 6, 3, 4);
+    panel->Perform(CM_CHANGED);
+    PumpFor(20);
+
+    std::vector<UINT> received;
+    for (const TMessage& m : panel->Received)
+        received.push_back(m.Msg);
+    EXPECT_EQ(spied, received);
+    for (UINT msg : {UINT(WM_NCCREATE), UINT(WM_CREATE), UINT(WM_PAINT), UINT(WM_USER + 5), UINT(WM_USER + 6), CM_CHANGED})
+        EXPECT_NE(spied.end(), std::find(spied.begin(), spied.end(), msg)) << std::hex << msg << ::testing::PrintToString(spied);
+
+    panel->SetWindowProc(saved);
+    EXPECT_TRUE(panel->WindowProc() == saved);
+    EXPECT_TRUE(panel->WindowProc() == TWndMethod(panel, &TControl::WndProc));
+    EXPECT_FALSE(panel->WindowProc() == TWndMethod([](TMessage&) {}));
+}
+
+TEST_F(WindowTest, PerformCarriesAPointerAbove4GBAndCreatesNoHandle)
+{
+    void* high = VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE);
+    ASSERT_NE(nullptr, high);
+    ASSERT_GT(reinterpret_cast<uintptr_t>(high), uintptr_t(0xFFFFFFFF));
+    TForm* form = NewForm();
+    auto* panel = NewChild<TSpyPanel>(form, 0, 0, 10, 10);
+    auto* block = NewChild<TColorBlock>(form, 0, 0, 10, 10);
+    TMessage seen{};
+    block->SetWindowProc(TWndMethod([&](TMessage& m) {
+        seen = m;
+        m.Result = m.LParam;
+    }));
+
+    LRESULT result = block->Perform(WM_USER + 1, reinterpret_cast<WPARAM>(high), reinterpret_cast<LPARAM>(high));
+    EXPECT_EQ(reinterpret_cast<LPARAM>(high), seen.LParam);
+    EXPECT_EQ(reinterpret_cast<WPARAM>(high), seen.WParam);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(high), result);
+
+    panel->Perform(WM_USER + 1, 0, reinterpret_cast<LPARAM>(high));
+    ASSERT_FALSE(panel->Received.empty());
+    EXPECT_EQ(reinterpret_cast<LPARAM>(high), panel->Received.back().LParam);
+    EXPECT_FALSE(panel->HandleAllocated());
+    EXPECT_FALSE(form->HandleAllocated());
+    VirtualFree(high, 0, MEM_RELEASE);
+}
+
+TEST_F(WindowTest, PropertyChangeMessagesComeOncePerRealChange)
+{
+    static_assert(CM_VISIBLECHANGED == 0xB00B && CM_TEXTCHANGED == 0xB012 && CM_FONTCHANGED == 0xB00E);
+    static_assert(CM_ENABLEDCHANGED == 0xB00C && CM_COLORCHANGED == 0xB00D && CM_MOUSEENTER == 0xB013);
+    static_assert(CN_DRAWITEM == 0xBC2B && CN_KEYDOWN == 0xBD00 && CN_COMMAND == 0xBD11 && CM_SYNCHRONIZE == 0xB09B);
+    TForm* form = NewForm();
+    auto* panel = NewChild<TSpyPanel>(form, 0, 0, 50, 50);
+    auto* child = NewChild<TSpyPanel>(panel, 0, 0, 10, 10);
+    ShowAndPaint(form);
+
+    struct Case {
+        const char* What;
+        std::function<void()> Change;
+        UINT Msg;
+    };
+    const Case cases[] = {
+        {"text", [&] { panel->SetText(L"abc"); }, CM_TEXTCHANGED},
+        {"font", [&] { panel->Font()->SetSize(12); }, CM_FONTCHANGED},
+        {"colour", [&] { panel->SetColor(clLime); }, CM_COLORCHANGED},
+        {"enabled", [&] { panel->SetEnabled(false); }, CM_ENABLEDCHANGED},
+        {"visible", [&] { panel->SetVisible(false); }, CM_VISIBLECHANGED},
+    };
+    for (const Case& c : cases) {
+        panel->Received.clear();
+        child->Received.clear();
+        c.Change();
+        c.Change();
+        EXPECT_EQ(1, panel->Count(c.Msg)) << c.What;
+        if (c.Msg == CM_FONTCHANGED) {
+            EXPECT_EQ(1, child->Count(CM_FONTCHANGED)) << "the child follows its parent's font once";
+        }
+    }
+    EXPECT_EQ(0u, panel->Received.back().WParam) << "CM_VISIBLECHANGED carries the new value";
+    EXPECT_EQ(L"abc", panel->Text());
+    EXPECT_EQ(-16, child->Font()->Height());
+
+    // An equal font and a foreign WM_SETTEXT change nothing the control announces.
+    panel->Received.clear();
+    TFont equalFont;
+    equalFont.Assign(panel->Font());
+    panel->SetFont(&equalFont);
+    EXPECT_EQ(0, panel->Count(CM_FONTCHANGED));
+    SendMessageW(panel->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"xyz"));
+    EXPECT_EQ(0, panel->Count(CM_TEXTCHANGED));
+    EXPECT_EQ(L"xyz", panel->Text());
+}
+
+TEST_F(WindowTest, HandlerExceptionReachesHandleExceptionOnceAndTheLoopGoesOn)
+{
+    testsupport::TExceptionCapture capture;
+    TForm* form = NewForm();
+    auto* panel = NewChild<TTestPanel>(form, 10, 10, 100, 50);
+    int clicks = 0;
+    panel->SetOnClick(TNotifyEvent([&](TObject*) {
+        ++clicks;
+        if (clicks == 1)
+            throw EConvertError(L"bad value");
+        if (clicks == 2)
+            throw std::runtime_error("not one of ours");
+    }));
+    ShowAndPaint(form);
+
+    for (int i = 0; i < 3; ++i) {
+        PostMouse(panel, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+        PostMouse(panel, WM_LBUTTONUP, 5, 5);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return clicks == 3; }));
+    ASSERT_EQ(2u, capture.Reports().size());
+    EXPECT_EQ(L"bad value", capture.Reports()[0].Message);
+    EXPECT_EQ(panel, capture.Reports()[0].Sender);
+    EXPECT_EQ(L"", capture.Reports()[1].Message) << "foreign exceptions are reported without a text";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Painting
+
+TEST_F(WindowTest, GraphicChildPaintsAtItsPlaceClippedToItsBounds)
+{
+    TForm* form = NewForm();
+    form->SetColor(clBlue);
+    auto* block = NewChild<TColorBlock>(form, 30, 40, 20, 10, clRed);
+    ShowAndPaint(form);
+    ASSERT_TRUE(PumpUntil([&] { return block->Paints > 0; }));
+
+    testsupport::TGrab grab = Grab(form->Handle());
+    const struct {
+        int X, Y;
+        COLORREF Expected;
+    } points[] = {
+        {30, 40, RGB(255, 0, 0)}, {49, 49, RGB(255, 0, 0)}, {29, 40, RGB(0, 0, 255)},
+        {30, 39, RGB(0, 0, 255)}, {50, 45, RGB(0, 0, 255)}, {40, 50, RGB(0, 0, 255)},
+    };
+    for (const auto& p : points)
+        EXPECT_EQ(p.Expected, grab.ClientPixel(p.X, p.Y)) << p.X << "," << p.Y;
+}
+
+TEST_F(WindowTest, OpaqueGraphicChildIsLeftOutOfTheParentsErase)
+{
+    TForm* form = NewForm();
+    auto* panel = NewChild<TTestPanel>(form, 0, 0, 60, 40, clBlue);
+    auto* opaque = NewChild<TColorBlock>(panel, 10, 10, 20, 10);
+    opaque->SetOpaque(true);
+    ShowAndPaint(form);
+
+    // Into a green bitmap: the erase fills the panel blue except under the opaque child, which
+    // itself paints nothing, so green shows there.
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 60, 40);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, 60, 40};
+    HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+    FillRect(dc, &all, green);
+    DeleteObject(green);
+    int paintsBefore = opaque->Paints;
+    panel->PaintTo(dc, 0, 0);
+    EXPECT_EQ(RGB(0, 255, 0), GetPixel(dc, 15, 15));
+    EXPECT_EQ(RGB(0, 0, 255), GetPixel(dc, 5, 5));
+    EXPECT_EQ(RGB(0, 0, 255), GetPixel(dc, 35, 15));
+    EXPECT_EQ(paintsBefore + 1, opaque->Paints);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+TEST_F(WindowTest, DoubleBufferedEraseCarriesTheDCTwice)
+{
+    TForm* form = NewForm();
+    auto* panel = NewChild<TSpyPanel>(form, 0, 0, 60, 40, clBlue);
+    panel->SetDoubleBuffered(true);
+    auto* block = NewChild<TColorBlock>(panel, 10, 10, 20, 10, clRed);
+    ShowAndPaint(form);
+    panel->Received.clear();
+    panel->Repaint();
+
+    int ownErases = 0;
+    for (const TMessage& m : panel->Received)
+        if (m.Msg == WM_ERASEBKGND && m.WParam != 0 && m.WParam == static_cast<WPARAM>(m.LParam))
+            ++ownErases;
+    EXPECT_EQ(1, ownErases);
+    testsupport::TGrab grab = Grab(panel->Handle());
+    EXPECT_EQ(RGB(0, 0, 255), grab.ClientPixel(2, 2));
+    EXPECT_EQ(RGB(255, 0, 0), grab.ClientPixel(block->Left() + 1, block->Top() + 1));
+}
+
+namespace {
+
+// A label stand-in: red while its caption is "A", green once it is "B".
+class TCaptionBlock : public TColorBlock {
+    CL_CLASS(TCaptionBlock, TColorBlock)
+public:
+    using TColorBlock::TColorBlock;
+
+protected:
+    TColor FillColor() override { return Caption() == L"B" ? clLime : clRed; }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, CaptionChangeAndFormRepaintShowInsideABlockingHandler)
+{
+    TForm* form = NewForm();
+    auto* label = NewChild<TCaptionBlock>(form, 20, 20, 30, 15);
+    label->SetCaption(L"A");
+    auto* button = NewChild<TTestPanel>(form, 100, 20, 50, 30, clGray);
+    COLORREF inside = 0;
+    COLORREF before = 0;
+    button->SetOnClick(TNotifyEvent([&](TObject*) {
+        label->SetCaption(L"B");
+        form->Repaint();
+        inside = Grab(form->Handle()).ClientPixel(25, 25);
+        Sleep(50);  // the rest of a blocking handler
+    }));
+    ShowAndPaint(form);
+    before = Grab(form->Handle()).ClientPixel(25, 25);
+
+    PostMouse(button, WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+    PostMouse(button, WM_LBUTTONUP, 5, 5);
+    ASSERT_TRUE(PumpUntil([&] { return inside != 0; }));
+    EXPECT_EQ(RGB(255, 0, 0), before);
+    EXPECT_EQ(RGB(0, 255, 0), inside);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Mouse
+
+namespace {
+
+// Moves the cursor (through the seam) to a client point of a control and posts the move there.
+class TMouseDriver {
+public:
+    TMouseDriver() : FSaved(Seams()) { Seams().CursorPos = [this] { return FPos; }; }
+    ~TMouseDriver() { Seams() = FSaved; }
+    void MoveTo(TWinControl* window, int x, int y)
+    {
+        FPos = window->ClientToScreen(TPoint(x, y));
+        PostMouse(window, WM_MOUSEMOVE, x, y);
+        PumpFor(10);
+    }
+
+private:
+    TSystemSeams FSaved;
+    TPoint FPos;
+};
+
+}  // namespace
+
+TEST_F(WindowTest, MouseEnterAndLeaveComeOncePerControlAndTheParentSeesTheChild)
+{
+    TForm* form = NewForm();
+    auto* panel = NewChild<TSpyPanel>(form, 10, 10, 200, 100, clBlue);
+    auto* child = NewChild<TColorBlock>(panel, 50, 20, 40, 30);
+    std::vector<std::wstring> events;
+    auto log = [&](const wchar_t* what) {
+        return TNotifyEvent([&events, what, child](TObject* sender) {
+            events.push_back(std::wstring(what) + (sender == child ? L" child" : L" panel"));
+        });
+    };
+    for (TControl* c : {static_cast<TControl*>(panel), static_cast<TControl*>(child)}) {
+        c->SetOnMouseEnter(log(L"enter"));
+        c->SetOnMouseLeave(log(L"leave"));
+    }
+    ShowAndPaint(form);
+
+    TMouseDriver mouse;
+    mouse.MoveTo(panel, 5, 5);
+    mouse.MoveTo(panel, 6, 6);
+    mouse.MoveTo(panel, 60, 30);
+    mouse.MoveTo(panel, 61, 31);
+    mouse.MoveTo(panel, 5, 5);
+    mouse.MoveTo(form, 250, 150);
+    const std::vector<std::wstring> expected = {L"enter panel", L"leave panel", L"enter child",
+                                                L"leave child", L"enter panel", L"leave panel"};
+    EXPECT_EQ(expected, events);
+    bool parentSawChild = false;
+    for (const TMessage& m : panel->Received)
+        parentSawChild |= m.Msg == CM_MOUSEENTER && m.LParam == reinterpret_cast<LPARAM>(child);
+    EXPECT_TRUE(parentSawChild);
+}
+
+TEST_F(WindowTest, GraphicChildClicksOnlyWhenReleasedInside)
+{
+    TForm* form = NewForm();
+    auto* panel = NewChild<TTestPanel>(form, 10, 10, 200, 100, clBlue);
+    auto* child = NewChild<TColorBlock>(panel, 50, 20, 40, 30);
+    int clicks = 0;
+    std::vector<POINT> downs;
+    child->SetOnClick(TNotifyEvent([&](TObject*) { ++clicks; }));
+    child->SetOnMouseDown(TMouseEvent([&](TObject*, TMouseButton, TShiftState, int x, int y) { downs.push_back({x, y}); }));
+    ShowAndPaint(form);
+
+    PostMouse(panel, WM_LBUTTONDOWN, 55, 25, MK_LBUTTON);
+    PostMouse(panel, WM_LBUTTONUP, 150, 80);
+    PumpFor(20);
+    EXPECT_EQ(0, clicks);
+    PostMouse(panel, WM_LBUTTONDOWN, 60, 30, MK_LBUTTON);
+    PostMouse(panel, WM_LBUTTONUP, 61, 31);
+    PumpFor(20);
+    EXPECT_EQ(1, clicks);
+    ASSERT_EQ(2u, downs.size());
+    EXPECT_EQ(5, downs[0].x) << "child coordinates";
+    EXPECT_EQ(5, downs[0].y);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Focus
+
+TEST_F(WindowTest, FocusMovesWithExitUpAndEnterDownTheChains)
+{
+    TForm* form = NewForm();
+    auto* left = NewChild<TTestPanel>(form, 0, 0, 100, 100);
+    auto* right = NewChild<TTestPanel>(form, 100, 0, 100, 100);
+    auto* a = NewChild<TTestPanel>(left, 10, 10, 20, 20);
+    auto* b = NewChild<TTestPanel>(right, 10, 10, 20, 20);
+    a->SetTabStop(true);
+    b->SetTabStop(true);
+    std::vector<std::wstring> events;
+    auto log = [&](const wchar_t* what, const wchar_t* name) {
+        return TNotifyEvent([&events, what, name](TObject*) { events.push_back(std::wstring(what) + L" " + name); });
+    };
+    const std::pair<TWinControl*, const wchar_t*> named[] = {{left, L"left"}, {right, L"right"}, {a, L"a"}, {b, L"b"}};
+    for (auto [control, name] : named) {
+        control->SetOnEnter(log(L"enter", name));
+        control->SetOnExit(log(L"exit", name));
+    }
+    ShowAndPaint(form);
+
+    a->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return a->Focused(); }));
+    EXPECT_EQ((std::vector<std::wstring>{L"enter left", L"enter a"}), events);
+    events.clear();
+    form->Perform(CM_DIALOGKEY, VK_TAB, 0);
+    ASSERT_TRUE(PumpUntil([&] { return b->Focused(); }));
+    EXPECT_EQ((std::vector<std::wstring>{L"exit a", L"exit left", L"enter right", L"enter b"}), events);
+    EXPECT_EQ(b, form->ActiveControl());
+
+    a->SetVisible(false);
+    EXPECT_THROW(a->SetFocus(), EInvalidOperation);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Alignment and form geometry
+
+namespace {
+
+// The main window's bars, built the way a form's layout code builds them.
+class TBarsForm : public TForm {
+    CL_CLASS(TBarsForm, TForm)
+public:
+    TTestPanel* TopBar;
+    TTestPanel* StatusBar;
+    TTestPanel* BottomBar;
+    TTestPanel* Steps;
+    TTestPanel* Setup;
+
+    explicit TBarsForm(TComponent* AOwner) : TForm(AOwner)
+    {
+        BeginLoading(this);
+        SetClientWidth(1016);
+        SetClientHeight(565);
+        SetBorderStyle(TFormBorderStyle::bsSingle);
+        SetBorderIcons({TBorderIcon::biSystemMenu, TBorderIcon::biMinimize});
+        TopBar = Bar(TAlign::alTop, 0, 0, 1016, 46);
+        StatusBar = Bar(TAlign::alBottom, 0, 546, 1016, 19);
+        BottomBar = Bar(TAlign::alBottom, 0, 500, 1016, 46);
+        Steps = Bar(TAlign::alLeft, 0, 46, 450, 454);
+        Setup = Bar(TAlign::alClient, 450, 46, 566, 454);
+        EndLoading(this);
+    }
+
+private:
+    TTestPanel* Bar(TAlign align, int left, int top, int width, int height)
+    {
+        auto* bar = Create<TTestPanel>(this);
+        bar->SetParent(this);
+        bar->SetBounds(left, top, width, height);
+        bar->SetAlign(align);
+        return bar;
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, MainWindowBarsTakeTheirRoomAndTheClientSizeIsExact)
+{
+    auto* form = Create<TBarsForm>(nullptr);
+    form->SetLeft(0);
+    form->SetTop(0);
+    ShowAndPaint(form);
+
+    RECT client{};
+    GetClientRect(form->Handle(), &client);
+    EXPECT_EQ(1016, client.right);
+    EXPECT_EQ(565, client.bottom);
+    struct Expected {
+        const char* Name;
+        TControl* Control;
+        TRect Bounds;
+    };
+    const Expected shown[] = {
+        {"top", form->TopBar, Bounds(0, 0, 1016, 46)},         {"status", form->StatusBar, Bounds(0, 546, 1016, 19)},
+        {"bottom", form->BottomBar, Bounds(0, 500, 1016, 46)}, {"steps", form->Steps, Bounds(0, 46, 450, 454)},
+        {"setup", form->Setup, Bounds(450, 46, 566, 454)},
+    };
+    for (const Expected& e : shown)
+        EXPECT_EQ(e.Bounds, e.Control->BoundsRect()) << e.Name;
+
+    form->TopBar->SetVisible(false);
+    EXPECT_EQ(Bounds(0, 0, 450, 500), form->Steps->BoundsRect()) << "a hidden bar frees its room";
+    EXPECT_EQ(Bounds(450, 0, 566, 500), form->Setup->BoundsRect());
+    form->Free();
+}
+
+TEST_F(WindowTest, ScreenCentredFormIsCentredOnTheScreenMetrics)
+{
+    TSystemSeams saved = Seams();
+    Seams().SystemMetrics = [](int index) {
+        switch (index) {
+        case SM_CXSCREEN: return 1000;
+        case SM_CYSCREEN: return 700;
+        default: return GetSystemMetrics(index);
+        }
+    };
+    TForm* form = NewForm();
+    form->SetPosition(TPosition::poScreenCenter);
+    ShowAndPaint(form);
+    Seams() = saved;
+
+    RECT r{};
+    GetWindowRect(form->Handle(), &r);
+    EXPECT_EQ((1000 - form->Width()) / 2, r.left);
+    EXPECT_EQ((700 - form->Height()) / 2, r.top);
+}

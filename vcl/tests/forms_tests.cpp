@@ -1,0 +1,278 @@
+// Forms and the application object under a real display: modal loops, timers inside nested loops,
+// close actions, creation errors, the run loop and threads that synchronise with the GUI thread.
+#include "windowing_fixtures.h"
+
+#include "vcl/extctrls.h"
+
+using namespace vcl;
+using namespace wintest;
+using testsupport::PumpFor;
+using testsupport::PumpUntil;
+using testsupport::RunInNextLoopTurn;
+
+TEST_F(WindowTest, ShowModalReturnsTheModalResultSetFromInsideItsLoop)
+{
+    TForm* owner = NewForm();
+    ShowAndPaint(owner);
+    TForm* dialog = NewForm();
+    bool visibleInside = false;
+    bool ownerDisabledInside = false;
+    RunInNextLoopTurn([&] {
+        visibleInside = dialog->Visible() && IsWindowVisible(dialog->Handle());
+        ownerDisabledInside = !IsWindowEnabled(owner->Handle());
+        dialog->SetModalResult(mrRetry);
+    });
+    EXPECT_EQ(mrRetry, dialog->ShowModal());
+    EXPECT_TRUE(visibleInside);
+    EXPECT_TRUE(ownerDisabledInside);
+    EXPECT_FALSE(dialog->Visible());
+    EXPECT_TRUE(IsWindowEnabled(owner->Handle()));
+    EXPECT_THROW(owner->ShowModal(), EInvalidOperation) << "a visible form cannot go modal";
+}
+
+TEST_F(WindowTest, TimerTicksInsideShowModal)
+{
+    TForm* dialog = NewForm();
+    auto* timer = Create<TTimer>(dialog);
+    int ticks = 0;
+    timer->SetInterval(10);
+    timer->SetOnTimer(TNotifyEvent([&](TObject*) {
+        if (++ticks == 3)
+            dialog->SetModalResult(mrOk);
+    }));
+    EXPECT_EQ(mrOk, dialog->ShowModal());
+    EXPECT_GE(ticks, 3);
+}
+
+TEST_F(WindowTest, TimerTicksInsideASystemMessageBox)
+{
+    auto* timer = Create<TTimer>(nullptr);
+    int ticks = 0;
+    timer->SetInterval(10);
+    timer->SetOnTimer(TNotifyEvent([&](TObject*) {
+        if (++ticks == 3)
+            testsupport::CloseThreadDialog(IDOK);
+    }));
+    EXPECT_EQ(IDOK, Application->MessageBox(L"waiting for three ticks", L"", MB_OK));
+    EXPECT_GE(ticks, 3);
+    timer->Free();
+}
+
+namespace {
+
+class TCountingTimer : public TTimer {
+    CL_CLASS(TCountingTimer, TTimer)
+public:
+    using TTimer::TTimer;
+    int Ticks = 0;
+
+protected:
+    void Timer() override
+    {
+        ++Ticks;
+        TTimer::Timer();
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, TimerRunsOnlyWithAnEventAndAnIntervalAndEnablingAgainDoesNotRestartIt)
+{
+    auto* noEvent = Create<TCountingTimer>(nullptr);
+    noEvent->SetInterval(5);
+    auto* noInterval = Create<TCountingTimer>(nullptr);
+    noInterval->SetInterval(0);
+    noInterval->SetOnTimer(TNotifyEvent([](TObject*) {}));
+    PumpFor(100);
+    EXPECT_EQ(0, noEvent->Ticks);
+    EXPECT_EQ(0, noInterval->Ticks);
+
+    // Enabling a running timer over and over, far more often than it ticks, must not hold it back.
+    auto* running = Create<TCountingTimer>(nullptr);
+    running->SetInterval(200);
+    running->SetOnTimer(TNotifyEvent([](TObject*) {}));
+    EXPECT_TRUE(PumpUntil([&] {
+        running->SetEnabled(true);
+        return running->Ticks > 0;
+    }));
+    for (TTimer* t : {static_cast<TTimer*>(noEvent), static_cast<TTimer*>(noInterval), static_cast<TTimer*>(running)})
+        t->Free();
+}
+
+TEST_F(WindowTest, CloseActionFreeReleasesTheDialogAfterShowModal)
+{
+    auto* dialog = Create<TForm>(nullptr);
+    bool destroyed = false;
+    dialog->SetOnClose(TCloseEvent([](TObject*, TCloseAction& action) { action = TCloseAction::caFree; }));
+    dialog->SetOnDestroy(TNotifyEvent([&](TObject*) { destroyed = true; }));
+    RunInNextLoopTurn([&] { dialog->SetModalResult(mrOk); });
+    EXPECT_EQ(mrOk, dialog->ShowModal());
+    EXPECT_FALSE(destroyed);
+    EXPECT_TRUE(PumpUntil([&] { return destroyed; }));
+}
+
+TEST_F(WindowTest, CloseActionNoneKeepsTheModalLoopGoing)
+{
+    TForm* dialog = NewForm();
+    int closes = 0;
+    dialog->SetOnClose(TCloseEvent([&](TObject*, TCloseAction& action) {
+        if (++closes == 1)
+            action = TCloseAction::caNone;
+    }));
+    RunInNextLoopTurn([&] {
+        dialog->SetModalResult(mrOk);
+        RunInNextLoopTurn([&] { dialog->SetModalResult(mrNo); });
+    });
+    EXPECT_EQ(mrNo, dialog->ShowModal());
+    EXPECT_EQ(2, closes);
+}
+
+namespace {
+
+// A form whose creation handler fails, as one whose picture file is missing.
+class TFailingForm : public TForm {
+    CL_CLASS(TFailingForm, TForm)
+public:
+    bool RestOfHandlerRan = false;
+    explicit TFailingForm(TComponent* AOwner) : TForm(AOwner)
+    {
+        SetOnCreate(TNotifyEvent(this, &TFailingForm::FormCreate));
+    }
+
+private:
+    void FormCreate(TObject*)
+    {
+        throw EFOpenError(L"Cannot open file \"image\\2scale.png\".");
+        RestOfHandlerRan = true;
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, CreationHandlerExceptionIsShownAndTheFormExists)
+{
+    TTemporaryApplication app;
+    testsupport::TMessageBoxRecorder boxes;
+    Application->SetTitle(L"Config Zirvane series");
+    TFailingForm* form = nullptr;
+    Application->CreateForm(form);
+    ASSERT_NE(nullptr, form);
+    EXPECT_EQ(form, Application->MainForm());
+    EXPECT_FALSE(form->RestOfHandlerRan);
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ(L"Cannot open file \"image\\2scale.png\".", boxes.Boxes()[0].Text);
+    EXPECT_EQ(L"Config Zirvane series", boxes.Boxes()[0].Caption);
+    EXPECT_EQ(UINT(MB_OK | MB_ICONSTOP), boxes.Boxes()[0].Type);
+}
+
+namespace {
+
+// A second instance: the creation handler asks to end without showing the window.
+class TEndingForm : public TForm {
+    CL_CLASS(TEndingForm, TForm)
+public:
+    bool Shown = false;
+    bool Ticked = false;
+    TTimer* Timer;
+    explicit TEndingForm(TComponent* AOwner) : TForm(AOwner), Timer(Create<TTimer>(this))
+    {
+        Timer->SetEnabled(false);
+        Timer->SetInterval(1);
+        Timer->SetOnTimer(TNotifyEvent([this](TObject*) { Ticked = true; }));
+        SetOnShow(TNotifyEvent([this](TObject*) { Shown = true; }));
+        SetOnCreate(TNotifyEvent([this](TObject*) {
+            Timer->SetEnabled(true);
+            Sleep(20);
+            Application->SetShowMainForm(false);
+            Application->Terminate();
+        }));
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, TerminateInTheCreationHandlerEndsRunWithoutShowingAnything)
+{
+    TTemporaryApplication app;
+    TEndingForm* form = nullptr;
+    Application->CreateForm(form);
+    Application->Run();
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_FALSE(form->Shown);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(form->Ticked) << "the loop ends before pending timer ticks";
+}
+
+TEST_F(WindowTest, ClosingTheMainFormEndsRun)
+{
+    TTemporaryApplication app;
+    TForm* form = nullptr;
+    Application->CreateForm(form);
+    bool closed = false;
+    form->SetOnClose(TCloseEvent([&](TObject*, TCloseAction&) { closed = true; }));
+    RunInNextLoopTurn([&] { PostMessageW(form->Handle(), WM_CLOSE, 0, 0); });
+    Application->Run();
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(Application->Terminated());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Threads
+
+namespace {
+
+class TLambdaThread : public TThread {
+    CL_CLASS(TLambdaThread, TThread)
+public:
+    explicit TLambdaThread(std::function<void(TLambdaThread*)> body) : TThread(true), FBody(std::move(body)) {}
+    using TThread::Synchronize;
+
+protected:
+    void Execute() override { FBody(this); }
+
+private:
+    std::function<void(TLambdaThread*)> FBody;
+};
+
+}  // namespace
+
+TEST_F(WindowTest, SynchronizeRunsWhileTheGuiThreadSitsInAMessageBox)
+{
+    bool ran = false;
+    auto* thread = Create<TLambdaThread>([&](TLambdaThread* self) {
+        self->Synchronize(TThreadMethod([&] {
+            ran = true;
+            testsupport::CloseThreadDialog(IDOK);
+        }));
+    });
+    thread->Start();
+    EXPECT_EQ(IDOK, Application->MessageBox(L"waiting for the thread", L"", MB_OK));
+    EXPECT_TRUE(ran);
+    thread->Free();
+}
+
+TEST_F(WindowTest, FreeingAThreadFromOnCloseWhileItWaitsInSynchronizeCompletes)
+{
+    TForm* form = NewForm();
+    HANDLE entering = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    int synchronised = 0;
+    auto* thread = Create<TLambdaThread>([&](TLambdaThread* self) {
+        while (!self->Terminated()) {
+            SetEvent(entering);
+            self->Synchronize(TThreadMethod([&] { ++synchronised; }));
+        }
+    });
+    bool freed = false;
+    form->SetOnClose(TCloseEvent([&](TObject*, TCloseAction&) {
+        // The GUI thread does not serve the queue here, so the thread is held in Synchronize.
+        WaitForSingleObject(entering, INFINITE);
+        thread->Free();
+        freed = true;
+    }));
+    ShowAndPaint(form);
+    thread->Start();
+    ASSERT_TRUE(PumpUntil([&] { return synchronised > 2; }));
+    form->Close();
+    EXPECT_TRUE(freed);
+    CloseHandle(entering);
+}
