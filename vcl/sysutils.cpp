@@ -465,12 +465,13 @@ String FormatFloat(const String& format, double value, const TFormatSettings& se
     Section chosen = section(negative ? 1 : 0);
     Decimal rounded = RoundForSection(chosen, exact);
     if (rounded.IsZero()) {
-        // A value that rounds to zero takes the zero section and never shows a minus.
+        // A value that rounds to zero takes the zero section, else the positive one: a negative
+        // section's own minus never shows on a zero.
         if (texts.size() >= 3 && !texts[2].empty()) {
             chosen = section(2);
-            rounded = RoundForSection(chosen, exact);
+            return RenderSection(chosen, RoundForSection(chosen, exact), settings);
         }
-        return RenderSection(chosen, rounded, settings);
+        return RenderSection(section(0), rounded, settings);
     }
     String text = RenderSection(chosen, rounded, settings);
     bool ownNegativeSection = texts.size() >= 2 && !texts[1].empty();

@@ -72,6 +72,7 @@ TEST_F(FormatTest, FormatFloatSections)
         {display, 0, L"0"},
         {display, 0.001, L"0"},            // rounds to zero: the zero section
         {L"0.0;(0.0)", -2.25, L"(2.3)"},
+        {L"0.0;(0.0)", -0.04, L"0.0"},     // rounds to zero without a zero section: the positive one
         {L"0;;'zero'", -3, L"-3"},         // an empty negative section takes the positive one
         {L"0;-0;'zero'", 0, L"zero"},
     };
