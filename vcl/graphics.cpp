@@ -1,5 +1,7 @@
 #include "vcl/graphics.h"
 
+#include "vcl/pictures.h"
+
 #include <cwchar>
 
 namespace vcl {
@@ -543,6 +545,22 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source)
     Canvas->RequiredState({S::csHandleValid, S::csBrushValid});
     StretchBlt(FHandle, Dest.left, Dest.top, Dest.Width(), Dest.Height(), Canvas->FHandle, Source.left,
                Source.top, Source.Width(), Source.Height(), FCopyMode);
+    Changed();
+}
+
+void TCanvas::Draw(int X, int Y, TGraphic* Graphic)
+{
+    if (Graphic && !Graphic->Empty())
+        StretchDraw(Bounds(X, Y, Graphic->Width(), Graphic->Height()), Graphic);
+}
+
+void TCanvas::StretchDraw(const TRect& Rect, TGraphic* Graphic)
+{
+    if (!Graphic || Graphic->Empty())
+        return;
+    Changing();
+    RequiredState(S::csHandleValid);
+    Graphic->Draw(this, Rect);
     Changed();
 }
 

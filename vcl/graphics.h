@@ -10,6 +10,8 @@
 
 namespace vcl {
 
+class TGraphic;
+
 // A system colour becomes its current RGB value; every other value is returned unchanged.
 COLORREF ColorToRGB(TColor Color);
 
@@ -202,6 +204,9 @@ public:
     int TextHeight(const String& Text) { return TextExtent(Text).cy; }
     // Copies Source's rectangle into Dest with CopyMode, stretching as needed.
     void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
+    // The graphic at its own size with its top-left corner at (X, Y), or stretched into Rect.
+    void Draw(int X, int Y, TGraphic* Graphic);
+    void StretchDraw(const TRect& Rect, TGraphic* Graphic);
     TColor Pixels(int X, int Y);
     void SetPixels(int X, int Y, TColor Color);
 
