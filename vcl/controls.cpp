@@ -1288,6 +1288,12 @@ void TWinControl::Dispatch(TMessage& Message)
         if (!DoKeyPress(Message))
             TControl::Dispatch(Message);
         return;
+    case WM_MOUSEWHEEL:
+        // The wheel goes to the focused control first, then up its parents, as CM_MOUSEWHEEL.
+        Message.Result = Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
+        if (Message.Result == 0)
+            TControl::Dispatch(Message);
+        return;
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN: CNKeyDown(Message); return;
     case CN_CHAR:

@@ -382,6 +382,38 @@ TEST_F(WindowTest, FocusMovesWithExitUpAndEnterDownTheChains)
     EXPECT_THROW(a->SetFocus(), EInvalidOperation);
 }
 
+TEST_F(WindowTest, KeysPassTheFormPreviewAndUnwantedTabsMoveTheFocus)
+{
+    TForm* form = NewForm();
+    form->SetKeyPreview(true);
+    auto* a = NewChild<TTestPanel>(form, 0, 0, 50, 50);
+    auto* b = NewChild<TTestPanel>(form, 60, 0, 50, 50);
+    a->SetTabStop(true);
+    b->SetTabStop(true);
+    std::vector<std::wstring> keys;
+    form->SetOnKeyDown(TKeyEvent([&](TObject*, WORD& key, TShiftState) {
+        keys.push_back(L"form " + std::to_wstring(key));
+        if (key == VK_F6)
+            key = 0;
+    }));
+    a->SetOnKeyDown(TKeyEvent([&](TObject*, WORD& key, TShiftState) { keys.push_back(L"a " + std::to_wstring(key)); }));
+    a->SetOnKeyPress(TKeyPressEvent([&](TObject*, wchar_t& key) {
+        keys.push_back(std::wstring(L"press ") + key);
+        key = 0;
+    }));
+    ShowAndPaint(form);
+    a->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return a->Focused(); }));
+
+    PostMessageW(a->Handle(), WM_KEYDOWN, VK_F5, 0);
+    PostMessageW(a->Handle(), WM_KEYDOWN, VK_F6, 0);
+    PostMessageW(a->Handle(), WM_CHAR, L'q', 0);
+    PostMessageW(a->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_TRUE(PumpUntil([&] { return b->Focused(); }));
+    const std::vector<std::wstring> expected = {L"form 116", L"a 116", L"form 117", L"press q"};
+    EXPECT_EQ(expected, keys);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Alignment and form geometry
 
