@@ -395,6 +395,7 @@ void TControl::WMMouseButton(TMessage& Message, TMouseButton Button, bool Down, 
             DblClick();
         }
         MouseDown(Button, shift, x, y);
+        DefaultHandler(Message);
         return;
     }
     if (Button == TMouseButton::mbLeft) {
@@ -408,11 +409,13 @@ void TControl::WMMouseButton(TMessage& Message, TMouseButton Button, bool Down, 
         }
     }
     MouseUp(Button, shift, x, y);
+    DefaultHandler(Message);
 }
 
 void TControl::WMMouseMove(TMessage& Message)
 {
     MouseMove(KeysToShiftState(Message.WParam), MessageX(Message), MessageY(Message));
+    DefaultHandler(Message);
 }
 
 void TControl::WMMouseWheel(TMessage& Message)

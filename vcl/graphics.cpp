@@ -530,6 +530,14 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const String& Text)
     Changed();
 }
 
+void TCanvas::TextRect(TRect& R, const String& Text, UINT Format)
+{
+    Changing();
+    RequiredState({S::csHandleValid, S::csFontValid, S::csBrushValid});
+    DrawTextW(FHandle, Text.c_str(), static_cast<int>(Text.size()), &R, Format);
+    Changed();
+}
+
 TSize TCanvas::TextExtent(const String& Text)
 {
     RequiredState({S::csHandleValid, S::csFontValid});

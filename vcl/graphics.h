@@ -199,6 +199,8 @@ public:
     void TextOut(int X, int Y, const String& Text);
     // Text clipped to R, drawn from (X, Y).
     void TextRect(const TRect& R, int X, int Y, const String& Text);
+    // DrawTextW in R with Format (DT_*); with DT_CALCRECT, R receives the text's extent.
+    void TextRect(TRect& R, const String& Text, UINT Format);
     TSize TextExtent(const String& Text);
     int TextWidth(const String& Text) { return TextExtent(Text).cx; }
     int TextHeight(const String& Text) { return TextExtent(Text).cy; }
