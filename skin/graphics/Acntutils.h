@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "vcl/bitmaps.h"
 #include "vcl/classes.h"
 #include "vcl/system.h"
 
@@ -49,6 +50,22 @@ inline void Changei(int& A, int& B)
     A = B;
     B = t;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Backgrounds
+
+// Where a control finds the background beneath it: the pixel under the control's local point
+// (x, y) is Bmp's pixel (x + X, y + Y) when Ready; otherwise the background is the plain FillColor
+// (0xFF00FF: none). A value: it never frees its bitmap.
+struct TCacheInfo {
+    vcl::TBitmap* Bmp = nullptr;
+    int X = 0;
+    int Y = 0;
+    vcl::TColor FillColor = vcl::clFuchsia;
+    bool Ready = false;
+};
+// A ready record over the bitmap at the offset, whatever the bitmap.
+inline TCacheInfo MakeCacheInfo(vcl::TBitmap* Bmp, int X = 0, int Y = 0) { return {Bmp, X, Y, vcl::clFuchsia, true}; }
 
 // ---------------------------------------------------------------------------------------------
 // Words: maximal runs of characters that are not delimiters, numbered from 1. Runs of delimiters

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "skin/graphics/PixelView.h"
+#include "vcl/bitmaps.h"
 #include "vcl/system.h"
 
 namespace skin {
@@ -67,6 +68,8 @@ struct TCacheView {
 class TacFast32 {
 public:
     bool Attach(const TPixelView& Bmp);
+    // A bitmap that is not pf32bit raises EAssertionFailed "Bitmap format is not supported".
+    bool Attach(vcl::TBitmap* Bmp);
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
 
@@ -116,13 +119,13 @@ void FillRect32(const TPixelView& Bmp, const vcl::TRect& R, vcl::TColor Color);
 void FillDCBorder32(const TPixelView& Bmp, const vcl::TRect& R, int WL, int WT, int WR, int WB, vcl::TColor Color);
 // The alpha byte of R's pixels becomes Value; with SkipKey pixels 0x00FF00FF are left alone.
 void FillAlphaRect(const TPixelView& Bmp, const vcl::TRect& R, uint8_t Value, bool SkipKey);
-// Mixes the RGB colour into R's pixels, Blend percent of each old pixel kept. R's right column
-// and bottom row are included.
+// Mixes the colour (system colours resolved) into R's pixels, Blend percent of each old pixel kept.
+// R's right column and bottom row are included.
 void BlendColorRect(const TPixelView& Bmp, const vcl::TRect& R, int Blend, vcl::TColor Color);
 
 // The disabled look of a control's image Bmp lying at Offset in the control: grey with dkGrayed;
 // with dkBlended 60 % of the background from CI (or half of its fill colour, or of ParentColor
-// when CI has none) mixed in. ParentColor is an RGB value.
+// when CI has none) mixed in.
 void BmpDisabledKind(const TPixelView& Bmp, TsDisabledKind DisabledKind, vcl::TColor ParentColor,
                      const TCacheView& CI, const vcl::TPoint& Offset);
 
@@ -145,6 +148,9 @@ struct TTextColours {
 // text lies. The colours' bytes are used as they are. Nothing for an empty text or rectangle.
 void WriteText32(const TPixelView& Bmp, HFONT Font, const vcl::String& Text, bool WithContour, const vcl::TRect& R,
                  UINT Flags, const TTextColours& Colours);
+// The same in the font of Bmp's canvas.
+void WriteText32(vcl::TBitmap* Bmp, const vcl::String& Text, bool WithContour, const vcl::TRect& R, UINT Flags,
+                 const TTextColours& Colours);
 
 // The origin of a corner of a border mask's first image by the hit-test code: 13 top-left,
 // 14 top-right, 16 bottom-left, 17 bottom-right; any other code as top-left.

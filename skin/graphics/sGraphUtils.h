@@ -7,10 +7,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "skin/graphics/PixelView.h"
 #include "skin/graphics/sAlphaGraph.h"
+#include "vcl/bitmaps.h"
+#include "vcl/controls.h"
 #include "vcl/system.h"
 
 namespace skin {
@@ -49,6 +52,17 @@ extern TUpdateLayeredWindow UpdateLayeredWindow;
 extern TSetLayeredWindowAttributes SetLayeredWindowAttributes;
 // Layered windows can be used.
 bool acLayered();
+
+// ---------------------------------------------------------------------------------------------
+// Bitmaps (the caller owns the new ones)
+
+// A device-independent pf32bit bitmap of that size: the cache and scratch bitmap of the library.
+std::unique_ptr<vcl::TBitmap> CreateBmp32(int Width, int Height);
+// A new bitmap of the size and pixel format of Bmp; its pixels are not copied.
+std::unique_ptr<vcl::TBitmap> CreateBmpLike(vcl::TBitmap* Bmp);
+// A pf32bit Bmp turned a quarter into a new bitmap; none for another format. With KillSource Bmp
+// is freed in either case.
+std::unique_ptr<vcl::TBitmap> MakeRotated90(std::unique_ptr<vcl::TBitmap>& Bmp, bool Clockwise, bool KillSource);
 
 // ---------------------------------------------------------------------------------------------
 // Blends onto one bitmap
@@ -125,6 +139,9 @@ void ChangeBmpSaturation(const TPixelView& Bmp, int Delta);
 // transparency percentage. Glyph4Bit says the glyph came from a 4-bit bitmap (no hot image then).
 void DrawGlyphEx(const TPixelView& Glyph, bool Glyph4Bit, const TPixelView& DstBmp, const vcl::TRect& R,
                  int NumGlyphs, bool Enabled, TsDisabledGlyphKind DisabledGlyphKind, int State, int Blend, bool Down);
+// The same for a glyph bitmap of any format; the glyph itself is not changed.
+void DrawGlyphEx(vcl::TBitmap* Glyph, vcl::TBitmap* DstBmp, const vcl::TRect& R, int NumGlyphs, bool Enabled,
+                 TsDisabledGlyphKind DisabledGlyphKind, int State, int Blend, bool Down);
 
 // ---------------------------------------------------------------------------------------------
 // Tiling skin images
@@ -156,6 +173,9 @@ constexpr vcl::TRect NothingLeft = vcl::TRect(-1, -1, -1, -1);
 std::vector<TTilePiece> PlanTiles(vcl::TRect& R, int W, int H, TacFillMode FillMode);
 // Paints the image Image of SrcDC over R of DC by FillMode (BitBlt, StretchBlt with COLORONCOLOR).
 void TileBitmap(HDC DC, vcl::TRect& R, HDC SrcDC, const vcl::TRect& Image, TacFillMode FillMode);
+// Tiles a bitmap over R from R's top-left corner, the last column and row cut; other pictures and
+// empty ones are not drawn.
+void TileBitmap(vcl::TCanvas* Canvas, const vcl::TRect& R, vcl::TGraphic* Graphic);
 
 // The masked tiling of an image of W x H per state: the pieces to lay through the image's mask and,
 // for mode 10, the bands of R left for the background. Only modes 0 and 10 paint.
@@ -179,9 +199,15 @@ enum class TFilterType { ftBox, ftTriangle, ftHermite, ftBell, ftSpline, ftLancz
 // Src resampled into Dst (whose size is the target size) with the filter, all four channels.
 // A source under 2 x 2 raises "Source bitmap is too small"; an empty target does nothing.
 void Stretch(const TPixelView& Src, const TPixelView& Dst, TFilterType Filter);
+// Dst becomes Src resampled to Width x Height, in Src's format: a pf32bit source resamples four
+// channels, any other is made pf24bit (the caller's bitmap changes) and resamples three. To Src's
+// own size Dst takes a copy.
+void Stretch(vcl::TBitmap* Src, vcl::TBitmap* Dst, int Width, int Height, TFilterType Filter);
 
 // Gaussian blur of an 8-bit mask in place, rows then columns; a radius not above 0 does nothing.
 void Blur8(const TBytePixelView& Bmp, double Radius);
+// The same for a bitmap; nothing unless it is a pf8bit device-independent bitmap.
+void Blur8(vcl::TBitmap* Bmp, double Radius);
 
 // ---------------------------------------------------------------------------------------------
 // Device contexts
@@ -192,12 +218,23 @@ void FillDC(HDC DC, const vcl::TRect& R, vcl::TColor Color);
 void FillDCBorder(HDC DC, const vcl::TRect& R, int wl, int wt, int wr, int wb, vcl::TColor Color);
 // The four border bands, BorderWidth wide, of the Width x Height area copied between DCs.
 void BitBltBorder(HDC DestDC, int X, int Y, int Width, int Height, HDC SrcDC, int SrcX, int SrcY, int BorderWidth);
+// Takes the visible graphic children of Ctrl (but splitters) out of the DC's clip region, at their
+// bounds moved by the offset; windowed children clip themselves.
+void ExcludeControls(HDC DC, vcl::TWinControl* Ctrl, int OffsetX, int OffsetY);
 // Width nested one-pixel 3-D frames from R's edge inward; R shrinks and Width ends at 0.
 void DrawRectangleOnDC(HDC DC, vcl::TRect& R, vcl::TColor ColorTop, vcl::TColor ColorBottom, int& Width);
 // A dotted frame of pixel pairs in the two colours.
 void FocusRect(HDC DC, const vcl::TRect& R, vcl::TColor Color1, vcl::TColor Color2);
+inline void FocusRect(vcl::TCanvas* Canvas, const vcl::TRect& R, vcl::TColor Color1, vcl::TColor Color2)
+{
+    FocusRect(Canvas->Handle(), R, Color1, Color2);
+}
 // A small filled arrow centred in R: direction 4 points right, 8 down; others draw nothing.
 void DrawColorArrow(HDC DC, vcl::TColor Color, const vcl::TRect& R, int Direction);
+inline void DrawColorArrow(vcl::TCanvas* Canvas, vcl::TColor Color, const vcl::TRect& R, int Direction)
+{
+    DrawColorArrow(Canvas->Handle(), Color, R, Direction);
+}
 // The extent of the text in the font on the screen DC; (0, 0) when measuring fails.
 vcl::TSize GetStringSize(HFONT Font, const vcl::String& Text);
 

@@ -4,6 +4,7 @@
 #include <numbers>
 #include <vector>
 
+#include "skin/graphics/BitmapView.h"
 #include "skin/graphics/PixelCopy.h"
 #include "skin/graphics/sGraphUtils.h"
 
@@ -82,7 +83,54 @@ uint8_t Apply(const std::vector<TTap>& taps, const uint8_t* line)
     return sum < 0 ? 0 : sum <= 0xFF0000 ? uint8_t(sum >> 16) : 255;
 }
 
-constexpr int PixelBytes = 4;
+// Pixels of PixelBytes bytes in rows: a 32-bit view, or the rows of a 24-bit bitmap.
+struct TRawImage {
+    uint8_t* Bits;
+    ptrdiff_t Stride;
+    int Width;
+    int Height;
+    int PixelBytes;
+
+    uint8_t* Row(int y) const { return Bits + y * Stride; }
+};
+
+// The rows of Src resampled to Width: a work image of Width x Src.Height.
+std::vector<uint8_t> ResampleRows(const TRawImage& Src, int Width, TFilterType Filter)
+{
+    const int bytes = Src.PixelBytes;
+    std::vector<uint8_t> work(size_t(Width) * size_t(bytes) * size_t(Src.Height));
+    const TWeightList across = MakeWeights(Src.Width, Width, Filter, bytes);
+    for (int y = 0; y < Src.Height; ++y) {
+        const uint8_t* line = Src.Row(y);
+        uint8_t* out = work.data() + size_t(y) * size_t(Width) * size_t(bytes);
+        for (int x = 0; x < Width; ++x)
+            for (int c = 0; c < bytes; ++c)
+                out[x * bytes + c] = Apply(across[size_t(x)], line + c);
+    }
+    return work;
+}
+
+// The columns of the work image (Dst.Width x SrcHeight) resampled into Dst.
+void ResampleColumns(const std::vector<uint8_t>& work, int SrcHeight, const TRawImage& Dst, TFilterType Filter)
+{
+    const int bytes = Dst.PixelBytes;
+    const ptrdiff_t workStride = ptrdiff_t(Dst.Width) * bytes;
+    const TWeightList down = MakeWeights(SrcHeight, Dst.Height, Filter, workStride);
+    for (int x = 0; x < Dst.Width; ++x)
+        for (int y = 0; y < Dst.Height; ++y) {
+            uint8_t* out = Dst.Row(y) + x * bytes;
+            for (int c = 0; c < bytes; ++c)
+                out[c] = Apply(down[size_t(y)], work.data() + x * bytes + c);
+        }
+}
+
+void RefuseTooSmall(int Width, int Height)
+{
+    if (Width < 2 || Height < 2)
+        throw vcl::Exception(L"Source bitmap is too small");
+}
+
+TRawImage RawOf(const TPixelView& v) { return {v.Bits, v.Stride, v.Width, v.Height, 4}; }
 
 }  // namespace
 
@@ -90,32 +138,37 @@ void Stretch(const TPixelView& Src, const TPixelView& Dst, TFilterType Filter)
 {
     if (Dst.IsEmpty())
         return;
-    if (Src.Width < 2 || Src.Height < 2 || !Src.Bits)
-        throw vcl::Exception(L"Source bitmap is too small");
+    RefuseTooSmall(Src.Bits ? Src.Width : 0, Src.Height);
     if (Dst.Width == Src.Width && Dst.Height == Src.Height) {
         if (Dst.Bits != Src.Bits)
             px::CopyPixels(Dst, 0, 0, Src, Src.Bounds());
         return;
     }
-    // Rows into a work image of the target width and the source height, then its columns into Dst.
-    const int width = Dst.Width, height = Dst.Height;
-    const ptrdiff_t workStride = ptrdiff_t(width) * PixelBytes;
-    std::vector<uint8_t> work(size_t(workStride) * size_t(Src.Height));
-    const TWeightList across = MakeWeights(Src.Width, width, Filter, PixelBytes);
-    for (int y = 0; y < Src.Height; ++y) {
-        const uint8_t* line = reinterpret_cast<const uint8_t*>(Src.Row(y));
-        uint8_t* out = work.data() + y * workStride;
-        for (int x = 0; x < width; ++x)
-            for (int c = 0; c < PixelBytes; ++c)
-                out[x * PixelBytes + c] = Apply(across[size_t(x)], line + c);
+    ResampleColumns(ResampleRows(RawOf(Src), Dst.Width, Filter), Src.Height, RawOf(Dst), Filter);
+}
+
+void Stretch(vcl::TBitmap* Src, vcl::TBitmap* Dst, int Width, int Height, TFilterType Filter)
+{
+    if (Width <= 0 || Height <= 0)
+        return;
+    RefuseTooSmall(Src->Width(), Src->Height());
+    if (Src->PixelFormat() != vcl::TPixelFormat::pf32bit)
+        Src->SetPixelFormat(vcl::TPixelFormat::pf24bit);
+    if (Width == Src->Width() && Height == Src->Height()) {
+        if (Dst != Src)
+            Dst->Assign(Src);
+        return;
     }
-    const TWeightList down = MakeWeights(Src.Height, height, Filter, workStride);
-    for (int x = 0; x < width; ++x)
-        for (int y = 0; y < height; ++y) {
-            uint8_t* out = reinterpret_cast<uint8_t*>(Dst.Row(y)) + x * PixelBytes;
-            for (int c = 0; c < PixelBytes; ++c)
-                out[c] = Apply(down[size_t(y)], work.data() + x * PixelBytes + c);
-        }
+    const int bytes = Src->PixelFormat() == vcl::TPixelFormat::pf32bit ? 4 : 3;
+    const auto raw = [bytes](vcl::TBitmap* b) {
+        const TBitmapRows rows = RowsOf(b);
+        return TRawImage{rows.Bits, rows.Stride, b->Width(), b->Height(), bytes};
+    };
+    const int srcHeight = Src->Height();
+    const std::vector<uint8_t> work = ResampleRows(raw(Src), Width, Filter);
+    Dst->SetPixelFormat(Src->PixelFormat());
+    Dst->SetSize(Width, Height);
+    ResampleColumns(work, srcHeight, raw(Dst), Filter);
 }
 
 namespace {
@@ -161,6 +214,8 @@ void BlurLine(uint8_t* line, int n, ptrdiff_t Step, const std::vector<double>& k
 }
 
 }  // namespace
+
+void Blur8(vcl::TBitmap* Bmp, double Radius) { Blur8(BytesOf(Bmp), Radius); }
 
 void Blur8(const TBytePixelView& Bmp, double Radius)
 {

@@ -127,6 +127,14 @@ TEST(BlendColorRect, KeepsBlendPercentRoundingHalvesToEven)
     EXPECT_EQ(img.At(2, 0), Px(16, 17, 100));
 }
 
+TEST(BlendColorRect, ResolvesSystemColours)
+{
+    TPixelBuffer img(1, 1, Px(0, 0, 0, 3));
+    BlendColorRect(img.View(), TRect(0, 0, 1, 1), 0, vcl::clBtnFace);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(img.At(0, 0), Px(GetRValue(face), GetGValue(face), GetBValue(face), 3));
+}
+
 TEST(SumBitmaps, BlendsEveryByteWithTheWeightOfTheDestination)
 {
     TPixelBuffer dst(2, 2, 0xFF80807F), src(2, 2, 0x00000000);
