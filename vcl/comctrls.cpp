@@ -1,0 +1,359 @@
+#include "vcl/comctrls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace vcl {
+
+namespace {
+
+// CLR_DEFAULT for clDefault, else the colour's RGB value.
+LPARAM CommonControlColor(TColor Color)
+{
+    return Color == clDefault ? static_cast<LPARAM>(CLR_DEFAULT) : static_cast<LPARAM>(ColorToRGB(Color));
+}
+
+}  // namespace
+
+// =============================================================================================
+// TProgressBar
+
+TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FWidth = 150;
+    FHeight = 16;
+}
+
+void TProgressBar::CreateParams(TCreateParams& Params)
+{
+    TWinControl::CreateParams(Params);
+    CreateSubClass(Params, PROGRESS_CLASSW);
+    if (FOrientation == TProgressBarOrientation::pbVertical)
+        Params.Style |= PBS_VERTICAL;
+    if (FSmooth)
+        Params.Style |= PBS_SMOOTH;
+    if (FStyle == TProgressBarStyle::pbstMarquee)
+        Params.Style |= PBS_MARQUEE;
+}
+
+void TProgressBar::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    SendMessageW(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
+    SendMessageW(FHandle, PBM_SETSTEP, static_cast<WPARAM>(FStep), 0);
+    SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
+    ApplyColors();
+    ApplyMarquee();
+}
+
+void TProgressBar::SetRange(int AMin, int AMax)
+{
+    if (AMin == FMin && AMax == FMax)
+        return;
+    FMin = AMin;
+    FMax = AMax;
+    if (FHandle)
+        SendMessageW(FHandle, PBM_SETRANGE32, static_cast<WPARAM>(FMin), FMax);
+    // The system keeps its own position within the range; ours follows.
+    FPosition = std::clamp(FPosition, FMin, std::max(FMin, FMax));
+    if (FHandle)
+        SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(FPosition), 0);
+}
+
+void TProgressBar::SetPosition(int value)
+{
+    value = std::clamp(value, FMin, std::max(FMin, FMax));
+    if (FPosition == value)
+        return;
+    FPosition = value;
+    if (FHandle)
+        SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(value), 0);
+}
+
+void TProgressBar::SetStep(int value)
+{
+    if (FStep == value)
+        return;
+    FStep = value;
+    if (FHandle)
+        SendMessageW(FHandle, PBM_SETSTEP, static_cast<WPARAM>(value), 0);
+}
+
+void TProgressBar::SetOrientation(TProgressBarOrientation value)
+{
+    if (FOrientation == value)
+        return;
+    FOrientation = value;
+    RecreateWnd();
+}
+
+void TProgressBar::SetSmooth(bool value)
+{
+    if (FSmooth == value)
+        return;
+    FSmooth = value;
+    RecreateWnd();
+}
+
+void TProgressBar::SetStyle(TProgressBarStyle value)
+{
+    if (FStyle == value)
+        return;
+    FStyle = value;
+    RecreateWnd();
+}
+
+void TProgressBar::SetMarqueeInterval(int value)
+{
+    if (FMarqueeInterval == value)
+        return;
+    FMarqueeInterval = value;
+    if (FHandle)
+        ApplyMarquee();
+}
+
+void TProgressBar::ApplyMarquee()
+{
+    if (FStyle == TProgressBarStyle::pbstMarquee)
+        SendMessageW(FHandle, PBM_SETMARQUEE, TRUE, FMarqueeInterval);
+}
+
+void TProgressBar::SetBarColor(TColor value)
+{
+    if (FBarColor == value)
+        return;
+    FBarColor = value;
+    if (FHandle)
+        ApplyColors();
+}
+
+void TProgressBar::SetBackgroundColor(TColor value)
+{
+    if (FBackgroundColor == value)
+        return;
+    FBackgroundColor = value;
+    if (FHandle)
+        ApplyColors();
+}
+
+void TProgressBar::ApplyColors()
+{
+    SendMessageW(FHandle, PBM_SETBARCOLOR, 0, CommonControlColor(FBarColor));
+    SendMessageW(FHandle, PBM_SETBKCOLOR, 0, CommonControlColor(FBackgroundColor));
+}
+
+// =============================================================================================
+// Status panels
+
+void TStatusPanel::SetText(const String& value)
+{
+    if (FText == value)
+        return;
+    FText = value;
+    Changed(false);
+}
+
+void TStatusPanel::SetWidth(int value)
+{
+    if (FWidth == value)
+        return;
+    FWidth = value;
+    Changed(true);
+}
+
+void TStatusPanel::SetAlignment(TAlignment value)
+{
+    if (FAlignment == value)
+        return;
+    FAlignment = value;
+    Changed(false);
+}
+
+void TStatusPanel::SetStyle(TStatusPanelStyle value)
+{
+    if (FStyle == value)
+        return;
+    FStyle = value;
+    Changed(false);
+}
+
+void TStatusPanel::SetBevel(TStatusPanelBevel value)
+{
+    if (FBevel == value)
+        return;
+    FBevel = value;
+    Changed(false);
+}
+
+void TStatusPanel::Assign(TPersistent* Source)
+{
+    auto* source = dynamic_cast<TStatusPanel*>(Source);
+    if (!source) {
+        TCollectionItem::Assign(Source);
+        return;
+    }
+    FText = source->FText;
+    FWidth = source->FWidth;
+    FAlignment = source->FAlignment;
+    FStyle = source->FStyle;
+    FBevel = source->FBevel;
+    Changed(true);
+}
+
+TStatusPanels::TStatusPanels(TStatusBar* StatusBar)
+    : TCollection(CollectionItemClass<TStatusPanel>()), FStatusBar(StatusBar)
+{
+}
+
+TPersistent* TStatusPanels::GetOwner() { return FStatusBar; }
+
+void TStatusPanels::Update(TCollectionItem* Item)
+{
+    if (Item)
+        FStatusBar->UpdatePanel(Item->Index());
+    else
+        FStatusBar->UpdatePanels();
+}
+
+std::vector<int> StatusPartEdges(const std::vector<int>& Widths)
+{
+    std::vector<int> edges;
+    int right = 0;
+    for (int width : Widths) {
+        right += width;
+        edges.push_back(right);
+    }
+    if (edges.empty())
+        edges.push_back(0);
+    edges.back() = -1;
+    return edges;
+}
+
+// =============================================================================================
+// TStatusBar
+
+TStatusBar::TStatusBar(TComponent* AOwner)
+    : TWinControl(AOwner), FPanels(std::make_unique<TStatusPanels>(this)),
+      FCanvas(std::make_unique<TControlCanvas>())
+{
+    FControlStyle = {TControlStyleItem::csCaptureMouse, TControlStyleItem::csClickEvents,
+                     TControlStyleItem::csDoubleClicks, TControlStyleItem::csOpaque};
+    FColor = clBtnFace;
+    FParentColor = false;
+    Brush()->SetColor(FColor);
+    FAlign = TAlign::alBottom;
+    FHeight = 19;
+    FCanvas->SetControl(this);
+}
+
+// CCS_NORESIZE and CCS_NOPARENTALIGN: the bar's place is ours to give, like any aligned control.
+void TStatusBar::CreateParams(TCreateParams& Params)
+{
+    TWinControl::CreateParams(Params);
+    CreateSubClass(Params, STATUSCLASSNAMEW);
+    Params.Style |= CCS_NORESIZE | CCS_NOPARENTALIGN;
+    if (FSizeGrip)
+        Params.Style |= SBARS_SIZEGRIP;
+}
+
+void TStatusBar::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    ApplyColor();
+    UpdatePanels();
+    SendMessageW(FHandle, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(FSimpleText.c_str()));
+    SendMessageW(FHandle, SB_SIMPLE, FSimplePanel, 0);
+}
+
+void TStatusBar::UpdatePanels()
+{
+    if (!FHandle)
+        return;
+    std::vector<int> widths;
+    for (int i = 0; i < FPanels->Count(); ++i)
+        widths.push_back(FPanels->Items(i)->Width());
+    std::vector<int> edges = StatusPartEdges(widths);
+    SendMessageW(FHandle, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    if (FPanels->Count() == 0)
+        SendMessageW(FHandle, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
+    for (int i = 0; i < FPanels->Count(); ++i)
+        UpdatePanel(i);
+}
+
+// The system centres text after one tab and right-aligns it after two.
+void TStatusBar::UpdatePanel(int Index)
+{
+    if (!FHandle)
+        return;
+    TStatusPanel* panel = FPanels->Items(Index);
+    static const wchar_t* const alignPrefix[] = {L"", L"\t\t", L"\t"};
+    static const WPARAM bevelFlags[] = {SBT_NOBORDERS, 0, SBT_POPOUT};
+    String text = alignPrefix[static_cast<int>(panel->Alignment())] + panel->Text();
+    WPARAM flags = bevelFlags[static_cast<int>(panel->Bevel())];
+    if (panel->Style() == TStatusPanelStyle::psOwnerDraw)
+        flags |= SBT_OWNERDRAW;
+    SendMessageW(FHandle, SB_SETTEXTW, static_cast<WPARAM>(Index) | flags, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TStatusBar::SetSimplePanel(bool value)
+{
+    if (FSimplePanel == value)
+        return;
+    FSimplePanel = value;
+    if (FHandle)
+        SendMessageW(FHandle, SB_SIMPLE, value, 0);
+}
+
+void TStatusBar::SetSimpleText(const String& value)
+{
+    if (FSimpleText == value)
+        return;
+    FSimpleText = value;
+    if (FHandle)
+        SendMessageW(FHandle, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(FSimpleText.c_str()));
+}
+
+void TStatusBar::SetSizeGrip(bool value)
+{
+    if (FSizeGrip == value)
+        return;
+    FSizeGrip = value;
+    RecreateWnd();
+}
+
+void TStatusBar::ApplyColor() { SendMessageW(FHandle, SB_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(FColor))); }
+
+void TStatusBar::DrawPanel(TStatusPanel* Panel, const TRect& Rect)
+{
+    if (FOnDrawPanel)
+        FOnDrawPanel(this, Panel, Rect);
+}
+
+void TStatusBar::CNDrawItem(TMessage& Message)
+{
+    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+    auto index = static_cast<int>(dis->itemID);
+    if (index >= 0 && index < FPanels->Count())
+        FCanvas->PaintOn(dis->hDC, [&] {
+            FCanvas->SetFont(Font());
+            FCanvas->Brush()->SetColor(FColor);
+            DrawPanel(FPanels->Items(index), dis->rcItem);
+        });
+    Message.Result = TRUE;
+}
+
+void TStatusBar::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case CN_DRAWITEM: CNDrawItem(Message); return;
+    case CM_COLORCHANGED:
+        if (FHandle)
+            ApplyColor();
+        TWinControl::Dispatch(Message);
+        return;
+    default: TWinControl::Dispatch(Message); return;
+    }
+}
+
+}  // namespace vcl

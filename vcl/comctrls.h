@@ -1,0 +1,181 @@
+#pragma once
+// Common controls of the main window: the progress bar and the status bar with its panels, over
+// the system's msctls_progress32 and msctls_statusbar32 classes.
+#include "vcl/classes.h"
+#include "vcl/controls.h"
+#include "vcl/stdctrls.h"
+#include "vcl/system.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+namespace vcl {
+
+// ---------------------------------------------------------------------------------------------
+// TProgressBar
+
+enum class TProgressBarOrientation { pbHorizontal, pbVertical };
+enum class TProgressBarStyle { pbstNormal, pbstMarquee };
+enum class TProgressBarState { pbsNormal, pbsError, pbsPaused };
+
+class TProgressBar : public TWinControl {
+    CL_CLASS(TProgressBar, TWinControl)
+public:
+    explicit TProgressBar(TComponent* AOwner);
+
+    int Min() const { return FMin; }
+    void SetMin(int value) { SetRange(value, FMax); }
+    int Max() const { return FMax; }
+    void SetMax(int value) { SetRange(FMin, value); }
+    // Always within [Min, Max].
+    int Position() const { return FPosition; }
+    void SetPosition(int value);
+    int Step() const { return FStep; }
+    void SetStep(int value);
+    void StepIt() { SetPosition(FPosition + FStep); }
+    void StepBy(int Delta) { SetPosition(FPosition + Delta); }
+    TProgressBarOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TProgressBarOrientation value);
+    bool Smooth() const { return FSmooth; }
+    void SetSmooth(bool value);
+    TProgressBarStyle Style() const { return FStyle; }
+    void SetStyle(TProgressBarStyle value);
+    // Milliseconds between the moves of a marquee.
+    int MarqueeInterval() const { return FMarqueeInterval; }
+    void SetMarqueeInterval(int value);
+    // Stored; the skinned bar paints it.
+    TProgressBarState State() const { return FState; }
+    void SetState(TProgressBarState value) { FState = value; }
+    TColor BarColor() const { return FBarColor; }
+    void SetBarColor(TColor value);
+    TColor BackgroundColor() const { return FBackgroundColor; }
+    void SetBackgroundColor(TColor value);
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+
+private:
+    // Keeps Position within the new range.
+    void SetRange(int AMin, int AMax);
+    void ApplyColors();
+    void ApplyMarquee();
+
+    int FMin = 0;
+    int FMax = 100;
+    int FPosition = 0;
+    int FStep = 10;
+    TProgressBarOrientation FOrientation = TProgressBarOrientation::pbHorizontal;
+    bool FSmooth = false;
+    TProgressBarStyle FStyle = TProgressBarStyle::pbstNormal;
+    int FMarqueeInterval = 10;
+    TProgressBarState FState = TProgressBarState::pbsNormal;
+    TColor FBarColor = clDefault;
+    TColor FBackgroundColor = clDefault;
+};
+
+// ---------------------------------------------------------------------------------------------
+// TStatusBar
+
+class TStatusBar;
+
+enum class TStatusPanelStyle { psText, psOwnerDraw };
+enum class TStatusPanelBevel { pbNone, pbLowered, pbRaised };
+
+class TStatusPanel : public TCollectionItem {
+    CL_CLASS(TStatusPanel, TCollectionItem)
+public:
+    using TCollectionItem::TCollectionItem;
+
+    const String& Text() const { return FText; }
+    void SetText(const String& value);
+    int Width() const { return FWidth; }
+    void SetWidth(int value);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value);
+    TStatusPanelStyle Style() const { return FStyle; }
+    void SetStyle(TStatusPanelStyle value);
+    TStatusPanelBevel Bevel() const { return FBevel; }
+    void SetBevel(TStatusPanelBevel value);
+    void Assign(TPersistent* Source) override;
+
+private:
+    String FText;
+    int FWidth = 50;
+    TAlignment FAlignment = TAlignment::taLeftJustify;
+    TStatusPanelStyle FStyle = TStatusPanelStyle::psText;
+    TStatusPanelBevel FBevel = TStatusPanelBevel::pbLowered;
+};
+
+class TStatusPanels : public TCollection {
+    CL_CLASS(TStatusPanels, TCollection)
+public:
+    explicit TStatusPanels(TStatusBar* StatusBar);
+
+    TStatusPanel* Items(int index) const { return static_cast<TStatusPanel*>(TCollection::Items(index)); }
+    TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
+
+protected:
+    TPersistent* GetOwner() override;
+    // A changed panel is shown again; a changed list (Item null) lays the parts out anew.
+    void Update(TCollectionItem* Item) override;
+
+private:
+    TStatusBar* FStatusBar;
+};
+
+// The right edges SB_SETPARTS takes for panels of these widths: cumulative, the last -1 (to the
+// bar's right edge).
+std::vector<int> StatusPartEdges(const std::vector<int>& Widths);
+
+using TDrawPanelEvent = TDelegate<void(TStatusBar* StatusBar, TStatusPanel* Panel, const TRect& Rect)>;
+
+// A status bar placed by our alignment (bottom by default), not by the system; a click anywhere
+// on it fires OnClick.
+class TStatusBar : public TWinControl {
+    CL_CLASS(TStatusBar, TWinControl)
+public:
+    explicit TStatusBar(TComponent* AOwner);
+
+    TStatusPanels* Panels() const { return FPanels.get(); }
+    void SetPanels(TStatusPanels* value) { FPanels->Assign(value); }
+    // One panel over the whole bar showing SimpleText instead of the panels.
+    bool SimplePanel() const { return FSimplePanel; }
+    void SetSimplePanel(bool value);
+    const String& SimpleText() const { return FSimpleText; }
+    void SetSimpleText(const String& value);
+    bool SizeGrip() const { return FSizeGrip; }
+    void SetSizeGrip(bool value);
+    TCanvas* Canvas() const { return FCanvas.get(); }
+
+    TDrawPanelEvent OnDrawPanel() const { return FOnDrawPanel; }
+    void SetOnDrawPanel(TDrawPanelEvent value) { FOnDrawPanel = value; }
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    friend class TStatusPanels;
+
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    // An owner-drawn panel: OnDrawPanel with the canvas on the panel's DC.
+    virtual void DrawPanel(TStatusPanel* Panel, const TRect& Rect);
+    // Gives the window the parts and every panel's text.
+    void UpdatePanels();
+    void UpdatePanel(int Index);
+
+private:
+    void CNDrawItem(TMessage& Message);
+    void ApplyColor();
+
+    std::unique_ptr<TStatusPanels> FPanels;
+    std::unique_ptr<TControlCanvas> FCanvas;
+    bool FSimplePanel = false;
+    String FSimpleText;
+    bool FSizeGrip = true;
+    TDrawPanelEvent FOnDrawPanel;
+};
+
+}  // namespace vcl

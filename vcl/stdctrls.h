@@ -1,0 +1,404 @@
+#pragma once
+// Standard controls: the label (a graphic control that measures and draws its caption) and the
+// controls over the system's EDIT, BUTTON and COMBOBOX classes. Each keeps its state in fields
+// and gives it back to a new window in CreateWnd.
+#include "vcl/classes.h"
+#include "vcl/controls.h"
+#include "vcl/graphics.h"
+#include "vcl/messages.h"
+#include "vcl/system.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <utility>
+
+namespace vcl {
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum class TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
+enum class TTextLayout { tlTop, tlCenter, tlBottom };
+// The frame of a control: none, or a single (sunken with Ctl3D) border.
+enum class TBorderStyle { bsNone, bsSingle };
+enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+enum class TOwnerDrawStateItem {
+    odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
+    odNoFocusRect, odComboBoxEdit
+};
+using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+
+// DrawTextW flags for a horizontal alignment.
+UINT AlignmentDrawFlags(TAlignment Alignment);
+// Whether Key is the accelerator ("&" + letter, compared without case) of Caption.
+bool IsAccel(wchar_t Key, const String& Caption);
+
+// ---------------------------------------------------------------------------------------------
+// Labels
+
+class TCustomLabel : public TGraphicControl {
+    CL_CLASS(TCustomLabel, TGraphicControl)
+public:
+    explicit TCustomLabel(TComponent* AOwner);
+
+    // Measures once loading is over.
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value);
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool value);
+    bool ShowAccelChar() const { return FShowAccelChar; }
+    void SetShowAccelChar(bool value);
+    // A transparent label leaves its background to the parent (no csOpaque).
+    bool Transparent() const { return !FControlStyle.Contains(TControlStyleItem::csOpaque); }
+    void SetTransparent(bool value);
+    TWinControl* FocusControl() const { return FFocusControl; }
+    void SetFocusControl(TWinControl* value);
+    void SetAutoSize(bool value) override;
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    // With AutoSize, sizes the label to its text at once: the width kept for WordWrap, the left
+    // edge kept (the right edge for taRightJustify). Nothing while loading.
+    virtual void AdjustBounds();
+    // Draws (or with DT_CALCRECT measures into Rect) the label's text on the canvas.
+    virtual void DoDrawText(TRect& Rect, UINT Flags);
+    virtual String GetLabelText() { return Caption(); }
+    void Paint() override;
+
+private:
+    UINT TextFlags() const;
+    void CMDialogChar(TMessage& Message);
+
+    TAlignment FAlignment = TAlignment::taLeftJustify;
+    TTextLayout FLayout = TTextLayout::tlTop;
+    bool FWordWrap = false;
+    bool FShowAccelChar = true;
+    TWinControl* FFocusControl = nullptr;
+};
+
+class TLabel : public TCustomLabel {
+    CL_CLASS(TLabel, TCustomLabel)
+public:
+    using TCustomLabel::TCustomLabel;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Edits
+
+class TCustomEdit : public TWinControl {
+    CL_CLASS(TCustomEdit, TWinControl)
+public:
+    explicit TCustomEdit(TComponent* AOwner);
+
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool value);
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int value);
+    // The selection, from the window when there is one, else as stored for the next window.
+    int SelStart();
+    void SetSelStart(int value);
+    int SelLength();
+    void SetSelLength(int value);
+    void SelectAll();
+    void Clear() { SetText(String()); }
+    // Alignment, password character and case are window styles: a change re-creates the window.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value);
+    wchar_t PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(wchar_t value);
+    TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase value);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle value);
+    // Stored only; the skinned edit draws it.
+    const String& TextHint() const { return FTextHint; }
+    void SetTextHint(const String& value) { FTextHint = value; }
+
+    TNotifyEvent OnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent value) { FOnChange = value; }
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    // Keeps the selection the window holds.
+    void DestroyWnd() override;
+    virtual void Change();
+
+private:
+    void CNCommand(TMessage& Message);
+    std::pair<int, int> WindowSelection();
+    void ApplySelection();
+
+    bool FReadOnly = false;
+    int FMaxLength = 0;
+    int FSelStart = 0;
+    int FSelLength = 0;
+    TAlignment FAlignment = TAlignment::taLeftJustify;
+    wchar_t FPasswordChar = 0;
+    TEditCharCase FCharCase = TEditCharCase::ecNormal;
+    TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
+    String FTextHint;
+    TNotifyEvent FOnChange;
+};
+
+class TEdit : public TCustomEdit {
+    CL_CLASS(TEdit, TCustomEdit)
+public:
+    using TCustomEdit::TCustomEdit;
+};
+
+// Sets the text and background colours of a control's DC from its font and brush; the brush is
+// the answer to WM_CTLCOLOR*.
+void ApplyControlColors(TMessage& Message, TWinControl* Control);
+
+// ---------------------------------------------------------------------------------------------
+// Buttons
+
+// Base of the controls over the BUTTON class.
+class TButtonControl : public TWinControl {
+    CL_CLASS(TButtonControl, TWinControl)
+public:
+    explicit TButtonControl(TComponent* AOwner);
+
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool value);
+    virtual bool Checked() { return false; }
+    virtual void SetChecked(bool) {}
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    // While set, a change of the check state by code fires no OnClick.
+    bool FClicksDisabled = false;
+
+private:
+    bool FWordWrap = false;
+};
+
+class TButton : public TButtonControl {
+    CL_CLASS(TButton, TButtonControl)
+public:
+    explicit TButton(TComponent* AOwner);
+
+    // The button Enter clicks while no other button has the focus.
+    bool Default() const { return FDefault; }
+    void SetDefault(bool value);
+    // The button Esc clicks.
+    bool Cancel() const { return FCancel; }
+    void SetCancel(bool value) { FCancel = value; }
+    // Given to the form on a click.
+    int ModalResult() const { return FModalResult; }
+    void SetModalResult(int value) { FModalResult = value; }
+
+    void Click() override;
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    // Shows the button as the default one (thick frame) or not.
+    virtual void SetButtonStyle(bool ADefault);
+
+private:
+    void CMFocusChanged(TMessage& Message);
+    void CMDialogKey(TMessage& Message);
+    void CMDialogChar(TMessage& Message);
+
+    bool FDefault = false;
+    bool FCancel = false;
+    bool FActive = false;
+    int FModalResult = 0;
+};
+
+class TCustomCheckBox : public TButtonControl {
+    CL_CLASS(TCustomCheckBox, TButtonControl)
+public:
+    explicit TCustomCheckBox(TComponent* AOwner);
+
+    TCheckBoxState State() const { return FState; }
+    // A change is shown and fires OnClick (unless clicks are disabled).
+    void SetState(TCheckBoxState value);
+    bool AllowGrayed() const { return FAllowGrayed; }
+    void SetAllowGrayed(bool value) { FAllowGrayed = value; }
+    // Which side the caption lies on: taRightJustify (the default) puts the box left of it.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value);
+
+    bool Checked() override { return FState == TCheckBoxState::cbChecked; }
+    void SetChecked(bool value) override;
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    // A user's click: unchecked -> (grayed ->) checked -> unchecked.
+    virtual void Toggle();
+
+private:
+    TCheckBoxState FState = TCheckBoxState::cbUnchecked;
+    bool FAllowGrayed = false;
+    TAlignment FAlignment = TAlignment::taRightJustify;
+};
+
+class TCheckBox : public TCustomCheckBox {
+    CL_CLASS(TCheckBox, TCustomCheckBox)
+public:
+    using TCustomCheckBox::TCustomCheckBox;
+};
+
+class TRadioButton : public TButtonControl {
+    CL_CLASS(TRadioButton, TButtonControl)
+public:
+    explicit TRadioButton(TComponent* AOwner);
+
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value);
+
+    bool Checked() override { return FChecked; }
+    // Becoming checked unchecks the radio buttons beside it and fires OnClick.
+    void SetChecked(bool value) override;
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+
+private:
+    bool FChecked = false;
+    TAlignment FAlignment = TAlignment::taRightJustify;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Combo boxes
+
+class TCustomComboBox;
+
+// The items of a combo box: kept by the control and mirrored into its window while it has one.
+// An index out of range reads as an empty text.
+class TComboBoxStrings : public TStrings {
+    CL_CLASS(TComboBoxStrings, TStrings)
+public:
+    explicit TComboBoxStrings(TCustomComboBox* ComboBox) : FComboBox(ComboBox) {}
+
+    int Count() const override { return FList.Count(); }
+    int Add(const String& s) override;
+    void Insert(int index, const String& s) override;
+    void Delete(int index) override;
+    // Keeps the combo box's text.
+    void Clear() override;
+    int IndexOf(const String& s) const override { return FList.IndexOf(s); }
+
+    bool Sorted() const { return FList.Sorted(); }
+    void SetSorted(bool value) { FList.SetSorted(value); }
+
+protected:
+    String Get(int index) const override;
+    TObject* GetObject(int index) const override;
+    void PutObject(int index, TObject* object) override;
+
+private:
+    friend class TCustomComboBox;
+    // Fills an empty window with every item.
+    void PushTo(HWND Handle) const;
+    HWND Window() const;
+
+    TCustomComboBox* FComboBox;
+    TStringList FList;
+};
+
+using TDrawItemEvent = TDelegate<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+using TMeasureItemEvent = TDelegate<void(TWinControl* Control, int Index, int& Height)>;
+
+class TCustomComboBox : public TWinControl {
+    CL_CLASS(TCustomComboBox, TWinControl)
+public:
+    explicit TCustomComboBox(TComponent* AOwner);
+
+    TStrings* Items() const { return FItems.get(); }
+    void SetItems(TStrings* value) { FItems->Assign(value); }
+    // Selecting by code fires no OnChange; -1 selects nothing.
+    int ItemIndex();
+    void SetItemIndex(int value);
+    TComboBoxStyle Style() const { return FStyle; }
+    void SetStyle(TComboBoxStyle value);
+    int DropDownCount() const { return FDropDownCount; }
+    virtual void SetDropDownCount(int value) { FDropDownCount = value; }
+    bool DroppedDown();
+    void SetDroppedDown(bool value);
+    int ItemHeight();
+    void SetItemHeight(int value);
+    bool Sorted() const { return FItems->Sorted(); }
+    void SetSorted(bool value) { FItems->SetSorted(value); }
+    TCanvas* Canvas() const { return FCanvas.get(); }
+    // The edit and list windows the system made inside the combo box (null when absent).
+    HWND EditHandle() const { return FEditHandle; }
+    HWND ListHandle() const { return FListHandle; }
+
+    // Fires on every keystroke into the edit part and on a selection from the list.
+    TNotifyEvent OnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent value) { FOnChange = value; }
+    TNotifyEvent OnDropDown() const { return FOnDropDown; }
+    void SetOnDropDown(TNotifyEvent value) { FOnDropDown = value; }
+    TNotifyEvent OnCloseUp() const { return FOnCloseUp; }
+    void SetOnCloseUp(TNotifyEvent value) { FOnCloseUp = value; }
+    TDrawItemEvent OnDrawItem() const { return FOnDrawItem; }
+    void SetOnDrawItem(TDrawItemEvent value) { FOnDrawItem = value; }
+    TMeasureItemEvent OnMeasureItem() const { return FOnMeasureItem; }
+    void SetOnMeasureItem(TMeasureItemEvent value) { FOnMeasureItem = value; }
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    friend class TComboBoxStrings;
+    friend LRESULT CALLBACK ComboChildWindowProc(HWND, UINT, WPARAM, LPARAM);
+
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    // Messages of the edit and list windows inside the combo box; ComboProc is their own procedure.
+    virtual void ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc);
+    virtual void Change();
+    virtual void DropDown();
+    virtual void CloseUp();
+    virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+    virtual void MeasureItem(int Index, int& Height);
+
+private:
+    void CNCommand(TMessage& Message);
+    void CNDrawItem(TMessage& Message);
+    void CNMeasureItem(TMessage& Message);
+    void SubclassChildren();
+    // Makes the list tall enough for DropDownCount items.
+    void AdjustDropDown();
+
+    std::unique_ptr<TComboBoxStrings> FItems;
+    std::unique_ptr<TControlCanvas> FCanvas;
+    int FItemIndex = -1;
+    TComboBoxStyle FStyle = TComboBoxStyle::csDropDown;
+    int FDropDownCount = 8;
+    int FItemHeight = 16;
+    HWND FEditHandle = nullptr;
+    HWND FListHandle = nullptr;
+    TNotifyEvent FOnChange;
+    TNotifyEvent FOnDropDown;
+    TNotifyEvent FOnCloseUp;
+    TDrawItemEvent FOnDrawItem;
+    TMeasureItemEvent FOnMeasureItem;
+};
+
+class TComboBox : public TCustomComboBox {
+    CL_CLASS(TComboBox, TCustomComboBox)
+public:
+    using TCustomComboBox::TCustomComboBox;
+};
+
+}  // namespace vcl

@@ -1,0 +1,349 @@
+#include "vcl/forms.h"
+#include "vcl/stdctrls.h"
+
+#include <algorithm>
+
+namespace vcl {
+
+namespace {
+
+// The combo box a child window (edit or list) belongs to, and the child's own procedure.
+const wchar_t* const ComboOwnerProperty = L"CL.ComboOwner";
+const wchar_t* const ComboProcProperty = L"CL.ComboProc";
+
+LRESULT SendText(HWND Handle, UINT Msg, WPARAM WParam, const String& Text)
+{
+    return SendMessageW(Handle, Msg, WParam, reinterpret_cast<LPARAM>(Text.c_str()));
+}
+
+}  // namespace
+
+LRESULT CALLBACK ComboChildWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* combo = static_cast<TCustomComboBox*>(GetPropW(hwnd, ComboOwnerProperty));
+    auto proc = reinterpret_cast<WNDPROC>(GetPropW(hwnd, ComboProcProperty));
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+        RemovePropW(hwnd, ComboOwnerProperty);
+        RemovePropW(hwnd, ComboProcProperty);
+        return CallWindowProcW(proc, hwnd, msg, wParam, lParam);
+    }
+    TMessage m{msg, wParam, lParam, 0};
+    try {
+        combo->ComboWndProc(m, hwnd, proc);
+    } catch (...) {
+        if (Application)
+            Application->HandleException(combo);
+    }
+    return m.Result;
+}
+
+// =============================================================================================
+// TComboBoxStrings
+
+HWND TComboBoxStrings::Window() const { return FComboBox->HandleAllocated() ? FComboBox->Handle() : nullptr; }
+
+String TComboBoxStrings::Get(int index) const
+{
+    return index >= 0 && index < FList.Count() ? FList.Strings(index) : String();
+}
+
+TObject* TComboBoxStrings::GetObject(int index) const { return FList.Objects(index); }
+
+void TComboBoxStrings::PutObject(int index, TObject* object) { FList.SetObjects(index, object); }
+
+int TComboBoxStrings::Add(const String& s)
+{
+    int index = FList.Add(s);
+    if (HWND wnd = Window())
+        SendText(wnd, CB_INSERTSTRING, static_cast<WPARAM>(index), s);
+    return index;
+}
+
+void TComboBoxStrings::Insert(int index, const String& s)
+{
+    FList.Insert(index, s);
+    if (HWND wnd = Window())
+        SendText(wnd, CB_INSERTSTRING, static_cast<WPARAM>(index), s);
+}
+
+void TComboBoxStrings::Delete(int index)
+{
+    FList.Delete(index);
+    if (HWND wnd = Window()) {
+        SendMessageW(wnd, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        return;
+    }
+    int& selected = FComboBox->FItemIndex;
+    if (selected == index)
+        selected = -1;
+    else if (selected > index)
+        --selected;
+}
+
+void TComboBoxStrings::Clear()
+{
+    FList.Clear();
+    FComboBox->FItemIndex = -1;
+    HWND wnd = Window();
+    if (!wnd)
+        return;
+    // The system empties the edit part too; the text stays as the program left it.
+    String text = FComboBox->Text();
+    SendMessageW(wnd, CB_RESETCONTENT, 0, 0);
+    SendText(wnd, WM_SETTEXT, 0, text);
+}
+
+void TComboBoxStrings::PushTo(HWND Handle) const
+{
+    for (int i = 0; i < FList.Count(); ++i)
+        SendText(Handle, CB_ADDSTRING, 0, FList.Strings(i));
+}
+
+// =============================================================================================
+// TCustomComboBox
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(std::make_unique<TComboBoxStrings>(this)),
+      FCanvas(std::make_unique<TControlCanvas>())
+{
+    FControlStyle = {TControlStyleItem::csSetCaption, TControlStyleItem::csDoubleClicks,
+                     TControlStyleItem::csFixedHeight};
+    FWidth = 145;
+    FHeight = 21;
+    FTabStop = true;
+    FColor = clWindow;
+    FParentColor = false;
+    Brush()->SetColor(FColor);
+    FCanvas->SetControl(this);
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& Params)
+{
+    TWinControl::CreateParams(Params);
+    CreateSubClass(Params, L"COMBOBOX");
+    static const DWORD styles[] = {CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST,
+                                   CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE};
+    Params.Style |= WS_VSCROLL | CBS_HASSTRINGS | CBS_AUTOHSCROLL | styles[static_cast<int>(FStyle)];
+}
+
+void TCustomComboBox::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (FStyle == TComboBoxStyle::csOwnerDrawFixed || FStyle == TComboBoxStyle::csOwnerDrawVariable)
+        SendMessageW(FHandle, CB_SETITEMHEIGHT, 0, FItemHeight);
+    FItems->PushTo(FHandle);
+    if (FItemIndex >= 0)
+        SendMessageW(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+    else
+        SendText(FHandle, WM_SETTEXT, 0, FText);
+    SubclassChildren();
+}
+
+void TCustomComboBox::DestroyWnd()
+{
+    FItemIndex = static_cast<int>(SendMessageW(FHandle, CB_GETCURSEL, 0, 0));
+    TWinControl::DestroyWnd();
+    FEditHandle = nullptr;
+    FListHandle = nullptr;
+}
+
+// The edit and list windows of the system control pass their messages through ComboWndProc.
+void TCustomComboBox::SubclassChildren()
+{
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetComboBoxInfo(FHandle, &info))
+        return;
+    FEditHandle = info.hwndItem;
+    FListHandle = info.hwndList;
+    for (HWND child : {FEditHandle, FListHandle}) {
+        if (!child || child == FHandle)
+            continue;
+        SetPropW(child, ComboOwnerProperty, this);
+        auto old = SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ComboChildWindowProc));
+        SetPropW(child, ComboProcProperty, reinterpret_cast<HANDLE>(old));
+    }
+}
+
+void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc)
+{
+    switch (Message.Msg) {
+    case WM_SETFOCUS:
+        // The edit part holds the focus for the combo box.
+        if (TCustomForm* form = GetParentForm(this))
+            if (!form->SetFocusedControl(this))
+                return;
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (DoKeyDown(Message))
+            return;
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (DoKeyUp(Message))
+            return;
+        break;
+    case WM_CHAR:
+        if (DoKeyPress(Message))
+            return;
+        break;
+    }
+    Message.Result = CallWindowProcW(ComboProc, ComboWnd, Message.Msg, Message.WParam, Message.LParam);
+}
+
+int TCustomComboBox::ItemIndex()
+{
+    return FHandle ? static_cast<int>(SendMessageW(FHandle, CB_GETCURSEL, 0, 0)) : FItemIndex;
+}
+
+void TCustomComboBox::SetItemIndex(int value)
+{
+    if (value < -1 || value >= FItems->Count())
+        value = -1;
+    FItemIndex = value;
+    if (FHandle) {
+        SendMessageW(FHandle, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+        return;
+    }
+    if (value >= 0)
+        FText = FItems->Strings(value);
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle value)
+{
+    if (FStyle == value)
+        return;
+    FStyle = value;
+    RecreateWnd();
+}
+
+bool TCustomComboBox::DroppedDown() { return FHandle && SendMessageW(FHandle, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+
+void TCustomComboBox::SetDroppedDown(bool value) { SendMessageW(Handle(), CB_SHOWDROPDOWN, value, 0); }
+
+int TCustomComboBox::ItemHeight()
+{
+    return FHandle ? static_cast<int>(SendMessageW(FHandle, CB_GETITEMHEIGHT, 0, 0)) : FItemHeight;
+}
+
+void TCustomComboBox::SetItemHeight(int value)
+{
+    if (value <= 0 || FItemHeight == value)
+        return;
+    FItemHeight = value;
+    RecreateWnd();
+}
+
+void TCustomComboBox::AdjustDropDown()
+{
+    int count = std::clamp(FItems->Count(), 1, std::max(FDropDownCount, 1));
+    // The height of a combo box window given to the system includes its list.
+    SetWindowPos(FHandle, nullptr, 0, 0, FWidth, ItemHeight() * count + FHeight + 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+void TCustomComboBox::Change()
+{
+    if (FOnChange)
+        FOnChange(this);
+}
+
+void TCustomComboBox::DropDown()
+{
+    if (FOnDropDown)
+        FOnDropDown(this);
+}
+
+void TCustomComboBox::CloseUp()
+{
+    if (FOnCloseUp)
+        FOnCloseUp(this);
+}
+
+void TCustomComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
+{
+    if (FOnDrawItem) {
+        FOnDrawItem(this, Index, Rect, State);
+        return;
+    }
+    FCanvas->FillRect(Rect);
+    if (Index >= 0)
+        FCanvas->TextOut(Rect.left + 2, Rect.top, FItems->Strings(Index));
+}
+
+void TCustomComboBox::MeasureItem(int Index, int& Height)
+{
+    if (FOnMeasureItem)
+        FOnMeasureItem(this, Index, Height);
+}
+
+// A selection from the list shows its text before OnChange; a keystroke in the edit part fires
+// OnChange on its own.
+void TCustomComboBox::CNCommand(TMessage& Message)
+{
+    switch (HIWORD(Message.WParam)) {
+    case CBN_EDITCHANGE: Change(); break;
+    case CBN_SELCHANGE:
+        SetText(FItems->Strings(ItemIndex()));
+        Click();
+        Change();
+        break;
+    case CBN_DROPDOWN:
+        AdjustDropDown();
+        DropDown();
+        break;
+    case CBN_CLOSEUP: CloseUp(); break;
+    }
+}
+
+void TCustomComboBox::CNDrawItem(TMessage& Message)
+{
+    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+    TOwnerDrawState state;
+    if (dis->itemState & ODS_SELECTED)
+        state << TOwnerDrawStateItem::odSelected;
+    if (dis->itemState & ODS_DISABLED)
+        state << TOwnerDrawStateItem::odDisabled;
+    if (dis->itemState & ODS_FOCUS)
+        state << TOwnerDrawStateItem::odFocused;
+    if (dis->itemState & ODS_COMBOBOXEDIT)
+        state << TOwnerDrawStateItem::odComboBoxEdit;
+    bool selected = state.Contains(TOwnerDrawStateItem::odSelected);
+    FCanvas->PaintOn(dis->hDC, [&] {
+        FCanvas->SetFont(Font());
+        FCanvas->Font()->SetColor(selected ? clHighlightText : Font()->Color());
+        FCanvas->Brush()->SetColor(selected ? clHighlight : FColor);
+        DrawItem(static_cast<int>(dis->itemID), dis->rcItem, state);
+        if (state.Contains(TOwnerDrawStateItem::odFocused))
+            FCanvas->DrawFocusRect(dis->rcItem);
+    });
+    Message.Result = TRUE;
+}
+
+void TCustomComboBox::CNMeasureItem(TMessage& Message)
+{
+    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+    int height = FItemHeight;
+    if (FStyle == TComboBoxStyle::csOwnerDrawVariable)
+        MeasureItem(static_cast<int>(mis->itemID), height);
+    mis->itemHeight = static_cast<UINT>(height);
+    Message.Result = TRUE;
+}
+
+void TCustomComboBox::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case CN_COMMAND: CNCommand(Message); return;
+    case CN_DRAWITEM: CNDrawItem(Message); return;
+    case CN_MEASUREITEM: CNMeasureItem(Message); return;
+    // The edit part and the list ask their combo box for their colours.
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC: ApplyControlColors(Message, this); return;
+    default: TWinControl::Dispatch(Message); return;
+    }
+}
+
+}  // namespace vcl
