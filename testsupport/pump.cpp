@@ -19,11 +19,18 @@ void InitializeApplication()
 
 namespace {
 
-// One pump step: the queue, then queued Synchronize calls, then a short wait for input.
+// The application's idle work, without waiting: queued Synchronize calls, canvas DCs given back.
+void IdleWork()
+{
+    CheckSynchronize();
+    TControlCanvas::FreeDeviceContexts();
+}
+
+// One pump step: the queue, the idle work, then a short wait for input.
 void PumpStep(DWORD waitMs)
 {
     Application->ProcessMessages();
-    CheckSynchronize();
+    IdleWork();
     MsgWaitForMultipleObjectsEx(0, nullptr, waitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
@@ -66,7 +73,7 @@ bool PumpUntil(const std::function<bool()>& pred, int timeoutMs)
     DWORD start = GetTickCount();
     for (;;) {
         Application->ProcessMessages();
-        CheckSynchronize();
+        IdleWork();
         if (pred())
             return true;
         if (GetTickCount() - start >= static_cast<DWORD>(timeoutMs))

@@ -21,6 +21,9 @@ TControl* CaptureControl = nullptr;
 
 int AlignDepthCounter = 0;
 
+// Child windows get distinct control IDs: WM_MEASUREITEM names its control only by ID.
+UINT NextChildId = 0x1000;
+
 std::vector<TControlCanvas*> CanvasList;
 
 bool IsClientMouseMessage(UINT msg) { return msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK; }
@@ -765,10 +768,11 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params)
         if (!RegisterClassExW(&wc))
             throw EOutOfResources(L"Cannot register the window class " + Params.WinClassName);
     }
+    HMENU id = (Params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(++NextChildId)) : nullptr;
     CreationControl = this;
     HWND handle = CreateWindowExW(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(), Params.Style,
-                                  Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, nullptr,
-                                  instance, Params.Param);
+                                  Params.X, Params.Y, Params.Width, Params.Height, Params.WndParent, id, instance,
+                                  Params.Param);
     CreationControl = nullptr;
     if (!handle) {
         FHandle = nullptr;

@@ -154,6 +154,38 @@ TEST_F(WindowTest, HandlerExceptionReachesHandleExceptionOnceAndTheLoopGoesOn)
     EXPECT_EQ(L"", capture.Reports()[1].Message) << "foreign exceptions are reported without a text";
 }
 
+TEST_F(WindowTest, ChildNotificationsAreReflectedToTheChildAsCNMessages)
+{
+    TForm* form = NewForm();
+    auto* parent = NewChild<TSpyPanel>(form, 0, 0, 100, 100);
+    auto* child = NewChild<TSpyPanel>(parent, 10, 10, 20, 20);
+    HWND wnd = child->Handle();
+    NMHDR notify{wnd, static_cast<UINT_PTR>(GetDlgCtrlID(wnd)), 0};
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_BUTTON;
+    draw.hwndItem = wnd;
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_LISTBOX;
+    measure.CtlID = static_cast<UINT>(GetDlgCtrlID(wnd));
+    const struct {
+        UINT Msg;
+        WPARAM WParam;
+        LPARAM LParam;
+    } cases[] = {
+        {WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(wnd)},
+        {WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify)},
+        {WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)},
+        {WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)},
+        {WM_CTLCOLOREDIT, 0, reinterpret_cast<LPARAM>(wnd)},
+    };
+    for (const auto& c : cases) {
+        child->Received.clear();
+        SendMessageW(parent->Handle(), c.Msg, c.WParam, c.LParam);
+        EXPECT_EQ(1, child->Count(CN_BASE + c.Msg)) << std::hex << c.Msg;
+        EXPECT_EQ(c.LParam, child->Received.empty() ? 0 : child->Received.back().LParam);
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Painting
 
