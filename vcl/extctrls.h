@@ -1,7 +1,8 @@
 #pragma once
-// Timers (the panels, shapes, images and paint boxes of this unit come with the standard controls).
+// Timers, and (from extctrls_panels.h) panels, bevels, shapes, images and paint boxes.
 #include "vcl/classes.h"
 #include "vcl/controls.h"
+#include "vcl/extctrls_panels.h"
 #include "vcl/system.h"
 
 #include <windows.h>
