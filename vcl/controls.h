@@ -187,6 +187,8 @@ protected:
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     virtual void Resize();
+    // Scales bounds and font by M/D (forms that are Scaled; children follow their parent).
+    virtual void ChangeScale(int M, int D);
     // Asks the parent to re-align its children when this one is aligned.
     void RequestAlign();
     // Invalidates this control's area on the parent; the parent erases behind it unless opaque.
@@ -294,7 +296,7 @@ public:
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool value);
     virtual bool CanFocus();
-    bool Focused() const;
+    virtual bool Focused() const;
     // Moves the focus here; raises EInvalidOperation when the control cannot take it.
     virtual void SetFocus();
     // The windowed controls of this control's tab order, depth first.
@@ -374,6 +376,7 @@ protected:
     bool DoKeyPress(TMessage& Message);
 
     HDC GetDeviceContext(HWND& WindowHandle) override;
+    void ChangeScale(int M, int D) override;
     // The next windowed sibling above this one that has a window (the one to go below).
     HWND PrecedingWindow(TWinControl* Control);
 

@@ -365,6 +365,11 @@ void TCustomForm::ApplyPosition()
 void TCustomForm::ShowingChanged()
 {
     bool recreating = FControlState.Contains(TControlStateItem::csRecreating);
+    FFormState << TFormStateItem::fsShowing;
+    struct Done {
+        TFormState& State;
+        ~Done() { State >> TFormStateItem::fsShowing; }
+    } done{FFormState};
     if (FShowing) {
         if (!recreating) {
             try {
