@@ -6,8 +6,12 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include <memory>
+
 #include "vcl/bitmaps.h"
 #include "vcl/classes.h"
+#include "vcl/messages.h"
+#include "vcl/pictures.h"
 #include "vcl/system.h"
 
 namespace skin {
@@ -131,12 +135,28 @@ vcl::String ReadIniString(vcl::TStrings* Sections, const vcl::String& Section, c
 int ReadIniInteger(vcl::TStrings* Sections, const vcl::String& Section, const vcl::String& Key, int Default);
 
 // ---------------------------------------------------------------------------------------------
-// Paths
+// Messages
+
+inline vcl::TMessage MakeMessage(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT Result)
+{
+    vcl::TMessage m;
+    m.Msg = Msg;
+    m.WParam = WParam;
+    m.LParam = LParam;
+    m.Result = Result;
+    return m;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Paths and files
 
 // D ending in exactly one backslash; a lone drive letter gains ":\\".
 vcl::String NormalDir(const vcl::String& D);
 // The folder of the running program file, with a trailing backslash.
 vcl::String GetAppPath();
+// The shell's icon for the file (SHGetFileInfo flags Flags, the icon flag added); none when the file
+// is missing or has no icon.
+std::unique_ptr<vcl::TIcon> GetIconForFile(const vcl::String& F, UINT Flags);
 
 // ---------------------------------------------------------------------------------------------
 // System
@@ -159,5 +179,8 @@ void acSetAnimation(bool On);
 int GetCaptionFontSize();
 // A new font made from the caption font, owned by the caller; null when the query fails.
 HFONT acGetTitleFont();
+// Processes the application's pending messages at least once, and as they come until Ms
+// milliseconds have passed.
+void Delay(int Ms);
 
 }  // namespace skin

@@ -1,7 +1,11 @@
 // Paths, system settings and the unit's start-up.
+#include "skin/graphics/Acntutils.h"
+
+#include <shellapi.h>
+
 #include <cstddef>
 
-#include "skin/graphics/Acntutils.h"
+#include "vcl/forms.h"
 
 namespace skin {
 
@@ -103,6 +107,17 @@ String GetAppPath()
     return file.substr(0, file.find_last_of(L"\\/") + 1);
 }
 
+std::unique_ptr<vcl::TIcon> GetIconForFile(const String& F, UINT Flags)
+{
+    SHFILEINFOW info = {};
+    if (GetFileAttributesW(F.c_str()) == INVALID_FILE_ATTRIBUTES ||
+        !SHGetFileInfoW(F.c_str(), 0, &info, sizeof(info), Flags | SHGFI_ICON) || !info.hIcon)
+        return nullptr;
+    auto icon = std::make_unique<vcl::TIcon>();
+    icon->SetHandle(info.hIcon);
+    return icon;
+}
+
 bool IsNTFamily()
 {
     const OSVERSIONINFOW v = SystemVersion();
@@ -135,6 +150,18 @@ HFONT acGetTitleFont()
 {
     NONCLIENTMETRICSW metrics;
     return NonClientMetrics(metrics) ? CreateFontIndirectW(&metrics.lfCaptionFont) : nullptr;
+}
+
+void Delay(int Ms)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        vcl::Application->ProcessMessages();
+        const DWORD passed = GetTickCount() - start;  // unsigned: a wrap of the counter does no harm
+        if (Ms <= 0 || passed >= DWORD(Ms))
+            return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(Ms) - passed, QS_ALLINPUT);
+    }
 }
 
 }  // namespace skin

@@ -219,3 +219,54 @@ TEST(SystemSettings, TitleFontIsTheCaptionFont)
 
 }  // namespace
 }  // namespace skin::test
+
+namespace skin::test {
+namespace {
+
+TEST(Messages, MakeMessageKeepsTheFourValues)
+{
+    const vcl::TMessage m = MakeMessage(0xA100, WPARAM(0x12345678ABCDull), LPARAM(-7), LRESULT(99));
+    EXPECT_EQ(m.Msg, 0xA100u);
+    EXPECT_EQ(m.WParam, WPARAM(0x12345678ABCDull));
+    EXPECT_EQ(m.LParam, LPARAM(-7));
+    EXPECT_EQ(m.Result, LRESULT(99));
+}
+
+TEST(Files, IconForAFileThatExistsOnly)
+{
+    const auto icon = GetIconForFile(GetAppPath() + L"skin_graphics_tests.exe", SHGFI_SMALLICON);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(icon->HandleAllocated());
+    EXPECT_EQ(GetIconForFile(GetAppPath() + L"no such file.exe", SHGFI_SMALLICON), nullptr);
+}
+
+// A window that counts the messages it is sent.
+LRESULT CALLBACK CountingProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    if (Msg == WM_APP)
+        ++*reinterpret_cast<int*>(GetWindowLongPtrW(Wnd, GWLP_USERDATA));
+    return DefWindowProcW(Wnd, Msg, WParam, LParam);
+}
+
+TEST(Delay, ProcessesPendingMessagesAndWaits)
+{
+    WNDCLASSW cls = {};
+    cls.lpfnWndProc = CountingProc;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.lpszClassName = L"DelayCounter";
+    RegisterClassW(&cls);
+    const HWND wnd = CreateWindowW(L"DelayCounter", L"", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, cls.hInstance, nullptr);
+    ASSERT_NE(wnd, nullptr);
+    int count = 0;
+    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&count));
+    PostMessageW(wnd, WM_APP, 0, 0);
+    Delay(0);
+    EXPECT_EQ(count, 1);
+    const DWORD start = GetTickCount();
+    Delay(30);
+    EXPECT_GE(GetTickCount() - start, 30u);
+    DestroyWindow(wnd);
+}
+
+}  // namespace
+}  // namespace skin::test
