@@ -178,6 +178,34 @@ TEST_F(WindowTest, SpeedButtonGlyphIsTransparentWhereItHasItsBottomLeftColour)
     EXPECT_EQ(ColorToRGB(clBtnFace), grab.ClientPixel(box.left, box.bottom - 1)) << "the keyed corner shows the face";
 }
 
+TEST_F(WindowTest, SpeedButtonBlendsA32BitGlyphByItsAlpha)
+{
+    TForm* form = NewForm();
+    TSpeedButton* button = NewSpeedButton(form, 10, 0);
+    button->SetBounds(10, 10, 40, 40);
+    TBitmap* glyph = button->Glyph();
+    glyph->SetPixelFormat(TPixelFormat::pf32bit);
+    glyph->SetSize(8, 8);
+    // Left half opaque red, right half blue with alpha 0 (bytes B, G, R, A).
+    for (int y = 0; y < 8; ++y) {
+        auto* row = static_cast<uint32_t*>(glyph->ScanLine(y));
+        for (int x = 0; x < 8; ++x)
+            row[x] = x < 4 ? 0xFFFF0000u : 0x000000FFu;
+    }
+    ShowAndPaint(form);
+
+    testsupport::TGrab grab = Grab(form->Handle());
+    int red = 0;
+    int blue = 0;
+    for (int y = 10; y < 50; ++y)
+        for (int x = 10; x < 50; ++x) {
+            red += grab.ClientPixel(x, y) == RGB(255, 0, 0);
+            blue += grab.ClientPixel(x, y) == RGB(0, 0, 255);
+        }
+    EXPECT_EQ(32, red);
+    EXPECT_EQ(0, blue);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Bitmap buttons
 

@@ -94,29 +94,39 @@ TEST_F(WindowTest, ImageSizesItselfToItsPictureAndShowsIt)
     EXPECT_EQ(RGB(0, 0, 255), grab.ClientPixel(300, 369));
 }
 
-TEST_F(WindowTest, ImageStretchesOrCentresItsPicture)
+TEST_F(WindowTest, ImageCentresStretchesAndKeysItsPicture)
 {
     TForm* form = NewForm(200, 200);
     form->SetColor(clWhite);
     auto* image = NewPlaced<TImage>(form, Bounds(10, 10, 40, 20));
-    image->Picture()->Bitmap()->SetPixelFormat(TPixelFormat::pf24bit);
-    image->Picture()->Bitmap()->SetSize(10, 10);
-    image->Picture()->Bitmap()->Canvas()->Brush()->SetColor(clRed);
-    image->Picture()->Bitmap()->Canvas()->FillRect(TRect(0, 0, 10, 10));
+    // A red picture whose bottom row (with the bottom-left pixel, the transparent colour) is blue.
+    TBitmap* picture = image->Picture()->Bitmap();
+    picture->SetPixelFormat(TPixelFormat::pf24bit);
+    picture->SetSize(10, 10);
+    picture->Canvas()->Brush()->SetColor(clRed);
+    picture->Canvas()->FillRect(TRect(0, 0, 10, 9));
+    picture->Canvas()->Brush()->SetColor(clBlue);
+    picture->Canvas()->FillRect(TRect(0, 9, 10, 10));
     EXPECT_EQ(Bounds(10, 10, 40, 20), image->BoundsRect()) << "no AutoSize";
     image->SetCenter(true);
     ShowAndPaint(form);
     testsupport::TGrab grab = Grab(form->Handle());
     EXPECT_EQ(RGB(255, 255, 255), grab.ClientPixel(10 + 14, 10 + 4));
     EXPECT_EQ(RGB(255, 0, 0), grab.ClientPixel(10 + 15, 10 + 5));
-    EXPECT_EQ(RGB(255, 0, 0), grab.ClientPixel(10 + 24, 10 + 14));
+    EXPECT_EQ(RGB(0, 0, 255), grab.ClientPixel(10 + 24, 10 + 14));
     EXPECT_EQ(RGB(255, 255, 255), grab.ClientPixel(10 + 25, 10 + 15));
 
     image->SetStretch(true);
     PumpFor(20);
     grab = Grab(form->Handle());
     EXPECT_EQ(RGB(255, 0, 0), grab.ClientPixel(10, 10));
-    EXPECT_EQ(RGB(255, 0, 0), grab.ClientPixel(49, 29));
+    EXPECT_EQ(RGB(0, 0, 255), grab.ClientPixel(49, 29));
+
+    image->SetTransparent(true);
+    PumpFor(20);
+    grab = Grab(form->Handle());
+    EXPECT_EQ(RGB(255, 0, 0), grab.ClientPixel(10, 10));
+    EXPECT_EQ(RGB(255, 255, 255), grab.ClientPixel(49, 29)) << "the transparent colour shows the form";
 }
 
 // ---------------------------------------------------------------------------------------------
