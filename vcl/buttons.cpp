@@ -130,8 +130,8 @@ void DrawGlyphImage(TCanvas* Canvas, TBitmap* Glyph, int NumGlyphs, int Index, c
         image.SetPixelFormat(TPixelFormat::pf24bit);
         image.SetSize(w, h);
         image.Canvas()->CopyRect(TRect(0, 0, w, h), Glyph->Canvas(), Bounds(Index * w, 0, w, h));
-        // The key is the colour of the whole strip's bottom-left pixel.
-        image.SetTransparentColor(Glyph->Canvas()->Pixels(0, h - 1));
+        // The key is the whole strip's: its bottom-left pixel unless a colour was fixed.
+        image.SetTransparentColor(Glyph->TransparentColor());
         image.SetTransparent(true);
     }
     Canvas->Draw(At.x, At.y, &image);
