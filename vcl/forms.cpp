@@ -788,26 +788,34 @@ void TApplication::Idle()
         WaitMessage();
 }
 
+namespace {
+
+// The window of ours that wnd belongs to: itself or the nearest parent (not owner) we bound, as
+// for the edit inside a combo box.
+HWND OwningControlWindow(HWND wnd)
+{
+    while (wnd && !FindControl(wnd))
+        wnd = GetAncestor(wnd, GA_PARENT);
+    return wnd;
+}
+
+}  // namespace
+
 // Keys go first to the focused control as CN_ messages; a non-zero answer eats them.
 bool TApplication::IsKeyMsg(MSG& Msg)
 {
     if (Msg.message < WM_KEYFIRST || Msg.message > WM_KEYLAST)
         return false;
     HWND wnd = GetCapture();
-    if (!wnd) {
-        wnd = Msg.hwnd;
-        while (wnd && !FindControl(wnd))
-            wnd = GetParent(wnd);
-    }
+    if (!wnd)
+        wnd = OwningControlWindow(Msg.hwnd);
     return FindControl(wnd) && SendMessageW(wnd, CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
 }
 
 void TApplication::DoMouseIdle()
 {
     TPoint pos = Seams().CursorPos();
-    HWND wnd = WindowFromPoint(pos);
-    while (wnd && !FindControl(wnd))
-        wnd = GetParent(wnd);
+    HWND wnd = OwningControlWindow(WindowFromPoint(pos));
     TControl* target = nullptr;
     if (TWinControl* window = FindControl(wnd)) {
         target = window;
