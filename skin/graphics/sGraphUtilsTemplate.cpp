@@ -126,4 +126,17 @@ void PaintControlByTemplate(HDC Dst, HDC Src, const vcl::TRect& DstRect, const v
     }
 }
 
+void PaintControlByTemplate(vcl::TBitmap* Dst, vcl::TBitmap* Src, const vcl::TRect& DstRect, const vcl::TRect& SrcRect,
+                            const vcl::TRect& Margins, const vcl::TRect& Bands, const vcl::TRect& Modes,
+                            bool CenterStretch, bool FillCenter)
+{
+    // Both canvases keep their DCs while the copies run.
+    Dst->Canvas()->Lock();
+    Src->Canvas()->Lock();
+    PaintControlByTemplate(Dst->Canvas()->Handle(), Src->Canvas()->Handle(), DstRect, SrcRect, Margins, Bands, Modes,
+                           CenterStretch, FillCenter);
+    Src->Canvas()->Unlock();
+    Dst->Canvas()->Unlock();
+}
+
 }  // namespace skin

@@ -2,6 +2,7 @@
 // Template painting: a frame drawn from an image cut in nine parts, with its own corner
 // margins, band widths and a tile-or-stretch mode per side (the shadow of extended borders).
 // The copies are planned as plain rectangles, then made with the system's block and stretch copies.
+#include "vcl/bitmaps.h"
 #include "vcl/system.h"
 
 #include <vector>
@@ -24,6 +25,9 @@ std::vector<TTemplateCopy> TemplateCopies(const vcl::TRect& DstRect, const vcl::
 
 // Paints the template SrcRect of Src onto DstRect of Dst with colour-on-colour stretching.
 void PaintControlByTemplate(HDC Dst, HDC Src, const vcl::TRect& DstRect, const vcl::TRect& SrcRect,
+                            const vcl::TRect& Margins, const vcl::TRect& Bands, const vcl::TRect& Modes,
+                            bool CenterStretch, bool FillCenter);
+void PaintControlByTemplate(vcl::TBitmap* Dst, vcl::TBitmap* Src, const vcl::TRect& DstRect, const vcl::TRect& SrcRect,
                             const vcl::TRect& Margins, const vcl::TRect& Bands, const vcl::TRect& Modes,
                             bool CenterStretch, bool FillCenter);
 

@@ -1,5 +1,8 @@
 #include "skin/graphics/sGraphUtilsTemplate.h"
 
+#include "skin/graphics/BitmapView.h"
+#include "skin/graphics/sGraphUtils.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -27,38 +30,6 @@ std::vector<TRect> Dests(const std::vector<TTemplateCopy>& copies)
         out.push_back(c.Dest);
     return out;
 }
-
-// A top-down 32-bit DIB selected into a memory DC.
-class TDib {
-public:
-    TDib(int width, int height) : FWidth(width)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        FBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&FBits), nullptr, 0);
-        FDC = CreateCompatibleDC(nullptr);
-        FOld = SelectObject(FDC, FBitmap);
-    }
-    ~TDib()
-    {
-        SelectObject(FDC, FOld);
-        DeleteDC(FDC);
-        DeleteObject(FBitmap);
-    }
-    HDC DC() const { return FDC; }
-    uint32_t& At(int x, int y)
-    {
-        GdiFlush();
-        return FBits[y * FWidth + x];
-    }
-
-private:
-    int FWidth;
-    HBITMAP FBitmap;
-    HDC FDC;
-    HGDIOBJ FOld;
-    uint32_t* FBits = nullptr;
-};
 
 }  // namespace
 
@@ -120,20 +91,22 @@ TEST(TemplatePaint, Centre)
     EXPECT_EQ(plan.back(), Copy({10, 10, 50, 40}, {10, 10, 20, 20}));
 }
 
-TEST(TemplatePaint, PaintsThroughTheDeviceContexts)
+TEST(TemplatePaint, PaintsBitmaps)
 {
-    TDib src(30, 30), dst(45, 45);
+    std::unique_ptr<vcl::TBitmap> src = CreateBmp32(30, 30), dst = CreateBmp32(45, 45);
+    TPixelView source = PixelsOf(src.get()), dest = PixelsOf(dst.get());
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 30; ++x)
-            src.At(x, y) = uint32_t(y << 8 | x);
+            source.At(x, y) = uint32_t(y << 8 | x);
     for (int y = 0; y < 45; ++y)
         for (int x = 0; x < 45; ++x)
-            dst.At(x, y) = 0xABCDEF;
-    PaintControlByTemplate(dst.DC(), src.DC(), {0, 0, 45, 45}, {0, 0, 30, 30}, {10, 10, 10, 10}, {10, 10, 10, 10},
+            dest.At(x, y) = 0xABCDEF;
+    PaintControlByTemplate(dst.get(), src.get(), {0, 0, 45, 45}, {0, 0, 30, 30}, {10, 10, 10, 10}, {10, 10, 10, 10},
                            {0, 0, 0, 0}, false, false);
-    EXPECT_EQ(dst.At(3, 4), 0x0403u);      // top-left corner
-    EXPECT_EQ(dst.At(44, 44), 0x1D1Du);    // bottom-right corner
-    EXPECT_EQ(dst.At(32, 2), 0x020Cu);     // the top side's cut piece shows the piece's start
-    EXPECT_EQ(dst.At(2, 27), 0x1102u);     // the left side's second piece
-    EXPECT_EQ(dst.At(20, 20), 0xABCDEFu);  // centre untouched
+    dest = PixelsOf(dst.get());
+    EXPECT_EQ(dest.At(3, 4), 0x0403u);      // top-left corner
+    EXPECT_EQ(dest.At(44, 44), 0x1D1Du);    // bottom-right corner
+    EXPECT_EQ(dest.At(32, 2), 0x020Cu);     // the top side's cut piece shows the piece's start
+    EXPECT_EQ(dest.At(2, 27), 0x1102u);     // the left side's second piece
+    EXPECT_EQ(dest.At(20, 20), 0xABCDEFu);  // centre untouched
 }
