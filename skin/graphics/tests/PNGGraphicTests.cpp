@@ -99,8 +99,9 @@ TEST(PNGGraphic, CorpusDecodesIntoBitmaps)
         ASSERT_EQ(image->Height(), height);
         EXPECT_EQ(vcl::BitsPerPixel(image->PixelFormat()), bits);
         EXPECT_EQ(image->Transparent(), transparent != "-");
-        if (transparent != "-")
+        if (transparent != "-") {
             EXPECT_EQ(uint32_t(image->TransparentColor()), std::stoul(transparent, nullptr, 16));
+        }
         std::vector<uint8_t> expected = ReadFile("pngcorpus/" + rgba);
         int wrong = 0;
         for (int y = 0; y < height; ++y)

@@ -87,6 +87,10 @@ std::vector<uint8_t> ReadFile(const std::string& path);
 // --- PNG datastreams made in the tests ---
 
 struct TChunk {
+    TChunk(std::string type, std::vector<uint8_t> data, std::optional<uint32_t> length = {}, bool badCRC = false)
+        : Type(std::move(type)), Data(std::move(data)), Length(length), BadCRC(badCRC)
+    {
+    }
     std::string Type;
     std::vector<uint8_t> Data;
     std::optional<uint32_t> Length;  // a length field other than the data's size
