@@ -216,6 +216,28 @@ TEST_F(WindowTest, ClosingTheMainFormEndsRun)
     EXPECT_TRUE(Application->Terminated());
 }
 
+TEST_F(WindowTest, ChangedBorderIconsRecreateTheShownWindowAndEqualOnesDoNothing)
+{
+    TForm* form = NewForm();
+    form->SetCaption(L"Config Zirvane series v2.65");
+    form->SetBorderIcons({TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize});
+    ShowAndPaint(form);
+    HWND before = form->Handle();
+
+    form->SetBorderIcons({TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize});
+    EXPECT_EQ(before, form->Handle());
+    form->SetBorderIcons({TBorderIcon::biSystemMenu, TBorderIcon::biMinimize});
+    HWND after = form->Handle();
+    EXPECT_NE(before, after);
+    EXPECT_FALSE(IsWindow(before));
+    EXPECT_TRUE(IsWindowVisible(after));
+    EXPECT_EQ(0, GetWindowLongW(after, GWL_STYLE) & WS_MAXIMIZEBOX);
+    EXPECT_EQ(L"Config Zirvane series v2.65", form->Caption());
+
+    form->SetWindowState(TWindowState::wsMaximized);
+    EXPECT_TRUE(IsZoomed(after));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Threads
 
