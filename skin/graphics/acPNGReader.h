@@ -89,7 +89,7 @@ public:
     virtual void Progress(TPNGProgress stage, const TPNGRect& rect, const char* message) = 0;
 };
 
-// The PNG specification's CRC-32 continued over a buffer; a null buffer gives 0.
+// The CRC-32 of PNG chunks continued over a buffer; a null buffer gives 0.
 uint32_t UpdateCRC(uint32_t crc, const uint8_t* buffer, size_t length);
 
 // Undoes one row's filter in place against the previous row (all zeros above the first).

@@ -354,7 +354,7 @@ TEST(PNGReader, TwoBitPaletteOfOneEntryPadsWithBlack)
     EXPECT_EQ(bitmap.RGBA(3, 0), (std::array<uint8_t, 4>{0, 0, 0, 255}));
 }
 
-TEST(PNGReader, CRCOfTheSpecification)
+TEST(PNGReader, CRCOfPNGChunks)
 {
     const uint8_t iend[] = {'I', 'E', 'N', 'D'};
     EXPECT_EQ(UpdateCRC(0, iend, 4), 0xAE426082u);
