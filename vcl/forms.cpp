@@ -666,8 +666,6 @@ String ModuleBaseName()
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FTitle(ModuleBaseName()) {}
 
-TApplication::~TApplication() = default;
-
 void TApplication::BeforeDestruction()
 {
     TComponent::BeforeDestruction();

@@ -186,7 +186,6 @@ class TApplication : public TComponent {
     CL_CLASS(TApplication, TComponent)
 public:
     explicit TApplication(TComponent* AOwner);
-    ~TApplication() override;
     void BeforeDestruction() override;
 
     // COM for the shell, the common controls, and the hidden application window.

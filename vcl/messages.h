@@ -29,8 +29,6 @@ inline LPARAM PointToLParam(int x, int y)
 {
     return MAKELPARAM(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
 }
-inline WORD MessageKey(const TMessage& m) { return static_cast<WORD>(m.WParam); }
-template<class T> T* MessageLParamAs(const TMessage& m) { return reinterpret_cast<T*>(m.LParam); }
 
 // Control messages with the numbers other code binds to.
 constexpr UINT CM_BASE = 0xB000;
