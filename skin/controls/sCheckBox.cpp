@@ -1,0 +1,10 @@
+#include "skin/controls/sCheckBox.h"
+
+namespace skin {
+
+TsCheckBox::TsCheckBox(vcl::TComponent* AOwner)
+    : vcl::TCustomCheckBox(AOwner), FCommonData(std::make_unique<TsCommonData>())
+{
+}
+
+}  // namespace skin

@@ -1,0 +1,10 @@
+#include "skin/controls/sComboBox.h"
+
+namespace skin {
+
+TsComboBox::TsComboBox(vcl::TComponent* AOwner)
+    : vcl::TCustomComboBox(AOwner), FCommonData(std::make_unique<TsCommonData>())
+{
+}
+
+}  // namespace skin

@@ -1,0 +1,10 @@
+#include "skin/controls/sPanel.h"
+
+namespace skin {
+
+TsPanel::TsPanel(vcl::TComponent* AOwner)
+    : vcl::TPanel(AOwner), FCommonData(std::make_unique<TsCommonData>())
+{
+}
+
+}  // namespace skin

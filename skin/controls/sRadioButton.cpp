@@ -1,0 +1,10 @@
+#include "skin/controls/sRadioButton.h"
+
+namespace skin {
+
+TsRadioButton::TsRadioButton(vcl::TComponent* AOwner)
+    : vcl::TRadioButton(AOwner), FCommonData(std::make_unique<TsCommonData>())
+{
+}
+
+}  // namespace skin

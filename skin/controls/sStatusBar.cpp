@@ -1,0 +1,10 @@
+#include "skin/controls/sStatusBar.h"
+
+namespace skin {
+
+TsStatusBar::TsStatusBar(vcl::TComponent* AOwner)
+    : vcl::TStatusBar(AOwner), FCommonData(std::make_unique<TsCommonData>())
+{
+}
+
+}  // namespace skin
