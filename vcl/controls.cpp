@@ -1320,6 +1320,11 @@ void TWinControl::WMCommandReflect(TMessage& Message)
 
 void TWinControl::WMSize(TMessage& Message)
 {
+    // A minimised window keeps its bounds and layout for the restore.
+    if (IsIconic(FHandle)) {
+        TControl::Dispatch(Message);
+        return;
+    }
     UpdateBounds();
     Realign();
     if (!IsLoading())

@@ -238,6 +238,24 @@ TEST_F(WindowTest, ChangedBorderIconsRecreateTheShownWindowAndEqualOnesDoNothing
     EXPECT_TRUE(IsZoomed(after));
 }
 
+TEST_F(WindowTest, MinimisingKeepsTheLayoutForTheRestore)
+{
+    TForm* form = NewForm(300, 200);
+    auto* client = NewChild<TTestPanel>(form, 0, 0, 10, 10);
+    client->SetAlign(TAlign::alClient);
+    ShowAndPaint(form);
+    TRect bounds = form->BoundsRect();
+    ASSERT_EQ(Bounds(0, 0, 300, 200), client->BoundsRect());
+
+    form->SetWindowState(TWindowState::wsMinimized);
+    ASSERT_TRUE(IsIconic(form->Handle()));
+    EXPECT_EQ(bounds, form->BoundsRect());
+    EXPECT_EQ(Bounds(0, 0, 300, 200), client->BoundsRect());
+    form->SetWindowState(TWindowState::wsNormal);
+    EXPECT_EQ(bounds, form->BoundsRect());
+    EXPECT_EQ(Bounds(0, 0, 300, 200), client->BoundsRect());
+}
+
 // ---------------------------------------------------------------------------------------------
 // Threads
 
