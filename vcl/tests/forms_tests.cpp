@@ -256,6 +256,52 @@ TEST_F(WindowTest, MinimisingKeepsTheLayoutForTheRestore)
     EXPECT_EQ(Bounds(0, 0, 300, 200), client->BoundsRect());
 }
 
+TEST_F(WindowTest, ApplicationWindowHooksSeeActivationFirst)
+{
+    std::vector<UINT> hooked;
+    bool swallow = false;
+    TWindowHook hook([&](TMessage& m) {
+        hooked.push_back(m.Msg);
+        return swallow && m.Msg == CM_ACTIVATE;
+    });
+    int activations = 0;
+    TNotifyEvent savedOnActivate = Application->OnActivate();
+    Application->SetOnActivate(TNotifyEvent([&](TObject*) { ++activations; }));
+    Application->HookMainWindow(hook);
+
+    SendMessageW(Application->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_EQ((std::vector<UINT>{WM_ACTIVATEAPP, CM_ACTIVATE}), hooked);
+    EXPECT_EQ(1, activations);
+    swallow = true;
+    SendMessageW(Application->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_EQ(1, activations) << "a hook that handles the message keeps it from the application";
+
+    Application->UnhookMainWindow(hook);
+    hooked.clear();
+    SendMessageW(Application->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(hooked.empty());
+    EXPECT_EQ(2, activations);
+    Application->SetOnActivate(savedOnActivate);
+}
+
+TEST_F(WindowTest, ScreenListsFormsWithTheLastActivatedFirst)
+{
+    TForm* first = NewForm();
+    TForm* second = NewForm();
+    auto index = [](TCustomForm* form) {
+        for (int i = 0; i < Screen->CustomFormCount(); ++i)
+            if (Screen->CustomForms(i) == form)
+                return i;
+        return -1;
+    };
+    ASSERT_LT(index(first), index(second)) << "creation order";
+    ShowAndPaint(second);
+    ShowAndPaint(first);
+    EXPECT_EQ(0, index(first));
+    EXPECT_EQ(first, Screen->ActiveForm());
+    EXPECT_LT(index(first), index(second));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Threads
 
