@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and talks to a simulated detector line:
-# the simulator plays the line on COM$ZIRV_DEMO_COM (default 5) with one
-# detector, the port is listed in the Wine registry like a real one, and
-# linecheck opens it and asks the detector for its device type.
+# Installs what is missing, builds, and runs the tool on a simulated detector
+# line: the simulator plays the line on COM$ZIRV_DEMO_COM (default 5) with one
+# detector, the port is listed in the Wine registry like a real one, and the
+# program runs under Wine in a run folder of the build tree (its pictures, its
+# sound and, once a language is chosen, its Settings.ini) until its window is
+# closed.
 set -euo pipefail
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${ZIRV_BUILD:-$REPO/build}
 export ZIRV_BUILD=$BUILD
-export ZIRV_TARGETS=${ZIRV_TARGETS:-linecheck}
+export ZIRV_TARGETS=${ZIRV_TARGETS:-ZirvaneConfig}
 COM=${ZIRV_DEMO_COM:-5}
 DETECTOR=${ZIRV_DEMO_DETECTOR:-1:16}
 PORTS_KEY='HKLM\Hardware\DeviceMap\SerialComm'
@@ -18,6 +20,7 @@ PORT_VALUE=ZirvaneSimulator
 . "$REPO/tools/harness.sh"
 SIM_PID=
 SIM_LOG=$BUILD/run-detsim.log
+RUN_DIR=$BUILD/run
 
 stop_all() {
     if [ -n "$SIM_PID" ]; then
@@ -48,9 +51,15 @@ if ! grep -q '^detsim: ready' "$SIM_LOG"; then
 fi
 harness_reg "$PORTS_KEY" "$PORT_VALUE" REG_SZ "COM$COM" || echo "run: COM$COM is not listed among the serial ports" >&2
 
-echo "== linecheck COM$COM"
+echo "== the program's files in $RUN_DIR"
+mkdir -p "$RUN_DIR"
+rm -rf "$RUN_DIR/image"
+cp -r "$REPO/assets/image" "$RUN_DIR/image"
+cp "$REPO/assets/Alarm1.wav" "$RUN_DIR/"
+
+echo "== ZirvaneConfig on display $DISPLAY: close its window to end"
 status=0
-timeout 60 "$WINE" "$BUILD/tools/linecheck/linecheck.exe" "COM$COM" "${DETECTOR%%:*}" </dev/null || status=$?
+(cd "$RUN_DIR" && "$WINE" "$BUILD/mainwindow/ZirvaneConfig.exe" </dev/null) || status=$?
 
 echo "== what the simulator saw"
 cat "$SIM_LOG"

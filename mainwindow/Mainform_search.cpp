@@ -1,0 +1,4 @@
+// The detector search.
+#include "mainwindow/Mainform.h"
+
+void TfrmMain::TimerSearchTimer(vcl::TObject*) {}

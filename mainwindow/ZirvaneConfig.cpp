@@ -1,0 +1,30 @@
+// The program: the application object, the four forms in their order, the message loop. An
+// exception that escapes is shown like any other, one of a foreign kind with an empty message.
+#include "mainwindow/Addressform.h"
+#include "mainwindow/Mainform.h"
+#include "mainwindow/Mastersettingform.h"
+#include "mainwindow/Searchform.h"
+
+#include "vcl/forms.h"
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    using vcl::Application;
+    try {
+        Application->Initialize();
+        Application->SetMainFormOnTaskBar(true);
+        Application->SetTitle(L"Config Zirvane series");
+        Application->CreateForm(frmMain);
+        Application->CreateForm(frmNewAddr);
+        Application->CreateForm(frmMasterSetting);
+        Application->CreateForm(frmSearch);
+        Application->Run();
+    } catch (const vcl::Exception& e) {
+        Application->ShowException(e);
+    } catch (...) {
+        Application->ShowException(vcl::Exception(L""));
+    }
+    return 0;
+}

@@ -1,0 +1,260 @@
+// The main window's own properties, timers, status bar, lists, gauges, actions and menu, and the
+// window as the language texts and the per-language layout see it.
+#include "mainform_fixture.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <vector>
+
+namespace {
+
+using namespace vcl;
+using TsComboBoxPtr = skin::TsComboBox*;
+using TsEditPtr = skin::TsEdit*;
+using TsLabelPtr = skin::TsLabel*;
+using TsSpeedButtonPtr = skin::TsSpeedButton*;
+
+TEST_F(MainformTest, WindowHasItsSizeBorderAndTitle)
+{
+    EXPECT_EQ(1016, Form()->ClientWidth());
+    EXPECT_EQ(565, Form()->ClientHeight());
+    EXPECT_EQ(TFormBorderStyle::bsSingle, Form()->BorderStyle());
+    EXPECT_EQ(TBorderIcons({TBorderIcon::biSystemMenu, TBorderIcon::biMinimize}), Form()->BorderIcons());
+    EXPECT_EQ(TPosition::poScreenCenter, Form()->Position());
+    EXPECT_EQ(String(L"Config Zirvane Series v2.64"), Form()->Caption());
+    EXPECT_EQ(String(L"Tahoma"), Form()->Font()->Name());
+    EXPECT_EQ(-11, Form()->Font()->Height());
+
+    const LONG_PTR style = GetWindowLongPtrW(Form()->Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    RECT client{};
+    GetClientRect(Form()->Handle(), &client);
+    EXPECT_EQ(1016, client.right);
+    EXPECT_EQ(565, client.bottom);
+}
+
+TEST_F(MainformTest, TimersHaveTheirIntervalsAndAllStartStopped)
+{
+    const struct {
+        TTimer* timer;
+        Cardinal interval;
+        void (TfrmMain::*handler)(TObject*);
+    } timers[] = {
+        {Form()->TimerSearch, 50, &TfrmMain::TimerSearchTimer},
+        {Form()->Timer_ReqID, 3000, &TfrmMain::Timer_ReqIDTimer},
+        {Form()->Timer_RxPower, 1000, &TfrmMain::Timer_RxPowerTimer},
+        {Form()->Timer_Ust, 250, &TfrmMain::Timer_UstTimer},
+        {Form()->Timer_Tres, 500, &TfrmMain::Timer_TresTimer},
+        {Form()->Timer4, 1000, &TfrmMain::Timer4Timer},
+        {Form()->TimerUpgrade, 3000, &TfrmMain::TimerUpgradeTimer},
+        {Form()->Timer1, 1000, &TfrmMain::Timer1Timer},
+    };
+    for (const auto& t : timers) {
+        SCOPED_TRACE(testing::PrintToString(t.timer->Name()));
+        EXPECT_EQ(t.interval, t.timer->Interval());
+        EXPECT_FALSE(t.timer->Enabled());
+        EXPECT_TRUE(t.timer->OnTimer() == TNotifyEvent(frmMain, t.handler));
+    }
+}
+
+TEST_F(MainformTest, StatusBarHasFivePanelsTheLastReachingTheEdge)
+{
+    TStatusPanels* panels = Form()->StatusBar1->Panels();
+    ASSERT_EQ(5, panels->Count());
+    const int widths[] = {150, 100, 150, 400, 50};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(widths[i], panels->Items(i)->Width()) << i;
+    EXPECT_EQ(String(L"СОМ 3"), panels->Items(1)->Text());
+    EXPECT_FALSE(Form()->StatusBar1->SizeGrip());
+
+    std::array<int, 5> edges{};
+    ASSERT_EQ(5, SendMessageW(Form()->StatusBar1->Handle(), SB_GETPARTS, edges.size(),
+                              reinterpret_cast<LPARAM>(edges.data())));
+    EXPECT_EQ((std::array<int, 5>{150, 250, 400, 800, -1}), edges);
+}
+
+std::vector<String> Items(TCustomComboBox* combo)
+{
+    std::vector<String> items;
+    for (int i = 0; i < combo->Items()->Count(); ++i)
+        items.push_back(combo->Items()->Strings(i));
+    return items;
+}
+
+TEST_F(MainformTest, ListsHoldTheirDesignItems)
+{
+    const std::vector<String> languages = {L"Русский", L"English", L"Deutsch", L"Francais",
+                                           L"Español", L"Português", L"Český", L"Српски",
+                                           L"Svenska", L"Hrvatski", L"Italian"};
+    EXPECT_EQ(languages, Items(Form()->cbLanguage));
+    EXPECT_EQ(-1, Form()->cbLanguage->ItemIndex());
+
+    for (TCustomComboBox* addresses : {static_cast<TCustomComboBox*>(Form()->cbAddress),
+                                       static_cast<TCustomComboBox*>(Form()->cbStepAddress)}) {
+        EXPECT_EQ(std::vector<String>{L"15"}, Items(addresses));
+        EXPECT_EQ(0, addresses->ItemIndex());
+    }
+
+    const std::vector<String> speeds = {L" 0,1...1", L" 0,1...4", L"0,1...10"};
+    for (TCustomComboBox* list : {static_cast<TCustomComboBox*>(Form()->cbSpeed),
+                                  static_cast<TCustomComboBox*>(Form()->cbStepSpeed)}) {
+        EXPECT_EQ(speeds, Items(list));
+        EXPECT_EQ(-1, list->ItemIndex());
+    }
+    EXPECT_EQ(String(L"0.1..10"), Form()->cbSpeed->Text());
+}
+
+TEST_F(MainformTest, FieldsShowTheirDesignTexts)
+{
+    const std::pair<TsEditPtr, const wchar_t*> fields[] = {
+        {Form()->edRxPower, L"0"},   {Form()->edLetter, L"42"},
+        {Form()->edValue, L"0,0"},     {Form()->edAddr, L"0"},
+        {Form()->edStepAddr, L"0"},  {Form()->edStepRxPower, L"0"},
+        {Form()->edStepLetter, L"42"}, {Form()->edStepUst, L"0,0"},
+    };
+    for (const auto& [field, text] : fields)
+        EXPECT_EQ(String(text), field->Text()) << testing::PrintToString(field->Name());
+    for (TsEditPtr field : {Form()->edRxPower, Form()->edLetter, Form()->edValue, Form()->edUst, Form()->edTres,
+                            Form()->edStepRxPower, Form()->edStepLetter, Form()->edStepUst, Form()->edStepTres})
+        EXPECT_TRUE(field->ReadOnly()) << testing::PrintToString(field->Name());
+    for (TsEditPtr field : {Form()->edAddr, Form()->edStepAddr})
+        EXPECT_FALSE(field->ReadOnly()) << testing::PrintToString(field->Name());
+    for (TsEditPtr field : {Form()->edRxPower, Form()->edValue, Form()->edAddr, Form()->edUst})
+        EXPECT_EQ(TColor(0xF2F2F2), field->Color()) << testing::PrintToString(field->Name());
+
+    EXPECT_EQ(String(L"Неизвестно"), Form()->lbState->Caption());
+    EXPECT_EQ(String(L"Шаг 1"), Form()->lbStep->Caption());
+    TLabel* const scales[][4] = {{Form()->Label1, Form()->Label2, Form()->Label3, Form()->Label4},
+                                 {Form()->Label5, Form()->Label6, Form()->Label7, Form()->Label8}};
+    const wchar_t* figures[] = {L"0.0", L"1.0", L"2.0", L"3.0"};
+    for (const auto& scale : scales) {
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(String(figures[i]), scale[i]->Caption());
+    }
+}
+
+TEST_F(MainformTest, FlagPanelButtonsCarryTheirLanguages)
+{
+    const std::pair<TsSpeedButtonPtr, const wchar_t*> buttons[] = {
+        {Form()->sbtRussian, L"Русский"}, {Form()->sbtEnglish, L"English"},
+        {Form()->sbtDeutsch, L"Deutsch"}, {Form()->sbtFrance, L"Francais"},
+        {Form()->sbtEspania, L"Español"}, {Form()->sbtPortugal, L"Português"},
+        {Form()->sbtCzech, L"Český"},   {Form()->sbtSerbian, L"Српски"},
+        {Form()->sbtSwed, L"Svenska"},    {Form()->sbtCroation, L"Hrvatski"},
+        {Form()->sbtKorean, L"한국어"}, {Form()->sbtItalian, L"Italian"},
+    };
+    for (const auto& [button, caption] : buttons) {
+        EXPECT_EQ(String(caption), button->Caption());
+        EXPECT_EQ(-19, button->Font()->Height());
+    }
+}
+
+TEST_F(MainformTest, ProgressBarsAndGaugesHaveTheirRanges)
+{
+    EXPECT_EQ(0, Form()->pbSearch->Min());
+    EXPECT_EQ(10000, Form()->pbSearch->Max());
+    EXPECT_EQ(0, Form()->pbSearch->Position());
+    EXPECT_EQ(26, Form()->pbWaitTres->Max());
+    EXPECT_EQ(26, Form()->pbStepWaitTres->Max());
+    for (TCGauge* gauge : {Form()->cZone1, Form()->cStepZone1}) {
+        SCOPED_TRACE(testing::PrintToString(gauge->Name()));
+        EXPECT_EQ(TGaugeKind::gkVerticalBar, gauge->Kind());
+        EXPECT_FALSE(gauge->ShowText());
+        EXPECT_EQ(0, gauge->MinValue());
+        EXPECT_EQ(190, gauge->MaxValue());
+        EXPECT_EQ(0, gauge->Progress());
+        EXPECT_EQ(TColor(0x008000), gauge->ForeColor());
+        EXPECT_EQ(clWhite, gauge->BackColor());
+    }
+}
+
+TEST_F(MainformTest, PicturesHaveTheirSizes)
+{
+    const struct {
+        TImage* image;
+        int width;
+        int height;
+    } pictures[] = {
+        {Form()->Image1, 47, 350}, {Form()->Image2, 100, 3}, {Form()->Image3, 109, 38}, {Form()->Image4, 47, 350}};
+    for (const auto& p : pictures) {
+        EXPECT_EQ(p.width, p.image->Picture()->Width()) << testing::PrintToString(p.image->Name());
+        EXPECT_EQ(p.height, p.image->Picture()->Height()) << testing::PrintToString(p.image->Name());
+    }
+    const std::pair<TsSpeedButtonPtr, int> glyphs[] = {
+        {Form()->sSpeedButton1, 32}, {Form()->sbtSound, 55},    {Form()->sbtLang, 55},    {Form()->btPlus, 24},
+        {Form()->btMinus, 24},       {Form()->btStepPlus, 24}, {Form()->btStepMinus, 24},
+    };
+    for (const auto& [button, size] : glyphs) {
+        EXPECT_EQ(size, button->Glyph()->Width()) << testing::PrintToString(button->Name());
+        EXPECT_EQ(size, button->Glyph()->Height()) << testing::PrintToString(button->Name());
+    }
+}
+
+TEST_F(MainformTest, ActionsAreNamedAfterTheirCaptionsAndRunTheirHandlers)
+{
+    const std::pair<TAction*, void (TfrmMain::*)(TObject*)> actions[] = {
+        {Form()->cbChange2, &TfrmMain::cbChange2Execute}, {Form()->actOpros, &TfrmMain::actOprosExecute},
+        {Form()->ModeClick, &TfrmMain::ModeClickExecute}, {Form()->CloseAll, &TfrmMain::CloseAllExecute},
+        {Form()->ResetClick, &TfrmMain::ResetClickExecute}, {Form()->test, &TfrmMain::testExecute},
+    };
+    ASSERT_EQ(6, Form()->ActionList1->ActionCount());
+    for (int i = 0; i < 6; ++i) {
+        TAction* action = actions[i].first;
+        EXPECT_EQ(action, Form()->ActionList1->Actions(i));
+        EXPECT_EQ(action->Name(), action->Caption());
+        EXPECT_TRUE(action->OnExecute() == TNotifyEvent(frmMain, actions[i].second));
+    }
+}
+
+TEST_F(MainformTest, PopupMenuHoldsItsItemTree)
+{
+    TMenuItem* root = Form()->pmMenu->Items();
+    const std::vector<TMenuItem*> entries = {Form()->nLanguage, Form()->nSpeed, Form()->nChangeAddress,
+                                             Form()->nDeviceID};
+    ASSERT_EQ(static_cast<int>(entries.size()), root->Count());
+    for (int i = 0; i < root->Count(); ++i)
+        EXPECT_EQ(entries[i], root->Items(i));
+    const std::pair<TMenuItem*, std::vector<TMenuItem*>> groups[] = {
+        {Form()->nLanguage, {Form()->nRussian, Form()->nEnglish, Form()->nGerman, Form()->nFrance, Form()->nPortuges}},
+        {Form()->nSpeed, {Form()->nFast, Form()->nMiddle, Form()->nLow}},
+        {Form()->nDeviceID, {Form()->nZ50, Form()->nZ100, Form()->nZ200, Form()->nZ300, Form()->nZ500}},
+    };
+    for (const auto& [parent, children] : groups) {
+        ASSERT_EQ(static_cast<int>(children.size()), parent->Count());
+        for (int i = 0; i < parent->Count(); ++i)
+            EXPECT_EQ(children[i], parent->Items(i));
+    }
+    EXPECT_EQ(0, Form()->nChangeAddress->Count());
+}
+
+// A first launch shows the language list centred on the window's outer size.
+TEST_F(MainformTest, FirstLaunchCentresTheLanguageList)
+{
+    TsLabelPtr prompt = Form()->lbLanguage;
+    TsComboBoxPtr list = Form()->cbLanguage;
+    EXPECT_EQ(String(L"It is the first launch of the program. Please choose the language"), prompt->Caption());
+    EXPECT_EQ((Form()->Height() - list->Height() - prompt->Height() - 32) / 2, list->Top());
+    EXPECT_EQ(list->Top() - prompt->Height() - 12, prompt->Top());
+    EXPECT_EQ((Form()->Width() - prompt->Width()) / 2, prompt->Left());
+    EXPECT_EQ((Form()->Width() - list->Width()) / 2, list->Left());
+}
+
+// Every language's texts and layout find every control they name.
+TEST_F(MainformTest, LanguagesReachTheirControlsByName)
+{
+    TMainformLanguageHost host(*Form());
+    for (int language = -1; language <= 12; ++language) {
+        SCOPED_TRACE(language);
+        EXPECT_NO_THROW(ApplyLanguageTexts(host, language));
+        EXPECT_NO_THROW(ApplyLanguageLayout(host, language));
+        EXPECT_EQ(121, Form()->lbAddr2->Width());
+    }
+    EXPECT_EQ(Form()->Width(), host.Get(L"frmMain", LayoutProperty::Width));
+    EXPECT_THROW(host.Caption(L"lbNowhere"), EComponentError);
+}
+
+}  // namespace
