@@ -1,9 +1,11 @@
-# zirv_add_test(name SOURCES ... LIBS ... [SIMULATOR] [FTP])
+# zirv_add_test(name SOURCES ... LIBS ... [SIMULATOR] [FTP] [HEADLESS])
 # One GoogleTest executable, registered as one ctest entry that runs under Wine.
 # SIMULATOR: the test drives the detector simulator (a ctest fixture starts it).
 # FTP: the test drives the local FTP server fixture.
+# HEADLESS: the test opens no window. All other tests share the one display in turn: windows of
+# test processes running side by side would overlap and take each other's mouse and focus.
 function(zirv_add_test name)
-    cmake_parse_arguments(PARSE_ARGV 1 T "SIMULATOR;FTP" "" "SOURCES;LIBS")
+    cmake_parse_arguments(PARSE_ARGV 1 T "SIMULATOR;FTP;HEADLESS" "" "SOURCES;LIBS")
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} zirv_testmain)
     add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
@@ -13,6 +15,9 @@ function(zirv_add_test name)
     endif()
     if(T_FTP)
         list(APPEND fixtures ftpserver)
+    endif()
+    if(NOT T_HEADLESS)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
     endif()
     set_tests_properties(${name} PROPERTIES
         TIMEOUT 900

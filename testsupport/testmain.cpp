@@ -6,6 +6,9 @@ int main(int argc, char** argv)
 {
     // A crash must fail the test run, not open Wine's crash dialog and wait.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    // Test executables share one display; the pointer parks in a corner where no test window
+    // lies, so windows appearing under it never receive real mouse moves meant for no one.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -36,20 +36,25 @@ harness_start_display() {
     return 1
 }
 
+# Bump when the prefix settings below change, so existing prefixes are made anew.
+HARNESS_PREFIX_VERSION=2
+
 harness_create_prefix() {
-    [ -f "$WINEPREFIX/.zirv-ready" ] && return 0
+    [ "$(cat "$WINEPREFIX/.zirv-ready" 2>/dev/null)" = "$HARNESS_PREFIX_VERSION" ] && return 0
     echo "== creating the Wine prefix (once)"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     timeout 300 "$WINE" wineboot -i </dev/null >/dev/null 2>&1 || true
     timeout 60 "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
-    # Wine draws frames itself when no window manager runs; stable metrics for tests.
+    # Wine draws frames itself when no window manager runs, and does not wait for one
+    # whenever a window is hidden; stable metrics for tests.
     harness_reg 'HKCU\Software\Wine\X11 Driver' Decorated REG_SZ N
+    harness_reg 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N
     harness_reg 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD 96
     harness_reg 'HKCU\Control Panel\Desktop' FontSmoothing REG_SZ 0
     timeout 60 "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
     [ -d "$WINEPREFIX/drive_c" ] || { echo "harness: wineboot failed" >&2; return 1; }
-    touch "$WINEPREFIX/.zirv-ready"
+    echo "$HARNESS_PREFIX_VERSION" > "$WINEPREFIX/.zirv-ready"
 }
 
 harness_start() {
