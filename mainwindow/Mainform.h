@@ -251,6 +251,8 @@ public:
     // The port settings the search hands to the port object. Inside the class the member hides
     // the type's name: write ::PortSettings for the type there.
     ::PortSettings PortSettings{};
+    // Where PortSettings' device path points until the search sets it: an empty 15-character path.
+    std::array<char, 15> DevicePathBuffer{};
     // The port numbers of the listed ports, in list order.
     std::array<int32_t, 50> PortNumbers{};
     // Per address 0 to 31: 1 where the search found a detector of a known type.

@@ -5,7 +5,9 @@
 #include "mainwindow/Mastersettingform.h"
 #include "mainwindow/Searchform.h"
 
+#include "skin/graphics/acPNG.h"
 #include "vcl/forms.h"
+#include "vcl/pictures.h"
 
 #include <windows.h>
 
@@ -13,6 +15,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using vcl::Application;
     try {
+        // The picture formats, before any form loads a picture file.
+        vcl::RegisterStandardGraphicFormats();
+        skin::RegisterPNGGraphic();
         Application->Initialize();
         Application->SetMainFormOnTaskBar(true);
         Application->SetTitle(L"Config Zirvane series");
