@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace mainformtest {
@@ -51,6 +52,25 @@ inline std::filesystem::path EnterProgramFolder(const std::string& name)
     std::filesystem::current_path(folder);
     return folder;
 }
+
+// Sets an environment variable for its lifetime, for this process and the ones it starts.
+class TEnvironmentOverride {
+public:
+    TEnvironmentOverride(const wchar_t* name, const std::wstring& value) : FName(name)
+    {
+        wchar_t saved[256] = {};
+        if (GetEnvironmentVariableW(name, saved, 256) != 0)
+            FSaved = saved;
+        SetEnvironmentVariableW(name, value.c_str());
+    }
+    ~TEnvironmentOverride() { SetEnvironmentVariableW(FName, FSaved ? FSaved->c_str() : nullptr); }
+    TEnvironmentOverride(const TEnvironmentOverride&) = delete;
+    TEnvironmentOverride& operator=(const TEnvironmentOverride&) = delete;
+
+private:
+    const wchar_t* FName;
+    std::optional<std::wstring> FSaved;
+};
 
 }  // namespace mainformtest
 

@@ -3,6 +3,7 @@
 #include "mainform_fixture.h"
 
 #include <functional>
+#include <string>
 
 namespace {
 
@@ -88,16 +89,16 @@ HWND MessageBoxOf(DWORD processId)
     });
 }
 
-// Polls every 50 ms until found() gives a window, or the time is up; watch() runs at each poll.
-HWND WaitForWindow(const std::function<HWND()>& found, const std::function<void()>& watch, DWORD timeoutMs)
+// Polls every 50 ms until done() holds or the time is up; watch() runs at each poll.
+bool PollUntil(const std::function<bool()>& done, const std::function<void()>& watch, DWORD timeoutMs)
 {
     const DWORD start = GetTickCount();
     for (;;) {
         watch();
-        if (HWND wnd = found())
-            return wnd;
+        if (done())
+            return true;
         if (GetTickCount() - start >= timeoutMs)
-            return nullptr;
+            return false;
         Sleep(50);
     }
 }
@@ -113,30 +114,34 @@ TEST(SecondInstance, ShowsItsMessageNeverItsWindowAndEnds)
     ASSERT_TRUE(std::filesystem::exists(program)) << program;
     // Both inherit a single-instance name no other test uses, and an update check that is
     // refused at once: nothing listens on port 1.
-    const std::wstring mutexName = L"MutexOfTheZirvane.two." + std::to_wstring(GetCurrentProcessId());
-    SetEnvironmentVariableW(L"ZIRV_INSTANCE_MUTEX", mutexName.c_str());
-    SetEnvironmentVariableW(L"ZIRV_UPDATE_HOST", L"127.0.0.1");
-    SetEnvironmentVariableW(L"ZIRV_UPDATE_PORT", L"1");
+    const mainformtest::TEnvironmentOverride mutexName(L"ZIRV_INSTANCE_MUTEX",
+                                         L"MutexOfTheZirvane.two." + std::to_wstring(GetCurrentProcessId()));
+    const mainformtest::TEnvironmentOverride host(L"ZIRV_UPDATE_HOST", L"127.0.0.1");
+    const mainformtest::TEnvironmentOverride port(L"ZIRV_UPDATE_PORT", L"1");
 
     TProcess first;
     ASSERT_TRUE(Start(first, program, folder));
-    const HWND firstWindow = WaitForWindow([&] { return ShownMainWindow(first.Info.dwProcessId); }, [] {}, StartTimeoutMs);
-    ASSERT_NE(nullptr, firstWindow) << "the first instance shows no window";
+    HWND firstWindow = nullptr;
+    ASSERT_TRUE(PollUntil([&] { return (firstWindow = ShownMainWindow(first.Info.dwProcessId)) != nullptr; }, [] {},
+                          StartTimeoutMs))
+        << "the first instance shows no window";
 
     TProcess second;
     ASSERT_TRUE(Start(second, program, folder));
     bool secondShownItsWindow = false;
     const auto watchSecond = [&] { secondShownItsWindow |= ShownMainWindow(second.Info.dwProcessId) != nullptr; };
-    const HWND box = WaitForWindow([&] { return MessageBoxOf(second.Info.dwProcessId); }, watchSecond, StartTimeoutMs);
-    ASSERT_NE(nullptr, box) << "the second instance shows no message box";
+    HWND box = nullptr;
+    ASSERT_TRUE(PollUntil([&] { return (box = MessageBoxOf(second.Info.dwProcessId)) != nullptr; }, watchSecond,
+                          StartTimeoutMs))
+        << "the second instance shows no message box";
     wchar_t text[512] = {};
     GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message box's text
     EXPECT_EQ(std::wstring(AlreadyRunning), text);
     EXPECT_EQ(nullptr, MessageBoxOf(first.Info.dwProcessId));
 
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    WaitForWindow([&]() -> HWND { return second.Ended(0) ? HWND(1) : nullptr; }, watchSecond, StartTimeoutMs);
-    ASSERT_TRUE(second.Ended(0)) << "the second instance did not end";
+    ASSERT_TRUE(PollUntil([&] { return second.Ended(0); }, watchSecond, StartTimeoutMs))
+        << "the second instance did not end";
     DWORD exitCode = 1;
     GetExitCodeProcess(second.Info.hProcess, &exitCode);
     EXPECT_EQ(0u, exitCode);

@@ -368,7 +368,8 @@ TEST_F(StartupTest, FirstLaunchShowsTheLanguageListAndStillChecksForUpdates)
     EXPECT_EQ(String(L"Config Zirvane Series v2.64"), form->Caption());
     EXPECT_TRUE(form->lbLanguage->Visible());
     EXPECT_TRUE(form->cbLanguage->Visible());
-    EXPECT_EQ(String(L"It is the first launch of the program. Please choose the language"), form->lbLanguage->Caption());
+    EXPECT_EQ(String(L"It is the first launch of the program. Please choose the language"),
+              form->lbLanguage->Caption());
     const int w = form->Width();
     const int h = form->Height();
     const auto* list = form->cbLanguage;
@@ -488,31 +489,34 @@ private:
 
 TEST_F(StartupTest, SecondInstanceSaysSoAndEndsAfterTheWholeStart)
 {
-    const String savedName = InstanceMutexName();
+    const String processName = InstanceMutexName();
     WriteSettings("[General]\r\nLanguage=2\r\n");
     ServeVersion("[Info]\nVersion=2.5\n");
     for (const bool abandoned : {false, true}) {
         // A name this thread has never owned.
-        SetEnvironmentVariableW(L"ZIRV_INSTANCE_MUTEX", (savedName + (abandoned ? L".abandoned" : L".held")).c_str());
+        const mainformtest::TEnvironmentOverride mutexName(L"ZIRV_INSTANCE_MUTEX",
+                                                           processName + (abandoned ? L".abandoned" : L".held"));
         std::filesystem::remove(FFolder / "zirvane_ver.ini");
         const size_t boxesBefore = FBoxes.Boxes().size();
         {
             TOtherInstance other(abandoned);
             CreateMainForm();
         }
+        // The application object is shared by every test: it gets back its state at once.
+        const bool quitRequested = TakeQuitRequest();
+        const bool showsMainForm = Application->ShowMainForm();
+        Application->SetShowMainForm(true);
+        EXPECT_TRUE(quitRequested) << abandoned;
+        EXPECT_FALSE(showsMainForm) << abandoned;
         ASSERT_EQ(boxesBefore + 1, FBoxes.Boxes().size()) << abandoned;
         EXPECT_EQ(AlreadyRunning, FBoxes.Boxes().back().Text);
         EXPECT_EQ(Application->Title(), FBoxes.Boxes().back().Caption);
-        EXPECT_FALSE(Application->ShowMainForm());
-        EXPECT_TRUE(TakeQuitRequest());
-        Application->SetShowMainForm(true);
         // Everything else of the start ran all the same.
         EXPECT_EQ(2, CurrentLanguage);
         EXPECT_TRUE(frmMain->TimerSearch->Enabled());
         EXPECT_EQ("[Info]\r\nVersion=2.5\r\n", LocalVersionFile());
         EXPECT_EQ(msgNewVersion, Panel(3));
     }
-    SetEnvironmentVariableW(L"ZIRV_INSTANCE_MUTEX", savedName.c_str());
 }
 
 TEST_F(StartupTest, ManualButtonAndLogoOpenTheirFilesThroughTheShell)
