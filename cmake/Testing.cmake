@@ -20,7 +20,7 @@ function(zirv_add_test name)
         set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
     endif()
     set_tests_properties(${name} PROPERTIES
-        TIMEOUT 900
+        TIMEOUT 300
         FIXTURES_REQUIRED "${fixtures}"
         ENVIRONMENT "ZIRV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZIRV_BINARY_DIR=${CMAKE_BINARY_DIR}")
 endfunction()

@@ -13,4 +13,4 @@ trap harness_stop EXIT
 harness_start
 
 cd "$BUILD"
-ctest --output-on-failure --timeout 900 -j "${ZIRV_TEST_JOBS:-$(nproc)}" "$@"
+ctest --output-on-failure --timeout 300 -j "${ZIRV_TEST_JOBS:-$(nproc)}" "$@"
