@@ -244,7 +244,8 @@ void TPNGReader::ReadDataAndCheckCRC()
     FStream.ReadBuffer(FRawBuffer.data(), FHeader.Length);
     uint8_t stored[4];
     FStream.ReadBuffer(stored, sizeof stored);
-    FCurrentCRC = UpdateCRC(FCurrentCRC, FRawBuffer.data(), FRawBuffer.size());
+    if (!FRawBuffer.empty())  // an empty vector may have no buffer, which UpdateCRC answers with 0
+        FCurrentCRC = UpdateCRC(FCurrentCRC, FRawBuffer.data(), FRawBuffer.size());
     if (BigEndian32(stored) != FCurrentCRC)
         Fail(TPNGFault::CRCError);
 }
@@ -354,6 +355,7 @@ void TPNGReader::EndLoad()
 {
     std::unique_ptr<TLZ77Decoder> decoder = std::move(FDecoder);
     FRawBuffer = {};
+    FIDATData = {};
     for (std::vector<uint8_t>& row : FRows)
         row = {};
     FTarget.Progress(TPNGProgress::Ending, FProgressRect, "");
@@ -545,12 +547,14 @@ void TPNGReader::ReadRow(uint8_t* row, uint32_t count)
                 if (!IsChunk(FHeader, "IDAT"))
                     return;
                 ReadDataAndCheckCRC();
-                FCurrentSource = FRawBuffer.data();
+                // Inflate may leave input of this chunk pending while other chunks are read.
+                FIDATData.swap(FRawBuffer);
+                FCurrentSource = FIDATData.data();
                 FIDATSize = static_cast<int32_t>(FHeader.Length);
                 LoadAndSwapHeader();
             }
         }
-        uint32_t available = static_cast<uint32_t>(FRawBuffer.data() + FIDATSize - FCurrentSource);
+        uint32_t available = static_cast<uint32_t>(FIDATData.data() + FIDATSize - FCurrentSource);
         FDecoder->Decode(FCurrentSource, out, room, available);
         room = FDecoder->GetAvailableOutput();
         if (FDecoder->ZLibResult() == Z_STREAM_END) {

@@ -164,6 +164,7 @@ private:
     std::unique_ptr<TLZ77Decoder> FDecoder;
     int32_t FIDATSize = 0;
     std::vector<uint8_t> FRawBuffer;
+    std::vector<uint8_t> FIDATData;  // the image-data chunk being inflated
     const uint8_t* FCurrentSource = nullptr;
     TPNGChunkHeader FHeader;
     uint32_t FCurrentCRC = 0;

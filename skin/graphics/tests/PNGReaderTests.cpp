@@ -215,6 +215,27 @@ TEST(PNGReader, ExtraImageDataAfterTheImageIsCheckedNotInflated)
     EXPECT_EQ(FaultOf(Datastream(chunks)), Message(TPNGFault::CRCError));
 }
 
+// Compressed data for six rows of a three-row image: the first image data leaves the rest pending
+// in the inflater, and image data that comes again after chunks read in between decodes it.
+TEST(PNGReader, LaterImageDataGoesOnWhereTheFirstStopped)
+{
+    std::vector<uint8_t> rows = RGBRows(), later = RGBRows();
+    for (size_t i = 0; i < later.size(); ++i)
+        if (i % 13 != 0)  // every byte but the filter bytes
+            ++later[i];
+    rows.insert(rows.end(), later.begin(), later.end());
+    TTestBitmap bitmap;
+    Decode(Datastream({{"IHDR", Header(4, 3, 8, 2)},
+                       {"IDAT", Compress(rows)},
+                       {"tEXt", {'a', 0, 'b'}},
+                       {"bKGD", std::vector<uint8_t>(600, 0)},  // larger than the image data chunk
+                       {"IDAT", {}},
+                       {"IEND", {}}}),
+           bitmap);
+    EXPECT_EQ(bitmap.RGBA(3, 2), (std::array<uint8_t, 4>{33, 103, 198, 255}));
+    EXPECT_TRUE(bitmap.GuardsIntact());
+}
+
 TEST(PNGReader, ShortAncillaryChunksAreIgnored)
 {
     const TChunk shortChunks[] = {{"gAMA", {0, 1}}, {"bKGD", {0, 1, 0, 2}}, {"tRNS", {0, 1, 0}}};
