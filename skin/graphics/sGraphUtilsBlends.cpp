@@ -80,10 +80,11 @@ void CopyReflection(const TRect& DstRect, const TRect& SrcRect, const TPixelView
     if (half < 1)
         return;
     const int n = std::min<int>(half - 1, DstBmp.Height - DstRect.bottom - 1);
+    const int top = std::max<int>(SrcRect.top, 0);  // rows above belong to other images of the bitmap
     int fade = 255;
     for (int i = 1; i <= n; ++i, fade -= 255 / half) {
         const int sy = SrcRect.bottom - 1 - i, dy = DstRect.bottom + i;
-        if (sy < 0)
+        if (sy < top)
             break;
         if (sy >= SrcBmp.Height || dy < 0)
             continue;

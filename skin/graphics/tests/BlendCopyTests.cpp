@@ -168,6 +168,24 @@ TEST(CopyBmp32, ReflectionFadesBelowAndNeverReadsAboveTheSource)
     EXPECT_TRUE(dst.GuardIntact());
 }
 
+TEST(CopyBmp32, ReflectionReadsOnlyTheSourceRectangle)
+{
+    // A strip of four 1 x 4 images, the second one white, the others opaque red; the second is copied.
+    TGuardedImage src(1, 16, Px(255, 0, 0)), dst(1, 14, Px(0, 0, 0, 0));
+    for (int y = 4; y < 8; ++y)
+        src.At(0, y) = 0xFFFFFFFF;
+    CopyBmp32(TRect(0, 0, 1, 4), TRect(0, 4, 1, 8), dst.View(), src.View(), TCacheView(), false, vcl::clNone, 0,
+              true);
+    // Half the strip's height allows 7 mirrored rows, but the image has only rows 6, 5 and 4 to mirror.
+    for (int y = 5; y <= 7; ++y) {
+        EXPECT_GT(Gof(dst.At(0, y)), 0) << y;  // white mirrored, no red
+        EXPECT_EQ(Gof(dst.At(0, y)), Rof(dst.At(0, y))) << y;
+    }
+    for (int y = 8; y < 14; ++y)
+        EXPECT_EQ(dst.At(0, y), Px(0, 0, 0, 0)) << y;
+    EXPECT_TRUE(dst.GuardIntact());
+}
+
 TEST(CopyBmp32, ReflectionWeightDropsRowByRow)
 {
     TGuardedImage src(1, 8, 0xFFFFFFFF), dst(1, 9, Px(0, 0, 0, 0));
