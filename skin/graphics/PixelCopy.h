@@ -6,6 +6,19 @@
 
 namespace skin::px {
 
+// Replaces every pixel p of Bmp by f(p).
+template<class F>
+void MapPixels(const TPixelView& Bmp, F f)
+{
+    if (Bmp.IsEmpty())
+        return;
+    for (int y = 0; y < Bmp.Height; ++y) {
+        uint32_t* row = Bmp.Row(y);
+        for (int x = 0; x < Bmp.Width; ++x)
+            row[x] = f(row[x]);
+    }
+}
+
 // Visits the part SrcRect of Src, right column and bottom row included and cut to Src, laid with its
 // top-left corner at (X, Y) on Dst: f(destination pixel, source pixel, x, y) for every destination
 // pixel inside Dst. A negative left or top edge of SrcRect moves the destination on with it.

@@ -1,5 +1,9 @@
 #include "acPNGPixels.h"
 
+#include <algorithm>
+
+#include "skin/graphics/PixelCopy.h"
+#include "skin/graphics/PixelOps.h"
 #include "skin/graphics/sAlphaGraph.h"
 
 namespace skin {
@@ -11,46 +15,47 @@ bool Attaches(const TPixelView& Bmp)
     return TacFast32().Attach(Bmp);
 }
 
+// Calls f(x, y) for every pixel that both the 32-bit view and the 8-bit plane hold.
 template <typename F>
-void ForEachPixel(const TPixelView& Bmp, F f)
+void ForEachWithPlane(const TPixelView& Bmp, const TBytePixelView& Plane, F f)
 {
-    for (int y = 0; y < Bmp.Height; ++y) {
-        uint8_t* p = reinterpret_cast<uint8_t*>(Bmp.Row(y));
-        for (int x = 0; x < Bmp.Width; ++x, p += 4)
-            f(x, y, p);
-    }
+    if (Bmp.IsEmpty() || !Plane.Bits)
+        return;
+    const int width = std::min(Bmp.Width, Plane.Width), height = std::min(Bmp.Height, Plane.Height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            f(x, y);
 }
 
 }  // namespace
 
 void UpdateTransPixels(const TPixelView& Bmp)
 {
-    if (!Attaches(Bmp))
-        return;
-    ForEachPixel(Bmp, [](int, int, uint8_t* p) {
-        if (p[0] == 255 && p[1] == 255 && p[2] == 255 && p[3] == 0)
-            p[0] = p[1] = p[2] = 0;
-    });
+    if (Attaches(Bmp))
+        px::MapPixels(Bmp, [](uint32_t p) { return p == 0x00FFFFFF ? 0u : p; });
 }
 
 void UpdateAlpha(const TPixelView& Bmp)
 {
-    if (!Attaches(Bmp))
-        return;
-    ForEachPixel(Bmp, [](int, int, uint8_t* p) {
-        for (int c = 0; c < 3; ++c)
-            p[c] = static_cast<uint8_t>(p[c] * p[3] / 255);
-    });
+    if (Attaches(Bmp))
+        px::MapPixels(Bmp, [](uint32_t p) {
+            const int a = px::A(p);
+            return px::Make(px::B(p) * a / 255, px::G(p) * a / 255, px::R(p) * a / 255, a);
+        });
 }
 
 void CopyChannel(const TPixelView& Bmp32, const TBytePixelView& Bmp8, int Channel, bool From32To8)
 {
-    ForEachPixel(Bmp32, [&](int x, int y, uint8_t* p) {
-        uint8_t& plane = Bmp8.Row(y)[x];
+    if (Channel < 0 || Channel > 3)
+        return;
+    const int shift = 8 * Channel;
+    ForEachWithPlane(Bmp32, Bmp8, [&](int x, int y) {
+        uint32_t& pixel = Bmp32.At(x, y);
+        uint8_t& byte = Bmp8.Row(y)[x];
         if (From32To8)
-            plane = p[Channel];
+            byte = static_cast<uint8_t>(pixel >> shift);
         else
-            p[Channel] = plane;
+            pixel = (pixel & ~(0xFFu << shift)) | uint32_t{byte} << shift;
     });
 }
 
@@ -59,23 +64,24 @@ void KeyColorMask(const TPixelView& Bmp, const TBytePixelView& Mask)
     if (!Attaches(Bmp))
         return;
     const uint32_t key = Bmp.At(0, 0);
-    ForEachPixel(Bmp, [&](int x, int y, uint8_t*) { Mask.Row(y)[x] = Bmp.At(x, y) == key ? 255 : 0; });
+    ForEachWithPlane(Bmp, Mask, [&](int x, int y) { Mask.Row(y)[x] = Bmp.At(x, y) == key ? 255 : 0; });
 }
 
 void AlphaFromKey(const TPixelView& Bmp)
 {
-    if (!Attaches(Bmp))
-        return;
-    ForEachPixel(Bmp, [&](int x, int y, uint8_t* p) { p[3] = Bmp.At(x, y) == 0x00FF00FF ? 0 : 255; });
+    if (Attaches(Bmp))
+        px::MapPixels(Bmp, [](uint32_t p) { return px::WithAlpha(p, p == px::KeyPixel ? 0 : 255); });
 }
 
 void CopyWithAlphaMask(const TPixelView& Src, const TPixelView& Dst, const TBytePixelView& Mask)
 {
     if (!Attaches(Src) || !Attaches(Dst))
         return;
-    ForEachPixel(Src, [&](int x, int y, uint8_t* p) {
-        Dst.At(x, y) = Src.At(x, y);
-        Mask.Row(y)[x] = p[3] == 0 ? 255 : 0;
+    ForEachWithPlane(Src, Mask, [&](int x, int y) {
+        const uint32_t pixel = Src.At(x, y);
+        if (Dst.Contains(x, y))
+            Dst.At(x, y) = pixel;
+        Mask.Row(y)[x] = px::A(pixel) == 0 ? 255 : 0;
     });
 }
 

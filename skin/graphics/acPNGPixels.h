@@ -14,7 +14,7 @@ void UpdateTransPixels(const TPixelView& Bmp);
 void UpdateAlpha(const TPixelView& Bmp);
 
 // Byte Channel (0..3) of every pixel of Bmp32 to byte x of the same row of Bmp8 (From32To8),
-// or back; Bmp32's size decides, Bmp8 must be at least as large.
+// or back, over the area both hold; another channel number does nothing.
 void CopyChannel(const TPixelView& Bmp32, const TBytePixelView& Bmp8, int Channel, bool From32To8);
 
 // The mask of an icon made from an image without alpha: 255 (transparent) where the pixel equals
@@ -23,8 +23,8 @@ void KeyColorMask(const TPixelView& Bmp, const TBytePixelView& Mask);
 // An image just converted to 32 bits: alpha 0 where the pixel is exactly 0x00FF00FF (the key),
 // 255 elsewhere. Nothing on a view that TacFast32 does not attach.
 void AlphaFromKey(const TPixelView& Bmp);
-// Copies Src into Dst (same size) and sets Mask to 255 (transparent) where the alpha is 0, else 0.
-// Nothing unless TacFast32 attaches both views.
+// Copies Src into Dst (same size) and sets Mask to 255 (transparent) where the alpha is 0, else 0,
+// over the area they share. Nothing unless TacFast32 attaches both views.
 void CopyWithAlphaMask(const TPixelView& Src, const TPixelView& Dst, const TBytePixelView& Mask);
 
 }  // namespace skin

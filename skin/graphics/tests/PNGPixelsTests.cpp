@@ -60,6 +60,29 @@ TEST(PNGPixels, CopyChannelMovesOneByteOfEveryPixel)
     EXPECT_EQ(bmp.At(1, 1), Pixel(5, 14, 7, 8));
 }
 
+// A plane smaller than the image, no plane (a bitmap that is not 8-bit) and a channel beyond the
+// pixel touch nothing outside what both hold.
+TEST(PNGPixels, CopyChannelStaysInsideBoth)
+{
+    TPixelBuffer bmp(3, 3, Pixel(1, 2, 3, 4));
+    std::vector<uint8_t> bytes(5, 0xEE);  // a 2 x 2 plane and one guard byte
+    const TBytePixelView small{bytes.data(), 2, 2, 2};
+    CopyChannel(bmp.View(), small, 0, true);
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{1, 1, 1, 1, 0xEE}));
+    bytes = {9, 9, 9, 9, 0xEE};
+    CopyChannel(bmp.View(), small, 2, false);
+    EXPECT_EQ(bmp.At(1, 1), Pixel(1, 2, 9, 4));
+    EXPECT_EQ(bmp.At(2, 2), Pixel(1, 2, 3, 4));
+
+    CopyChannel(bmp.View(), TBytePixelView(), 3, true);
+    for (int channel : {-1, 4}) {
+        CopyChannel(bmp.View(), small, channel, true);
+        CopyChannel(bmp.View(), small, channel, false);
+    }
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{9, 9, 9, 9, 0xEE}));
+    EXPECT_EQ(bmp.At(0, 0), Pixel(1, 2, 9, 4));
+}
+
 TEST(PNGPixels, IconMasks)
 {
     TPixelBuffer bmp(2, 2, Pixel(9, 9, 9, 0));
