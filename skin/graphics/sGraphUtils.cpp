@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "skin/graphics/PixelCopy.h"
 #include "skin/graphics/PixelOps.h"
 
 namespace skin {
@@ -187,18 +188,6 @@ TColor MixColors(TColor Color1, TColor Color2, double Weight)
 
 namespace {
 
-template<class F>
-void ForEachPixel(const TPixelView& Bmp, F f)
-{
-    if (Bmp.IsEmpty())
-        return;
-    for (int y = 0; y < Bmp.Height; ++y) {
-        uint32_t* row = Bmp.Row(y);
-        for (int x = 0; x < Bmp.Width; ++x)
-            row[x] = f(row[x]);
-    }
-}
-
 uint32_t Grey(uint32_t p)
 {
     const int g = (px::R(p) + px::G(p) + px::B(p)) / 3;
@@ -210,21 +199,21 @@ bool KeepsColour(uint32_t p) { return p == px::KeyPixel || (px::R(p) == px::G(p)
 
 }  // namespace
 
-void GrayScale(const TPixelView& Bmp) { ForEachPixel(Bmp, Grey); }
+void GrayScale(const TPixelView& Bmp) { px::MapPixels(Bmp, Grey); }
 
 void GrayScaleTrans(const TPixelView& Bmp, TsColor TransColor)
 {
-    ForEachPixel(Bmp, [key = TransColor.U()](uint32_t p) { return p == key ? p : Grey(p); });
+    px::MapPixels(Bmp, [key = TransColor.U()](uint32_t p) { return p == key ? p : Grey(p); });
 }
 
 void ChangeBmpHUE(const TPixelView& Bmp, int Delta)
 {
-    ForEachPixel(Bmp, [Delta](uint32_t p) { return KeepsColour(p) ? p : ChangeHue(Delta, TsColor::FromInt(p)).U(); });
+    px::MapPixels(Bmp, [Delta](uint32_t p) { return KeepsColour(p) ? p : ChangeHue(Delta, TsColor::FromInt(p)).U(); });
 }
 
 void ChangeBmpSaturation(const TPixelView& Bmp, int Delta)
 {
-    ForEachPixel(Bmp,
+    px::MapPixels(Bmp,
                  [Delta](uint32_t p) { return KeepsColour(p) ? p : ChangeSaturation(Delta, TsColor::FromInt(p)).U(); });
 }
 

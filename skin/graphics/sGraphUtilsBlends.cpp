@@ -104,16 +104,12 @@ void CopyReflection(const TRect& DstRect, const TRect& SrcRect, const TPixelView
 
 void BlendTransBitmap(const TPixelView& Bmp, double Blend, TsColor Color)
 {
-    if (Bmp.IsEmpty())
-        return;
     const auto blend = [Blend](int c, int colour) { return int(vcl::Round((c - colour) * Blend + colour)); };
-    for (int y = 0; y < Bmp.Height; ++y) {
-        uint32_t* row = Bmp.Row(y);
-        for (int x = 0; x < Bmp.Width; ++x)
-            if (row[x] != px::KeyPixel)
-                row[x] = px::Make(blend(px::B(row[x]), Color.B), blend(px::G(row[x]), Color.G),
-                                  blend(px::R(row[x]), Color.R), px::A(row[x]));
-    }
+    px::MapPixels(Bmp, [&](uint32_t p) {
+        return p == px::KeyPixel ? p
+                                 : px::Make(blend(px::B(p), Color.B), blend(px::G(p), Color.G),
+                                            blend(px::R(p), Color.R), px::A(p));
+    });
 }
 
 void BlendBmpByMask(const TPixelView& Bmp, const TPixelView& MaskBmp, TColor Color)
