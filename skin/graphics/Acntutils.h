@@ -161,6 +161,14 @@ std::unique_ptr<vcl::TIcon> GetIconForFile(const vcl::String& F, UINT Flags);
 // ---------------------------------------------------------------------------------------------
 // System
 
+// The function Name of Module as the function type F; null when the module or the function is missing.
+template<class F>
+F GetProc(HMODULE Module, const char* Name)
+{
+    using TAnyProc = void (*)();  // converts to any other function type without a warning
+    return Module ? reinterpret_cast<F>(reinterpret_cast<TAnyProc>(GetProcAddress(Module, Name))) : nullptr;
+}
+
 // Set at start-up when a 32-bit process runs on 64-bit Windows without desktop composition: no
 // glow is drawn then.
 extern bool acGlowDisabled;

@@ -36,9 +36,7 @@ bool CompositionEnabled()
     if (!dwm)
         return false;
     using TIsEnabled = HRESULT(WINAPI*)(BOOL*);
-    using TAnyProc = void (*)();  // converts to any other function type without a warning
-    const auto isEnabled =
-        reinterpret_cast<TIsEnabled>(reinterpret_cast<TAnyProc>(GetProcAddress(dwm, "DwmIsCompositionEnabled")));
+    const auto isEnabled = GetProc<TIsEnabled>(dwm, "DwmIsCompositionEnabled");
     BOOL enabled = FALSE;
     const bool on = isEnabled && SUCCEEDED(isEnabled(&enabled)) && enabled;
     FreeLibrary(dwm);
@@ -52,19 +50,13 @@ struct TKernelEntries {
     using TIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
 
     HMODULE Module = LoadLibraryW(L"kernel32.dll");
-    TIsDebuggerPresent IsDebuggerPresent = nullptr;
-    TIsWow64Process IsWow64Process = nullptr;
+    TIsDebuggerPresent IsDebuggerPresent = GetProc<TIsDebuggerPresent>(Module, "IsDebuggerPresent");
+    TIsWow64Process IsWow64Process = GetProc<TIsWow64Process>(Module, "IsWow64Process");
 
     TKernelEntries()
     {
-        if (!Module)
-            return;
-        using TAnyProc = void (*)();
-        IsDebuggerPresent = reinterpret_cast<TIsDebuggerPresent>(
-            reinterpret_cast<TAnyProc>(GetProcAddress(Module, "IsDebuggerPresent")));
-        IsWow64Process =
-            reinterpret_cast<TIsWow64Process>(reinterpret_cast<TAnyProc>(GetProcAddress(Module, "IsWow64Process")));
-        acGlowDisabled = Wow64() && !CompositionEnabled();
+        if (Module)
+            acGlowDisabled = Wow64() && !CompositionEnabled();
     }
     bool Wow64() const
     {

@@ -23,15 +23,8 @@ using TGradientFill = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG)
 // The system's GradientFill, looked up once; null where the library or the function is missing.
 struct TGradientEntry {
     HMODULE Module = LoadLibraryW(L"msimg32.dll");
-    TGradientFill Fill = nullptr;
+    TGradientFill Fill = GetProc<TGradientFill>(Module, "GradientFill");
 
-    TGradientEntry()
-    {
-        // Through the generic function type, which converts to any other without a warning.
-        using TAnyProc = void (*)();
-        if (Module)
-            Fill = reinterpret_cast<TGradientFill>(reinterpret_cast<TAnyProc>(GetProcAddress(Module, "GradientFill")));
-    }
     ~TGradientEntry()
     {
         if (Module)

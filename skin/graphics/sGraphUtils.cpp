@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "skin/graphics/Acntutils.h"
 #include "skin/graphics/PixelCopy.h"
 #include "skin/graphics/PixelOps.h"
 
@@ -78,14 +79,8 @@ struct TLayeredEntries {
         if (UpdateLayeredWindow)
             return;
         Module = LoadLibraryW(L"user32.dll");
-        if (!Module)
-            return;
-        // Through the generic function type, which converts to any other without a warning.
-        using TAnyProc = void (*)();
-        UpdateLayeredWindow = reinterpret_cast<TUpdateLayeredWindow>(
-            reinterpret_cast<TAnyProc>(GetProcAddress(Module, "UpdateLayeredWindow")));
-        SetLayeredWindowAttributes = reinterpret_cast<TSetLayeredWindowAttributes>(
-            reinterpret_cast<TAnyProc>(GetProcAddress(Module, "SetLayeredWindowAttributes")));
+        UpdateLayeredWindow = GetProc<TUpdateLayeredWindow>(Module, "UpdateLayeredWindow");
+        SetLayeredWindowAttributes = GetProc<TSetLayeredWindowAttributes>(Module, "SetLayeredWindowAttributes");
     }
     ~TLayeredEntries()
     {
