@@ -15,18 +15,6 @@ using vcl::TRect;
 
 namespace {
 
-// Keeps a canvas's DC while GDI copies from it.
-class TCanvasLock {
-public:
-    explicit TCanvasLock(vcl::TCanvas* canvas) : FCanvas(canvas) { FCanvas->Lock(); }
-    ~TCanvasLock() { FCanvas->Unlock(); }
-    TCanvasLock(const TCanvasLock&) = delete;
-    TCanvasLock& operator=(const TCanvasLock&) = delete;
-
-private:
-    vcl::TCanvas* FCanvas;
-};
-
 TObjectPtr<TBitmap> NewBitmap(TPixelFormat format, int width, int height)
 {
     TObjectPtr<TBitmap> bmp(vcl::Create<TBitmap>());

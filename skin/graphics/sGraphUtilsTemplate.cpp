@@ -1,5 +1,7 @@
 #include "sGraphUtilsTemplate.h"
 
+#include "skin/graphics/BitmapView.h"
+
 #include <algorithm>
 
 namespace skin {
@@ -130,13 +132,9 @@ void PaintControlByTemplate(vcl::TBitmap* Dst, vcl::TBitmap* Src, const vcl::TRe
                             const vcl::TRect& Margins, const vcl::TRect& Bands, const vcl::TRect& Modes,
                             bool CenterStretch, bool FillCenter)
 {
-    // Both canvases keep their DCs while the copies run.
-    Dst->Canvas()->Lock();
-    Src->Canvas()->Lock();
+    const TCanvasLock dst(Dst->Canvas()), src(Src->Canvas());
     PaintControlByTemplate(Dst->Canvas()->Handle(), Src->Canvas()->Handle(), DstRect, SrcRect, Margins, Bands, Modes,
                            CenterStretch, FillCenter);
-    Src->Canvas()->Unlock();
-    Dst->Canvas()->Unlock();
 }
 
 }  // namespace skin
