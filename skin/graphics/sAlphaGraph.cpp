@@ -191,6 +191,8 @@ void WriteTextPass(const TPixelView& Bmp, HFONT Font, const vcl::String& Text, c
     SelectObject(dc, oldFont);
 
     const TPixelView text = scratch.View();
+    if (text.IsEmpty())  // the system could not make the scratch image
+        return;
     const TRect area = TRect(0, 0, w, h).Intersected(Bmp.Bounds().Offsetted(-R.left, -R.top));
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x) {

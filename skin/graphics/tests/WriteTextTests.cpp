@@ -80,8 +80,9 @@ TEST_F(WriteText, ContoursLieOnePixelAside)
                 EXPECT_EQ(contoured[at], green) << x << "," << y;
                 ++greens;
             }
-            if (plain[at] == red)
+            if (plain[at] == red) {
                 EXPECT_EQ(contoured[at], red);
+            }
         }
     EXPECT_GT(greens, 0);
 }
