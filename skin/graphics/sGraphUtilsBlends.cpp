@@ -259,7 +259,7 @@ void CopyByMask(const TRect& DstRect, const TRect& SrcRect, const TPixelView& Ds
         return;
     const uint32_t fill = px::SwapRB(uint32_t(CI.FillColor));
     ForEachShared(DstBmp, SrcBmp, area, [&](uint32_t& d, uint32_t s, int x, int y, int sx, int sy) {
-        const uint32_t m = SrcBmp.At(sx, std::min(sy + MaskRowOffset, SrcBmp.Height - 1));
+        const uint32_t m = SrcBmp.At(sx, std::clamp(sy + MaskRowOffset, 0, SrcBmp.Height - 1));
         const auto mixed = [&] {
             return px::Make(px::Mix(px::B(s), px::B(d), px::B(m)), px::Mix(px::G(s), px::G(d), px::G(m)),
                             px::Mix(px::R(s), px::R(d), px::R(m)), px::A(d));

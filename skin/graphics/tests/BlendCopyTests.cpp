@@ -121,6 +121,10 @@ TEST(CopyByMask, MaskRowIsHeldInsideTheSource)
     // The mask of row 1 would lie at row 3; it is read from the last row instead, never the guard.
     CopyByMask(TRect(0, 0, 1, 2), TRect(0, 0, 1, 2), dst.View(), src.View(), TCacheView(), false, 2);
     EXPECT_EQ(dst.At(0, 1), Px(0, 0, 0));
+    // An offset that points above the image (a mask rectangle upside down) reads the first row.
+    TGuardedImage again(1, 2, Px(100, 100, 100));
+    CopyByMask(TRect(0, 0, 1, 2), TRect(0, 0, 1, 2), again.View(), src.View(), TCacheView(), false, -2);
+    EXPECT_EQ(again.Pixels(), (std::vector<uint32_t>{Px(121, 121, 121), Px(78, 78, 78)}));
 }
 
 TEST(CopyBmp32, BlendTintAndAlpha)
