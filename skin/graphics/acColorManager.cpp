@@ -99,12 +99,21 @@ bool IsRGBOrder(TColorScheme s)
     return s == TColorScheme::csRGB || s == TColorScheme::csRGBA;
 }
 
-void SetIfChanged(uint8_t& field, uint8_t value, bool& changed)
+template <typename T>
+void SetIfChanged(T& field, T value, bool& changed)
 {
     if (field != value) {
         field = value;
         changed = true;
     }
+}
+
+// A count from 1 to max, else the error.
+void SetCount(uint8_t& field, uint8_t value, uint8_t max, const char* error, bool& changed)
+{
+    if (value == 0 || value > max)
+        TColorManager::Error(error);
+    SetIfChanged(field, value, changed);
 }
 
 }  // namespace
@@ -121,46 +130,32 @@ void TColorManager::Error(const char* message)
 
 void TColorManager::SetSourceBitsPerSample(uint8_t bits)
 {
-    if (bits == 0 || bits > 16)
-        Error(kBitsPerSampleError);
-    SetIfChanged(FSourceBPS, bits, FChanged);
+    SetCount(FSourceBPS, bits, 16, kBitsPerSampleError, FChanged);
 }
 
 void TColorManager::SetTargetBitsPerSample(uint8_t bits)
 {
-    if (bits == 0 || bits > 16)
-        Error(kBitsPerSampleError);
-    SetIfChanged(FTargetBPS, bits, FChanged);
+    SetCount(FTargetBPS, bits, 16, kBitsPerSampleError, FChanged);
 }
 
 void TColorManager::SetSourceSamplesPerPixel(uint8_t samples)
 {
-    if (samples == 0 || samples > 4)
-        Error(kSamplesPerPixelError);
-    SetIfChanged(FSourceSPP, samples, FChanged);
+    SetCount(FSourceSPP, samples, 4, kSamplesPerPixelError, FChanged);
 }
 
 void TColorManager::SetTargetSamplesPerPixel(uint8_t samples)
 {
-    if (samples == 0 || samples > 4)
-        Error(kSamplesPerPixelError);
-    SetIfChanged(FTargetSPP, samples, FChanged);
+    SetCount(FTargetSPP, samples, 4, kSamplesPerPixelError, FChanged);
 }
 
 void TColorManager::SetSourceColorScheme(TColorScheme scheme)
 {
-    if (FSourceScheme != scheme) {
-        FSourceScheme = scheme;
-        FChanged = true;
-    }
+    SetIfChanged(FSourceScheme, scheme, FChanged);
 }
 
 void TColorManager::SetTargetColorScheme(TColorScheme scheme)
 {
-    if (FTargetScheme != scheme) {
-        FTargetScheme = scheme;
-        FChanged = true;
-    }
+    SetIfChanged(FTargetScheme, scheme, FChanged);
 }
 
 void TColorManager::SetGamma(float mainGamma, float displayGamma)
