@@ -13,6 +13,7 @@
 #include "languages/languagetexts.h"
 #include "link/Dev.h"
 #include "link/Port.h"
+#include "mainwindow/Wizardrules.h"
 #include "skin/controls/acProgressBar.h"
 #include "skin/controls/sBevel.h"
 #include "skin/controls/sButton.h"
@@ -37,6 +38,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class TReqInfoThread;
 
@@ -318,6 +320,22 @@ public:
     void btCancelClick(vcl::TObject* Sender);
     void edValueMouseMove(vcl::TObject* Sender, vcl::TShiftState Shift, int X, int Y);
 
+    // Shared by the adjustments, the wizard and the live display.
+    // Hides the language flag panel when it is open.
+    void CloseFlagPanel();
+    // The monitoring view's panels shown and the wizard question's search text hidden.
+    void ShowMonitoringView();
+    // The threshold step's scale, gauge, figures, buttons and fields, which lie on PanelSetup.
+    void ShowThresholdControls(bool Visible);
+    // The threshold line of a scale box at the given raw threshold, in the box's current pen.
+    void DrawThresholdLine(vcl::TPaintBox* Box, int32_t Threshold);
+    // The Y on a scale box of a raw threshold, moved down by Offset pixels.
+    static int32_t ThresholdLineY(vcl::TControl* Box, int32_t Threshold, int32_t Offset = 0);
+    // A state label centred on its lamp: always across, and down as well when asked.
+    static void CentreOnLamp(vcl::TControl* Label, vcl::TControl* Lamp, bool Vertically);
+    // The speed list item of a speed class code; other codes leave the selection.
+    static void SelectSpeedItem(vcl::TCustomComboBox* List, int32_t SpeedCode);
+
     // Setup wizard: navigation, the adjustment flow's buttons, the keep-alive, and the steps.
     void btNextStepClick(vcl::TObject* Sender);
     void btBackClick(vcl::TObject* Sender);
@@ -340,6 +358,10 @@ public:
     void Image4MouseDown(vcl::TObject* Sender, vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y);
     void StepPaintBox1Click(vcl::TObject* Sender);
     void Image4Click(vcl::TObject* Sender);
+
+    // The wizard question's answers: the wizard at step 1, or the monitoring view and the poll thread.
+    void StartWizard();
+    void DeclineWizard();
 
     // Language switch.
     void sbtLangClick(vcl::TObject* Sender);
@@ -399,6 +421,40 @@ public:
 private:
     // Builds the window and its components in resource order (Mainform_layout.cpp).
     void InitializeComponents();
+
+    // Adjustments (Mainform_adjust.cpp).
+    // One state query to the current detector with the key byte; its result.
+    int32_t KeyQuery(uint8_t Key, zirv::ReplyData& Reply);
+    // A key query whose reply's level, on success, becomes the record's level.
+    void KeyQueryKeepingLevel(uint8_t Key);
+    // n threshold-key presses, each released, with the bar counting them.
+    void SendThresholdPulses(int32_t Pulses, vcl::TProgressBar* Bar);
+    // The pulses that bring the threshold to the height of the last press on a scale.
+    int32_t ScaleClickPulses(vcl::TControl* Scale);
+    void MainScaleClick(vcl::TControl* Scale);
+    void MainThresholdPulses(int32_t Pulses);
+    void CloseAddressEntry();
+    // The typed address, or -1 for an empty entry; a text that is no number raises.
+    static int32_t EnteredAddress(vcl::TCustomEdit* Entry);
+    // Confirm enabled by a non-empty entry, and a number above the last address typed down to it.
+    static void LimitAddressEntry(vcl::TCustomEdit* Entry, vcl::TControl* Confirm);
+
+    // Setup wizard (Mainform_wizard.cpp).
+    void MoveWizard(wizard::Move Direction);
+    void ApplyWizardTransition(const wizard::Transition& Row);
+    void ShowWizardPage(wizard::Page Page, bool Visible);
+    void SetWizardHeading(wizard::Move Direction, int16_t Step, const vcl::String& Title);
+    void ShowLetter();
+    void FinishWizard();
+    void CloseStepAddressEntry();
+    void StepScaleClick(vcl::TControl* Scale);
+    void StepThresholdPulses(int32_t Pulses);
+    // The opening of an alignment or threshold tick: the mode query, and a mode-key press when the
+    // detector is in another mode. The key byte of the tick's next query, or none when the detector
+    // is not in the wanted mode or did not answer (the program then ends).
+    std::optional<uint8_t> ForceStepMode(vcl::TTimer* StepTimer, uint8_t WantedMode, const vcl::String& Notice);
+    void ShowAlignmentStepBand(float Volts);
+    void ShowStepAlarm();
 };
 
 // The window's controls as the language texts and the per-language layout address them: by
@@ -453,6 +509,13 @@ extern int32_t SupplyBandShown;
 extern int16_t WizardStep;
 extern bool AddressZeroFound;
 extern int32_t LineSensorCount;
+
+// Address list items: two blanks and the address in decimal; readers drop the first two characters.
+vcl::String AddressItem(int32_t Address);
+vcl::String AddressOfItem(const vcl::String& ItemText);
+// Every item of the address removed; an item of the address added last and selected by program.
+void RemoveAddressItems(vcl::TCustomComboBox* List, int32_t Address);
+void AppendAddressItem(vcl::TCustomComboBox* List, int32_t Address);
 
 // The stored language as the address dialog reads it (default 0).
 extern int32_t AddressDialogLanguage;

@@ -2,36 +2,330 @@
 // speed class, address, and the buttons that press the detector's mode key.
 #include "mainwindow/Mainform.h"
 
-void TfrmMain::PaintBox1MouseDown(vcl::TObject*, vcl::TMouseButton, vcl::TShiftState, int, int) {}
+#include "languages/messagetexts.h"
+#include "mainwindow/Adjustrules.h"
+#include "mainwindow/Seams.h"
+#include "vcl/dialogs.h"
+#include "vcl/sysutils.h"
 
-void TfrmMain::Image1MouseDown(vcl::TObject*, vcl::TMouseButton, vcl::TShiftState, int, int) {}
+#include <algorithm>
+#include <array>
 
-void TfrmMain::PaintBox1Click(vcl::TObject*) {}
+using namespace zirv;
 
-void TfrmMain::Image1Click(vcl::TObject*) {}
+namespace {
 
-void TfrmMain::btMinusClick(vcl::TObject*) {}
+// Pauses of a threshold-key pulse and of the threshold-value click's mode-key presses.
+constexpr DWORD PulseHalfMs = 400;
+constexpr DWORD ModeKeyHalfMs = 500;
 
-void TfrmMain::btPlusClick(vcl::TObject*) {}
+// The refusal of a number another detector has; it reads so in every language.
+const wchar_t* const AddressTakenText = L"Введенный адрес уже занят";
 
-void TfrmMain::cbSpeedChange(vcl::TObject*) {}
+}  // namespace
 
-void TfrmMain::sButton1Click(vcl::TObject*) {}
+vcl::String AddressItem(int32_t Address)
+{
+    return L"  " + vcl::IntToStr(Address);
+}
 
-void TfrmMain::btNextClick(vcl::TObject*) {}
+vcl::String AddressOfItem(const vcl::String& ItemText)
+{
+    return ItemText.substr(std::min<size_t>(2, ItemText.size()));
+}
 
-void TfrmMain::btCloseSettingClick(vcl::TObject*) {}
+void RemoveAddressItems(vcl::TCustomComboBox* List, int32_t Address)
+{
+    vcl::TStrings* items = List->Items();
+    const vcl::String item = AddressItem(Address);
+    for (int i = items->IndexOf(item); i >= 0; i = items->IndexOf(item))
+        items->Delete(i);
+}
 
-void TfrmMain::edTresClick(vcl::TObject*) {}
+void AppendAddressItem(vcl::TCustomComboBox* List, int32_t Address)
+{
+    List->Items()->Add(AddressItem(Address));
+    List->SetItemIndex(List->Items()->Count() - 1);
+}
 
-void TfrmMain::btChangeAddrClick(vcl::TObject*) {}
+// ---------------------------------------------------------------------------------------------
+// Shared helpers
 
-void TfrmMain::edAddrKeyPress(vcl::TObject*, wchar_t&) {}
+void TfrmMain::CloseFlagPanel()
+{
+    if (!FlagPanelOpen)
+        return;
+    sPanel13->SetVisible(false);
+    FlagPanelOpen = false;
+}
 
-void TfrmMain::edAddrChange(vcl::TObject*) {}
+void TfrmMain::CentreOnLamp(vcl::TControl* Label, vcl::TControl* Lamp, bool Vertically)
+{
+    Label->SetLeft((Lamp->Width() - Label->Width()) / 2);
+    if (Vertically)
+        Label->SetTop((Lamp->Height() - Label->Height()) / 2);
+}
 
-void TfrmMain::btOkClick(vcl::TObject*) {}
+void TfrmMain::SelectSpeedItem(vcl::TCustomComboBox* List, int32_t SpeedCode)
+{
+    const int item = adjust::SpeedItemOfCode(SpeedCode);
+    if (item >= 0)
+        List->SetItemIndex(item);
+}
 
-void TfrmMain::btCancelClick(vcl::TObject*) {}
+int32_t TfrmMain::KeyQuery(uint8_t Key, ReplyData& Reply)
+{
+    return Detector->QueryState(Detector->Address, StateQueryFixedByte, Key, Reply);
+}
 
-void TfrmMain::edValueMouseMove(vcl::TObject*, vcl::TShiftState, int, int) {}
+void TfrmMain::KeyQueryKeepingLevel(uint8_t Key)
+{
+    ReplyData reply{};
+    if (KeyQuery(Key, reply) == ExchangeOk)
+        Detector->Level = StateBytesOf(reply).Level;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Threshold
+
+void TfrmMain::SendThresholdPulses(int32_t Pulses, vcl::TProgressBar* Bar)
+{
+    for (int32_t pulse = 0; pulse < Pulses; ++pulse) {
+        Bar->SetMax(Pulses);
+        KeyQueryKeepingLevel(KeyThreshold);
+        ProgramSeams().Pause(PulseHalfMs);
+        Bar->StepBy(1);
+        ReplyData release{};
+        KeyQuery(KeyNone, release);
+        ProgramSeams().Pause(PulseHalfMs);
+        // The handler keeps the message loop busy: the bar shows only through this repaint.
+        Repaint();
+    }
+}
+
+int32_t TfrmMain::ScaleClickPulses(vcl::TControl* Scale)
+{
+    const float target = adjust::ScaleClickTarget(Scale->Height(), ScaleClickY, ScalePixelsPerVolt);
+    const float current = adjust::ThresholdVolts(Detector->Threshold, LevelVoltFactor);
+    return adjust::ThresholdPulses(current, target);
+}
+
+// The main window's pulses, shown with its own label and bar.
+void TfrmMain::MainThresholdPulses(int32_t Pulses)
+{
+    lbWaitTres->SetVisible(true);
+    pbWaitTres->SetVisible(true);
+    pbWaitTres->SetPosition(0);
+    SendThresholdPulses(Pulses, pbWaitTres);
+    lbWaitTres->SetVisible(false);
+    pbWaitTres->SetVisible(false);
+}
+
+void TfrmMain::MainScaleClick(vcl::TControl* Scale)
+{
+    btPlus->SetVisible(false);
+    btMinus->SetVisible(false);
+    // Only the threshold mode's display makes the scale a threshold control.
+    if (Detector->ShownMode != ModeThreshold)
+        return;
+    MainThresholdPulses(ScaleClickPulses(Scale));
+}
+
+void TfrmMain::PaintBox1MouseDown(vcl::TObject*, vcl::TMouseButton, vcl::TShiftState, int, int Y)
+{
+    ScaleClickY = Y;
+}
+
+void TfrmMain::Image1MouseDown(vcl::TObject*, vcl::TMouseButton, vcl::TShiftState, int, int Y)
+{
+    ScaleClickY = Y;
+}
+
+void TfrmMain::PaintBox1Click(vcl::TObject*)
+{
+    MainScaleClick(PaintBox1);
+}
+
+void TfrmMain::Image1Click(vcl::TObject*)
+{
+    MainScaleClick(Image1);
+}
+
+void TfrmMain::btMinusClick(vcl::TObject*)
+{
+    MainThresholdPulses(1);
+}
+
+void TfrmMain::btPlusClick(vcl::TObject*)
+{
+    // Fifteen steps down are one step up through the wrap.
+    MainThresholdPulses(adjust::ThresholdTurn - 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Speed class and the mode-key buttons
+
+void TfrmMain::cbSpeedChange(vcl::TObject*)
+{
+    ReplyData reply{};
+    const uint8_t code = adjust::SpeedCodeOfItem(cbSpeed->ItemIndex());
+    if (Detector->SetSpeed(Detector->Address, StateQueryFixedByte, code, reply) == ExchangeOk)
+        Detector->Level = StateBytesOf(reply).Level;
+}
+
+void TfrmMain::sButton1Click(vcl::TObject*)
+{
+    sPanel1->SetVisible(true);
+    sPanel4->SetVisible(true);
+    sPanel3->SetVisible(false);
+    sPanel2->SetVisible(false);
+    sPanel5->SetVisible(false);
+    shStatus->Brush()->SetColor(vcl::clGreen);
+    PanelStep->SetVisible(true);
+    PanelSetup->SetVisible(true);
+    lbStep->Font()->SetSize(18);
+    lbHint->Font()->SetSize(12);
+    PanelUst->SetVisible(true);
+    lbStep->SetCaption(msgStepAdjustTitle);
+    lbStep->SetLeft((PanelStep->Width() - lbStep->Width()) / 2);
+    btBack->SetVisible(false);
+    btNextStep->SetVisible(false);
+    // Normal to alignment; the poll thread's next query releases the key.
+    KeyQueryKeepingLevel(KeyMode);
+    CloseFlagPanel();
+}
+
+void TfrmMain::btNextClick(vcl::TObject*)
+{
+    KeyQueryKeepingLevel(KeyMode);
+    btCloseSetting->SetEnabled(true);
+    btNext->SetEnabled(false);
+    CloseFlagPanel();
+}
+
+void TfrmMain::btCloseSettingClick(vcl::TObject*)
+{
+    KeyQueryKeepingLevel(KeyMode);
+    btCloseSetting->SetEnabled(false);
+    btNext->SetEnabled(true);
+}
+
+void TfrmMain::edTresClick(vcl::TObject*)
+{
+    if (Detector->ShownMode == ModeNormal) {
+        // Normal to alignment, released, then on to threshold mode.
+        ReplyData reply{};
+        KeyQuery(KeyMode, reply);
+        ProgramSeams().Pause(ModeKeyHalfMs);
+        KeyQuery(KeyNone, reply);
+        ProgramSeams().Pause(ModeKeyHalfMs);
+        KeyQuery(KeyMode, reply);
+        sPanel10->SetBevelOuter(vcl::TBevelCut::bvLowered);
+    }
+    CloseFlagPanel();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Address
+
+void TfrmMain::btChangeAddrClick(vcl::TObject*)
+{
+    btOk->SetVisible(true);
+    btCancel->SetVisible(true);
+    btChangeAddr->SetVisible(false);
+    lbAddr2->Font()->SetSize(10);
+    lbAddr2->SetWidth(150);
+    lbAddr2->SetLeft(18);
+    lbAddr2->SetTop(35);
+    lbAddr2->SetCaption(msgCurrentNumber + vcl::IntToStr(Detector->Address) + msgEnterNewNumber);
+    edAddr->SetEnabled(true);
+    edAddr->Clear();
+    btOk->SetEnabled(false);
+}
+
+void TfrmMain::edAddrKeyPress(vcl::TObject*, wchar_t& Key)
+{
+    constexpr wchar_t Backspace = 8;
+    if ((Key < L'0' || Key > L'9') && Key != Backspace)
+        Key = 0;
+}
+
+void TfrmMain::LimitAddressEntry(vcl::TCustomEdit* Entry, vcl::TControl* Confirm)
+{
+    if (Entry->Text().empty()) {
+        Confirm->SetEnabled(false);
+        return;
+    }
+    Confirm->SetEnabled(true);
+    if (vcl::StrToInt(Entry->Text()) > adjust::LastAddress)
+        Entry->SetText(vcl::IntToStr(adjust::LastAddress));
+}
+
+int32_t TfrmMain::EnteredAddress(vcl::TCustomEdit* Entry)
+{
+    // Empty, and whatever only pasting can bring (a negative number), count as no address.
+    return Entry->Text().empty() ? -1 : vcl::StrToInt(Entry->Text());
+}
+
+void TfrmMain::edAddrChange(vcl::TObject*)
+{
+    LimitAddressEntry(edAddr, btOk);
+}
+
+void TfrmMain::CloseAddressEntry()
+{
+    btOk->SetVisible(false);
+    btCancel->SetVisible(false);
+    btChangeAddr->SetVisible(true);
+    lbAddr2->Font()->SetHeight(18);
+    lbAddr2->SetWidth(121);
+    lbAddr2->SetLeft(44);
+    lbAddr2->SetCaption(msgCurrentNumberLabel);
+    edAddr->SetEnabled(false);
+}
+
+void TfrmMain::btOkClick(vcl::TObject*)
+{
+    CloseAddressEntry();
+    std::array<bool, adjust::LastAddress + 1> used{};
+    vcl::TStrings* items = cbAddress->Items();
+    for (int i = 0; i < items->Count(); ++i) {
+        const int32_t listed = vcl::StrToInt(AddressOfItem(items->Strings(i)));
+        if (adjust::IsLineAddress(listed))
+            used[static_cast<size_t>(listed)] = true;
+    }
+    const int32_t number = EnteredAddress(edAddr);
+    if (!adjust::IsLineAddress(number)) {
+        vcl::ShowMessage(msgEmptyValue);
+        return;
+    }
+    if (used[static_cast<size_t>(number)]) {
+        vcl::ShowMessage(AddressTakenText);
+        edAddr->SetText(AddressOfItem(cbAddress->Text()));
+        return;
+    }
+    RemoveAddressItems(cbAddress, Detector->Address);
+    if (number == 0) {
+        // Number 0 belongs to a detector that has none yet: the main window never gives it.
+        vcl::ShowMessage(msgEmptyValue);
+    } else {
+        ReplyData reply{};
+        if (Detector->WriteConfig(Detector->Address, ConfigAddress, static_cast<uint8_t>(number), reply) ==
+            ExchangeOk)
+            Detector->Address = static_cast<uint16_t>(number);
+    }
+    AppendAddressItem(cbAddress, Detector->Address);
+    edAddr->SetText(vcl::IntToStr(Detector->Address));
+}
+
+void TfrmMain::btCancelClick(vcl::TObject*)
+{
+    CloseAddressEntry();
+    edAddr->SetText(vcl::IntToStr(Detector->Address));
+}
+
+void TfrmMain::edValueMouseMove(vcl::TObject*, vcl::TShiftState, int, int)
+{
+    edValue->SetSelLength(0);
+    HideCaret(edValue->Handle());
+}
