@@ -2,33 +2,76 @@
 // the language texts and the per-language layout see it.
 #include "mainwindow/Mainform.h"
 
-void TfrmMain::sbtLangClick(vcl::TObject*) {}
+#include "languages/languageswitch.h"
 
-void TfrmMain::sbtRussianClick(vcl::TObject*) {}
+namespace {
 
-void TfrmMain::sbtEnglishClick(vcl::TObject*) {}
+// The index goes to the settings file at once, so the next start applies it.
+void StoreLanguage()
+{
+    SettingsIni->WriteInteger(L"General", L"Language", CurrentLanguage);
+}
 
-void TfrmMain::sbtDeutschClick(vcl::TObject*) {}
+// A button of the flag panel: its flag on the language button, its language on the window. The
+// flag loads first, so a missing picture raises before anything has changed.
+void ChooseLanguageByButton(TfrmMain& form, std::wstring_view buttonName)
+{
+    const LanguageButton& button = *FindLanguageButton(buttonName);
+    form.sbtLang->Glyph()->LoadFromFile(vcl::String(button.flagPicture));
+    CurrentLanguage = button.language;
+    form.FlagPanelOpen = false;
+    form.sPanel13->SetVisible(false);
+    TMainformLanguageHost host(form);
+    ApplyLanguageTexts(host, CurrentLanguage);
+    StoreLanguage();
+    ApplyLanguageLayout(host, CurrentLanguage);
+}
 
-void TfrmMain::sbtFranceClick(vcl::TObject*) {}
+}  // namespace
 
-void TfrmMain::sbtEspaniaClick(vcl::TObject*) {}
+void TfrmMain::sbtLangClick(vcl::TObject*)
+{
+    FlagPanelOpen = !FlagPanelOpen;
+    sPanel13->SetVisible(FlagPanelOpen);
+}
 
-void TfrmMain::sbtPortugalClick(vcl::TObject*) {}
+void TfrmMain::sbtRussianClick(vcl::TObject*) { ChooseLanguageByButton(*this, L"sbtRussian"); }
 
-void TfrmMain::sbtCzechClick(vcl::TObject*) {}
+void TfrmMain::sbtEnglishClick(vcl::TObject*) { ChooseLanguageByButton(*this, L"sbtEnglish"); }
 
-void TfrmMain::sbtSerbianClick(vcl::TObject*) {}
+void TfrmMain::sbtDeutschClick(vcl::TObject*) { ChooseLanguageByButton(*this, L"sbtDeutsch"); }
 
-void TfrmMain::sbtSwedClick(vcl::TObject*) {}
+void TfrmMain::sbtFranceClick(vcl::TObject*) { ChooseLanguageByButton(*this, L"sbtFrance"); }
 
-void TfrmMain::sbtCroationClick(vcl::TObject*) {}
+void TfrmMain::sbtEspaniaClick(vcl::TObject*) { ChooseLanguageByButton(*this, L"sbtEspania"); }
 
-void TfrmMain::sbtKoreanClick(vcl::TObject*) {}
+void TfrmMain::sbtPortugalClick(vcl::TObject*) { ChooseLanguageByButton(*this, L"sbtPortugal"); }
 
-void TfrmMain::sbtItalianClick(vcl::TObject*) {}
+void TfrmMain::sbtCzechClick(vcl::TObject*) { ChooseLanguageByButton(*this, L"sbtCzech"); }
 
-void TfrmMain::cbLanguageChange(vcl::TObject*) {}
+void TfrmMain::sbtSerbianClick(vcl::TObject*) { ChooseLanguageByButton(*this, L"sbtSerbian"); }
+
+void TfrmMain::sbtSwedClick(vcl::TObject*) { ChooseLanguageByButton(*this, L"sbtSwed"); }
+
+void TfrmMain::sbtCroationClick(vcl::TObject*) { ChooseLanguageByButton(*this, L"sbtCroation"); }
+
+void TfrmMain::sbtKoreanClick(vcl::TObject*) { ChooseLanguageByButton(*this, L"sbtKorean"); }
+
+void TfrmMain::sbtItalianClick(vcl::TObject*) { ChooseLanguageByButton(*this, L"sbtItalian"); }
+
+// The first-launch choice: the list goes for the rest of the run, the choice is stored before it
+// is applied, and only then does the search start.
+void TfrmMain::cbLanguageChange(vcl::TObject*)
+{
+    lbLanguage->SetVisible(false);
+    cbLanguage->SetVisible(false);
+    CurrentLanguage = LanguageForListItem(cbLanguage->ItemIndex(), CurrentLanguage);
+    StoreLanguage();
+    TMainformLanguageHost host(*this);
+    ApplyLanguageTexts(host, CurrentLanguage);
+    ApplyLanguageLayout(host, CurrentLanguage);
+    TimerSearch->SetEnabled(true);
+}
 
 // ---------------------------------------------------------------------------------------------
 // TMainformLanguageHost

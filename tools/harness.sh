@@ -37,7 +37,24 @@ harness_start_display() {
 }
 
 # Bump when the prefix settings below change, so existing prefixes are made anew.
-HARNESS_PREFIX_VERSION=2
+HARNESS_PREFIX_VERSION=3
+
+# The window's Tahoma and Verdana are not installed. They draw in DejaVu Sans Condensed and DejaVu
+# Sans, of like proportions, which have the Latin, Cyrillic and Greek letters of every interface
+# language; each of their faces takes the Hangul it lacks from NanumGothic through font linking,
+# which Wine keys by the full face name.
+harness_fonts() {
+    local nt='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
+    harness_reg "$nt\FontSubstitutes" Tahoma REG_SZ "DejaVu Sans Condensed"
+    harness_reg "$nt\FontSubstitutes" Verdana REG_SZ "DejaVu Sans"
+    local family style
+    for family in "DejaVu Sans" "DejaVu Sans Condensed"; do
+        for style in "" " Oblique"; do
+            harness_reg "$nt\FontLink\SystemLink" "$family$style" REG_MULTI_SZ "NanumGothic.ttf,NanumGothic"
+            harness_reg "$nt\FontLink\SystemLink" "$family Bold$style" REG_MULTI_SZ "NanumGothicBold.ttf,NanumGothic"
+        done
+    done
+}
 
 harness_create_prefix() {
     [ "$(cat "$WINEPREFIX/.zirv-ready" 2>/dev/null)" = "$HARNESS_PREFIX_VERSION" ] && return 0
@@ -52,6 +69,7 @@ harness_create_prefix() {
     harness_reg 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N
     harness_reg 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD 96
     harness_reg 'HKCU\Control Panel\Desktop' FontSmoothing REG_SZ 0
+    harness_fonts
     timeout 60 "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
     [ -d "$WINEPREFIX/drive_c" ] || { echo "harness: wineboot failed" >&2; return 1; }
     echo "$HARNESS_PREFIX_VERSION" > "$WINEPREFIX/.zirv-ready"
