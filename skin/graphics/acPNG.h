@@ -37,7 +37,6 @@ public:
     // The header pass alone: false when the stream holds no PNG datastream at its position.
     bool ReadImageProperties(vcl::TStream* Stream, unsigned ImageIndex);
     const TImageProperties& ImageProperties() const { return FImageProperties; }
-    TColorManager* ColorManager() const { return FColorManager.get(); }
 
     // Draw a fading mirror image of half the height below the image.
     bool Reflected = false;
