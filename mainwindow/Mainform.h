@@ -38,7 +38,9 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
+#include <vector>
 
 class TReqInfoThread;
 
@@ -255,8 +257,8 @@ public:
     ::PortSettings PortSettings{};
     // Where PortSettings' device path points until the search sets it: an empty 15-character path.
     std::array<char, 15> DevicePathBuffer{};
-    // The port numbers of the listed ports, in list order.
-    std::array<int32_t, 50> PortNumbers{};
+    // The port numbers of the listed ports, in list order; as many as the registry lists.
+    std::vector<int32_t> PortNumbers;
     // Per address 0 to 31: 1 where the search found a detector of a known type.
     std::array<int32_t, 32> FoundFlags{};
     int32_t FoundCount = 0;
@@ -300,6 +302,13 @@ public:
     void sPanel12Click(vcl::TObject* Sender);
     void sPanel14Click(vcl::TObject* Sender);
     void sPanel15Click(vcl::TObject* Sender);
+    // The alarm sound, when it is on and armed; Timer4 arms it again a second later.
+    void SoundAlarm();
+    // The sound button's picture for the sound on or off.
+    static const wchar_t* SoundGlyph(bool On);
+    // The model name of a device type code in status-bar panel 0; the code's row of the model
+    // table, or nullptr (and nothing shown) for a code that names no known detector.
+    const zirv::ModelEntry* ShowModelName(uint8_t TypeCode);
 
     // Adjustments.
     void PaintBox1MouseDown(vcl::TObject* Sender, vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y);
@@ -495,6 +504,13 @@ extern TReqInfoThread* ReqInfoThread;
 extern HANDLE RequestSemaphore;
 // Over "Settings.ini" in the current directory, opened by the creation handler.
 extern vcl::TIniFile* SettingsIni;
+
+// Shows or hides, enables or disables, a set of controls.
+void SetControlsVisible(std::initializer_list<vcl::TControl*> Controls, bool Visible);
+void SetControlsEnabled(std::initializer_list<vcl::TControl*> Controls, bool Enabled);
+
+// Volts as every value field shows them: "0.0", halves away from zero, the user's separator.
+vcl::String VoltsText(float Volts);
 
 // Pixels per volt of a threshold scale, when a click turns into a target threshold.
 extern const float ScalePixelsPerVolt;
