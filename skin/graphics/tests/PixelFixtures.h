@@ -43,6 +43,8 @@ public:
         return v;
     }
     uint32_t& At(int x, int y) { return FBuffer.At(x + Margin, y + Margin); }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
 
     // No pixel of the frame was written.
     bool GuardIntact()
