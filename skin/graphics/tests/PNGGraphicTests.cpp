@@ -266,3 +266,16 @@ TEST(PNGGraphic, RegisteredForPNGFiles)
     UnregisterPNGGraphic();
     EXPECT_THROW(picture->LoadFromFile(file), vcl::EInvalidGraphic);
 }
+
+TEST(PNGGraphic, TheProgramsScalePictureLoadsThroughThePictureClass)
+{
+    RegisterPNGGraphic();
+    TObjectPtr<vcl::TPicture> picture(vcl::Create<vcl::TPicture>());
+    picture->LoadFromFile(vcl::FromUtf8(testsupport::SourceDir() + "\\assets\\image\\2scale.png"));
+    UnregisterPNGGraphic();
+    auto* image = dynamic_cast<TPNGGraphic*>(picture->Graphic());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Width(), 47);
+    EXPECT_EQ(image->Height(), 350);
+    EXPECT_EQ(image->PixelFormat(), TPixelFormat::pf32bit);
+}
