@@ -46,6 +46,16 @@ std::vector<std::string> FullLine(const std::vector<std::string>& known)
     return detectors;
 }
 
+// A value under the serial ports' key that is no text; the key's holder clears it at the end.
+void SetNumberValue(const wchar_t* name, DWORD value)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Hardware\\DeviceMap\\SerialComm", 0, KEY_SET_VALUE, &key));
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)));
+    RegCloseKey(key);
+}
+
 // The same pixels in a button's glyph as in the picture file.
 bool GlyphIsFile(vcl::TBitmap* glyph, const wchar_t* file)
 {
@@ -348,7 +358,7 @@ TEST_F(SearchTest, AnErrorWhileListingThePortsShowsOnceAndTheSearchStops)
         bool ReachesTheSearchView;
         std::function<void()> List;
     } cases[] = {
-        {"a value that is no text", false, [&] { Ports.SetDword(L"ZirvPort00", 3); }},
+        {"a value that is no text", false, [] { SetNumberValue(L"ZirvPort00", 3); }},
         {"a name that is no port", true,
          [&] {
              Ports.SetString(L"ZirvPort00", L"COM" + std::to_wstring(line));
