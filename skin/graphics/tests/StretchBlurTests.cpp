@@ -58,13 +58,16 @@ TEST(Stretch, MitchellHalvesFourToTwoWithUnnormalisedWeights)
 
 TEST(Stretch, WideFilterTapsStayInsideAShortSource)
 {
-    TGuardedImage src(2, 2, 0), dst(5, 5);
-    for (const TFilterType f : {TFilterType::ftLanczos3, TFilterType::ftSpline, TFilterType::ftMitchell,
-                                TFilterType::ftBell}) {
-        Stretch(src.View(), dst.View(), f);
-        EXPECT_EQ(dst.Pixels(), std::vector<uint32_t>(25, 0u)) << int(f);
+    // Widening 2 to 5 and shrinking 3 to 1: a tap read from the guard frame would show its red.
+    for (const auto [from, to] : {std::pair{2, 5}, {3, 1}}) {
+        TGuardedImage src(from, from, 0), dst(to, to);
+        for (const TFilterType f : {TFilterType::ftLanczos3, TFilterType::ftSpline, TFilterType::ftMitchell,
+                                    TFilterType::ftBell}) {
+            Stretch(src.View(), dst.View(), f);
+            EXPECT_EQ(dst.Pixels(), std::vector<uint32_t>(size_t(to * to), 0u)) << from << " to " << to << ", " << int(f);
+        }
+        EXPECT_TRUE(src.GuardIntact());
     }
-    EXPECT_TRUE(src.GuardIntact());
 }
 
 TEST(Stretch, SameSizeCopiesEmptyTargetDoesNothing)
