@@ -9,8 +9,6 @@
 #include "mainwindow/Monitorrules.h"
 #include "vcl/sysutils.h"
 
-#include <memory>
-
 using namespace zirv;
 
 namespace {
@@ -46,11 +44,15 @@ void TfrmMain::TimerSearchTimer(vcl::TObject*)
     EnumSerialPorts(ports);
     DetectorFound = false;
 
+    // The search's text stands centred on the window's outer width.
+    const auto showSearchText = [this](const vcl::String& text) {
+        lbSearch->SetCaption(text);
+        lbSearch->SetLeft((Width() - lbSearch->Width()) / 2);
+    };
     lbCountDevice->SetVisible(true);
     lbSearch->SetVisible(true);
     pbSearch->SetVisible(true);
-    lbSearch->SetCaption(msgSearching);
-    lbSearch->SetLeft((Width() - lbSearch->Width()) / 2);
+    showSearchText(msgSearching);
     pbSearch->SetPosition(0);
     Repaint();
 
@@ -129,8 +131,7 @@ void TfrmMain::TimerSearchTimer(vcl::TObject*)
     lbAddress2->SetCaption(several ? msgChooseNumber : msgOneSensor);
 
     if (DetectorFound) {
-        lbSearch->SetCaption(msgSensorFound);
-        lbSearch->SetLeft((Width() - lbSearch->Width()) / 2);
+        showSearchText(msgSensorFound);
         Timer_ReqID->SetEnabled(true);
         frmMasterSetting = vcl::Create<TfrmMasterSetting>(vcl::Application);
         if (const monitor::WizardQuestionTexts* texts = monitor::WizardQuestionTextsOf(CurrentLanguage)) {
@@ -141,8 +142,7 @@ void TfrmMain::TimerSearchTimer(vcl::TObject*)
         frmMasterSetting->ShowModal();
     } else {
         msgSearchResult = msgNoSensors;
-        lbSearch->SetCaption(msgSearchResult);
-        lbSearch->SetLeft((Width() - lbSearch->Width()) / 2);
+        showSearchText(msgSearchResult);
     }
 
     for (vcl::TPaintBox* box : std::initializer_list<vcl::TPaintBox*>{PaintBox1, StepPaintBox1}) {
