@@ -451,7 +451,7 @@ private:
     // Setup wizard (Mainform_wizard.cpp).
     void MoveWizard(wizard::Move Direction);
     void ApplyWizardTransition(const wizard::Transition& Row);
-    void ShowWizardPage(wizard::Page Page, bool Visible);
+    void ShowWizardPage(wizard::Page Which, bool Visible);
     void SetWizardHeading(wizard::Move Direction, int16_t Step, const vcl::String& Title);
     void ShowLetter();
     void FinishWizard();

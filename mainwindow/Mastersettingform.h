@@ -25,6 +25,9 @@ public:
 private:
     // Builds the dialog in resource order (Mastersettingform_layout.cpp).
     void InitializeComponents();
+
+    // Yes was chosen: closing then leaves the wizard running instead of declining it.
+    bool FWizardStarted = false;
 };
 
 // The dialog created last; cleared when a dialog closes.

@@ -40,7 +40,8 @@ TEST_F(DialogTest, WizardQuestionHasItsControlsAndBindings)
     EXPECT_TRUE(dialog->OnCreate() == TNotifyEvent(dialog, &TfrmMasterSetting::FormCreate));
     EXPECT_TRUE(dialog->OnClose() == TCloseEvent(dialog, &TfrmMasterSetting::FormClose));
 
-    EXPECT_EQ(8, dialog->lbMasterSetting->Left());
+    // The creation handler centres the question on the dialog's outer width.
+    EXPECT_EQ((dialog->Width() - dialog->lbMasterSetting->Width()) / 2, dialog->lbMasterSetting->Left());
     EXPECT_EQ(50, dialog->lbMasterSetting->Top());
     EXPECT_EQ(String(L"Tahoma"), dialog->lbMasterSetting->Font()->Name());
     EXPECT_EQ(-16, dialog->lbMasterSetting->Font()->Height());
