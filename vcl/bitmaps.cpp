@@ -15,24 +15,6 @@ struct TDeleteObject {
 };
 using TOwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TDeleteObject>;
 
-// A memory DC with one bitmap selected for the time of a copy.
-class TMemoryDC {
-public:
-    explicit TMemoryDC(HBITMAP bitmap) : FDC(CreateCompatibleDC(nullptr)), FOld(SelectObject(FDC, bitmap)) {}
-    ~TMemoryDC()
-    {
-        SelectObject(FDC, FOld);
-        DeleteDC(FDC);
-    }
-    TMemoryDC(const TMemoryDC&) = delete;
-    TMemoryDC& operator=(const TMemoryDC&) = delete;
-    HDC Handle() const { return FDC; }
-
-private:
-    HDC FDC;
-    HGDIOBJ FOld;
-};
-
 class TCanvasLock {
 public:
     explicit TCanvasLock(TCanvas* canvas) : FCanvas(canvas) { FCanvas->Lock(); }

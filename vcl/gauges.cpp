@@ -110,19 +110,13 @@ void TCGauge::Paint()
     if (FWidth <= 0 || FHeight <= 0)
         return;
     HDC target = Canvas()->Handle();
-    HDC memory = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, FWidth, FHeight);
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    TMemoryDC buffer(target, FWidth, FHeight);
     {
         TCanvas offScreen;
-        offScreen.SetHandle(memory);
+        offScreen.SetHandle(buffer.Handle());
         PaintOn(&offScreen);
-        offScreen.SetHandle(nullptr);
     }
-    BitBlt(target, 0, 0, FWidth, FHeight, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    BitBlt(target, 0, 0, FWidth, FHeight, buffer.Handle(), 0, 0, SRCCOPY);
 }
 
 }  // namespace vcl

@@ -25,6 +25,32 @@ int ScreenPixelsPerInch()
 }
 
 // ---------------------------------------------------------------------------------------------
+// TMemoryDC
+
+TMemoryDC::TMemoryDC() : FDC(CreateCompatibleDC(nullptr)) {}
+
+TMemoryDC::TMemoryDC(HBITMAP Bitmap) : FDC(CreateCompatibleDC(nullptr)), FOldBitmap(SelectObject(FDC, Bitmap)) {}
+
+TMemoryDC::TMemoryDC(HDC Reference, int Width, int Height) : FDC(CreateCompatibleDC(Reference))
+{
+    // A bitmap compatible with the memory DC itself would be monochrome.
+    HDC screen = Reference ? nullptr : GetDC(nullptr);
+    FOwnBitmap = CreateCompatibleBitmap(Reference ? Reference : screen, Width, Height);
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    FOldBitmap = SelectObject(FDC, FOwnBitmap);
+}
+
+TMemoryDC::~TMemoryDC()
+{
+    if (FOldBitmap)
+        SelectObject(FDC, FOldBitmap);
+    DeleteDC(FDC);
+    if (FOwnBitmap)
+        DeleteObject(FOwnBitmap);
+}
+
+// ---------------------------------------------------------------------------------------------
 // TGraphicsObject
 
 TGraphicsObject::~TGraphicsObject()

@@ -18,6 +18,26 @@ COLORREF ColorToRGB(TColor Color);
 // The screen's logical pixels per inch (96 in the tests), for font sizes in points.
 int ScreenPixelsPerInch();
 
+// A memory DC for the life of this object, so a drawing that throws leaves nothing behind. Made
+// empty, with a bitmap selected (the bitmap stays the caller's), or with a new off-screen bitmap
+// of Width x Height like Reference's (the screen's when null) that goes with the DC.
+class TMemoryDC {
+public:
+    TMemoryDC();
+    explicit TMemoryDC(HBITMAP Bitmap);
+    TMemoryDC(HDC Reference, int Width, int Height);
+    ~TMemoryDC();
+    TMemoryDC(const TMemoryDC&) = delete;
+    TMemoryDC& operator=(const TMemoryDC&) = delete;
+
+    HDC Handle() const { return FDC; }
+
+private:
+    HDC FDC = nullptr;
+    HBITMAP FOwnBitmap = nullptr;
+    HGDIOBJ FOldBitmap = nullptr;
+};
+
 // ---------------------------------------------------------------------------------------------
 // Graphics objects
 

@@ -131,9 +131,8 @@ void TCustomLabel::AdjustBounds()
         return;
     TRect rect = ClientRect();
     // A memory DC like the screen's: measuring needs no window.
-    HDC dc = CreateCompatibleDC(nullptr);
-    Canvas()->PaintOn(dc, [&] { DoDrawText(rect, TextFlags() | DT_CALCRECT); });
-    DeleteDC(dc);
+    TMemoryDC dc;
+    Canvas()->PaintOn(dc.Handle(), [&] { DoDrawText(rect, TextFlags() | DT_CALCRECT); });
     // A wrapped label keeps its width and grows or shrinks downwards.
     int width = FWordWrap ? FWidth : rect.right;
     int left = FAlignment == TAlignment::taRightJustify ? FLeft + FWidth - width : FLeft;
