@@ -424,7 +424,7 @@ const TBitBtnKindInfo BitBtnKinds[] = {
 }  // namespace
 
 TBitBtn::TBitBtn(TComponent* AOwner)
-    : TButton(AOwner), FGlyph(std::make_unique<TBitmap>()), FCanvas(std::make_unique<TCanvas>())
+    : TButton(AOwner), FGlyph(std::make_unique<TBitmap>()), FCanvas(std::make_unique<TControlCanvas>())
 {
     FGlyph->SetOnChange(TNotifyEvent(this, &TBitBtn::GlyphChanged));
 }
@@ -499,25 +499,26 @@ void TBitBtn::CNDrawItem(TMessage& Message)
     bool pressed = dis->itemState & ODS_SELECTED;
     bool disabled = dis->itemState & ODS_DISABLED;
     TRect client = dis->rcItem;
-    FCanvas->SetHandle(dis->hDC);
-    if (FIsDefault || pressed) {
-        FCanvas->Brush()->SetColor(clWindowFrame);
-        FCanvas->FrameRect(client);
-        client.Inflate(-1, -1);
-    }
-    RECT face = client;
-    DrawFrameControl(dis->hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pressed ? DFCS_PUSHED : 0));
-    client = face;
-    if (pressed)
-        client.Offset(1, 1);
-    // Images: up, disabled, down.
-    FCanvas->SetFont(Font());
-    DrawButtonFace(FCanvas.get(), client,
-                   {FGlyph.get(), FNumGlyphs, disabled ? 1 : pressed ? 2 : 0, Caption(), FLayout,
-                    FMargin, FSpacing, !disabled});
-    if (dis->itemState & ODS_FOCUS)
-        FCanvas->DrawFocusRect(client.Inflated(-1, -1));
-    FCanvas->SetHandle(nullptr);
+    FCanvas->PaintOn(dis->hDC, [&] {
+        if (FIsDefault || pressed) {
+            FCanvas->Brush()->SetColor(clWindowFrame);
+            FCanvas->FrameRect(client);
+            client.Inflate(-1, -1);
+        }
+        RECT face = client;
+        DrawFrameControl(dis->hDC, &face, DFC_BUTTON,
+                         DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pressed ? DFCS_PUSHED : 0));
+        client = face;
+        if (pressed)
+            client.Offset(1, 1);
+        // Images: up, disabled, down.
+        FCanvas->SetFont(Font());
+        DrawButtonFace(FCanvas.get(), client,
+                       {FGlyph.get(), FNumGlyphs, disabled ? 1 : pressed ? 2 : 0, Caption(), FLayout, FMargin,
+                        FSpacing, !disabled});
+        if (dis->itemState & ODS_FOCUS)
+            FCanvas->DrawFocusRect(client.Inflated(-1, -1));
+    });
     Message.Result = TRUE;
 }
 

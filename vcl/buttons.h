@@ -125,7 +125,7 @@ private:
     void CNDrawItem(TMessage& Message);
 
     std::unique_ptr<TBitmap> FGlyph;
-    std::unique_ptr<TCanvas> FCanvas;
+    std::unique_ptr<TControlCanvas> FCanvas;
     int FNumGlyphs = 1;
     TButtonLayout FLayout = TButtonLayout::blGlyphLeft;
     int FMargin = -1;

@@ -3,6 +3,7 @@
 #include "vcl/controls.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace vcl {
 
@@ -18,6 +19,48 @@ void MoveWindowOrg(HDC dc, int dx, int dy)
     GetWindowOrgEx(dc, &org);
     SetWindowOrgEx(dc, org.x - dx, org.y - dy, nullptr);
 }
+
+// SaveDC now, RestoreDC when the scope ends, also when a paint throws.
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC dc) : FDC(dc), FSaved(SaveDC(dc)) {}
+    ~TSavedDC() { RestoreDC(FDC, FSaved); }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    HDC FDC;
+    int FSaved;
+};
+
+// BeginPaint now, EndPaint when the scope ends: a paint that throws still gives its DC back.
+class TPaintScope {
+public:
+    explicit TPaintScope(HWND wnd) : FWnd(wnd), FDC(BeginPaint(wnd, &FPaint)) {}
+    ~TPaintScope() { EndPaint(FWnd, &FPaint); }
+    TPaintScope(const TPaintScope&) = delete;
+    TPaintScope& operator=(const TPaintScope&) = delete;
+    HDC DC() const { return FDC; }
+
+private:
+    HWND FWnd;
+    PAINTSTRUCT FPaint{};
+    HDC FDC;
+};
+
+// A window's DC from GetDC, released when the scope ends.
+class TWindowDC {
+public:
+    explicit TWindowDC(HWND wnd) : FWnd(wnd), FDC(GetDC(wnd)) {}
+    ~TWindowDC() { ReleaseDC(FWnd, FDC); }
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+    HDC DC() const { return FDC; }
+
+private:
+    HWND FWnd;
+    HDC FDC;
+};
 
 }  // namespace
 
@@ -50,12 +93,10 @@ void TControl::Repaint()
         return;
     }
     // Opaque: nothing behind needs erasing, so paint this control and those above it at once.
-    HDC dc = GetDC(FParent->FHandle);
-    SaveDC(dc);
-    IntersectClipRect(dc, FLeft, FTop, FLeft + FWidth, FTop + FHeight);
-    FParent->PaintControls(dc, this);
-    RestoreDC(dc, -1);
-    ReleaseDC(FParent->FHandle, dc);
+    TWindowDC dc(FParent->FHandle);
+    TSavedDC saved(dc.DC());
+    IntersectClipRect(dc.DC(), FLeft, FTop, FLeft + FWidth, FTop + FHeight);
+    FParent->PaintControls(dc.DC(), this);
 }
 
 HDC TControl::GetDeviceContext(HWND& WindowHandle)
@@ -81,21 +122,15 @@ void TWinControl::ExcludeOpaqueChildren(HDC DC)
 void TWinControl::WMPaint(TMessage& Message)
 {
     if (FDoubleBuffered && Message.WParam == 0) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(FHandle, &ps);
+        TPaintScope paint(FHandle);
         TRect client = ClientRect();
-        HDC memDC = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, client.Width(), client.Height());
-        HGDIOBJ old = SelectObject(memDC, bitmap);
+        TMemoryDC buffer(paint.DC(), client.Width(), client.Height());
+        auto memDC = reinterpret_cast<WPARAM>(buffer.Handle());
         // Our own erase passes the DC twice, which tells it from the system's.
-        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memDC), reinterpret_cast<LPARAM>(memDC));
-        TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(memDC), 0, 0};
-        WMPaint(paint);
-        BitBlt(dc, 0, 0, client.Width(), client.Height(), memDC, 0, 0, SRCCOPY);
-        SelectObject(memDC, old);
-        DeleteObject(bitmap);
-        DeleteDC(memDC);
-        EndPaint(FHandle, &ps);
+        Perform(WM_ERASEBKGND, memDC, static_cast<LPARAM>(memDC));
+        TMessage bufferPaint{WM_PAINT, memDC, 0, 0};
+        WMPaint(bufferPaint);
+        BitBlt(paint.DC(), 0, 0, client.Width(), client.Height(), buffer.Handle(), 0, 0, SRCCOPY);
         return;
     }
     if (FControls.empty() && !FControlState.Contains(TControlStateItem::csCustomPaint)) {
@@ -108,16 +143,17 @@ void TWinControl::WMPaint(TMessage& Message)
 void TWinControl::PaintHandler(TMessage& Message)
 {
     auto dc = reinterpret_cast<HDC>(Message.WParam);
-    PAINTSTRUCT ps{};
-    if (!dc)
-        dc = BeginPaint(FHandle, &ps);
-    int saved = SaveDC(dc);
-    ExcludeOpaqueChildren(dc);
-    PaintWindow(dc);
-    RestoreDC(dc, saved);
+    std::optional<TPaintScope> paint;
+    if (!dc) {
+        paint.emplace(FHandle);
+        dc = paint->DC();
+    }
+    {
+        TSavedDC saved(dc);
+        ExcludeOpaqueChildren(dc);
+        PaintWindow(dc);
+    }
     PaintControls(dc, nullptr);
-    if (!Message.WParam)
-        EndPaint(FHandle, &ps);
 }
 
 void TWinControl::PaintWindow(HDC DC)
@@ -139,11 +175,10 @@ void TWinControl::PaintControls(HDC DC, TControl* First)
         RECT bounds = c->BoundsRect();
         if (!c->FVisible || !RectVisible(DC, &bounds))
             continue;
-        int saved = SaveDC(DC);
+        TSavedDC saved(DC);
         MoveWindowOrg(DC, c->FLeft, c->FTop);
         IntersectClipRect(DC, 0, 0, c->FWidth, c->FHeight);
         c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-        RestoreDC(DC, saved);
     }
 }
 
@@ -152,11 +187,10 @@ void TWinControl::WMEraseBkgnd(TMessage& Message)
     bool ownErase = Message.WParam == static_cast<WPARAM>(Message.LParam);
     if ((!FDoubleBuffered || ownErase) && !FControlStyle.Contains(TControlStyleItem::csOpaque)) {
         auto dc = reinterpret_cast<HDC>(Message.WParam);
-        int saved = SaveDC(dc);
+        TSavedDC saved(dc);
         ExcludeOpaqueChildren(dc);
         RECT r = ClientRect();
         FillRect(dc, &r, FBrush->Handle());
-        RestoreDC(dc, saved);
     }
     Message.Result = 1;
 }
@@ -176,7 +210,7 @@ void TWinControl::PaintTo(HDC DC, int X, int Y)
     GetWindowRect(handle, &window);
     POINT client{0, 0};
     ::ClientToScreen(handle, &client);
-    int saved = SaveDC(DC);
+    TSavedDC saved(DC);
     MoveWindowOrg(DC, X, Y);
     IntersectClipRect(DC, 0, 0, window.right - window.left, window.bottom - window.top);
     SendMessageW(handle, WM_PRINT, reinterpret_cast<WPARAM>(DC), PRF_NONCLIENT);
@@ -188,7 +222,6 @@ void TWinControl::PaintTo(HDC DC, int X, int Y)
     for (TWinControl* child : FWinControls)
         if (child->FVisible)
             child->PaintTo(DC, child->FLeft, child->FTop);
-    RestoreDC(DC, saved);
 }
 
 HDC TWinControl::GetDeviceContext(HWND& WindowHandle)

@@ -261,6 +261,40 @@ TEST_F(WindowTest, DoubleBufferedEraseCarriesTheDCTwice)
 
 namespace {
 
+// A panel whose painting fails; it keeps the DCs it was given to paint on.
+class TFailingPanel : public TTestPanel {
+    CL_CLASS(TFailingPanel, TTestPanel)
+public:
+    using TTestPanel::TTestPanel;
+    std::vector<HDC> PaintDCs;
+
+protected:
+    void Paint() override
+    {
+        PaintDCs.push_back(Canvas()->Handle());
+        throw EConvertError(L"cannot paint");
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, APaintThatThrowsIsReportedAndFreesItsOffScreenBuffer)
+{
+    testsupport::TExceptionCapture capture;
+    TForm* form = NewForm();
+    auto* panel = NewChild<TFailingPanel>(form, 10, 10, 50, 50);
+    panel->SetDoubleBuffered(true);
+    ShowAndPaint(form);
+
+    ASSERT_FALSE(panel->PaintDCs.empty());
+    EXPECT_EQ(panel->PaintDCs.size(), capture.Reports().size());
+    EXPECT_EQ(panel, capture.Reports().front().Sender);
+    for (HDC dc : panel->PaintDCs)
+        EXPECT_EQ(0u, GetObjectType(dc)) << "the off-screen DC is deleted";
+}
+
+namespace {
+
 // A label stand-in: red while its caption is "A", green once it is "B".
 class TCaptionBlock : public TColorBlock {
     CL_CLASS(TCaptionBlock, TColorBlock)
