@@ -361,6 +361,8 @@ protected:
 
     virtual void PaintWindow(HDC DC);
     void PaintHandler(TMessage& Message);
+    // WM_PAINT of a control that paints itself: PaintWindow runs even without graphic children.
+    void CustomPaint(TMessage& Message);
     virtual void AdjustClientRect(TRect& Rect);
     virtual void AlignControls(TControl* AControl, TRect& Rect);
     void AlignControl(TControl* AControl);

@@ -156,6 +156,16 @@ void TWinControl::PaintHandler(TMessage& Message)
     PaintControls(dc, nullptr);
 }
 
+void TWinControl::CustomPaint(TMessage& Message)
+{
+    FControlState << TControlStateItem::csCustomPaint;
+    struct TReset {
+        TControlState& State;
+        ~TReset() { State >> TControlStateItem::csCustomPaint; }
+    } reset{FControlState};
+    WMPaint(Message);
+}
+
 void TWinControl::PaintWindow(HDC DC)
 {
     TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(DC), 0, 0};
@@ -334,18 +344,10 @@ TCustomControl::TCustomControl(TComponent* AOwner)
 
 void TCustomControl::Dispatch(TMessage& Message)
 {
-    if (Message.Msg != WM_PAINT) {
+    if (Message.Msg == WM_PAINT)
+        CustomPaint(Message);
+    else
         TWinControl::Dispatch(Message);
-        return;
-    }
-    FControlState << TControlStateItem::csCustomPaint;
-    try {
-        TWinControl::Dispatch(Message);
-    } catch (...) {
-        FControlState >> TControlStateItem::csCustomPaint;
-        throw;
-    }
-    FControlState >> TControlStateItem::csCustomPaint;
 }
 
 void TCustomControl::PaintWindow(HDC DC)

@@ -630,14 +630,7 @@ void TCustomForm::Dispatch(TMessage& Message)
         return;
     case WM_PAINT:
         // The form paints its own canvas (OnPaint) under its graphic controls.
-        FControlState << TControlStateItem::csCustomPaint;
-        try {
-            TWinControl::Dispatch(Message);
-        } catch (...) {
-            FControlState >> TControlStateItem::csCustomPaint;
-            throw;
-        }
-        FControlState >> TControlStateItem::csCustomPaint;
+        CustomPaint(Message);
         return;
     default: TWinControl::Dispatch(Message); return;
     }
