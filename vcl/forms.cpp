@@ -847,21 +847,25 @@ void TApplication::HandleException(TObject* Sender)
     std::exception_ptr current = std::current_exception();
     if (!current)
         return;
+    auto report = [&](Exception& e) {
+        if (FOnException)
+            FOnException(Sender, e);
+        else
+            ShowException(e);
+    };
+    // Callers sit in the system's callbacks: a report that fails itself is dropped, never thrown on.
     try {
-        std::rethrow_exception(current);
-    } catch (EAbort&) {
-    } catch (Exception& e) {
-        if (FOnException)
-            FOnException(Sender, e);
-        else
-            ShowException(e);
+        try {
+            std::rethrow_exception(current);
+        } catch (EAbort&) {
+        } catch (Exception& e) {
+            report(e);
+        } catch (...) {
+            // Anything that is not one of ours is reported without a text.
+            Exception e(L"");
+            report(e);
+        }
     } catch (...) {
-        // Anything that is not one of ours is reported without a text.
-        Exception e(L"");
-        if (FOnException)
-            FOnException(Sender, e);
-        else
-            ShowException(e);
     }
 }
 

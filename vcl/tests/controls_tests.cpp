@@ -154,6 +154,50 @@ TEST_F(WindowTest, HandlerExceptionReachesHandleExceptionOnceAndTheLoopGoesOn)
     EXPECT_EQ(L"", capture.Reports()[1].Message) << "foreign exceptions are reported without a text";
 }
 
+TEST_F(WindowTest, AReportThatFailsItselfStaysInsideTheWindowProcedure)
+{
+    TForm* form = NewForm();
+    auto* panel = NewChild<TTestPanel>(form, 0, 0, 10, 10);
+    TWndMethod saved = panel->WindowProc();
+    panel->SetWindowProc(TWndMethod([&](TMessage& m) {
+        if (m.Msg == WM_USER + 1)
+            throw EConvertError(L"bad value");
+        saved(m);
+    }));
+    const TExceptionEvent savedEvent = Application->OnException();
+    const TSystemSeams savedSeams = Seams();
+    int reports = 0;
+    const struct {
+        const char* What;
+        std::function<void()> Break;
+    } cases[] = {
+        {"the exception event throws",
+         [&] {
+             Application->SetOnException(TExceptionEvent([&](TObject*, Exception&) {
+                 ++reports;
+                 throw EConvertError(L"cannot report");
+             }));
+         }},
+        {"the message box throws",
+         [&] {
+             Application->SetOnException(TExceptionEvent());
+             Seams().MessageBox = [&](HWND, const String&, const String&, UINT) -> int {
+                 ++reports;
+                 throw std::runtime_error("no message box");
+             };
+         }},
+    };
+    for (const auto& c : cases) {
+        reports = 0;
+        c.Break();
+        EXPECT_NO_THROW(SendMessageW(panel->Handle(), WM_USER + 1, 0, 0)) << c.What;
+        EXPECT_EQ(1, reports) << c.What;
+    }
+    Application->SetOnException(savedEvent);
+    Seams() = savedSeams;
+    panel->SetWindowProc(saved);
+}
+
 TEST_F(WindowTest, ChildNotificationsAreReflectedToTheChildAsCNMessages)
 {
     TForm* form = NewForm();
