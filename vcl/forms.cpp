@@ -749,8 +749,12 @@ bool TApplication::ProcessMessage(MSG& Msg)
         return true;
     }
     bool handled = false;
-    if (FOnMessage)
-        FOnMessage(Msg, handled);
+    try {
+        if (FOnMessage)
+            FOnMessage(Msg, handled);
+    } catch (...) {
+        HandleException(this);
+    }
     if (handled)
         return true;
     if ((Msg.message >= WM_MOUSEFIRST && Msg.message <= WM_MOUSELAST) || Msg.message == WM_MOUSELEAVE)
@@ -818,11 +822,19 @@ void TApplication::DoMouseIdle()
         return;
     TControl* old = FMouseControl;
     FMouseControl = target;
+    // Like a window procedure, the loop reports what the controls' events throw and goes on.
+    auto notify = [this](TControl* control, UINT msg) {
+        try {
+            control->Perform(msg, 0, reinterpret_cast<LPARAM>(control));
+        } catch (...) {
+            HandleException(control);
+        }
+    };
     if (old)
-        old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(old));
+        notify(old, CM_MOUSELEAVE);
     if (!target || FMouseControl != target)
         return;
-    target->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(target));
+    notify(target, CM_MOUSEENTER);
     auto* window = dynamic_cast<TWinControl*>(target);
     if (!window)
         window = target->Parent();

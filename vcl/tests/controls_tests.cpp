@@ -378,27 +378,6 @@ TEST_F(WindowTest, CaptionChangeAndFormRepaintShowInsideABlockingHandler)
 // ---------------------------------------------------------------------------------------------
 // Mouse
 
-namespace {
-
-// Moves the cursor (through the seam) to a client point of a control and posts the move there.
-class TMouseDriver {
-public:
-    TMouseDriver() : FSaved(Seams()) { Seams().CursorPos = [this] { return FPos; }; }
-    ~TMouseDriver() { Seams() = FSaved; }
-    void MoveTo(TWinControl* window, int x, int y)
-    {
-        FPos = window->ClientToScreen(TPoint(x, y));
-        PostMouse(window, WM_MOUSEMOVE, x, y);
-        PumpFor(10);
-    }
-
-private:
-    TSystemSeams FSaved;
-    TPoint FPos;
-};
-
-}  // namespace
-
 TEST_F(WindowTest, MouseEnterAndLeaveComeOncePerControlAndTheParentSeesTheChild)
 {
     TForm* form = NewForm();

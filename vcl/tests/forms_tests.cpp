@@ -30,6 +30,25 @@ TEST_F(WindowTest, ShowModalReturnsTheModalResultSetFromInsideItsLoop)
     EXPECT_THROW(owner->ShowModal(), EInvalidOperation) << "a visible form cannot go modal";
 }
 
+TEST_F(WindowTest, AMouseEventThatThrowsInsideShowModalIsReportedAndTheLoopGoesOn)
+{
+    testsupport::TExceptionCapture capture;
+    TForm* dialog = NewForm();
+    auto* panel = NewChild<TTestPanel>(dialog, 10, 10, 100, 50);
+    panel->SetOnMouseEnter(TNotifyEvent([&](TObject*) {
+        dialog->SetModalResult(mrOk);
+        throw EConvertError(L"cannot enter");
+    }));
+    TMouseDriver mouse;
+    RunInNextLoopTurn([&] { mouse.Place(panel, 5, 5); });
+    TModalResult result = mrNone;
+    EXPECT_NO_THROW(result = dialog->ShowModal());
+    EXPECT_EQ(mrOk, result);
+    ASSERT_EQ(1u, capture.Reports().size());
+    EXPECT_EQ(L"cannot enter", capture.Reports()[0].Message);
+    EXPECT_EQ(panel, capture.Reports()[0].Sender);
+}
+
 TEST_F(WindowTest, TimerTicksInsideShowModal)
 {
     TForm* dialog = NewForm();

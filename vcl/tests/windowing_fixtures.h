@@ -110,6 +110,30 @@ private:
     std::vector<TCustomForm*> FForms;
 };
 
+// Moves the cursor (through the seam) to a client point of a control and posts the move there.
+class TMouseDriver {
+public:
+    TMouseDriver() : FSaved(Seams()) { Seams().CursorPos = [this] { return FPos; }; }
+    ~TMouseDriver() { Seams() = FSaved; }
+    TMouseDriver(const TMouseDriver&) = delete;
+    TMouseDriver& operator=(const TMouseDriver&) = delete;
+    // The move waits for the next turn of whichever loop runs.
+    void Place(TWinControl* window, int x, int y)
+    {
+        FPos = window->ClientToScreen(TPoint(x, y));
+        PostMessageW(window->Handle(), WM_MOUSEMOVE, 0, PointToLParam(x, y));
+    }
+    void MoveTo(TWinControl* window, int x, int y)
+    {
+        Place(window, x, y);
+        testsupport::PumpFor(10);
+    }
+
+private:
+    TSystemSeams FSaved;
+    TPoint FPos;
+};
+
 // Swaps in a fresh application object for tests that create main forms or run the loop.
 class TTemporaryApplication {
 public:
