@@ -10,8 +10,8 @@ touching the core. The interface the core relies on:
         (numbers decimal or 0x-hex), e.g. "1:16:level=120". The dict always
         has "address" and "type"; the other keys are passed on as given.
 
-    LineModel(specs)
-        The detectors of one line. specs is a list of dicts as parse_spec
+    LineModel(descriptions)
+        The detectors of one line. descriptions is a list of dicts as parse_spec
         returns them (the control channel's "create" request sends such
         dicts). The model keeps them in its `detectors` attribute.
 
@@ -26,7 +26,7 @@ touching the core. The interface the core relies on:
         to change a detector's state or inject a fault from a test. The
         returned dict is merged into the answer; raise ValueError to refuse.
 
-A detector's keys, in a spec and in the model requests (defaults in brackets):
+A detector's keys, in a description and in the model requests (defaults in brackets):
     address      0 to 31
     type         device type code
     baud         line speed it listens and answers at [1200]
@@ -93,13 +93,13 @@ def parse_spec(text: str) -> dict:
     fields = text.split(":")
     if len(fields) < 2:
         raise ValueError(f"detector '{text}': expected ADDR:TYPE[:key=value...]")
-    spec = {"address": int(fields[0], 0), "type": int(fields[1], 0)}
+    description = {"address": int(fields[0], 0), "type": int(fields[1], 0)}
     for field in fields[2:]:
         key, sep, value = field.partition("=")
         if not sep or not key:
             raise ValueError(f"detector '{text}': '{field}' is not key=value")
-        spec[key] = _number_or_text(value)
-    return spec
+        description[key] = _number_or_text(value)
+    return description
 
 
 def _crc_table():
@@ -173,9 +173,9 @@ SETTERS = {
 class Detector:
     """One receiver on the line: its settings, its state and the keys held down."""
 
-    def __init__(self, spec: dict):
+    def __init__(self, description: dict):
         self.held_key = KEY_NONE
-        self.update({**DEFAULTS, **spec})
+        self.update({**DEFAULTS, **description})
 
     def update(self, fields: dict):
         unknown = set(fields) - set(SETTERS)
@@ -263,8 +263,8 @@ class Detector:
 class LineModel:
     """The detectors of one line."""
 
-    def __init__(self, specs: list):
-        self.detectors = [Detector(spec) for spec in specs]
+    def __init__(self, descriptions: list):
+        self.detectors = [Detector(description) for description in descriptions]
 
     def respond(self, frame: bytes, baud: int) -> Optional[Reply]:
         if crc8(frame[:-1]) != frame[-1]:
