@@ -1409,37 +1409,42 @@ void TWinControl::CNChar(TMessage& Message)
         Message.Result = form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0 ? 1 : 0;
 }
 
-bool TWinControl::DoKeyDown(TMessage& Message)
+bool TWinControl::FormPreviewsKey(TMessage& Message, bool (TWinControl::*Preview)(TMessage&))
 {
     TCustomForm* form = GetParentForm(this);
-    if (form && form != this && form->KeyPreview() && form->DoKeyDown(Message))
-        return true;
-    WORD key = static_cast<WORD>(Message.WParam);
-    KeyDown(key, KeyboardStateToShiftState());
+    return form && form != this && form->KeyPreview() && (form->*Preview)(Message);
+}
+
+namespace {
+
+// Hands the key in WParam to Handle, which may change it; true when it zeroed (ate) the key.
+template<class TKey, class THandle>
+bool PassKey(TMessage& Message, THandle Handle)
+{
+    auto key = static_cast<TKey>(Message.WParam);
+    Handle(key);
     Message.WParam = key;
     return key == 0;
+}
+
+}  // namespace
+
+bool TWinControl::DoKeyDown(TMessage& Message)
+{
+    return FormPreviewsKey(Message, &TWinControl::DoKeyDown) ||
+           PassKey<WORD>(Message, [this](WORD& key) { KeyDown(key, KeyboardStateToShiftState()); });
 }
 
 bool TWinControl::DoKeyUp(TMessage& Message)
 {
-    TCustomForm* form = GetParentForm(this);
-    if (form && form != this && form->KeyPreview() && form->DoKeyUp(Message))
-        return true;
-    WORD key = static_cast<WORD>(Message.WParam);
-    KeyUp(key, KeyboardStateToShiftState());
-    Message.WParam = key;
-    return key == 0;
+    return FormPreviewsKey(Message, &TWinControl::DoKeyUp) ||
+           PassKey<WORD>(Message, [this](WORD& key) { KeyUp(key, KeyboardStateToShiftState()); });
 }
 
 bool TWinControl::DoKeyPress(TMessage& Message)
 {
-    TCustomForm* form = GetParentForm(this);
-    if (form && form != this && form->KeyPreview() && form->DoKeyPress(Message))
-        return true;
-    auto key = static_cast<wchar_t>(Message.WParam);
-    KeyPress(key);
-    Message.WParam = key;
-    return key == 0;
+    return FormPreviewsKey(Message, &TWinControl::DoKeyPress) ||
+           PassKey<wchar_t>(Message, [this](wchar_t& key) { KeyPress(key); });
 }
 
 void TWinControl::KeyDown(WORD& Key, TShiftState Shift)

@@ -393,6 +393,8 @@ protected:
 
 private:
     LRESULT MainWndProc(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // Whether the form previews keys and its Preview (DoKeyDown, DoKeyUp or DoKeyPress) ate this one.
+    bool FormPreviewsKey(TMessage& Message, bool (TWinControl::*Preview)(TMessage&));
     bool IsControlMouseMsg(TMessage& Message);
     void WMPaint(TMessage& Message);
     void WMEraseBkgnd(TMessage& Message);
