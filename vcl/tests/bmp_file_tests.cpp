@@ -64,14 +64,6 @@ struct TBmpSpec {
     }
 };
 
-void LoadBytes(TBitmap& bitmap, const std::vector<uint8_t>& bytes)
-{
-    TMemoryStream stream;
-    stream.WriteBuffer(bytes.data(), int64_t(bytes.size()));
-    stream.SetPosition(0);
-    bitmap.LoadFromStream(&stream);
-}
-
 std::vector<uint8_t> SavedBytes(TBitmap& bitmap)
 {
     TMemoryStream stream;
@@ -124,14 +116,14 @@ TEST(BmpFiles, EachDepthAndRowOrderLoadsAndSurvivesARoundTrip)
     };
     for (const Case& c : cases) {
         for (int direction : {1, -1}) {
-            TBmpSpec file;
-            file.Width = 3;
-            file.Height = 2 * direction;
-            file.Bits = c.bits;
-            file.Palette = c.palette;
-            file.Rows = c.rows;
+            TBmpSpec spec;
+            spec.Width = 3;
+            spec.Height = 2 * direction;
+            spec.Bits = c.bits;
+            spec.Palette = c.palette;
+            spec.Rows = c.rows;
             TBitmap bitmap;
-            LoadBytes(bitmap, file.File());
+            LoadGraphic(bitmap, spec.File());
             SCOPED_TRACE(testing::Message() << c.bits << " bits, " << (direction > 0 ? "bottom-up" : "top-down"));
             ASSERT_EQ(bitmap.PixelFormat(), c.format);
             ASSERT_EQ(bitmap.Width(), 3);
@@ -140,7 +132,7 @@ TEST(BmpFiles, EachDepthAndRowOrderLoadsAndSurvivesARoundTrip)
             EXPECT_EQ(PaletteOf(bitmap), c.palette);
 
             TBitmap again;
-            LoadBytes(again, SavedBytes(bitmap));
+            LoadGraphic(again, SavedBytes(bitmap));
             EXPECT_EQ(again.PixelFormat(), c.format);
             EXPECT_EQ(RowBytes(again), c.rows);
             EXPECT_EQ(PaletteOf(again), c.palette);
@@ -152,7 +144,7 @@ TEST(BmpFiles, HeadersAndBitFields)
 {
     struct Case {
         const char* name;
-        TBmpSpec file;
+        TBmpSpec spec;
         TPixelFormat format;
         std::vector<uint8_t> topRow;  // as the bitmap holds it
     };
@@ -175,7 +167,7 @@ TEST(BmpFiles, HeadersAndBitFields)
     };
     for (const Case& c : cases) {
         TBitmap bitmap;
-        LoadBytes(bitmap, c.file.File());
+        LoadGraphic(bitmap, c.spec.File());
         SCOPED_TRACE(c.name);
         EXPECT_EQ(bitmap.PixelFormat(), c.format);
         EXPECT_EQ(RowBytes(bitmap).front(), c.topRow);
@@ -214,9 +206,9 @@ TEST(BmpFiles, FaultyFilesRaiseAndLeaveTheBitmapAlone)
         {"empty", {}},
     };
     TBitmap bitmap;
-    LoadBytes(bitmap, file);
+    LoadGraphic(bitmap, file);
     for (const Case& c : cases) {
-        EXPECT_THROW(LoadBytes(bitmap, c.bytes), EInvalidGraphic) << c.name;
+        EXPECT_THROW(LoadGraphic(bitmap, c.bytes), EInvalidGraphic) << c.name;
         EXPECT_EQ(bitmap.Width(), 2) << c.name;
         EXPECT_EQ(RowBytes(bitmap), good.Rows) << c.name;
     }
@@ -228,7 +220,7 @@ TEST(BmpFiles, FaultyFilesRaiseAndLeaveTheBitmapAlone)
     zeroRed.Compression = BiBitFields;
     zeroRed.Masks = {0, 0xFF00, 0xFF};
     zeroRed.Rows = {{0, 0, 0, 0}};
-    EXPECT_THROW(LoadBytes(bitmap, zeroRed.File()), EInvalidGraphic);
+    EXPECT_THROW(LoadGraphic(bitmap, zeroRed.File()), EInvalidGraphic);
 }
 
 TEST(BmpFiles, AStreamIsReadUpToTheEndOfTheBitmap)
@@ -240,8 +232,8 @@ TEST(BmpFiles, AStreamIsReadUpToTheEndOfTheBitmap)
     TBmpSpec second = first;
     second.Rows = {{4, 5, 6}};
     TMemoryStream stream;
-    for (const TBmpSpec* file : {&first, &second}) {
-        const std::vector<uint8_t> bytes = file->File();
+    for (const TBmpSpec* spec : {&first, &second}) {
+        const std::vector<uint8_t> bytes = spec->File();
         stream.WriteBuffer(bytes.data(), int64_t(bytes.size()));
     }
     stream.SetPosition(0);

@@ -263,11 +263,8 @@ TEST_F(WindowTest, OpaqueGraphicChildIsLeftOutOfTheParentsErase)
 
     // Into a green bitmap: the erase fills the panel blue except under the opaque child, which
     // itself paints nothing, so green shows there.
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 60, 40);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    TMemoryDC buffer(nullptr, 60, 40);
+    HDC dc = buffer.Handle();
     RECT all{0, 0, 60, 40};
     HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
     FillRect(dc, &all, green);
@@ -278,9 +275,6 @@ TEST_F(WindowTest, OpaqueGraphicChildIsLeftOutOfTheParentsErase)
     EXPECT_EQ(RGB(0, 0, 255), GetPixel(dc, 5, 5));
     EXPECT_EQ(RGB(0, 0, 255), GetPixel(dc, 35, 15));
     EXPECT_EQ(paintsBefore + 1, opaque->Paints);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 TEST_F(WindowTest, DoubleBufferedEraseCarriesTheDCTwice)

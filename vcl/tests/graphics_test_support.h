@@ -48,6 +48,15 @@ inline void SetPixel24(TBitmap& bitmap, int x, int y, uint32_t value)
     p[2] = uint8_t(value >> 16);
 }
 
+// Loads a graphic from bytes in memory, as a stream holding a file.
+inline void LoadGraphic(vcl::TGraphic& graphic, const std::vector<uint8_t>& bytes)
+{
+    vcl::TMemoryStream stream;
+    stream.WriteBuffer(bytes.data(), int64_t(bytes.size()));
+    stream.SetPosition(0);
+    graphic.LoadFromStream(&stream);
+}
+
 // Little-endian bytes appended to a file under construction.
 class TBytes {
 public:

@@ -83,14 +83,6 @@ std::vector<uint8_t> IcoBytes(const std::vector<std::pair<int, uint32_t>>& image
     return b.Data;
 }
 
-void LoadIcon(TIcon& icon, const std::vector<uint8_t>& bytes)
-{
-    TMemoryStream stream;
-    stream.WriteBuffer(bytes.data(), int64_t(bytes.size()));
-    stream.SetPosition(0);
-    icon.LoadFromStream(&stream);
-}
-
 }  // namespace
 
 TEST(PictureRegistry, TheLatestRegistrationWinsWithoutDotOrCase)
@@ -183,14 +175,14 @@ TEST(Icons, TheImageClosestToTheWantedSizeIsMade)
 {
     const std::vector<uint8_t> bytes = IcoBytes({{16, 0xFF0000}, {32, 0x0000FF}});
     TIcon icon;
-    LoadIcon(icon, bytes);
+    LoadGraphic(icon, bytes);
     EXPECT_EQ(icon.Width(), GetSystemMetrics(SM_CXICON));
     ASSERT_EQ(icon.Width(), 32);
 
     TIcon small;
     small.SetWidth(16);
     small.SetHeight(16);
-    LoadIcon(small, bytes);
+    LoadGraphic(small, bytes);
     EXPECT_EQ(small.Width(), 16);
     EXPECT_THROW(small.SetWidth(32), EInvalidGraphic);
 
@@ -224,7 +216,7 @@ TEST(Icons, FaultyDataRaisesAndPicturesReadIcoFiles)
     cut.resize(cut.size() - 1);
     for (const auto& bytes : {cursor, noImages, cut}) {
         TIcon icon;
-        EXPECT_THROW(LoadIcon(icon, bytes), EInvalidGraphic);
+        EXPECT_THROW(LoadGraphic(icon, bytes), EInvalidGraphic);
         EXPECT_TRUE(icon.Empty());
     }
 
