@@ -203,6 +203,10 @@ TEST(BmpFiles, FaultyFilesRaiseAndLeaveTheBitmapAlone)
         {"pixel data cut short", std::vector<uint8_t>(file.begin(), file.end() - 1)},
         {"header cut short", std::vector<uint8_t>(file.begin(), file.begin() + 30)},
         {"palette past the end", patched(46, {0, 1})},
+        // Sizes far beyond the data: the reader counts in 64 bits and allocates nothing.
+        {"width past the data", patched(18, {0xFF, 0xFF, 0xFF, 0x7F})},
+        {"height past the data", patched(22, {0xFF, 0xFF, 0xFF, 0x7F})},
+        {"smallest height", patched(22, {0, 0, 0, 0x80})},
         {"empty", {}},
     };
     TBitmap bitmap;
