@@ -10,15 +10,15 @@ using testsupport::PumpFor;
 
 namespace {
 
-// The size DrawTextW gives the text in the control's font, measured here at run time.
-TSize MeasureText(TControl* control, const String& text, UINT flags = DT_EXPANDTABS)
+// The size DrawTextW gives the text in the control's font (wrapped at width with DT_WORDBREAK),
+// measured here at run time.
+TSize MeasureText(TControl* control, const String& text, UINT flags = DT_EXPANDTABS, int width = 0)
 {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, control->Font()->Handle());
-    RECT r{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags | DT_CALCRECT);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    TMemoryDC dc;
+    HGDIOBJ old = SelectObject(dc.Handle(), control->Font()->Handle());
+    RECT r{0, 0, width, 0};
+    DrawTextW(dc.Handle(), text.c_str(), static_cast<int>(text.size()), &r, flags | DT_CALCRECT);
+    SelectObject(dc.Handle(), old);
     return TSize(r.right, r.bottom);
 }
 
@@ -76,13 +76,7 @@ TEST_F(WindowTest, WordWrappedLabelKeepsItsWidthAndGrowsDown)
     String text = L"one two three four five six seven eight";
     label->SetCaption(text);
     EXPECT_EQ(80, label->Width());
-    RECT r{0, 0, 80, 0};
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, label->Font()->Handle());
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_WORDBREAK | DT_EXPANDTABS | DT_CALCRECT);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    EXPECT_EQ(r.bottom, label->Height());
+    EXPECT_EQ(MeasureText(label, text, DT_WORDBREAK | DT_EXPANDTABS, 80).cy, label->Height());
     EXPECT_GT(label->Height(), MeasureText(label, L"one").cy);
 }
 
