@@ -156,7 +156,7 @@ void TfrmMain::actOprosExecute(vcl::TObject*)
         lbStatus->SetCaption(*look->StatusText);
         cZone1->SetForeColor(vcl::TColor(look->Gauge));
         CentreOnLamp(lbState, shState, false);
-        CentreOnLamp(lbStatus, shStatus, true);
+        CentreOnLamp(lbStatus, shStatus, false);
         if (detector.Alarm == 1)
             SoundAlarm();
     }
@@ -232,6 +232,11 @@ void TfrmMain::edTresMouseMove(vcl::TObject*, vcl::TShiftState, int, int)
 void TfrmMain::edLetterMouseMove(vcl::TObject*, vcl::TShiftState, int, int)
 {
     HideFieldCaret(edLetter);
+}
+
+void TfrmMain::edValueMouseMove(vcl::TObject*, vcl::TShiftState, int, int)
+{
+    HideFieldCaret(edValue);
 }
 
 void TfrmMain::cbAddressCloseUp(vcl::TObject*)

@@ -134,6 +134,8 @@ TEST_F(MonitorTest, PollActionShowsAnAlarmInRedAndStaysSilentWithTheSoundOff)
 {
     StartLine({"2:10:alarm=1"}, 1);
     Form()->DetectorFound = true;
+    // The one-time display centres its labels across only; the height stays where it was.
+    Form()->lbStatus->SetTop(3);
     ChooseDetector(2);
     EXPECT_EQ(Colour(monitor::ColourRed), Form()->shState->Brush()->Color());
     EXPECT_EQ(Colour(monitor::ColourRed), Form()->shStatus->Brush()->Color());
@@ -142,6 +144,7 @@ TEST_F(MonitorTest, PollActionShowsAnAlarmInRedAndStaysSilentWithTheSoundOff)
     EXPECT_EQ(msgStateAlarm, Form()->lbStatus->Caption());
     EXPECT_TRUE(IsCentredOn(Form()->lbState, Form()->shState));
     EXPECT_TRUE(IsCentredOn(Form()->lbStatus, Form()->shStatus));
+    EXPECT_EQ(3, Form()->lbStatus->Top());
     EXPECT_TRUE(Seams->Sounds().empty());
 }
 
