@@ -293,6 +293,7 @@ public:
     void edUstMouseMove(vcl::TObject* Sender, vcl::TShiftState Shift, int X, int Y);
     void edTresMouseMove(vcl::TObject* Sender, vcl::TShiftState Shift, int X, int Y);
     void edLetterMouseMove(vcl::TObject* Sender, vcl::TShiftState Shift, int X, int Y);
+    void edValueMouseMove(vcl::TObject* Sender, vcl::TShiftState Shift, int X, int Y);
     void cbAddressCloseUp(vcl::TObject* Sender);
     void cbSpeedCloseUp(vcl::TObject* Sender);
     void FormPaint(vcl::TObject* Sender);
@@ -327,7 +328,6 @@ public:
     void edAddrChange(vcl::TObject* Sender);
     void btOkClick(vcl::TObject* Sender);
     void btCancelClick(vcl::TObject* Sender);
-    void edValueMouseMove(vcl::TObject* Sender, vcl::TShiftState Shift, int X, int Y);
 
     // Shared by the adjustments, the wizard and the live display.
     // Hides the language flag panel when it is open.

@@ -323,9 +323,3 @@ void TfrmMain::btCancelClick(vcl::TObject*)
     CloseAddressEntry();
     edAddr->SetText(vcl::IntToStr(Detector->Address));
 }
-
-void TfrmMain::edValueMouseMove(vcl::TObject*, vcl::TShiftState, int, int)
-{
-    edValue->SetSelLength(0);
-    HideCaret(edValue->Handle());
-}
