@@ -36,6 +36,12 @@ constexpr int TimerMinusGap = 20;
 constexpr int ClickPlusOffset = 45;
 constexpr int ClickMinusGap = 15;
 
+// How a step shows a band of a measured value: the status lamp's colour and the band's text.
+struct BandView {
+    vcl::TColor Lamp;
+    const vcl::String* Text;
+};
+
 const vcl::String& PageTitle(Page page)
 {
     switch (page) {
@@ -364,10 +370,6 @@ void TfrmMain::Timer_RxPowerTimer(vcl::TObject*)
     if (KeyQuery(KeyNone, reply) == ExchangeOk) {
         Detector->SupplyVolts = SupplyVoltsOf(StateBytesOf(reply).Supply);
         edStepRxPower->SetText(VoltsText(Detector->SupplyVolts));
-        struct BandView {
-            vcl::TColor Lamp;
-            const vcl::String* Text;
-        };
         static const BandView views[] = {
             {vcl::clGreen, &msgPowerNormal}, {vcl::clYellow, &msgPowerNearLimit}, {vcl::clRed, &msgPowerFault}};
         const BandView& view = views[static_cast<int>(adjust::SupplyBandOf(Detector->SupplyVolts)) - 1];
@@ -423,10 +425,6 @@ std::optional<uint8_t> TfrmMain::ForceStepMode(vcl::TTimer* StepTimer, uint8_t W
 
 void TfrmMain::ShowAlignmentStepBand(float Volts)
 {
-    struct BandView {
-        vcl::TColor Lamp;
-        const vcl::String* Text;
-    };
     static const BandView views[] = {
         {vcl::clRed, &msgNoSignal},
         {vcl::clYellow, &msgSignalLowDanger},
