@@ -22,7 +22,14 @@ protected:
     {
         MainformTest::SetUp();
         FSavedSeams = ProgramSeams();
-        ProgramSeams().Pause = [this](DWORD ms) { Pauses.push_back(ms); };
+        // Only the GUI thread's pauses are recorded; a poll thread that a workflow starts sleeps
+        // through its own, rather than spinning and writing the vector beside the test.
+        ProgramSeams().Pause = [this, gui = GetCurrentThreadId()](DWORD ms) {
+            if (GetCurrentThreadId() != gui)
+                Sleep(ms);
+            else
+                Pauses.push_back(ms);
+        };
         CurrentLanguage = 0;
         TMainformLanguageHost host(*Form());
         ApplyLanguageTexts(host, CurrentLanguage);
