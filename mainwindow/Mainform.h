@@ -442,7 +442,24 @@ private:
     int32_t ScaleClickPulses(vcl::TControl* Scale);
     void MainScaleClick(vcl::TControl* Scale);
     void MainThresholdPulses(int32_t Pulses);
-    void CloseAddressEntry();
+    // The controls of a number entry: the main window's or the wizard's first step's.
+    struct AddressEntry {
+        skin::TsButton* Change;
+        skin::TsButton* Ok;
+        skin::TsButton* Cancel;
+        skin::TsLabel* Label;
+        skin::TsEdit* Field;
+    };
+    AddressEntry MainAddressEntry() const { return {btChangeAddr, btOk, btCancel, lbAddr2, edAddr}; }
+    AddressEntry StepAddressEntry() const
+    {
+        return {btStepChangeAddr, btStepOk, btStepCancel, lbStepAddr2, edStepAddr};
+    }
+    // Opened: Confirm and Cancel in place of Change, the prompt for the new number, the field
+    // emptied for typing and Confirm off until it holds a digit. Closed: all of it undone; the
+    // callers place the label.
+    void OpenAddressEntry(const AddressEntry& Entry);
+    void CloseAddressEntry(const AddressEntry& Entry);
     // The typed address, or -1 for an empty entry; a text that is no number raises.
     static int32_t EnteredAddress(vcl::TCustomEdit* Entry);
     // Confirm enabled by a non-empty entry, and a number above the last address typed down to it.

@@ -228,19 +228,36 @@ void TfrmMain::edTresClick(vcl::TObject*)
 // ---------------------------------------------------------------------------------------------
 // Address
 
+void TfrmMain::OpenAddressEntry(const AddressEntry& Entry)
+{
+    Entry.Ok->SetVisible(true);
+    Entry.Cancel->SetVisible(true);
+    Entry.Change->SetVisible(false);
+    Entry.Label->Font()->SetSize(10);
+    Entry.Label->SetWidth(150);
+    Entry.Label->SetCaption(msgCurrentNumber + vcl::IntToStr(Detector->Address) + msgEnterNewNumber);
+    Entry.Field->SetEnabled(true);
+    Entry.Field->Clear();
+    Entry.Ok->SetEnabled(false);
+}
+
+void TfrmMain::CloseAddressEntry(const AddressEntry& Entry)
+{
+    Entry.Ok->SetVisible(false);
+    Entry.Cancel->SetVisible(false);
+    Entry.Change->SetVisible(true);
+    Entry.Label->Font()->SetHeight(18);
+    Entry.Label->SetWidth(121);
+    Entry.Label->SetLeft(44);
+    Entry.Label->SetCaption(msgCurrentNumberLabel);
+    Entry.Field->SetEnabled(false);
+}
+
 void TfrmMain::btChangeAddrClick(vcl::TObject*)
 {
-    btOk->SetVisible(true);
-    btCancel->SetVisible(true);
-    btChangeAddr->SetVisible(false);
-    lbAddr2->Font()->SetSize(10);
-    lbAddr2->SetWidth(150);
+    OpenAddressEntry(MainAddressEntry());
     lbAddr2->SetLeft(18);
     lbAddr2->SetTop(35);
-    lbAddr2->SetCaption(msgCurrentNumber + vcl::IntToStr(Detector->Address) + msgEnterNewNumber);
-    edAddr->SetEnabled(true);
-    edAddr->Clear();
-    btOk->SetEnabled(false);
 }
 
 void TfrmMain::edAddrKeyPress(vcl::TObject*, wchar_t& Key)
@@ -272,21 +289,9 @@ void TfrmMain::edAddrChange(vcl::TObject*)
     LimitAddressEntry(edAddr, btOk);
 }
 
-void TfrmMain::CloseAddressEntry()
-{
-    btOk->SetVisible(false);
-    btCancel->SetVisible(false);
-    btChangeAddr->SetVisible(true);
-    lbAddr2->Font()->SetHeight(18);
-    lbAddr2->SetWidth(121);
-    lbAddr2->SetLeft(44);
-    lbAddr2->SetCaption(msgCurrentNumberLabel);
-    edAddr->SetEnabled(false);
-}
-
 void TfrmMain::btOkClick(vcl::TObject*)
 {
-    CloseAddressEntry();
+    CloseAddressEntry(MainAddressEntry());
     std::array<bool, adjust::LastAddress + 1> used{};
     vcl::TStrings* items = cbAddress->Items();
     for (int i = 0; i < items->Count(); ++i) {
@@ -320,6 +325,6 @@ void TfrmMain::btOkClick(vcl::TObject*)
 
 void TfrmMain::btCancelClick(vcl::TObject*)
 {
-    CloseAddressEntry();
+    CloseAddressEntry(MainAddressEntry());
     edAddr->SetText(vcl::IntToStr(Detector->Address));
 }

@@ -300,18 +300,10 @@ void TfrmMain::cbStepAddressChange(vcl::TObject*)
 
 void TfrmMain::btStepChangeAddrClick(vcl::TObject*)
 {
-    btStepOk->SetVisible(true);
-    btStepCancel->SetVisible(true);
-    btStepChangeAddr->SetVisible(false);
-    lbStepAddr2->Font()->SetSize(10);
-    lbStepAddr2->SetWidth(150);
+    OpenAddressEntry(StepAddressEntry());
     lbStepAddr2->SetLeft(30);
     lbStepAddr2->SetTop(lbStepAddr2->Top() - EntryLabelLift);
     edStepAddr->SetTop(edStepAddr->Top() - EntryEditLift);
-    lbStepAddr2->SetCaption(msgCurrentNumber + vcl::IntToStr(Detector->Address) + msgEnterNewNumber);
-    edStepAddr->SetEnabled(true);
-    edStepAddr->Clear();
-    btStepOk->SetEnabled(false);
 }
 
 void TfrmMain::edStepAddrChange(vcl::TObject*)
@@ -321,17 +313,10 @@ void TfrmMain::edStepAddrChange(vcl::TObject*)
 
 void TfrmMain::CloseStepAddressEntry()
 {
-    btStepOk->SetVisible(false);
-    btStepCancel->SetVisible(false);
-    btStepChangeAddr->SetVisible(true);
-    lbStepAddr2->Font()->SetHeight(18);
-    lbStepAddr2->SetWidth(121);
-    lbStepAddr2->SetLeft(44);
-    lbStepAddr2->SetCaption(msgCurrentNumberLabel);
+    CloseAddressEntry(StepAddressEntry());
     // Back where the entry found them, so that repeated entries do not creep upwards.
     lbStepAddr2->SetTop(lbStepAddr2->Top() + EntryLabelLift);
     edStepAddr->SetTop(edStepAddr->Top() + EntryEditLift);
-    edStepAddr->SetEnabled(false);
 }
 
 void TfrmMain::btStepOkClick(vcl::TObject*)
