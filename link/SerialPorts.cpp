@@ -39,10 +39,15 @@ constexpr std::array<DevicePath, LastPortNumber + 1> DevicePaths = MakeDevicePat
 
 void EnumSerialPorts(vcl::TStrings& list)
 {
+    zirv::ReadSerialPortNames(HKEY_LOCAL_MACHINE, L"\\Hardware\\DeviceMap\\SerialComm", list);
+}
+
+void zirv::ReadSerialPortNames(HKEY root, const vcl::String& key, vcl::TStrings& list)
+{
     auto registry = std::make_unique<vcl::TRegistry>();
-    registry->SetRootKey(HKEY_LOCAL_MACHINE);
+    registry->SetRootKey(root);
     // A key that does not open leaves no value names: the list comes out empty.
-    registry->OpenKeyReadOnly(L"\\Hardware\\DeviceMap\\SerialComm");
+    registry->OpenKeyReadOnly(key);
     auto names = std::make_unique<vcl::TStringList>();
     registry->GetValueNames(names.get());
     list.Clear();

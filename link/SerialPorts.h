@@ -6,6 +6,8 @@
 
 #include "link/Port.h"
 
+#include "vcl/system.h"
+
 namespace vcl {
 class TStrings;
 }
@@ -15,6 +17,14 @@ class TStrings;
 // order the registry returns them. A missing key gives an empty list; a value
 // that is not a string raises the class library's ERegistryException.
 void EnumSerialPorts(vcl::TStrings& list);
+
+namespace zirv {
+
+// EnumSerialPorts over any key; tests give it keys of their own, since the
+// system's key is shared with every other process.
+void ReadSerialPortNames(HKEY root, const vcl::String& key, vcl::TStrings& list);
+
+}  // namespace zirv
 
 // Points settings.DevicePath at the constant "\\.\COMn" for n 1 to 100 and at
 // "\\.\COM5" for any other number; the other six words stay as they were.

@@ -406,8 +406,7 @@ SerialCommKey::SerialCommKey() : Lock(CreateMutexW(nullptr, FALSE, L"ZirvTestsSe
         throw std::runtime_error("SerialComm key: lock not taken");
     }
     Key key;
-    Existed = RegOpenKeyExW(HKEY_LOCAL_MACHINE, SerialCommPath, 0, KEY_READ, &key.Handle) == ERROR_SUCCESS;
-    if (Existed)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SerialCommPath, 0, KEY_READ, &key.Handle) == ERROR_SUCCESS)
         EnumerateValues(key.Handle, [&](const std::wstring& name, DWORD type, const std::vector<uint8_t>& data) {
             Saved.push_back({name, type, data});
         });
@@ -416,15 +415,11 @@ SerialCommKey::SerialCommKey() : Lock(CreateMutexW(nullptr, FALSE, L"ZirvTestsSe
 SerialCommKey::~SerialCommKey()
 {
     try {
-        if (Existed) {
-            Clear();
-            Key key;
-            OpenOrCreate(key);
-            for (const Value& v : Saved)
-                RegSetValueExW(key.Handle, v.Name.c_str(), 0, v.Type, v.Data.data(), static_cast<DWORD>(v.Data.size()));
-        } else {
-            Remove();
-        }
+        Clear();
+        Key key;
+        OpenOrCreate(key);
+        for (const Value& v : Saved)
+            RegSetValueExW(key.Handle, v.Name.c_str(), 0, v.Type, v.Data.data(), static_cast<DWORD>(v.Data.size()));
     } catch (const std::exception&) {
         ADD_FAILURE() << "the serial ports' registry key could not be restored";
     }
@@ -442,13 +437,6 @@ void SerialCommKey::Clear()
     });
     for (const std::wstring& name : names)
         Check(RegDeleteValueW(key.Handle, name.c_str()), "delete value");
-}
-
-void SerialCommKey::Remove()
-{
-    const LONG status = RegDeleteKeyW(HKEY_LOCAL_MACHINE, SerialCommPath);
-    if (status != ERROR_FILE_NOT_FOUND)
-        Check(status, "delete");
 }
 
 void SerialCommKey::SetString(const std::wstring& name, const std::wstring& data)

@@ -106,6 +106,8 @@ private:
 // The registry key of the computer's serial ports, HKLM\Hardware\DeviceMap\SerialComm,
 // which every test process shares. An object holds a lock shared with every
 // other holder, in any process, and when it goes puts back the values the key had.
+// Only values change, the key is never deleted: Wine 8's server can crash when a key
+// is deleted while other processes work with simulated COM ports.
 class SerialCommKey {
 public:
     SerialCommKey();
@@ -113,8 +115,7 @@ public:
     SerialCommKey(const SerialCommKey&) = delete;
     SerialCommKey& operator=(const SerialCommKey&) = delete;
 
-    void Clear();    // the key exists and holds no value
-    void Remove();   // the key does not exist
+    void Clear();   // the key exists and holds no value
     void SetString(const std::wstring& name, const std::wstring& data);
     void SetDword(const std::wstring& name, uint32_t data);
     // The string data of the values, in the order the registry enumerates them.
@@ -127,7 +128,6 @@ private:
         std::vector<uint8_t> Data;
     };
     void* Lock;
-    bool Existed = false;
     std::vector<Value> Saved;
 };
 

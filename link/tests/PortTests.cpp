@@ -18,9 +18,12 @@ const Bytes TypeRequest = {0x00, 0x05, 0x3F};
 // What a reply looks like to the port: eight bytes it does not look into.
 const Bytes TypeReply = {0x00, 0x46, 0x00, 0x10, 0x00, 0x00, 0x00, 0x5A};
 
+// Long enough for a reply from a simulator that shares a loaded machine with other tests.
+constexpr uint32_t TimeoutMs = 500;
+
 PortSettings SettingsFor(const char* path, uint32_t baud = 0, uint32_t parity = 0, uint32_t stopBits = 0)
 {
-    return {path, 0, baud, parity, stopBits, 100, 0};
+    return {path, 0, baud, parity, stopBits, TimeoutMs, 0};
 }
 
 // A port object on a fresh simulated line of its own.

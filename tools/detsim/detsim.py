@@ -26,7 +26,8 @@ answer has "ok" (true, or false with "error"). Requests ("op"):
   frames   com [clear: bool] -> frames: [{t, hex, complete, baud, parity,
            stopbits, bytesize}], t in seconds of a monotonic clock
   termios  com -> baud, parity (none|odd|even|mark|space), stopbits, bytesize
-  send     com hex: bytes written to the program at once (e.g. stale input)
+  send     com hex: bytes written to the program at once (e.g. stale input);
+           answered once they wait in the program's input queue
   script   com [hex] [limit] [delay_ms]: the reply to the next frame not yet
            answered by an earlier script entry: hex (default: the model's
            answer), cut to its first `limit` bytes, sent after delay_ms
@@ -35,6 +36,7 @@ answer has "ok" (true, or false with "error"). Requests ("op"):
 """
 
 import argparse
+import fcntl
 import heapq
 import itertools
 import json
@@ -43,6 +45,7 @@ import re
 import selectors
 import signal
 import socket
+import struct
 import subprocess
 import sys
 import termios
@@ -57,6 +60,7 @@ IDLE_RESET_S = 0.03          # a pause this long ends a partial frame
 FIRST_COM, LAST_COM = 10, 255  # numbers the daemon hands out
 START_WAIT_S = 15
 STOP_WAIT_S = 10
+SEND_SETTLE_S = 1.0          # longest wait for sent bytes to reach the program's input queue
 TYPE_REQUEST = 0x05          # the one command whose request is 3 bytes long
 
 SPEEDS = {getattr(termios, n): int(n[1:]) for n in dir(termios) if re.fullmatch(r"B\d+", n)}
@@ -151,6 +155,16 @@ class Line:
         if self.slave is None:
             raise ValueError(f"COM{self.com} is a plain device without tty settings")
         return tty_settings(self.slave)
+
+    def input_queued(self):
+        """Bytes waiting in the program's input queue."""
+        return struct.unpack("i", fcntl.ioctl(self.slave, termios.FIONREAD, b"\0" * 4))[0]
+
+    def wait_input(self, count):
+        """The pty hands written bytes to the slave side a moment later; wait for them."""
+        deadline = time.monotonic() + SEND_SETTLE_S
+        while self.input_queued() < count and time.monotonic() < deadline:
+            time.sleep(0.001)
 
     def take_frames(self, data, now):
         """Logs the frames in `data`; returns [(delay_s, reply bytes)] to send."""
@@ -373,7 +387,12 @@ class Simulator:
         return self.line_of(request).settings()
 
     def op_send(self, conn, request):
-        self.send(self.line_of(request), bytes.fromhex(request["hex"]))
+        line = self.line_of(request)
+        data = bytes.fromhex(request["hex"])
+        queued = line.input_queued() if line.slave is not None else 0
+        self.send(line, data)
+        # Answer once the program can read the bytes, so a test can rely on them being there.
+        line.wait_input(queued + len(data))
         return {}
 
     def op_script(self, conn, request):
