@@ -58,9 +58,6 @@ protected:
     int Com = 0;
     std::string Path;
     ZIRVWin32BasePort Port;
-
-private:
-    void TearDown() override { Port.Close(); }
 };
 
 }  // namespace
