@@ -404,10 +404,8 @@ void TBitmap::SetTransparentMode(TTransparentMode value)
 
 void TBitmap::SetAlphaFormat(TAlphaFormat value)
 {
-    if (value == FAlphaFormat)
-        return;
-    FAlphaFormat = value;
-    Changed(this);
+    if (ChangeField(FAlphaFormat, value))
+        Changed(this);
 }
 
 void TBitmap::Assign(TPersistent* Source)

@@ -190,10 +190,8 @@ void TSpeedButton::GlyphChanged(TObject*) { Invalidate(); }
 void TSpeedButton::SetNumGlyphs(int value)
 {
     value = std::clamp(value, 1, 4);
-    if (FNumGlyphs == value)
-        return;
-    FNumGlyphs = value;
-    Invalidate();
+    if (ChangeField(FNumGlyphs, value))
+        Invalidate();
 }
 
 TButtonState TSpeedButton::RestingState() const
@@ -218,58 +216,44 @@ void TSpeedButton::SetDown(bool value)
 
 void TSpeedButton::SetGroupIndex(int value)
 {
-    if (FGroupIndex == value)
-        return;
-    FGroupIndex = value;
-    UpdateExclusive();
+    if (ChangeField(FGroupIndex, value))
+        UpdateExclusive();
 }
 
 void TSpeedButton::SetAllowAllUp(bool value)
 {
-    if (FAllowAllUp == value)
-        return;
-    FAllowAllUp = value;
-    UpdateExclusive();
+    if (ChangeField(FAllowAllUp, value))
+        UpdateExclusive();
 }
 
 void TSpeedButton::SetFlat(bool value)
 {
-    if (FFlat == value)
-        return;
-    FFlat = value;
-    Invalidate();
+    if (ChangeField(FFlat, value))
+        Invalidate();
 }
 
 void TSpeedButton::SetTransparent(bool value)
 {
-    if (FTransparent == value)
-        return;
-    FTransparent = value;
-    Invalidate();
+    if (ChangeField(FTransparent, value))
+        Invalidate();
 }
 
 void TSpeedButton::SetLayout(TButtonLayout value)
 {
-    if (FLayout == value)
-        return;
-    FLayout = value;
-    Invalidate();
+    if (ChangeField(FLayout, value))
+        Invalidate();
 }
 
 void TSpeedButton::SetMargin(int value)
 {
-    if (FMargin == value)
-        return;
-    FMargin = value;
-    Invalidate();
+    if (ChangeField(FMargin, value))
+        Invalidate();
 }
 
 void TSpeedButton::SetSpacing(int value)
 {
-    if (FSpacing == value)
-        return;
-    FSpacing = value;
-    Invalidate();
+    if (ChangeField(FSpacing, value))
+        Invalidate();
 }
 
 void TSpeedButton::UpdateExclusive()
@@ -296,9 +280,8 @@ void TSpeedButton::CMButtonPressed(TMessage& Message)
 
 void TSpeedButton::SetMouseInControl(bool value)
 {
-    if (FMouseInControl == value)
+    if (!ChangeField(FMouseInControl, value))
         return;
-    FMouseInControl = value;
     if (FFlat)
         Invalidate();
 }
@@ -449,41 +432,32 @@ void TBitBtn::GlyphChanged(TObject*) { Invalidate(); }
 void TBitBtn::SetNumGlyphs(int value)
 {
     value = std::clamp(value, 1, 4);
-    if (FNumGlyphs == value)
-        return;
-    FNumGlyphs = value;
-    Invalidate();
+    if (ChangeField(FNumGlyphs, value))
+        Invalidate();
 }
 
 void TBitBtn::SetLayout(TButtonLayout value)
 {
-    if (FLayout == value)
-        return;
-    FLayout = value;
-    Invalidate();
+    if (ChangeField(FLayout, value))
+        Invalidate();
 }
 
 void TBitBtn::SetMargin(int value)
 {
-    if (FMargin == value)
-        return;
-    FMargin = value;
-    Invalidate();
+    if (ChangeField(FMargin, value))
+        Invalidate();
 }
 
 void TBitBtn::SetSpacing(int value)
 {
-    if (FSpacing == value)
-        return;
-    FSpacing = value;
-    Invalidate();
+    if (ChangeField(FSpacing, value))
+        Invalidate();
 }
 
 void TBitBtn::SetKind(TBitBtnKind value)
 {
-    if (FKind == value)
+    if (!ChangeField(FKind, value))
         return;
-    FKind = value;
     if (value == TBitBtnKind::bkCustom)
         return;
     const TBitBtnKindInfo& info = BitBtnKinds[static_cast<int>(value)];

@@ -64,51 +64,42 @@ void TProgressBar::SetRange(int AMin, int AMax)
 void TProgressBar::SetPosition(int value)
 {
     value = std::clamp(value, FMin, std::max(FMin, FMax));
-    if (FPosition == value)
+    if (!ChangeField(FPosition, value))
         return;
-    FPosition = value;
     if (FHandle)
         SendMessageW(FHandle, PBM_SETPOS, static_cast<WPARAM>(value), 0);
 }
 
 void TProgressBar::SetStep(int value)
 {
-    if (FStep == value)
+    if (!ChangeField(FStep, value))
         return;
-    FStep = value;
     if (FHandle)
         SendMessageW(FHandle, PBM_SETSTEP, static_cast<WPARAM>(value), 0);
 }
 
 void TProgressBar::SetOrientation(TProgressBarOrientation value)
 {
-    if (FOrientation == value)
-        return;
-    FOrientation = value;
-    RecreateWnd();
+    if (ChangeField(FOrientation, value))
+        RecreateWnd();
 }
 
 void TProgressBar::SetSmooth(bool value)
 {
-    if (FSmooth == value)
-        return;
-    FSmooth = value;
-    RecreateWnd();
+    if (ChangeField(FSmooth, value))
+        RecreateWnd();
 }
 
 void TProgressBar::SetStyle(TProgressBarStyle value)
 {
-    if (FStyle == value)
-        return;
-    FStyle = value;
-    RecreateWnd();
+    if (ChangeField(FStyle, value))
+        RecreateWnd();
 }
 
 void TProgressBar::SetMarqueeInterval(int value)
 {
-    if (FMarqueeInterval == value)
+    if (!ChangeField(FMarqueeInterval, value))
         return;
-    FMarqueeInterval = value;
     if (FHandle)
         ApplyMarquee();
 }
@@ -121,18 +112,16 @@ void TProgressBar::ApplyMarquee()
 
 void TProgressBar::SetBarColor(TColor value)
 {
-    if (FBarColor == value)
+    if (!ChangeField(FBarColor, value))
         return;
-    FBarColor = value;
     if (FHandle)
         ApplyColors();
 }
 
 void TProgressBar::SetBackgroundColor(TColor value)
 {
-    if (FBackgroundColor == value)
+    if (!ChangeField(FBackgroundColor, value))
         return;
-    FBackgroundColor = value;
     if (FHandle)
         ApplyColors();
 }
@@ -148,42 +137,32 @@ void TProgressBar::ApplyColors()
 
 void TStatusPanel::SetText(const String& value)
 {
-    if (FText == value)
-        return;
-    FText = value;
-    Changed(false);
+    if (ChangeField(FText, value))
+        Changed(false);
 }
 
 void TStatusPanel::SetWidth(int value)
 {
-    if (FWidth == value)
-        return;
-    FWidth = value;
-    Changed(true);
+    if (ChangeField(FWidth, value))
+        Changed(true);
 }
 
 void TStatusPanel::SetAlignment(TAlignment value)
 {
-    if (FAlignment == value)
-        return;
-    FAlignment = value;
-    Changed(false);
+    if (ChangeField(FAlignment, value))
+        Changed(false);
 }
 
 void TStatusPanel::SetStyle(TStatusPanelStyle value)
 {
-    if (FStyle == value)
-        return;
-    FStyle = value;
-    Changed(false);
+    if (ChangeField(FStyle, value))
+        Changed(false);
 }
 
 void TStatusPanel::SetBevel(TStatusPanelBevel value)
 {
-    if (FBevel == value)
-        return;
-    FBevel = value;
-    Changed(false);
+    if (ChangeField(FBevel, value))
+        Changed(false);
 }
 
 void TStatusPanel::Assign(TPersistent* Source)
@@ -298,28 +277,24 @@ void TStatusBar::UpdatePanel(int Index)
 
 void TStatusBar::SetSimplePanel(bool value)
 {
-    if (FSimplePanel == value)
+    if (!ChangeField(FSimplePanel, value))
         return;
-    FSimplePanel = value;
     if (FHandle)
         SendMessageW(FHandle, SB_SIMPLE, value, 0);
 }
 
 void TStatusBar::SetSimpleText(const String& value)
 {
-    if (FSimpleText == value)
+    if (!ChangeField(FSimpleText, value))
         return;
-    FSimpleText = value;
     if (FHandle)
         SendMessageW(FHandle, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(FSimpleText.c_str()));
 }
 
 void TStatusBar::SetSizeGrip(bool value)
 {
-    if (FSizeGrip == value)
-        return;
-    FSizeGrip = value;
-    RecreateWnd();
+    if (ChangeField(FSizeGrip, value))
+        RecreateWnd();
 }
 
 void TStatusBar::ApplyColor() { SendMessageW(FHandle, SB_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(FColor))); }

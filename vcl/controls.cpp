@@ -193,9 +193,8 @@ TPoint TControl::ClientOrigin()
 
 void TControl::SetVisible(bool value)
 {
-    if (FVisible == value)
+    if (!ChangeField(FVisible, value))
         return;
-    FVisible = value;
     Perform(CM_VISIBLECHANGED, value, 0);
     RequestAlign();
 }
@@ -206,10 +205,8 @@ bool TControl::Showing() const { return FVisible && FParent && FParent->Showing(
 
 void TControl::SetEnabled(bool value)
 {
-    if (FEnabled == value)
-        return;
-    FEnabled = value;
-    Perform(CM_ENABLEDCHANGED);
+    if (ChangeField(FEnabled, value))
+        Perform(CM_ENABLEDCHANGED);
 }
 
 String TControl::Text()
@@ -231,27 +228,24 @@ void TControl::SetText(const String& value)
 
 void TControl::SetColor(TColor value)
 {
-    if (FColor == value)
+    if (!ChangeField(FColor, value))
         return;
-    FColor = value;
     FParentColor = false;
     Perform(CM_COLORCHANGED);
 }
 
 void TControl::SetParentColor(bool value)
 {
-    if (FParentColor == value)
+    if (!ChangeField(FParentColor, value))
         return;
-    FParentColor = value;
     if (FParent && value && !IsLoading())
         Perform(CM_PARENTCOLORCHANGED);
 }
 
 void TControl::SetParentFont(bool value)
 {
-    if (FParentFont == value)
+    if (!ChangeField(FParentFont, value))
         return;
-    FParentFont = value;
     if (FParent && value && !IsLoading())
         Perform(CM_PARENTFONTCHANGED);
 }
@@ -264,26 +258,20 @@ void TControl::FontChanged(TObject*)
 
 void TControl::SetCursor(TCursor value)
 {
-    if (FCursor == value)
-        return;
-    FCursor = value;
-    Perform(CM_CURSORCHANGED);
+    if (ChangeField(FCursor, value))
+        Perform(CM_CURSORCHANGED);
 }
 
 void TControl::SetShowHint(bool value)
 {
-    if (FShowHint == value)
-        return;
-    FShowHint = value;
-    Perform(CM_SHOWHINTCHANGED);
+    if (ChangeField(FShowHint, value))
+        Perform(CM_SHOWHINTCHANGED);
 }
 
 void TControl::SetAlign(TAlign value)
 {
-    if (FAlign == value)
-        return;
-    FAlign = value;
-    RequestAlign();
+    if (ChangeField(FAlign, value))
+        RequestAlign();
 }
 
 void TControl::SetAutoSize(bool value) { FAutoSize = value; }
@@ -972,9 +960,8 @@ void TWinControl::SetTabOrder(int value)
 
 void TWinControl::SetTabStop(bool value)
 {
-    if (FTabStop == value)
+    if (!ChangeField(FTabStop, value))
         return;
-    FTabStop = value;
     if (FHandle) {
         LONG style = GetWindowLongW(FHandle, GWL_STYLE);
         SetWindowLongW(FHandle, GWL_STYLE, value ? style | WS_TABSTOP : style & ~WS_TABSTOP);
@@ -1020,17 +1007,14 @@ void TWinControl::SetParentBackground(bool value)
 
 void TWinControl::SetCtl3D(bool value)
 {
-    if (FCtl3D == value)
-        return;
-    FCtl3D = value;
-    Perform(CM_CTL3DCHANGED);
+    if (ChangeField(FCtl3D, value))
+        Perform(CM_CTL3DCHANGED);
 }
 
 void TWinControl::SetBorderWidth(int value)
 {
-    if (FBorderWidth == value)
+    if (!ChangeField(FBorderWidth, value))
         return;
-    FBorderWidth = value;
     Realign();
     Invalidate();
 }

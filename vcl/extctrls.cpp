@@ -36,26 +36,20 @@ void TTimer::UpdateTimer()
 
 void TTimer::SetEnabled(bool value)
 {
-    if (FEnabled == value)
-        return;
-    FEnabled = value;
-    UpdateTimer();
+    if (ChangeField(FEnabled, value))
+        UpdateTimer();
 }
 
 void TTimer::SetInterval(Cardinal value)
 {
-    if (FInterval == value)
-        return;
-    FInterval = value;
-    UpdateTimer();
+    if (ChangeField(FInterval, value))
+        UpdateTimer();
 }
 
 void TTimer::SetOnTimer(TNotifyEvent value)
 {
-    if (FOnTimer == value)
-        return;
-    FOnTimer = value;
-    UpdateTimer();
+    if (ChangeField(FOnTimer, value))
+        UpdateTimer();
 }
 
 void TTimer::Timer()

@@ -72,9 +72,8 @@ void TCustomPanel::AdjustClientRect(TRect& Rect)
 
 void TCustomPanel::SetBevel(TBevelCut& field, TBevelCut value)
 {
-    if (field == value)
+    if (!ChangeField(field, value))
         return;
-    field = value;
     Realign();
     Invalidate();
 }
@@ -84,43 +83,34 @@ void TCustomPanel::SetBevelInner(TBevelCut value) { SetBevel(FBevelInner, value)
 
 void TCustomPanel::SetBevelWidth(int value)
 {
-    if (FBevelWidth == value)
+    if (!ChangeField(FBevelWidth, value))
         return;
-    FBevelWidth = value;
     Realign();
     Invalidate();
 }
 
 void TCustomPanel::SetBorderStyle(TBorderStyle value)
 {
-    if (FBorderStyle == value)
-        return;
-    FBorderStyle = value;
-    RecreateWnd();
+    if (ChangeField(FBorderStyle, value))
+        RecreateWnd();
 }
 
 void TCustomPanel::SetAlignment(TAlignment value)
 {
-    if (FAlignment == value)
-        return;
-    FAlignment = value;
-    Invalidate();
+    if (ChangeField(FAlignment, value))
+        Invalidate();
 }
 
 void TCustomPanel::SetVerticalAlignment(TVerticalAlignment value)
 {
-    if (FVerticalAlignment == value)
-        return;
-    FVerticalAlignment = value;
-    Invalidate();
+    if (ChangeField(FVerticalAlignment, value))
+        Invalidate();
 }
 
 void TCustomPanel::SetShowCaption(bool value)
 {
-    if (FShowCaption == value)
-        return;
-    FShowCaption = value;
-    Invalidate();
+    if (ChangeField(FShowCaption, value))
+        Invalidate();
 }
 
 // Outer bevel, border in the panel's colour, inner bevel, then the face with the caption.
@@ -168,18 +158,14 @@ TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner)
 
 void TBevel::SetShape(TBevelShape value)
 {
-    if (FShape == value)
-        return;
-    FShape = value;
-    Invalidate();
+    if (ChangeField(FShape, value))
+        Invalidate();
 }
 
 void TBevel::SetStyle(TBevelStyle value)
 {
-    if (FStyle == value)
-        return;
-    FStyle = value;
-    Invalidate();
+    if (ChangeField(FStyle, value))
+        Invalidate();
 }
 
 // A line is two pixels: the first in the style's first colour, the one beside it in the second.
@@ -233,10 +219,8 @@ TShape::TShape(TComponent* AOwner)
 
 void TShape::SetShape(TShapeType value)
 {
-    if (FShape == value)
-        return;
-    FShape = value;
-    Invalidate();
+    if (ChangeField(FShape, value))
+        Invalidate();
 }
 
 void TShape::StyleChanged(TObject*) { Invalidate(); }
@@ -297,10 +281,8 @@ void TImage::SetAutoSize(bool value)
 
 void TImage::SetOption(bool& field, bool value)
 {
-    if (field == value)
-        return;
-    field = value;
-    PictureChanged(this);
+    if (ChangeField(field, value))
+        PictureChanged(this);
 }
 
 void TImage::SetStretch(bool value) { SetOption(FStretch, value); }

@@ -277,18 +277,14 @@ void TCustomForm::SetClientHeight(int value)
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value)
 {
-    if (FBorderStyle == value)
-        return;
-    FBorderStyle = value;
-    RecreateWnd();
+    if (ChangeField(FBorderStyle, value))
+        RecreateWnd();
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons value)
 {
-    if (FBorderIcons == value)
-        return;
-    FBorderIcons = value;
-    RecreateWnd();
+    if (ChangeField(FBorderIcons, value))
+        RecreateWnd();
 }
 
 namespace {
@@ -306,9 +302,8 @@ int ShowCommand(TWindowState state)
 
 void TCustomForm::SetWindowState(TWindowState value)
 {
-    if (FWindowState == value)
+    if (!ChangeField(FWindowState, value))
         return;
-    FWindowState = value;
     if (FShowing && FHandle)
         ShowWindow(FHandle, ShowCommand(value));
 }
@@ -690,9 +685,8 @@ HWND TApplication::Handle()
 
 void TApplication::SetTitle(const String& value)
 {
-    if (FTitle == value)
+    if (!ChangeField(FTitle, value))
         return;
-    FTitle = value;
     if (FHandle)
         SetWindowTextW(FHandle, FTitle.c_str());
 }
@@ -1109,9 +1103,8 @@ HCURSOR TScreen::Cursors(TCursor id) const
 
 void TScreen::SetCursor(TCursor value)
 {
-    if (FCursor == value)
+    if (!ChangeField(FCursor, value))
         return;
-    FCursor = value;
     if (value != TCursor::crDefault) {
         ::SetCursor(Cursors(value));
         return;

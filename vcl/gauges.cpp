@@ -20,42 +20,32 @@ TCGauge::TCGauge(TComponent* AOwner) : TGraphicControl(AOwner)
 
 void TCGauge::SetKind(TGaugeKind value)
 {
-    if (FKind == value)
-        return;
-    FKind = value;
-    Repaint();
+    if (ChangeField(FKind, value))
+        Repaint();
 }
 
 void TCGauge::SetShowText(bool value)
 {
-    if (FShowText == value)
-        return;
-    FShowText = value;
-    Repaint();
+    if (ChangeField(FShowText, value))
+        Repaint();
 }
 
 void TCGauge::SetBorderStyle(TBorderStyle value)
 {
-    if (FBorderStyle == value)
-        return;
-    FBorderStyle = value;
-    Repaint();
+    if (ChangeField(FBorderStyle, value))
+        Repaint();
 }
 
 void TCGauge::SetForeColor(TColor value)
 {
-    if (FForeColor == value)
-        return;
-    FForeColor = value;
-    Repaint();
+    if (ChangeField(FForeColor, value))
+        Repaint();
 }
 
 void TCGauge::SetBackColor(TColor value)
 {
-    if (FBackColor == value)
-        return;
-    FBackColor = value;
-    Repaint();
+    if (ChangeField(FBackColor, value))
+        Repaint();
 }
 
 void TCGauge::SetRange(int AMin, int AMax)
@@ -72,10 +62,8 @@ void TCGauge::SetRange(int AMin, int AMax)
 void TCGauge::SetProgress(int value)
 {
     value = std::clamp(value, FMinValue, std::max(FMinValue, FMaxValue));
-    if (FProgress == value)
-        return;
-    FProgress = value;
-    Repaint();
+    if (ChangeField(FProgress, value))
+        Repaint();
 }
 
 void TCGauge::PaintOn(TCanvas* Target)

@@ -131,56 +131,46 @@ void TFont::SetHandle(HFONT value)
     Changed();
 }
 
-// Each setter acts only on a new value.
-template<class T>
-static bool Update(T& field, const T& value)
-{
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
 void TFont::SetName(const String& value)
 {
-    if (!value.empty() && Update(FName, value))
+    if (!value.empty() && ChangeField(FName, value))
         Changed();
 }
 void TFont::SetHeight(int value)
 {
-    if (Update(FHeight, value))
+    if (ChangeField(FHeight, value))
         Changed();
 }
 int TFont::Size() const { return -MulDiv(FHeight, 72, ScreenPixelsPerInch()); }
 void TFont::SetSize(int value) { SetHeight(-MulDiv(value, ScreenPixelsPerInch(), 72)); }
 void TFont::SetStyle(TFontStyles value)
 {
-    if (Update(FStyle, value))
+    if (ChangeField(FStyle, value))
         Changed();
 }
 void TFont::SetColor(TColor value)
 {
-    if (Update(FColor, value))
+    if (ChangeField(FColor, value))
         Changed();
 }
 void TFont::SetCharset(BYTE value)
 {
-    if (Update(FCharset, value))
+    if (ChangeField(FCharset, value))
         Changed();
 }
 void TFont::SetOrientation(int value)
 {
-    if (Update(FOrientation, value))
+    if (ChangeField(FOrientation, value))
         Changed();
 }
 void TFont::SetPitch(TFontPitch value)
 {
-    if (Update(FPitch, value))
+    if (ChangeField(FPitch, value))
         Changed();
 }
 void TFont::SetQuality(TFontQuality value)
 {
-    if (Update(FQuality, value))
+    if (ChangeField(FQuality, value))
         Changed();
 }
 
@@ -229,16 +219,15 @@ HGDIOBJ TBrush::CreateHandle() const
 
 void TBrush::SetColor(TColor value)
 {
-    if (FColor == value)
+    if (!ChangeField(FColor, value))
         return;
-    FColor = value;
     if (FStyle == TBrushStyle::bsClear)
         FStyle = TBrushStyle::bsSolid;
     Changed();
 }
 void TBrush::SetStyle(TBrushStyle value)
 {
-    if (Update(FStyle, value))
+    if (ChangeField(FStyle, value))
         Changed();
 }
 
@@ -269,22 +258,22 @@ HGDIOBJ TPen::CreateHandle() const
 
 void TPen::SetColor(TColor value)
 {
-    if (Update(FColor, value))
+    if (ChangeField(FColor, value))
         Changed();
 }
 void TPen::SetWidth(int value)
 {
-    if (value >= 0 && Update(FWidth, value))
+    if (value >= 0 && ChangeField(FWidth, value))
         Changed();
 }
 void TPen::SetStyle(TPenStyle value)
 {
-    if (Update(FStyle, value))
+    if (ChangeField(FStyle, value))
         Changed();
 }
 void TPen::SetMode(TPenMode value)
 {
-    if (Update(FMode, value))
+    if (ChangeField(FMode, value))
         Changed();
 }
 

@@ -12,6 +12,16 @@ namespace vcl {
 
 class TGraphic;
 
+// Stores Value in Field when it differs and tells whether it did: setters act only on a change.
+template<class T>
+bool ChangeField(T& Field, const T& Value)
+{
+    if (Field == Value)
+        return false;
+    Field = Value;
+    return true;
+}
+
 // A system colour becomes its current RGB value; every other value is returned unchanged.
 COLORREF ColorToRGB(TColor Color);
 

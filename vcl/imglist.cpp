@@ -107,9 +107,8 @@ void TCustomImageList::SetHandle(HIMAGELIST value)
 
 void TCustomImageList::SetWidth(int value)
 {
-    if (value == FWidth)
+    if (!ChangeField(FWidth, value))
         return;
-    FWidth = value;
     if (FHandle)
         ImageList_SetIconSize(FHandle, FWidth, FHeight);
     Change();
@@ -117,9 +116,8 @@ void TCustomImageList::SetWidth(int value)
 
 void TCustomImageList::SetHeight(int value)
 {
-    if (value == FHeight)
+    if (!ChangeField(FHeight, value))
         return;
-    FHeight = value;
     if (FHandle)
         ImageList_SetIconSize(FHandle, FWidth, FHeight);
     Change();
@@ -127,18 +125,14 @@ void TCustomImageList::SetHeight(int value)
 
 void TCustomImageList::SetImageType(TImageType value)
 {
-    if (value == FImageType)
-        return;
-    FImageType = value;
-    Change();
+    if (ChangeField(FImageType, value))
+        Change();
 }
 
 void TCustomImageList::SetDrawingStyle(TDrawingStyle value)
 {
-    if (value == FDrawingStyle)
-        return;
-    FDrawingStyle = value;
-    Change();
+    if (ChangeField(FDrawingStyle, value))
+        Change();
 }
 
 TColor TCustomImageList::BkColor() const { return FHandle ? FromListColor(ImageList_GetBkColor(FHandle)) : FBkColor; }
@@ -153,10 +147,8 @@ void TCustomImageList::SetBkColor(TColor value)
 
 void TCustomImageList::SetBlendColor(TColor value)
 {
-    if (value == FBlendColor)
-        return;
-    FBlendColor = value;
-    Change();
+    if (ChangeField(FBlendColor, value))
+        Change();
 }
 
 int TCustomImageList::Count() const { return FHandle ? ImageList_GetImageCount(FHandle) : 0; }

@@ -26,9 +26,8 @@ TBitmap* TMenuItem::Bitmap()
 
 void TMenuItem::SetChecked(bool value)
 {
-    if (FChecked == value)
+    if (!ChangeField(FChecked, value))
         return;
-    FChecked = value;
     if (!value || !FRadioItem || !FParent)
         return;
     for (TMenuItem* sibling : FParent->FItems)

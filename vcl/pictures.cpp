@@ -21,10 +21,8 @@ void TGraphic::SetSize(int AWidth, int AHeight)
 
 void TGraphic::SetTransparent(bool value)
 {
-    if (FTransparent == value)
-        return;
-    FTransparent = value;
-    Changed(this);
+    if (ChangeField(FTransparent, value))
+        Changed(this);
 }
 
 void TGraphic::SetModified(bool value)

@@ -60,36 +60,30 @@ void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation)
 
 void TCustomLabel::SetAlignment(TAlignment value)
 {
-    if (FAlignment == value)
-        return;
-    FAlignment = value;
-    Invalidate();
+    if (ChangeField(FAlignment, value))
+        Invalidate();
 }
 
 void TCustomLabel::SetLayout(TTextLayout value)
 {
-    if (FLayout == value)
+    if (!ChangeField(FLayout, value))
         return;
-    FLayout = value;
     Invalidate();
     AdjustBounds();
 }
 
 void TCustomLabel::SetWordWrap(bool value)
 {
-    if (FWordWrap == value)
+    if (!ChangeField(FWordWrap, value))
         return;
-    FWordWrap = value;
     AdjustBounds();
     Invalidate();
 }
 
 void TCustomLabel::SetShowAccelChar(bool value)
 {
-    if (FShowAccelChar == value)
-        return;
-    FShowAccelChar = value;
-    Invalidate();
+    if (ChangeField(FShowAccelChar, value))
+        Invalidate();
 }
 
 void TCustomLabel::SetTransparent(bool value)
@@ -105,9 +99,8 @@ void TCustomLabel::SetTransparent(bool value)
 
 void TCustomLabel::SetFocusControl(TWinControl* value)
 {
-    if (FFocusControl == value)
+    if (!ChangeField(FFocusControl, value))
         return;
-    FFocusControl = value;
     if (value)
         value->FreeNotification(this);
 }
@@ -272,18 +265,16 @@ void TCustomEdit::ApplySelection()
 
 void TCustomEdit::SetReadOnly(bool value)
 {
-    if (FReadOnly == value)
+    if (!ChangeField(FReadOnly, value))
         return;
-    FReadOnly = value;
     if (FHandle)
         SendMessageW(FHandle, EM_SETREADONLY, value, 0);
 }
 
 void TCustomEdit::SetMaxLength(int value)
 {
-    if (FMaxLength == value)
+    if (!ChangeField(FMaxLength, value))
         return;
-    FMaxLength = value;
     if (FHandle)
         SendMessageW(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(value), 0);
 }
@@ -325,34 +316,26 @@ void TCustomEdit::SelectAll()
 
 void TCustomEdit::SetAlignment(TAlignment value)
 {
-    if (FAlignment == value)
-        return;
-    FAlignment = value;
-    RecreateWnd();
+    if (ChangeField(FAlignment, value))
+        RecreateWnd();
 }
 
 void TCustomEdit::SetPasswordChar(wchar_t value)
 {
-    if (FPasswordChar == value)
-        return;
-    FPasswordChar = value;
-    RecreateWnd();
+    if (ChangeField(FPasswordChar, value))
+        RecreateWnd();
 }
 
 void TCustomEdit::SetCharCase(TEditCharCase value)
 {
-    if (FCharCase == value)
-        return;
-    FCharCase = value;
-    RecreateWnd();
+    if (ChangeField(FCharCase, value))
+        RecreateWnd();
 }
 
 void TCustomEdit::SetBorderStyle(TBorderStyle value)
 {
-    if (FBorderStyle == value)
-        return;
-    FBorderStyle = value;
-    RecreateWnd();
+    if (ChangeField(FBorderStyle, value))
+        RecreateWnd();
 }
 
 void TCustomEdit::Change()

@@ -36,10 +36,8 @@ void TButtonControl::CreateParams(TCreateParams& Params)
 
 void TButtonControl::SetWordWrap(bool value)
 {
-    if (FWordWrap == value)
-        return;
-    FWordWrap = value;
-    RecreateWnd();
+    if (ChangeField(FWordWrap, value))
+        RecreateWnd();
 }
 
 // =============================================================================================
@@ -59,9 +57,8 @@ void TButton::CreateParams(TCreateParams& Params)
 
 void TButton::SetDefault(bool value)
 {
-    if (FDefault == value)
+    if (!ChangeField(FDefault, value))
         return;
-    FDefault = value;
     if (!FHandle)
         return;
     if (TCustomForm* form = GetParentForm(this))
@@ -148,9 +145,8 @@ void TCustomCheckBox::CreateWnd()
 
 void TCustomCheckBox::SetState(TCheckBoxState value)
 {
-    if (FState == value)
+    if (!ChangeField(FState, value))
         return;
-    FState = value;
     if (FHandle)
         SendMessageW(FHandle, BM_SETCHECK, CheckStateValue(value), 0);
     if (!FClicksDisabled)
@@ -164,10 +160,8 @@ void TCustomCheckBox::SetChecked(bool value)
 
 void TCustomCheckBox::SetAlignment(TAlignment value)
 {
-    if (FAlignment == value)
-        return;
-    FAlignment = value;
-    RecreateWnd();
+    if (ChangeField(FAlignment, value))
+        RecreateWnd();
 }
 
 void TCustomCheckBox::Toggle()
@@ -215,9 +209,8 @@ void TRadioButton::CreateWnd()
 
 void TRadioButton::SetChecked(bool value)
 {
-    if (FChecked == value)
+    if (!ChangeField(FChecked, value))
         return;
-    FChecked = value;
     SetTabStop(value);
     if (FHandle)
         SendMessageW(FHandle, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -233,10 +226,8 @@ void TRadioButton::SetChecked(bool value)
 
 void TRadioButton::SetAlignment(TAlignment value)
 {
-    if (FAlignment == value)
-        return;
-    FAlignment = value;
-    RecreateWnd();
+    if (ChangeField(FAlignment, value))
+        RecreateWnd();
 }
 
 void TRadioButton::Dispatch(TMessage& Message)

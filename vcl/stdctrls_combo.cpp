@@ -213,10 +213,8 @@ void TCustomComboBox::SetItemIndex(int value)
 
 void TCustomComboBox::SetStyle(TComboBoxStyle value)
 {
-    if (FStyle == value)
-        return;
-    FStyle = value;
-    RecreateWnd();
+    if (ChangeField(FStyle, value))
+        RecreateWnd();
 }
 
 bool TCustomComboBox::DroppedDown() { return FHandle && SendMessageW(FHandle, CB_GETDROPPEDSTATE, 0, 0) != 0; }
