@@ -116,14 +116,14 @@ TEST(BmpFiles, EachDepthAndRowOrderLoadsAndSurvivesARoundTrip)
     };
     for (const Case& c : cases) {
         for (int direction : {1, -1}) {
-            TBmpSpec spec;
-            spec.Width = 3;
-            spec.Height = 2 * direction;
-            spec.Bits = c.bits;
-            spec.Palette = c.palette;
-            spec.Rows = c.rows;
+            TBmpSpec file;
+            file.Width = 3;
+            file.Height = 2 * direction;
+            file.Bits = c.bits;
+            file.Palette = c.palette;
+            file.Rows = c.rows;
             TBitmap bitmap;
-            LoadGraphic(bitmap, spec.File());
+            LoadGraphic(bitmap, file.File());
             SCOPED_TRACE(testing::Message() << c.bits << " bits, " << (direction > 0 ? "bottom-up" : "top-down"));
             ASSERT_EQ(bitmap.PixelFormat(), c.format);
             ASSERT_EQ(bitmap.Width(), 3);
@@ -144,7 +144,7 @@ TEST(BmpFiles, HeadersAndBitFields)
 {
     struct Case {
         const char* name;
-        TBmpSpec spec;
+        TBmpSpec file;
         TPixelFormat format;
         std::vector<uint8_t> topRow;  // as the bitmap holds it
     };
@@ -167,7 +167,7 @@ TEST(BmpFiles, HeadersAndBitFields)
     };
     for (const Case& c : cases) {
         TBitmap bitmap;
-        LoadGraphic(bitmap, c.spec.File());
+        LoadGraphic(bitmap, c.file.File());
         SCOPED_TRACE(c.name);
         EXPECT_EQ(bitmap.PixelFormat(), c.format);
         EXPECT_EQ(RowBytes(bitmap).front(), c.topRow);
@@ -236,8 +236,8 @@ TEST(BmpFiles, AStreamIsReadUpToTheEndOfTheBitmap)
     TBmpSpec second = first;
     second.Rows = {{4, 5, 6}};
     TMemoryStream stream;
-    for (const TBmpSpec* spec : {&first, &second}) {
-        const std::vector<uint8_t> bytes = spec->File();
+    for (const TBmpSpec* file : {&first, &second}) {
+        const std::vector<uint8_t> bytes = file->File();
         stream.WriteBuffer(bytes.data(), int64_t(bytes.size()));
     }
     stream.SetPosition(0);
