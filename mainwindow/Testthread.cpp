@@ -346,5 +346,6 @@ void TReqInfoThread::ShowNoLink()
     f.edValue->SetEnabled(false);
     f.shStatus->Brush()->SetColor(Colour(monitor::ColourGrey));
     f.lbStatus->SetCaption(msgLinkLost);
-    CentreStatus(f);
+    // Across only: the height stays where the last good reply put it.
+    TfrmMain::CentreOnLamp(f.lbStatus, f.shStatus, false);
 }

@@ -290,6 +290,12 @@ TEST_F(MonitorTest, DroppedRepliesShowTheLostLinkUntilTheDetectorAnswersAgain)
     EXPECT_FALSE(f->edValue->Enabled());
     EXPECT_TRUE(IsCentredOn(f->lbState, f->shState));
     EXPECT_TRUE(IsCentredOn(f->lbStatus, f->shStatus));
+    // The lost link centres the status text across its lamp only.
+    const int statusTop = f->lbStatus->Top() + 3;
+    f->lbStatus->SetTop(statusTop);
+    WaitForPolls(2);
+    EXPECT_EQ(msgLinkLost, f->lbState->Caption());
+    EXPECT_EQ(statusTop, f->lbStatus->Top());
 
     SetSim("fault", "none");
     WaitUntil([&] { return f->lbState->Caption() == msgStateNorm; });
