@@ -490,33 +490,24 @@ void TControl::RequestAlign()
         FParent->AlignControl(this);
 }
 
-void TControl::BringToFront()
+void TControl::MoveInZOrder(bool toTop)
 {
     if (!FParent)
         return;
     if (auto* win = dynamic_cast<TWinControl*>(this)) {
-        MoveItem(FParent->FWinControls, win, true);
+        MoveItem(FParent->FWinControls, win, toTop);
         if (win->HandleAllocated())
-            SetWindowPos(win->FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            SetWindowPos(win->FHandle, toTop ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     } else {
-        MoveItem(FParent->FControls, this, true);
+        MoveItem(FParent->FControls, this, toTop);
         Invalidate();
     }
 }
 
-void TControl::SendToBack()
-{
-    if (!FParent)
-        return;
-    if (auto* win = dynamic_cast<TWinControl*>(this)) {
-        MoveItem(FParent->FWinControls, win, false);
-        if (win->HandleAllocated())
-            SetWindowPos(win->FHandle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    } else {
-        MoveItem(FParent->FControls, this, false);
-        Invalidate();
-    }
-}
+void TControl::BringToFront() { MoveInZOrder(true); }
+
+void TControl::SendToBack() { MoveInZOrder(false); }
 
 bool TControl::MouseCapture() { return GetCaptureControl() == this; }
 

@@ -220,6 +220,8 @@ protected:
     TWndMethod FWindowProc;
 
 private:
+    // Moves the control to the top or the bottom of its siblings of the same kind.
+    void MoveInZOrder(bool toTop);
     void FontChanged(TObject* Sender);
     void WMMouseButton(TMessage& Message, TMouseButton Button, bool Down, bool Double);
     void WMMouseMove(TMessage& Message);
