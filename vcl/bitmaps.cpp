@@ -438,8 +438,7 @@ void TBitmap::Assign(TPersistent* Source)
 void TBitmap::LoadFromStream(TStream* Stream)
 {
     const int64_t start = Stream->Position();
-    std::vector<uint8_t> data(size_t(std::max<int64_t>(Stream->Size() - start, 0)));
-    Stream->ReadBuffer(data.data(), int64_t(data.size()));
+    const std::vector<uint8_t> data = ReadToEnd(Stream);
     const TBmpReader reader(data.data(), data.size());
 
     TColorTable table = reader.ColorTable();

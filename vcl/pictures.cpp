@@ -2,6 +2,7 @@
 
 #include "vcl/bitmaps.h"
 #include "vcl/graphics.h"
+#include "vcl/jpeg.h"
 #include "vcl/sysutils.h"
 
 #include <algorithm>
@@ -59,6 +60,13 @@ void TGraphic::Progress(TObject* Sender, TProgressStage Stage, Byte PercentDone,
         FOnProgress(Sender, Stage, PercentDone, RedrawNow, R, Msg);
 }
 
+std::vector<uint8_t> TGraphic::ReadToEnd(TStream* Stream)
+{
+    std::vector<uint8_t> data(size_t(std::max<int64_t>(Stream->Size() - Stream->Position(), 0)));
+    Stream->ReadBuffer(data.data(), int64_t(data.size()));
+    return data;
+}
+
 // ---------------------------------------------------------------------------------------------
 // The registry of file formats
 
@@ -108,6 +116,8 @@ void RegisterStandardGraphicFormats()
 {
     TPicture::RegisterFileFormat(L"bmp", L"Bitmaps", GraphicClass<TBitmap>());
     TPicture::RegisterFileFormat(L"ico", L"Icons", GraphicClass<TIcon>());
+    TPicture::RegisterFileFormat(L"jpg", L"JPEG images", GraphicClass<TJPEGImage>());
+    TPicture::RegisterFileFormat(L"jpeg", L"JPEG images", GraphicClass<TJPEGImage>());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -323,8 +333,7 @@ void TIcon::Assign(TPersistent* Source)
 void TIcon::LoadFromStream(TStream* Stream)
 {
     const int64_t start = Stream->Position();
-    std::vector<uint8_t> data(size_t(std::max<int64_t>(Stream->Size() - start, 0)));
-    Stream->ReadBuffer(data.data(), int64_t(data.size()));
+    std::vector<uint8_t> data = ReadToEnd(Stream);
 
     if (data.size() < iconDirSize || IconU16(&data[0]) != 0 || IconU16(&data[2]) != 1 || IconU16(&data[4]) == 0)
         InvalidIcon();

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace vcl {
 
@@ -63,6 +64,8 @@ protected:
     virtual void Changed(TObject* Sender);
     void Progress(TObject* Sender, TProgressStage Stage, Byte PercentDone, bool RedrawNow, const TRect& R,
                   const String& Msg);
+    // The bytes from the stream's position to its end; the stream is left at its end.
+    static std::vector<uint8_t> ReadToEnd(TStream* Stream);
 
     bool FTransparent = false;
 
@@ -183,8 +186,8 @@ private:
     std::vector<uint8_t> FData;  // the ICO file read, if any
 };
 
-// Registers the class library's own formats, "bmp" (TBitmap) and "ico" (TIcon). Start-up calls it
-// once, before any other format is registered.
+// Registers the class library's own formats, "bmp" (TBitmap), "ico" (TIcon), "jpg" and "jpeg"
+// (TJPEGImage). Start-up calls it once, before any other format is registered.
 void RegisterStandardGraphicFormats();
 
 }  // namespace vcl

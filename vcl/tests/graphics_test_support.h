@@ -1,7 +1,8 @@
 #pragma once
 // Small helpers of the bitmap, picture and image-list tests: bitmaps of a format and size, pixel
-// access through scan lines, and BMP and ICO files built byte by byte.
+// access through scan lines, files built byte by byte and files on disk.
 #include "vcl/bitmaps.h"
+#include "vcl/sysutils.h"
 
 #include <cstdint>
 #include <cstring>
@@ -75,6 +76,30 @@ public:
     size_t Size() const { return Data.size(); }
 
     std::vector<uint8_t> Data;
+};
+
+// The class library's own picture formats, registered once for the whole test program.
+inline void EnsureStandardFormats()
+{
+    static const bool registered = (vcl::RegisterStandardGraphicFormats(), true);
+    (void)registered;
+}
+
+// A file in the working directory, removed at the end of the test.
+class TTempFile {
+public:
+    TTempFile(const vcl::String& name, const std::vector<uint8_t>& bytes) : FName(vcl::ExpandFileName(name))
+    {
+        vcl::TFileStream stream(FName, vcl::fmCreate);
+        stream.WriteBuffer(bytes.data(), int64_t(bytes.size()));
+    }
+    ~TTempFile() { DeleteFileW(FName.c_str()); }
+    TTempFile(const TTempFile&) = delete;
+    TTempFile& operator=(const TTempFile&) = delete;
+    const vcl::String& Name() const { return FName; }
+
+private:
+    vcl::String FName;
 };
 
 }  // namespace graphics_test

@@ -27,27 +27,6 @@ class TForgetfulFormat : public TBitmap {
     CL_CLASS(TForgetfulFormat, TBitmap)
 };
 
-void EnsureStandardFormats()
-{
-    static const bool registered = (RegisterStandardGraphicFormats(), true);
-    (void)registered;
-}
-
-// A file in the working directory, removed at the end of the test.
-class TTempFile {
-public:
-    TTempFile(const String& name, const std::vector<uint8_t>& bytes) : FName(ExpandFileName(name))
-    {
-        TFileStream stream(FName, fmCreate);
-        stream.WriteBuffer(bytes.data(), int64_t(bytes.size()));
-    }
-    ~TTempFile() { DeleteFileW(FName.c_str()); }
-    const String& Name() const { return FName; }
-
-private:
-    String FName;
-};
-
 std::vector<uint8_t> BmpBytes(TPixelFormat format, int width, int height)
 {
     auto bitmap = MakeBitmap(format, width, height);
