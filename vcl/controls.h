@@ -61,6 +61,7 @@ TShiftState KeyboardStateToShiftState();
 
 class TControl : public TComponent {
     CL_CLASS(TControl, TComponent)
+    CL_PUBLISHED
 public:
     explicit TControl(TComponent* AOwner);
 
@@ -261,6 +262,7 @@ struct TCreateParams {
 
 class TWinControl : public TControl {
     CL_CLASS(TWinControl, TControl)
+    CL_PUBLISHED
 public:
     explicit TWinControl(TComponent* AOwner);
 

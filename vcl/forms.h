@@ -45,6 +45,7 @@ using TCloseQueryEvent = TDelegate<void(TObject* Sender, bool& CanClose)>;
 
 class TCustomForm : public TWinControl {
     CL_CLASS(TCustomForm, TWinControl)
+    CL_PUBLISHED
 public:
     explicit TCustomForm(TComponent* AOwner);
 

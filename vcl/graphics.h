@@ -79,6 +79,7 @@ enum class TFontQuality { fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntia
 
 class TFont : public TGraphicsObject {
     CL_CLASS(TFont, TGraphicsObject)
+    CL_PUBLISHED
 public:
     TFont() = default;
 

@@ -200,7 +200,7 @@ String StringOfChar(wchar_t c, int count) { return String(static_cast<size_t>(st
 
 const TClassInfo* TObject::StaticClassInfo()
 {
-    static const TClassInfo info{L"TObject", nullptr};
+    static const TClassInfo info{L"TObject", nullptr, &TObject::PublishProperties};
     return &info;
 }
 

@@ -380,11 +380,14 @@ TDelegate(Obj*, R (C::*)(A...) const) -> TDelegate<R(A...)>;
 // Root object
 
 struct TMessage;
+class TPropertyTable;
 
-// Class name and parent, one static record per class (see CL_CLASS).
+// Class name, parent, and the function that fills the table of the properties the class
+// publishes by name (vcl/properties.h); one static record per class (see CL_CLASS).
 struct TClassInfo {
     const wchar_t* Name;
     const TClassInfo* Parent;
+    void (*PublishProperties)(TPropertyTable& Table);
 };
 
 #define CL_WIDEN_(x) L##x
@@ -396,10 +399,20 @@ public:                                                                         
     using inherited = Base;                                                                                 \
     static const ::vcl::TClassInfo* StaticClassInfo()                                                      \
     {                                                                                                       \
-        static const ::vcl::TClassInfo info{CL_WIDEN(#Name), Base::StaticClassInfo()};                      \
+        static const ::vcl::TClassInfo info{CL_WIDEN(#Name), Base::StaticClassInfo(),                      \
+                                            &Name::PublishProperties};                                      \
         return &info;                                                                                       \
     }                                                                                                       \
     const ::vcl::TClassInfo* ClassInfo() const override { return StaticClassInfo(); }                      \
+                                                                                                            \
+private:
+
+// Declares that the class publishes properties by name, beyond those of its ancestors. Put it
+// after CL_CLASS and define `void Name::PublishProperties(TPropertyTable& Table)` in a source
+// file, one Table.Add line a property (vcl/properties.h). Leaves the class in private access.
+#define CL_PUBLISHED                                                                                        \
+public:                                                                                                     \
+    static void PublishProperties(::vcl::TPropertyTable& Table);                                           \
                                                                                                             \
 private:
 
@@ -412,6 +425,8 @@ public:
 
     static const TClassInfo* StaticClassInfo();
     virtual const TClassInfo* ClassInfo() const { return StaticClassInfo(); }
+    // The root publishes nothing; classes that publish properties declare CL_PUBLISHED.
+    static void PublishProperties(TPropertyTable&) {}
     String ClassName() const { return ClassInfo()->Name; }
     const TClassInfo* ClassParent() const { return ClassInfo()->Parent; }
     // True when this class or one of its ancestors has exactly this name.

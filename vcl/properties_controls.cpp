@@ -1,0 +1,47 @@
+// The properties controls and forms publish by name.
+#include "vcl/controls.h"
+#include "vcl/forms.h"
+#include "vcl/properties.h"
+
+namespace vcl {
+
+void TControl::PublishProperties(TPropertyTable& Table)
+{
+    using C = TControl;
+    Table.Add(L"Align", &C::Align, &C::SetAlign);
+    Table.Add(L"Color", &C::Color, &C::SetColor);
+    Table.Add(L"Cursor", &C::Cursor, &C::SetCursor);
+    Table.Add(L"Enabled", &C::Enabled, &C::SetEnabled);
+    Table.Add(L"Font", &C::Font, &C::SetFont);
+    Table.Add(L"Height", &C::Height, &C::SetHeight);
+    Table.Add(L"Left", &C::Left, &C::SetLeft);
+    Table.Add(L"ParentColor", &C::ParentColor, &C::SetParentColor);
+    Table.Add(L"ParentFont", &C::ParentFont, &C::SetParentFont);
+    Table.Add(L"ShowHint", &C::ShowHint, &C::SetShowHint);
+    Table.Add(L"Top", &C::Top, &C::SetTop);
+    Table.Add(L"Visible", &C::Visible, &C::SetVisible);
+    Table.Add(L"Width", &C::Width, &C::SetWidth);
+}
+
+void TWinControl::PublishProperties(TPropertyTable& Table)
+{
+    using C = TWinControl;
+    Table.Add(L"Ctl3D", &C::Ctl3D, &C::SetCtl3D);
+    Table.Add(L"DoubleBuffered", &C::DoubleBuffered, &C::SetDoubleBuffered);
+    Table.Add(L"ParentBackground", &C::ParentBackground, &C::SetParentBackground);
+    Table.Add(L"TabOrder", &C::TabOrder, &C::SetTabOrder);
+    Table.Add(L"TabStop", &C::TabStop, &C::SetTabStop);
+}
+
+void TCustomForm::PublishProperties(TPropertyTable& Table)
+{
+    using C = TCustomForm;
+    Table.Add(L"BorderIcons", &C::BorderIcons, &C::SetBorderIcons,
+              {L"biSystemMenu", L"biMinimize", L"biMaximize", L"biHelp"});
+    Table.Add(L"BorderStyle", &C::BorderStyle, &C::SetBorderStyle);
+    Table.Add(L"FormStyle", &C::FormStyle, &C::SetFormStyle);
+    Table.Add(L"Position", &C::Position, &C::SetPosition);
+    Table.Add(L"WindowState", &C::WindowState, &C::SetWindowState);
+}
+
+}  // namespace vcl
