@@ -209,6 +209,77 @@ TEST_F(DetectorLine, AfterTheLineSpeedBroadcastOnly19200IsAnswered)
     EXPECT_EQ(TypeAt(2), 21);
 }
 
+// A detector answers only requests it understands; every other one gets silence and changes
+// nothing, whatever it asks for.
+TEST_F(DetectorLine, RequestsADetectorWouldNotUnderstandGetNoReply)
+{
+    StartLine({"1:16:speed=1"});
+    struct Case {
+        const char* Name;
+        std::vector<uint8_t> Body;  // the request without its CRC byte
+    };
+    const Case cases[] = {
+        {"fixed byte 0x24", {0x01, 0x02, 0x24, 0x02, 0x00, 0x00, 0x00}},
+        {"fixed byte 0x00", {0x01, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00}},
+        {"junk in byte 5", {0x01, 0x02, 0x23, 0x00, 0x00, 0x01, 0x00}},
+        {"junk in byte 6", {0x01, 0x02, 0x23, 0x02, 0x00, 0x00, 0x80}},
+        {"byte 4 no speed code", {0x01, 0x02, 0x23, 0x00, 0x03, 0x00, 0x00}},
+        {"speed code beside a key", {0x01, 0x02, 0x23, 0x02, 0x04, 0x00, 0x00}},
+        {"sub-command 2", {0x01, 0x00, 0x02, 0x05, 0x00, 0x00, 0x00}},
+        {"sub-command 0xFF", {0x01, 0x00, 0xFF, 0x05, 0x00, 0x00, 0x00}},
+        {"junk after a new address", {0x01, 0x00, 0x00, 0x05, 0x01, 0x00, 0x00}},
+        {"junk after a line speed", {0x01, 0x00, 0x01, 0x04, 0x00, 0x00, 0x10}},
+        {"unknown command 0x07", {0x01, 0x07, 0x23, 0x00, 0x00, 0x00, 0x00}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::vector<uint8_t> frame = c.Body;
+        frame.push_back(CalcCrc8(frame.data(), static_cast<uint32_t>(frame.size())));
+        uint32_t count = static_cast<uint32_t>(frame.size());
+        ASSERT_EQ(Port.Write(frame.data(), count), 0);
+        uint8_t reply[ReplySize];
+        count = ReplySize;
+        EXPECT_EQ(Port.Read(reply, count), -1);
+        EXPECT_EQ(count, 0u);
+    }
+    // Nothing was pressed, renumbered, switched or set on the way.
+    const auto state = Sim.Detectors(Com)[0];
+    EXPECT_EQ(state["address"].Int(), 1);
+    EXPECT_EQ(state["mode"].Text, "normal");
+    EXPECT_EQ(state["baud"].Int(), 1200);
+    EXPECT_EQ(state["speed"].Int(), 1);
+    // The same line answers what it understands, the speed command with its code in byte 4 too.
+    ReplyData buffer{};
+    EXPECT_EQ(Detector.SetSpeed(1, StateQueryFixedByte, 4, buffer), ExchangeOk);
+    EXPECT_EQ(TypeAt(1), 16);
+}
+
+// A detector hears a frame only in its own framing: its speed, no parity and one stop bit. (A
+// pseudo-terminal always reports 8 data bits, so a line set to fewer cannot be told apart.)
+TEST_F(DetectorLine, FramesInAnotherFramingGetNoReply)
+{
+    StartLine({"1:16"});
+    struct Case {
+        const char* Name;
+        uint32_t Baud, Parity, StopBits;
+        int32_t Type;
+    };
+    const Case cases[] = {
+        {"its own", Baud1200, 0, 0, 16},
+        {"another speed", Baud9600, 0, 0, ExchangePortFailed},
+        {"two stop bits", Baud1200, 0, 2, ExchangePortFailed},
+        {"even parity", Baud1200, 2, 0, ExchangePortFailed},
+        {"odd parity", Baud1200, 1, 0, ExchangePortFailed},
+        {"its own again", Baud1200, 0, 0, 16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ASSERT_EQ(Port.Configure({Path.c_str(), Com, c.Baud, c.Parity, c.StopBits, 200, 0}), 0);
+        ASSERT_EQ(Port.Open(), 0);
+        EXPECT_EQ(TypeAt(1), c.Type);
+    }
+}
+
 TEST_F(DetectorLine, ExchangesOfTwoThreadsKeepTheirOwnReplies)
 {
     StartLine({"1:16:level=120"});

@@ -15,16 +15,25 @@ touching the core. The interface the core relies on:
         returns them (the control channel's "create" request sends such
         dicts). The model keeps them in its `detectors` attribute.
 
-    LineModel.respond(frame: bytes, baud: int) -> bytes | Reply | None
+    LineModel.respond(frame: bytes, framing: dict) -> bytes | Reply | None
         Called for every complete request frame (3 bytes for command 0x05,
-        8 bytes otherwise), with the line speed the program had set on the
-        tty when the frame arrived. Returns the bytes to send back, a Reply
-        (bytes sent after a delay), or None for silence.
+        8 bytes otherwise), with the framing the program had set on the tty
+        when the frame arrived: "baud", "parity" (none|odd|even|mark|space),
+        "stopbits" and "bytesize". Returns the bytes to send back, a Reply
+        (bytes sent after a delay), or None for silence. The core adds the
+        time the reply takes on the wire at the line speed.
 
     LineModel.control(request: dict) -> dict
         Handles the control channel's "model" requests for this line, e.g.
         to change a detector's state or inject a fault from a test. The
         returned dict is merged into the answer; raise ValueError to refuse.
+
+A detector answers only what a real one would: a frame sent with its own
+framing (its speed, 8 data bits, no parity, one stop bit), with a good CRC,
+and well formed: the state query's fixed byte 0x23, its reserved bytes 0 (a
+speed code 1, 2 or 4 in byte 4 is the speed command, not junk, when no key
+is pressed), a configuration write with a known sub-command and its reserved
+bytes 0. Anything else gets no reply and changes nothing.
 
 A detector's keys, in a description and in the model requests (defaults in brackets):
     address      0 to 31
@@ -56,12 +65,16 @@ BAUD_RATES = (1200, 2400, 4800, 9600, 19200)   # by line speed index
 BROADCAST = 0xFF
 
 CMD_WRITE_CONFIG = 0x00
+STATE_FIXED_BYTE = 0x23
 CMD_QUERY_STATE = 0x02
 CMD_DEVICE_TYPE = 0x05
 REPLY_CODES = {CMD_WRITE_CONFIG: 0x40, CMD_QUERY_STATE: 0x42, CMD_DEVICE_TYPE: 0x46}
 
 KEY_NONE, KEY_THRESHOLD, KEY_MODE = 0, 1, 2
 CONFIG_ADDRESS, CONFIG_LINE_SPEED, CONFIG_NUMBER_ZERO = 0, 1, 3
+CONFIG_SUB_COMMANDS = (CONFIG_ADDRESS, CONFIG_LINE_SPEED, CONFIG_NUMBER_ZERO)
+# The framing every detector talks in, besides its line speed.
+FRAMING = {"bytesize": 8, "parity": "none", "stopbits": 1}
 
 MODES = ("normal", "alignment", "threshold")   # the mode key's cycle
 MODE_BITS = {"normal": 1, "alignment": 2, "threshold": 4}
@@ -125,6 +138,19 @@ def crc8(data) -> int:
 
 def seal(body) -> bytes:
     return bytes(body) + bytes([crc8(body)])
+
+
+def well_formed(frame: bytes) -> bool:
+    """A request a detector understands: for the commands with data, the fixed
+    byte and the reserved bytes as the protocol has them."""
+    command = frame[1]
+    if command == CMD_QUERY_STATE:
+        key, speed = frame[3], frame[4]
+        data_ok = speed == 0 or (key == KEY_NONE and speed in SPEED_CODES)
+        return frame[2] == STATE_FIXED_BYTE and data_ok and frame[5:7] == b"\0\0"
+    if command == CMD_WRITE_CONFIG:
+        return frame[2] in CONFIG_SUB_COMMANDS and frame[4:7] == b"\0\0\0"
+    return True
 
 
 def threshold_level(tenths: int) -> int:
@@ -194,8 +220,10 @@ class Detector:
                 "speed": self.speed, "letter": self.letter, "supply": self.supply,
                 "held_key": self.held_key, "fault": self.fault, "late_ms": self.late_ms}
 
-    def listens(self, frame: bytes, baud: int) -> bool:
-        return baud == self.baud and frame[0] in (self.address, BROADCAST)
+    def listens(self, frame: bytes, framing: dict) -> bool:
+        """A frame for this detector that reached it in its own framing."""
+        in_framing = framing.get("baud") == self.baud and all(framing.get(k) == v for k, v in FRAMING.items())
+        return in_framing and frame[0] in (self.address, BROADCAST)
 
     def obey(self, frame: bytes):
         """Carries out a request; returns the reply body (without CRC) and what
@@ -266,12 +294,12 @@ class LineModel:
     def __init__(self, descriptions: list):
         self.detectors = [Detector(description) for description in descriptions]
 
-    def respond(self, frame: bytes, baud: int) -> Optional[Reply]:
-        if crc8(frame[:-1]) != frame[-1]:
+    def respond(self, frame: bytes, framing: dict) -> Optional[Reply]:
+        if crc8(frame[:-1]) != frame[-1] or not well_formed(frame):
             return None
         replies, after_reply = [], []
         for detector in self.detectors:
-            if not detector.listens(frame, baud):
+            if not detector.listens(frame, framing):
                 continue
             body, effect = detector.obey(frame)
             if body is not None and frame[0] != BROADCAST:

@@ -5,7 +5,10 @@ Each line is a pseudo-terminal whose slave side the Wine prefix sees as a COM
 port ($WINEPREFIX/dosdevices/comN -> /dev/pts/M). The simulator reads the
 request frames the program writes on the master side, logs them with the
 line settings the program had set on the tty, and answers through the
-detector model of tools/detsim/detectors.py (or scripted replies).
+detector model of tools/detsim/detectors.py (or scripted replies). Replies
+go out byte by byte, each after its transmission time at the line speed the
+tty has (start bit, data bits, parity bit, stop bits): 8 bytes at 1200 baud
+take about 67 ms, as on a real line.
 
 Commands:
   daemon --state-dir D   start a detached daemon serving the control channel
@@ -31,6 +34,7 @@ answer has "ok" (true, or false with "error"). Requests ("op"):
   script   com [hex] [limit] [delay_ms]: the reply to the next frame not yet
            answered by an earlier script entry: hex (default: the model's
            answer), cut to its first `limit` bytes, sent after delay_ms
+           (and its transmission time)
   model    com ...: passed to the line model's control()
   shutdown
 """
@@ -82,6 +86,14 @@ def tty_settings(fd):
     return {"baud": SPEEDS.get(ospeed, 0), "parity": parity,
             "stopbits": 2 if cflag & termios.CSTOPB else 1,
             "bytesize": BYTE_SIZES[cflag & termios.CSIZE]}
+
+
+def character_seconds(settings):
+    """The time one byte takes on the line, or 0 when the speed is unknown."""
+    if not settings["baud"]:
+        return 0.0
+    bits = 1 + settings["bytesize"] + (settings["parity"] != "none") + settings["stopbits"]
+    return bits / settings["baud"]
 
 
 def frame_length(command):
@@ -167,7 +179,7 @@ class Line:
             time.sleep(0.001)
 
     def take_frames(self, data, now):
-        """Logs the frames in `data`; returns [(delay_s, reply bytes)] to send."""
+        """Logs the frames in `data`; returns [(delay_s, reply bytes, seconds per byte)] to send."""
         replies = []
         for frame, complete in self.splitter.push(data, now):
             replies += self.log_frame(frame, complete, now)
@@ -187,14 +199,14 @@ class Line:
         if "hex" in script:
             reply, delay = bytes.fromhex(script["hex"]), 0.0
         else:
-            reply, delay = self.model_reply(frame, settings["baud"])
+            reply, delay = self.model_reply(frame, settings)
         if "limit" in script:
             reply = reply[:int(script["limit"])]
         delay += script.get("delay_ms", 0) / 1000.0
-        return [(delay, reply)] if reply else []
+        return [(delay, reply, character_seconds(settings))] if reply else []
 
-    def model_reply(self, frame, baud):
-        answer = self.model.respond(frame, baud)
+    def model_reply(self, frame, settings):
+        answer = self.model.respond(frame, settings)
         if answer is None:
             return b"", 0.0
         if isinstance(answer, detectors.Reply):
@@ -260,8 +272,11 @@ class Simulator:
         now = time.monotonic()
         if self.echo:
             print(f"COM{line.com} <- {data.hex(' ')}", flush=True)
-        for delay, reply in line.take_frames(data, now):
-            heapq.heappush(self.timers, (now + delay, next(self.seq), line, reply))
+        for delay, reply, per_byte in line.take_frames(data, now):
+            # Each byte leaves once its own transmission time has passed.
+            for index, byte in enumerate(reply):
+                due = now + delay + (index + 1) * per_byte
+                heapq.heappush(self.timers, (due, next(self.seq), line, bytes([byte])))
 
     def send(self, line, data):
         if line.master is None:
