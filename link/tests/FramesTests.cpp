@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "link/Dev.h"
 #include "link/Frames.h"
@@ -143,17 +145,18 @@ TEST(StateDecoding, ReplyBytes)
     EXPECT_EQ(DeviceTypeOf(data), 0x7F);
 }
 
-TEST(ModelTable, KnownAndUnknownCodes)
+TEST(ModelTable, EveryRowAndTheCodesBetween)
 {
     struct Row {
         uint8_t TypeCode;
         int32_t NameIndex;
         uint8_t Stored;
     };
-    // Same stored code under another name (10, 21), the last of the first
-    // family (31) and the reversed second family (37 first, 33 last).
+    // The whole table: the second family stores the first family's codes under names of its
+    // own, and the last five codes count down while their names count up.
     const Row rows[] = {
-        {10, 1, 10}, {19, 5, 19}, {21, 6, 10}, {31, 9, 18}, {37, 10, 37}, {33, 14, 33},
+        {10, 1, 10},  {16, 2, 16},  {17, 3, 17},  {18, 4, 18},  {19, 5, 19},  {21, 6, 10},  {22, 7, 16},
+        {23, 8, 17},  {31, 9, 18},  {37, 10, 37}, {36, 11, 36}, {35, 12, 35}, {34, 13, 34}, {33, 14, 33},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(int(row.TypeCode));
@@ -162,9 +165,12 @@ TEST(ModelTable, KnownAndUnknownCodes)
         EXPECT_EQ(entry->NameIndex, row.NameIndex);
         EXPECT_EQ(entry->StoredTypeCode, row.Stored);
     }
-    for (uint8_t unknown : {0, 11, 15, 20, 24, 30, 32, 38, 255}) {
-        SCOPED_TRACE(int(unknown));
-        EXPECT_EQ(FindModel(unknown), nullptr);
+    // Every other code names no detector.
+    for (int code = 0; code <= 255; ++code) {
+        const bool listed = std::any_of(std::begin(rows), std::end(rows),
+                                        [&](const Row& row) { return row.TypeCode == code; });
+        if (!listed)
+            EXPECT_EQ(FindModel(static_cast<uint8_t>(code)), nullptr) << code;
     }
 }
 

@@ -133,6 +133,23 @@ TEST_F(PortOnLine, SpeedAndFramingReachTheTty)
     }
 }
 
+TEST_F(PortOnLine, TimeoutsReadBackAfterOpen)
+{
+    // T for the gap between bytes and for the constant parts, 1 ms per byte on top.
+    for (uint32_t timeout : {200u, 500u, 0u}) {
+        SCOPED_TRACE(timeout);
+        ASSERT_EQ(Port.Configure({Path.c_str(), Com, 0, 0, 0, timeout, 0}), 0);
+        ASSERT_EQ(Port.Open(), 0);
+        COMMTIMEOUTS read{};
+        ASSERT_TRUE(GetCommTimeouts(Port.Handle, &read));
+        EXPECT_EQ(read.ReadIntervalTimeout, timeout);
+        EXPECT_EQ(read.ReadTotalTimeoutMultiplier, 1u);
+        EXPECT_EQ(read.ReadTotalTimeoutConstant, timeout);
+        EXPECT_EQ(read.WriteTotalTimeoutMultiplier, 1u);
+        EXPECT_EQ(read.WriteTotalTimeoutConstant, timeout);
+    }
+}
+
 TEST_F(PortOnLine, ExchangeAndShortReply)
 {
     OpenAt(4);

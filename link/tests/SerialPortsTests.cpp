@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,23 +22,20 @@ std::vector<std::wstring> Lines(const vcl::TStringList& list)
 
 }  // namespace
 
-TEST(SerialPortList, NamesInTheOrderTheRegistryGives)
+TEST(SerialPortList, NamesInTheOrderTheRegistryGivesNotSortedByPort)
 {
     SerialCommKey key;
     key.Clear();
-    // Written in this order; sorted by value name they come the other way round.
-    key.SetString(L"ZirvPortB", L"COM3");
-    key.SetString(L"ZirvPortA", L"COM1");
+    // The value names sort opposite to their ports, and are written in name order: Windows
+    // (order written) and Wine (sorted by name) both enumerate COM3 before COM1.
+    key.SetString(L"ZirvPortA", L"COM3");
+    key.SetString(L"ZirvPortB", L"COM1");
+    ASSERT_EQ(key.Strings(), (std::vector<std::wstring>{L"COM3", L"COM1"}));
 
     vcl::TStringList list;
     list.Add(L"old entry");
     EnumSerialPorts(list);
-    // Windows gives the values in the order written, Wine sorted by name (COM1, COM3);
-    // the list keeps whichever order the registry enumerates.
-    EXPECT_EQ(Lines(list), key.Strings());
-    std::vector<std::wstring> sorted = Lines(list);
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(sorted, (std::vector<std::wstring>{L"COM1", L"COM3"}));
+    EXPECT_EQ(Lines(list), (std::vector<std::wstring>{L"COM3", L"COM1"}));
 }
 
 TEST(SerialPortList, MissingKeyGivesAnEmptyList)

@@ -10,6 +10,7 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <optional>
@@ -146,6 +147,94 @@ TEST_F(MonitorTest, PollActionShowsAnAlarmInRedAndStaysSilentWithTheSoundOff)
     EXPECT_TRUE(IsCentredOn(Form()->lbStatus, Form()->shStatus));
     EXPECT_EQ(3, Form()->lbStatus->Top());
     EXPECT_TRUE(Seams->Sounds().empty());
+}
+
+// A failed or unknown answer stops nothing: the action shows and stores only what it got and
+// walks the modes all the same.
+TEST_F(MonitorTest, PollActionGoesOnPastFailedAndUnknownAnswers)
+{
+    // A detector in alignment mode: its own answer would make the walk two presses long.
+    StartLine({"4:16:mode=alignment:letter=3:supply=50:speed=2:alarm=0"}, 1);
+    Form()->DetectorFound = true;
+    const testsupport::DetsimScript answer{};
+    const testsupport::DetsimScript silence{true, {}};
+    std::vector<uint8_t> unknownType = {0x04, ReplyDeviceType, 0x00, 20, 0x00, 0x00, 0x00};
+    unknownType.push_back(CalcCrc8(unknownType.data(), 7));
+    const testsupport::DetsimScript unknown{true, unknownType};
+    struct Case {
+        const char* Name;
+        testsupport::DetsimScript Type, State;
+        bool TypePause;      // the 100 ms pause after a type answer
+        bool TypeKnown;      // the answer named a model
+        bool StateStored;    // the state answer reached the record and the walk's count
+    };
+    const Case cases[] = {
+        {"type request unanswered", silence, answer, false, false, true},
+        {"unknown type", unknown, answer, true, false, true},
+        {"state query unanswered", answer, silence, true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SetSim("mode", "alignment");
+        Detector->TypeCode = 99;
+        Detector->Alarm = 1;
+        Detector->Letter = 6;
+        Detector->SupplyVolts = 12.5f;
+        Detector->SpeedCode = 4;
+        Form()->StatusBar1->Panels()->Items(0)->SetText(L"before");
+        TakeFrames();
+        Seams->TakePauses();
+        Sim.Script(Com, c.Type);
+        Sim.Script(Com, c.State);
+
+        ChooseDetector(4);
+
+        const int presses = c.StateStored ? 2 : 3;
+        std::vector<Bytes> expected = {Frame(BuildDeviceTypeRequest(4)), KeyFrame(4, KeyNone)};
+        for (const Bytes& frame : Pulses(4, KeyMode, presses))
+            expected.push_back(frame);
+        EXPECT_EQ(expected, TakeFrames());
+        std::vector<DWORD> pauses(c.TypePause ? 1 : 0, 100);
+        pauses.insert(pauses.end(), static_cast<size_t>(2 * presses), 500);
+        EXPECT_EQ(pauses, Seams->TakePauses());
+        // Only a known type shows a model and is stored.
+        EXPECT_EQ(c.TypeKnown ? msgModelName[1] : vcl::String(L"before"), Form()->StatusBar1->Panels()->Items(0)->Text());
+        EXPECT_EQ(c.TypeKnown ? 16 : 99, Detector->TypeCode);
+        // Without a state answer the record keeps what it had, and the view shows that.
+        EXPECT_EQ(vcl::String(c.StateStored ? L"3" : L"6"), Form()->edLetter->Text());
+        EXPECT_EQ(vcl::String(c.StateStored ? L"10.0" : L"12.5"), Form()->edRxPower->Text());
+        EXPECT_EQ(c.StateStored ? 1 : 2, Form()->cbSpeed->ItemIndex());
+        EXPECT_EQ(c.StateStored ? msgStateNorm : msgStateAlarm, Form()->lbState->Caption());
+    }
+}
+
+// The address a confirmed change gives the detector is the one the poll thread asks next.
+TEST_F(MonitorTest, AChangedAddressRedirectsTheNextPoll)
+{
+    StartLine({"1:16", "3:16"}, 1);
+    TfrmMain* f = Form();
+    f->cbAddress->Items()->Clear();
+    f->cbAddress->Items()->Add(AddressItem(1));
+    f->cbAddress->Items()->Add(AddressItem(3));
+    f->cbAddress->SetItemIndex(0);
+    StartPolling();
+    WaitForPolls(2);
+    EXPECT_TRUE(std::ranges::any_of(TakeFrames(), [](const Bytes& frame) { return frame == KeyFrame(1, KeyNone); }));
+
+    f->btChangeAddr->Click();
+    f->edAddr->SetText(L"7");
+    f->btOkClick(f->btOk);
+    ASSERT_EQ(7, Detector->Address);
+    ASSERT_EQ(7, SimDetector()["address"].Int());
+    // A poll that had begun before the change ends first.
+    WaitForPolls(1);
+    TakeFrames();
+
+    WaitForPolls(3);
+    const std::vector<Bytes> frames = TakeFrames();
+    ASSERT_FALSE(frames.empty());
+    for (const Bytes& frame : frames)
+        EXPECT_EQ(KeyFrame(7, KeyNone), frame);
 }
 
 TEST_F(MonitorTest, BeforeAFindTheAddressListOnlyStoresTheAddress)

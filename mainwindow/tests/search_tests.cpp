@@ -199,9 +199,15 @@ TEST_F(SearchTest, DetectorsOnTheFirstPortAreListedTheLineSwitchedAndTheFirstPol
     RunProgram(0);
 
     ASSERT_TRUE(Asked.Shown);
-    // Every address at 1200 baud, the broadcast that switches the line, then 19200 baud only.
+    // Every address at 1200 baud, the broadcast that switches the line, then 19200 baud only;
+    // always without parity and with one stop bit.
     const std::vector<DetsimFrame>& frames = Asked.Frames;
     ASSERT_GE(frames.size(), 33u);
+    for (const DetsimFrame& frame : frames) {
+        EXPECT_EQ("none", frame.Line.Parity);
+        EXPECT_EQ(1, frame.Line.StopBits);
+        EXPECT_EQ(8, frame.Line.ByteSize);
+    }
     for (uint16_t address = 0; address < monitor::AddressCount; ++address) {
         SCOPED_TRACE(address);
         EXPECT_EQ(Frame(BuildDeviceTypeRequest(address)), frames[address].Bytes);
@@ -266,9 +272,12 @@ TEST_F(SearchTest, DetectorsOnTheFirstPortAreListedTheLineSwitchedAndTheFirstPol
 
 TEST_F(SearchTest, DetectorsOnTheSecondOfThreePortsLeaveTheThirdUnopened)
 {
-    const int silent = Sim.CreateLine();
-    const int second = Sim.CreateLine(FullLine({"12:17"}));
+    // Listed against the order of their numbers: the search takes the registry's order.
     const int third = Sim.CreateLine({"1:16"});
+    const int second = Sim.CreateLine(FullLine({"12:17"}));
+    const int silent = Sim.CreateLine();
+    ASSERT_GT(silent, second);
+    ASSERT_GT(second, third);
     ListPorts({silent, second, third});
     SetScreen(1280, 1024);
     // Korean: the question keeps its own title, its buttons no caption.
