@@ -137,61 +137,64 @@ void DrawGlyphImage(TCanvas* Canvas, TBitmap* Glyph, int NumGlyphs, int Index, c
     Canvas->Draw(At.x, At.y, &image);
 }
 
-// The inside of a button: the glyph image for its state and the caption, placed together.
-struct TButtonFace {
-    TBitmap* Glyph;
-    int NumGlyphs;
-    int GlyphIndex;
-    String Caption;
-    TButtonLayout Layout;
-    int Margin;
-    int Spacing;
-    bool Enabled;
-};
+}  // namespace
 
-void DrawButtonFace(TCanvas* Canvas, const TRect& Client, const TButtonFace& Face)
+// =============================================================================================
+// TGlyphProperties
+
+TGlyphProperties::TGlyphProperties() : FGlyph(std::make_unique<TBitmap>())
 {
-    bool hasGlyph = Face.Glyph && !Face.Glyph->Empty() && Face.NumGlyphs > 0;
-    TPoint glyphSize = hasGlyph ? TPoint(Face.Glyph->Width() / Face.NumGlyphs, Face.Glyph->Height()) : TPoint();
-    TRect measured(0, 0, Client.Width(), 0);
-    if (!Face.Caption.empty())
-        Canvas->TextRect(measured, Face.Caption, DT_CALCRECT | DT_SINGLELINE);
-    TSize textSize = Face.Caption.empty() ? TSize() : measured.Size();
-    TPoint glyphOrigin;
-    TRect captionRect;
-    CalcButtonLayout(Client, glyphSize, textSize, Face.Layout, TAlignment::taCenter, Face.Margin, Face.Spacing,
-                     glyphOrigin, captionRect, 0);
-    if (hasGlyph)
-        DrawGlyphImage(Canvas, Face.Glyph, Face.NumGlyphs, Face.GlyphIndex, glyphOrigin);
-    if (Face.Caption.empty())
-        return;
-    Canvas->Brush()->SetStyle(TBrushStyle::bsClear);
-    if (!Face.Enabled)
-        Canvas->Font()->SetColor(clGrayText);
-    Canvas->TextRect(captionRect, Face.Caption, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    FGlyph->SetOnChange(TNotifyEvent(this, &TGlyphProperties::GlyphBitmapChanged));
 }
 
-}  // namespace
+TGlyphProperties::~TGlyphProperties() = default;
+
+void TGlyphProperties::GlyphBitmapChanged(TObject*) { GlyphPropertiesChanged(); }
+
+template<class T>
+void TGlyphProperties::Change(T& field, T value)
+{
+    if (ChangeField(field, value))
+        GlyphPropertiesChanged();
+}
+
+void TGlyphProperties::SetNumGlyphs(int value) { Change(FNumGlyphs, std::clamp(value, 1, 4)); }
+void TGlyphProperties::SetLayout(TButtonLayout value) { Change(FLayout, value); }
+void TGlyphProperties::SetMargin(int value) { Change(FMargin, value); }
+void TGlyphProperties::SetSpacing(int value) { Change(FSpacing, value); }
+
+void TGlyphProperties::DrawGlyphAndCaption(TCanvas* Canvas, const TRect& Client, int Index, const String& Caption,
+                                           bool Enabled) const
+{
+    bool hasGlyph = !FGlyph->Empty();
+    TPoint glyphSize = hasGlyph ? TPoint(FGlyph->Width() / FNumGlyphs, FGlyph->Height()) : TPoint();
+    TRect measured(0, 0, Client.Width(), 0);
+    if (!Caption.empty())
+        Canvas->TextRect(measured, Caption, DT_CALCRECT | DT_SINGLELINE);
+    TSize textSize = Caption.empty() ? TSize() : measured.Size();
+    TPoint glyphOrigin;
+    TRect captionRect;
+    CalcButtonLayout(Client, glyphSize, textSize, FLayout, TAlignment::taCenter, FMargin, FSpacing, glyphOrigin,
+                     captionRect, 0);
+    if (hasGlyph)
+        DrawGlyphImage(Canvas, FGlyph.get(), FNumGlyphs, Index, glyphOrigin);
+    if (Caption.empty())
+        return;
+    Canvas->Brush()->SetStyle(TBrushStyle::bsClear);
+    if (!Enabled)
+        Canvas->Font()->SetColor(clGrayText);
+    Canvas->TextRect(captionRect, Caption, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
 
 // =============================================================================================
 // TSpeedButton
 
-TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), FGlyph(std::make_unique<TBitmap>())
+TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner)
 {
     // Clicks come from MouseUp, which knows about groups.
     FControlStyle = {TControlStyleItem::csCaptureMouse, TControlStyleItem::csDoubleClicks};
     FWidth = 23;
     FHeight = 22;
-    FGlyph->SetOnChange(TNotifyEvent(this, &TSpeedButton::GlyphChanged));
-}
-
-void TSpeedButton::GlyphChanged(TObject*) { Invalidate(); }
-
-void TSpeedButton::SetNumGlyphs(int value)
-{
-    value = std::clamp(value, 1, 4);
-    if (ChangeField(FNumGlyphs, value))
-        Invalidate();
 }
 
 TButtonState TSpeedButton::RestingState() const
@@ -235,24 +238,6 @@ void TSpeedButton::SetFlat(bool value)
 void TSpeedButton::SetTransparent(bool value)
 {
     if (ChangeField(FTransparent, value))
-        Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout value)
-{
-    if (ChangeField(FLayout, value))
-        Invalidate();
-}
-
-void TSpeedButton::SetMargin(int value)
-{
-    if (ChangeField(FMargin, value))
-        Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int value)
-{
-    if (ChangeField(FSpacing, value))
         Invalidate();
 }
 
@@ -355,9 +340,7 @@ void TSpeedButton::Paint()
     if (pressed)
         client.Offset(1, 1);
     canvas->SetFont(Font());
-    DrawButtonFace(canvas, client,
-                   {FGlyph.get(), FNumGlyphs, static_cast<int>(FState), Caption(), FLayout, FMargin, FSpacing,
-                    FEnabled});
+    DrawGlyphAndCaption(canvas, client, static_cast<int>(FState), Caption(), FEnabled);
 }
 
 void TSpeedButton::Dispatch(TMessage& Message)
@@ -406,11 +389,7 @@ const TBitBtnKindInfo BitBtnKinds[] = {
 
 }  // namespace
 
-TBitBtn::TBitBtn(TComponent* AOwner)
-    : TButton(AOwner), FGlyph(std::make_unique<TBitmap>()), FCanvas(std::make_unique<TControlCanvas>())
-{
-    FGlyph->SetOnChange(TNotifyEvent(this, &TBitBtn::GlyphChanged));
-}
+TBitBtn::TBitBtn(TComponent* AOwner) : TButton(AOwner), FCanvas(std::make_unique<TControlCanvas>()) {}
 
 // Owner drawn: the system then knows no default push button, so SetButtonStyle repaints instead.
 void TBitBtn::CreateParams(TCreateParams& Params)
@@ -425,33 +404,6 @@ void TBitBtn::SetButtonStyle(bool ADefault)
         return;
     FIsDefault = ADefault;
     Invalidate();
-}
-
-void TBitBtn::GlyphChanged(TObject*) { Invalidate(); }
-
-void TBitBtn::SetNumGlyphs(int value)
-{
-    value = std::clamp(value, 1, 4);
-    if (ChangeField(FNumGlyphs, value))
-        Invalidate();
-}
-
-void TBitBtn::SetLayout(TButtonLayout value)
-{
-    if (ChangeField(FLayout, value))
-        Invalidate();
-}
-
-void TBitBtn::SetMargin(int value)
-{
-    if (ChangeField(FMargin, value))
-        Invalidate();
-}
-
-void TBitBtn::SetSpacing(int value)
-{
-    if (ChangeField(FSpacing, value))
-        Invalidate();
 }
 
 void TBitBtn::SetKind(TBitBtnKind value)
@@ -487,9 +439,7 @@ void TBitBtn::CNDrawItem(TMessage& Message)
             client.Offset(1, 1);
         // Images: up, disabled, down.
         FCanvas->SetFont(Font());
-        DrawButtonFace(FCanvas.get(), client,
-                       {FGlyph.get(), FNumGlyphs, disabled ? 1 : pressed ? 2 : 0, Caption(), FLayout, FMargin,
-                        FSpacing, !disabled});
+        DrawGlyphAndCaption(FCanvas.get(), client, disabled ? 1 : pressed ? 2 : 0, Caption(), !disabled);
         if (dis->itemState & ODS_FOCUS)
             FCanvas->DrawFocusRect(client.Inflated(-1, -1));
     });

@@ -21,21 +21,59 @@ void CalcButtonLayout(const TRect& Client, const TPoint& GlyphSize, const TSize&
                       int DrawFlags);
 
 // ---------------------------------------------------------------------------------------------
-// TSpeedButton
+// The glyph properties both buttons carry
 
-// A graphic button. Buttons with the same non-zero GroupIndex on one parent are exclusive: one
-// going down brings the others up; without AllowAllUp a down button stays down when clicked.
-class TSpeedButton : public TGraphicControl {
-    CL_CLASS(TSpeedButton, TGraphicControl)
+// A glyph strip and how it is placed beside the caption. A change calls GlyphPropertiesChanged
+// (the buttons repaint); an equal value changes nothing.
+class TGlyphProperties {
 public:
-    explicit TSpeedButton(TComponent* AOwner);
-
     // NumGlyphs images side by side: up, disabled, down, exclusive. Transparent where a pixel
     // has the colour of the bitmap's bottom-left pixel, or blended when it is 32-bit with alpha.
     TBitmap* Glyph() const { return FGlyph.get(); }
     void SetGlyph(TBitmap* value) { FGlyph->Assign(value); }
     int NumGlyphs() const { return FNumGlyphs; }
+    // Clamped to 1..4.
     void SetNumGlyphs(int value);
+    TButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TButtonLayout value);
+    int Margin() const { return FMargin; }
+    void SetMargin(int value);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int value);
+
+protected:
+    TGlyphProperties();
+    virtual ~TGlyphProperties();
+    TGlyphProperties(const TGlyphProperties&) = delete;
+    TGlyphProperties& operator=(const TGlyphProperties&) = delete;
+
+    virtual void GlyphPropertiesChanged() = 0;
+    // Draws image Index of the strip (the first when Index is past the last) with the caption.
+    void DrawGlyphAndCaption(TCanvas* Canvas, const TRect& Client, int Index, const String& Caption,
+                             bool Enabled) const;
+
+private:
+    template<class T>
+    void Change(T& field, T value);
+    void GlyphBitmapChanged(TObject* Sender);
+
+    std::unique_ptr<TBitmap> FGlyph;
+    int FNumGlyphs = 1;
+    TButtonLayout FLayout = TButtonLayout::blGlyphLeft;
+    int FMargin = -1;
+    int FSpacing = 4;
+};
+
+// ---------------------------------------------------------------------------------------------
+// TSpeedButton
+
+// A graphic button. Buttons with the same non-zero GroupIndex on one parent are exclusive: one
+// going down brings the others up; without AllowAllUp a down button stays down when clicked.
+class TSpeedButton : public TGraphicControl, public TGlyphProperties {
+    CL_CLASS(TSpeedButton, TGraphicControl)
+public:
+    explicit TSpeedButton(TComponent* AOwner);
+
     bool Down() const { return FDown; }
     void SetDown(bool value);
     int GroupIndex() const { return FGroupIndex; }
@@ -48,12 +86,6 @@ public:
     // A flat transparent button leaves its face to the parent.
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool value);
-    TButtonLayout Layout() const { return FLayout; }
-    void SetLayout(TButtonLayout value);
-    int Margin() const { return FMargin; }
-    void SetMargin(int value);
-    int Spacing() const { return FSpacing; }
-    void SetSpacing(int value);
 
     using TGraphicControl::Click;
     void Dispatch(TMessage& Message) override;
@@ -71,13 +103,9 @@ protected:
     bool FAllowAllUp = false;
     bool FFlat = false;
     bool FTransparent = true;
-    TButtonLayout FLayout = TButtonLayout::blGlyphLeft;
-    int FMargin = -1;
-    int FSpacing = 4;
-    int FNumGlyphs = 1;
 
 private:
-    void GlyphChanged(TObject* Sender);
+    void GlyphPropertiesChanged() override { Invalidate(); }
     // Tells the group's other buttons that this one went down.
     void UpdateExclusive();
     void CMButtonPressed(TMessage& Message);
@@ -85,7 +113,6 @@ private:
     // The state the button shows when it is not being pressed.
     TButtonState RestingState() const;
 
-    std::unique_ptr<TBitmap> FGlyph;
     bool FDragging = false;
 };
 
@@ -95,21 +122,11 @@ private:
 enum class TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 
 // A push button drawn by us with a glyph beside its caption.
-class TBitBtn : public TButton {
+class TBitBtn : public TButton, public TGlyphProperties {
     CL_CLASS(TBitBtn, TButton)
 public:
     explicit TBitBtn(TComponent* AOwner);
 
-    TBitmap* Glyph() const { return FGlyph.get(); }
-    void SetGlyph(TBitmap* value) { FGlyph->Assign(value); }
-    int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int value);
-    TButtonLayout Layout() const { return FLayout; }
-    void SetLayout(TButtonLayout value);
-    int Margin() const { return FMargin; }
-    void SetMargin(int value);
-    int Spacing() const { return FSpacing; }
-    void SetSpacing(int value);
     // A standard kind sets the caption, ModalResult and Default or Cancel.
     TBitBtnKind Kind() const { return FKind; }
     void SetKind(TBitBtnKind value);
@@ -121,15 +138,10 @@ protected:
     void SetButtonStyle(bool ADefault) override;
 
 private:
-    void GlyphChanged(TObject* Sender);
+    void GlyphPropertiesChanged() override { Invalidate(); }
     void CNDrawItem(TMessage& Message);
 
-    std::unique_ptr<TBitmap> FGlyph;
     std::unique_ptr<TControlCanvas> FCanvas;
-    int FNumGlyphs = 1;
-    TButtonLayout FLayout = TButtonLayout::blGlyphLeft;
-    int FMargin = -1;
-    int FSpacing = 4;
     TBitBtnKind FKind = TBitBtnKind::bkCustom;
     bool FIsDefault = false;
 };

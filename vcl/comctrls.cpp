@@ -218,9 +218,7 @@ TStatusBar::TStatusBar(TComponent* AOwner)
 {
     FControlStyle = {TControlStyleItem::csCaptureMouse, TControlStyleItem::csClickEvents,
                      TControlStyleItem::csDoubleClicks, TControlStyleItem::csOpaque};
-    FColor = clBtnFace;
-    FParentColor = false;
-    Brush()->SetColor(FColor);
+    InitColor(clBtnFace);
     FAlign = TAlign::alBottom;
     FHeight = 19;
     FCanvas->SetControl(this);

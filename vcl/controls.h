@@ -2,6 +2,7 @@
 // Controls: the message chain (WindowProc -> WndProc -> Dispatch -> DefaultHandler), windowed
 // controls over real windows bound through a window property, graphic controls painted by their
 // parent, alignment, mouse capture and routing, focus and keys.
+#include "vcl/alignment.h"
 #include "vcl/classes.h"
 #include "vcl/graphics.h"
 #include "vcl/messages.h"
@@ -18,8 +19,6 @@ namespace vcl {
 class TWinControl;
 class TCustomForm;
 
-enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
-
 enum class TControlStyleItem {
     csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks, csFixedWidth,
     csFixedHeight, csNoDesignVisible, csParentBackground
@@ -31,6 +30,9 @@ enum class TControlStateItem {
     csDestroyingHandle, csAligning, csRecreating
 };
 using TControlState = TSet<TControlStateItem>;
+
+// The frame of a control: none, or a single (sunken with Ctl3D) border.
+enum class TBorderStyle { bsNone, bsSingle };
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -351,6 +353,10 @@ protected:
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     virtual void CreateParams(TCreateParams& Params);
+    // Adds the window border of Style: a sunken client edge with Ctl3D, else a line.
+    void AddBorderStyle(TCreateParams& Params, TBorderStyle Style) const;
+    // The colour a control starts with instead of its parent's (constructors call it).
+    void InitColor(TColor Value);
     // Makes Params a copy of a system window class whose procedure becomes FDefWndProc.
     void CreateSubClass(TCreateParams& Params, const wchar_t* ControlClassName);
     virtual void CreateWnd();

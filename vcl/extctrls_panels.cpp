@@ -43,20 +43,13 @@ TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner)
                      TControlStyleItem::csOpaque,          TControlStyleItem::csDoubleClicks};
     FWidth = 185;
     FHeight = 41;
-    FColor = clBtnFace;
-    FParentColor = false;
-    Brush()->SetColor(FColor);
+    InitColor(clBtnFace);
 }
 
 void TCustomPanel::CreateParams(TCreateParams& Params)
 {
     TCustomControl::CreateParams(Params);
-    if (FBorderStyle == TBorderStyle::bsSingle) {
-        if (FCtl3D)
-            Params.ExStyle |= WS_EX_CLIENTEDGE;
-        else
-            Params.Style |= WS_BORDER;
-    }
+    AddBorderStyle(Params, FBorderStyle);
 }
 
 int TCustomPanel::BevelSize() const

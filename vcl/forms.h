@@ -1,14 +1,15 @@
 #pragma once
-// Forms, the application object with its window and message loop, the screen, and hidden
-// utility windows.
+// Forms: top-level windows with their border styles, showing, modal loops, closing and focus.
+// Includes the application and the screen, which forms work with.
+#include "vcl/application.h"
 #include "vcl/classes.h"
 #include "vcl/controls.h"
+#include "vcl/screen.h"
 #include "vcl/system.h"
 
 #include <windows.h>
 
 #include <memory>
-#include <vector>
 
 namespace vcl {
 
@@ -173,187 +174,5 @@ class TForm : public TCustomForm {
 public:
     using TCustomForm::TCustomForm;
 };
-
-// ---------------------------------------------------------------------------------------------
-// TApplication
-
-using TExceptionEvent = TDelegate<void(TObject* Sender, Exception& E)>;
-using TMessageEvent = TDelegate<void(MSG& Msg, bool& Handled)>;
-using TIdleEvent = TDelegate<void(TObject* Sender, bool& Done)>;
-// A hook on the application window's messages: true when it handled the message.
-using TWindowHook = TDelegate<bool(TMessage& Message)>;
-
-class TApplication : public TComponent {
-    CL_CLASS(TApplication, TComponent)
-public:
-    explicit TApplication(TComponent* AOwner);
-    void BeforeDestruction() override;
-
-    // COM for the shell, the common controls, and the hidden application window.
-    void Initialize();
-    // The application window (made on first use).
-    HWND Handle();
-
-    const String& Title() const { return FTitle; }
-    void SetTitle(const String& value);
-    bool MainFormOnTaskBar() const { return FMainFormOnTaskBar; }
-    void SetMainFormOnTaskBar(bool value) { FMainFormOnTaskBar = value; }
-    bool ShowMainForm() const { return FShowMainForm; }
-    void SetShowMainForm(bool value) { FShowMainForm = value; }
-    bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool value) { FShowHint = value; }
-    TCustomForm* MainForm() const { return FMainForm; }
-    bool Terminated() const { return FTerminated; }
-
-    // Creates a form owned by the application; Reference is set before OnCreate runs, and the
-    // first form so created becomes the main form.
-    template<class T>
-    void CreateForm(T*& Reference)
-    {
-        T* form = new T(this);
-        Reference = form;
-        try {
-            form->AfterConstruction();
-        } catch (...) {
-            Reference = nullptr;
-            form->Free();
-            throw;
-        }
-        FormCreated(form);
-    }
-
-    // Shows the main form (when ShowMainForm) and handles messages until Terminate.
-    void Run();
-    // One message, or the idle work when there is none (then it waits for the next message).
-    void HandleMessage();
-    // Handles every message already queued.
-    void ProcessMessages();
-    // Ends Run once the messages queued before it are handled.
-    void Terminate();
-    // Call inside a catch block: EAbort is silent, anything else goes to OnException or a message box.
-    void HandleException(TObject* Sender);
-    void ShowException(const Exception& E);
-    // A message box owned by the active form (else the main form, else this window); an empty
-    // caption means the Title.
-    int MessageBox(const String& Text, const String& Caption = String(), UINT Flags = MB_OK);
-    void Minimize();
-    void Restore();
-
-    void HookMainWindow(const TWindowHook& Hook);
-    void UnhookMainWindow(const TWindowHook& Hook);
-
-    // The innermost control under the mouse.
-    TControl* MouseControl() const { return FMouseControl; }
-    // Forgets every reference to a control that goes away.
-    void ControlDestroyed(TControl* Control);
-
-    TExceptionEvent OnException() const { return FOnException; }
-    void SetOnException(TExceptionEvent value) { FOnException = value; }
-    TMessageEvent OnMessage() const { return FOnMessage; }
-    void SetOnMessage(TMessageEvent value) { FOnMessage = value; }
-    TIdleEvent OnIdle() const { return FOnIdle; }
-    void SetOnIdle(TIdleEvent value) { FOnIdle = value; }
-    TNotifyEvent OnActivate() const { return FOnActivate; }
-    void SetOnActivate(TNotifyEvent value) { FOnActivate = value; }
-    TNotifyEvent OnDeactivate() const { return FOnDeactivate; }
-    void SetOnDeactivate(TNotifyEvent value) { FOnDeactivate = value; }
-    TNotifyEvent OnMinimize() const { return FOnMinimize; }
-    void SetOnMinimize(TNotifyEvent value) { FOnMinimize = value; }
-    TNotifyEvent OnRestore() const { return FOnRestore; }
-    void SetOnRestore(TNotifyEvent value) { FOnRestore = value; }
-
-private:
-    void FormCreated(TCustomForm* Form);
-    bool ProcessMessage(MSG& Msg);
-    void Idle();
-    bool IsKeyMsg(MSG& Msg);
-    // Re-evaluates the control under the mouse and sends leave and enter.
-    void DoMouseIdle();
-    void WndProc(TMessage& Message);
-    void WakeMainThread();
-    HWND MessageBoxOwner();
-
-    HWND FHandle = nullptr;
-    String FTitle;
-    bool FMainFormOnTaskBar = false;
-    bool FShowMainForm = true;
-    bool FShowHint = true;
-    bool FTerminated = false;
-    TCustomForm* FMainForm = nullptr;
-    TControl* FMouseControl = nullptr;
-    std::vector<TWindowHook> FWindowHooks;
-    TExceptionEvent FOnException;
-    TMessageEvent FOnMessage;
-    TIdleEvent FOnIdle;
-    TNotifyEvent FOnActivate;
-    TNotifyEvent FOnDeactivate;
-    TNotifyEvent FOnMinimize;
-    TNotifyEvent FOnRestore;
-};
-
-// ---------------------------------------------------------------------------------------------
-// TScreen
-
-class TScreen : public TComponent {
-    CL_CLASS(TScreen, TComponent)
-public:
-    explicit TScreen(TComponent* AOwner);
-
-    // Every form, in creation order except that the last activated one is first.
-    int CustomFormCount() const { return static_cast<int>(FForms.size()); }
-    TCustomForm* CustomForms(int index) const;
-    // The same, counting only TForm descendants.
-    int FormCount() const;
-    TForm* Forms(int index) const;
-    TCustomForm* ActiveForm() const { return FActiveForm; }
-    TWinControl* ActiveControl() const { return FActiveControl; }
-
-    int Width() const;
-    int Height() const;
-    int DesktopLeft() const;
-    int DesktopTop() const;
-    int DesktopWidth() const;
-    int DesktopHeight() const;
-    TRect WorkAreaRect() const;
-    int PixelsPerInch() const { return ScreenPixelsPerInch(); }
-    // Installed font families, sorted; read on first use.
-    TStrings* Fonts();
-    TFont* MenuFont();
-    TFont* HintFont();
-    TFont* IconFont();
-
-    // The cursor that overrides every control's while it is not crDefault.
-    TCursor Cursor() const { return FCursor; }
-    void SetCursor(TCursor value);
-    HCURSOR Cursors(TCursor id) const;
-    // Depth of the alignment passes now running.
-    int AlignLevel() const { return AlignDepth(); }
-
-private:
-    friend class TCustomForm;
-    void AddForm(TCustomForm* Form);
-    void RemoveForm(TCustomForm* Form);
-    void FormActivated(TCustomForm* Form);
-    void ReadSystemFonts();
-
-    std::vector<TCustomForm*> FForms;
-    TCustomForm* FActiveForm = nullptr;
-    TWinControl* FActiveControl = nullptr;
-    TCursor FCursor = TCursor::crDefault;
-    std::unique_ptr<TStringList> FFonts;
-    std::unique_ptr<TFont> FMenuFont;
-    std::unique_ptr<TFont> FHintFont;
-    std::unique_ptr<TFont> FIconFont;
-};
-
-// The application and the screen, made at start-up; they live until the process ends unless
-// the program frees them.
-extern TApplication* Application;
-extern TScreen* Screen;
-
-// A hidden utility window (class "TPUtilWindow") whose messages go to Method; Method handles
-// every message, calling DefWindowProcW for those it does not want.
-HWND AllocateHWnd(const TWndMethod& Method);
-void DeallocateHWnd(HWND Wnd);
 
 }  // namespace vcl

@@ -209,9 +209,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
     FWidth = 121;
     FHeight = 21;
     FTabStop = true;
-    FColor = clWindow;
-    FParentColor = false;
-    Brush()->SetColor(FColor);
+    InitColor(clWindow);
 }
 
 void TCustomEdit::CreateParams(TCreateParams& Params)
@@ -225,12 +223,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params)
         Params.Style |= ES_READONLY;
     if (FPasswordChar)
         Params.Style |= ES_PASSWORD;
-    if (FBorderStyle == TBorderStyle::bsSingle) {
-        if (FCtl3D)
-            Params.ExStyle |= WS_EX_CLIENTEDGE;
-        else
-            Params.Style |= WS_BORDER;
-    }
+    AddBorderStyle(Params, FBorderStyle);
 }
 
 void TCustomEdit::CreateWnd()

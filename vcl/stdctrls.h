@@ -18,8 +18,6 @@ namespace vcl {
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
-// The frame of a control: none, or a single (sunken with Ctl3D) border.
-enum class TBorderStyle { bsNone, bsSingle };
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };

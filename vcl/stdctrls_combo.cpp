@@ -112,9 +112,7 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner)
     FWidth = 145;
     FHeight = 21;
     FTabStop = true;
-    FColor = clWindow;
-    FParentColor = false;
-    Brush()->SetColor(FColor);
+    InitColor(clWindow);
     FCanvas->SetControl(this);
 }
 
