@@ -14,7 +14,7 @@
 namespace {
 
 // The maker's addresses. The update server's account and the version file's place on it are
-// fixed by the server; the host can be overridden for tests (see UpdateServer).
+// fixed by the server.
 constexpr wchar_t UpdateHost[] = L"ftp.zirvane.example";
 constexpr wchar_t UpdateUser[] = L"k407";
 constexpr wchar_t UpdatePassword[] = L"Tq4mWz8RbLc2Hn";
@@ -22,7 +22,6 @@ constexpr wchar_t ServerVersionFile[] = L"update/zirvane_ver.ini";
 constexpr wchar_t DownloadPage[] = L"https://www.zirvane.example/download";
 constexpr wchar_t WebPage[] = L"https://www.zirvane.example";
 
-constexpr wchar_t InstanceMutex[] = L"MutexOfTheZirvane";
 constexpr wchar_t LocalVersionFile[] = L"zirvane_ver.ini";
 // What the version file counts as when it names no readable number.
 constexpr double DefaultVersion = 2.0;
@@ -36,23 +35,12 @@ bool Listed(std::span<const uint8_t> list, uint8_t typeCode)
     return std::find(list.begin(), list.end(), typeCode) != list.end();
 }
 
-// The value of an environment variable; empty when it is not set.
-vcl::String EnvironmentValue(const wchar_t* name)
-{
-    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0)
-        return {};
-    vcl::String value(size, L'\0');
-    value.resize(GetEnvironmentVariableW(name, value.data(), size));
-    return value;
-}
-
 // True when this process now owns the single-instance mutex. It keeps it, and the handle,
 // until the process ends. A mutex another instance holds or left abandoned, or a failure,
 // means that another instance runs.
 bool AcquireInstanceMutex()
 {
-    const HANDLE mutex = CreateMutexW(nullptr, TRUE, InstanceMutexName().c_str());
+    const HANDLE mutex = CreateMutexW(nullptr, TRUE, ProgramSeams().InstanceMutex.c_str());
     return WaitForSingleObject(mutex, 0) == WAIT_OBJECT_0;
 }
 
@@ -60,7 +48,7 @@ bool AcquireInstanceMutex()
 // is closed however the exchange ends.
 void DownloadVersionFile(vcl::TFtpClient& ftp, vcl::TMemoryStream& stream)
 {
-    const TUpdateServer server = UpdateServer();
+    const TUpdateServer& server = ProgramSeams().UpdateServer;
     ftp.SetHost(server.Host);
     ftp.SetUsername(UpdateUser);
     ftp.SetPassword(UpdatePassword);
@@ -100,28 +88,9 @@ vcl::String ManualFileName(int32_t language, uint8_t typeCode)
     return name;
 }
 
-vcl::String InstanceMutexName()
+TUpdateServer MakersUpdateServer()
 {
-    // Test hook: test executables run side by side under one wineserver, each with windows of
-    // its own, so each names its own mutex in ZIRV_INSTANCE_MUTEX.
-    const vcl::String name = EnvironmentValue(L"ZIRV_INSTANCE_MUTEX");
-    return name.empty() ? vcl::String(InstanceMutex) : name;
-}
-
-TUpdateServer UpdateServer()
-{
-    // Test hook: the tests' FTP server listens on 127.0.0.1 on a free port, not on 21, and a
-    // server that never answers must not hold a test for a minute. ZIRV_UPDATE_HOST,
-    // ZIRV_UPDATE_PORT and ZIRV_UPDATE_TIMEOUT_MS (milliseconds) stand in for our values then.
-    TUpdateServer server{UpdateHost};
-    if (vcl::String host = EnvironmentValue(L"ZIRV_UPDATE_HOST"); !host.empty())
-        server.Host = host;
-    vcl::Integer number = 0;
-    if (vcl::TryStrToInt(EnvironmentValue(L"ZIRV_UPDATE_PORT"), number) && number > 0 && number <= 0xFFFF)
-        server.Port = static_cast<uint16_t>(number);
-    if (vcl::TryStrToInt(EnvironmentValue(L"ZIRV_UPDATE_TIMEOUT_MS"), number) && number >= 0)
-        server.ReadTimeoutMs = number;
-    return server;
+    return TUpdateServer{UpdateHost};
 }
 
 TfrmMain::TfrmMain(vcl::TComponent* AOwner) : vcl::TForm(AOwner)

@@ -11,6 +11,8 @@ TProgramSeams& ProgramSeams()
         },
         [](const vcl::String& file, UINT flags) { sndPlaySoundW(file.c_str(), flags); },
         [](DWORD ms) { Sleep(ms); },
+        InstanceMutexName,
+        MakersUpdateServer(),
     };
     return seams;
 }

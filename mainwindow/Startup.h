@@ -1,13 +1,13 @@
 #pragma once
-// Start-up's own values and rules: the single-instance name, where the update check looks, when a
-// version counts as newer, and the file name of a detector's manual.
+// Start-up's own values and rules: where the update check looks, when a version counts as newer,
+// and the file name of a detector's manual. The single-instance name and the update server in
+// force are program seams (Seams.h), so that tests can give each process its own.
 #include "vcl/system.h"
 
 #include <cstdint>
 
-// The name of the mutex that keeps the program to one instance (see the definition for the
-// environment's override).
-vcl::String InstanceMutexName();
+// The name of the mutex that keeps the shipped program to one instance.
+inline constexpr wchar_t InstanceMutexName[] = L"MutexOfTheZirvane";
 
 // The program's own version as the update check compares it; the caption's version is another.
 inline constexpr float OwnVersion = 2.4f;
@@ -27,5 +27,5 @@ struct TUpdateServer {
     int32_t ReadTimeoutMs = 60000;
 };
 
-// The maker's update server, unless the environment overrides it (see the definition).
-TUpdateServer UpdateServer();
+// The maker's update server.
+TUpdateServer MakersUpdateServer();

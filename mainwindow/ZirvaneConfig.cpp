@@ -1,35 +1,9 @@
-// The program: the application object, the four forms in their order, the message loop. An
-// exception that escapes is shown like any other, one of a foreign kind with an empty message.
-#include "mainwindow/Addressform.h"
-#include "mainwindow/Mainform.h"
-#include "mainwindow/Mastersettingform.h"
-#include "mainwindow/Searchform.h"
-
-#include "skin/graphics/acPNG.h"
-#include "vcl/forms.h"
-#include "vcl/pictures.h"
+// The shipped program: it takes no switches, from its command line or from the environment.
+#include "mainwindow/Program.h"
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    using vcl::Application;
-    try {
-        // The picture formats, before any form loads a picture file.
-        vcl::RegisterStandardGraphicFormats();
-        skin::RegisterPNGGraphic();
-        Application->Initialize();
-        Application->SetMainFormOnTaskBar(true);
-        Application->SetTitle(L"Config Zirvane series");
-        Application->CreateForm(frmMain);
-        Application->CreateForm(frmNewAddr);
-        Application->CreateForm(frmMasterSetting);
-        Application->CreateForm(frmSearch);
-        Application->Run();
-    } catch (const vcl::Exception& e) {
-        Application->ShowException(e);
-    } catch (...) {
-        Application->ShowException(vcl::Exception(L""));
-    }
-    return 0;
+    return RunProgram();
 }

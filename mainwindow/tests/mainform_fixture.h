@@ -2,6 +2,7 @@
 // Every test makes the main window afresh, as the program does, in a working folder of its own
 // without a settings file: a first launch.
 #include "mainwindow/Mainform.h"
+#include "mainwindow/Seams.h"
 #include "mainwindow/Testthread.h"
 
 #include "pump.h"
@@ -15,24 +16,33 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
 namespace mainformtest {
 
+// A single-instance name that no other process uses.
+inline vcl::String OwnInstanceMutex(const wchar_t* purpose)
+{
+    return vcl::String(InstanceMutexName) + L"." + purpose + L"." + std::to_wstring(GetCurrentProcessId());
+}
+
+// An update server that refuses at once: nothing listens on port 1 of this machine.
+inline TUpdateServer RefusingUpdateServer()
+{
+    return TUpdateServer{L"127.0.0.1", 1};
+}
+
 // Once per process, what the program's start does: the picture formats. Test executables run
 // side by side under one wineserver, so each takes a single-instance name of its own, and the
-// update check is refused at once: nothing listens on port 1 of this machine.
+// update check is refused at once.
 inline void PrepareProcess()
 {
     static const bool done = [] {
         testsupport::InitializeApplication();
         vcl::RegisterStandardGraphicFormats();
         skin::RegisterPNGGraphic();
-        const std::wstring mutexName = L"MutexOfTheZirvane." + std::to_wstring(GetCurrentProcessId());
-        SetEnvironmentVariableW(L"ZIRV_INSTANCE_MUTEX", mutexName.c_str());
-        SetEnvironmentVariableW(L"ZIRV_UPDATE_HOST", L"127.0.0.1");
-        SetEnvironmentVariableW(L"ZIRV_UPDATE_PORT", L"1");
+        ProgramSeams().InstanceMutex = OwnInstanceMutex(L"tests");
+        ProgramSeams().UpdateServer = RefusingUpdateServer();
         return true;
     }();
     (void)done;
@@ -52,25 +62,6 @@ inline std::filesystem::path EnterProgramFolder(const std::string& name)
     std::filesystem::current_path(folder);
     return folder;
 }
-
-// Sets an environment variable for its lifetime, for this process and the ones it starts.
-class TEnvironmentOverride {
-public:
-    TEnvironmentOverride(const wchar_t* name, const std::wstring& value) : FName(name)
-    {
-        wchar_t saved[256] = {};
-        if (GetEnvironmentVariableW(name, saved, 256) != 0)
-            FSaved = saved;
-        SetEnvironmentVariableW(name, value.c_str());
-    }
-    ~TEnvironmentOverride() { SetEnvironmentVariableW(FName, FSaved ? FSaved->c_str() : nullptr); }
-    TEnvironmentOverride(const TEnvironmentOverride&) = delete;
-    TEnvironmentOverride& operator=(const TEnvironmentOverride&) = delete;
-
-private:
-    const wchar_t* FName;
-    std::optional<std::wstring> FSaved;
-};
 
 }  // namespace mainformtest
 

@@ -1,10 +1,7 @@
-// Start-up's rules without a window: the manual's file name, the version comparison, and the
-// single-instance name and update server with their test hooks.
+// Start-up's rules without a window: the manual's file name and the version comparison.
 #include "mainwindow/Startup.h"
 
 #include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <cmath>
 #include <limits>
@@ -47,44 +44,6 @@ TEST(IsNewerVersion, ComparesInSinglePrecision)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.newer, IsNewerVersion(c.version)) << c.version;
-}
-
-TEST(StartupSettings, OursUnlessTheEnvironmentOverridesThem)
-{
-    const wchar_t* const names[] = {L"ZIRV_UPDATE_HOST", L"ZIRV_UPDATE_PORT", L"ZIRV_UPDATE_TIMEOUT_MS",
-                                    L"ZIRV_INSTANCE_MUTEX"};
-    constexpr int count = 4;
-    wchar_t saved[count][256] = {};
-    bool wasSet[count] = {};
-    for (int i = 0; i < count; ++i) {
-        wasSet[i] = GetEnvironmentVariableW(names[i], saved[i], 256) != 0;
-        SetEnvironmentVariableW(names[i], nullptr);
-    }
-
-    EXPECT_EQ(vcl::String(L"MutexOfTheZirvane"), InstanceMutexName());
-    const TUpdateServer maker = UpdateServer();
-    EXPECT_FALSE(maker.Host.empty());
-    EXPECT_EQ(21, maker.Port);
-    EXPECT_EQ(60000, maker.ReadTimeoutMs);
-
-    SetEnvironmentVariableW(L"ZIRV_UPDATE_HOST", L"127.0.0.1");
-    SetEnvironmentVariableW(L"ZIRV_UPDATE_PORT", L"2121");
-    SetEnvironmentVariableW(L"ZIRV_UPDATE_TIMEOUT_MS", L"1500");
-    SetEnvironmentVariableW(L"ZIRV_INSTANCE_MUTEX", L"ZirvaneTest");
-    EXPECT_EQ(vcl::String(L"ZirvaneTest"), InstanceMutexName());
-    const TUpdateServer local = UpdateServer();
-    EXPECT_EQ(vcl::String(L"127.0.0.1"), local.Host);
-    EXPECT_EQ(2121, local.Port);
-    EXPECT_EQ(1500, local.ReadTimeoutMs);
-
-    // Values that make no port or time-out leave ours.
-    SetEnvironmentVariableW(L"ZIRV_UPDATE_PORT", L"70000");
-    SetEnvironmentVariableW(L"ZIRV_UPDATE_TIMEOUT_MS", L"soon");
-    EXPECT_EQ(21, UpdateServer().Port);
-    EXPECT_EQ(60000, UpdateServer().ReadTimeoutMs);
-
-    for (int i = 0; i < count; ++i)
-        SetEnvironmentVariableW(names[i], wasSet[i] ? saved[i] : nullptr);
 }
 
 }  // namespace

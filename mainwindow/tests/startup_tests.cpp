@@ -144,8 +144,8 @@ protected:
         FSavedFolder = std::filesystem::current_path();
         FFolder = mainformtest::EnterProgramFolder(std::string("startup-") +
                                                     testing::UnitTest::GetInstance()->current_test_info()->name());
-        UseUpdateServer(FServer.Port, 5000);
         FSavedSeams = ProgramSeams();
+        UseUpdateServer(FServer.Port, 5000);
         ProgramSeams().ShellExecute = [this](HWND owner, const String& verb, const String& file, int showCmd) {
             FShellCalls.push_back({owner, verb, file, showCmd});
         };
@@ -183,9 +183,7 @@ protected:
 
     static void UseUpdateServer(uint16_t port, int timeoutMs)
     {
-        SetEnvironmentVariableW(L"ZIRV_UPDATE_HOST", L"127.0.0.1");
-        SetEnvironmentVariableW(L"ZIRV_UPDATE_PORT", std::to_wstring(port).c_str());
-        SetEnvironmentVariableW(L"ZIRV_UPDATE_TIMEOUT_MS", std::to_wstring(timeoutMs).c_str());
+        ProgramSeams().UpdateServer = TUpdateServer{L"127.0.0.1", port, timeoutMs};
     }
 
     void ServeVersion(const std::string& text) const { FServer.Serve(ServerVersionFile, text); }
@@ -460,7 +458,7 @@ public:
     {
         HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         FThread = std::thread([this, abandon, ready] {
-            HANDLE mutex = CreateMutexW(nullptr, TRUE, InstanceMutexName().c_str());
+            HANDLE mutex = CreateMutexW(nullptr, TRUE, ProgramSeams().InstanceMutex.c_str());
             SetEvent(ready);
             if (abandon)
                 return;
@@ -489,13 +487,11 @@ private:
 
 TEST_F(StartupTest, SecondInstanceSaysSoAndEndsAfterTheWholeStart)
 {
-    const String processName = InstanceMutexName();
     WriteSettings("[General]\r\nLanguage=2\r\n");
     ServeVersion("[Info]\nVersion=2.5\n");
     for (const bool abandoned : {false, true}) {
-        // A name this thread has never owned.
-        const mainformtest::TEnvironmentOverride mutexName(L"ZIRV_INSTANCE_MUTEX",
-                                                           processName + (abandoned ? L".abandoned" : L".held"));
+        // A name this thread has never owned; the fixture puts the process's own back.
+        ProgramSeams().InstanceMutex = mainformtest::OwnInstanceMutex(abandoned ? L"abandoned" : L"held");
         std::filesystem::remove(FFolder / "zirvane_ver.ini");
         const size_t boxesBefore = FBoxes.Boxes().size();
         {

@@ -1,0 +1,35 @@
+// An exception that escapes the start or the message loop is shown like any other, one of a
+// foreign kind with an empty message.
+#include "mainwindow/Program.h"
+
+#include "mainwindow/Addressform.h"
+#include "mainwindow/Mainform.h"
+#include "mainwindow/Mastersettingform.h"
+#include "mainwindow/Searchform.h"
+
+#include "skin/graphics/acPNG.h"
+#include "vcl/forms.h"
+#include "vcl/pictures.h"
+
+int RunProgram()
+{
+    using vcl::Application;
+    try {
+        // The picture formats, before any form loads a picture file.
+        vcl::RegisterStandardGraphicFormats();
+        skin::RegisterPNGGraphic();
+        Application->Initialize();
+        Application->SetMainFormOnTaskBar(true);
+        Application->SetTitle(L"Config Zirvane series");
+        Application->CreateForm(frmMain);
+        Application->CreateForm(frmNewAddr);
+        Application->CreateForm(frmMasterSetting);
+        Application->CreateForm(frmSearch);
+        Application->Run();
+    } catch (const vcl::Exception& e) {
+        Application->ShowException(e);
+    } catch (...) {
+        Application->ShowException(vcl::Exception(L""));
+    }
+    return 0;
+}
