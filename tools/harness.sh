@@ -1,7 +1,9 @@
 # Sourced by the run and test commands: a Wine prefix inside the build tree,
 # a display, and one persistent wineserver whose standard streams are detached
 # (otherwise Wine's background processes keep ctest's pipes open for ever).
-# Every wait is bounded.
+# Every wait is bounded. The test executables run through tools/wine-run, which
+# refuses to run them outside this harness (ZIRV_HARNESS_DISPLAY names the
+# display the harness gave them).
 
 : "${BUILD:?BUILD must name the build tree}"
 export WINEPREFIX=$BUILD/wineprefix
@@ -16,8 +18,12 @@ harness_reg() {  # key name type data
     timeout 60 "$WINE" reg add "$1" /v "$2" /t "$3" /d "$4" /f </dev/null >/dev/null 2>&1
 }
 
-harness_start_display() {
-    if [ -n "${DISPLAY:-}" ] && timeout 5 xdpyinfo >/dev/null 2>&1; then return 0; fi
+harness_display_reachable() {
+    [ -n "${DISPLAY:-}" ] && timeout 5 xdpyinfo >/dev/null 2>&1
+}
+
+# A virtual display of our own (Xvfb) on the first free display number.
+harness_start_xvfb() {
     local n
     for n in $(seq 90 120); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
@@ -26,6 +32,8 @@ harness_start_display() {
         export DISPLAY=":$n"
         local i
         for i in $(seq 1 50); do
+            # Another build may have taken the number a moment before: then ours has ended.
+            kill -0 "$HARNESS_XVFB_PID" 2>/dev/null || break
             timeout 2 xdpyinfo >/dev/null 2>&1 && return 0
             sleep 0.1
         done
@@ -75,8 +83,14 @@ harness_create_prefix() {
     echo "$HARNESS_PREFIX_VERSION" > "$WINEPREFIX/.zirv-ready"
 }
 
+# harness_start [own|any]: "own" always runs on a virtual display of its own (the
+# tests: never on the user's desktop); "any" uses the user's display when one is
+# reachable and a virtual one otherwise.
 harness_start() {
-    harness_start_display
+    if [ "${1:-own}" = own ] || ! harness_display_reachable; then
+        harness_start_xvfb
+    fi
+    export ZIRV_HARNESS_DISPLAY=$DISPLAY
     harness_create_prefix
     "$WINESERVER" -p </dev/null >/dev/null 2>&1 &
     # Warm the server so that the first test does not pay Wine's start-up.

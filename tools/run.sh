@@ -33,7 +33,7 @@ stop_all() {
     harness_stop
 }
 trap stop_all EXIT
-harness_start
+harness_start any
 
 echo "== simulated line on COM$COM, detector $DETECTOR"
 /usr/bin/python3 "$REPO/tools/detsim/detsim.py" line --com "$COM" --detector "$DETECTOR" \
