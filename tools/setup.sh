@@ -2,6 +2,7 @@
 # Installs what is missing on a Debian 12 machine, builds libjpeg-turbo for the
 # Windows target from Debian's source package (once), then configures and builds
 # the whole tree. Safe to run again: every step skips what is already done.
+# Sourced (by tools/bench.sh), it only defines its steps.
 set -euo pipefail
 
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -41,36 +42,58 @@ enable_source_packages() {
     as_root apt-get update -q
 }
 
-build_libjpeg() {
-    local prefix=$THIRD/libjpeg
-    [ -f "$prefix/lib/libjpeg.a" ] && return 0
+# The source of a Debian package into the current folder: the newest version whose source the
+# archive carries (a listed version's files may be missing from it).
+fetch_source() {
+    apt-get source -q "$1" >/dev/null 2>&1 && return 0
+    local version
+    for version in $(apt-cache showsrc "$1" | sed -n 's/^Version: //p' | sort -rV); do
+        apt-get source -q "$1=$version" >/dev/null 2>&1 && return 0
+    done
+    echo "setup: the archive carries no source of $1" >&2
+    return 1
+}
+
+# Builds a Debian source package for the Windows target with CMake and installs it into a prefix:
+# package, name pattern of its unpacked tree, prefix, then CMake options.
+build_source_package() {
+    local package=$1 pattern=$2 prefix=$3
+    shift 3
     enable_source_packages
-    log "building libjpeg-turbo for the Windows target"
-    local src=$THIRD/src
+    log "building $package for the Windows target"
+    local src=$prefix.src
     rm -rf "$src" && mkdir -p "$src"
-    (cd "$src" && apt-get source -q libjpeg-turbo >/dev/null)
+    (cd "$src" && fetch_source "$package")
     local tree
-    tree=$(find "$src" -maxdepth 1 -mindepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+    tree=$(find "$src" -maxdepth 1 -mindepth 1 -type d -name "$pattern" | head -n 1)
     cmake -S "$tree" -B "$src/build" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_CROSSCOMPILING_EMULATOR= \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-        -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF >/dev/null
+        -DCMAKE_CROSSCOMPILING_EMULATOR= -DCMAKE_INSTALL_PREFIX="$prefix" "$@" >/dev/null
     cmake --build "$src/build" >/dev/null
     cmake --install "$src/build" >/dev/null
     rm -rf "$src"
 }
 
+build_libjpeg() {
+    local prefix=$THIRD/libjpeg
+    [ -f "$prefix/lib/libjpeg.a" ] && return 0
+    build_source_package libjpeg-turbo 'libjpeg-turbo-*' "$prefix" -DCMAKE_BUILD_TYPE=Release \
+        -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
+}
+
+# Extra arguments go to CMake's configuration.
 configure_and_build() {
     log "building"
     cmake -S "$REPO" -B "$BUILD" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE="${ZIRV_BUILD_TYPE:-RelWithDebInfo}" \
-        -DJPEG_PREFIX="$THIRD/libjpeg" -DPython3_EXECUTABLE=/usr/bin/python3 >/dev/null
+        -DJPEG_PREFIX="$THIRD/libjpeg" -DPython3_EXECUTABLE=/usr/bin/python3 "$@" >/dev/null
     # ZIRV_TARGETS narrows the build to some targets (a developer working on one unit).
     cmake --build "$BUILD" ${ZIRV_TARGETS:+--target $ZIRV_TARGETS}
 }
 
-install_packages
-build_libjpeg
-configure_and_build
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    install_packages
+    build_libjpeg
+    configure_and_build
+fi
