@@ -3,6 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <mutex>
+#include <optional>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace skin {
 
@@ -30,12 +37,41 @@ uint16_t MaxValue(uint8_t bits)
     return static_cast<uint16_t>((1u << bits) - 1);
 }
 
+struct TPixelSteps {
+    uint32_t First, Step;
+};
+
+// The pixels a mask selects as a first pixel and a step, when they lie at even steps that go
+// on across the mask's repetitions (as the pixels of every interlace pass do).
+std::optional<TPixelSteps> EvenSteps(uint8_t mask)
+{
+    if (mask == 0)
+        return std::nullopt;
+    uint32_t first = 0;
+    while (!(mask & 0x80 >> first))
+        ++first;
+    for (uint32_t step : {1u, 2u, 4u, 8u}) {
+        uint8_t even = 0;
+        for (uint32_t x = first; x < 8; x += step)
+            even = static_cast<uint8_t>(even | 0x80 >> x);
+        if (even == mask && first < step)
+            return TPixelSteps{first, step};
+    }
+    return std::nullopt;
+}
+
 // Calls write(targetPixel, sourcePixel) for every target pixel the mask selects:
 // the mask's bit 0x80 stands for pixel 0 and it rotates right by one per pixel;
 // the source advances only for written pixels.
 template <typename Write>
 void ForSelectedPixels(uint32_t count, uint8_t mask, Write write)
 {
+    if (std::optional<TPixelSteps> steps = EvenSteps(mask)) {
+        uint32_t source = 0;
+        for (uint32_t x = steps->First; x < count; x += steps->Step)
+            write(x, source++);
+        return;
+    }
     uint8_t bit = 0x80;
     uint32_t source = 0;
     for (uint32_t x = 0; x < count; ++x) {
@@ -97,6 +133,151 @@ bool IsRGBFamily(TColorScheme s)
 bool IsRGBOrder(TColorScheme s)
 {
     return s == TColorScheme::csRGB || s == TColorScheme::csRGBA;
+}
+
+struct TGammaKey {
+    float MainGamma, DisplayGamma;
+    uint8_t Last, Top;
+    bool operator==(const TGammaKey&) const = default;
+};
+
+// Entry i (0..Last) = the nearest integer to (i / Last)^(1 / (main * display)) * Top, ties to even.
+TGammaTable BuildGammaTable(const TGammaKey& key)
+{
+    TGammaTable table{};
+    double exponent = 1.0 / (static_cast<double>(key.MainGamma) * static_cast<double>(key.DisplayGamma));
+    for (int i = 0; i <= key.Last; ++i)
+        table[i] = static_cast<uint8_t>(std::nearbyint(std::pow(i / static_cast<double>(key.Last), exponent) * key.Top));
+    return table;
+}
+
+// Gamma tables already built. Few gamma values occur (most files give none, or 1/2.2), so the
+// images of one gamma share a table; the most recent few are kept.
+TGammaTable CachedGammaTable(const TGammaKey& key)
+{
+    struct TEntry {
+        TGammaKey Key;
+        TGammaTable Table;
+    };
+    constexpr size_t kKept = 8;
+    static std::mutex mutex;
+    static std::vector<TEntry> entries;
+    std::lock_guard lock(mutex);
+    auto found = std::find_if(entries.begin(), entries.end(), [&](const TEntry& e) { return e.Key == key; });
+    if (found != entries.end())
+        return found->Table;
+    if (entries.size() == kKept)
+        entries.erase(entries.begin());
+    entries.push_back({key, BuildGammaTable(key)});
+    return entries.back().Table;
+}
+
+// Where the samples of a row of the RGB family lie, per target slot (B, G, R and alpha in the
+// reversed order): the plane of the slot (the row itself when interleaved) and the sample's
+// offset inside an interleaved pixel.
+struct TRGBLayout {
+    const uint8_t* Planes[4];
+    uint32_t Offsets[4];
+    uint32_t SourceStride, TargetStride;
+    uint32_t Channels;  // 4 when alpha is copied
+    bool Planar;
+};
+
+// Colour samples as they are.
+struct TKeepSample {
+    uint8_t operator()(uint8_t v) const { return v; }
+};
+
+// Every pixel of an interleaved row, with as many samples per pixel on both sides.
+template <uint32_t Stride, typename Map>
+void ConvertWholeRGB8(const TRGBLayout& l, uint8_t* t, uint32_t count, Map map)
+{
+    const uint8_t* s = l.Planes[0];
+    const uint32_t first = l.Offsets[0], last = l.Offsets[2];
+    if constexpr (Stride == 4 && std::is_same_v<Map, TKeepSample>) {
+        if (first == 2) {  // R, G, B, A to B, G, R, A: the outer bytes of each 32-bit pixel change places
+            uint32_t x = 0;
+#if defined(__SSE2__)
+            const __m128i greenAlpha = _mm_set1_epi32(static_cast<int>(0xFF00FF00u));
+            for (; x + 4 <= count; x += 4, s += 16, t += 16) {
+                __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+                __m128i redBlue = _mm_andnot_si128(greenAlpha, v);
+                redBlue = _mm_or_si128(_mm_slli_epi32(redBlue, 16), _mm_srli_epi32(redBlue, 16));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(t), _mm_or_si128(_mm_and_si128(v, greenAlpha), redBlue));
+            }
+#endif
+            for (; x < count; ++x, s += 4, t += 4) {
+                uint32_t v;
+                std::memcpy(&v, s, 4);
+                v = (v & 0xFF00FF00u) | (v >> 16 & 0xFFu) | (v & 0xFFu) << 16;
+                std::memcpy(t, &v, 4);
+            }
+            return;
+        }
+    }
+    for (uint32_t x = 0; x < count; ++x, s += Stride, t += Stride) {
+        uint8_t a = map(s[first]), g = map(s[1]), b = map(s[last]);
+        t[0] = a;
+        t[1] = g;
+        t[2] = b;
+        if constexpr (Stride == 4)
+            t[3] = s[3];
+    }
+}
+
+// The pixels the mask selects, from samples of type Sample (8 or 16 bits) to 8-bit ones: the
+// colour through colour, alpha through alpha.
+template <typename Sample, typename Colour, typename Alpha>
+void ConvertRGBTo8(const TRGBLayout& l, uint8_t* target, uint32_t count, uint8_t mask, Colour colour, Alpha alpha)
+{
+    auto sample = [&](uint32_t c, uint32_t i) -> Sample {
+        uint32_t index = i * l.SourceStride + l.Offsets[c];
+        if constexpr (sizeof(Sample) == 2)
+            return Read16(l.Planes[c], index);
+        else
+            return l.Planes[c][index];
+    };
+    ForSelectedPixels(count, mask, [&](uint32_t x, uint32_t i) {
+        uint8_t* t = target + x * l.TargetStride;
+        for (uint32_t c = 0; c < 3; ++c)
+            t[c] = colour(sample(c, i));
+        if (l.Channels == 4)
+            t[3] = alpha(sample(3, i));
+    });
+}
+
+// 8-bit samples to 8-bit samples, the colour through map and alpha as it is.
+template <typename Map>
+void ConvertRGB8(const TRGBLayout& l, uint8_t* target, uint32_t count, uint8_t mask, Map map)
+{
+    if (!l.Planar && mask == 0xFF && l.SourceStride == l.TargetStride) {
+        if (l.SourceStride == 4)
+            ConvertWholeRGB8<4>(l, target, count, map);
+        else
+            ConvertWholeRGB8<3>(l, target, count, map);
+        return;
+    }
+    ConvertRGBTo8<uint8_t>(l, target, count, mask, map, TKeepSample());
+}
+
+// A 16-bit sample, stored big-endian when Swap, reduced to 8 bits by v * 255 div 65535.
+template <bool Swap>
+uint8_t ReduceSample(uint16_t v)
+{
+    if constexpr (Swap)
+        v = static_cast<uint16_t>(v << 8 | v >> 8);
+    return static_cast<uint8_t>(MulDiv16(v, 255, 65535));
+}
+
+// Calls f with the byte order of 16-bit samples as a compile-time value (true: swapped), so that
+// the pixel loops do not test it.
+template <typename F>
+void WithByteOrder(bool swap, F f)
+{
+    if (swap)
+        f(std::true_type());
+    else
+        f(std::false_type());
 }
 
 template <typename T>
@@ -162,12 +343,19 @@ void TColorManager::SetGamma(float mainGamma, float displayGamma)
 {
     FMainGamma = mainGamma > 0 ? mainGamma : 1.0f;
     FDisplayGamma = displayGamma > 0 ? displayGamma : 2.2f;
-    double exponent = 1.0 / (static_cast<double>(FMainGamma) * static_cast<double>(FDisplayGamma));
     // The table has 256 entries whatever the depths say.
-    int n = FSourceBPS >= 8 ? 255 : std::min<int>(MaxValue(FTargetBPS), 255);
-    double top = FTargetBPS >= 8 ? 255.0 : MaxValue(FTargetBPS);
-    for (int i = 0; i <= n; ++i)
-        FGammaTable[i] = static_cast<uint8_t>(std::nearbyint(std::pow(i / static_cast<double>(n), exponent) * top));
+    FGammaLast = static_cast<uint8_t>(FSourceBPS >= 8 ? 255 : std::min<int>(MaxValue(FTargetBPS), 255));
+    FGammaTop = static_cast<uint8_t>(FTargetBPS >= 8 ? 255 : MaxValue(FTargetBPS));
+    FGammaBuilt = false;
+}
+
+const TGammaTable& TColorManager::GammaTable() const
+{
+    if (!FGammaBuilt) {
+        FGammaTable = CachedGammaTable({FMainGamma, FDisplayGamma, FGammaLast, FGammaTop});
+        FGammaBuilt = true;
+    }
+    return FGammaTable;
 }
 
 void TColorManager::ConvertRow(std::span<const uint8_t* const> source, uint8_t* target, uint32_t count, uint8_t mask)
@@ -176,6 +364,8 @@ void TColorManager::ConvertRow(std::span<const uint8_t* const> source, uint8_t* 
         PrepareConversion();
     if (!FRowConversion)
         Error(kNoMethodError);
+    if (TargetOptions.Contains(TConvertOption::coApplyGamma))
+        GammaTable();  // the converters read the table directly
     (this->*FRowConversion)(source, target, count, mask);
 }
 
@@ -241,54 +431,47 @@ void TColorManager::RowConvertRGB(std::span<const uint8_t* const> source, uint8_
 {
     bool sourceAlpha = SourceOptions.Contains(TConvertOption::coAlpha);
     bool targetAlpha = TargetOptions.Contains(TConvertOption::coAlpha);
-    bool copyAlpha = sourceAlpha && targetAlpha;
-    bool planar = source.size() > 1;
-    if (planar && source.size() < (copyAlpha ? 4u : 3u))
+    TRGBLayout l;
+    l.Channels = sourceAlpha && targetAlpha ? 4 : 3;
+    l.Planar = source.size() > 1;
+    if (l.Planar && source.size() < l.Channels)
         return;
-    uint32_t sourceStride = planar ? 1 : sourceAlpha ? 4 : 3;
-    uint32_t targetStride = targetAlpha ? 4 : 3;
+    l.SourceStride = l.Planar ? 1 : sourceAlpha ? 4 : 3;
+    l.TargetStride = targetAlpha ? 4 : 3;
+    for (uint32_t c = 0; c < 4; ++c) {
+        uint32_t from = c < 3 && reverse ? 2 - c : c;
+        l.Planes[c] = l.Planar ? (from < source.size() ? source[from] : nullptr) : source[0];
+        l.Offsets[c] = l.Planar ? 0 : from;
+    }
     bool gamma = TargetOptions.Contains(TConvertOption::coApplyGamma);
     bool swap = SourceOptions.Contains(TConvertOption::coNeedByteSwap);
 
-    // For each target slot, the plane (or the sample offset inside an interleaved pixel).
-    const uint8_t* planes[4];
-    uint32_t offsets[4];
-    for (uint32_t c = 0; c < 4; ++c) {
-        uint32_t from = c < 3 && reverse ? 2 - c : c;
-        planes[c] = planar ? (from < source.size() ? source[from] : nullptr) : source[0];
-        offsets[c] = planar ? 0 : from;
-    }
-    uint32_t channels = copyAlpha ? 4 : 3;
-
     if (FSourceBPS == 8 && FTargetBPS == 8) {
-        ForSelectedPixels(count, mask, [&](uint32_t x, uint32_t s) {
-            for (uint32_t c = 0; c < channels; ++c) {
-                uint8_t v = planes[c][s * sourceStride + offsets[c]];
-                target[x * targetStride + c] = c < 3 && gamma ? FGammaTable[v] : v;
-            }
-        });
+        if (gamma)
+            ConvertRGB8(l, target, count, mask, [this](uint8_t v) { return FGammaTable[v]; });
+        else
+            ConvertRGB8(l, target, count, mask, TKeepSample());
     } else if (FSourceBPS == 16 && FTargetBPS == 8) {
-        TComponentFunction colour = ReduceFunction(gamma);
-        TComponentFunction alpha = ReduceFunction(false);
-        ForSelectedPixels(count, mask, [&](uint32_t x, uint32_t s) {
-            for (uint32_t c = 0; c < channels; ++c) {
-                uint16_t v = Read16(planes[c], s * sourceStride + offsets[c]);
-                target[x * targetStride + c] = static_cast<uint8_t>((this->*(c < 3 ? colour : alpha))(v));
-            }
+        WithByteOrder(swap, [&](auto swapped) {
+            auto reduce = [](uint16_t v) { return ReduceSample<decltype(swapped)::value>(v); };
+            if (gamma)
+                ConvertRGBTo8<uint16_t>(l, target, count, mask, [&](uint16_t v) { return FGammaTable[reduce(v)]; }, reduce);
+            else
+                ConvertRGBTo8<uint16_t>(l, target, count, mask, reduce, reduce);
         });
     } else if (FSourceBPS == 8 && FTargetBPS == 16) {
         ForSelectedPixels(count, mask, [&](uint32_t x, uint32_t s) {
-            for (uint32_t c = 0; c < channels; ++c) {
-                uint8_t v = planes[c][s * sourceStride + offsets[c]];
+            for (uint32_t c = 0; c < l.Channels; ++c) {
+                uint8_t v = l.Planes[c][s * l.SourceStride + l.Offsets[c]];
                 uint16_t wide = MulDiv16(c < 3 && gamma ? FGammaTable[v] : v, 65535, 255);
-                Write16(target, x * targetStride + c, swap ? ComponentSwapConvert(wide) : wide);
+                Write16(target, x * l.TargetStride + c, swap ? ComponentSwapConvert(wide) : wide);
             }
         });
     } else if (FSourceBPS == 16 && FTargetBPS == 16) {
         ForSelectedPixels(count, mask, [&](uint32_t x, uint32_t s) {
-            for (uint32_t c = 0; c < channels; ++c) {
-                uint16_t v = Read16(planes[c], s * sourceStride + offsets[c]);
-                Write16(target, x * targetStride + c, swap ? ComponentSwapConvert(v) : v);
+            for (uint32_t c = 0; c < l.Channels; ++c) {
+                uint16_t v = Read16(l.Planes[c], s * l.SourceStride + l.Offsets[c]);
+                Write16(target, x * l.TargetStride + c, swap ? ComponentSwapConvert(v) : v);
             }
         });
     }
@@ -304,9 +487,10 @@ void TColorManager::RowConvertGray(std::span<const uint8_t* const> source, uint8
     } else if (FSourceBPS == 8 && FTargetBPS == 16) {
         ForSelectedPixels(count, mask, [&](uint32_t x, uint32_t i) { Write16(target, x, MulDiv16(s[i * stride], 65535, 255)); });
     } else if (FSourceBPS == 16 && FTargetBPS == 8) {
-        TComponentFunction reduce = ReduceFunction(false);
-        ForSelectedPixels(count, mask, [&](uint32_t x, uint32_t i) {
-            target[x] = static_cast<uint8_t>((this->*reduce)(Read16(s, i * stride)));
+        WithByteOrder(swap, [&](auto swapped) {
+            ForSelectedPixels(count, mask, [&](uint32_t x, uint32_t i) {
+                target[x] = ReduceSample<decltype(swapped)::value>(Read16(s, i * stride));
+            });
         });
     } else if (FSourceBPS == 16 && FTargetBPS == 16) {
         ForSelectedPixels(count, mask, [&](uint32_t x, uint32_t i) {
@@ -359,6 +543,8 @@ TRawPalette TColorManager::CreateColorPalette(std::span<const void* const> data,
     bool planar = format == pfPlane8Triple || format == pfPlane8Quad || format == pfPlane16Triple || format == pfPlane16Quad;
     bool quad = format == pfInterlaced8Quad || format == pfInterlaced16Quad;
     bool gamma = TargetOptions.Contains(TConvertOption::coApplyGamma);
+    if (gamma)
+        GammaTable();  // the component functions read the table directly
     TComponentFunction convert = wide ? ReduceFunction(gamma)
                                       : gamma ? &TColorManager::ComponentGammaConvert : &TColorManager::ComponentNoConvert;
     // The first of three interleaved samples is red unless the order flag says otherwise (reversed meaning for 16 bits).
@@ -403,7 +589,7 @@ TRawPalette TColorManager::CreateGrayscalePalette(bool minimumIsWhite) const
     for (uint32_t i = 0; i < entries; ++i) {
         uint8_t level = static_cast<uint8_t>(i * step);
         if (gamma)
-            level = FGammaTable[level];
+            level = GammaTable()[level];
         palette[minimumIsWhite ? entries - 1 - i : i] = {level, level, level};
     }
     return palette;

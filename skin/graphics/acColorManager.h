@@ -32,6 +32,8 @@ struct TPaletteEntry {
 };
 using TRawPalette = std::vector<TPaletteEntry>;
 
+using TGammaTable = std::array<uint8_t, 256>;
+
 // Raised for descriptions the manager cannot convert; the bitmap side reports it
 // as the class library's colour-conversion error.
 class EColorConversionFault : public std::runtime_error {
@@ -68,7 +70,9 @@ public:
 
     float MainGamma() const { return FMainGamma; }
     float DisplayGamma() const { return FDisplayGamma; }
-    const std::array<uint8_t, 256>& GammaTable() const { return FGammaTable; }
+    // Built at its first use, from the gammas and the depths in force when SetGamma was called;
+    // a manager that never applies a gamma never builds one.
+    const TGammaTable& GammaTable() const;
     void SetGamma(float mainGamma, float displayGamma);
 
     // One source pointer: interleaved samples; several: one plane per component.
@@ -107,7 +111,9 @@ private:
     bool FChanged = true;
     uint8_t FSourceBPS = 8, FTargetBPS = 8, FSourceSPP = 3, FTargetSPP = 3;
     float FMainGamma = 1.0f, FDisplayGamma = 2.2f;
-    std::array<uint8_t, 256> FGammaTable{};
+    uint8_t FGammaLast = 255, FGammaTop = 255;  // the last entry of the table and its value
+    mutable bool FGammaBuilt = false;
+    mutable TGammaTable FGammaTable{};
     TColorScheme FSourceScheme = TColorScheme::csRGB, FTargetScheme = TColorScheme::csBGR;
     TConversionMethod FRowConversion = nullptr;
 };

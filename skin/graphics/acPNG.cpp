@@ -55,9 +55,14 @@ public:
         FImage->Assign(nullptr);
         FImage->SetPalette(nullptr);
         FImage->SetPixelFormat(TPixelFormat::pfDevice);
+        FTopRow = nullptr;
     }
     bool HasPixelFormat() override { return FImage->PixelFormat() != TPixelFormat::pfDevice; }
-    void SetPixelFormat(int bitsPerPixel) override { FImage->SetPixelFormat(vcl::PixelFormatOfBits(bitsPerPixel)); }
+    void SetPixelFormat(int bitsPerPixel) override
+    {
+        FImage->SetPixelFormat(vcl::PixelFormatOfBits(bitsPerPixel));
+        FTopRow = nullptr;
+    }
     void SetPalette(const TRawPalette& palette) override
     {
         std::vector<uint8_t> memory(sizeof(LOGPALETTE) + palette.size() * sizeof(PALETTEENTRY));
@@ -69,32 +74,39 @@ public:
         HPALETTE handle = CreatePalette(log);
         FImage->SetPalette(handle);
         DeleteObject(handle);
+        FTopRow = nullptr;
     }
     void SetSize(uint32_t width, uint32_t height) override
     {
         FImage->SetSize(static_cast<int>(width), static_cast<int>(height));
-    }
-    void Fill(uint32_t color) override
-    {
-        vcl::TCanvas* canvas = FImage->Canvas();
-        TCanvasLock lock(canvas);
-        canvas->Brush()->SetColor(vcl::TColor(color));
-        canvas->FillRect(TRect(0, 0, FImage->Width(), FImage->Height()));
+        FTopRow = nullptr;
     }
     void SetTransparentColor(uint32_t color) override
     {
         FImage->SetTransparentColor(vcl::TColor(color));
         FImage->SetTransparent(true);
     }
-    uint8_t* ScanLine(uint32_t row) override { return static_cast<uint8_t*>(FImage->ScanLine(static_cast<int>(row))); }
+    // The rows of a DIB lie one stride apart: the bitmap is asked for two of them, once.
+    uint8_t* ScanLine(uint32_t row) override
+    {
+        if (!FTopRow) {
+            FTopRow = static_cast<uint8_t*>(FImage->ScanLine(0));
+            FStride = FImage->Height() > 1 ? static_cast<uint8_t*>(FImage->ScanLine(1)) - FTopRow : 0;
+        }
+        return FTopRow + static_cast<ptrdiff_t>(row) * FStride;
+    }
+    // The texts are made only for a listener.
     void Progress(TPNGProgress stage, const TPNGRect& rect, const char* message) override
     {
-        FImage->Progress(FImage, stage == TPNGProgress::Starting ? vcl::TProgressStage::psStarting : vcl::TProgressStage::psEnding,
-                         0, false, TRect(rect.Left, rect.Top, rect.Right, rect.Bottom), vcl::FromUtf8(message));
+        if (FImage->OnProgress())
+            FImage->Progress(FImage, stage == TPNGProgress::Starting ? vcl::TProgressStage::psStarting : vcl::TProgressStage::psEnding,
+                             0, false, TRect(rect.Left, rect.Top, rect.Right, rect.Bottom), vcl::FromUtf8(message));
     }
 
 private:
     TPNGGraphic* FImage;
+    uint8_t* FTopRow = nullptr;  // the pixels of row 0, asked for at the first row written
+    ptrdiff_t FStride = 0;
 };
 
 namespace {

@@ -31,25 +31,6 @@ constexpr uint32_t kMaxChunkLength = 0x7FFFFFFF;
     throw EPNGFault(kind);
 }
 
-constexpr std::array<uint32_t, 256> MakeCRCTable()
-{
-    // Exponents 0, 1, 2, 4, 5, 7, 8, 10, 11, 12, 16, 22, 23, 26 of the generator, exponent e at bit 31 - e.
-    constexpr int exponents[] = {0, 1, 2, 4, 5, 7, 8, 10, 11, 12, 16, 22, 23, 26};
-    uint32_t polynomial = 0;
-    for (int e : exponents)
-        polynomial |= uint32_t{1} << (31 - e);
-    std::array<uint32_t, 256> table{};
-    for (uint32_t i = 0; i < 256; ++i) {
-        uint32_t c = i;
-        for (int k = 0; k < 8; ++k)
-            c = c & 1 ? polynomial ^ (c >> 1) : c >> 1;
-        table[i] = c;
-    }
-    return table;
-}
-
-constexpr std::array<uint32_t, 256> kCRCTable = MakeCRCTable();
-
 uint32_t BigEndian32(const uint8_t* p)
 {
     return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
@@ -123,53 +104,16 @@ constexpr TPass kAdam7[] = {
     {2, 4, 0, 2, 0xAA}, {0, 2, 1, 2, 0x55}, {1, 2, 0, 1, 0xFF},
 };
 
-uint8_t PaethPredictor(int a, int b, int c)
-{
-    int p = a + b - c;
-    int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-    if (pa <= pb && pa <= pc)
-        return static_cast<uint8_t>(a);
-    return static_cast<uint8_t>(pb <= pc ? b : c);
-}
-
 }  // namespace
 
 EPNGFault::EPNGFault(TPNGFault kind) : std::runtime_error(kFaultMessages[static_cast<int>(kind)]), FKind(kind) {}
 
+// zlib's CRC-32 is the one of PNG chunks, continued the same way.
 uint32_t UpdateCRC(uint32_t crc, const uint8_t* buffer, size_t length)
 {
     if (!buffer)
         return 0;
-    crc = ~crc;
-    for (size_t i = 0; i < length; ++i)
-        crc = kCRCTable[(crc ^ buffer[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-void ApplyFilter(uint8_t filter, uint8_t* row, const uint8_t* previous, uint32_t bytesPerPixel, size_t length)
-{
-    size_t n = std::min<size_t>(bytesPerPixel, length);
-    switch (filter) {
-    case 1:  // Sub
-        for (size_t i = n; i < length; ++i)
-            row[i] = static_cast<uint8_t>(row[i] + row[i - n]);
-        break;
-    case 2:  // Up
-        for (size_t i = 0; i < length; ++i)
-            row[i] = static_cast<uint8_t>(row[i] + previous[i]);
-        break;
-    case 3:  // Average
-        for (size_t i = 0; i < length; ++i)
-            row[i] = static_cast<uint8_t>(row[i] + ((i >= n ? row[i - n] : 0) + previous[i]) / 2);
-        break;
-    case 4:  // Paeth
-        for (size_t i = 0; i < length; ++i)
-            row[i] = static_cast<uint8_t>(
-                row[i] + (i >= n ? PaethPredictor(row[i - n], previous[i], previous[i - n]) : previous[i]));
-        break;
-    default:  // None, and unknown types pass through
-        break;
-    }
+    return static_cast<uint32_t>(crc32_z(crc, buffer, length));
 }
 
 bool IsChunk(const TPNGChunkHeader& header, const char (&name)[5])
@@ -337,10 +281,11 @@ void TPNGReader::Load()
     FTarget.Progress(TPNGProgress::Starting, FProgressRect, kPreparing);
 
     FPalette.reset();
-    FBackgroundColor = 0xFFFFFF;
     FTransparentColor = PNGNoColor;
     LoadAndSwapHeader();
     FRawBuffer.clear();
+    // Nothing of an earlier image carries over: neither its gamma nor a converter chosen for it.
+    FColorManager = TColorManager();
     FColorManager.SourceOptions = {TConvertOption::coNeedByteSwap};
     try {
         LoadChunks();
@@ -417,26 +362,11 @@ void TPNGReader::LoadGamma()
     FImageProperties.Options.Include(TImageOption::ioUseGamma);
 }
 
-// The background only fills the new bitmap before decoding, which then writes every pixel.
-// A palette index is not resolved: the fill never shows.
+// Only checked: a background would show where decoding leaves a pixel unwritten, and it
+// writes every one.
 void TPNGReader::LoadBackgroundColor()
 {
     ReadDataAndCheckCRC();
-    const uint8_t* p = FRawBuffer.data();
-    switch (FHeaderData.ColorType) {
-    case 0:
-    case 4:
-        if (FRawBuffer.size() >= 2)
-            FBackgroundColor = GreyColor(SampleLevel(BigEndian16(p), FHeaderData.BitDepth));
-        break;
-    case 2:
-    case 6:
-        if (FRawBuffer.size() >= 6)
-            FBackgroundColor = RGBColor(p, FHeaderData.BitDepth);
-        break;
-    default:
-        break;
-    }
 }
 
 // The key of grey and RGB images makes the bitmap transparent by colour; palette
@@ -486,8 +416,7 @@ void TPNGReader::LoadIDAT()
         FSourceBPP = SetupColorDepth(FHeaderData.ColorType, FHeaderData.BitDepth);
     if (FPalette)
         FTarget.SetPalette(*FPalette);
-    FTarget.SetSize(FHeaderData.Width, FHeaderData.Height);
-    FTarget.Fill(FBackgroundColor);
+    FTarget.SetSize(FHeaderData.Width, FHeaderData.Height);  // no fill: decoding writes every pixel
     if (FTransparentColor != PNGNoColor)
         FTarget.SetTransparentColor(FTransparentColor);
 

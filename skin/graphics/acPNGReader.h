@@ -5,6 +5,7 @@
 #include "acByteSet.h"
 #include "acByteStream.h"
 #include "acColorManager.h"
+#include "acPNGFilters.h"
 
 #include <zlib.h>
 
@@ -82,8 +83,7 @@ public:
     virtual bool HasPixelFormat() = 0;
     virtual void SetPixelFormat(int bitsPerPixel) = 0;
     virtual void SetPalette(const TRawPalette& palette) = 0;
-    virtual void SetSize(uint32_t width, uint32_t height) = 0;
-    virtual void Fill(uint32_t color) = 0;  // 0x00BBGGRR
+    virtual void SetSize(uint32_t width, uint32_t height) = 0;  // the pixels need not be cleared
     virtual void SetTransparentColor(uint32_t color) = 0;
     virtual uint8_t* ScanLine(uint32_t row) = 0;  // row 0 is the top
     virtual void Progress(TPNGProgress stage, const TPNGRect& rect, const char* message) = 0;
@@ -91,9 +91,6 @@ public:
 
 // The CRC-32 of PNG chunks continued over a buffer; a null buffer gives 0.
 uint32_t UpdateCRC(uint32_t crc, const uint8_t* buffer, size_t length);
-
-// Undoes one row's filter in place against the previous row (all zeros above the first).
-void ApplyFilter(uint8_t filter, uint8_t* row, const uint8_t* previous, uint32_t bytesPerPixel, size_t length);
 
 // Chunk names compare with the case bit of every letter ignored.
 bool IsChunk(const TPNGChunkHeader& header, const char (&name)[5]);
@@ -172,7 +169,6 @@ private:
     uint32_t FSourceBPP = 0;
     std::optional<TRawPalette> FPalette;
     uint32_t FTransparentColor = PNGNoColor;
-    uint32_t FBackgroundColor = 0xFFFFFF;
     std::vector<uint8_t> FRows[2];
 };
 

@@ -61,7 +61,6 @@ public:
     {
         FRows.assign(height, std::vector<uint8_t>((size_t(width) * FBits + 7) / 8));
     }
-    void Fill(uint32_t) override {}
     void SetTransparentColor(uint32_t) override {}
     uint8_t* ScanLine(uint32_t row) override { return FRows.at(row).data(); }
     void Progress(skin::TPNGProgress, const skin::TPNGRect&, const char*) override {}

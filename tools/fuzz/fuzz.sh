@@ -12,7 +12,7 @@ WORKERS=${3:-4}
 WORK=${ZIRV_FUZZ_WORK:-/tmp/zirv-fuzz}
 mkdir -p "$WORK/$TARGET-corpus" "$WORK/$TARGET-seeds"
 
-CORE=("$REPO/skin/graphics/acPNGReader.cpp" "$REPO/skin/graphics/acColorManager.cpp")
+CORE=("$REPO/skin/graphics/acPNGReader.cpp" "$REPO/skin/graphics/acPNGFilters.cpp" "$REPO/skin/graphics/acColorManager.cpp")
 DEFINE=()
 if [ "$TARGET" = zlib ]; then
     CORE=("$REPO/skin/graphics/acZLibCore.cpp")

@@ -102,6 +102,20 @@ TEST(ColorManager, GammaTable)
     EXPECT_EQ(c.DisplayGamma(), 2.2f);
 }
 
+// Managers share the tables of one gamma; the depths in force at SetGamma are part of a table.
+TEST(ColorManager, GammaTablesOfOneGammaButOtherDepthsDiffer)
+{
+    TColorManager wide;
+    wide.SetGamma(1.0f, 2.2f);
+    EXPECT_EQ(wide.GammaTable()[1], 21);  // 255 * (1 / 255)^(1 / 2.2)
+    TColorManager narrow;
+    Describe(narrow, TColorScheme::csG, 1, 4, TColorScheme::csG, 1, 4);
+    narrow.SetGamma(1.0f, 2.2f);
+    EXPECT_EQ(narrow.GammaTable()[1], 4);  // 15 * (1 / 15)^(1 / 2.2)
+    EXPECT_EQ(narrow.GammaTable()[15], 15);
+    EXPECT_EQ(TColorManager().GammaTable(), wide.GammaTable());
+}
+
 TEST(ColorManager, GammaTableStaysInsideItsEntriesForNarrowSourcesAndWideTargets)
 {
     TColorManager c;

@@ -18,13 +18,18 @@ using vcl::TRect;
 
 namespace {
 
-TObjectPtr<TPNGGraphic> Load(const std::vector<uint8_t>& png)
+void LoadInto(TPNGGraphic* image, const std::vector<uint8_t>& png)
 {
     TObjectPtr<vcl::TMemoryStream> stream(vcl::Create<vcl::TMemoryStream>());
     stream->WriteBuffer(png.data(), static_cast<int64_t>(png.size()));
     stream->SetPosition(0);
-    TObjectPtr<TPNGGraphic> image(vcl::Create<TPNGGraphic>());
     image->LoadFromStream(stream.get());
+}
+
+TObjectPtr<TPNGGraphic> Load(const std::vector<uint8_t>& png)
+{
+    TObjectPtr<TPNGGraphic> image(vcl::Create<TPNGGraphic>());
+    LoadInto(image.get(), png);
     return image;
 }
 
@@ -111,6 +116,26 @@ TEST(PNGGraphic, CorpusDecodesIntoBitmaps)
             }
         EXPECT_EQ(wrong, 0);
     }
+}
+
+// One object read twice, as nothing in the program does yet: the first image's gamma and the
+// converter chosen for it (the same colour type and depth) must not carry over to the second.
+TEST(PNGGraphic, EveryLoadStartsClean)
+{
+    const std::vector<uint8_t> rows = {0, 10, 20, 30, 40, 50, 60, 70, 80};
+    auto image2x1 = [&](std::vector<TChunk> extra) {
+        std::vector<TChunk> chunks = {{"IHDR", Header(2, 1, 8, 6)}};
+        chunks.insert(chunks.end(), extra.begin(), extra.end());
+        chunks.push_back({"IDAT", Compress(rows)});
+        chunks.push_back({"IEND", {}});
+        return Datastream(chunks);
+    };
+    TObjectPtr<TPNGGraphic> image(vcl::Create<TPNGGraphic>());
+    LoadInto(image.get(), image2x1({{"gAMA", {0, 0, 0xAF, 0xC8}}}));
+    ASSERT_NE(RGBA(image.get(), 0, 0), (std::array<uint8_t, 4>{10, 20, 30, 40}));  // the gamma shows
+    LoadInto(image.get(), image2x1({}));
+    EXPECT_EQ(RGBA(image.get(), 0, 0), (std::array<uint8_t, 4>{10, 20, 30, 40}));
+    EXPECT_EQ(RGBA(image.get(), 1, 0), (std::array<uint8_t, 4>{50, 60, 70, 80}));
 }
 
 TEST(PNGGraphic, FaultsAreGraphicErrors)

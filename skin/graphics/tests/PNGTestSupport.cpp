@@ -48,7 +48,7 @@ void TTestBitmap::SetSize(uint32_t width, uint32_t height)
     FHeight = height;
     FBytes.assign(kGuard + (RowSize() + kGuard) * height, kGuardByte);
     for (uint32_t y = 0; y < height; ++y)
-        std::fill_n(ScanLine(y), RowSize(), 0);
+        std::fill_n(ScanLine(y), RowSize(), kUnwrittenByte);
 }
 
 uint8_t* TTestBitmap::ScanLine(uint32_t row)

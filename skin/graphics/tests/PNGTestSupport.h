@@ -48,8 +48,9 @@ public:
     bool HasPixelFormat() override { return FBitsPerPixel != 0; }
     void SetPixelFormat(int bitsPerPixel) override { FBitsPerPixel = bitsPerPixel; }
     void SetPalette(const skin::TRawPalette& palette) override { FPalette = palette; }
+    // New pixels hold a byte no test image decodes to everywhere, as a bitmap's pixels are not
+    // cleared for decoding: every pixel must be written.
     void SetSize(uint32_t width, uint32_t height) override;
-    void Fill(uint32_t color) override { FFillColor = color; }
     void SetTransparentColor(uint32_t color) override { FTransparentColor = color; }
     uint8_t* ScanLine(uint32_t row) override;
     void Progress(skin::TPNGProgress stage, const skin::TPNGRect& rect, const char* message) override;
@@ -59,7 +60,6 @@ public:
     uint32_t Width() const { return FWidth; }
     uint32_t Height() const { return FHeight; }
     uint32_t TransparentColor() const { return FTransparentColor; }
-    uint32_t FillColor() const { return FFillColor; }
     const std::vector<TProgressEvent>& ProgressLog() const { return FProgress; }
 
     // The raw value of a pixel: its palette index, or its B, G, R (, A) bytes little-endian.
@@ -72,12 +72,12 @@ private:
     size_t RowSize() const { return (static_cast<size_t>(FWidth) * FBitsPerPixel + 7) / 8; }
     static constexpr size_t kGuard = 16;
     static constexpr uint8_t kGuardByte = 0xA5;
+    static constexpr uint8_t kUnwrittenByte = 0x5A;
 
     int FBitsPerPixel = 0;
     skin::TRawPalette FPalette;
     uint32_t FWidth = 0, FHeight = 0;
     uint32_t FTransparentColor = skin::PNGNoColor;
-    uint32_t FFillColor = 0;
     std::vector<uint8_t> FBytes;
     std::vector<TProgressEvent> FProgress;
 };
