@@ -1,0 +1,56 @@
+"""What the program's skinned controls and painters look up in a skin: one table, extended by
+every control that comes to look up something more.
+
+Each entry names a section and the image keys read from it. Keys in `images` are found in the
+section or, through "PARENTCLASS", in its ancestors; keys in `own_images` in the section alone.
+"""
+from dataclasses import dataclass
+
+
+@dataclass(frozen=True)
+class Lookup:
+    user: str
+    section: str
+    images: tuple = ()
+    own_images: tuple = ()
+
+
+TITLE_BUTTONS = ("BICONCLOSE", "BICONMIN", "BICONMAX", "BICONNORM")
+CHECK_GLYPHS = ("BOXCHECKED", "BOXUNCHECKED", "BOXGRAYED", "RADIOCHECKED", "RADIOUNCHECKED")
+
+LOOKUPS = [
+    Lookup("common indexes: check-box and radio glyphs", "GLOBALINFO", CHECK_GLYPHS),
+    Lookup("form skinning: title-bar buttons", "GLOBALINFO", TITLE_BUTTONS),
+    Lookup("form skinning", "FORM", ("BORDERSMASK",)),
+    Lookup("form skinning", "FORMTITLE"),
+    Lookup("dialog skinning", "DIALOG", ("BORDERSMASK",)),
+    Lookup("dialog skinning", "DIALOGTITLE"),
+    Lookup("panel", "PANEL", ("BORDERSMASK",)),
+    Lookup("lowered panel", "PANEL_LOW", ("BORDERSMASK",)),
+    Lookup("edit", "EDIT", ("BORDERSMASK",)),
+    Lookup("combo box", "COMBOBOX", ("BORDERSMASK",), own_images=("GLYPHMASK",)),
+    Lookup("combo box button", "COMBOBTN"),
+    Lookup("menu button", "MENUBTN", ("BORDERSMASK",)),
+    Lookup("push button", "BUTTON", ("BORDERSMASK",)),
+    Lookup("speed button", "SPEEDBUTTON", ("BORDERSMASK",)),
+    Lookup("progress bar and gauge", "GAUGE", ("BORDERSMASK",)),
+    Lookup("progress bar", "PROGRESSH"),
+    Lookup("status bar", "STATUSBAR"),
+    Lookup("bevel", "DIVIDER"),
+    Lookup("check box and radio button; the program's common section NEWSITE", "CHECKBOX"),
+    Lookup("group box; the program's common sections NEWPROGRESS...", "GROUPBOX", ("BORDERSMASK",)),
+    Lookup("skinned menus", "MAINMENU"),
+    Lookup("skinned menus", "MENUITEM"),
+    Lookup("skinned menus: icon column", "ICOLINE"),
+    Lookup("selections and highlight colours", "SELECTION"),
+    Lookup("scroll bars", "SCROLLBTNTOP", ("GLYPHMASK",)),
+    Lookup("scroll bars", "SCROLLBTNBOTTOM", ("GLYPHMASK",)),
+    Lookup("scroll bars", "SCROLLBTNLEFT", ("GLYPHMASK",)),
+    Lookup("scroll bars", "SCROLLBTNRIGHT", ("GLYPHMASK",)),
+    Lookup("scroll bars", "SCROLLSLIDERV", ("BORDERSMASK",)),
+    Lookup("scroll bars", "SCROLLSLIDERH", ("BORDERSMASK",)),
+    Lookup("scroll bars", "SCROLLBAR1H"),
+    Lookup("scroll bars", "SCROLLBAR1V"),
+    Lookup("scroll bars", "SCROLLBAR2H"),
+    Lookup("scroll bars", "SCROLLBAR2V"),
+]

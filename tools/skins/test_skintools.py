@@ -1,0 +1,86 @@
+#!/usr/bin/env python3
+"""Tests of the skin tools: our skin is what the generator makes and has everything the
+controls look up; the checker names what a skin lacks."""
+import filecmp
+import os
+import shutil
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import imagefile  # noqa: E402
+import productskin  # noqa: E402
+import skincheck  # noqa: E402
+from skingen import product_folder  # noqa: E402
+
+
+def rewrite_options(folder, edit):
+    """Options.dat of folder passed line by line through edit (a line -> lines) and written back."""
+    path = os.path.join(folder, "Options.dat")
+    with open(path, encoding="latin-1", newline="") as f:
+        lines = f.read().split("\r\n")
+    with open(path, "w", encoding="latin-1", newline="") as f:
+        f.write("\r\n".join(edit(lines)))
+
+
+def without_section(name):
+    def edit(lines):
+        out, skipping = [], False
+        for line in lines:
+            if line.startswith("["):
+                skipping = line == "[%s]" % name
+            if not skipping:
+                out.append(line)
+        return out
+    return edit
+
+
+class OurSkin(unittest.TestCase):
+    def setUp(self):
+        self.temp = tempfile.mkdtemp()
+        self.copy = os.path.join(self.temp, "skin")
+        shutil.copytree(product_folder(), self.copy)
+
+    def tearDown(self):
+        shutil.rmtree(self.temp)
+
+    def test_committed_files_are_the_generators_output(self):
+        fresh = os.path.join(self.temp, "fresh")
+        productskin.build().write(fresh)
+        listing = sorted(os.listdir(fresh))
+        self.assertEqual(listing, sorted(os.listdir(product_folder())))
+        match, mismatch, errors = filecmp.cmpfiles(fresh, product_folder(), listing, shallow=False)
+        self.assertEqual((mismatch, errors), ([], []))
+
+    def test_has_everything_the_controls_look_up(self):
+        self.assertEqual(skincheck.check(product_folder()), [])
+
+    def test_a_removed_section_is_named_alone(self):
+        rewrite_options(self.copy, without_section("BUTTON"))
+        self.assertEqual(skincheck.check(self.copy), ["missing section BUTTON"])
+
+    def test_missing_images_and_rectangles_outside_the_master(self):
+        section = [""]
+
+        def damage(lines):
+            out = []
+            for line in lines:
+                if line.startswith("["):
+                    section[0] = line
+                if section[0] == "[COMBOBOX]" and line.startswith("GLYPHMASK="):
+                    continue
+                if section[0] == "[EDIT]" and line.startswith("BORDERSMASK="):
+                    line = "BORDERSMASK=^9990^0000^9999^0010^0002^0002^0002^0002^2^0^1^0"
+                out.append(line)
+            return out
+        rewrite_options(self.copy, damage)
+        width, height = imagefile.image_size(os.path.join(self.copy, "MASTER.BMP"))
+        self.assertEqual(skincheck.check(self.copy), [
+            "image EDIT BORDERSMASK: (9990, 0, 9999, 10) outside the %dx%d master bitmap" % (width, height),
+            "missing image COMBOBOX GLYPHMASK"])
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,124 @@
+"""Tiny skins for the engine's tests, written into the build tree from the short descriptions below.
+
+Every section paints flat, distinct colours: unless it names its own, state s of the n-th section of
+a skin gets flat_colour(n, s); its border line is the state colour darkened. Adding a section or a
+skin is one more entry in TEST_SKINS.
+"""
+from dataclasses import dataclass, field
+
+from frames import box
+from raster import Raster, mix
+from skinfile import Border, Glyph, ImageFile, Skin, tcolor
+import imagefile
+
+
+
+def flat_colour(n, s):
+    """Distinct for the first 32 sections and 4 states; never the key colour."""
+    return ((20 + 7 * n) % 256, 40 + 50 * s, (235 - 5 * n) % 256)
+
+
+FONT = (10, 20, 30)
+GLOBAL_GLYPHS = ("BOXCHECKED", "BOXUNCHECKED", "BOXGRAYED", "RADIOCHECKED", "RADIOUNCHECKED")
+
+
+@dataclass
+class Section:
+    name: str
+    states: int = 1
+    border: int = 0               # width of the border line of a BORDERSMASK image; 0: none
+    key_corners: bool = False     # the border's corners rounded by key-colour pixels
+    gradient: bool = False        # a vertical gradient from the state colour to white
+    transparency: int = 0
+    parent: str = ""
+    colours: tuple = ()           # (normal, hot, pressed ...) instead of the palette's
+    glyphs: tuple = ()            # keys of 8 x 8 masked glyphs of this section, one frame per state
+    files: tuple = ()             # (key, ImageFile) pairs
+
+
+def _xb_png():
+    """A 108 x 54 image of two frames in straight alpha: a soft shadow, with pixel (0, 0) half
+    transparent (200, 100, 50, 128) and pixel (1, 0) white and fully transparent."""
+    frame = Raster(54, 54)
+    for y in range(54):
+        for x in range(54):
+            edge = min(x, y, 53 - x, 53 - y)
+            frame.px[y][x] = (40, 80, 120, min(255, edge * 10))
+    second = Raster(54, 54)
+    second.px = [row[:] for row in frame.px]
+    frame.px[0][0] = (200, 100, 50, 128)
+    frame.px[0][1] = (255, 255, 255, 0)
+    return ImageFile("XB.PNG", [frame, second], kind=3, widths=(26, 26, 26, 26), draw_mode=1)
+
+
+@dataclass
+class TestSkin:
+    version: str
+    sections: list
+    jpegs: tuple = ()  # (file name, width, height): flat grey patterns
+    extra: dict = field(default_factory=dict)  # GLOBALINFO keys written as they are
+
+
+TEST_SKINS = {
+    # The everyday test skin.
+    "FLAT": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2, glyphs=GLOBAL_GLYPHS),
+        Section("PANEL", border=1),
+        Section("BUTTON", states=3, border=2),
+        Section("BUTTON_HUGE", states=3, border=4, key_corners=True),
+        Section("BUTTON_ROUND", states=3, border=4, key_corners=True),
+        Section("EDIT", states=2, border=1),
+        Section("GRADIENT", states=2, gradient=True),
+        Section("CHECKBOX", states=2, transparency=100),
+        Section("NEWBUTTON", states=3, parent="BUTTON"),
+    ]),
+    # A PNG image of its own, in a skin that still marks transparent pixels by key colour...
+    "PNG745": TestSkin("7.45", [Section("GLOBALINFO", files=(("EXBORDER", _xb_png()),))]),
+    # ...and in one that carries straight alpha.
+    "PNG746": TestSkin("7.46", [Section("GLOBALINFO", files=(("EXBORDER", _xb_png()),))]),
+}
+
+
+def _section_keys(section, index):
+    colours = section.colours or tuple(flat_colour(index, s) for s in range(max(section.states, 2)))
+    keys = [("STATES", section.states), ("COLOR", tcolor(colours[0])), ("FONTCOLOR", tcolor(FONT)),
+            ("TRANSPARENCY", section.transparency)]
+    if section.parent:
+        keys.insert(0, ("PARENTCLASS", section.parent))
+    if section.states >= 2:
+        keys += [("HOTCOLOR", tcolor(colours[1])), ("HOTFONTCOLOR", tcolor(FONT)),
+                 ("HOTTRANSPARENCY", section.transparency)]
+    if section.gradient:
+        for prefix, colour in (("", colours[0]), ("HOT", colours[1])):
+            keys += [(prefix + "GRADIENTPERCENT", 100),
+                     (prefix + "GRADIENTDATA", "%d;%d;100;0;0" % (tcolor(colour), tcolor((255, 255, 255))))]
+    states = range(max(section.states, 1))
+    if section.border:
+        radius = section.border + 1 if section.key_corners else 0
+        size = 2 * (section.border + radius) + 1
+        frames = [box(size, size, colours[s], mix(colours[s], (0, 0, 0), 0.5), radius, (section.border,) * 4)
+                  for s in states]
+        keys.append(("BORDERSMASK", Border(frames, (section.border + radius,) * 4, 1)))
+    for key in section.glyphs:
+        frames = []
+        for s in states:
+            glyph = Raster(8, 8)
+            glyph.fill(colours[s])
+            frames.append(glyph)
+        keys.append((key, Glyph(frames)))
+    keys += list(section.files)
+    return keys
+
+
+def build(description):
+    skin = Skin()
+    for index, section in enumerate(description.sections):
+        keys = _section_keys(section, index)
+        if section.name == "GLOBALINFO":
+            keys = [("VERSION", description.version)] + list(description.extra.items()) + keys
+        skin.add(section.name, keys)
+    if skin.master_images():
+        skin.sections[0][1].insert(1, ("MASTERBITMAP", "MASTER.BMP"))
+    for name, width, height in description.jpegs:
+        skin.extra_files.append((name, lambda path, w=width, h=height: imagefile.write_flat_jpeg(path, w, h, 160)))
+    return skin
