@@ -1,7 +1,14 @@
 #pragma once
-// The skin manager component that a form holds: which skin to use and where to find it. For now
-// it keeps what the form sets on it; loading the skin comes later.
+// The skin manager component that a form holds: which skin to use and where to find it, and the
+// tables of the loaded skin with their look-ups.
+//
+// The tables (ma, pa, gd, ConstData, MasterBitmap, SkinData) are read by every painter; only the
+// manager writes them. Indexes are table positions, -1 when absent, valid until the next load.
+// Names compare with case; the engine's own section names are in capitals.
+#include "skin/core/sMaskData.h"
+#include "skin/core/sStyleSimply.h"
 #include "vcl/classes.h"
+#include "vcl/inifiles.h"
 
 #include <array>
 #include <memory>
@@ -84,7 +91,65 @@ public:
     TacMenuSupport* MenuSupport() const { return FMenuSupport.get(); }
     ThirdPartyList* ThirdParty() const { return FThirdParty.get(); }
 
+    // ---------------------------------------------------------------------------------------------
+    // Loading
+
+    // Loads the skin of a folder holding "Options.dat" into the tables: images, sections, then
+    // the common indexes. A missing options file raises EFOpenError; a malformed
+    // value raises the class library's conversion or arithmetic error and ends the load, the
+    // tables keeping what was built so far. Broadcasting the new skin is the caller's business.
+    void LoadSkinFolder(const vcl::String& Folder);
+
+    // The loading steps, in the order a load runs them; each empties its own table first.
+    // MasterBitmap and ma from SkinFile and CommonSections.
+    void LoadAllMasks();
+    // SkinData and gd from SkinFile and CommonSections, then each section's image indexes.
+    void LoadAllGeneralData();
+    // ConstData, then each section's image indexes (InitMaskIndexes).
+    void InitConstantIndexes();
+    // BorderIndex, the four corner indexes and TextureNormal of every section.
+    void InitMaskIndexes();
+    // Frees the images of ma (last first) and the master bitmap.
+    void FreeBitmaps();
+
+    // ---------------------------------------------------------------------------------------------
+    // Look-ups (first match in table order)
+
+    // The section named exactly SkinSection; -1 when none.
+    int GetSkinIndex(const vcl::String& SkinSection) const;
+    // The image Mask of the section, else of its "PARENTCLASS" ancestors; -1 when none. SkinIndex
+    // is the section's index (-1 gives -1); a cycle of parents ends with -1.
+    int GetMaskIndex(int SkinIndex, const vcl::String& SkinSection, const vcl::String& Mask) const;
+    // The image Mask of that section alone, without inheritance; -1 when none.
+    int GetMaskIndex(const vcl::String& SkinSection, const vcl::String& Mask) const;
+    // As GetMaskIndex with inheritance, among texture images only.
+    int GetTextureIndex(int SkinIndex, const vcl::String& SkinSection, const vcl::String& PropName) const;
+    bool IsValidImgIndex(int ImageIndex) const { return ImageIndex >= 0 && size_t(ImageIndex) < ma.size(); }
+    bool IsValidSkinIndex(int SkinIndex) const
+    {
+        return SkinData && SkinIndex >= 0 && size_t(SkinIndex) < gd.size();
+    }
+
+    // ---------------------------------------------------------------------------------------------
+    // Geometry of an image: the border width of one side, else the image's one border width, else
+    // the whole frame. MaskIndex must be valid; an ImageCount of 0 is set to 1 in the table first.
+    int MaskWidthLeft(int MaskIndex);
+    int MaskWidthTop(int MaskIndex);
+    int MaskWidthRight(int MaskIndex);
+    int MaskWidthBottom(int MaskIndex);
+
+    // ---------------------------------------------------------------------------------------------
+    // The tables of the loaded skin
+
+    TsMaskArray ma;                              // images, in load order
+    TsGeneralDataArray gd;                       // sections: the skin's in file order, then the common ones
+    TConstantSkinData ConstData;                 // cached indexes of common sections and images
+    vcl::TObjectPtr<vcl::TBitmap> MasterBitmap;  // the skin's master image, 32 bits per pixel
+    vcl::TObjectPtr<TsSkinData> SkinData;        // the skin's global information
+
 private:
+    int MaskWidth(int MaskIndex, vcl::SmallInt TsMaskData::*Side, bool Across);
+
     vcl::String FSkinName;
     vcl::String FSkinDirectory;
     std::unique_ptr<TsStoredSkins> FBuiltInSkins;
@@ -92,5 +157,8 @@ private:
     std::unique_ptr<TacMenuSupport> FMenuSupport;
     std::unique_ptr<ThirdPartyList> FThirdParty;
 };
+
+// The INI object (case-sensitive, file order) of the skin being loaded; none outside a load.
+extern vcl::TMemIniFile* SkinFile;
 
 }  // namespace skin

@@ -1,0 +1,28 @@
+#pragma once
+// Reading values of a skin's options file: the pieces the loaders of the skin manager share.
+#include "vcl/inifiles.h"
+#include "vcl/system.h"
+
+namespace skin {
+
+// "VERSION" of "GLOBALINFO" with "." as decimal point whatever the user's settings; 0 when absent
+// or not a number.
+double ReadSkinVersion(const vcl::TCustomIniFile& Ini);
+
+// A case-sensitive INI object over the text of CommonSections; none when it has no lines.
+vcl::TObjectPtr<vcl::TMemIniFile> CommonSectionsIni(vcl::TStrings* CommonSections);
+
+// Calls Visit (section, key) for every key of every section of the INI object, in file order.
+template<class Visit>
+void ForEachKey(const vcl::TMemIniFile& Ini, Visit visit)
+{
+    vcl::TStringList sections, keys;
+    Ini.ReadSections(&sections);
+    for (int s = 0; s < sections.Count(); ++s) {
+        Ini.ReadSection(sections.Strings(s), &keys);
+        for (int k = 0; k < keys.Count(); ++k)
+            visit(sections.Strings(s), keys.Strings(k));
+    }
+}
+
+}  // namespace skin

@@ -1,0 +1,80 @@
+#pragma once
+// The skin's global information (TsSkinData) and the indexes of common elements that the skin
+// manager caches after every load (TConstantSkinData).
+#include "vcl/classes.h"
+
+namespace skin {
+
+// Indexes of common sections (the Index... fields, into the section table) and images (all
+// others, into the image table), -1 when absent. The skin manager fills them once per load so that
+// painting does not search the tables.
+struct TConstantSkinData {
+    vcl::SmallInt IndexGLobalInfo = -1;
+    vcl::SmallInt ExBorder = -1;
+    vcl::SmallInt IndexTabTop = -1, IndexTabBottom = -1, IndexTabLeft = -1, IndexTabRight = -1;
+    vcl::SmallInt MaskTabTop = -1, MaskTabBottom = -1, MaskTabLeft = -1, MaskTabRight = -1;
+    vcl::SmallInt IndexScrollTop = -1, IndexScrollBottom = -1, IndexScrollLeft = -1, IndexScrollRight = -1;
+    vcl::SmallInt MaskScrollTop = -1, MaskScrollBottom = -1, MaskScrollLeft = -1, MaskScrollRight = -1;
+    vcl::SmallInt IndexBGScrollTop = -1, IndexBGScrollBottom = -1, IndexBGScrollLeft = -1, IndexBGScrollRight = -1;
+    vcl::SmallInt IndexBGHotScrollTop = -1, IndexBGHotScrollBottom = -1, IndexBGHotScrollLeft = -1,
+                  IndexBGHotScrollRight = -1;
+    vcl::SmallInt MaskArrowTop = -1, MaskArrowBottom = -1, MaskArrowLeft = -1, MaskArrowRight = -1;
+    vcl::SmallInt IndexSliderVert = -1, IndexSliderHorz = -1;
+    vcl::SmallInt MaskSliderVert = -1, MaskSliderHorz = -1;
+    vcl::SmallInt MaskSliderGlyphVert = -1, MaskSliderGlyphHorz = -1;
+    vcl::SmallInt ScrollSliderBGHorz = -1, ScrollSliderBGHotHorz = -1, ScrollSliderBGVert = -1,
+                  ScrollSliderBGHotVert = -1;
+    vcl::SmallInt IndexScrollBar1H = -1, IndexScrollBar1V = -1, IndexScrollBar2H = -1, IndexScrollBar2V = -1;
+    vcl::SmallInt MaskScrollBar1H = -1, MaskScrollBar1V = -1, MaskScrollBar2H = -1, MaskScrollBar2V = -1;
+    vcl::SmallInt BGScrollBar1H = -1, BGScrollBar1V = -1, BGScrollBar2H = -1, BGScrollBar2V = -1;
+    vcl::SmallInt BGHotScrollBar1H = -1, BGHotScrollBar1V = -1, BGHotScrollBar2H = -1, BGHotScrollBar2V = -1;
+    vcl::SmallInt CheckBoxChecked = -1, CheckBoxUnChecked = -1, CheckBoxGrayed = -1;
+    vcl::SmallInt RadioButtonChecked = -1, RadioButtonUnChecked = -1, RadioButtonGrayed = -1;
+    vcl::SmallInt SmallCheckBoxChecked = -1, SmallCheckBoxUnChecked = -1, SmallCheckBoxGrayed = -1;
+    vcl::Integer ComboBtnIndex = -1, ComboBtnBorder = -1, ComboBtnBG = -1, ComboBtnBGHot = -1;
+    vcl::Integer ComboGlyph = -1;
+    vcl::Integer GripRightBottom = -1, GripHorizontal = -1, GripVertical = -1;
+    vcl::Integer IndexWebBtn = -1;
+};
+
+// The skin's global information, from the section "GLOBALINFO" of its options file.
+class TsSkinData : public vcl::TObject {
+    CL_CLASS(TsSkinData, vcl::TObject)
+public:
+    vcl::String SkinPath;  // the folder of the skin's files, ending in a backslash; empty for an internal skin
+    bool Active = false;   // a loaded skin is in force
+    double Version = 0;    // the skin's format version
+    vcl::String Author;
+    vcl::String Description;
+    vcl::TColor Shadow1Color = vcl::TColor(0);
+    vcl::SmallInt Shadow1Offset = 0;
+    vcl::SmallInt Shadow1Blur = 0;  // -1: no text shadow
+    vcl::SmallInt Shadow1Transparency = 0;
+    // Extended borders: their width, title height, maximised height and offsets, and their mode.
+    vcl::SmallInt ExBorderWidth = 0;
+    vcl::SmallInt ExTitleHeight = 0;
+    vcl::SmallInt ExMaxHeight = 0;
+    vcl::SmallInt ExContentOffs = 0;
+    vcl::SmallInt ExShadowOffs = 0;
+    vcl::SmallInt ExCenterOffs = 0;
+    vcl::SmallInt ExDrawMode = 0;
+    vcl::TColor FXColor = vcl::TColor(0);  // not filled by the loader
+    vcl::TColor BorderColor = vcl::TColor(0);
+    // Title-bar buttons: spacing, alignment, margins and glows.
+    vcl::SmallInt BISpacing = 0;
+    vcl::SmallInt BIVAlign = 0;
+    vcl::SmallInt BIRightMargin = 0;
+    vcl::SmallInt BILeftMargin = 0;
+    vcl::SmallInt BITopMargin = 0;
+    vcl::SmallInt BIKeepHUE = 0;
+    vcl::SmallInt BICloseGlow = 0;
+    vcl::SmallInt BICloseGlowMargin = 0;
+    vcl::SmallInt BIMaxGlow = 0;
+    vcl::SmallInt BIMaxGlowMargin = 0;
+    vcl::SmallInt BIMinGlow = 0;
+    vcl::SmallInt BIMinGlowMargin = 0;
+    bool UseAeroBluring = false;
+    vcl::TColor ExtShadowColor = vcl::TColor(0);
+};
+
+}  // namespace skin
