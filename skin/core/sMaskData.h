@@ -11,6 +11,7 @@
 #include "skin/graphics/Sgradient.h"
 #include "skin/graphics/sAlphaGraph.h"
 #include "vcl/bitmaps.h"
+#include "vcl/jpeg.h"
 
 namespace skin {
 
@@ -38,6 +39,14 @@ struct TsMaskData {
     vcl::SmallInt CornerType = 0;
 };
 using TsMaskArray = std::vector<TsMaskData>;
+
+// One large JPEG pattern of a section, kept as JPEG; smaller ones become texture images.
+struct TsPatternData {
+    vcl::TObjectPtr<vcl::TJPEGImage> Img;
+    vcl::String ClassName;     // the section, upper-cased
+    vcl::String PropertyName;  // the key, upper-cased
+};
+using TsPatternArray = std::vector<TsPatternData>;
 
 // The width of one frame and the height of the image row (integer division toward zero).
 int WidthOfImage(const TsMaskData& Mask);

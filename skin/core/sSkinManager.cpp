@@ -71,6 +71,7 @@ void TsSkinManager::LoadSkinFolder(const String& Folder)
     TSkinFileScope scope(&ini);
     SkinData->Version = ReadSkinVersion(ini);
     LoadAllMasks();
+    LoadAllPatterns();
     LoadAllGeneralData();
     InitConstantIndexes();
 }
@@ -80,6 +81,12 @@ void TsSkinManager::FreeBitmaps()
     while (!ma.empty())
         ma.pop_back();
     MasterBitmap.reset();
+}
+
+void TsSkinManager::FreeJpegs()
+{
+    while (!pa.empty())
+        pa.pop_back();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -93,17 +100,17 @@ int TsSkinManager::GetSkinIndex(const String& SkinSection) const
 
 namespace {
 
-// The first image of the section and key that Accept takes; -1 when none.
-template<class Accept>
-int FindImage(const TsMaskArray& ma, const String& Section, const String& Key, Accept accept)
+// The first entry of the section and key that Accept takes; -1 when none.
+template<class Table, class Accept>
+int FindImage(const Table& Entries, const String& Section, const String& Key, Accept accept)
 {
-    const auto found = std::find_if(ma.begin(), ma.end(), [&](const TsMaskData& m) {
-        return m.ClassName == Section && m.PropertyName == Key && accept(m);
+    const auto found = std::find_if(Entries.begin(), Entries.end(), [&](const auto& e) {
+        return e.ClassName == Section && e.PropertyName == Key && accept(e);
     });
-    return found == ma.end() ? -1 : int(found - ma.begin());
+    return found == Entries.end() ? -1 : int(found - Entries.begin());
 }
 
-bool AnyImage(const TsMaskData&) { return true; }
+constexpr auto AnyEntry = [](const auto&) { return true; };
 bool TextureImage(const TsMaskData& m) { return m.ImgType == TacImgType::itisaTexture; }
 
 // Find (a section name) for the section SkinIndex, then along its "PARENTCLASS" ancestors until
@@ -135,18 +142,24 @@ int FindInherited(const TsSkinManager& Manager, int SkinIndex, String Section, F
 int TsSkinManager::GetMaskIndex(int SkinIndex, const String& SkinSection, const String& Mask) const
 {
     return FindInherited(*this, SkinIndex, SkinSection,
-                         [&](const String& section) { return FindImage(ma, section, Mask, AnyImage); });
+                         [&](const String& section) { return FindImage(ma, section, Mask, AnyEntry); });
 }
 
 int TsSkinManager::GetMaskIndex(const String& SkinSection, const String& Mask) const
 {
-    return SkinSection.empty() ? -1 : FindImage(ma, SkinSection, Mask, AnyImage);
+    return SkinSection.empty() ? -1 : FindImage(ma, SkinSection, Mask, AnyEntry);
 }
 
 int TsSkinManager::GetTextureIndex(int SkinIndex, const String& SkinSection, const String& PropName) const
 {
     return FindInherited(*this, SkinIndex, SkinSection,
                          [&](const String& section) { return FindImage(ma, section, PropName, TextureImage); });
+}
+
+int TsSkinManager::GetPatternIndex(int SkinIndex, const String& SkinSection, const String& Pattern) const
+{
+    return FindInherited(*this, SkinIndex, SkinSection,
+                         [&](const String& section) { return FindImage(pa, section, Pattern, AnyEntry); });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -94,8 +94,8 @@ public:
     // ---------------------------------------------------------------------------------------------
     // Loading
 
-    // Loads the skin of a folder holding "Options.dat" into the tables: images, sections, then
-    // the common indexes. A missing options file raises EFOpenError; a malformed
+    // Loads the skin of a folder holding "Options.dat" into the tables: images, patterns,
+    // sections, then the common indexes. A missing options file raises EFOpenError; a malformed
     // value raises the class library's conversion or arithmetic error and ends the load, the
     // tables keeping what was built so far. Broadcasting the new skin is the caller's business.
     void LoadSkinFolder(const vcl::String& Folder);
@@ -103,6 +103,9 @@ public:
     // The loading steps, in the order a load runs them; each empties its own table first.
     // MasterBitmap and ma from SkinFile and CommonSections.
     void LoadAllMasks();
+    // pa from the JPEG files that SkinFile and CommonSections name; JPEGs of the skin under
+    // 900,000 pixels become texture images of ma instead.
+    void LoadAllPatterns();
     // SkinData and gd from SkinFile and CommonSections, then each section's image indexes.
     void LoadAllGeneralData();
     // ConstData, then each section's image indexes (InitMaskIndexes).
@@ -111,6 +114,8 @@ public:
     void InitMaskIndexes();
     // Frees the images of ma (last first) and the master bitmap.
     void FreeBitmaps();
+    // Frees the patterns of pa (last first).
+    void FreeJpegs();
 
     // ---------------------------------------------------------------------------------------------
     // Look-ups (first match in table order)
@@ -124,6 +129,8 @@ public:
     int GetMaskIndex(const vcl::String& SkinSection, const vcl::String& Mask) const;
     // As GetMaskIndex with inheritance, among texture images only.
     int GetTextureIndex(int SkinIndex, const vcl::String& SkinSection, const vcl::String& PropName) const;
+    // As GetMaskIndex with inheritance, in the pattern table.
+    int GetPatternIndex(int SkinIndex, const vcl::String& SkinSection, const vcl::String& Pattern) const;
     bool IsValidImgIndex(int ImageIndex) const { return ImageIndex >= 0 && size_t(ImageIndex) < ma.size(); }
     bool IsValidSkinIndex(int SkinIndex) const
     {
@@ -142,6 +149,7 @@ public:
     // The tables of the loaded skin
 
     TsMaskArray ma;                              // images, in load order
+    TsPatternArray pa;                           // large JPEG patterns, in load order
     TsGeneralDataArray gd;                       // sections: the skin's in file order, then the common ones
     TConstantSkinData ConstData;                 // cached indexes of common sections and images
     vcl::TObjectPtr<vcl::TBitmap> MasterBitmap;  // the skin's master image, 32 bits per pixel

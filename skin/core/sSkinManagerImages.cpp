@@ -125,15 +125,6 @@ SmallInt ProbeCorners(const TsMaskData& Mask, TBitmap* Master)
     return 0;
 }
 
-// Converts an image to 32 bits when it has another format: opaque alpha but on key pixels.
-void MakeOpaque32(TBitmap* Bmp)
-{
-    if (Bmp->PixelFormat() == TPixelFormat::pf32bit)
-        return;
-    Bmp->SetPixelFormat(TPixelFormat::pf32bit);
-    FillAlphaRect(PixelsOf(Bmp), TRect(0, 0, Bmp->Width(), Bmp->Height()), 255, true);
-}
-
 class TMaskLoader {
 public:
     explicit TMaskLoader(TsSkinManager& Manager) : FManager(Manager) {}
@@ -175,7 +166,7 @@ TsMaskData& TMaskLoader::Append(const String& Section, const String& Key, TacImg
 
 TObjectPtr<TBitmap> TMaskLoader::LoadImageFile(const String& Name, bool Png) const
 {
-    const String path = Holds(Name, L":") ? Name : FManager.SkinData->SkinPath + Name;
+    const String path = SkinFilePath(*FManager.SkinData, Name);
     if (!vcl::FileExists(path))
         return nullptr;
     TObjectPtr<TBitmap> bmp(vcl::Create<TBitmap>());
@@ -351,6 +342,19 @@ void TMaskLoader::AddRectangleList(const String& Section, const String& Key, con
 }
 
 }  // namespace
+
+String SkinFilePath(const TsSkinData& Data, const String& Name)
+{
+    return Holds(Name, L":") ? Name : Data.SkinPath + Name;
+}
+
+void MakeOpaque32(TBitmap* Bmp)
+{
+    if (Bmp->PixelFormat() == TPixelFormat::pf32bit)
+        return;
+    Bmp->SetPixelFormat(TPixelFormat::pf32bit);
+    FillAlphaRect(PixelsOf(Bmp), TRect(0, 0, Bmp->Width(), Bmp->Height()), 255, true);
+}
 
 vcl::TObjectPtr<vcl::TMemIniFile> CommonSectionsIni(vcl::TStrings* CommonSections)
 {

@@ -1,5 +1,7 @@
 #pragma once
 // Reading values of a skin's options file: the pieces the loaders of the skin manager share.
+#include "skin/core/sStyleSimply.h"
+#include "vcl/bitmaps.h"
 #include "vcl/inifiles.h"
 #include "vcl/system.h"
 
@@ -8,6 +10,13 @@ namespace skin {
 // "VERSION" of "GLOBALINFO" with "." as decimal point whatever the user's settings; 0 when absent
 // or not a number.
 double ReadSkinVersion(const vcl::TCustomIniFile& Ini);
+
+// The path of an image file of a folder skin: a name with a drive stands alone, any other lies in
+// the skin folder.
+vcl::String SkinFilePath(const TsSkinData& Data, const vcl::String& Name);
+
+// Converts an image to 32 bits when it has another format: opaque alpha but on key pixels.
+void MakeOpaque32(vcl::TBitmap* Bmp);
 
 // A case-sensitive INI object over the text of CommonSections; none when it has no lines.
 vcl::TObjectPtr<vcl::TMemIniFile> CommonSectionsIni(vcl::TStrings* CommonSections);

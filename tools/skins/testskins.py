@@ -34,6 +34,7 @@ class Section:
     colours: tuple = ()           # (normal, hot, pressed ...) instead of the palette's
     glyphs: tuple = ()            # keys of 8 x 8 masked glyphs of this section, one frame per state
     files: tuple = ()             # (key, ImageFile) pairs
+    keys: tuple = ()              # further (key, value) pairs, written as they are
 
 
 def _xb_png():
@@ -72,6 +73,12 @@ TEST_SKINS = {
         Section("CHECKBOX", states=2, transparency=100),
         Section("NEWBUTTON", states=3, parent="BUTTON"),
     ]),
+    # JPEG patterns: one large enough to stay a pattern, one a column short of it.
+    "PATTERNS": TestSkin("8.00", [
+        Section("GLOBALINFO"),
+        Section("PAT", keys=(("PATTERN", "BIG.JPG"), ("HOTPATTERN", "SMALL.JPG"))),
+        Section("CHILDPAT", parent="PAT"),
+    ], jpegs=(("BIG.JPG", 1000, 900), ("SMALL.JPG", 999, 900))),
     # A PNG image of its own, in a skin that still marks transparent pixels by key colour...
     "PNG745": TestSkin("7.45", [Section("GLOBALINFO", files=(("EXBORDER", _xb_png()),))]),
     # ...and in one that carries straight alpha.
@@ -106,7 +113,7 @@ def _section_keys(section, index):
             glyph.fill(colours[s])
             frames.append(glyph)
         keys.append((key, Glyph(frames)))
-    keys += list(section.files)
+    keys += list(section.files) + list(section.keys)
     return keys
 
 

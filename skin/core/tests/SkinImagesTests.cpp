@@ -314,3 +314,48 @@ TEST(SkinImages, MaskWidthsFallBackToTheBorderWidthThenTheFrame)
     EXPECT_EQ(manager->ma[1].ImageCount, 1);
     EXPECT_THROW(manager->MaskWidthLeft(2), vcl::EAssertionFailed);
 }
+
+TEST(SkinPatterns, LargeJpegsStayPatternsSmallerOnesBecomeTextures)
+{
+    const auto m = LoadSkin(skintest::TestSkinFolder("PATTERNS"));
+    ASSERT_EQ(m->pa.size(), 1u);
+    EXPECT_EQ(m->pa[0].ClassName, L"PAT");
+    EXPECT_EQ(m->pa[0].PropertyName, L"PATTERN");
+    EXPECT_EQ(m->pa[0].Img->Width(), 1000);
+    EXPECT_EQ(m->pa[0].Img->Height(), 900);
+
+    const int textureIndex = m->GetMaskIndex(L"PAT", L"HOTPATTERN");
+    const TsMaskData& texture = ImageOf(*m, L"PAT", L"HOTPATTERN");
+    EXPECT_EQ(texture.ImgType, TacImgType::itisaTexture);
+    EXPECT_EQ(texture.ImageCount, 1);
+    EXPECT_EQ(TRect(texture.R), TRect());
+    ASSERT_TRUE(texture.Bmp);
+    EXPECT_EQ(texture.Bmp->Width(), 999);
+    EXPECT_EQ(texture.Bmp->PixelFormat(), vcl::TPixelFormat::pf32bit);
+    EXPECT_EQ(PixelARGB(texture.Bmp.get(), 998, 899), 0xFFA0A0A0u);
+
+    const int pat = m->GetSkinIndex(L"PAT"), child = m->GetSkinIndex(L"CHILDPAT");
+    EXPECT_EQ(m->GetPatternIndex(pat, L"PAT", L"PATTERN"), 0);
+    EXPECT_EQ(m->GetPatternIndex(child, L"CHILDPAT", L"PATTERN"), 0);
+    EXPECT_EQ(m->GetPatternIndex(child, L"CHILDPAT", L"HOTPATTERN"), -1);
+    EXPECT_EQ(m->GetTextureIndex(child, L"CHILDPAT", L"HOTPATTERN"), textureIndex);
+    EXPECT_EQ(m->gd[size_t(child)].TextureNormal, -1);  // a pattern is no texture image
+
+    m->FreeJpegs();
+    EXPECT_TRUE(m->pa.empty());
+}
+
+TEST(SkinPatterns, CommonSectionsJpegsStayPatternsAndBadOnesAreSkipped)
+{
+    TTempSkin folder;
+    folder.CopyTestSkinFile("PATTERNS", "SMALL.JPG", L"SMALL.JPG");
+    folder.WriteFile(L"BAD.JPG", "\xFF\xD8\xFF\xE0 not a picture");
+    folder.WriteOptions("[GLOBALINFO]\nVERSION=8.00\n[S]\nA=bad.jpg\nB=MISSING.JPEG\nC=small.jpg\n");
+    const auto m = LoadSkin(folder.Folder(), "[Extra]\nPattern=small.jpg\n");
+    ASSERT_EQ(m->ma.size(), 1u);
+    EXPECT_EQ(m->ma[0].PropertyName, L"C");
+    ASSERT_EQ(m->pa.size(), 1u);
+    EXPECT_EQ(m->pa[0].ClassName, L"EXTRA");
+    EXPECT_EQ(m->pa[0].PropertyName, L"PATTERN");
+    EXPECT_EQ(m->pa[0].Img->Width(), 999);
+}
