@@ -14,6 +14,7 @@ constexpr std::array<const FullTexts*, 12> kFullLanguages = {
     &kCzechTexts,   nullptr,        &kSerbianTexts, &kSwedishTexts, &kCroatianTexts, &kItalianTexts,
 };
 
+constexpr int kEnglish = 0;
 constexpr int kKorean = 7;
 
 vcl::String Read(const LanguageTextHost& host, const TextSource& source)
@@ -51,13 +52,26 @@ void Run(LanguageTextHost& host, const TextBlock& block)
 
 int CurrentLanguage = 0;
 
+bool IsFullLanguage(int language)
+{
+    using namespace languages;
+    return language >= 0 && language < static_cast<int>(kFullLanguages.size()) && kFullLanguages[language];
+}
+
 void ApplyLanguageTexts(LanguageTextHost& host, int language)
 {
     using namespace languages;
     if (language == kKorean)
         Run(host, KoreanBlock());
-    else if (language >= 0 && language < static_cast<int>(kFullLanguages.size()) && kFullLanguages[language])
+    else if (IsFullLanguage(language))
         Run(host, FullBlock(*kFullLanguages[language]));
     else
         Run(host, FallbackBlock());
+}
+
+void ApplyStartLanguageTexts(LanguageTextHost& host, int language)
+{
+    if (!IsFullLanguage(language))
+        ApplyLanguageTexts(host, languages::kEnglish);
+    ApplyLanguageTexts(host, language);
 }

@@ -30,3 +30,12 @@ extern int CurrentLanguage;
 // covers the monitoring view only: the wizard, its strings and the model names keep the
 // language applied before.
 void ApplyLanguageTexts(LanguageTextHost& host, int language);
+
+// True for the indexes whose block writes every text (all but Korean and the fallback).
+bool IsFullLanguage(int language);
+
+// The texts at start-up, when no block has run yet: a language whose block leaves texts
+// unwritten (Korean, the fallback) goes over the English texts, so that no control and no
+// message string is left empty. Later switches use ApplyLanguageTexts alone, so that they keep
+// the texts of the language before.
+void ApplyStartLanguageTexts(LanguageTextHost& host, int language);

@@ -120,7 +120,7 @@ void TfrmMain::FormCreate(vcl::TObject*)
         AddressDialogLanguage = SettingsIni->ReadInteger(L"General", L"Language", 0);
         CurrentLanguage = SettingsIni->ReadInteger(L"General", L"Language", 1);
         TMainformLanguageHost host(*this);
-        ApplyLanguageTexts(host, CurrentLanguage);
+        ApplyStartLanguageTexts(host, CurrentLanguage);
         ApplyLanguageLayout(host, CurrentLanguage);
     } else {
         // First launch: the language list, centred on the window's outer size. The choice

@@ -16,6 +16,10 @@ void TfrmMasterSetting::FormCreate(vcl::TObject*)
     lbMasterSetting->SetCaption(msgWizardQuestion);
     btYes->SetCaption(msgYes);
     btNo->SetCaption(msgNo);
+    // The visible buttons carry the same words; the search puts its own over them where its
+    // table has a language's words, and would otherwise leave them blank.
+    sButton1->SetCaption(msgYes);
+    sButton2->SetCaption(msgNo);
     SetCaption(msgWizardTitle);
     // The question stands alone on the window; a dialog made without a main window leaves it be.
     if (frmMain)

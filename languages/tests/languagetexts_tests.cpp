@@ -330,6 +330,7 @@ TEST_F(LanguageTexts, KoreanAfterRussianKeepsTheWizardInRussian)
         "msg:msgSignalTooLow", "msg:msgLatestVersion", "msg:msgNewVersion", "msg:msgSignalLowDanger",
         "msg:msgSignalNormal", "msg:msgSignalHighDanger", "msg:msgSignalTooHigh", "msg:msgCurrentNumberLabel",
         "msg:msgCurrentNumber", "msg:msgEnterNewNumber", "msg:msgEmptyValue", "msg:msgLinkLost",
+        "msg:msgYes", "msg:msgNo",
     };
     EXPECT_EQ(changedMessages, koreanMessages);
 
@@ -352,6 +353,42 @@ TEST_F(LanguageTexts, KoreanAfterRussianKeepsTheWizardInRussian)
     for (const char* hint : {"hint:lbTres", "hint:lbTres2", "hint:edTres"})
         EXPECT_EQ(korean.at(hint), korean.at("hint:sPanel10"));
     EXPECT_NE(korean.at("hint:sPanel8"), russian.at("hint:sPanel8"));
+}
+
+// At start no block has run: Korean and the fallback go over the English texts, so nothing is
+// left empty; a full language needs nothing beneath it.
+TEST_F(LanguageTexts, AtStartThePartialBlocksGoOverTheEnglishTexts)
+{
+    const Snapshot english = Fresh(kEnglish);
+    for (int language : {kKorean, 5, 12, -1}) {
+        SCOPED_TRACE(language);
+        ClearMessages();
+        FakeTextHost started;
+        ApplyStartLanguageTexts(started, language);
+        const Snapshot atStart = Take(started);
+        const Snapshot own = Fresh(language);
+        for (const auto& [key, text] : atStart) {
+            if (key == "msg:msgSearchResult" || key == "msg:msgFoundCount")
+                continue;  // the search's scratch strings
+            const auto written = own.find(key);
+            const bool ownText = written != own.end() && (!key.starts_with("msg:") || !written->second.empty());
+            EXPECT_EQ(text, ownText ? written->second : english.at(key)) << key;
+            EXPECT_TRUE(!text.empty() || english.at(key).empty()) << key;
+        }
+    }
+    for (int language : kFullLanguages) {
+        ClearMessages();
+        FakeTextHost started;
+        ApplyStartLanguageTexts(started, language);
+        EXPECT_EQ(Take(started), Fresh(language)) << language;
+    }
+}
+
+TEST_F(LanguageTexts, KoreanHasItsOwnYesAndNo)
+{
+    ApplyLanguageTexts(host, kKorean);
+    EXPECT_EQ(Hex(msgYes), "C608");
+    EXPECT_EQ(Hex(msgNo), "C544B2C8C694");
 }
 
 TEST_F(LanguageTexts, OnlyKoreanWritesTheListHints)

@@ -2,9 +2,9 @@
 
 namespace languages {
 
-// Korean covers the monitoring view, its address change and the status texts; the setup
-// wizard, its strings and the model names keep the language applied before. Some rows
-// stay in English on purpose.
+// Korean covers the monitoring view, its address change, the status texts and the wizard
+// question's Yes and No; the setup wizard, its other strings and the model names keep the
+// language applied before. Some rows stay in English on purpose.
 const TextBlock& KoreanBlock()
 {
     static const TextBlock rows = {
@@ -82,6 +82,9 @@ const TextBlock& KoreanBlock()
         {Message(msgLinkLost), Text(L"Communication error")},
         {HintOf(L"cbAddress"), Text(L"Click to change the sensor")},
         {HintOf(L"cbSpeed"), Text(L"Click to change the speed overcome")},
+        // The wizard question's own Yes and No, on its buttons where the search sets no caption.
+        {Message(msgYes), Text(L"예")},
+        {Message(msgNo), Text(L"아니요")},
     };
     return rows;
 }

@@ -1,4 +1,5 @@
 // The wizard question and the two dormant dialogs, right after creation.
+#include "languages/messagetexts.h"
 #include "mainwindow/Addressform.h"
 #include "mainwindow/Mainform.h"
 #include "mainwindow/Mastersettingform.h"
@@ -74,6 +75,28 @@ TEST_F(DialogTest, WizardQuestionHasItsControlsAndBindings)
     }
     EXPECT_EQ(TBitBtnKind::bkYes, dialog->btYes->Kind());
     EXPECT_EQ(TBitBtnKind::bkNo, dialog->btNo->Kind());
+}
+
+// The creation handler words the question from the message strings of the language applied;
+// the visible buttons carry the same Yes and No as the hidden ones.
+TEST_F(DialogTest, WizardQuestionTakesItsWordsFromTheMessageStrings)
+{
+    const String saved[] = {msgWizardQuestion, msgWizardTitle, msgYes, msgNo};
+    msgWizardQuestion = L"Question?";
+    msgWizardTitle = L"Title";
+    msgYes = L"&Aye";
+    msgNo = L"&Nay";
+    auto* dialog = Make<TfrmMasterSetting>();
+    EXPECT_EQ(String(L"Question?"), dialog->lbMasterSetting->Caption());
+    EXPECT_EQ(String(L"Title"), dialog->Caption());
+    for (TControl* yes : {static_cast<TControl*>(dialog->btYes), static_cast<TControl*>(dialog->sButton1)})
+        EXPECT_EQ(String(L"&Aye"), yes->Caption()) << yes->Name();
+    for (TControl* no : {static_cast<TControl*>(dialog->btNo), static_cast<TControl*>(dialog->sButton2)})
+        EXPECT_EQ(String(L"&Nay"), no->Caption()) << no->Name();
+    msgWizardQuestion = saved[0];
+    msgWizardTitle = saved[1];
+    msgYes = saved[2];
+    msgNo = saved[3];
 }
 
 // The address dialog words its prompt in the language the settings file stored.

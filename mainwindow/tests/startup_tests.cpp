@@ -259,6 +259,28 @@ TEST_F(StartupTest, ConstructorAndCloseLookAfterThePollThreadAndTheSemaphore)
     EXPECT_EQ(TCloseAction::caHide, action);
 }
 
+// Korean writes only the monitoring view's texts: stored, it starts over the English texts, so
+// the wizard and its question have words.
+TEST_F(StartupTest, StoredKoreanStartsOverTheEnglishTexts)
+{
+    for (String* message : {&msgWizardTitle, &msgWizardQuestion, &msgStep, &msgYes, &msgModelName[0]})
+        message->clear();
+    WriteSettings("[General]\r\nLanguage=7\r\n");
+    TfrmMain* form = CreateMainForm();
+    EXPECT_EQ(7, CurrentLanguage);
+    EXPECT_EQ(String(L"Setup wizard"), msgWizardTitle);
+    EXPECT_EQ(String(L"Run the setup wizard?"), msgWizardQuestion);
+    EXPECT_EQ(String(L"Step "), msgStep);
+    EXPECT_EQ(String(L"Zirvane 50"), msgModelName[0]);
+    EXPECT_EQ(String(L"The sensor\r\nunique number"), form->lbStepAddress->Caption());
+    EXPECT_EQ(String(L"Next"), form->btNextStep->Caption());
+    // Korean's own rows over them.
+    EXPECT_EQ(String(L"Config Tarnis series v2.65"), form->Caption());
+    EXPECT_NE(String(L"About sensor"), form->sLabel1->Caption());
+    EXPECT_NE(String(L"&Yes"), msgYes);
+    EXPECT_FALSE(msgYes.empty());
+}
+
 TEST_F(StartupTest, NewerVersionIsDownloadedAndItsNoticeOpensTheDownloadPage)
 {
     WriteSettings("[General]\r\nLanguage=1\r\n");
