@@ -115,11 +115,6 @@ void StorePixel(uint8_t* p, __m128i v)
     }
 }
 
-__m128i Select(__m128i mask, __m128i ifSet, __m128i ifClear)
-{
-    return _mm_or_si128(_mm_and_si128(mask, ifSet), _mm_andnot_si128(mask, ifClear));
-}
-
 __m128i Abs16(__m128i v)
 {
     return _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v));
@@ -149,8 +144,10 @@ void UnfilterAveragePixels(uint8_t* row, const uint8_t* previous, size_t length)
     }
 }
 
-// In 16-bit lanes: |p - a| = |b - c|, |p - b| = |a - c|, |p - c| = |(b - c) + (a - c)|; the first
-// pixel's left and upper-left neighbours are 0.
+// In 16-bit lanes: |p - a| = |b - c|, |p - b| = |a - c|, |p - c| = |a + (b - 2c)|. All that does
+// not depend on a, the pixel decoded just before, is computed off the chain of pixels, so that
+// each pixel waits on as few steps as may be. The first pixel's left and upper-left neighbours
+// are 0.
 template <size_t N>
 void UnfilterPaethPixels(uint8_t* row, const uint8_t* previous, size_t length)
 {
@@ -159,13 +156,18 @@ void UnfilterPaethPixels(uint8_t* row, const uint8_t* previous, size_t length)
     __m128i a = zero, c = zero;
     for (size_t i = 0; i < length; i += N) {
         __m128i b = _mm_unpacklo_epi8(LoadPixel<N>(previous + i), zero);
-        __m128i bc = _mm_sub_epi16(b, c), ac = _mm_sub_epi16(a, c);
-        __m128i pa = Abs16(bc), pb = Abs16(ac), pc = Abs16(_mm_add_epi16(bc, ac));
-        __m128i smallest = _mm_min_epi16(pa, _mm_min_epi16(pb, pc));
-        __m128i takeA = _mm_cmpeq_epi16(pa, smallest);
-        __m128i takeB = _mm_cmpeq_epi16(pb, smallest);
-        __m128i predictor = Select(takeA, a, Select(takeB, b, c));
-        a = _mm_and_si128(_mm_add_epi16(_mm_unpacklo_epi8(LoadPixel<N>(row + i), zero), predictor), lowByte);
+        __m128i x = _mm_unpacklo_epi8(LoadPixel<N>(row + i), zero);
+        __m128i bc = _mm_sub_epi16(b, c);
+        __m128i pa = Abs16(bc);
+        __m128i bMinus2c = _mm_sub_epi16(bc, c), twoCMinusB = _mm_sub_epi16(c, bc);
+        __m128i bXorC = _mm_xor_si128(b, c);
+
+        __m128i pb = _mm_max_epi16(_mm_sub_epi16(a, c), _mm_sub_epi16(c, a));
+        __m128i pc = _mm_max_epi16(_mm_add_epi16(a, bMinus2c), _mm_sub_epi16(twoCMinusB, a));
+        __m128i notA = _mm_cmpgt_epi16(pa, _mm_min_epi16(pb, pc));                       // a unless pa is not least
+        __m128i bOrC = _mm_xor_si128(b, _mm_and_si128(bXorC, _mm_cmpgt_epi16(pb, pc)));  // b unless pb > pc
+        __m128i predictor = _mm_or_si128(_mm_andnot_si128(notA, a), _mm_and_si128(notA, bOrC));
+        a = _mm_and_si128(_mm_add_epi16(x, predictor), lowByte);
         StorePixel<N>(row + i, _mm_packus_epi16(a, a));
         c = b;
     }

@@ -1,8 +1,6 @@
 #include "acPNGReader.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
 
 namespace skin {
 
