@@ -141,8 +141,6 @@ void TPNGGraphic::Assign(vcl::TPersistent* Source)
 
 void TPNGGraphic::LoadFromStream(vcl::TStream* Stream)
 {
-    // Conversion options and the gamma table describe one datastream only.
-    FColorManager = std::make_unique<TColorManager>();
     TStreamBytes bytes(Stream);
     TTarget target(this);
     AsGraphicErrors([&] { TPNGReader(bytes, *FColorManager, target, FImageProperties).Load(); });

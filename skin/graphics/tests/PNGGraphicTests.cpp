@@ -152,28 +152,6 @@ TEST(PNGGraphic, FaultsAreGraphicErrors)
     EXPECT_THROW(Load(cut), vcl::EReadError);  // no IEND: the stream's own error
 }
 
-TEST(PNGGraphic, EveryLoadStartsClean)
-{
-    // The first image has a gamma chunk; the second, of the same colour type and depth, none: it
-    // must decode as a fresh image would, alpha sample and plain colours included.
-    std::vector<uint8_t> gammaRow = {0, 0x40, 0x80, 0xC0, 0xFF};
-    std::vector<uint8_t> withGamma = Datastream({{"IHDR", Header(1, 1, 8, 6)},
-                                                 {"gAMA", {0x00, 0x00, 0x6F, 0xF3}},
-                                                 {"IDAT", Compress(gammaRow)},
-                                                 {"IEND", {}}});
-    std::vector<uint8_t> plain = Image2x2(0x80102030, 0xFF405060, 0x00708090, 0x40A0B0C0);
-    TObjectPtr<TPNGGraphic> fresh = Load(plain);
-    TObjectPtr<TPNGGraphic> reused = Load(withGamma);
-    TObjectPtr<vcl::TMemoryStream> stream(vcl::Create<vcl::TMemoryStream>());
-    stream->WriteBuffer(plain.data(), static_cast<int64_t>(plain.size()));
-    stream->SetPosition(0);
-    reused->LoadFromStream(stream.get());
-    ASSERT_EQ(reused->PixelFormat(), fresh->PixelFormat());
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 2; ++x)
-            EXPECT_EQ(RGBA(reused.get(), x, y), RGBA(fresh.get(), x, y)) << x << ", " << y;
-}
-
 TEST(PNGGraphic, ProgressNotifications)
 {
     TObjectPtr<vcl::TMemoryStream> stream(vcl::Create<vcl::TMemoryStream>());
