@@ -167,29 +167,20 @@ TsMaskData& TMaskLoader::Append(const String& Section, const String& Key, TacImg
 TObjectPtr<TBitmap> TMaskLoader::LoadImageFile(const String& Name, bool Png) const
 {
     const String path = SkinFilePath(*FManager.SkinData, Name);
-    if (!vcl::FileExists(path))
-        return nullptr;
     TObjectPtr<TBitmap> bmp(vcl::Create<TBitmap>());
-    try {
-        if (Png) {
-            TObjectPtr<TPNGGraphic> png(vcl::Create<TPNGGraphic>());
-            png->LoadFromFile(path);
-            bmp->Assign(png.get());
-            // Older skins mark transparent pixels by key colour; newer ones carry straight alpha.
-            if (FManager.SkinData->Version <= 7.45)
-                UpdateTransPixels(bmp.get());
-            else
-                UpdateAlpha(bmp.get());
-        } else {
-            bmp->LoadFromFile(path);
-        }
-    } catch (const vcl::EInvalidGraphic&) {
-        return nullptr;
-    } catch (const vcl::EStreamError&) {
+    if (Png) {
+        TObjectPtr<TPNGGraphic> png(vcl::Create<TPNGGraphic>());
+        if (!ReadImageFile(png.get(), path))
+            return nullptr;
+        bmp->Assign(png.get());
+        // Older skins mark transparent pixels by key colour; newer ones carry straight alpha.
+        if (FManager.SkinData->Version <= 7.45)
+            UpdateTransPixels(bmp.get());
+        else
+            UpdateAlpha(bmp.get());
+    } else if (!ReadImageFile(bmp.get(), path)) {
         return nullptr;
     }
-    if (bmp->Width() == 0)
-        return nullptr;
     MakeOpaque32(bmp.get());
     return bmp;
 }
@@ -346,6 +337,20 @@ void TMaskLoader::AddRectangleList(const String& Section, const String& Key, con
 String SkinFilePath(const TsSkinData& Data, const String& Name)
 {
     return Holds(Name, L":") ? Name : Data.SkinPath + Name;
+}
+
+bool ReadImageFile(vcl::TGraphic* Graphic, const String& Path)
+{
+    if (!vcl::FileExists(Path))
+        return false;
+    try {
+        Graphic->LoadFromFile(Path);
+    } catch (const vcl::EInvalidGraphic&) {
+        return false;
+    } catch (const vcl::EStreamError&) {
+        return false;
+    }
+    return Graphic->Width() > 0;
 }
 
 void MakeOpaque32(TBitmap* Bmp)

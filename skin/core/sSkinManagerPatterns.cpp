@@ -24,17 +24,8 @@ bool NamesJpeg(const String& UpperValue)
 // The JPEG file; none when it is missing, unreadable, corrupt or empty.
 TObjectPtr<TJPEGImage> LoadJpeg(const String& Path)
 {
-    if (!vcl::FileExists(Path))
-        return nullptr;
     TObjectPtr<TJPEGImage> jpeg(vcl::Create<TJPEGImage>());
-    try {
-        jpeg->LoadFromFile(Path);
-    } catch (const vcl::EInvalidGraphic&) {
-        return nullptr;
-    } catch (const vcl::EStreamError&) {
-        return nullptr;
-    }
-    if (jpeg->Width() == 0)
+    if (!ReadImageFile(jpeg.get(), Path))
         return nullptr;
     return jpeg;
 }

@@ -15,6 +15,10 @@ double ReadSkinVersion(const vcl::TCustomIniFile& Ini);
 // the skin folder.
 vcl::String SkinFilePath(const TsSkinData& Data, const vcl::String& Name);
 
+// Reads an image file into Graphic; false when the file is missing, unreadable, not an image of
+// its kind or empty: such an image is left out while the rest of the skin loads.
+bool ReadImageFile(vcl::TGraphic* Graphic, const vcl::String& Path);
+
 // Converts an image to 32 bits when it has another format: opaque alpha but on key pixels.
 void MakeOpaque32(vcl::TBitmap* Bmp);
 
