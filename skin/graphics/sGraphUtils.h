@@ -1,8 +1,9 @@
 #pragma once
 // The pixel toolbox of the skin engine: colour arithmetic in RGB and HSV, blends, copies that honour
 // alpha, a mask or a transparent key, fades, whole-bitmap colour changes, the glyph painter, tiling of
-// skin images, the filtered resampler, the Gaussian blur of glow masks and the few painters that work
-// on device contexts. Pixel functions take views (PixelView.h); every read and write is clipped.
+// skin images, the filtered resampler, the Gaussian blur of glow masks, text measures and the glow
+// around captions, and the few painters that work on device contexts. Pixel functions take views
+// (PixelView.h); every read and write is clipped.
 #include <windows.h>
 
 #include <cstdint>
@@ -204,10 +205,42 @@ void Stretch(const TPixelView& Src, const TPixelView& Dst, TFilterType Filter);
 // own size Dst takes a copy.
 void Stretch(vcl::TBitmap* Src, vcl::TBitmap* Dst, int Width, int Height, TFilterType Filter);
 
-// Gaussian blur of an 8-bit mask in place, rows then columns; a radius not above 0 does nothing.
+// Gaussian blur of an 8-bit mask in place, rows then columns, each sum truncated; a constant mask
+// stays that constant. A radius not above 0 does nothing.
 void Blur8(const TBytePixelView& Bmp, double Radius);
 // The same for a bitmap; nothing unless it is a pf8bit device-independent bitmap.
 void Blur8(vcl::TBitmap* Bmp, double Radius);
+
+// ---------------------------------------------------------------------------------------------
+// Text and glow
+
+// The system's text functions with the text's length passed: DrawTextW (its result: the text's
+// height; with DT_CALCRECT R receives the measured rectangle) and GetTextExtentPoint32W.
+int acDrawText(HDC DC, const vcl::String& Text, vcl::TRect& R, UINT Flags);
+void acGetTextExtent(HDC DC, const vcl::String& Text, vcl::TSize& Size);
+// The same on a canvas's DC, its font and colours as they stand.
+int acWriteText(vcl::TCanvas* Canvas, const vcl::String& Text, vcl::TRect& R, UINT Flags);
+// The canvas's measures and its clipped text output.
+vcl::TSize acTextExtent(vcl::TCanvas* Canvas, const vcl::String& Text);
+int acTextWidth(vcl::TCanvas* Canvas, const vcl::String& Text);
+int acTextHeight(vcl::TCanvas* Canvas, const vcl::String& Text);
+void acTextRect(vcl::TCanvas* Canvas, const vcl::TRect& R, int X, int Y, const vcl::String& Text);
+// Text shortened to MaxWidth pixels of the canvas font: unchanged when it fits, else cut at its end
+// and closed by "..."; empty when not even one character and the dots fit, or MaxWidth <= 0.
+vcl::String CutText(vcl::TCanvas* Canvas, const vcl::String& Text, int MaxWidth);
+
+// Lays GlowColor over Dst through an 8-bit mask whose pixel (0, 0) lies on Dst's pixel Origin: a
+// mask byte m turns each colour channel c into g + (c - g) * m div 255 (truncated toward zero, g the
+// glow's channel) and the alpha a into a + (255 - a) * (255 - m) div 255. So 0 gives the glow colour
+// fully opaque and 255 leaves the pixel. Only pixels inside Dst are written.
+void BlendGlow(const TPixelView& Dst, const TBytePixelView& Mask, const vcl::TPoint& Origin, vcl::TColor GlowColor);
+// The glow around Text as DrawTextW writes it into R of the 32-bit DstBmp in DstBmp's canvas font:
+// a mask of R inflated by BlurSize + 4 holds the text in black on white, drawn once shifted a pixel
+// for each bit of Side (1 left, 2 up, 4 right, 8 down) and once in place, then blurred by BlurSize,
+// and BlendGlow lays the colour through it. MaskBmp is the caller's cache: a mask of the needed size
+// is used as it is, whatever text it holds; a missing one or one of another size is drawn anew.
+void acDrawGlowForText(vcl::TBitmap* DstBmp, const vcl::String& Text, const vcl::TRect& R, UINT Flags, UINT Side,
+                       int BlurSize, vcl::TColor GlowColor, std::unique_ptr<vcl::TBitmap>& MaskBmp);
 
 // ---------------------------------------------------------------------------------------------
 // Device contexts

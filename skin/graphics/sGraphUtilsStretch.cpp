@@ -173,32 +173,43 @@ void Stretch(vcl::TBitmap* Src, vcl::TBitmap* Dst, int Width, int Height, TFilte
 
 namespace {
 
-// The Gaussian kernel of a radius, cut where its tails add up to less than half a grey level.
+// The kernel's weights are whole multiples of 2^-40 that add up to exactly 1, so a weighted sum of
+// bytes is an exact integer multiple of 2^-40 in double precision: a constant line gives that very
+// constant back, and truncation never drops a level the sum was worth.
+constexpr double KernelUnit = 0x1p40;
+
+// The Gaussian kernel of a radius (in single precision, as the blur has always been drawn), cut where
+// its tails add up to less than half a grey level, then as whole units of KernelUnit.
 std::vector<double> GaussKernel(double Radius)
 {
     constexpr int Reach = 100;
-    std::vector<double> w(2 * Reach + 1);
+    std::vector<float> w(2 * Reach + 1);
     double sum = 0;
     for (int j = -Reach; j <= Reach; ++j) {
         const double d = j / Radius;
-        sum += w[size_t(j + Reach)] = std::exp(-d * d / 2);
+        sum += w[size_t(j + Reach)] = float(std::exp(-d * d / 2));
     }
-    for (double& v : w)
-        v /= sum;
+    for (float& v : w)
+        v = float(v / sum);
     int span = Reach;
     for (double tails = 0; tails < 1.0 / 510 && span > 1; --span)
-        tails += 2 * w[size_t(span + Reach)];
-    std::vector<double> kernel(w.begin() + (Reach - span), w.begin() + (Reach + span + 1));
+        tails += 2.0 * w[size_t(span + Reach)];
     sum = 0;
-    for (double v : kernel)
-        sum += v;
-    for (double& v : kernel)
-        v /= sum;
+    for (int k = -span; k <= span; ++k)
+        sum += w[size_t(k + Reach)];
+    // Symmetric units for the tails; the centre takes what is left of the whole.
+    std::vector<double> kernel(size_t(2 * span + 1));
+    double tails = 0;
+    for (int k = 1; k <= span; ++k) {
+        const double units = std::nearbyint(w[size_t(k + Reach)] / sum * KernelUnit);
+        kernel[size_t(span - k)] = kernel[size_t(span + k)] = units;
+        tails += 2 * units;
+    }
+    kernel[size_t(span)] = KernelUnit - tails;
     return kernel;
 }
 
-// Blurs n bytes Step apart in place through a scratch line. The weighted sum is truncated, after a
-// margin far below one grey level so that a sum worth exactly 255 (an all-white run) stays 255.
+// Blurs n bytes Step apart in place through a scratch line: the exact weighted sum, truncated.
 void BlurLine(uint8_t* line, int n, ptrdiff_t Step, const std::vector<double>& kernel, std::vector<uint8_t>& scratch)
 {
     const int span = int(kernel.size() / 2);
@@ -207,7 +218,7 @@ void BlurLine(uint8_t* line, int n, ptrdiff_t Step, const std::vector<double>& k
         double sum = 0;
         for (int k = -span; k <= span; ++k)
             sum += kernel[size_t(k + span)] * line[std::clamp(j - k, 0, n - 1) * Step];
-        scratch[size_t(j)] = uint8_t(std::clamp(std::trunc(sum + 1e-9), 0.0, 255.0));
+        scratch[size_t(j)] = uint8_t(std::trunc(sum / KernelUnit));
     }
     for (int j = 0; j < n; ++j)
         line[j * Step] = scratch[size_t(j)];

@@ -117,21 +117,44 @@ TEST(Stretch, IntoItself)
     EXPECT_EQ(Rof(w.At(2, 0)), 230);
 }
 
-TEST(Blur8, OnlyEightBitBitmaps)
+// The rows of a bitmap as bytes, Width x BytesPerPixel of each.
+std::vector<uint8_t> RowBytes(TBitmap* bmp, int BytesPerPixel)
+{
+    std::vector<uint8_t> bytes;
+    for (int y = 0; y < bmp->Height(); ++y) {
+        const auto* row = static_cast<const uint8_t*>(bmp->ScanLine(y));
+        bytes.insert(bytes.end(), row, row + bmp->Width() * BytesPerPixel);
+    }
+    return bytes;
+}
+
+// A black spot in the middle of white (or of 0xFF bytes).
+void PaintSpot(TBitmap* bmp, int BytesPerPixel)
+{
+    for (int y = 0; y < bmp->Height(); ++y) {
+        auto* row = static_cast<uint8_t*>(bmp->ScanLine(y));
+        for (int i = 0; i < bmp->Width() * BytesPerPixel; ++i)
+            row[i] = y == 2 && i / BytesPerPixel == 3 ? 0 : 255;
+    }
+}
+
+TEST(Blur8, OnlyEightBitDeviceIndependentBitmaps)
 {
     const auto mask = Bitmap(6, 4, TPixelFormat::pf8bit);
-    TBytePixelView bytes = BytesOf(mask.get());
-    ASSERT_EQ(bytes.Width, 6);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x)
-            bytes.Row(y)[x] = 255;
+    PaintSpot(mask.get(), 1);
+    const std::vector<uint8_t> sharp = RowBytes(mask.get(), 1);
     Blur8(mask.get(), 2.5);
-    bytes = BytesOf(mask.get());
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x)
-            EXPECT_EQ(bytes.Row(y)[x], 255);
-    const auto wide = CreateBmp32(2, 2);
-    EXPECT_EQ(BytesOf(wide.get()).Bits, nullptr);
+    EXPECT_NE(RowBytes(mask.get(), 1), sharp);
+
+    const std::pair<TPixelFormat, int> others[] = {{TPixelFormat::pf32bit, 4}, {TPixelFormat::pf24bit, 3}};
+    for (const auto& [format, bytes] : others) {
+        const auto bmp = Bitmap(6, 4, format);
+        PaintSpot(bmp.get(), bytes);
+        const std::vector<uint8_t> before = RowBytes(bmp.get(), bytes);
+        Blur8(bmp.get(), 2.5);
+        EXPECT_EQ(RowBytes(bmp.get(), bytes), before) << bytes;
+        EXPECT_EQ(bmp->PixelFormat(), format);
+    }
 }
 
 TEST(DrawGlyphEx, A24BitGlyphIsKeyedByItsBottomLeftColourAndLeftAlone)

@@ -100,22 +100,36 @@ struct TMask {
     TBytePixelView View() { return {Bytes.data(), Width, Width, Height}; }
 };
 
-TEST(Blur8, AllWhiteStaysWhiteForEveryRadius)
+TEST(Blur8, ConstantStaysConstantForEveryRadius)
 {
-    for (const double radius : {0.3, 0.5, 1.0, 1.7, 2.5, 4.0, 7.0, 12.5, 50.0, 1000.0}) {
-        TMask mask(9, 7, 255);
-        Blur8(mask.View(), radius);
-        EXPECT_EQ(mask.Bytes, std::vector<uint8_t>(63, 255)) << radius;
-    }
+    std::vector<double> radii = {0.3, 0.5, 1.7, 2.5, 12.5, 50.0, 1000.0};
+    for (int r = 1; r <= 30; ++r)
+        radii.push_back(r);
+    for (const uint8_t level : {uint8_t(255), uint8_t(254), uint8_t(128), uint8_t(1)})
+        for (const double radius : radii) {
+            TMask mask(9, 7, level);
+            Blur8(mask.View(), radius);
+            EXPECT_EQ(mask.Bytes, std::vector<uint8_t>(63, level)) << radius << " " << int(level);
+        }
 }
 
 TEST(Blur8, RadiusOneOnARow)
 {
-    // Radius 1 keeps the taps -2..2 (0.054489, 0.244201, 0.402620 after the second normalising).
-    TMask mask(5, 1, 255);
-    mask.Bytes[2] = 0;
-    Blur8(mask.View(), 1);
-    EXPECT_EQ(mask.Bytes, (std::vector<uint8_t>{241, 192, 152, 192, 241}));
+    // Radius 1 keeps the taps -2..2 (0.054489, 0.244201, 0.402620 after the second normalising); the
+    // sums are truncated.
+    struct {
+        uint8_t Line, Spot;
+        std::vector<uint8_t> Expected;
+    } const cases[] = {
+        {255, 0, {255, 255, 255, 241, 192, 152, 192, 241, 255, 255, 255}},
+        {0, 255, {0, 0, 0, 13, 62, 102, 62, 13, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        TMask mask(11, 1, c.Line);
+        mask.Bytes[5] = c.Spot;
+        Blur8(mask.View(), 1);
+        EXPECT_EQ(mask.Bytes, c.Expected) << int(c.Spot);
+    }
 }
 
 TEST(Blur8, ColumnsAreBlurredLikeRows)
