@@ -21,13 +21,10 @@ import random
 import struct
 import zlib
 
-SIGNATURE = b"\x89PNG\r\n\x1a\n"
+from pngwrite import SIGNATURE, chunk
+
 ADAM7 = [(0, 8, 0, 8), (0, 8, 4, 8), (4, 8, 0, 4), (0, 4, 2, 4), (2, 4, 0, 2), (0, 2, 1, 2), (1, 2, 0, 1)]
 SAMPLES = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}
-
-
-def chunk(kind, data):
-    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
 
 def f32(x):
