@@ -1,6 +1,7 @@
 #include "acPNGReader.h"
 
 #include <algorithm>
+#include <span>
 
 namespace skin {
 
@@ -101,6 +102,11 @@ constexpr TPass kAdam7[] = {
     {0, 8, 0, 8, 0x80}, {0, 8, 4, 8, 0x08}, {4, 8, 0, 4, 0x88}, {0, 4, 2, 4, 0x22},
     {2, 4, 0, 2, 0xAA}, {0, 2, 1, 2, 0x55}, {1, 2, 0, 1, 0xFF},
 };
+
+constexpr TPass kWholeImage[] = {{0, 1, 0, 1, 0xFF}};  // not interlaced
+
+// Images of at most this much image data are inflated in one go.
+constexpr uint64_t kWholeDataLimit = 256 * 1024;
 
 }  // namespace
 
@@ -299,6 +305,7 @@ void TPNGReader::EndLoad()
     std::unique_ptr<TLZ77Decoder> decoder = std::move(FDecoder);
     FRawBuffer = {};
     FIDATData = {};
+    FWholeData = {};
     for (std::vector<uint8_t>& row : FRows)
         row = {};
     FTarget.Progress(TPNGProgress::Ending, FProgressRect, "");
@@ -421,19 +428,40 @@ void TPNGReader::LoadIDAT()
     size_t length = RowBytes(FHeaderData.Width) + 1;
     for (std::vector<uint8_t>& row : FRows)
         row.assign(length, 0);
-    if (FHeaderData.Interlace != 1) {
-        DecodeRows(0, 1, 0, 1, 0xFF, true);
-    } else {
-        for (const TPass& pass : kAdam7)
-            if (FHeaderData.Width > pass.FirstColumn)
-                DecodeRows(pass.FirstRow, pass.RowStep, pass.FirstColumn, pass.ColumnStep, pass.Mask, pass.Mask == 0xFF);
+    const std::span<const TPass> passes = FHeaderData.Interlace == 1 ? std::span<const TPass>(kAdam7) : kWholeImage;
+    if (!FImageDataStarted) {
+        uint64_t total = 0;
+        for (const TPass& pass : passes)
+            total += PassBytes(pass.FirstRow, pass.RowStep, pass.FirstColumn, pass.ColumnStep);
+        if (total <= kWholeDataLimit)
+            InflateWholeData(total);
     }
+    FImageDataStarted = true;
+    for (const TPass& pass : passes)
+        if (FHeaderData.Width > pass.FirstColumn)
+            DecodeRows(pass.FirstRow, pass.RowStep, pass.FirstColumn, pass.ColumnStep, pass.Mask, pass.Mask == 0xFF);
     for (std::vector<uint8_t>& row : FRows)
         row = {};
+    FWholeData = {};
     while (IsChunk(FHeader, "IDAT")) {  // image data past the image: checked, not inflated
         ReadDataAndCheckCRC();
         LoadAndSwapHeader();
     }
+}
+
+// Bytes of image data (filter bytes included) in the rows of one pass, or of the whole image
+// when not interlaced.
+uint64_t TPNGReader::PassBytes(uint32_t firstRow, uint32_t rowStep, uint32_t firstColumn, uint32_t columnStep) const
+{
+    if (FHeaderData.Width <= firstColumn || FHeaderData.Height <= firstRow)
+        return 0;
+    uint64_t rows = (uint64_t{FHeaderData.Height} - firstRow + rowStep - 1) / rowStep;
+    return rows * (RowBytes(PassWidth(firstColumn, columnStep)) + 1);
+}
+
+uint64_t TPNGReader::PassWidth(uint32_t firstColumn, uint32_t columnStep) const
+{
+    return (uint64_t{FHeaderData.Width} + columnStep - 1 - firstColumn) / columnStep;
 }
 
 // One pass (the whole image when not interlaced): reads, unfilters and converts its rows
@@ -442,14 +470,13 @@ void TPNGReader::DecodeRows(uint32_t firstRow, uint32_t rowStep, uint32_t firstC
                             uint8_t mask, bool movesProgress)
 {
     uint32_t width = FHeaderData.Width;
-    uint64_t passWidth = (uint64_t{width} + columnStep - 1 - firstColumn) / columnStep;
-    uint32_t length = static_cast<uint32_t>(RowBytes(passWidth));
+    uint32_t length = static_cast<uint32_t>(RowBytes(PassWidth(firstColumn, columnStep)));
     std::fill_n(FRows[1].begin(), length + 1, 0);
     int current = 0;
     for (uint64_t y = firstRow; y < FHeaderData.Height; y += rowStep) {
         uint8_t* row = FRows[current].data();
         const uint8_t* previous = FRows[1 - current].data();
-        ReadRow(row, length + 1);
+        NextRow(row, length + 1);
         ApplyFilter(row[0], row + 1, previous + 1, FSourceBPP, length);
         const uint8_t* source[] = {row + 1};
         FColorManager.ConvertRow(source, FTarget.ScanLine(static_cast<uint32_t>(y)), width, mask);
@@ -462,8 +489,8 @@ void TPNGReader::DecodeRows(uint32_t firstRow, uint32_t rowStep, uint32_t firstC
 }
 
 // Inflates count bytes of image data into row, taking IDAT chunks as they come; data
-// that ends early leaves the rest of the row as it was.
-void TPNGReader::ReadRow(uint8_t* row, uint32_t count)
+// that ends early leaves the rest of the row as it was. Answers the bytes left unwritten.
+uint32_t TPNGReader::ReadRow(uint8_t* row, uint32_t count)
 {
     uint8_t* out = row;
     uint32_t room = count;
@@ -472,7 +499,7 @@ void TPNGReader::ReadRow(uint8_t* row, uint32_t count)
             FIDATSize = 0;
             while (FIDATSize == 0) {
                 if (!IsChunk(FHeader, "IDAT"))
-                    return;
+                    return room;
                 ReadDataAndCheckCRC();
                 // Inflate may leave input of this chunk pending while other chunks are read.
                 FIDATData.swap(FRawBuffer);
@@ -486,12 +513,51 @@ void TPNGReader::ReadRow(uint8_t* row, uint32_t count)
         room = FDecoder->GetAvailableOutput();
         if (FDecoder->ZLibResult() == Z_STREAM_END) {
             if (room == 0 && FDecoder->GetAvailableInput() == 0)
-                return;
+                return 0;
             Fail(TPNGFault::ExtraCompressedData);
         }
         if (FDecoder->ZLibResult() != Z_OK)
             Fail(TPNGFault::CompressionError);
     }
+    return 0;
+}
+
+// The next row's image data: from the data inflated at once when there is, else inflated now.
+void TPNGReader::NextRow(uint8_t* row, uint32_t count)
+{
+    if (FWholeData.empty()) {
+        ReadRow(row, count);
+        return;
+    }
+    std::copy_n(FWholeData.begin() + static_cast<ptrdiff_t>(FWholeDataRead), count, row);
+    FWholeDataRead += count;
+}
+
+// Small images inflate all their data in one go: zlib's fast path needs more room than a short
+// row gives. The data is kept only when it fills the image without a fault and without ending
+// early; otherwise the stream, the chunk and a fresh decoder go back to where the image data
+// starts and the rows are read one by one, so that they end as they always would (the same
+// fault after the same rows, or the same rows built from what the buffers hold).
+void TPNGReader::InflateWholeData(uint64_t total)
+{
+    const int64_t position = FStream.Position();
+    const TPNGChunkHeader header = FHeader;
+    const uint32_t crc = FCurrentCRC;
+    FWholeData.resize(total);
+    FWholeDataRead = 0;
+    try {
+        if (ReadRow(FWholeData.data(), static_cast<uint32_t>(total)) == 0)
+            return;
+    } catch (...) {  // whatever it is, the rows read one by one meet it again at their own time
+    }
+    FWholeData.clear();
+    FStream.SetPosition(position);
+    FHeader = header;
+    FCurrentCRC = crc;
+    FIDATSize = 0;
+    FCurrentSource = nullptr;
+    FDecoder = std::make_unique<TLZ77Decoder>(Z_PARTIAL_FLUSH);
+    FDecoder->DecodeInit();
 }
 
 }  // namespace skin

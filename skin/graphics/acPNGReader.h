@@ -147,7 +147,11 @@ private:
     void LoadIDAT();
     void DecodeRows(uint32_t firstRow, uint32_t rowStep, uint32_t firstColumn, uint32_t columnStep, uint8_t mask,
                     bool movesProgress);
-    void ReadRow(uint8_t* row, uint32_t count);
+    uint64_t PassBytes(uint32_t firstRow, uint32_t rowStep, uint32_t firstColumn, uint32_t columnStep) const;
+    uint64_t PassWidth(uint32_t firstColumn, uint32_t columnStep) const;
+    void InflateWholeData(uint64_t total);
+    void NextRow(uint8_t* row, uint32_t count);
+    uint32_t ReadRow(uint8_t* row, uint32_t count);
     uint32_t SetupColorDepth(uint8_t colorType, uint8_t bitDepth);
     uint64_t RowBytes(uint64_t width) const;
 
@@ -162,6 +166,9 @@ private:
     int32_t FIDATSize = 0;
     std::vector<uint8_t> FRawBuffer;
     std::vector<uint8_t> FIDATData;  // the image-data chunk being inflated
+    bool FImageDataStarted = false;  // the decoder has been given image data
+    std::vector<uint8_t> FWholeData;  // a small image's data inflated at once, else empty
+    size_t FWholeDataRead = 0;
     const uint8_t* FCurrentSource = nullptr;
     TPNGChunkHeader FHeader;
     uint32_t FCurrentCRC = 0;

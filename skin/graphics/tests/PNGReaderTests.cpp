@@ -34,15 +34,30 @@ std::vector<TChunk> RGBImage()
     return {{"IHDR", Header(4, 3, 8, 2)}, {"IDAT", Compress(RGBRows())}, {"IEND", {}}};
 }
 
+// The first bytes of raw compressed so that they inflate on their own: a full flush follows them.
+std::vector<uint8_t> CompressedPrefix(const std::vector<uint8_t>& raw, size_t bytes)
+{
+    z_stream z{};
+    deflateInit(&z, 9);
+    std::vector<uint8_t> out(compressBound(static_cast<uLong>(raw.size())) + 16);
+    z.next_in = const_cast<Bytef*>(raw.data());
+    z.avail_in = static_cast<uInt>(bytes);
+    z.next_out = out.data();
+    z.avail_out = static_cast<uInt>(out.size());
+    deflate(&z, Z_FULL_FLUSH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
 std::vector<TChunk> With(std::vector<TChunk> chunks, size_t at, TChunk chunk)
 {
     chunks.insert(chunks.begin() + static_cast<ptrdiff_t>(at), std::move(chunk));
     return chunks;
 }
 
-std::string FaultOf(const std::vector<uint8_t>& png)
+std::string FaultOf(const std::vector<uint8_t>& png, TTestBitmap& bitmap)
 {
-    TTestBitmap bitmap;
     try {
         Decode(png, bitmap);
     } catch (const EPNGFault& e) {
@@ -52,6 +67,12 @@ std::string FaultOf(const std::vector<uint8_t>& png)
     }
     EXPECT_TRUE(bitmap.GuardsIntact());
     return "";
+}
+
+std::string FaultOf(const std::vector<uint8_t>& png)
+{
+    TTestBitmap bitmap;
+    return FaultOf(png, bitmap);
 }
 
 std::string Message(TPNGFault kind)
@@ -207,6 +228,27 @@ TEST(PNGReader, ImageDataEndingEarlyDoesNotFail)
     Decode(Datastream({{"IHDR", Header(4, 3, 8, 2)}, {"IDAT", packed}, {"IEND", {}}}), bitmap);
     EXPECT_EQ(bitmap.RGBA(0, 0), (std::array<uint8_t, 4>{0, 100, 200, 255}));
     EXPECT_TRUE(bitmap.GuardsIntact());
+}
+
+// Image data that breaks off or goes wrong after the first row: that row keeps its pixels and
+// the rest are built from what the row buffers hold (the second from a cleared buffer, the
+// third from the first row's), or the fault comes after the first row. A small image inflates
+// its data in one go and goes back to reading row by row for exactly these cases.
+TEST(PNGReader, ImageDataBreakingOffAfterTheFirstRow)
+{
+    const std::vector<uint8_t> first = CompressedPrefix(RGBRows(), 13);
+    TTestBitmap early;
+    Decode(Datastream({{"IHDR", Header(4, 3, 8, 2)}, {"IDAT", first}, {"IEND", {}}}), early);
+    EXPECT_EQ(early.RGBA(1, 0), (std::array<uint8_t, 4>{10, 100, 199, 255}));
+    EXPECT_EQ(early.RGBA(1, 1), (std::array<uint8_t, 4>{0, 0, 0, 255}));
+    EXPECT_EQ(early.RGBA(1, 2), (std::array<uint8_t, 4>{10, 100, 199, 255}));
+
+    TTestBitmap faulty;
+    const uint8_t reservedBlock = 0xFF;
+    EXPECT_EQ(FaultOf(Datastream({{"IHDR", Header(4, 3, 8, 2)}, {"IDAT", first}, {"IDAT", {reservedBlock}}, {"IEND", {}}}),
+                      faulty),
+              Message(TPNGFault::CompressionError));
+    EXPECT_EQ(faulty.RGBA(1, 0), (std::array<uint8_t, 4>{10, 100, 199, 255}));
 }
 
 TEST(PNGReader, ExtraImageDataAfterTheImageIsCheckedNotInflated)
