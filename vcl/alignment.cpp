@@ -75,4 +75,32 @@ std::vector<TAlignPlacement> AlignChildren(TAlignRect& Area, const std::vector<T
     return placements;
 }
 
+namespace {
+
+// One axis of AnchorBounds: the new start and size.
+void AnchorAxis(bool nearSide, bool farSide, int start, int size, int originExtent, int extent, int& newStart,
+                int& newSize)
+{
+    int growth = extent - originExtent;
+    newStart = start;
+    newSize = size;
+    if (nearSide && farSide)
+        newSize = size + growth < 0 ? 0 : size + growth;
+    else if (farSide)
+        newStart = start + growth;
+    else if (!nearSide && originExtent > 0)
+        newStart = static_cast<int>(static_cast<long long>(start + size / 2) * extent / originExtent) - size / 2;
+}
+
+}  // namespace
+
+TAlignRect AnchorBounds(const TAnchorSides& Sides, const TAlignRect& Origin, int OriginWidth, int OriginHeight,
+                        int ParentWidth, int ParentHeight)
+{
+    int left = 0, width = 0, top = 0, height = 0;
+    AnchorAxis(Sides.Left, Sides.Right, Origin.Left, Origin.Width(), OriginWidth, ParentWidth, left, width);
+    AnchorAxis(Sides.Top, Sides.Bottom, Origin.Top, Origin.Height(), OriginHeight, ParentHeight, top, height);
+    return {left, top, left + width, top + height};
+}
+
 }  // namespace vcl

@@ -6,6 +6,7 @@
 namespace vcl {
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum class TAnchorKind { akLeft, akTop, akRight, akBottom };
 
 // A rectangle as the alignment sees it; right and bottom are exclusive.
 struct TAlignRect {
@@ -41,5 +42,21 @@ struct TAlignPlacement {
 // placements come in the order they are to be applied.
 std::vector<TAlignPlacement> AlignChildren(TAlignRect& Area, const std::vector<TAlignChild>& Children,
                                            int Requester = -1);
+
+// The sides of its parent a control keeps its distance to.
+struct TAnchorSides {
+    bool Left = true;
+    bool Top = true;
+    bool Right = false;
+    bool Bottom = false;
+};
+
+// Where an unaligned child anchored by Sides goes once its parent measures ParentWidth x
+// ParentHeight, given its bounds Origin when the parent measured OriginWidth x OriginHeight. Per
+// axis: anchored at both sides it keeps both distances and stretches; at the far side only it
+// keeps that distance and moves; at the near side only it stays; at neither its centre keeps its
+// proportional place. A size never goes below 0.
+TAlignRect AnchorBounds(const TAnchorSides& Sides, const TAlignRect& Origin, int OriginWidth, int OriginHeight,
+                        int ParentWidth, int ParentHeight);
 
 }  // namespace vcl

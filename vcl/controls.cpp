@@ -26,12 +26,14 @@ void MoveItem(std::vector<T*>& list, T* item, bool toEnd)
 // =============================================================================================
 // TControl
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>())
+TControl::TControl(TComponent* AOwner)
+    : TComponent(AOwner), FFont(std::make_unique<TFont>()), FConstraints(std::make_unique<TSizeConstraints>())
 {
     FControlStyle = {TControlStyleItem::csCaptureMouse, TControlStyleItem::csClickEvents,
                      TControlStyleItem::csSetCaption, TControlStyleItem::csDoubleClicks};
     FWindowProc = TWndMethod(this, &TControl::WndProc);
     FFont->SetOnChange(TNotifyEvent(this, &TControl::FontChanged));
+    FConstraints->SetOnChange(TNotifyEvent(this, &TControl::ConstraintsChanged));
 }
 
 void TControl::BeforeDestruction()
@@ -52,6 +54,7 @@ void TControl::Loaded()
     Perform(CM_PARENTCOLORCHANGED);
     Perform(CM_PARENTFONTCHANGED);
     RequestAlign();
+    UpdateAnchorRules();
 }
 
 void TControl::SetName(const String& NewName)
@@ -70,12 +73,15 @@ void TControl::SetParent(TWinControl* AParent)
         throw EInvalidOperation(L"A control cannot have itself as its parent");
     if (FParent)
         FParent->RemoveControl(this);
-    if (AParent)
+    if (AParent) {
         AParent->InsertControl(this);
+        UpdateAnchorRules();
+    }
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
+    FConstraints->Constrain(AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight)
         return;
     InvalidateControl(FVisible, false);
@@ -85,6 +91,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     FHeight = AHeight;
     Invalidate();
     RequestAlign();
+    UpdateAnchorRules();
     if (!IsLoading())
         Resize();
 }
@@ -180,8 +187,10 @@ void TControl::SetShowHint(bool value)
 
 void TControl::SetAlign(TAlign value)
 {
-    if (ChangeField(FAlign, value))
-        RequestAlign();
+    if (!ChangeField(FAlign, value))
+        return;
+    RequestAlign();
+    UpdateAnchorRules();
 }
 
 void TControl::SetAutoSize(bool value) { FAutoSize = value; }

@@ -54,6 +54,41 @@ using TMouseWheelEvent =
 using TKeyEvent = TDelegate<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = TDelegate<void(TObject* Sender, wchar_t& Key)>;
 
+using TAnchors = TSet<TAnchorKind>;
+
+// Limits of a control's size; 0 means no limit. A maximum below the minimum pulls the minimum
+// down with it (and the other way round). Changes are told through OnChange.
+class TSizeConstraints : public TPersistent {
+    CL_CLASS(TSizeConstraints, TPersistent)
+    CL_PUBLISHED
+public:
+    int MinWidth() const { return FMinWidth; }
+    void SetMinWidth(int value);
+    int MinHeight() const { return FMinHeight; }
+    void SetMinHeight(int value);
+    int MaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(int value);
+    int MaxHeight() const { return FMaxHeight; }
+    void SetMaxHeight(int value);
+    void Assign(TPersistent* Source) override;
+    // A size clamped into the limits.
+    void Constrain(int& Width, int& Height) const;
+
+    TNotifyEvent OnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent value) { FOnChange = value; }
+
+private:
+    // Stores Value in Limit and, when the other limit of the pair now contradicts it, moves that one too.
+    void SetLimit(int& Limit, int& Other, int Value, bool IsMaximum);
+    void Changed();
+
+    int FMinWidth = 0;
+    int FMinHeight = 0;
+    int FMaxWidth = 0;
+    int FMaxHeight = 0;
+    TNotifyEvent FOnChange;
+};
+
 // Shift state from the key flags of a mouse message (MK_*) or the keyboard.
 TShiftState KeysToShiftState(WPARAM Keys);
 TShiftState KeyboardStateToShiftState();
@@ -130,6 +165,13 @@ public:
     void SetShowHint(bool value);
     TAlign Align() const { return FAlign; }
     void SetAlign(TAlign value);
+    // The sides of the parent whose distances an unaligned control keeps when the parent resizes,
+    // measured whenever the control's bounds or anchors are set.
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors value);
+    // Limits every new size; a change applies to the current size at once.
+    TSizeConstraints* Constraints() const { return FConstraints.get(); }
+    void SetConstraints(TSizeConstraints* value) { FConstraints->Assign(value); }
     bool AutoSize() const { return FAutoSize; }
     virtual void SetAutoSize(bool value);
     TControlStyle ControlStyle() const { return FControlStyle; }
@@ -194,6 +236,11 @@ protected:
     virtual void ChangeScale(int M, int D);
     // Asks the parent to re-align its children when this one is aligned.
     void RequestAlign();
+    // Measures what the anchors keep: the bounds now and the parent's size now. Nothing while the
+    // parent places its children or while loading (the parent measures once it has loaded).
+    void UpdateAnchorRules();
+    // Where the anchors put this control in its parent's present size.
+    void ApplyAnchorRules();
     // Invalidates this control's area on the parent; the parent erases behind it unless opaque.
     void InvalidateControl(bool IsVisible, bool IsOpaque);
     // A DC for drawing outside WM_PAINT, and the window it belongs to.
@@ -217,6 +264,8 @@ protected:
     String FHint;
     bool FShowHint = false;
     TAlign FAlign = TAlign::alNone;
+    TAnchors FAnchors{TAnchorKind::akLeft, TAnchorKind::akTop};
+    std::unique_ptr<TSizeConstraints> FConstraints;
     bool FAutoSize = false;
     TControlStyle FControlStyle;
     TControlState FControlState;
@@ -226,6 +275,7 @@ private:
     // Moves the control to the top or the bottom of its siblings of the same kind.
     void MoveInZOrder(bool toTop);
     void FontChanged(TObject* Sender);
+    void ConstraintsChanged(TObject* Sender);
     void WMMouseButton(TMessage& Message, TMouseButton Button, bool Down, bool Double);
     void WMMouseMove(TMessage& Message);
     void WMMouseWheel(TMessage& Message);
@@ -242,6 +292,10 @@ private:
     TNotifyEvent FOnMouseLeave;
     TMouseWheelEvent FOnMouseWheel;
     TNotifyEvent FOnResize;
+    // The anchors' reference: the bounds and the parent's size when last measured.
+    TAlignRect FAnchorOrigin;
+    TSize FAnchorParentSize;
+    bool FAnchorRulesValid = false;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -1,6 +1,9 @@
-// Alignment: aligned children take their room from the parent's client rectangle, kind by kind.
-// The arithmetic lives in vcl/alignment; this part collects the children and applies the result.
+// Layout: aligned children take their room from the parent's client rectangle, kind by kind;
+// anchored children keep their distances to the parent's sides; constraints limit sizes. The
+// arithmetic lives in vcl/alignment; this part collects the children and applies the result.
 #include "vcl/controls.h"
+
+#include <algorithm>
 
 namespace vcl {
 
@@ -9,6 +12,94 @@ namespace {
 int AlignDepthCounter = 0;
 
 }  // namespace
+
+// =============================================================================================
+// TSizeConstraints
+
+void TSizeConstraints::SetLimit(int& Limit, int& Other, int Value, bool IsMaximum)
+{
+    Value = std::max(Value, 0);
+    if (Limit == Value)
+        return;
+    Limit = Value;
+    bool contradicts = Value > 0 && Other > 0 && (IsMaximum ? Value < Other : Value > Other);
+    if (contradicts)
+        Other = Value;
+    Changed();
+}
+
+void TSizeConstraints::SetMinWidth(int value) { SetLimit(FMinWidth, FMaxWidth, value, false); }
+void TSizeConstraints::SetMinHeight(int value) { SetLimit(FMinHeight, FMaxHeight, value, false); }
+void TSizeConstraints::SetMaxWidth(int value) { SetLimit(FMaxWidth, FMinWidth, value, true); }
+void TSizeConstraints::SetMaxHeight(int value) { SetLimit(FMaxHeight, FMinHeight, value, true); }
+
+void TSizeConstraints::Assign(TPersistent* Source)
+{
+    auto* source = dynamic_cast<TSizeConstraints*>(Source);
+    if (!source) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FMinWidth = source->FMinWidth;
+    FMinHeight = source->FMinHeight;
+    FMaxWidth = source->FMaxWidth;
+    FMaxHeight = source->FMaxHeight;
+    Changed();
+}
+
+void TSizeConstraints::Constrain(int& Width, int& Height) const
+{
+    if (FMaxWidth > 0)
+        Width = std::min(Width, FMaxWidth);
+    if (FMaxHeight > 0)
+        Height = std::min(Height, FMaxHeight);
+    Width = std::max(Width, FMinWidth);
+    Height = std::max(Height, FMinHeight);
+}
+
+void TSizeConstraints::Changed()
+{
+    if (FOnChange)
+        FOnChange(this);
+}
+
+// =============================================================================================
+// Anchors and constraints of controls
+
+void TControl::ConstraintsChanged(TObject*) { SetBounds(FLeft, FTop, FWidth, FHeight); }
+
+void TControl::SetAnchors(TAnchors value)
+{
+    if (ChangeField(FAnchors, value))
+        UpdateAnchorRules();
+}
+
+void TControl::UpdateAnchorRules()
+{
+    if (!FParent || IsLoading() || FParent->IsLoading() ||
+        FParent->FControlState.Contains(TControlStateItem::csAligning))
+        return;
+    // The parent's outer size: its client area may not be known before it has a window, and its
+    // frame does not change what the distances are.
+    FAnchorOrigin = {FLeft, FTop, FLeft + FWidth, FTop + FHeight};
+    FAnchorParentSize = TSize(FParent->FWidth, FParent->FHeight);
+    FAnchorRulesValid = true;
+}
+
+void TControl::ApplyAnchorRules()
+{
+    const TAnchors standard{TAnchorKind::akLeft, TAnchorKind::akTop};
+    if (!FParent || !FAnchorRulesValid || FAlign != TAlign::alNone || FAnchors == standard)
+        return;
+    TAnchorSides sides{FAnchors.Contains(TAnchorKind::akLeft), FAnchors.Contains(TAnchorKind::akTop),
+                       FAnchors.Contains(TAnchorKind::akRight), FAnchors.Contains(TAnchorKind::akBottom)};
+    TAlignRect r = AnchorBounds(sides, FAnchorOrigin, FAnchorParentSize.cx, FAnchorParentSize.cy, FParent->FWidth,
+                                FParent->FHeight);
+    SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
+// =============================================================================================
+// Alignment
 
 void TControl::RequestAlign()
 {
@@ -80,6 +171,8 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect)
         controls[static_cast<size_t>(p.Index)]->SetBounds(p.Bounds.Left, p.Bounds.Top, p.Bounds.Width(),
                                                           p.Bounds.Height());
     Rect = TRect(area.Left, area.Top, area.Right, area.Bottom);
+    for (TControl* c : controls)
+        c->ApplyAnchorRules();
 }
 
 }  // namespace vcl

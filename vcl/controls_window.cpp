@@ -102,6 +102,9 @@ void TWinControl::Loaded()
 {
     TControl::Loaded();
     Realign();
+    // The children measured nothing while this control was loading.
+    for (int i = 0; i < ControlCount(); ++i)
+        Controls(i)->UpdateAnchorRules();
 }
 
 HWND TWinControl::Handle()
@@ -404,6 +407,7 @@ TControl* TWinControl::ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool 
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
+    FConstraints->Constrain(AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight)
         return;
     if (FHandle && !IsIconic(FHandle)) {
@@ -419,6 +423,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
             Realign();
     }
     RequestAlign();
+    UpdateAnchorRules();
 }
 
 void TWinControl::UpdateBounds()

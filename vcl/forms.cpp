@@ -42,13 +42,14 @@ void TCustomForm::BeforeDestruction()
     TWinControl::BeforeDestruction();
 }
 
+// The client size comes first: the children's anchors measure the form's final size.
 void TCustomForm::Loaded()
 {
-    TWinControl::Loaded();
     if (FLoadedClientWidth >= 0)
-        SetClientWidth(FLoadedClientWidth);
+        TWinControl::SetClientWidth(FLoadedClientWidth);
     if (FLoadedClientHeight >= 0)
-        SetClientHeight(FLoadedClientHeight);
+        TWinControl::SetClientHeight(FLoadedClientHeight);
+    TWinControl::Loaded();
 }
 
 void TCustomForm::DoCreate()
@@ -540,9 +541,25 @@ void TCustomForm::WMSize(TMessage& Message)
     TWinControl::Dispatch(Message);
 }
 
+void TCustomForm::WMGetMinMaxInfo(TMessage& Message)
+{
+    auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+    TSizeConstraints* limits = Constraints();
+    if (limits->MinWidth() > 0)
+        info->ptMinTrackSize.x = limits->MinWidth();
+    if (limits->MinHeight() > 0)
+        info->ptMinTrackSize.y = limits->MinHeight();
+    if (limits->MaxWidth() > 0)
+        info->ptMaxTrackSize.x = limits->MaxWidth();
+    if (limits->MaxHeight() > 0)
+        info->ptMaxTrackSize.y = limits->MaxHeight();
+    Message.Result = 0;
+}
+
 void TCustomForm::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_GETMINMAXINFO: WMGetMinMaxInfo(Message); return;
     case CM_SHOWINGCHANGED: ShowingChanged(); return;
     case WM_CLOSE: Close(); return;
     case WM_ACTIVATE: WMActivate(Message); return;

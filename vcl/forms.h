@@ -141,6 +141,8 @@ private:
     void ControlRemoved(TWinControl* Control);
     void WMActivate(TMessage& Message);
     void WMSize(TMessage& Message);
+    // The constraints limit how far the user can drag the frame.
+    void WMGetMinMaxInfo(TMessage& Message);
 
     TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
     TBorderIcons FBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};

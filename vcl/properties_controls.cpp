@@ -9,7 +9,9 @@ void TControl::PublishProperties(TPropertyTable& Table)
 {
     using C = TControl;
     Table.Add(L"Align", &C::Align, &C::SetAlign);
+    Table.Add(L"Anchors", &C::Anchors, &C::SetAnchors, {L"akLeft", L"akTop", L"akRight", L"akBottom"});
     Table.Add(L"Color", &C::Color, &C::SetColor);
+    Table.Add(L"Constraints", &C::Constraints, &C::SetConstraints);
     Table.Add(L"Cursor", &C::Cursor, &C::SetCursor);
     Table.Add(L"Enabled", &C::Enabled, &C::SetEnabled);
     Table.Add(L"Font", &C::Font, &C::SetFont);
@@ -21,6 +23,15 @@ void TControl::PublishProperties(TPropertyTable& Table)
     Table.Add(L"Top", &C::Top, &C::SetTop);
     Table.Add(L"Visible", &C::Visible, &C::SetVisible);
     Table.Add(L"Width", &C::Width, &C::SetWidth);
+}
+
+void TSizeConstraints::PublishProperties(TPropertyTable& Table)
+{
+    using C = TSizeConstraints;
+    Table.Add(L"MaxHeight", &C::MaxHeight, &C::SetMaxHeight);
+    Table.Add(L"MaxWidth", &C::MaxWidth, &C::SetMaxWidth);
+    Table.Add(L"MinHeight", &C::MinHeight, &C::SetMinHeight);
+    Table.Add(L"MinWidth", &C::MinWidth, &C::SetMinWidth);
 }
 
 void TWinControl::PublishProperties(TPropertyTable& Table)

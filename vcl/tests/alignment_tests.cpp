@@ -120,3 +120,32 @@ TEST(AlignChildren, PlacesEachKindInTurnFromWhatIsLeft)
         EXPECT_EQ(area, c.Remaining) << c.Name;
     }
 }
+
+TEST(AnchorBounds, KeepsTheDistancesOfTheAnchoredSides)
+{
+    struct Case {
+        std::string Name;
+        TAnchorSides Sides;
+        TAlignRect Expected;
+    };
+    // A 40 x 20 control at (200, 150) in a 300 x 200 parent that grows to 400 x 260.
+    const TAlignRect origin = Box(200, 150, 40, 20);
+    const Case cases[] = {
+        {"left and top stay", {true, true, false, false}, origin},
+        {"right and bottom move with the far edges", {false, false, true, true}, Box(300, 210, 40, 20)},
+        {"both sides of an axis stretch it", {true, true, true, true}, Box(200, 150, 140, 80)},
+        {"left and right stretch, top stays", {true, true, true, false}, Box(200, 150, 140, 20)},
+        // Centre (220, 160) scaled by 4/3 and 13/10 gives (293, 208).
+        {"no side keeps the centre's proportional place", {false, false, false, false}, Box(273, 198, 40, 20)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AnchorBounds(c.Sides, origin, 300, 200, 400, 260), c.Expected) << c.Name;
+}
+
+TEST(AnchorBounds, AShrinkingParentNeverGivesANegativeSize)
+{
+    EXPECT_EQ(AnchorBounds({true, true, true, true}, Box(10, 10, 50, 30), 100, 100, 20, 20), Box(10, 10, 0, 0));
+    EXPECT_EQ(AnchorBounds({false, false, true, true}, Box(60, 60, 30, 30), 100, 100, 50, 50), Box(10, 10, 30, 30));
+    // A parent that measured nothing gives no proportion to keep.
+    EXPECT_EQ(AnchorBounds({false, false, false, false}, Box(5, 5, 10, 10), 0, 0, 100, 100), Box(5, 5, 10, 10));
+}
