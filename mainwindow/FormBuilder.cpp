@@ -35,4 +35,10 @@ void LoadPngResource(vcl::TPersistent* Target, const wchar_t* Name)
     Target->Assign(png.get());
 }
 
+void LoadDataResource(vcl::TMemoryStream* Target, const wchar_t* Name)
+{
+    vcl::TResourceStream stream(ProgramInstance(), Name, RT_RCDATA);
+    Target->LoadFromStream(&stream);
+}
+
 }  // namespace formbuilder

@@ -32,6 +32,8 @@ void SetFont(vcl::TControl* Control, const wchar_t* Name, int Height, vcl::TFont
 // bitmap, or a PNG read by the skin library's PNG class and assigned to a bitmap or a picture.
 void LoadBitmapResource(vcl::TBitmap* Target, const wchar_t* Name);
 void LoadPngResource(vcl::TPersistent* Target, const wchar_t* Name);
+// Other data held as an RCDATA resource, read whole into a memory stream.
+void LoadDataResource(vcl::TMemoryStream* Target, const wchar_t* Name);
 
 }  // namespace formbuilder
 

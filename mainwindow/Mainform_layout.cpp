@@ -106,7 +106,9 @@ void TfrmMain::InitializeComponents()
                                              L"[NEWPROGRESSNORMAL]\r\nPARENTCLASS=GROUPBOX\r\n"
                                              L"[NEWPROGRESSUNDEF]\r\nPARENTCLASS=GROUPBOX\r\n"
                                              L"[NEWSITE]\r\nPARENTCLASS=CHECKBOX\r\nFONTCOLOR=16711680\r\n");
-    sSkinManager1->InternalSkins()->Add()->SetName(L"Aluminium (internal)");
+    skin::TsStoredSkin* internalSkin = sSkinManager1->InternalSkins()->Add();
+    internalSkin->SetName(L"Aluminium (internal)");
+    formbuilder::LoadDataResource(internalSkin->PackedData.get(), L"FORM_SKIN");
     sSkinManager1->MenuSupport()->SetIcoLineSkin(L"ICOLINE");
     sSkinManager1->SetSkinDirectory(L"D:\\Develop\\Skins");
     sSkinManager1->SetSkinName(L"Aluminium (internal)");

@@ -2,9 +2,14 @@
 // window as the language texts and the per-language layout see it.
 #include "mainform_fixture.h"
 
+#include "skin/core/acSkinPack.h"
+#include "vcl/sysutils.h"
+
 #include <commctrl.h>
 
 #include <array>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 namespace {
@@ -255,6 +260,43 @@ TEST_F(MainformTest, LanguagesReachTheirControlsByName)
     }
     EXPECT_EQ(Form()->Width(), host.Get(L"frmMain", LayoutProperty::Width));
     EXPECT_THROW(host.Caption(L"lbNowhere"), EComponentError);
+}
+
+// The skin manager carries our skin, packed into the program at build time, under the one name
+// the form asks for; the design-time skin folder is nowhere.
+TEST_F(MainformTest, SkinManagerCarriesOurSkinPacked)
+{
+    skin::TsSkinManager* manager = Form()->sSkinManager1;
+    EXPECT_EQ(String(L"Aluminium (internal)"), manager->SkinName());
+    EXPECT_FALSE(DirectoryExists(manager->SkinDirectory()));
+    EXPECT_EQ(String(L"ICOLINE"), manager->MenuSupport()->IcoLineSkin());
+    EXPECT_EQ(String(L"TButton"), manager->ThirdParty()->GetString(skin::ThirdPartyList::ThirdButtons));
+    EXPECT_EQ(String(L" "), manager->ThirdParty()->GetString(skin::ThirdPartyList::ThirdEdits));
+    EXPECT_EQ(String(L"[NEWPROGRESSALARM]\r\nPARENTCLASS=GROUPBOX\r\n[NEWPROGRESSNORMAL]\r\nPARENTCLASS=GROUPBOX\r\n"
+                     L"[NEWPROGRESSUNDEF]\r\nPARENTCLASS=GROUPBOX\r\n[NEWSITE]\r\nPARENTCLASS=CHECKBOX\r\n"
+                     L"FONTCOLOR=16711680\r\n"),
+              manager->CommonSections()->Text());
+
+    ASSERT_EQ(1, manager->InternalSkins()->Count());
+    skin::TsStoredSkin* stored = manager->InternalSkins()->Items(0);
+    EXPECT_EQ(String(L"Aluminium (internal)"), stored->Name());
+    auto sc = std::make_unique<skin::TacSkinConvertor>();
+    sc->PackedData = stored->PackedData.get();
+    skin::ExtractPackedData(sc);
+    sc->PackedData = nullptr;
+
+    const std::filesystem::path folder = std::filesystem::path(testsupport::SourceDir()) / "assets" / "skins" / "Aluminium (internal)";
+    const auto bytesOf = [](const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const auto streamBytes = [](TMemoryStream* stream) {
+        return std::string(static_cast<const char*>(stream->Memory()), size_t(stream->Size()));
+    };
+    ASSERT_TRUE(sc->Options);
+    EXPECT_EQ(bytesOf(folder / "Options.dat"), streamBytes(sc->Options.get()));
+    ASSERT_EQ(1u, sc->Files.size());
+    EXPECT_EQ(bytesOf(folder / vcl::ToAnsi(sc->Files[0].FileName)), streamBytes(sc->Files[0].FileStream.get()));
 }
 
 }  // namespace

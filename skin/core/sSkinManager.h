@@ -6,6 +6,7 @@
 // manager writes them. Indexes are table positions, -1 when absent, valid until the next load.
 // Names compare with case; the engine's own section names are in capitals.
 #include "skin/core/sMaskData.h"
+#include "skin/core/sSkinManagerStoredSkins.h"
 #include "skin/core/sStyleSimply.h"
 #include "vcl/classes.h"
 #include "vcl/inifiles.h"
@@ -14,34 +15,6 @@
 #include <memory>
 
 namespace skin {
-
-// One internal skin: a packed skin that the program carries under a name.
-class TsStoredSkin : public vcl::TCollectionItem {
-    CL_CLASS(TsStoredSkin, vcl::TCollectionItem)
-public:
-    using vcl::TCollectionItem::TCollectionItem;
-
-    const vcl::String& Name() const { return FName; }
-    void SetName(const vcl::String& value) { FName = value; }
-
-protected:
-    vcl::String GetDisplayName() const override { return FName; }
-
-private:
-    vcl::String FName;
-};
-
-class TsStoredSkins : public vcl::TOwnedCollection {
-    CL_CLASS(TsStoredSkins, vcl::TOwnedCollection)
-public:
-    explicit TsStoredSkins(vcl::TPersistent* AOwner)
-        : vcl::TOwnedCollection(AOwner, vcl::CollectionItemClass<TsStoredSkin>())
-    {
-    }
-
-    TsStoredSkin* Items(int index) const { return ItemsAs<TsStoredSkin>(index); }
-    TsStoredSkin* Add() { return static_cast<TsStoredSkin*>(vcl::TCollection::Add()); }
-};
 
 // How skinned menus look.
 class TacMenuSupport : public vcl::TPersistent {

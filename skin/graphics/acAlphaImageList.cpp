@@ -9,6 +9,7 @@
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/PixelOps.h"
 #include "skin/graphics/acPNG.h"
+#include "skin/graphics/acStreamBytes.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/dialogs.h"
 #include "vcl/graphics.h"
@@ -22,21 +23,6 @@ using vcl::TPixelFormat;
 using vcl::TRect;
 
 namespace {
-
-// The bytes of a memory stream.
-std::vector<uint8_t> StreamBytes(vcl::TMemoryStream* Stream)
-{
-    const auto* first = static_cast<const uint8_t*>(Stream->Memory());
-    return std::vector<uint8_t>(first, first + Stream->Size());
-}
-
-// Replaces what the stream holds by the bytes; its position goes back to the start.
-void SetStreamBytes(vcl::TMemoryStream* Stream, const std::vector<uint8_t>& Bytes)
-{
-    Stream->Clear();
-    Stream->WriteBuffer(Bytes.data(), int64_t(Bytes.size()));
-    Stream->SetPosition(0);
-}
 
 // The PNG datastream held by the stream, decoded from its start.
 std::unique_ptr<TPNGGraphic> DecodePNG(vcl::TStream* Stream)

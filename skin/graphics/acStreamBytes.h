@@ -1,7 +1,10 @@
 #pragma once
-// A class-library stream seen as the byte stream the image and zlib cores read and write.
+// A class-library stream seen as the byte stream the image and zlib cores read and write, and the
+// bytes of a memory stream as a block.
 #include "skin/graphics/acByteStream.h"
 #include "vcl/classes.h"
+
+#include <vector>
 
 namespace skin {
 
@@ -19,5 +22,20 @@ public:
 private:
     vcl::TStream* FStream;
 };
+
+// The bytes a memory stream holds.
+inline std::vector<uint8_t> StreamBytes(vcl::TCustomMemoryStream* Stream)
+{
+    const auto* first = static_cast<const uint8_t*>(Stream->Memory());
+    return std::vector<uint8_t>(first, first + Stream->Size());
+}
+
+// Replaces what the stream holds by the bytes; its position goes back to the start.
+inline void SetStreamBytes(vcl::TMemoryStream* Stream, const std::vector<uint8_t>& Bytes)
+{
+    Stream->Clear();
+    Stream->WriteBuffer(Bytes.data(), int64_t(Bytes.size()));
+    Stream->SetPosition(0);
+}
 
 }  // namespace skin

@@ -197,6 +197,7 @@ TZCompressor::TZCompressor(TByteStream& dest, TZCompressionLevel level, int wind
 
 TZCompressor::~TZCompressor()
 {
+    // Harmless after Finish has ended the stream.
     deflateEnd(&FZStream);
 }
 
@@ -262,6 +263,10 @@ void TZCompressor::Finish()
     if (FFinished)
         return;
     FFinished = true;
+    struct TEnd {
+        z_stream& Stream;
+        ~TEnd() { deflateEnd(&Stream); }
+    } end{FZStream};
     FZStream.next_in = nullptr;
     FZStream.avail_in = 0;
     ReturnToStreamPos();

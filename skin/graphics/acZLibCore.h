@@ -61,6 +61,8 @@ public:
     using TReadExactly = std::function<void(void* buffer, int64_t count)>;
     int64_t Seek(int64_t offset, TZSeekOrigin origin, const TReadExactly& readExactly);
     int64_t TotalOut() const { return FTotalOut; }
+    // The compressed data has ended: its checksum was read and matched.
+    bool Ended() const { return FEnded; }
 
 private:
     bool Refill();
@@ -92,7 +94,8 @@ public:
     // Only offset 0 from the current position: the bytes written so far.
     int64_t Seek(int64_t offset, TZSeekOrigin origin);
     float CompressionRate() const;
-    // Writes what is pending and the stream's end; later calls do nothing.
+    // Writes what is pending and the stream's end, then frees zlib's state also when that fails;
+    // a failure is raised by this call alone, later calls do nothing.
     void Finish();
 
 private:

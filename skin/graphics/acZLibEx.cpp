@@ -58,13 +58,17 @@ TZCompressionStream::TZCompressionStream(vcl::TStream* dest, TZCompressionLevel 
     });
 }
 
+void TZCompressionStream::Finish()
+{
+    Checked<EZCompressionError>([this] { FZStream->Finish(); });
+}
+
 void TZCompressionStream::BeforeDestruction()
 {
     try {
-        Checked<EZCompressionError>([this] { FZStream->Finish(); });
-    } catch (...) {
-        FZStream.reset();
-        throw;
+        Finish();
+    } catch (const std::exception&) {
+        // Dropped: see the declaration.
     }
     inherited::BeforeDestruction();
 }

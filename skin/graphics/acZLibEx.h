@@ -57,8 +57,12 @@ public:
     TZCompressionStream(vcl::TStream* dest, TZCompressionLevel level, int windowBits, int memLevel,
                         TZStrategy strategy);
 
-    // The compressed data is complete once the stream is freed: Free writes what is pending and
-    // the stream's end into the destination, and raises after ending zlib when that fails.
+    // Writes what is pending and the end of the compressed data into the destination and frees
+    // zlib's state, also when writing fails. Its error is raised here once; later calls do nothing.
+    void Finish();
+    // Free finishes a stream that was not finished, but raises nothing: freeing must not fail (an
+    // owning pointer frees in a destructor). A caller that must know that the data is complete
+    // calls Finish first.
     void BeforeDestruction() override;
 
     int64_t Read(void* Buffer, int64_t Count) override;
@@ -80,6 +84,9 @@ public:
 
     // At the end of the compressed data the source stands right after it.
     int64_t Read(void* Buffer, int64_t Count) override;
+    // The compressed data has ended: its checksum was read and matched. A read that gives less
+    // than asked for before this is true found the source dry.
+    bool Ended() const { return FZStream->Ended(); }
     int64_t Write(const void* Buffer, int64_t Count) override;
     // (0, soBeginning) restarts where the compressed data began; forward seeks read and drop;
     // (0, soEnd) inflates the rest. Answers the number of bytes produced so far.

@@ -108,6 +108,29 @@ TEST(ZLibStreamClasses, WrongDirectionsRaiseWithCodeZero)
     }
 }
 
+// A destination that takes no byte.
+class TFullStream : public TMemoryStream {
+public:
+    int64_t Write(const void*, int64_t) override { return 0; }
+};
+
+// Freeing happens in destructors (an owning pointer's here): it must not raise.
+TEST(ZLibStreamClasses, AFailedFinishRaisesOnceAndFreeingRaisesNothing)
+{
+    TFullStream full;
+    {
+        TObjectPtr<TZCompressionStream> z(vcl::Create<TZCompressionStream>(&full));
+        z->WriteBuffer("skin", 4);
+        EXPECT_THROW(z->Finish(), vcl::EWriteError);
+        EXPECT_NO_THROW(z->Finish());
+    }
+    {
+        TObjectPtr<TZCompressionStream> z(vcl::Create<TZCompressionStream>(&full));
+        z->WriteBuffer("skin", 4);
+    }
+    EXPECT_EQ(full.Size(), 0);
+}
+
 TEST(ZLibStreamClasses, CorruptDataRaisesTheDecompressionErrorWithZLibsCode)
 {
     TObjectPtr<TMemoryStream> file(vcl::Create<TMemoryStream>());
