@@ -39,11 +39,21 @@ void Title(skin::TsLabel* Label)
     formbuilder::SetFont(Label, L"Tahoma", -13);
 }
 
-// The explanation under a value field: italic, wrapped within its width.
+// The explanation under a value field: italic, centred, wrapped within its width. It may reach
+// past its panel's lower edge, whose bevel it leaves to show.
 void Explanation(skin::TsLabel* Label)
 {
     formbuilder::SetFont(Label, L"Tahoma", -11, {TFontStyle::fsItalic});
     Label->SetAlignment(TAlignment::taCenter);
+    Label->SetWordWrap(true);
+    Label->SetTransparent(true);
+}
+
+// A label of fixed size, which its text does not resize: the per-language layout places it
+// from the size given here. A line too long for its width wraps.
+void FixedSize(TCustomLabel* Label)
+{
+    Label->SetAutoSize(false);
     Label->SetWordWrap(true);
 }
 
@@ -171,8 +181,10 @@ void TfrmMain::InitializeComponents()
     FORM_PLACE(lbAddress, sPanel6, 20, 37, 140, 32);
     Title(lbAddress);
     lbAddress->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbAddress2, sPanel6, 53, 100, 213, 28);
+    FORM_PLACE(lbAddress2, sPanel6, 53, 100, 213, 41);
     Explanation(lbAddress2);
+    FixedSize(lbAddress2);
+    lbAddress2->SetLayout(TTextLayout::tlCenter);
     lbAddress2->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
     FORM_PLACE(cbAddress, sPanel6, 180, 33, 75, 42);
     ValueList(cbAddress);
@@ -183,11 +195,13 @@ void TfrmMain::InitializeComponents()
     FORM_PLACE(sPanel7, sPanel5, 0, 172, 320, 142);
     sPanel7->SkinData()->SetSkinSection(L"PANEL");
     sPanel7->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbRxPower, sPanel7, 20, 30, 140, 32);
+    FORM_PLACE(lbRxPower, sPanel7, 20, 30, 140, 61);
     Title(lbRxPower);
+    FixedSize(lbRxPower);
     lbRxPower->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbRxPower2, sPanel7, 53, 100, 213, 28);
+    FORM_PLACE(lbRxPower2, sPanel7, 24, 100, 271, 41);
     Explanation(lbRxPower2);
+    FixedSize(lbRxPower2);
     lbRxPower2->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
     FORM_PLACE(edRxPower, sPanel7, 180, 26, 75, 42);
     ValueField(edRxPower);
@@ -201,8 +215,9 @@ void TfrmMain::InitializeComponents()
     FORM_PLACE(lbLetter, sPanel8, 60, 38, 80, 16);
     Title(lbLetter);
     lbLetter->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbLetter2, sPanel8, 53, 98, 213, 28);
+    FORM_PLACE(lbLetter2, sPanel8, 24, 98, 271, 49);
     Explanation(lbLetter2);
+    FixedSize(lbLetter2);
     lbLetter2->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
     FORM_PLACE(edLetter, sPanel8, 180, 24, 75, 42);
     ValueField(edLetter);
@@ -280,11 +295,12 @@ void TfrmMain::InitializeComponents()
     sPanel14->SetVisible(false);
     sPanel14->SkinData()->SetSkinSection(L"PANEL");
     sPanel14->SetOnClick(Notify(this, &TfrmMain::sPanel14Click));
-    FORM_PLACE(sLabel3, sPanel14, 100, 8, 120, 16);
+    FORM_PLACE(sLabel3, sPanel14, 100, 6, 120, 16);
     Title(sLabel3);
     sLabel3->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(sLabel2, sPanel14, 55, 28, 209, 96);
+    FORM_PLACE(sLabel2, sPanel14, 55, 29, 209, 96);
     Explanation(sLabel2);
+    FixedSize(sLabel2);
     FORM_PLACE(sButton1, sPanel14, 80, 105, 150, 30);
     sButton1->SkinData()->SetSkinSection(L"MENUBTN");
     sButton1->SetOnClick(Notify(this, &TfrmMain::sButton1Click));
@@ -294,9 +310,9 @@ void TfrmMain::InitializeComponents()
     FORM_PLACE(lbAddr, sPanel16, 85, 10, 150, 16);
     Title(lbAddr);
     lbAddr->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbAddr2, sPanel16, 44, 43, 121, 36);
+    FORM_PLACE(lbAddr2, sPanel16, 44, 43, 121, 58);
     formbuilder::SetFont(lbAddr2, L"Verdana", 18);
-    lbAddr2->SetWordWrap(true);
+    FixedSize(lbAddr2);
     lbAddr2->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
     FORM_PLACE(edAddr, sPanel16, 180, 41, 75, 42);
     ValueField(edAddr);
@@ -320,11 +336,13 @@ void TfrmMain::InitializeComponents()
     FORM_PLACE(sPanel11, sPanel2, 0, 314, 320, 140);
     sPanel11->SkinData()->SetSkinSection(L"PANEL");
     sPanel11->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbSpeed, sPanel11, 15, 10, 150, 48);
+    FORM_PLACE(lbSpeed, sPanel11, 15, 10, 152, 36);
     Title(lbSpeed);
+    FixedSize(lbSpeed);
     lbSpeed->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbSpeed2, sPanel11, 53, 70, 213, 56);
+    FORM_PLACE(lbSpeed2, sPanel11, 45, 70, 230, 53);
     Explanation(lbSpeed2);
+    FixedSize(lbSpeed2);
     lbSpeed2->SetVisible(false);
     lbSpeed2->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
     FORM_PLACE(lbSpeed3, sPanel11, 280, 22, 24, 16);
@@ -339,10 +357,12 @@ void TfrmMain::InitializeComponents()
     cbSpeed->SetOnCloseUp(Notify(this, &TfrmMain::cbSpeedCloseUp));
     FORM_PLACE(sPanel9, sPanel2, 0, 30, 320, 213);
     sPanel9->SkinData()->SetSkinSection(L"PANEL");
-    FORM_PLACE(lbUst, sPanel9, 20, 30, 140, 32);
+    FORM_PLACE(lbUst, sPanel9, 20, 30, 158, 50);
     Title(lbUst);
-    FORM_PLACE(lbUst2, sPanel9, 53, 90, 213, 56);
+    FixedSize(lbUst);
+    FORM_PLACE(lbUst2, sPanel9, 15, 90, 289, 34);
     Explanation(lbUst2);
+    FixedSize(lbUst2);
     FORM_PLACE(edUst, sPanel9, 180, 25, 75, 42);
     ValueField(edUst, 32);
     edUst->SetReadOnly(true);
@@ -356,8 +376,9 @@ void TfrmMain::InitializeComponents()
     sPanel10->SkinData()->SetSkinSection(L"PANEL");
     FORM_PLACE(lbTres, sPanel10, 20, 30, 140, 32);
     Title(lbTres);
-    FORM_PLACE(lbTres2, sPanel10, 53, 90, 213, 56);
+    FORM_PLACE(lbTres2, sPanel10, 10, 90, 299, 53);
     Explanation(lbTres2);
+    FixedSize(lbTres2);
     FORM_PLACE(edTres, sPanel10, 180, 25, 75, 42);
     ValueField(edTres);
     edTres->SetReadOnly(true);
@@ -379,8 +400,7 @@ void TfrmMain::InitializeComponents()
     formbuilder::SetFont(lbStep, L"Tahoma", -24);
     FORM_PLACE(sBevel1, PanelStep, 0, 52, 450, 3);
     FORM_PLACE(lbHint, PanelStep, 38, 80, 387, 330);
-    lbHint->SetAutoSize(false);
-    lbHint->SetWordWrap(true);
+    FixedSize(lbHint);
     formbuilder::SetFont(lbHint, L"Tahoma", -16);
     FORM_PLACE(btBack, PanelStep, 78, 420, 96, 30);
     btBack->SetEnabled(false);
@@ -411,7 +431,8 @@ void TfrmMain::InitializeComponents()
     FORM_PLACE(lbStepAddress, PanelAddress, 30, 45, 140, 32);
     Title(lbStepAddress);
     lbStepAddress->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbStepAddress2, PanelAddress, 53, 150, 213, 28);
+    // Wrapped within its width; its height follows its text.
+    FORM_PLACE(lbStepAddress2, PanelAddress, 35, 150, 249, 28);
     Explanation(lbStepAddress2);
     lbStepAddress2->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
     FORM_PLACE(cbStepAddress, PanelAddress, 180, 33, 75, 42);
@@ -427,9 +448,9 @@ void TfrmMain::InitializeComponents()
     FORM_PLACE(lbStepAddr, PanelNumberChange, 85, 10, 150, 16);
     Title(lbStepAddr);
     lbStepAddr->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbStepAddr2, PanelNumberChange, 25, 41, 121, 36);
+    FORM_PLACE(lbStepAddr2, PanelNumberChange, 25, 41, 121, 58);
     formbuilder::SetFont(lbStepAddr2, L"Verdana", 18);
-    lbStepAddr2->SetWordWrap(true);
+    FixedSize(lbStepAddr2);
     lbStepAddr2->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
     FORM_PLACE(edStepAddr, PanelNumberChange, 232, 39, 75, 42);
     ValueField(edStepAddr);
@@ -454,11 +475,14 @@ void TfrmMain::InitializeComponents()
     PanelRxPower->SetVisible(false);
     PanelRxPower->SkinData()->SetSkinSection(L"PANEL");
     PanelRxPower->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbStepRxPower, PanelRxPower, 20, 45, 140, 32);
+    FORM_PLACE(lbStepRxPower, PanelRxPower, 20, 45, 140, 61);
     Title(lbStepRxPower);
+    FixedSize(lbStepRxPower);
     lbStepRxPower->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
+    // One line, sized to its text.
     FORM_PLACE(lbStepRxPower2, PanelRxPower, 53, 150, 213, 28);
     Explanation(lbStepRxPower2);
+    lbStepRxPower2->SetWordWrap(false);
     lbStepRxPower2->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
     FORM_PLACE(edStepRxPower, PanelRxPower, 210, 38, 75, 42);
     ValueField(edStepRxPower);
@@ -473,8 +497,9 @@ void TfrmMain::InitializeComponents()
     FORM_PLACE(lbStepLetter, PanelLetter, 60, 50, 80, 16);
     Title(lbStepLetter);
     lbStepLetter->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbStepLetter2, PanelLetter, 53, 150, 213, 28);
+    FORM_PLACE(lbStepLetter2, PanelLetter, 24, 150, 271, 49);
     Explanation(lbStepLetter2);
+    FixedSize(lbStepLetter2);
     lbStepLetter2->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
     FORM_PLACE(edStepLetter, PanelLetter, 210, 38, 75, 42);
     ValueField(edStepLetter);
@@ -486,11 +511,15 @@ void TfrmMain::InitializeComponents()
     PanelSpeed->SetVisible(false);
     PanelSpeed->SkinData()->SetSkinSection(L"PANEL");
     PanelSpeed->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbStepSpeed, PanelSpeed, 15, 15, 150, 48);
-    Title(lbStepSpeed);
+    FORM_PLACE(lbStepSpeed, PanelSpeed, 15, 15, 156, 36);
+    FixedSize(lbStepSpeed);
+    // The form's own font: the three lines of its caption fit the two lines' height that the
+    // layout gives it in most languages.
+    formbuilder::SetFont(lbStepSpeed, L"Tahoma", -11);
     lbStepSpeed->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
-    FORM_PLACE(lbStepSpeed2, PanelSpeed, 53, 120, 213, 56);
+    FORM_PLACE(lbStepSpeed2, PanelSpeed, 45, 120, 270, 60);
     Explanation(lbStepSpeed2);
+    FixedSize(lbStepSpeed2);
     lbStepSpeed2->SetOnClick(Notify(this, &TfrmMain::sPanel3Click));
     FORM_PLACE(lbStepSpeed3, PanelSpeed, 345, 24, 24, 16);
     Title(lbStepSpeed3);
@@ -503,10 +532,12 @@ void TfrmMain::InitializeComponents()
     FORM_PLACE(PanelUst, PanelSetup, 123, 106, 320, 213);
     PanelUst->SetVisible(false);
     PanelUst->SkinData()->SetSkinSection(L"PANEL");
-    FORM_PLACE(lbStepUst, PanelUst, 20, 55, 140, 32);
+    FORM_PLACE(lbStepUst, PanelUst, 20, 55, 158, 50);
     Title(lbStepUst);
-    FORM_PLACE(lbStepUst2, PanelUst, 53, 130, 213, 56);
+    FixedSize(lbStepUst);
+    FORM_PLACE(lbStepUst2, PanelUst, 15, 130, 289, 34);
     Explanation(lbStepUst2);
+    FixedSize(lbStepUst2);
     lbStepUst2->SetVisible(false);
     FORM_PLACE(edStepUst, PanelUst, 196, 47, 75, 42);
     ValueField(edStepUst, 32);
@@ -566,6 +597,7 @@ void TfrmMain::InitializeComponents()
     lbTresholLevel->SetVisible(false);
     FORM_PLACE(lbStepTres2, PanelSetup, 390, 200, 234, 80);
     Explanation(lbStepTres2);
+    FixedSize(lbStepTres2);
     lbStepTres2->SetVisible(false);
     FORM_PLACE(pbStepWaitTres, PanelSetup, 140, 195, 150, 25);
     pbStepWaitTres->SetMax(26);

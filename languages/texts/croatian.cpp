@@ -16,7 +16,7 @@ const FullTexts kCroatianTexts = {
     .sLabel7 = L"Ploča za podešavanje detektora",
     .lbUst = L"Razina ulaznog\r\nsignala",
     .lbTres = L"Vrijednost praga\r\nokidanja",
-    .lbSpeed = L"Brzina\r\nprelaska zone\r\ndetekcije",
+    .lbSpeed = L"Brzina prelaska\r\nzone detekcije",
     .lbSpeed2 = L"0,1...1 m/s – ugradnja na vrh ograde.\r\n0,1...4 m/s – zona između ograde i prepreke.\r\n"
                 L"0,1...10 m/s – otvoreni prostor.",
     .lbWaitTres = L"Podešavanje praga…",

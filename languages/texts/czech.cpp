@@ -14,8 +14,8 @@ const FullTexts kCzechTexts = {
     .lbLetter2 = L"Písmeno kanálu na přijímači musí být stejné jako na vysílači",
     .sLabel7 = L"Panel nastavení detektoru",
     .lbUst = L"Úroveň vstupního\r\nsignálu",
-    .lbTres = L"Hodnota prahu\r\nvybavení",
-    .lbSpeed = L"Rychlost\r\npřekonání\r\nhlídané zóny",
+    .lbTres = L"Hodnota prahu\r\npoplachu",
+    .lbSpeed = L"Rychlost překonání\r\nhlídané zóny",
     .lbSpeed2 = L"0,1...1 m/s – instalace na horní hraně plotu.\r\n0,1...4 m/s – zóna mezi plotem a překážkou.\r\n"
                 L"0,1...10 m/s – otevřený prostor.",
     .lbWaitTres = L"Nastavení prahu…",
@@ -30,7 +30,7 @@ const FullTexts kCzechTexts = {
     .sensorFound = L"Detektor nalezen",
     .noSensors = L"Nejsou připojeny žádné detektory. Zkontrolujte napájení přijímače.",
     .sLabel3 = L"Nastavení detektoru",
-    .sLabel2 = L"Probíhá nastavení maximální úrovně vstupního signálu přijímače a prahu vybavení detektoru.",
+    .sLabel2 = L"Probíhá nastavení maximální úrovně vstupního signálu přijímače a prahu poplachu detektoru.",
     .sButton1 = L"Zahájit nastavení",
     .btNext = L"Pokračovat v nastavení",
     .btCloseSetting = L"Ukončit nastavení",
@@ -116,10 +116,10 @@ const FullTexts kCzechTexts = {
         L"   Je-li hodnota signálu nižší než 0,6 V, zkontrolujte, zda úsek splňuje požadavky uživatelské příručky, "
         L"a seřízení opakujte. Je-li hodnota signálu vyšší než 2,7 V, odkloňte vysílač a přijímač o malý úhel nahoru "
         L"tak, aby byl signál v mezích od 2,5 do 2,7 V. Odklonění dolů a do stran není dovoleno.",
-    .stepThresholdTitle = L"Nastavení prahu vybavení",
+    .stepThresholdTitle = L"Nastavení prahu poplachu",
     .stepThresholdHelp =
-        L"   Nastavte práh vybavení detektoru.\n\r"
-        L"   Povolený rozsah prahu vybavení je od 1 do 2,5 V.\n\r"
+        L"   Nastavte práh poplachu detektoru.\n\r"
+        L"   Povolený rozsah prahu poplachu je od 1 do 2,5 V.\n\r"
         L"   Práh nastavte pomocí kontrolních průchodů hlídaným úsekem.\n\r"
         L"   Při poplachu se stupnice vpravo zbarví červeně. Pokud průchod nevyvolá poplach, snižte hodnotu prahu a "
         L"průchod opakujte.\n\r"

@@ -84,7 +84,7 @@ const FullTexts kGermanTexts = {
         L"30 V liegt.\n\r\n\r"
         L"   Klicken Sie auf \"Zurück\", um zurückzugehen.\n\r"
         L"   Klicken Sie auf \"Weiter\", um fortzufahren.",
-    .stepPowerTitle = L"Stromversorgung des Empfängers prüfen",
+    .stepPowerTitle = L"Versorgung des Empfängers prüfen",
     .powerNormal = L"Stromversorgung des Empfängers normal",
     .powerNearLimit = L"Stromversorgung des Empfängers nahe am zulässigen Grenzwert",
     .powerFault = L"Stromversorgung des Empfängers außerhalb des zulässigen Bereichs",

@@ -8,7 +8,7 @@ const FullTexts kItalianTexts = {
     .lbAddress2 = L"È possibile scegliere il numero del sensore desiderato sulla linea",
     .oneSensor = L"Un sensore collegato",
     .lbStepAddress2 = L"Scegliere il numero del sensore desiderato sulla linea",
-    .lbRxPower = L"Tensione di alimentazione\r\nsul ricevitore (V)",
+    .lbRxPower = L"Alimentazione\r\nricevitore (V)",
     .lbRxPower2 = L"Intervallo ammesso della tensione di alimentazione:\n\rda 9 V a 30 V",
     .lbLetter = L"Lettera",
     .lbLetter2 = L"La lettera del ricevitore deve essere uguale a quella del trasmettitore",
@@ -67,7 +67,7 @@ const FullTexts kItalianTexts = {
     .btOk = L"Conferma",
     .btCancel = L"Annulla",
     .modelNames = &kLatinModelNames,
-    .wizardQuestion = L"Avviare la procedura guidata di configurazione?",
+    .wizardQuestion = L"Avviare la configurazione guidata?",
     .yes = L"&Sì",
     .no = L"&No",
     .wizardTitle = L"Procedura guidata di configurazione",
@@ -89,7 +89,7 @@ const FullTexts kItalianTexts = {
         L"a 30 V.\n\r\n\r"
         L"   Fare clic su \"Indietro\" per tornare.\n\r"
         L"   Fare clic su \"Avanti\" per continuare.",
-    .stepPowerTitle = L"Controllo dell'alimentazione del ricevitore",
+    .stepPowerTitle = L"Alimentazione del ricevitore",
     .powerNormal = L"Alimentazione del ricevitore normale",
     .powerNearLimit = L"Alimentazione del ricevitore vicina al limite ammesso",
     .powerFault = L"Alimentazione del ricevitore fuori dall'intervallo ammesso",
@@ -111,7 +111,7 @@ const FullTexts kItalianTexts = {
         L"   Fare clic su \"Avanti\" per continuare.",
     .letterWrong = L"Lettera errata sul ricevitore",
     .letterRight = L"Lettera corretta sul ricevitore",
-    .stepSpeedTitle = L"Impostazione della velocità di attraversamento",
+    .stepSpeedTitle = L"Velocità di attraversamento",
     .stepSpeedHelp =
         L"   Scegliere la velocità di attraversamento desiderata nella finestra a destra.\n\r"
         L"   Una velocità minore aumenta l'immunità ai disturbi.\n\r"
@@ -130,7 +130,7 @@ const FullTexts kItalianTexts = {
         L"d'uso e ripetere l'allineamento. Se il valore del segnale è superiore a 2,7 V, disallineare il trasmettitore "
         L"e il ricevitore verso l'alto di un piccolo angolo in modo che il segnale sia compreso tra 2,5 e 2,7 V. Non è "
         L"consentito disallineare verso il basso o lateralmente.",
-    .stepThresholdTitle = L"Impostazione della soglia di intervento",
+    .stepThresholdTitle = L"Soglia di intervento",
     .stepThresholdHelp =
         L"   Impostare la soglia di intervento del sensore.\n\r"
         L"   L'intervallo ammesso della soglia di intervento va da 1 a 2,5 V.\n\r"

@@ -13,10 +13,10 @@ const FullTexts kSerbianTexts = {
     .lbRxPower2 = L"Dozvoljeni opseg napona napajanja:\n\rod 9 V do 30 V",
     .lbLetter = L"Slovo",
     .lbLetter2 = L"Slovo kanala na prijemniku mora biti isto kao na predajniku",
-    .sLabel7 = L"Tabla za podešavanje detektora",
+    .sLabel7 = L"Panel za podešavanje detektora",
     .lbUst = L"Nivo ulaznog\r\nsignala",
     .lbTres = L"Vrednost praga\r\nokidanja",
-    .lbSpeed = L"Brzina\r\nprelaska zone\r\ndetekcije",
+    .lbSpeed = L"Brzina prelaska\r\nzone detekcije",
     .lbSpeed2 = L"0,1...1 m/s – montaža na vrhu ograde.\r\n0,1...4 m/s – zona između ograde i prepreke.\r\n"
                 L"0,1...10 m/s – otvoren prostor.",
     .lbWaitTres = L"Podešavanje praga…",

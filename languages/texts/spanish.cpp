@@ -37,7 +37,7 @@ const FullTexts kSpanishTexts = {
     .btCloseSetting = L"Salir de la configuración",
     .searching = L"Buscando los detectores conectados",
     .letterHint = L"Ajuste la letra con la alimentación del transmisor y del receptor desconectada",
-    .thresholdHint = L"Ajuste el umbral realizando pasos de prueba por la zona protegida",
+    .thresholdHint = L"Ajuste el umbral realizando cruces de prueba por la zona protegida",
     .noiseNormal = L"Nivel de ruido normal",
     .alarmAlarm = L"¡Alarma! ¡Alarma!",
     .noTransmitter = L"Sin comunicación con el transmisor. Compruebe la alimentación y la letra del transmisor",
@@ -84,7 +84,7 @@ const FullTexts kSpanishTexts = {
         L"de 9 a 30 V.\n\r\n\r"
         L"   Haga clic en \"Anterior\" para volver.\n\r"
         L"   Haga clic en \"Siguiente\" para continuar.",
-    .stepPowerTitle = L"Compruebe la alimentación del receptor",
+    .stepPowerTitle = L"Alimentación del receptor",
     .powerNormal = L"Alimentación del receptor normal",
     .powerNearLimit = L"Alimentación del receptor cerca del límite admisible",
     .powerFault = L"Alimentación del receptor fuera del rango admisible",
@@ -129,9 +129,9 @@ const FullTexts kSpanishTexts = {
     .stepThresholdHelp =
         L"   Ajuste el umbral de disparo del detector.\n\r"
         L"   El rango admisible del umbral de disparo es de 1 a 2,5 V.\n\r"
-        L"   Ajuste el umbral realizando pasos de prueba por la zona protegida.\n\r"
-        L"   En caso de alarma, la escala de la derecha se vuelve roja. Si un paso no provoca alarma, reduzca el "
-        L"valor del umbral y repita el paso.\n\r"
+        L"   Ajuste el umbral realizando cruces de prueba por la zona protegida.\n\r"
+        L"   En caso de alarma, la escala de la derecha se vuelve roja. Si un cruce no provoca alarma, reduzca el "
+        L"valor del umbral y repita el cruce.\n\r"
         L"   Ajuste el umbral con los botones \"+\" y  \"-\" o haciendo clic en la escala del panel de la derecha.",
     .uniqueNumber = L"Número único ",
     .helpBackNext = L"\n\r   Haga clic en \"Anterior\" para volver.\n\r   Haga clic en \"Siguiente\" para continuar.",

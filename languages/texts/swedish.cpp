@@ -15,7 +15,7 @@ const FullTexts kSwedishTexts = {
     .sLabel7 = L"Detektorns inställningspanel",
     .lbUst = L"Nivå på\r\ningångssignalen",
     .lbTres = L"Värde för\r\nutlösningströskeln",
-    .lbSpeed = L"Hastighet vid\r\npassage av\r\ndetekteringszonen",
+    .lbSpeed = L"Hastighet vid passage\r\nav detekteringszonen",
     .lbSpeed2 = L"0,1...1 m/s – montering på stängslets överkant.\r\n0,1...4 m/s – zon mellan stängslet och hindret.\r\n"
                 L"0,1...10 m/s – öppen yta.",
     .lbWaitTres = L"Tröskeln ställs in…",
@@ -41,7 +41,7 @@ const FullTexts kSwedishTexts = {
     .noiseNormal = L"Normal brusnivå",
     .alarmAlarm = L"Larm! Larm!",
     .noTransmitter = L"Ingen kommunikation med sändaren. Kontrollera strömförsörjningen och sändarens bokstav",
-    .noiseHigh = L"Höga störningar! Sök orsaken",
+    .noiseHigh = L"Högt brus! Sök orsaken",
     .noSignal = L"Ingen signal. Rikta sändaren och mottagaren mot varandra för att öka signalen.",
     .signalTooLow = L"Signalnivån är lägre än tillåtet. Rikta sändaren och mottagaren mot varandra för att öka "
                     L"signalen.",
@@ -81,7 +81,7 @@ const FullTexts kSwedishTexts = {
         L"30 V.\n\r\n\r"
         L"   Klicka på \"Bakåt\" för att gå tillbaka.\n\r"
         L"   Klicka på \"Nästa\" för att fortsätta.",
-    .stepPowerTitle = L"Kontrollera mottagarens strömförsörjning",
+    .stepPowerTitle = L"Kontrollera mottagarens matning",
     .powerNormal = L"Mottagarens strömförsörjning är normal",
     .powerNearLimit = L"Mottagarens strömförsörjning är nära den tillåtna gränsen",
     .powerFault = L"Mottagarens strömförsörjning är utanför det tillåtna området",

@@ -1,8 +1,9 @@
 // The language switch in the real window: the flag panel and its buttons, the first-launch list,
 // the settings file on disk, and what the texts and the layout leave on the window for every
 // language. Each language also leaves screenshots for people to look at.
-#include "mainform_fixture.h"
+#include "language_window.h"
 #include "screenshots.h"
+#include "textfit.h"
 
 #include "languages/languageswitch.h"
 #include "languages/messagetexts.h"
@@ -19,28 +20,8 @@
 namespace {
 
 using namespace vcl;
+using namespace languagewindow;
 namespace fs = std::filesystem;
-
-TControl* Named(std::wstring_view name)
-{
-    return dynamic_cast<TControl*>(frmMain->FindComponent(String(name)));
-}
-
-// A press and release of the left button in the middle of a control, as the user clicks it.
-void Click(TControl* control)
-{
-    const LPARAM at = MAKELPARAM(control->Left() + control->Width() / 2, control->Top() + control->Height() / 2);
-    const HWND parent = control->Parent()->Handle();
-    SendMessageW(parent, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(parent, WM_LBUTTONUP, 0, at);
-}
-
-// Opens the flag panel and clicks one of its buttons.
-void ChooseByButton(const LanguageButton& button)
-{
-    Click(frmMain->sbtLang);
-    Click(Named(button.button));
-}
 
 // The "Language" value of the "General" section as the file on disk holds it; nothing without one.
 std::optional<std::string> StoredLanguage()
@@ -193,43 +174,15 @@ void ShowWizardView()
 void SaveWindowPicture(const std::string& name)
 {
     testsupport::PumpFor(100);
-    SaveScreenshot(testsupport::Grab(frmMain->Handle()), name);
+    const testsupport::TGrab grab = testsupport::Grab(frmMain->Handle());
+    EXPECT_TRUE(SaveScreenshot(grab, name));
+    EXPECT_EQ(textfit::UnpaintedTexts(grab, frmMain), std::vector<std::string>()) << name;
 }
 
 std::string ButtonName(const LanguageButton& button)
 {
     return std::string(button.button.begin() + 3, button.button.end());
 }
-
-// A first launch in a working folder of its own with the program's pictures, the window showing
-// its top bar, where the language button sits.
-class LanguageSwitchTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        mainformtest::PrepareProcess();
-        FSavedFolder = fs::current_path();
-        mainformtest::EnterProgramFolder("language-switch");
-        CurrentLanguage = 0;  // as at program start
-        Application->CreateForm(frmMain);
-        frmMain->Show();
-        frmMain->sPanel1->SetVisible(true);
-        testsupport::PumpFor(50);
-    }
-
-    void TearDown() override
-    {
-        FreeAndNil(ReqInfoThread);
-        FreeAndNil(frmMain);
-        testsupport::PumpFor(0);
-        fs::current_path(FSavedFolder);
-    }
-
-    static TfrmMain* Form() { return frmMain; }
-
-private:
-    fs::path FSavedFolder;
-};
 
 TEST_F(LanguageSwitchTest, TheLanguageButtonOpensAndClosesTheFlagPanel)
 {

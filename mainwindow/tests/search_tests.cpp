@@ -2,6 +2,7 @@
 // its creation arms the search, against simulated lines listed as the computer's serial ports.
 // The wizard question is answered from a timer as soon as it shows modally.
 #include "mainform_fixture.h"
+#include "search_line.h"
 
 #include "detsim_client.h"
 #include "languages/messagetexts.h"
@@ -25,25 +26,9 @@ using namespace zirv;
 using testsupport::DetsimFrame;
 using Bytes = std::vector<uint8_t>;
 
-constexpr uint8_t UnknownType = 20;
-
 Bytes Frame(const RequestFrame& request)
 {
     return Bytes(request.Bytes.begin(), request.Bytes.begin() + request.Length);
-}
-
-// Detectors at every address of a line: known ones as given, the others of an unknown type.
-std::vector<std::string> FullLine(const std::vector<std::string>& known)
-{
-    std::vector<std::string> detectors = known;
-    for (int address = 0; address < monitor::AddressCount; ++address) {
-        const std::string prefix = std::to_string(address) + ":";
-        const bool taken = std::any_of(known.begin(), known.end(),
-                                       [&](const std::string& detector) { return detector.rfind(prefix, 0) == 0; });
-        if (!taken)
-            detectors.push_back(prefix + std::to_string(UnknownType));
-    }
-    return detectors;
 }
 
 // A value under the serial ports' key that is no text; the key's holder clears it at the end.
