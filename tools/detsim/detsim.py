@@ -273,6 +273,8 @@ class Simulator:
         if self.echo:
             print(f"COM{line.com} <- {data.hex(' ')}", flush=True)
         for delay, reply, per_byte in line.take_frames(data, now):
+            if self.echo:
+                print(f"COM{line.com} -> {reply.hex(' ')}", flush=True)
             # Each byte leaves once its own transmission time has passed.
             for index, byte in enumerate(reply):
                 due = now + delay + (index + 1) * per_byte
@@ -281,8 +283,6 @@ class Simulator:
     def send(self, line, data):
         if line.master is None:
             raise ValueError(f"COM{line.com} is a plain device")
-        if self.echo:
-            print(f"COM{line.com} -> {data.hex(' ')}", flush=True)
         line.outgoing += data
         self.flush(line)
 
