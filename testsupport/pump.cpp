@@ -1,5 +1,7 @@
 #include "pump.h"
 
+#include "pixelcopy.h"
+
 #include "vcl/classes.h"
 
 #include <memory>
@@ -127,30 +129,10 @@ TGrab Grab(HWND wnd)
     grab.Width = window.right - window.left;
     grab.Height = window.bottom - window.top;
     grab.ClientOrigin = POINT{client.x - window.left, client.y - window.top};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = grab.Width;
-    info.bmiHeader.biHeight = -grab.Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     HDC windowDC = GetWindowDC(wnd);
-    HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memDC = CreateCompatibleDC(windowDC);
-    HGDIOBJ old = SelectObject(memDC, bitmap);
-    BitBlt(memDC, 0, 0, grab.Width, grab.Height, windowDC, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    grab.Pixels.resize(static_cast<size_t>(grab.Width) * grab.Height);
-    for (size_t i = 0; i < grab.Pixels.size(); ++i) {
-        uint32_t p = pixels[i];
-        grab.Pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    SelectObject(memDC, old);
-    DeleteDC(memDC);
-    DeleteObject(bitmap);
+    const std::vector<uint32_t> pixels = CopyPixels(windowDC, 0, 0, grab.Width, grab.Height);
     ReleaseDC(wnd, windowDC);
+    grab.Pixels.assign(pixels.begin(), pixels.end());
     return grab;
 }
 

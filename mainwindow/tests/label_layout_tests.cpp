@@ -275,9 +275,10 @@ TEST_F(LabelLayoutTest, EveryLabelHasItsSizeAndPlaceInEnglishAndRussian)
                 << vcl::ToAnsi(row.Label);
         }
         // The table leaves out no label of the window.
-        for (int i = 0; i < Form()->ComponentCount(); ++i)
+        for (int i = 0; i < Form()->ComponentCount(); ++i) {
             if (auto* label = dynamic_cast<vcl::TCustomLabel*>(Form()->Components(i)))
                 EXPECT_TRUE(listed.contains(label->Name())) << vcl::ToAnsi(label->Name());
+        }
     }
 }
 

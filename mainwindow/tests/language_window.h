@@ -5,7 +5,6 @@
 
 #include "languages/languageswitch.h"
 
-#include <filesystem>
 #include <string_view>
 
 namespace languagewindow {
@@ -33,32 +32,15 @@ inline void ChooseByButton(const LanguageButton& button)
 
 }  // namespace languagewindow
 
-// A first launch in a working folder of its own with the program's pictures, the window showing
-// its top bar, where the language button sits.
-class LanguageSwitchTest : public ::testing::Test {
+// The window at a first launch, shown with its top bar, where the language button sits.
+class LanguageSwitchTest : public MainformTest {
 protected:
     void SetUp() override
     {
-        mainformtest::PrepareProcess();
-        FSavedFolder = std::filesystem::current_path();
-        mainformtest::EnterProgramFolder("language-switch");
         CurrentLanguage = 0;  // as at program start
-        vcl::Application->CreateForm(frmMain);
-        frmMain->Show();
-        frmMain->sPanel1->SetVisible(true);
+        MainformTest::SetUp();
+        Form()->Show();
+        Form()->sPanel1->SetVisible(true);
         testsupport::PumpFor(50);
     }
-
-    void TearDown() override
-    {
-        vcl::FreeAndNil(ReqInfoThread);
-        vcl::FreeAndNil(frmMain);
-        testsupport::PumpFor(0);
-        std::filesystem::current_path(FSavedFolder);
-    }
-
-    static TfrmMain* Form() { return frmMain; }
-
-private:
-    std::filesystem::path FSavedFolder;
 };

@@ -4,12 +4,17 @@
 #include "mainform_fixture.h"
 
 #include "ftp_fixture.h"
+#include "processwindows.h"
 
 #include <functional>
 #include <optional>
 #include <string>
 
 namespace {
+
+using testsupport::ClassOf;
+using testsupport::FindWindowOf;
+using testsupport::TextOf;
 
 const wchar_t AlreadyRunning[] = L"У вас уже запущена одна копия приложения";
 const wchar_t ProgramTitle[] = L"Config Zirvane series";
@@ -44,43 +49,6 @@ bool Start(TProcess& process, const std::filesystem::path& program, const std::f
     std::wstring commandLine = L"\"" + program.wstring() + L"\" " + arguments;
     return CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder.c_str(), &startup, &process.Info) != FALSE;
-}
-
-std::wstring ClassOf(HWND wnd)
-{
-    wchar_t name[256] = {};
-    GetClassNameW(wnd, name, 256);
-    return name;
-}
-
-std::wstring TextOf(HWND wnd)
-{
-    wchar_t text[512] = {};
-    GetWindowTextW(wnd, text, 512);
-    return text;
-}
-
-// The first top-level window of the process that matches.
-HWND FindWindowOf(DWORD processId, const std::function<bool(HWND)>& match)
-{
-    struct Search {
-        DWORD ProcessId;
-        const std::function<bool(HWND)>* Match;
-        HWND Found;
-    } search{processId, &match, nullptr};
-    EnumWindows(
-        [](HWND wnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(wnd, &owner);
-            if (owner == s->ProcessId && (*s->Match)(wnd)) {
-                s->Found = wnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.Found;
 }
 
 HWND ShownMainWindow(DWORD processId)

@@ -1,5 +1,6 @@
 #include "textfit.h"
 
+#include "skin/graphics/DibSection.h"
 #include "vcl/comctrls.h"
 #include "vcl/stdctrls.h"
 
@@ -57,15 +58,6 @@ UINT LabelFlags(vcl::TCustomLabel* label)
     return DT_EXPANDTABS | (label->WordWrap() ? DT_WORDBREAK : 0) | (label->ShowAccelChar() ? 0 : DT_NOPREFIX);
 }
 
-UINT AlignmentFlag(vcl::TAlignment alignment)
-{
-    switch (alignment) {
-    case vcl::TAlignment::taCenter: return DT_CENTER;
-    case vcl::TAlignment::taRightJustify: return DT_RIGHT;
-    default: return DT_LEFT;
-    }
-}
-
 // The box of the pixels a label's text paints, in the label's coordinates: drawn as the label
 // draws it, black on white into a bitmap with room to spare on every side.
 std::optional<RECT> LabelTextRect(vcl::TCustomLabel* label)
@@ -76,40 +68,25 @@ std::optional<RECT> LabelTextRect(vcl::TCustomLabel* label)
     const UINT flags = LabelFlags(label);
     const SIZE cell = Measure(label->Font(), text, flags, label->Width());
     const int margin = cell.cx + 8;
-    const int width = label->Width() + 2 * margin;
-    const int height = cell.cy + 8;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    skin::TDibSection canvas(label->Width() + 2 * margin, cell.cy + 8);
+    HDC dc = canvas.DC();
     HGDIOBJ oldFont = SelectObject(dc, label->Font()->Handle());
-    const RECT all{0, 0, width, height};
+    const RECT all{0, 0, canvas.Width(), canvas.Height()};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
-    RECT place{margin, 0, margin + label->Width(), height};
+    RECT place{margin, 0, margin + label->Width(), canvas.Height()};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,
-              flags | AlignmentFlag(label->Alignment()) | DT_NOCLIP);
-    GdiFlush();
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    RECT ink{width, height, -1, -1};
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if ((pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF) != 0xFFFFFF) {
+              flags | vcl::AlignmentDrawFlags(label->Alignment()) | DT_NOCLIP);
+    SelectObject(dc, oldFont);
+    const skin::TPixelView pixels = canvas.View();
+    RECT ink{pixels.Width, pixels.Height, -1, -1};
+    for (int y = 0; y < pixels.Height; ++y)
+        for (int x = 0; x < pixels.Width; ++x)
+            if ((pixels.At(x, y) & 0xFFFFFF) != 0xFFFFFF) {
                 ink = RECT{std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
                            std::max<LONG>(ink.bottom, y + 1)};
             }
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     if (ink.right < 0)
         return std::nullopt;  // blanks only
     int y = 0;

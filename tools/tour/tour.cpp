@@ -11,6 +11,8 @@
 //     to be switched off and on again between the parts.
 // It prints each picture's path, and ends with exit code 0, or with 1 and the step that did not
 // come (a picture of the screen beside the others).
+#include "pixelcopy.h"
+#include "processwindows.h"
 #include "pngfile.h"
 
 #include <windows.h>
@@ -23,6 +25,9 @@
 
 namespace {
 
+using testsupport::ClassOf;
+using testsupport::TextOf;
+
 // The program's start includes its update check, which waits up to a minute for a server that
 // does not answer; everything else comes in seconds.
 constexpr DWORD StartTimeoutMs = 120000;
@@ -32,20 +37,6 @@ constexpr DWORD SettleMs = 500;
 struct TFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
-
-std::wstring ClassOf(HWND wnd)
-{
-    wchar_t name[128] = {};
-    GetClassNameW(wnd, name, 128);
-    return name;
-}
-
-std::wstring TextOf(HWND wnd)
-{
-    wchar_t text[256] = {};
-    GetWindowTextW(wnd, text, 256);
-    return text;
-}
 
 std::string Narrow(const std::wstring& text)
 {
@@ -76,24 +67,9 @@ public:
     // The first visible top-level window of the program with this class.
     HWND Window(const wchar_t* className) const
     {
-        struct Search {
-            DWORD Process;
-            const wchar_t* Class;
-            HWND Found;
-        } search{FInfo.dwProcessId, className, nullptr};
-        EnumWindows(
-            [](HWND wnd, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD process = 0;
-                GetWindowThreadProcessId(wnd, &process);
-                if (process == s->Process && IsWindowVisible(wnd) && ClassOf(wnd) == s->Class) {
-                    s->Found = wnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.Found;
+        return testsupport::FindWindowOf(FInfo.dwProcessId, [className](HWND wnd) {
+            return IsWindowVisible(wnd) && testsupport::ClassOf(wnd) == className;
+        });
     }
 
     // Asks the program to close its window, and waits for it to end.
@@ -152,39 +128,16 @@ HWND WaitFor(const char* step, DWORD timeoutMs, const std::function<HWND()>& fou
     }
 }
 
-// The screen's pixels where the window lies, as 0x00BBGGRR rows from the top.
+// The screen's pixels where the window lies, or the whole screen without one.
 void SaveScreenOf(HWND window, const std::wstring& file)
 {
     RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window)
         GetWindowRect(window, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    const auto* source = static_cast<const uint32_t*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        const uint32_t p = source[i];  // blue, green, red in memory
-        pixels[i] = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
-    }
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
+    const std::vector<uint32_t> pixels = testsupport::CopyPixels(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
     ReleaseDC(nullptr, screen);
-    if (!testsupport::SavePng(file, width, height, pixels))
+    if (!testsupport::SavePng(file, r.right - r.left, r.bottom - r.top, pixels))
         throw TFailure("cannot write " + Narrow(file));
 }
 
