@@ -89,6 +89,12 @@ private:
     TNotifyEvent FOnChange;
 };
 
+// What a scroll request (WM_HSCROLL, WM_VSCROLL) asks for; the members follow the SB_ codes.
+enum class TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+// The position a request asks for, from Pos: a line or a page back or on, the dragged thumb's
+// TrackPos, or an end; never outside [Min, Max].
+int ScrollRequestPosition(TScrollCode Code, int Pos, int TrackPos, int Min, int Max, int SmallChange, int LargeChange);
+
 // Shift state from the key flags of a mouse message (MK_*) or the keyboard.
 TShiftState KeysToShiftState(WPARAM Keys);
 TShiftState KeyboardStateToShiftState();

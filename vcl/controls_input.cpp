@@ -50,6 +50,22 @@ TShiftState KeyboardStateToShiftState()
     return s;
 }
 
+int ScrollRequestPosition(TScrollCode Code, int Pos, int TrackPos, int Min, int Max, int SmallChange, int LargeChange)
+{
+    switch (Code) {
+    case TScrollCode::scLineUp: Pos -= SmallChange; break;
+    case TScrollCode::scLineDown: Pos += SmallChange; break;
+    case TScrollCode::scPageUp: Pos -= LargeChange; break;
+    case TScrollCode::scPageDown: Pos += LargeChange; break;
+    case TScrollCode::scPosition:
+    case TScrollCode::scTrack: Pos = TrackPos; break;
+    case TScrollCode::scTop: Pos = Min; break;
+    case TScrollCode::scBottom: Pos = Max; break;
+    case TScrollCode::scEndScroll: break;
+    }
+    return std::clamp(Pos, Min, std::max(Min, Max));
+}
+
 // =============================================================================================
 // Mouse
 

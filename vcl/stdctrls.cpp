@@ -26,12 +26,130 @@ bool IsAccel(wchar_t Key, const String& Caption)
     return false;
 }
 
+TOwnerDrawState OwnerDrawState(UINT ItemState)
+{
+    static const std::pair<UINT, TOwnerDrawStateItem> flags[] = {
+        {ODS_SELECTED, TOwnerDrawStateItem::odSelected}, {ODS_GRAYED, TOwnerDrawStateItem::odGrayed},
+        {ODS_DISABLED, TOwnerDrawStateItem::odDisabled}, {ODS_CHECKED, TOwnerDrawStateItem::odChecked},
+        {ODS_FOCUS, TOwnerDrawStateItem::odFocused},     {ODS_DEFAULT, TOwnerDrawStateItem::odDefault},
+        {ODS_HOTLIGHT, TOwnerDrawStateItem::odHotLight}, {ODS_INACTIVE, TOwnerDrawStateItem::odInactive},
+        {ODS_NOACCEL, TOwnerDrawStateItem::odNoAccel},   {ODS_NOFOCUSRECT, TOwnerDrawStateItem::odNoFocusRect},
+        {ODS_COMBOBOXEDIT, TOwnerDrawStateItem::odComboBoxEdit},
+    };
+    TOwnerDrawState state;
+    for (auto [flag, item] : flags)
+        if (ItemState & flag)
+            state << item;
+    return state;
+}
+
+void PaintOwnerDrawItem(TMessage& Message, TControlCanvas* Canvas, TWinControl* Control, const TOwnerDrawProc& Draw)
+{
+    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+    TOwnerDrawState state = OwnerDrawState(dis->itemState);
+    bool selected = state.Contains(TOwnerDrawStateItem::odSelected);
+    Canvas->PaintOn(dis->hDC, [&] {
+        Canvas->SetFont(Control->Font());
+        Canvas->Font()->SetColor(selected ? clHighlightText : Control->Font()->Color());
+        Canvas->Brush()->SetColor(selected ? clHighlight : Control->Color());
+        Draw(static_cast<int>(dis->itemID), dis->rcItem, state);
+        if (state.Contains(TOwnerDrawStateItem::odFocused))
+            Canvas->DrawFocusRect(dis->rcItem);
+    });
+    Message.Result = TRUE;
+}
+
+void DrawItemText(TCanvas* Canvas, const TRect& Rect, const String& Text)
+{
+    Canvas->FillRect(Rect);
+    Canvas->TextOut(Rect.left + 2, Rect.top, Text);
+}
+
+void AnswerMeasureItem(TMessage& Message, int Height, const TMeasureProc& Measure)
+{
+    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+    if (Measure)
+        Measure(static_cast<int>(mis->itemID), Height);
+    mis->itemHeight = static_cast<UINT>(Height);
+    Message.Result = TRUE;
+}
+
 void ApplyControlColors(TMessage& Message, TWinControl* Control)
 {
     auto dc = reinterpret_cast<HDC>(Message.WParam);
     SetTextColor(dc, ColorToRGB(Control->Font()->Color()));
     SetBkColor(dc, ColorToRGB(Control->Brush()->Color()));
     Message.Result = reinterpret_cast<LRESULT>(Control->Brush()->Handle());
+}
+
+// =============================================================================================
+// TControlItems
+
+HWND TControlItems::Window() const { return FControl->HandleAllocated() ? FControl->Handle() : nullptr; }
+
+String TControlItems::Get(int index) const
+{
+    return index >= 0 && index < FList.Count() ? FList.Strings(index) : String();
+}
+
+TObject* TControlItems::GetObject(int index) const { return FList.Objects(index); }
+
+void TControlItems::PutObject(int index, TObject* object) { FList.SetObjects(index, object); }
+
+int TControlItems::Add(const String& s)
+{
+    int index = FList.Add(s);
+    if (HWND wnd = Window())
+        SendMessageW(wnd, FMessages.InsertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
+    else
+        ItemInserted(index);
+    return index;
+}
+
+void TControlItems::Insert(int index, const String& s)
+{
+    FList.Insert(index, s);
+    if (HWND wnd = Window())
+        SendMessageW(wnd, FMessages.InsertString, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
+    else
+        ItemInserted(index);
+}
+
+void TControlItems::Delete(int index)
+{
+    FList.Delete(index);
+    if (HWND wnd = Window())
+        SendMessageW(wnd, FMessages.DeleteString, static_cast<WPARAM>(index), 0);
+    else
+        ItemDeleted(index);
+}
+
+void TControlItems::Clear()
+{
+    FList.Clear();
+    Cleared();
+    if (HWND wnd = Window())
+        SendMessageW(wnd, FMessages.ResetContent, 0, 0);
+}
+
+void TControlItems::PushTo(HWND Handle) const
+{
+    for (int i = 0; i < FList.Count(); ++i)
+        SendMessageW(Handle, FMessages.InsertString, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(FList.Strings(i).c_str()));
+}
+
+void TControlItems::ShiftOnInsert(int& Selected, int Index)
+{
+    if (Selected >= Index)
+        ++Selected;
+}
+
+void TControlItems::ShiftOnDelete(int& Selected, int Index)
+{
+    if (Selected == Index)
+        Selected = -1;
+    else if (Selected > Index)
+        --Selected;
 }
 
 // =============================================================================================

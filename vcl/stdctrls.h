@@ -1,7 +1,8 @@
 #pragma once
 // Standard controls: the label (a graphic control that measures and draws its caption) and the
-// controls over the system's EDIT, BUTTON and COMBOBOX classes. Each keeps its state in fields
-// and gives it back to a new window in CreateWnd.
+// controls over the system's EDIT, BUTTON and COMBOBOX classes; group boxes, list boxes, memos and
+// scroll bars follow from headers of their own, included at the end. Each keeps its state in
+// fields and gives it back to a new window in CreateWnd.
 #include "vcl/classes.h"
 #include "vcl/controls.h"
 #include "vcl/graphics.h"
@@ -10,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -26,6 +28,21 @@ enum class TOwnerDrawStateItem {
     odNoFocusRect, odComboBoxEdit
 };
 using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+
+// The owner-draw state of a DRAWITEMSTRUCT's itemState.
+TOwnerDrawState OwnerDrawState(UINT ItemState);
+
+// Paints the owner-drawn item of the WM_DRAWITEM in Message: binds Canvas to the item's DC with
+// Control's font and the colours of the item's selection, lets Draw paint it, then draws the
+// focus rectangle of a focused item.
+using TOwnerDrawProc = std::function<void(int Index, const TRect& Rect, TOwnerDrawState State)>;
+void PaintOwnerDrawItem(TMessage& Message, TControlCanvas* Canvas, TWinControl* Control, const TOwnerDrawProc& Draw);
+// Answers the WM_MEASUREITEM in Message with Height, which Measure may change (when given).
+using TMeasureProc = std::function<void(int Index, int& Height)>;
+void AnswerMeasureItem(TMessage& Message, int Height, const TMeasureProc& Measure);
+
+// An item's look without a drawing event: the rectangle filled, the text at its left.
+void DrawItemText(TCanvas* Canvas, const TRect& Rect, const String& Text);
 
 // DrawTextW flags for a horizontal alignment.
 UINT AlignmentDrawFlags(TAlignment Alignment);
@@ -278,39 +295,67 @@ private:
 // ---------------------------------------------------------------------------------------------
 // Combo boxes
 
-class TCustomComboBox;
-
-// The items of a combo box: kept by the control and mirrored into its window while it has one.
-// An index out of range reads as an empty text.
-class TComboBoxStrings : public TStrings {
-    CL_CLASS(TComboBoxStrings, TStrings)
+// The items of a list-like control (combo box, list box): kept by the control and mirrored into
+// its window while it has one. An index out of range reads as an empty text.
+class TControlItems : public TStrings {
+    CL_CLASS(TControlItems, TStrings)
 public:
-    explicit TComboBoxStrings(TCustomComboBox* ComboBox) : FComboBox(ComboBox) {}
+    // The window messages that insert, delete and remove every item.
+    struct TItemMessages {
+        UINT InsertString;
+        UINT DeleteString;
+        UINT ResetContent;
+    };
+    TControlItems(TWinControl* Control, const TItemMessages& Messages) : FControl(Control), FMessages(Messages) {}
 
     int Count() const override { return FList.Count(); }
     int Add(const String& s) override;
     void Insert(int index, const String& s) override;
     void Delete(int index) override;
-    // Keeps the combo box's text.
     void Clear() override;
     int IndexOf(const String& s) const override { return FList.IndexOf(s); }
 
     bool Sorted() const { return FList.Sorted(); }
     void SetSorted(bool value) { FList.SetSorted(value); }
+    // Fills an empty window with every item.
+    void PushTo(HWND Handle) const;
 
 protected:
     String Get(int index) const override;
     TObject* GetObject(int index) const override;
     void PutObject(int index, TObject* object) override;
+    // What the control keeps of the items while it has no window follows an insertion, a deletion
+    // and the removal of all items.
+    virtual void ItemInserted(int) {}
+    virtual void ItemDeleted(int) {}
+    virtual void Cleared() {}
+    HWND Window() const;
+    // An index kept without a window follows the items an insertion or deletion moves (a deleted
+    // index becomes -1).
+    static void ShiftOnInsert(int& Selected, int Index);
+    static void ShiftOnDelete(int& Selected, int Index);
 
 private:
-    friend class TCustomComboBox;
-    // Fills an empty window with every item.
-    void PushTo(HWND Handle) const;
-    HWND Window() const;
-
-    TCustomComboBox* FComboBox;
+    TWinControl* FControl;
+    TItemMessages FMessages;
     TStringList FList;
+};
+
+class TCustomComboBox;
+
+class TComboBoxStrings : public TControlItems {
+    CL_CLASS(TComboBoxStrings, TControlItems)
+public:
+    explicit TComboBoxStrings(TCustomComboBox* ComboBox);
+    // Keeps the combo box's text.
+    void Clear() override;
+
+protected:
+    void ItemInserted(int index) override;
+    void ItemDeleted(int index) override;
+
+private:
+    TCustomComboBox* FComboBox;
 };
 
 using TDrawItemEvent = TDelegate<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
@@ -340,6 +385,8 @@ public:
     // The edit and list windows the system made inside the combo box (null when absent).
     HWND EditHandle() const { return FEditHandle; }
     HWND ListHandle() const { return FListHandle; }
+    // The edit part holds the focus for the combo box.
+    bool Focused() const override;
 
     // Fires on every keystroke into the edit part and on a selection from the list.
     TNotifyEvent OnChange() const { return FOnChange; }
@@ -400,3 +447,10 @@ public:
 };
 
 }  // namespace vcl
+
+// The rest of the standard controls, in units of their own.
+#include "vcl/stdctrls_group.h"
+#include "vcl/stdctrls_lists.h"
+#include "vcl/stdctrls_memo.h"
+#include "vcl/stdctrls_scrollbar.h"
+

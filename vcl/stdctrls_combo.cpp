@@ -41,63 +41,23 @@ LRESULT CALLBACK ComboChildWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
 // =============================================================================================
 // TComboBoxStrings
 
-HWND TComboBoxStrings::Window() const { return FComboBox->HandleAllocated() ? FComboBox->Handle() : nullptr; }
-
-String TComboBoxStrings::Get(int index) const
+TComboBoxStrings::TComboBoxStrings(TCustomComboBox* ComboBox)
+    : TControlItems(ComboBox, {CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT}), FComboBox(ComboBox)
 {
-    return index >= 0 && index < FList.Count() ? FList.Strings(index) : String();
 }
 
-TObject* TComboBoxStrings::GetObject(int index) const { return FList.Objects(index); }
+void TComboBoxStrings::ItemInserted(int index) { ShiftOnInsert(FComboBox->FItemIndex, index); }
 
-void TComboBoxStrings::PutObject(int index, TObject* object) { FList.SetObjects(index, object); }
+void TComboBoxStrings::ItemDeleted(int index) { ShiftOnDelete(FComboBox->FItemIndex, index); }
 
-int TComboBoxStrings::Add(const String& s)
-{
-    int index = FList.Add(s);
-    if (HWND wnd = Window())
-        SendText(wnd, CB_INSERTSTRING, static_cast<WPARAM>(index), s);
-    return index;
-}
-
-void TComboBoxStrings::Insert(int index, const String& s)
-{
-    FList.Insert(index, s);
-    if (HWND wnd = Window())
-        SendText(wnd, CB_INSERTSTRING, static_cast<WPARAM>(index), s);
-}
-
-void TComboBoxStrings::Delete(int index)
-{
-    FList.Delete(index);
-    if (HWND wnd = Window()) {
-        SendMessageW(wnd, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
-        return;
-    }
-    int& selected = FComboBox->FItemIndex;
-    if (selected == index)
-        selected = -1;
-    else if (selected > index)
-        --selected;
-}
-
+// The system empties the edit part too; the text stays as the program left it.
 void TComboBoxStrings::Clear()
 {
-    FList.Clear();
-    FComboBox->FItemIndex = -1;
-    HWND wnd = Window();
-    if (!wnd)
-        return;
-    // The system empties the edit part too; the text stays as the program left it.
     String text = FComboBox->Text();
-    SendMessageW(wnd, CB_RESETCONTENT, 0, 0);
-    SendText(wnd, WM_SETTEXT, 0, text);
-}
-
-void TComboBoxStrings::PushTo(HWND Handle) const
-{
-    for (int i = 0; i < FList.Count(); ++i)
-        SendText(Handle, CB_ADDSTRING, 0, FList.Strings(i));
+    TControlItems::Clear();
+    FComboBox->FItemIndex = -1;
+    if (FComboBox->HandleAllocated())
+        FComboBox->Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 // =============================================================================================
@@ -133,7 +93,8 @@ void TCustomComboBox::CreateWnd()
     FItems->PushTo(FHandle);
     if (FItemIndex >= 0)
         SendMessageW(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
-    else
+    // A text typed over the selected item stays as typed.
+    if (FStyle != TComboBoxStyle::csDropDownList && Text() != FText)
         SendText(FHandle, WM_SETTEXT, 0, FText);
     SubclassChildren();
 }
@@ -189,6 +150,12 @@ void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC Com
         break;
     }
     Message.Result = CallWindowProcW(ComboProc, ComboWnd, Message.Msg, Message.WParam, Message.LParam);
+}
+
+bool TCustomComboBox::Focused() const
+{
+    HWND focus = GetFocus();
+    return focus && (focus == FHandle || focus == FEditHandle);
 }
 
 int TCustomComboBox::ItemIndex()
@@ -260,13 +227,10 @@ void TCustomComboBox::CloseUp()
 
 void TCustomComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
 {
-    if (FOnDrawItem) {
+    if (FOnDrawItem)
         FOnDrawItem(this, Index, Rect, State);
-        return;
-    }
-    FCanvas->FillRect(Rect);
-    if (Index >= 0)
-        FCanvas->TextOut(Rect.left + 2, Rect.top, FItems->Strings(Index));
+    else
+        DrawItemText(FCanvas.get(), Rect, FItems->Strings(Index));
 }
 
 void TCustomComboBox::MeasureItem(int Index, int& Height)
@@ -296,36 +260,16 @@ void TCustomComboBox::CNCommand(TMessage& Message)
 
 void TCustomComboBox::CNDrawItem(TMessage& Message)
 {
-    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
-    TOwnerDrawState state;
-    if (dis->itemState & ODS_SELECTED)
-        state << TOwnerDrawStateItem::odSelected;
-    if (dis->itemState & ODS_DISABLED)
-        state << TOwnerDrawStateItem::odDisabled;
-    if (dis->itemState & ODS_FOCUS)
-        state << TOwnerDrawStateItem::odFocused;
-    if (dis->itemState & ODS_COMBOBOXEDIT)
-        state << TOwnerDrawStateItem::odComboBoxEdit;
-    bool selected = state.Contains(TOwnerDrawStateItem::odSelected);
-    FCanvas->PaintOn(dis->hDC, [&] {
-        FCanvas->SetFont(Font());
-        FCanvas->Font()->SetColor(selected ? clHighlightText : Font()->Color());
-        FCanvas->Brush()->SetColor(selected ? clHighlight : FColor);
-        DrawItem(static_cast<int>(dis->itemID), dis->rcItem, state);
-        if (state.Contains(TOwnerDrawStateItem::odFocused))
-            FCanvas->DrawFocusRect(dis->rcItem);
-    });
-    Message.Result = TRUE;
+    PaintOwnerDrawItem(Message, FCanvas.get(), this,
+                       [this](int index, const TRect& rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
 }
 
 void TCustomComboBox::CNMeasureItem(TMessage& Message)
 {
-    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
-    int height = FItemHeight;
+    TMeasureProc measure;
     if (FStyle == TComboBoxStyle::csOwnerDrawVariable)
-        MeasureItem(static_cast<int>(mis->itemID), height);
-    mis->itemHeight = static_cast<UINT>(height);
-    Message.Result = TRUE;
+        measure = [this](int index, int& height) { MeasureItem(index, height); };
+    AnswerMeasureItem(Message, FItemHeight, measure);
 }
 
 void TCustomComboBox::Dispatch(TMessage& Message)
