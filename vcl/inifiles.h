@@ -26,9 +26,9 @@ public:
     virtual void UpdateFile() = 0;
 
     // Decimal, or hexadecimal behind "$" or "0x"; a missing key or a text that does not convert
-    // (such as "12abc") gives Default.
-    Integer ReadInteger(const String& Section, const String& Ident, Integer Default) const;
-    void WriteInteger(const String& Section, const String& Ident, Integer Value);
+    // (such as "12abc") gives Default. Stores that keep numbers apart from text override both.
+    virtual Integer ReadInteger(const String& Section, const String& Ident, Integer Default) const;
+    virtual void WriteInteger(const String& Section, const String& Ident, Integer Value);
     // With the decimal separator of the user's number format; otherwise Default.
     Double ReadFloat(const String& Section, const String& Ident, Double Default) const;
 
