@@ -29,6 +29,7 @@ function(zirv_add_test name)
     endif()
     set_tests_properties(${name} PROPERTIES
         TIMEOUT 300
+        PASS_REGULAR_EXPRESSION "zirv-test-run: complete, result 0"
         RESOURCE_LOCK "${locks}"
         FIXTURES_REQUIRED "${fixtures}"
         ENVIRONMENT "ZIRV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ZIRV_BINARY_DIR=${CMAKE_BINARY_DIR}")
