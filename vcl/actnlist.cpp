@@ -4,6 +4,63 @@
 
 namespace vcl {
 
+// =============================================================================================
+// TBasicActionLink
+
+TBasicActionLink::~TBasicActionLink() { SetAction(nullptr); }
+
+void TBasicActionLink::SetAction(TBasicAction* value)
+{
+    if (FAction == value)
+        return;
+    if (FAction)
+        std::erase(FAction->FClients, this);
+    FAction = value;
+    if (value)
+        value->FClients.push_back(this);
+}
+
+bool TBasicActionLink::Execute(TComponent* Target)
+{
+    if (!FAction)
+        return false;
+    FAction->SetActionComponent(Target);
+    struct TReset {
+        TBasicAction* Action;
+        ~TReset() { Action->SetActionComponent(nullptr); }
+    } reset{FAction};
+    return FAction->Execute();
+}
+
+bool TBasicActionLink::Update() { return FAction && FAction->Update(); }
+
+// =============================================================================================
+// TBasicAction
+
+void TBasicAction::BeforeDestruction()
+{
+    while (!FClients.empty()) {
+        TBasicActionLink* link = FClients.back();
+        FClients.pop_back();
+        link->FAction = nullptr;
+    }
+    TComponent::BeforeDestruction();
+}
+
+void TBasicAction::Change()
+{
+    for (TBasicActionLink* link : std::vector<TBasicActionLink*>(FClients))
+        link->Change();
+}
+
+void TBasicAction::SetOnExecute(TNotifyEvent value)
+{
+    if (FOnExecute == value)
+        return;
+    FOnExecute = value;
+    Change();
+}
+
 bool TBasicAction::Execute()
 {
     TNotifyEvent handler = FOnExecute;

@@ -9,23 +9,60 @@ namespace vcl {
 
 using TShortCut = Word;
 class TCustomActionList;
+class TBasicAction;
+
+// Ties a client (a control) to an action: the action tells its links of every change, and the
+// client runs the action through its link.
+class TBasicActionLink : public TObject {
+    CL_CLASS(TBasicActionLink, TObject)
+public:
+    TBasicActionLink() = default;
+    ~TBasicActionLink() override;
+    TBasicActionLink(const TBasicActionLink&) = delete;
+    TBasicActionLink& operator=(const TBasicActionLink&) = delete;
+
+    TBasicAction* Action() const { return FAction; }
+    void SetAction(TBasicAction* value);
+    // Runs the action for Target (its ActionComponent meanwhile); true when it had a handler.
+    virtual bool Execute(TComponent* Target = nullptr);
+    virtual bool Update();
+
+protected:
+    friend class TBasicAction;
+    // The action changed (or is going: Action is null then).
+    virtual void Change() {}
+
+    TBasicAction* FAction = nullptr;
+};
 
 class TBasicAction : public TComponent {
     CL_CLASS(TBasicAction, TComponent)
 public:
     using TComponent::TComponent;
+    // The links let go of the action.
+    void BeforeDestruction() override;
 
     // Calls OnExecute; true when it was assigned.
     virtual bool Execute();
     // Calls OnUpdate; true when it was assigned.
     virtual bool Update();
+    // The component that runs the action through its link, while it runs.
+    TComponent* ActionComponent() const { return FActionComponent; }
+    void SetActionComponent(TComponent* value) { FActionComponent = value; }
 
     TNotifyEvent OnExecute() const { return FOnExecute; }
-    void SetOnExecute(TNotifyEvent value) { FOnExecute = value; }
+    void SetOnExecute(TNotifyEvent value);
     TNotifyEvent OnUpdate() const { return FOnUpdate; }
     void SetOnUpdate(TNotifyEvent value) { FOnUpdate = value; }
 
+protected:
+    friend class TBasicActionLink;
+    // Tells every link that the action changed.
+    void Change();
+
 private:
+    std::vector<TBasicActionLink*> FClients;
+    TComponent* FActionComponent = nullptr;
     TNotifyEvent FOnExecute;
     TNotifyEvent FOnUpdate;
 };
@@ -40,22 +77,32 @@ public:
     void SetActionList(TCustomActionList* value);
     int Index() const;
 
+    // A change reaches every linked control.
     const String& Caption() const { return FCaption; }
-    void SetCaption(const String& value) { FCaption = value; }
+    void SetCaption(const String& value) { SetProperty(FCaption, value); }
     bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool value) { FEnabled = value; }
+    void SetEnabled(bool value) { SetProperty(FEnabled, value); }
     bool Visible() const { return FVisible; }
-    void SetVisible(bool value) { FVisible = value; }
+    void SetVisible(bool value) { SetProperty(FVisible, value); }
     bool Checked() const { return FChecked; }
-    void SetChecked(bool value) { FChecked = value; }
+    void SetChecked(bool value) { SetProperty(FChecked, value); }
     const String& Hint() const { return FHint; }
-    void SetHint(const String& value) { FHint = value; }
+    void SetHint(const String& value) { SetProperty(FHint, value); }
     int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int value) { FImageIndex = value; }
+    void SetImageIndex(int value) { SetProperty(FImageIndex, value); }
     TShortCut ShortCut() const { return FShortCut; }
-    void SetShortCut(TShortCut value) { FShortCut = value; }
+    void SetShortCut(TShortCut value) { SetProperty(FShortCut, value); }
 
 private:
+    template<class T>
+    void SetProperty(T& Field, const T& Value)
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        Change();
+    }
+
     TCustomActionList* FActionList = nullptr;
     String FCaption;
     bool FEnabled = true;

@@ -57,6 +57,54 @@ void TControl::Loaded()
     UpdateAnchorRules();
 }
 
+void TControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == Action())
+        SetAction(nullptr);
+}
+
+// =============================================================================================
+// Actions
+
+void TControlActionLink::Change()
+{
+    if (FAction)
+        FClient->ActionChange(FAction, false);
+}
+
+void TControl::SetAction(TBasicAction* value)
+{
+    if (value == Action())
+        return;
+    if (!value) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink)
+        FActionLink = std::make_unique<TControlActionLink>(this);
+    FActionLink->SetAction(value);
+    value->FreeNotification(this);
+    ActionChange(value, IsLoading());
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action)
+        return;
+    if (!CheckDefaults || Text().empty())
+        SetText(action->Caption());
+    if (!CheckDefaults || FEnabled)
+        SetEnabled(action->Enabled());
+    if (!CheckDefaults || FHint.empty())
+        SetHint(action->Hint());
+    if (!CheckDefaults || FVisible)
+        SetVisible(action->Visible());
+    if (!CheckDefaults || !FOnClick)
+        FOnClick = action->OnExecute();
+}
+
 void TControl::SetName(const String& NewName)
 {
     bool changeText = FControlStyle.Contains(TControlStyleItem::csSetCaption) && !IsLoading() && Name() == Text();

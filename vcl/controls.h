@@ -2,6 +2,7 @@
 // Controls: the message chain (WindowProc -> WndProc -> Dispatch -> DefaultHandler), windowed
 // controls over real windows bound through a window property, graphic controls painted by their
 // parent, alignment, mouse capture and routing, focus and keys.
+#include "vcl/actnlist.h"
 #include "vcl/alignment.h"
 #include "vcl/classes.h"
 #include "vcl/graphics.h"
@@ -102,6 +103,22 @@ TShiftState KeyboardStateToShiftState();
 // ---------------------------------------------------------------------------------------------
 // TControl
 
+class TControl;
+
+// The link of a control to its action: every change of the action reaches the control's
+// ActionChange.
+class TControlActionLink : public TBasicActionLink {
+    CL_CLASS(TControlActionLink, TBasicActionLink)
+public:
+    explicit TControlActionLink(TControl* Client) : FClient(Client) {}
+
+protected:
+    void Change() override;
+
+private:
+    TControl* FClient;
+};
+
 class TControl : public TComponent {
     CL_CLASS(TControl, TComponent)
     CL_PUBLISHED
@@ -111,6 +128,8 @@ public:
     // Leaves the parent and every global reference (mouse control, capture, focus).
     void BeforeDestruction() override;
     void Loaded() override;
+    // A freed action leaves the controls linked to it.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Outside loading a csSetCaption control whose text was its old name takes the new name.
     void SetName(const String& NewName) override;
 
@@ -175,6 +194,11 @@ public:
     // measured whenever the control's bounds or anchors are set.
     TAnchors Anchors() const { return FAnchors; }
     void SetAnchors(TAnchors value);
+    // The action whose caption, enabled and visible state, hint and execute event the control
+    // takes; a click runs it. Linked while loading, the control's own values set so far stay.
+    TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    void SetAction(TBasicAction* value);
+    TControlActionLink* ActionLink() const { return FActionLink.get(); }
     // Limits every new size; a change applies to the current size at once.
     TSizeConstraints* Constraints() const { return FConstraints.get(); }
     void SetConstraints(TSizeConstraints* value) { FConstraints->Assign(value); }
@@ -230,7 +254,12 @@ public:
 protected:
     friend class TWinControl;
     friend class TControlCanvas;
+    friend class TControlActionLink;
 
+    // Takes the properties of the action (Sender) that changed; with CheckDefaults only those the
+    // control still has at their defaults.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+    // Without an OnClick of its own, a click runs the action.
     virtual void Click();
     virtual void DblClick();
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -276,6 +305,7 @@ protected:
     TControlStyle FControlStyle;
     TControlState FControlState;
     TWndMethod FWindowProc;
+    std::unique_ptr<TControlActionLink> FActionLink;
 
 private:
     // Moves the control to the top or the bottom of its siblings of the same kind.

@@ -148,9 +148,13 @@ void TControl::CMMouseEnterLeave(TMessage& Message)
         event(this);
 }
 
+// A control's own OnClick wins; one that is the action's execute event runs the action.
 void TControl::Click()
 {
-    if (FOnClick)
+    TBasicAction* action = Action();
+    if (action && (!FOnClick || FOnClick == action->OnExecute()))
+        FActionLink->Execute(this);
+    else if (FOnClick)
         FOnClick(this);
 }
 

@@ -191,6 +191,8 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    // Also takes the action's check state.
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
     // While set, a change of the check state by code fires no OnClick.
     bool FClicksDisabled = false;
 

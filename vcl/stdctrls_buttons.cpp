@@ -34,6 +34,23 @@ void TButtonControl::CreateParams(TCreateParams& Params)
         Params.Style |= BS_MULTILINE;
 }
 
+void TButtonControl::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TWinControl::ActionChange(Sender, CheckDefaults);
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action || (CheckDefaults && Checked()))
+        return;
+    bool saved = FClicksDisabled;
+    FClicksDisabled = true;
+    try {
+        SetChecked(action->Checked());
+    } catch (...) {
+        FClicksDisabled = saved;
+        throw;
+    }
+    FClicksDisabled = saved;
+}
+
 void TButtonControl::SetWordWrap(bool value)
 {
     if (ChangeField(FWordWrap, value))

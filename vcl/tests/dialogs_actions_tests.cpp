@@ -3,6 +3,7 @@
 
 #include "vcl/actnlist.h"
 #include "vcl/dialogs.h"
+#include "vcl/stdctrls.h"
 
 using namespace vcl;
 using namespace wintest;
@@ -78,4 +79,69 @@ TEST(Actions, ExecuteCallsOnExecuteAndTellsWhetherItWasAssigned)
     list->Free();
     EXPECT_EQ(nullptr, withHandler->ActionList());
     withHandler->Free();
+}
+
+TEST_F(WindowTest, LinkedControlsFollowTheirActionAndAClickRunsIt)
+{
+    TForm* form = NewForm();
+    auto* action = Create<TAction>(form);
+    action->SetCaption(L"Save");
+    TObject* executedBy = nullptr;
+    action->SetOnExecute(TNotifyEvent([&](TObject* sender) {
+        executedBy = static_cast<TBasicAction*>(sender)->ActionComponent();
+    }));
+    auto* button = NewChild<TButton>(form, 10, 10, 75, 25);
+    auto* box = NewChild<TCheckBox>(form, 10, 40, 100, 17);
+    int boxClicks = 0;
+    box->SetOnClick(TNotifyEvent([&](TObject*) { ++boxClicks; }));
+    button->SetAction(action);
+    box->SetAction(action);
+    EXPECT_EQ(L"Save", button->Caption());
+    EXPECT_EQ(L"Save", box->Caption());
+
+    action->SetEnabled(false);
+    action->SetCaption(L"Save as");
+    action->SetChecked(true);
+    EXPECT_FALSE(button->Enabled());
+    EXPECT_EQ(L"Save as", button->Caption());
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(0, boxClicks) << "the action's check state is no click";
+
+    action->SetEnabled(true);
+    SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(button, executedBy) << "the click ran the action for the button";
+    EXPECT_EQ(nullptr, action->ActionComponent());
+
+    // A control's own OnClick wins over the action's.
+    int ownClicks = 0;
+    button->SetOnClick(TNotifyEvent([&](TObject*) { ++ownClicks; }));
+    executedBy = nullptr;
+    SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(1, ownClicks);
+    EXPECT_EQ(nullptr, executedBy);
+
+    action->Free();
+    EXPECT_EQ(nullptr, button->Action()) << "a freed action leaves its controls";
+    EXPECT_EQ(nullptr, box->Action());
+    SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(2, ownClicks);
+}
+
+TEST_F(WindowTest, AnActionLinkedWhileLoadingKeepsTheValuesSetBefore)
+{
+    TForm* form = Create<TForm>(nullptr);
+    BeginLoading(form);
+    auto* action = Create<TAction>(form);
+    action->SetCaption(L"From the action");
+    action->SetHint(L"Action hint");
+    auto* button = Create<TButton>(form);
+    button->SetParent(form);
+    button->SetCaption(L"Own caption");
+    button->SetAction(action);
+    EndLoading(form);
+    EXPECT_EQ(L"Own caption", button->Caption());
+    EXPECT_EQ(L"Action hint", button->Hint()) << "an empty hint takes the action's";
+    action->SetCaption(L"Changed");
+    EXPECT_EQ(L"Changed", button->Caption()) << "later changes reach it all the same";
+    form->Free();
 }
