@@ -116,6 +116,10 @@ HWND TWinControl::Handle()
 
 void TWinControl::CreateHandle()
 {
+    // The parent's window first: making it makes the windows of its visible children, this one
+    // among them, which must not be made twice.
+    if (FParent)
+        FParent->HandleNeeded();
     if (FHandle)
         return;
     CreateWnd();

@@ -4,6 +4,7 @@
 #include "skin/core/sCommonData.h"
 
 #include "vcl/classes.h"
+#include "vcl/messages.h"
 
 #include <memory>
 
@@ -15,6 +16,9 @@ public:
     explicit TsSkinProvider(vcl::TComponent* AOwner);
 
     TsCommonData* SkinData() const { return FCommonData.get(); }
+
+    // The designer's entry for skin commands; this program has no designer, so it does nothing.
+    void DsgnWndProc(vcl::TMessage& /*Message*/) {}
 
 private:
     std::unique_ptr<TsCommonData> FCommonData;

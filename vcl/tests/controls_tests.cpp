@@ -81,6 +81,21 @@ TEST_F(WindowTest, PerformCarriesAPointerAbove4GBAndCreatesNoHandle)
     VirtualFree(high, 0, MEM_RELEASE);
 }
 
+TEST_F(WindowTest, AGrandchildsHandleFirstMakesOneWindowPerControl)
+{
+    TForm* form = NewForm();
+    auto* child = NewChild<TTestPanel>(form, 0, 0, 50, 50);
+    auto* grandchild = NewChild<TTestPanel>(child, 0, 0, 10, 10);
+    grandchild->HandleNeeded();  // no ancestor has a window yet
+    int windows = 0;
+    EnumChildWindows(
+        form->Handle(), [](HWND, LPARAM count) -> BOOL { return ++*reinterpret_cast<int*>(count), TRUE; },
+        reinterpret_cast<LPARAM>(&windows));
+    EXPECT_EQ(windows, 2);
+    EXPECT_EQ(GetParent(grandchild->Handle()), child->Handle());
+    EXPECT_EQ(FindControl(child->Handle()), child);
+}
+
 TEST_F(WindowTest, PropertyChangeMessagesComeOncePerRealChange)
 {
     static_assert(CM_VISIBLECHANGED == 0xB00B && CM_TEXTCHANGED == 0xB012 && CM_FONTCHANGED == 0xB00E);

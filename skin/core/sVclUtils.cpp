@@ -1,0 +1,231 @@
+#include "skin/core/sVclUtils.h"
+
+#include "skin/core/sMessages.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/graphics/Acntutils.h"
+#include "vcl/seams.h"
+
+namespace skin {
+
+using vcl::TComponentStateItem;
+using vcl::TControl;
+using vcl::TWinControl;
+
+bool InAnimationProcess = false;
+TSetWindowTheme Ac_SetWindowTheme = nullptr;
+
+namespace {
+
+// The theme library, loaded by the unit's start-up when the system has it.
+const struct TThemeLibrary {
+    HMODULE Module = LoadLibraryW(L"UXTHEME");
+    TThemeLibrary() { Ac_SetWindowTheme = GetProc<TSetWindowTheme>(Module, "SetWindowTheme"); }
+    ~TThemeLibrary()
+    {
+        Ac_SetWindowTheme = nullptr;
+        if (Module)
+            FreeLibrary(Module);
+    }
+} ThemeLibrary;
+
+bool Destroying(const vcl::TComponent* Component)
+{
+    return Component->ComponentState().Contains(TComponentStateItem::csDestroying);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Sending and asking
+
+LRESULT SendAMessage(HWND Handle, uint16_t Cmd, LPARAM LParam)
+{
+    return SendMessageW(Handle, SkinCommandMessage, SkinCommandWParam(Cmd), LParam);
+}
+
+LRESULT SendAMessage(TControl* Control, uint16_t Cmd, LPARAM LParam)
+{
+    if (!Control)
+        return 0;
+    auto* windowed = dynamic_cast<TWinControl*>(Control);
+    if (!windowed)
+        return Control->Perform(SkinCommandMessage, SkinCommandWParam(Cmd), LParam);
+    if (Destroying(windowed) || !windowed->HandleAllocated())
+        return 0;
+    return SendAMessage(windowed->Handle(), Cmd, LParam);
+}
+
+bool GetBoolMsg(TWinControl* Control, uint16_t Cmd) { return SendAMessage(Control, Cmd) == 1; }
+
+bool GetBoolMsg(HWND Handle, uint16_t Cmd) { return SendAMessage(Handle, Cmd) == 1; }
+
+// ---------------------------------------------------------------------------------------------
+// Passing messages on
+
+void AlphaBroadCast(TWinControl* Control, vcl::TMessage& Message)
+{
+    for (int i = 0; i < Control->ControlCount(); ++i) {
+        TControl* child = Control->Controls(i);
+        if (Destroying(child))
+            continue;
+        auto* windowed = dynamic_cast<TWinControl*>(child);
+        if (!windowed || !windowed->HandleAllocated())
+            child->Perform(Message.Msg, Message.WParam, Message.LParam);
+        else if (GetBoolMsg(windowed, scmdQuerySkinned))
+            SendMessageW(windowed->Handle(), Message.Msg, Message.WParam, Message.LParam);
+        else
+            AlphaBroadCast(windowed, Message);
+    }
+}
+
+void AlphaBroadCast(HWND Handle, const vcl::TMessage& Message)
+{
+    struct TWalk {
+        HWND Parent;
+        const vcl::TMessage& Message;
+    } walk{Handle, Message};
+    EnumChildWindows(
+        Handle,
+        [](HWND Wnd, LPARAM Data) -> BOOL {
+            const auto& w = *reinterpret_cast<const TWalk*>(Data);
+            if (GetParent(Wnd) == w.Parent)
+                SendMessageW(Wnd, w.Message.Msg, w.Message.WParam, w.Message.LParam);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&walk));
+}
+
+void SendToProvider(vcl::TCustomForm* Form, vcl::TMessage& Message)
+{
+    for (int i = 0; i < Form->ComponentCount(); ++i)
+        if (auto* provider = dynamic_cast<TsSkinProvider*>(Form->Components(i)); provider && !Destroying(provider)) {
+            provider->DsgnWndProc(Message);
+            return;
+        }
+}
+
+void SetParentUpdated(TWinControl* Control)
+{
+    if (InAnimationProcess)
+        return;
+    for (int i = 0; i < Control->ControlCount(); ++i) {
+        TControl* child = Control->Controls(i);
+        if (dynamic_cast<vcl::TGraphicControl*>(child) || Destroying(child))
+            continue;
+        auto* windowed = dynamic_cast<TWinControl*>(child);
+        if (!windowed)
+            child->Perform(SkinCommandMessage, SkinCommandWParam(scmdParentUpdated), 0);
+        else if (windowed->HandleAllocated() && windowed->Showing())
+            SendAMessage(windowed->Handle(), scmdParentUpdated);
+    }
+}
+
+void SetParentUpdated(HWND Handle)
+{
+    for (HWND child = GetTopWindow(Handle); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD)
+            SendAMessage(child, scmdParentUpdated);
+}
+
+void AddToAdapter(TWinControl* Control)
+{
+    const vcl::TComponentState state = Control->ComponentState();
+    if (state.Contains(TComponentStateItem::csDesigning) || state.Contains(TComponentStateItem::csLoading))
+        return;
+    if (vcl::TCustomForm* form = vcl::GetParentForm(Control))
+        SendAMessage(form, scmdAdaptControl, reinterpret_cast<LPARAM>(Control));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Colours and control utilities
+
+vcl::TColor GetControlColor(TControl* Control)
+{
+    if (!Control)
+        return vcl::clFuchsia;
+    if (SendAMessage(Control, scmdQuerySkinned) == 1)
+        return vcl::TColor(vcl::ColorToRGB(vcl::TColor(
+            Control->Perform(SkinCommandMessage, SkinCommandWParam(scmdQueryColor), LPARAM(vcl::clFuchsia)))));
+    return vcl::TColor(vcl::ColorToRGB(Control->Color()));
+}
+
+vcl::TColor GetControlColor(HWND Handle)
+{
+    if (!Handle)
+        return vcl::clFuchsia;
+    return vcl::TColor(vcl::ColorToRGB(vcl::TColor(SendAMessage(Handle, scmdQueryColor, LPARAM(vcl::clFuchsia)))));
+}
+
+bool ControlIsReady(TControl* Control)
+{
+    if (!Control || !Control->Parent())
+        return false;
+    if (auto* windowed = dynamic_cast<TWinControl*>(Control); windowed && !windowed->HandleAllocated())
+        return false;
+    const vcl::TComponentState state = Control->ComponentState();
+    const vcl::TControlState controlState = Control->ControlState();
+    return !controlState.Contains(vcl::TControlStateItem::csCreating) &&
+           !controlState.Contains(vcl::TControlStateItem::csReadingState) &&
+           !state.Contains(TComponentStateItem::csLoading) && !state.Contains(TComponentStateItem::csDestroying);
+}
+
+vcl::TCustomForm* GetOwnerForm(vcl::TComponent* Component)
+{
+    for (vcl::TComponent* c = Component; c; c = c->Owner())
+        if (auto* form = dynamic_cast<vcl::TCustomForm*>(c))
+            return form;
+    return nullptr;
+}
+
+HWND GetParentFormHandle(HWND Handle)
+{
+    HWND top = Handle;
+    while (HWND parent = GetParent(top))
+        top = parent;
+    return top;
+}
+
+vcl::TRect ACClientRect(HWND Handle)
+{
+    RECT client{}, window{};
+    GetClientRect(Handle, &client);
+    GetWindowRect(Handle, &window);
+    POINT origin{0, 0};
+    ClientToScreen(Handle, &origin);
+    return vcl::TRect(client).Offsetted(origin.x - window.left, origin.y - window.top);
+}
+
+int GetAlignShift(TWinControl* Control, vcl::TAlign Align, bool GraphCtrlsToo)
+{
+    using vcl::TAlign;
+    const bool vertical = Align == TAlign::alTop || Align == TAlign::alBottom;
+    if (!vertical && Align != TAlign::alLeft && Align != TAlign::alRight)
+        return 0;
+    int shift = 0;
+    for (int i = 0; i < Control->ControlCount(); ++i) {
+        TControl* child = Control->Controls(i);
+        if (child->Visible() && child->Align() == Align && (GraphCtrlsToo || dynamic_cast<TWinControl*>(child)))
+            shift += vertical ? child->Height() : child->Width();
+    }
+    return shift;
+}
+
+int GetStringFlags(TControl* Control, vcl::TAlignment Alignment)
+{
+    // Indexed by TAlignment: left, right, centre.
+    static constexpr int AlignToInt[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+    return AlignToInt[int(Alignment)] | DT_EXPANDTABS | DT_VCENTER |
+           (Control->UseRightToLeftReading() ? DT_RTLREADING : 0);
+}
+
+bool AllEditSelected(vcl::TCustomEdit* Edit)
+{
+    DWORD start = 0, end = 0;
+    SendMessageW(Edit->Handle(), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    const size_t length = Edit->Text().size();
+    return end == length && end - start == length;
+}
+
+vcl::TPoint acMousePos() { return vcl::Seams().CursorPos(); }
+
+}  // namespace skin

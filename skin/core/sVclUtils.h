@@ -1,0 +1,89 @@
+#pragma once
+// Sending the skin command message, asking with it and passing it through window trees, and the
+// small control utilities the skin engine shares.
+//
+// Senders never create a window: a control without a handle and a control being destroyed get
+// nothing, and the senders answer 0 for them.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "vcl/controls.h"
+#include "vcl/forms.h"
+#include "vcl/stdctrls.h"
+
+namespace skin {
+
+// The kind of a show, hide or change animation: atFading changes the alpha only, atAero also zooms.
+enum class TacAnimType { atFading, atAero };
+
+// Set while a show, hide or skin-change animation runs.
+extern bool InAnimationProcess;
+
+// ---------------------------------------------------------------------------------------------
+// Sending and asking
+
+// The skin command Cmd (argument 0) with LParam, sent to a window; its answer.
+LRESULT SendAMessage(HWND Handle, uint16_t Cmd, LPARAM LParam = 0);
+// The same to a control: by Perform to a control without a window, by SendMessage to a windowed
+// control that has a handle and is not being destroyed; 0 otherwise.
+LRESULT SendAMessage(vcl::TControl* Control, uint16_t Cmd, LPARAM LParam = 0);
+// Asks with Cmd: true when the answer is 1.
+bool GetBoolMsg(vcl::TWinControl* Control, uint16_t Cmd);
+bool GetBoolMsg(HWND Handle, uint16_t Cmd);
+
+// ---------------------------------------------------------------------------------------------
+// Passing messages on
+
+// Message to the children of Control, re-reading the child count at every step: a child being
+// destroyed is skipped; a child without a window or without a handle gets it by Perform; a
+// skinned windowed child (scmdQuerySkinned) by SendMessage; any other windowed child passes it
+// on to its own children, so skinned controls inside plain containers are reached.
+void AlphaBroadCast(vcl::TWinControl* Control, vcl::TMessage& Message);
+// Message to every window whose parent is Handle (not to grandchildren).
+void AlphaBroadCast(HWND Handle, const vcl::TMessage& Message);
+// Message to the first skin provider the form owns (its DsgnWndProc).
+void SendToProvider(vcl::TCustomForm* Form, vcl::TMessage& Message);
+// Tells the children that the parent has repainted (scmdParentUpdated); nothing while an
+// animation runs.
+void SetParentUpdated(vcl::TWinControl* Control);
+// Tells the child-style windows of Handle, in z-order.
+void SetParentUpdated(HWND Handle);
+// Asks Control's form to take Control into its provider's adapter (scmdAdaptControl).
+void AddToAdapter(vcl::TWinControl* Control);
+
+// ---------------------------------------------------------------------------------------------
+// Colours and control utilities
+
+// The background colour of a control, RGB: a skinned control's answer to scmdQueryColor, else its
+// Color; 0xFF00FF for none.
+vcl::TColor GetControlColor(vcl::TControl* Control);
+// A window's answer to scmdQueryColor, RGB (an unskinned window answers black); 0xFF00FF for none.
+vcl::TColor GetControlColor(HWND Handle);
+// False for none, a windowed control without a handle, a control being created, read, loaded or
+// destroyed, and a control without a parent.
+bool ControlIsReady(vcl::TControl* Control);
+// The first of Component and its owners that is a form; none when there is none.
+vcl::TCustomForm* GetOwnerForm(vcl::TComponent* Component);
+// The top of Handle's chain of parent windows (Handle itself without a parent).
+HWND GetParentFormHandle(HWND Handle);
+// The client rectangle in window coordinates.
+vcl::TRect ACClientRect(HWND Handle);
+// The room the visible children aligned with Align take: heights for top and bottom, widths
+// for left and right (graphic children only when GraphCtrlsToo); 0 for other alignments.
+int GetAlignShift(vcl::TWinControl* Control, vcl::TAlign Align, bool GraphCtrlsToo);
+// The text drawing flags of an alignment: horizontal alignment, expanded tabs, vertical centre.
+int GetStringFlags(vcl::TControl* Control, vcl::TAlignment Alignment);
+// The whole text of the edit is selected.
+bool AllEditSelected(vcl::TCustomEdit* Edit);
+// The cursor position on the screen.
+vcl::TPoint acMousePos();
+
+// ---------------------------------------------------------------------------------------------
+// The system's theme switch of a window, where the system has it
+
+using TSetWindowTheme = HRESULT(WINAPI*)(HWND Wnd, LPCWSTR SubAppName, LPCWSTR SubIdList);
+// "SetWindowTheme" of the theme library, looked up at start-up; none without it.
+extern TSetWindowTheme Ac_SetWindowTheme;
+
+}  // namespace skin
