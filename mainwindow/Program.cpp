@@ -7,6 +7,7 @@
 #include "mainwindow/Mastersettingform.h"
 #include "mainwindow/Searchform.h"
 
+#include "skin/core/sSkinManager.h"
 #include "skin/graphics/acPNG.h"
 #include "vcl/forms.h"
 #include "vcl/pictures.h"
@@ -18,6 +19,9 @@ int RunProgram()
         // The picture formats, before any form loads a picture file.
         vcl::RegisterStandardGraphicFormats();
         skin::RegisterPNGGraphic();
+        // The skin engine's start-up, before any form: the program's icons, the default shadows.
+        skin::InitStyleSimplyUnit();
+        skin::InitSkinManagerUnit();
         Application->Initialize();
         Application->SetMainFormOnTaskBar(true);
         Application->SetTitle(L"Config Zirvane series");

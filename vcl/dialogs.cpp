@@ -4,6 +4,8 @@
 
 namespace vcl {
 
+bool UseLatestCommonDialogs = true;
+
 void ShowMessage(const String& Msg) { Application->MessageBox(Msg, Application->Title(), MB_OK); }
 
 namespace {

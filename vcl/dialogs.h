@@ -9,6 +9,10 @@ enum class TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore,
                         mbHelp, mbClose };
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
 
+// File dialogs of the newest system kind when true; the older kind, whose windows a skinning hook
+// can take over, when false.
+extern bool UseLatestCommonDialogs;
+
 // Msg with one OK button, titled with the application's Title.
 void ShowMessage(const String& Msg);
 

@@ -1,5 +1,7 @@
 #include "vcl/seams.h"
 
+#include <shellapi.h>
+
 namespace vcl {
 
 TSystemSeams& Seams()
@@ -13,6 +15,13 @@ TSystemSeams& Seams()
             POINT p{};
             GetCursorPos(&p);
             return TPoint(p);
+        },
+        [] {
+            int count = 0;
+            LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+            std::vector<String> words(argv, argv + (argv ? count : 0));
+            LocalFree(argv);
+            return words;
         },
     };
     return seams;

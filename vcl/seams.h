@@ -1,11 +1,12 @@
 #pragma once
 // Replaceable entries to the system calls that tests must record and answer: message boxes,
-// screen metrics and the cursor position. They default to the real functions.
+// screen metrics, the cursor position and the command line. They default to the real functions.
 #include "vcl/system.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 namespace vcl {
 
@@ -16,6 +17,8 @@ struct TSystemSeams {
     std::function<int(int Index)> SystemMetrics;
     // GetCursorPos, in screen coordinates.
     std::function<TPoint()> CursorPos;
+    // The words of the program's command line, the program as it was started first.
+    std::function<std::vector<String>()> CommandLine;
 };
 
 // The seams in force; assign a member to replace one, copy the whole to restore it later.

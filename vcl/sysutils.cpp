@@ -1,8 +1,7 @@
 #include "vcl/sysutils.h"
 
 #include "vcl/decimal.h"
-
-#include <shellapi.h>
+#include "vcl/seams.h"
 
 #include <algorithm>
 #include <charconv>
@@ -728,22 +727,7 @@ String ExpandFileName(const String& fileName)
     return s;
 }
 
-namespace {
-
-std::vector<String> CommandLineArguments()
-{
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<String> result;
-    for (int i = 0; i < count; ++i)
-        result.emplace_back(argv[i]);
-    LocalFree(argv);
-    return result;
-}
-
-}  // namespace
-
-int ParamCount() { return std::max(static_cast<int>(CommandLineArguments().size()) - 1, 0); }
+int ParamCount() { return std::max(static_cast<int>(Seams().CommandLine().size()) - 1, 0); }
 
 String ParamStr(int index)
 {
@@ -758,7 +742,7 @@ String ParamStr(int index)
             path.resize(path.size() * 2);
         }
     }
-    std::vector<String> args = CommandLineArguments();
+    std::vector<String> args = Seams().CommandLine();
     return index > 0 && index < static_cast<int>(args.size()) ? args[static_cast<size_t>(index)] : String();
 }
 

@@ -1,29 +1,69 @@
+// The skin manager component: construction, form loading and destruction, its properties, the
+// choice of the skin source, the directory rules, the version check and the skin-name lists; the
+// unit's start-up.
 #include "skin/core/sSkinManager.h"
 
-#include <algorithm>
+#include <cstdlib>
 
 #include "skin/core/sSkinManagerValues.h"
 #include "skin/graphics/Acntutils.h"
+#include "vcl/dialogs.h"
+#include "vcl/forms.h"
 #include "vcl/sysutils.h"
 
 namespace skin {
 
 using vcl::String;
+using vcl::TComponentStateItem;
 
+TsSkinManager* DefaultManager = nullptr;
 vcl::TMemIniFile* SkinFile = nullptr;
+bool IsNT = false;
+vcl::TObjectPtr<TPNGGraphic> DefaultShadowActive;
+vcl::TObjectPtr<TPNGGraphic> DefaultShadowInactive;
 
-vcl::String ThirdPartyList::GetString(int index) const
+namespace {
+
+// One of the program's command-line parameters, lower-cased, is Switch.
+bool HasSwitch(const String& Switch)
 {
-    if (index < 0 || index >= Count)
-        return {};
-    return FLists[index];
+    for (int i = 1; i <= vcl::ParamCount(); ++i)
+        if (vcl::LowerCase(vcl::ParamStr(i)) == Switch)
+            return true;
+    return false;
 }
 
-void ThirdPartyList::SetString(int index, const vcl::String& value)
+vcl::TObjectPtr<TPNGGraphic> LoadShadow(const wchar_t* Name)
 {
-    if (index >= 0 && index < Count)
-        FLists[index] = value;
+    vcl::TObjectPtr<TPNGGraphic> image(vcl::Create<TPNGGraphic>());
+    vcl::TObjectPtr<vcl::TResourceStream> stream(
+        vcl::Create<vcl::TResourceStream>(GetModuleHandleW(nullptr), String(Name), RT_RCDATA));
+    image->LoadFromStream(stream.get());
+    return image;
 }
+
+}  // namespace
+
+void InitSkinManagerUnit()
+{
+    static bool started = false;
+    if (started)
+        return;
+    started = true;
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    IsNT = GetVersionExW(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+#pragma GCC diagnostic pop
+    DefaultShadowActive = LoadShadow(L"acSHDA");
+    DefaultShadowInactive = LoadShadow(L"acSHDI");
+    if (HasSwitch(L"/acver"))
+        vcl::ShowMessage(L"Skin library v" + TsSkinManager::Version());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Life
 
 TsSkinManager::TsSkinManager(vcl::TComponent* AOwner)
     : vcl::TComponent(AOwner),
@@ -31,20 +71,242 @@ TsSkinManager::TsSkinManager(vcl::TComponent* AOwner)
       FBuiltInSkins(std::make_unique<TsStoredSkins>(this)),
       FCommonSections(std::make_unique<vcl::TStringList>()),
       FMenuSupport(std::make_unique<TacMenuSupport>()),
-      FThirdParty(std::make_unique<ThirdPartyList>())
+      FThirdParty(std::make_unique<ThirdPartyList>()),
+      FEffects(vcl::Create<TacSkinEffects>(this)),
+      FAnimEffects(vcl::Create<TacAnimEffects>(this))
 {
+    for (auto& list : ThirdLists) {
+        list.reset(vcl::Create<vcl::TStringList>());
+        list->SetCaseSensitive(true);
+    }
     FCommonSections->SetCaseSensitive(true);
+    if (!DefaultManager) {
+        DefaultManager = this;
+        if (IsNT && !IsDesigning() && vcl::Application)
+            vcl::Application->HookMainWindow(vcl::TWindowHook(this, &TsSkinManager::MainWindowHook));
+    }
+}
+
+void TsSkinManager::AfterConstruction()
+{
+    vcl::TComponent::AfterConstruction();
+    LoadThirdNames(this, false);
+    if (FSkinDirectory.empty())
+        FSkinDirectory = L"c:\\Skins";
+}
+
+void TsSkinManager::Loaded()
+{
+    vcl::TComponent::Loaded();
+    if (FSkinDirectory.empty())
+        FSkinDirectory = L"c:\\Skins";
+    if (FMenuSupport->IcoLineSkin().empty())
+        FMenuSupport->SetIcoLineSkin(L"ICOLINE");
+    LoadThirdNames(this, false);
+    if (FActive && !FSkinName.empty())
+        SendNewSkin(false);
+    UpdateCommonDlgs(this);
+    if (FActive && !IsDesigning())
+        Notify(FOnActivate);
+}
+
+void TsSkinManager::BeforeDestruction()
+{
+    SetActive(false);
+    SetExtendedBorders(false);
+    FreeJpegs();
+    FreeBitmaps();
+    if (DefaultManager == this) {
+        if (IsNT && !IsDesigning() && vcl::Application)
+            vcl::Application->UnhookMainWindow(vcl::TWindowHook(this, &TsSkinManager::MainWindowHook));
+        DefaultManager = nullptr;
+    }
+    UpdateThirdNames(this);
+    vcl::TComponent::BeforeDestruction();
+}
+
+bool TsSkinManager::IsLoading() const
+{
+    const vcl::TComponentState state = ComponentState();
+    return state.Contains(TComponentStateItem::csLoading) || state.Contains(TComponentStateItem::csReading);
+}
+
+bool TsSkinManager::IsDesigning() const { return ComponentState().Contains(TComponentStateItem::csDesigning); }
+
+void TsSkinManager::Notify(const vcl::TNotifyEvent& Event)
+{
+    if (Event)
+        Event(this);
 }
 
 // ---------------------------------------------------------------------------------------------
-// Loading
+// Properties
 
-double ReadSkinVersion(const vcl::TCustomIniFile& Ini)
+void TsSkinManager::SetSkinName(const String& Value)
 {
-    double version = 0;
-    return vcl::TryStrToFloat(Ini.ReadString(L"GLOBALINFO", L"VERSION", L""), version, vcl::TFormatSettings::Invariant())
-               ? version
-               : 0;
+    const String previous = FSkinName;
+    FSkinName = Value;
+    if (FActive) {
+        Notify(FOnBeforeChange);
+        if (GetExtendedBorders() && !NonAutoUpdate && FAnimEffects->SkinChanging()->Active())
+            CopyExForms(this);
+        {
+            TFlagScope changing(aSkinChanging);
+            SkinData->Active = false;
+            if (Value.size() > 4 && vcl::LowerCase(Value.substr(Value.size() - 4)) == L".asz")
+                FSkinName = Value.substr(0, Value.size() - 4);
+            try {
+                ReloadSkin();
+            } catch (const vcl::Exception& e) {
+                FSkinName = previous;
+                ShowError(e.Message());
+            }
+            if (FActive) {
+                SendNewSkin(!NonAutoUpdate);
+                if (!IsDesigning() && !ComponentState().Contains(TComponentStateItem::csLoading))
+                    Notify(FOnActivate);
+            } else {
+                SendRemoveSkin();
+                if (!IsDesigning())
+                    Notify(FOnDeactivate);
+            }
+        }
+        Notify(FOnAfterChange);
+    }
+    UpdateCommonDlgs(this);
+}
+
+void TsSkinManager::SetActive(bool Value)
+{
+    if (Value == FActive)
+        return;
+    FActive = Value;
+    if (Value) {
+        SetSkinName(FSkinName);
+        return;
+    }
+    if (!ComponentState().Contains(TComponentStateItem::csLoading))
+        SendRemoveSkin();
+    InitConstantIndexes();
+    UpdateCommonDlgs(this);
+    if (!IsDesigning())
+        Notify(FOnDeactivate);
+}
+
+void TsSkinManager::SetSkinDirectory(const String& Value)
+{
+    if (Value == FSkinDirectory)
+        return;
+    FSkinDirectory = Value;
+    SkinData->SkinPath = GetFullSkinDirectory();
+    Notify(FOnSkinListChanged);
+}
+
+void TsSkinManager::SetCommonSections(vcl::TStrings* Value)
+{
+    vcl::TStringList lines;
+    for (int i = 0; i < Value->Count(); ++i) {
+        const String line = Value->Strings(i);
+        lines.Add(!line.empty() && line[0] == L';' ? line : DelChars(line, L' '));
+    }
+    FCommonSections->Assign(&lines);
+    SetSkinName(FSkinName);
+}
+
+void TsSkinManager::SetSkinningRules(TacSkinningRules Value)
+{
+    FSkinningRules = Value;
+    UpdateCommonDlgs(this);
+}
+
+String TsSkinManager::SkinInfo() const
+{
+    return SkinData->Active ? vcl::FloatToStr(SkinData->Version, vcl::TFormatSettings::Invariant()) : L"N/A";
+}
+
+void UpdateCommonDlgs(TsSkinManager* Manager)
+{
+    if (Manager != DefaultManager)
+        return;
+    vcl::UseLatestCommonDialogs =
+        !(Manager->Active() && Manager->SkinningRules().Contains(TacSkinningRule::srStdDialogs));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Skin sources
+
+String TsSkinManager::GetFullSkinDirectory() const
+{
+    const String& d = FSkinDirectory;
+    const String app = GetAppPath();
+    if (d.starts_with(L"..")) {
+        // The parent of the program's folder, with its separator.
+        String parent = vcl::ExcludeTrailingPathDelimiter(app);
+        while (!parent.empty() && parent.back() != L'\\' && parent.back() != L'/')
+            parent.pop_back();
+        return parent + d.substr(std::min<size_t>(3, d.size()));
+    }
+    if (d.size() >= 2 && d[0] == L'.' && (d[1] == L'\\' || d[1] == L'/'))
+        return app + d.substr(2);
+    if (d.find(L':') == String::npos && d.find(L"\\\\") == String::npos)
+        return app + d;
+    return d;
+}
+
+TsSkinManager::TSkinTables TsSkinManager::TakeTables()
+{
+    TSkinTables tables{std::move(ma), std::move(pa), std::move(gd), ConstData, std::move(MasterBitmap),
+                       std::move(SkinData)};
+    ma.clear();
+    pa.clear();
+    gd.clear();
+    ConstData = TConstantSkinData();
+    SkinData.reset(vcl::Create<TsSkinData>());
+    SkinData->Active = tables.SkinData->Active;
+    return tables;
+}
+
+void TsSkinManager::PutTables(TSkinTables&& Tables)
+{
+    ma = std::move(Tables.ma);
+    pa = std::move(Tables.pa);
+    gd = std::move(Tables.gd);
+    ConstData = Tables.ConstData;
+    MasterBitmap = std::move(Tables.MasterBitmap);
+    SkinData = std::move(Tables.SkinData);
+}
+
+void TsSkinManager::ReloadSkin()
+{
+    if (!FActive)
+        return;
+    const String folder = GetFullSkinDirectory() + L"\\" + FSkinName + L"\\";
+    TSkinTables previous = TakeTables();
+    try {
+        if (vcl::FileExists(folder + L"Options.dat")) {
+            SkinIsPacked = false;
+            LoadSkinFolder(folder);
+        } else {
+            LoadInternalSkin();
+        }
+    } catch (...) {
+        PutTables(std::move(previous));
+        throw;
+    }
+}
+
+void TsSkinManager::LoadInternalSkin()
+{
+    SkinData->SkinPath.clear();
+    if (FBuiltInSkins->Count() == 0) {
+        FActive = false;
+        return;
+    }
+    if (FBuiltInSkins->IndexOf(FSkinName) < 0)
+        FSkinName = FBuiltInSkins->Items(0)->Name();
+    // An internal skin keeps its options and images packed; one without packed data leaves the
+    // tables empty.
+    SkinIsPacked = false;
 }
 
 namespace {
@@ -60,6 +322,14 @@ public:
 
 }  // namespace
 
+double ReadSkinVersion(const vcl::TCustomIniFile& Ini)
+{
+    double version = 0;
+    return vcl::TryStrToFloat(Ini.ReadString(L"GLOBALINFO", L"VERSION", L""), version, vcl::TFormatSettings::Invariant())
+               ? version
+               : 0;
+}
+
 void TsSkinManager::LoadSkinFolder(const String& Folder)
 {
     SkinData->SkinPath = NormalDir(Folder);
@@ -68,8 +338,9 @@ void TsSkinManager::LoadSkinFolder(const String& Folder)
         throw vcl::EFOpenError(vcl::Format(L"Cannot open file \"%s\". %s", options, L"The skin folder has no options file."));
     vcl::TMemIniFile ini(options);
     ini.SetCaseSensitive(true);
-    TSkinFileScope scope(&ini);
     SkinData->Version = ReadSkinVersion(ini);
+    CheckVersion();
+    TSkinFileScope scope(&ini);
     LoadAllMasks();
     LoadAllPatterns();
     LoadAllGeneralData();
@@ -89,98 +360,70 @@ void TsSkinManager::FreeJpegs()
         pa.pop_back();
 }
 
-// ---------------------------------------------------------------------------------------------
-// Look-ups
-
-int TsSkinManager::GetSkinIndex(const String& SkinSection) const
+void TsSkinManager::CheckVersion()
 {
-    const auto found = std::find_if(gd.begin(), gd.end(), [&](const TsGeneralData& d) { return d.ClassName == SkinSection; });
-    return found == gd.end() ? -1 : int(found - gd.begin());
-}
-
-namespace {
-
-// The first entry of the section and key that Accept takes; -1 when none.
-template<class Table, class Accept>
-int FindImage(const Table& Entries, const String& Section, const String& Key, Accept accept)
-{
-    const auto found = std::find_if(Entries.begin(), Entries.end(), [&](const auto& e) {
-        return e.ClassName == Section && e.PropertyName == Key && accept(e);
-    });
-    return found == Entries.end() ? -1 : int(found - Entries.begin());
-}
-
-constexpr auto AnyEntry = [](const auto&) { return true; };
-bool TextureImage(const TsMaskData& m) { return m.ImgType == TacImgType::itisaTexture; }
-
-// Find (a section name) for the section SkinIndex, then along its "PARENTCLASS" ancestors until
-// it answers. A parent that is empty, names the section itself, is missing or was visited
-// already ends the search with -1.
-template<class Find>
-int FindInherited(const TsSkinManager& Manager, int SkinIndex, String Section, Find find)
-{
-    if (SkinIndex < 0 || Section.empty())
-        return -1;
-    std::vector<int> visited;
-    for (;;) {
-        const int found = find(Section);
-        if (found >= 0 || !Manager.IsValidSkinIndex(SkinIndex))
-            return found;
-        visited.push_back(SkinIndex);
-        String parent = Manager.gd[SkinIndex].ParentClass;
-        if (parent.empty() || parent == Section)
-            return -1;
-        SkinIndex = Manager.GetSkinIndex(parent);
-        if (SkinIndex < 0 || std::ranges::find(visited, SkinIndex) != visited.end())
-            return -1;
-        Section = std::move(parent);
+    const double version = SkinData->Version;
+    if (version < 7.0) {
+        if (IsDesigning() || HasSwitch(L"/actest"))
+            vcl::ShowMessage(L"You are using an old version of the \"" + FSkinName +
+                             L"\" skin. Please update the skin to the latest format or ask its author for an "
+                             L"upgrade.\r\n\r\nThis notification occurs in design-time only for your information "
+                             L"and will not occur in real-time.");
+    } else if (version > 8.99) {
+        // The box itself must not be taken over by the dialog skinning of this skin.
+        const bool dialogs = FSkinningRules.Contains(TacSkinningRule::srStdDialogs);
+        SetSkinningRules(FSkinningRules - TacSkinningRule::srStdDialogs);
+        vcl::MessageDlg(L"This version of the skin is not fully supported by this release of the skin library.\r\n"
+                        L"Components must be updated up to latest version for using this skin.",
+                        vcl::TMsgDlgType::mtWarning, {vcl::TMsgDlgBtn::mbOK}, 0);
+        if (dialogs)
+            SetSkinningRules(FSkinningRules + TacSkinningRule::srStdDialogs);
     }
 }
 
-}  // namespace
-
-int TsSkinManager::GetMaskIndex(int SkinIndex, const String& SkinSection, const String& Mask) const
-{
-    return FindInherited(*this, SkinIndex, SkinSection,
-                         [&](const String& section) { return FindImage(ma, section, Mask, AnyEntry); });
-}
-
-int TsSkinManager::GetMaskIndex(const String& SkinSection, const String& Mask) const
-{
-    return SkinSection.empty() ? -1 : FindImage(ma, SkinSection, Mask, AnyEntry);
-}
-
-int TsSkinManager::GetTextureIndex(int SkinIndex, const String& SkinSection, const String& PropName) const
-{
-    return FindInherited(*this, SkinIndex, SkinSection,
-                         [&](const String& section) { return FindImage(ma, section, PropName, TextureImage); });
-}
-
-int TsSkinManager::GetPatternIndex(int SkinIndex, const String& SkinSection, const String& Pattern) const
-{
-    return FindInherited(*this, SkinIndex, SkinSection,
-                         [&](const String& section) { return FindImage(pa, section, Pattern, AnyEntry); });
-}
-
 // ---------------------------------------------------------------------------------------------
-// Geometry
+// Skin-name lists
 
-int TsSkinManager::MaskWidth(int MaskIndex, vcl::SmallInt TsMaskData::*Side, bool Across)
+String TsSkinManager::SkinNames(vcl::TStrings* Dest, TacSkinTypes SkinType, bool External)
 {
-    vcl::Assert(IsValidImgIndex(MaskIndex), L"Image index out of range");
-    TsMaskData& mask = ma[size_t(MaskIndex)];
-    if (mask.*Side > 0)
-        return mask.*Side;
-    if (mask.BorderWidth > 0)
-        return mask.BorderWidth;
-    if (mask.ImageCount == 0)
-        mask.ImageCount = 1;
-    return Across ? WidthOfImage(mask) : HeightOfImage(mask);
+    Dest->Clear();
+    vcl::TStringList names;
+    if (!External)
+        for (int i = 0; i < FBuiltInSkins->Count(); ++i)
+            names.Add(FBuiltInSkins->Items(i)->Name());
+    const String folder = NormalDir(GetFullSkinDirectory());
+    vcl::TSearchRec rec;
+    if (vcl::DirectoryExists(folder) && vcl::FindFirst(folder + L"*", vcl::faAnyFile, rec) == 0) {
+        do {
+            if (rec.Name.starts_with(L"."))
+                continue;
+            if (rec.Attr & vcl::faDirectory) {
+                if (SkinType != TacSkinTypes::stPacked && vcl::FileExists(folder + rec.Name + L"\\Options.dat"))
+                    names.Add(rec.Name);
+            } else if (SkinType != TacSkinTypes::stUnpacked && vcl::ExtractFileExt(rec.Name) == L".asz") {
+                names.Add(rec.Name.substr(0, rec.Name.find(L'.')));
+            }
+        } while (vcl::FindNext(rec) == 0);
+        vcl::FindClose(rec);
+    }
+    const String first = names.Count() ? names.Strings(0) : String();
+    names.Sort();
+    Dest->AddStrings(&names);
+    return first;
 }
 
-int TsSkinManager::MaskWidthLeft(int MaskIndex) { return MaskWidth(MaskIndex, &TsMaskData::WL, true); }
-int TsSkinManager::MaskWidthTop(int MaskIndex) { return MaskWidth(MaskIndex, &TsMaskData::WT, false); }
-int TsSkinManager::MaskWidthRight(int MaskIndex) { return MaskWidth(MaskIndex, &TsMaskData::WR, true); }
-int TsSkinManager::MaskWidthBottom(int MaskIndex) { return MaskWidth(MaskIndex, &TsMaskData::WB, false); }
+String TsSkinManager::GetSkinNames(vcl::TStrings* Dest, TacSkinTypes SkinType) { return SkinNames(Dest, SkinType, false); }
+
+String TsSkinManager::GetExternalSkinNames(vcl::TStrings* Dest, TacSkinTypes SkinType)
+{
+    return SkinNames(Dest, SkinType, true);
+}
+
+String TsSkinManager::GetRandomSkin()
+{
+    vcl::TStringList names;
+    GetSkinNames(&names);
+    return names.Count() ? names.Strings(std::rand() % names.Count()) : String();
+}
 
 }  // namespace skin

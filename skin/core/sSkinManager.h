@@ -1,15 +1,21 @@
 #pragma once
-// The skin manager component that a form holds: which skin to use and where to find it, and the
-// tables of the loaded skin with their look-ups.
+// The skin manager component that a form holds: which skin to use and where to find it, the
+// tables of the loaded skin with their look-ups and colours, the broadcasts that tell every
+// skinned window of a new skin, the hot control and the thread's window-creation hook.
 //
 // The tables (ma, pa, gd, ConstData, MasterBitmap, SkinData) are read by every painter; only the
 // manager writes them. Indexes are table positions, -1 when absent, valid until the next load.
 // Names compare with case; the engine's own section names are in capitals.
 #include "skin/core/sMaskData.h"
 #include "skin/core/sSkinManagerStoredSkins.h"
+#include "skin/core/sSkinManagerOptions.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/graphics/acPNG.h"
 #include "vcl/classes.h"
+#include "vcl/controls.h"
 #include "vcl/inifiles.h"
+
+#include <windows.h>
 
 #include <array>
 #include <memory>
@@ -28,41 +34,104 @@ private:
     vcl::String FIcoLineSkin;
 };
 
-// The class names, one per line, of standard controls that the skin library skins by kind of
-// wrapper. A single blank is a list that names no class.
-class ThirdPartyList : public vcl::TPersistent {
-    CL_CLASS(ThirdPartyList, vcl::TPersistent)
-public:
-    enum Index {
-        ThirdEdits, ThirdButtons, ThirdBitBtns, ThirdCheckBoxes, ThirdComboBoxes, ThirdGrids, ThirdGroupBoxes,
-        ThirdListViews, ThirdPanels, ThirdTreeViews, ThirdWWEdits, ThirdGridEh, ThirdVirtualTrees,
-        ThirdPageControl, ThirdTabControl, ThirdToolBar, ThirdStatusBar, ThirdSpeedButton, ThirdScrollControl,
-        ThirdUpDown, ThirdScrollBar, Count
-    };
+// What the skinning takes over: standard forms, standard dialogs, the controls of ThirdParty.
+enum class TacSkinningRule { srStdForms, srStdDialogs, srThirdParty };
+using TacSkinningRules = vcl::TSet<TacSkinningRule>;
 
-    // Indexes outside 0 to Count - 1 read nothing and write nothing.
-    vcl::String GetString(int index) const;
-    void SetString(int index, const vcl::String& value);
-
-private:
-    std::array<vcl::String, Count> FLists;
-};
+// Which skins a name list holds: skin folders, packed skin files or both.
+enum class TacSkinTypes { stUnpacked, stPacked, stAllSkins };
 
 class TsSkinManager : public vcl::TComponent {
     CL_CLASS(TsSkinManager, vcl::TComponent)
 public:
+    // Loads nothing. The first manager of the process becomes DefaultManager and watches the
+    // application window.
     explicit TsSkinManager(vcl::TComponent* AOwner);
+    // The class-name lists; "c:\Skins" as the skin directory when none is set.
+    void AfterConstruction() override;
+    // Broadcasts the skin that setting SkinName loaded while the form loaded.
+    void Loaded() override;
+    // Removes the skin (with its broadcast and the hook) and gives up being the default manager.
+    void BeforeDestruction() override;
+    // Forgets a hot graphic control that goes away.
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
 
+    // ---------------------------------------------------------------------------------------------
+    // Properties
+
+    // The skin: setting it loads and broadcasts it (while loading, the broadcast waits for
+    // Loaded). A failed load keeps the skin in force, returns to the previous name and shows the
+    // error once.
     const vcl::String& SkinName() const { return FSkinName; }
-    void SetSkinName(const vcl::String& value) { FSkinName = value; }
-    // The folder of skin folders and packed skin files.
+    void SetSkinName(const vcl::String& Value);
+    // The folder of skin folders and packed skin files; setting it loads nothing.
     const vcl::String& SkinDirectory() const { return FSkinDirectory; }
-    void SetSkinDirectory(const vcl::String& value) { FSkinDirectory = value; }
-    // INI text merged into every skin.
+    void SetSkinDirectory(const vcl::String& Value);
+    // A skin is wanted: off removes the skin, on loads SkinName afresh.
+    bool Active() const { return FActive; }
+    void SetActive(bool Value);
+    // INI text merged into every skin. Setting it copies the lines without blanks (but in comment
+    // lines) and reloads the skin; a form fills the list in place.
     vcl::TStringList* CommonSections() const { return FCommonSections.get(); }
+    void SetCommonSections(vcl::TStrings* Value);
     TsStoredSkins* InternalSkins() const { return FBuiltInSkins.get(); }
     TacMenuSupport* MenuSupport() const { return FMenuSupport.get(); }
     ThirdPartyList* ThirdParty() const { return FThirdParty.get(); }
+    TacSkinEffects* Effects() const { return FEffects.get(); }
+    TacAnimEffects* AnimEffects() const { return FAnimEffects.get(); }
+    TacSkinningRules SkinningRules() const { return FSkinningRules; }
+    void SetSkinningRules(TacSkinningRules Value);
+    // The hue shift and saturation change of every loaded skin; a change reloads the skin.
+    int HueOffset() const { return FHueOffset; }
+    void SetHueOffset(int Value);
+    int Saturation() const { return FSaturation; }
+    void SetSaturation(int Value);
+    // Forms get extended borders with shadows (where the system has layered windows).
+    bool ExtendedBorders() const { return FExtendedBorders; }
+    void SetExtendedBorders(bool Value);
+    bool GetExtendedBorders() const;
+    bool SkinnedPopups() const { return FSkinnedPopups; }
+    void SetSkinnedPopups(bool Value);
+    // This manager is DefaultManager; setting it true makes it so and broadcasts its skin.
+    bool IsDefault() const;
+    void SetIsDefault(bool Value);
+    bool GetAllowGlowing() const { return FEffects->GetAllowGlowing(); }
+    void SetAllowGlowing(bool Value) { FEffects->SetAllowGlowing(Value); }
+    // The loaded skin's version ("." as decimal point); "N/A" while no skin is in force.
+    vcl::String SkinInfo() const;
+    // The version of the skin library.
+    static vcl::String Version() { return L"7.70"; }
+
+    vcl::TNotifyEvent OnActivate() const { return FOnActivate; }
+    void SetOnActivate(vcl::TNotifyEvent value) { FOnActivate = value; }
+    vcl::TNotifyEvent OnDeactivate() const { return FOnDeactivate; }
+    void SetOnDeactivate(vcl::TNotifyEvent value) { FOnDeactivate = value; }
+    vcl::TNotifyEvent OnBeforeChange() const { return FOnBeforeChange; }
+    void SetOnBeforeChange(vcl::TNotifyEvent value) { FOnBeforeChange = value; }
+    vcl::TNotifyEvent OnAfterChange() const { return FOnAfterChange; }
+    void SetOnAfterChange(vcl::TNotifyEvent value) { FOnAfterChange = value; }
+    vcl::TNotifyEvent OnSkinListChanged() const { return FOnSkinListChanged; }
+    void SetOnSkinListChanged(vcl::TNotifyEvent value) { FOnSkinListChanged = value; }
+
+    // ---------------------------------------------------------------------------------------------
+    // Skin sources
+
+    // SkinDirectory made absolute against the program's folder ("..", ".\", a name without a
+    // drive or a network path); no trailing separator.
+    vcl::String GetFullSkinDirectory() const;
+    // Loads the skin named by SkinName: its folder under the skin directory, else an internal
+    // skin (the first one when none has the name; none at all leaves the manager inactive).
+    // Loads into fresh tables: a load that raises leaves the tables of the skin in force.
+    void ReloadSkin();
+    // Warns about skins of a format version this library does not support.
+    void CheckVersion();
+    // Fills Dest with the internal skins and the skins of the skin directory of the kind asked,
+    // sorted without case; the first name found.
+    vcl::String GetSkinNames(vcl::TStrings* Dest, TacSkinTypes SkinType = TacSkinTypes::stAllSkins);
+    // The same without the internal skins.
+    vcl::String GetExternalSkinNames(vcl::TStrings* Dest, TacSkinTypes SkinType = TacSkinTypes::stAllSkins);
+    // A random name of GetSkinNames; empty when there is none. Loads nothing.
+    vcl::String GetRandomSkin();
 
     // ---------------------------------------------------------------------------------------------
     // Loading
@@ -81,7 +150,8 @@ public:
     void LoadAllPatterns();
     // SkinData and gd from SkinFile and CommonSections, then each section's image indexes.
     void LoadAllGeneralData();
-    // ConstData, then each section's image indexes (InitMaskIndexes).
+    // ConstData, then each section's image indexes (InitMaskIndexes), then the shadow templates
+    // (CheckShadows).
     void InitConstantIndexes();
     // BorderIndex, the four corner indexes and TextureNormal of every section.
     void InitMaskIndexes();
@@ -109,6 +179,67 @@ public:
     {
         return SkinData && SkinIndex >= 0 && size_t(SkinIndex) < gd.size();
     }
+    // Dest cleared, then every section name in table order while a skin is in force.
+    void GetSkinSections(vcl::TStrings* Dest) const;
+
+    // ---------------------------------------------------------------------------------------------
+    // The skin's colours, system colour constants converted to RGB where said
+
+    // "GLOBALINFO"'s Color; the button face without it.
+    vcl::TColor GetGlobalColor() const;
+    // "GLOBALINFO"'s font colour; 0xFF00FF without it.
+    vcl::TColor GetGlobalFontColor() const;
+    // "GLOBALINFO"'s hot colour; the window colour without it.
+    vcl::TColor GetActiveEditColor() const;
+    // "EDIT"'s normal font colour; the window-text constant, unconverted, without it.
+    vcl::TColor GetActiveEditFontColor() const;
+    // "SELECTION"'s colour (its hot state when Focused and it has one), else "MENUITEM"'s hot
+    // colour; the highlight constant, unconverted, when neither gives a colour.
+    vcl::TColor GetHighLightColor(bool Focused = false) const;
+    // The same for the font; the highlight-text constant, unconverted, at last.
+    vcl::TColor GetHighLightFontColor(bool Focused = false) const;
+
+    // ---------------------------------------------------------------------------------------------
+    // Broadcasts
+
+    // Tells every skinned window of the application of the tables: scmdSkinLoaded with the forms
+    // frozen, then (with Repaint) a repaint; installs the window-creation hook for the default
+    // manager. Nothing while the component loads.
+    void SendNewSkin(bool Repaint = true);
+    // Tells every skinned window that skinning ends, removes the hook and empties the tables.
+    void SendRemoveSkin();
+    // SendNewSkin when Active.
+    void UpdateSkin(bool Repaint = true);
+    // Tells the controls of section SectionName to repaint.
+    void UpdateSkinSection(const vcl::String& SectionName);
+    // Stops fades and repaints every skinned window, the forms frozen meanwhile with DoLockForms.
+    void RepaintForms(bool DoLockForms = true);
+    // Skin changes load but are not broadcast until EndUpdate.
+    void BeginUpdate() { NonAutoUpdate = true; }
+    // Broadcasts the skin; without AllowAnimation the skin-change animation stays off meanwhile.
+    void EndUpdate(bool Repaint = true, bool AllowAnimation = true);
+
+    // ---------------------------------------------------------------------------------------------
+    // The control under the mouse
+
+    // W becomes the hot window: the old one gets scmdMouseLeave, W scmdMouseEnter.
+    void SetActiveControl(HWND W);
+    HWND ActiveControl() const { return FActiveControl; }
+    // G becomes the hot graphic control; the previous one gets scmdMouseLeave.
+    void SetActiveGraphControl(vcl::TGraphicControl* G);
+    vcl::TGraphicControl* ActiveGraphControl() const { return FActiveGraphControl; }
+
+    // ---------------------------------------------------------------------------------------------
+    // Hooks
+
+    // The window-creation hook of the GUI thread, installed by the default manager only.
+    void InstallHook();
+    void UnInstallHook();
+    // The default manager's watch on the application window: true when it handled Message.
+    bool MainWindowHook(vcl::TMessage& Message);
+    // The shadow templates of extended borders and FormShadowSize, from the skin's "EXBORDER" or
+    // the program's default shadows.
+    void CheckShadows();
 
     // ---------------------------------------------------------------------------------------------
     // Geometry of an image: the border width of one side, else the image's one border width, else
@@ -127,19 +258,108 @@ public:
     TConstantSkinData ConstData;                 // cached indexes of common sections and images
     vcl::TObjectPtr<vcl::TBitmap> MasterBitmap;  // the skin's master image, 32 bits per pixel
     vcl::TObjectPtr<TsSkinData> SkinData;        // the skin's global information
+    bool SkinIsPacked = false;                   // the skin came from packed data
+
+    // The shadow templates of active and inactive forms with extended borders, and their margins.
+    vcl::TObjectPtr<TPNGGraphic> ShdaTemplate;
+    vcl::TObjectPtr<TPNGGraphic> ShdiTemplate;
+    vcl::TRect FormShadowSize;
+
+    // The working copy of the ThirdParty texts, one case-sensitive list per kind of wrapper.
+    std::array<vcl::TObjectPtr<vcl::TStringList>, ThirdPartyList::Count> ThirdLists;
+
+    bool NonAutoUpdate = false;        // between BeginUpdate and EndUpdate
+    bool GlobalHookInstalled = false;  // this manager installed the window-creation hook
+    bool SkinRemoving = false;         // the removal of the skin is being broadcast
 
 private:
+    // The tables, moved out and back as a whole.
+    struct TSkinTables {
+        TsMaskArray ma;
+        TsPatternArray pa;
+        TsGeneralDataArray gd;
+        TConstantSkinData ConstData;
+        vcl::TObjectPtr<vcl::TBitmap> MasterBitmap;
+        vcl::TObjectPtr<TsSkinData> SkinData;
+    };
+    // The tables in force, leaving empty ones with fresh global information.
+    TSkinTables TakeTables();
+    void PutTables(TSkinTables&& Tables);
+
+    void LoadInternalSkin();
+    // The skin-name lists: the internal skins (unless External), then the skin directory's.
+    vcl::String SkinNames(vcl::TStrings* Dest, TacSkinTypes SkinType, bool External);
+    // A hue, saturation or border change: the skin loaded again and repainted, no new-skin
+    // broadcast.
+    void ReloadInPlace();
+    // HueOffset or Saturation: a change reloads the skin in place.
+    void SetRecolouring(int& Field, int Value);
+    // Broadcasts a skin command with LParam this manager to the whole application.
+    void Broadcast(uint16_t Cmd);
+    bool IsLoading() const;
+    bool IsDesigning() const;
+    // An event when assigned.
+    void Notify(const vcl::TNotifyEvent& Event);
     int MaskWidth(int MaskIndex, vcl::SmallInt TsMaskData::*Side, bool Across);
 
     vcl::String FSkinName;
     vcl::String FSkinDirectory;
+    bool FActive = true;
     std::unique_ptr<TsStoredSkins> FBuiltInSkins;
     std::unique_ptr<vcl::TStringList> FCommonSections;
     std::unique_ptr<TacMenuSupport> FMenuSupport;
     std::unique_ptr<ThirdPartyList> FThirdParty;
+    vcl::TObjectPtr<TacSkinEffects> FEffects;
+    vcl::TObjectPtr<TacAnimEffects> FAnimEffects;
+    TacSkinningRules FSkinningRules{TacSkinningRule::srStdForms, TacSkinningRule::srStdDialogs,
+                                    TacSkinningRule::srThirdParty};
+    bool FSkinnedPopups = true;
+    bool FExtendedBorders = false;
+    int FHueOffset = 0;
+    int FSaturation = 0;
+    HWND FActiveControl = nullptr;
+    vcl::TGraphicControl* FActiveGraphControl = nullptr;
+    vcl::TNotifyEvent FOnActivate;
+    vcl::TNotifyEvent FOnDeactivate;
+    vcl::TNotifyEvent FOnBeforeChange;
+    vcl::TNotifyEvent FOnAfterChange;
+    vcl::TNotifyEvent FOnSkinListChanged;
 };
+
+// The manager of every control that names none: the first manager made; none after it is freed.
+extern TsSkinManager* DefaultManager;
 
 // The INI object (case-sensitive, file order) of the skin being loaded; none outside a load.
 extern vcl::TMemIniFile* SkinFile;
+
+// The system is of the NT family.
+extern bool IsNT;
+
+// The window-creation hook of the GUI thread while the default manager has it installed, and
+// the procedure it installs: the standard-window skinning gives its own; until then every call
+// passes on.
+extern HHOOK HookCallback;
+extern HOOKPROC SkinHookProc;
+
+// The default shadows of forms with extended borders (active, inactive), from the program's
+// resources "acSHDA" and "acSHDI"; empty before the unit's start-up.
+extern vcl::TObjectPtr<TPNGGraphic> DefaultShadowActive;
+extern vcl::TObjectPtr<TPNGGraphic> DefaultShadowInactive;
+
+// The unit's start-up before any form, acting on the first call only: the system version, the
+// default shadows and the "/acver" switch, which shows the library's version. A missing shadow
+// resource raises the resource stream's error.
+void InitSkinManagerUnit();
+
+// The ThirdParty texts into the manager's ThirdLists: an empty text (every text with Reset)
+// becomes its default first.
+void LoadThirdNames(TsSkinManager* Manager, bool Reset);
+// The ThirdLists back into the ThirdParty texts.
+void UpdateThirdNames(TsSkinManager* Manager);
+
+// The class library's choice of file dialogs: the older ones, which the dialog skinning takes
+// over, while the default manager is active and skins standard dialogs. Nothing for another
+// manager.
+void UpdateCommonDlgs(TsSkinManager* Manager);
 
 }  // namespace skin

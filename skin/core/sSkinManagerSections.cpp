@@ -450,6 +450,7 @@ void TsSkinManager::InitConstantIndexes()
                    row.Field);
     }
     InitMaskIndexes();
+    CheckShadows();
 }
 
 void TsSkinManager::InitMaskIndexes()

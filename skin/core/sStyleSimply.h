@@ -1,7 +1,13 @@
 #pragma once
-// The skin's global information (TsSkinData) and the indexes of common elements that the skin
-// manager caches after every load (TConstantSkinData).
+// The skinned-forms list and the broadcasts that reach the whole application; the skin's global
+// information (TsSkinData) and the indexes of common elements that the skin manager caches after
+// every load (TConstantSkinData); the shared flags of a skin change and the program's icons.
+#include <memory>
+#include <vector>
+
 #include "vcl/classes.h"
+#include "vcl/messages.h"
+#include "vcl/pictures.h"
 
 namespace skin {
 
@@ -75,6 +81,60 @@ public:
     vcl::SmallInt BIMinGlowMargin = 0;
     bool UseAeroBluring = false;
     vcl::TColor ExtShadowColor = vcl::TColor(0);
+};
+
+// ---------------------------------------------------------------------------------------------
+// The skinned-forms list and application-wide broadcasts
+
+class TsSkinManager;
+
+// The forms that have a skin provider, appended by the provider's constructor and removed by its
+// destructor. Entries may be empty; every walker skips them. Removal does not keep the order.
+extern std::vector<vcl::TComponent*> HookedComponents;
+// True while the manager changes or reloads the skin; fades and painters skip work meanwhile.
+extern bool aSkinChanging;
+// The section of the last section broadcast, upper-cased.
+extern vcl::String GlobalSectionName;
+// The shell's small and large icons of the program file; none when the shell gives none.
+extern std::unique_ptr<vcl::TIcon> AppIcon;
+extern std::unique_ptr<vcl::TIcon> AppIconLarge;
+
+// The unit's start-up, once: the program's icons.
+void InitStyleSimplyUnit();
+
+// Appends Form to the list; the new number of entries.
+int IntSkinForm(vcl::TComponent* Form);
+// Removes every entry of Form, the last entry taking the place of each. A form that is not listed
+// changes nothing.
+void IntUnSkinForm(vcl::TComponent* Form);
+
+// Message to every form of the application and its controls: the forms without a provider of
+// their own (last first), then the listed ones (SendToHooked). Receivers may free forms and
+// controls meanwhile; a form or control being destroyed is skipped and the walk goes on.
+void AppBroadCastS(vcl::TMessage& Message);
+// Message to every listed form and its controls.
+void SendToHooked(vcl::TMessage& Message);
+
+// Freezes the painting of the visible listed forms served by Manager (their provider's fsPaintLocked),
+// and marks the skin-change animation running for the default manager. Nothing while the
+// application is minimized.
+void LockForms(TsSkinManager* Manager);
+// Lets the frozen forms paint again, repainted at once with Repaint.
+void UnLockForms(TsSkinManager* Manager, bool Repaint = true);
+// Marks the visible listed forms served by Manager as animated before a skin change.
+void CopyExForms(TsSkinManager* Manager);
+
+// Sets a flag (aSkinChanging and the like) for the length of a scope, and clears it also when the
+// scope ends by an exception.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~TFlagScope() { FFlag = false; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& FFlag;
 };
 
 }  // namespace skin

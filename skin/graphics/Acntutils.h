@@ -147,6 +147,9 @@ inline vcl::TMessage MakeMessage(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT
     return m;
 }
 
+// S in a modal error box with an OK button.
+void ShowError(const vcl::String& S);
+
 // ---------------------------------------------------------------------------------------------
 // Paths and files
 

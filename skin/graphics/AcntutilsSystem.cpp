@@ -1,10 +1,11 @@
-// Paths, system settings and the unit's start-up.
+// Paths, system settings, message boxes and the unit's start-up.
 #include "skin/graphics/Acntutils.h"
 
 #include <shellapi.h>
 
 #include <cstddef>
 
+#include "vcl/dialogs.h"
 #include "vcl/forms.h"
 
 namespace skin {
@@ -154,6 +155,11 @@ void Delay(int Ms)
             return;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(Ms) - passed, QS_ALLINPUT);
     }
+}
+
+void ShowError(const String& S)
+{
+    vcl::MessageDlg(S, vcl::TMsgDlgType::mtError, {vcl::TMsgDlgBtn::mbOK}, 0);
 }
 
 }  // namespace skin

@@ -3,6 +3,7 @@
 
   skingen.py product [FOLDER]      our skin (default: assets/skins/<its name>/ of the source tree)
   skingen.py tests FOLDER          every test skin into FOLDER/<NAME>/
+  skingen.py shadows FOLDER        the default shadows of extended borders (acSHDA.png, acSHDI.png)
   skingen.py preview SKIN OUT.png  a sheet of sample controls; OUT-master.png beside it
 
 Standard library only; the output depends on nothing but this code.
@@ -14,6 +15,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import preview  # noqa: E402
 import productskin  # noqa: E402
+import shadows  # noqa: E402
 import testskins  # noqa: E402
 
 SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -29,6 +31,8 @@ def main(argv):
     elif len(argv) == 2 and argv[0] == "tests":
         for name, description in testskins.TEST_SKINS.items():
             testskins.build(description).write(os.path.join(argv[1], name))
+    elif len(argv) == 2 and argv[0] == "shadows":
+        shadows.write(argv[1])
     elif len(argv) == 3 and argv[0] == "preview":
         preview.render(argv[1], argv[2])
         preview.render_master(argv[1], os.path.splitext(argv[2])[0] + "-master.png")

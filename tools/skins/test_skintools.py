@@ -12,6 +12,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import imagefile  # noqa: E402
 import productskin  # noqa: E402
+import shadows  # noqa: E402
 import skincheck  # noqa: E402
 from skingen import product_folder  # noqa: E402
 
@@ -80,6 +81,25 @@ class OurSkin(unittest.TestCase):
         self.assertEqual(skincheck.check(self.copy), [
             "image EDIT BORDERSMASK: (9990, 0, 9999, 10) outside the %dx%d master bitmap" % (width, height),
             "missing image COMBOBOX GLYPHMASK"])
+
+
+class DefaultShadows(unittest.TestCase):
+    def test_soft_shadows_around_a_transparent_middle(self):
+        folder = tempfile.mkdtemp()
+        try:
+            shadows.write(folder)
+            for name in ("acSHDA.png", "acSHDI.png"):
+                self.assertEqual(imagefile.image_size(os.path.join(folder, name)), (33, 33))
+        finally:
+            shutil.rmtree(folder)
+        active, inactive = shadows.shadow_pixels(shadows.SHADOWS["acSHDA.png"]), shadows.shadow_pixels(
+            shadows.SHADOWS["acSHDI.png"])
+        alpha = lambda rows, x, y: rows[y][x][3]  # noqa: E731
+        self.assertEqual(alpha(active, 16, 16), 0)                  # the form covers the middle
+        self.assertGreater(alpha(active, 16, 8), alpha(active, 16, 2))  # fading outwards
+        self.assertEqual(alpha(active, 16, 0), 0)                   # gone at the edge
+        self.assertGreater(alpha(active, 16, 8), alpha(inactive, 16, 8))
+        self.assertEqual(alpha(active, 8, 16), alpha(active, 16, 8))   # the same on every side
 
 
 if __name__ == "__main__":

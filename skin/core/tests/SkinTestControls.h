@@ -1,12 +1,15 @@
 #pragma once
-// Controls for the tests of the skin messages: windowed and graphic controls that record the
-// skin commands they receive, skinned ones answering the skinned query, and a plain container.
+// Controls for the tests of the skin messages: windowed and graphic controls and forms that record
+// the skin commands they receive, skinned ones answering the skinned query, and a form provider.
 #include <algorithm>
 #include <functional>
 #include <vector>
 
 #include "skin/core/sMessages.h"
+#include "skin/core/sStyleSimply.h"
+#include "skin/forms/sSkinProvider.h"
 #include "vcl/controls.h"
+#include "vcl/forms.h"
 
 namespace skintest {
 
@@ -57,18 +60,64 @@ public:
     }
 };
 
-// A graphic control that records skin commands.
+// A graphic control that records skin commands; with skin data it answers scmdQuerySkinData.
 class TLoggingGraphic : public vcl::TGraphicControl {
     CL_CLASS(TLoggingGraphic, vcl::TGraphicControl)
 public:
     using vcl::TGraphicControl::TGraphicControl;
     TCommandLog Log;
+    skin::TsCommonData* SkinData = nullptr;
 
     void WndProc(vcl::TMessage& Message) override
     {
         if (!Log.Record(Message))
             vcl::TGraphicControl::WndProc(Message);
+        else if (skin::SkinCommandOf(Message) == skin::scmdQuerySkinData)
+            Message.Result = reinterpret_cast<LRESULT>(SkinData);
     }
+};
+
+// A form that records the skin commands reaching its window procedure. With a provider it answers
+// as a skinned form does: scmdQueryProvider with the provider, scmdQuerySkinned with 1.
+class TLoggingForm : public vcl::TForm {
+    CL_CLASS(TLoggingForm, vcl::TForm)
+public:
+    using vcl::TForm::TForm;
+    skin::TsSkinProvider* Provider = nullptr;
+    TCommandLog Log;
+
+    void WndProc(vcl::TMessage& Message) override
+    {
+        if (!Log.Record(Message)) {
+            vcl::TForm::WndProc(Message);
+            return;
+        }
+        if (Provider && skin::SkinCommandOf(Message) == skin::scmdQueryProvider)
+            Message.Result = reinterpret_cast<LRESULT>(Provider);
+        else if (Provider && skin::SkinCommandOf(Message) == skin::scmdQuerySkinned)
+            Message.Result = 1;
+    }
+};
+
+// A provider as form skinning will make it: it lists its form among the skinned forms while it
+// lives and lets the form answer for it.
+class TTestProvider : public skin::TsSkinProvider {
+    CL_CLASS(TTestProvider, skin::TsSkinProvider)
+public:
+    explicit TTestProvider(TLoggingForm* Form) : skin::TsSkinProvider(Form), FForm(Form)
+    {
+        skin::IntSkinForm(Form);
+        Form->Provider = this;
+    }
+    void BeforeDestruction() override
+    {
+        FForm->Provider = nullptr;
+        skin::IntUnSkinForm(FForm);
+        skin::TsSkinProvider::BeforeDestruction();
+    }
+
+private:
+    TLoggingForm* FForm;
 };
 
 }  // namespace skintest

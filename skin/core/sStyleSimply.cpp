@@ -1,0 +1,202 @@
+#include "skin/core/sStyleSimply.h"
+
+#include <algorithm>
+
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/graphics/Acntutils.h"
+#include "vcl/forms.h"
+#include "vcl/sysutils.h"
+
+namespace skin {
+
+using vcl::TComponentStateItem;
+using vcl::TCustomForm;
+
+std::vector<vcl::TComponent*> HookedComponents;
+bool aSkinChanging = false;
+vcl::String GlobalSectionName;
+std::unique_ptr<vcl::TIcon> AppIcon;
+std::unique_ptr<vcl::TIcon> AppIconLarge;
+
+void InitStyleSimplyUnit()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    const vcl::String program = vcl::ParamStr(0);
+    AppIcon = GetIconForFile(program, SHGFI_SMALLICON);
+    AppIconLarge = GetIconForFile(program, SHGFI_LARGEICON);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The skinned-forms list
+
+int IntSkinForm(vcl::TComponent* Form)
+{
+    HookedComponents.push_back(Form);
+    return int(HookedComponents.size());
+}
+
+void IntUnSkinForm(vcl::TComponent* Form)
+{
+    // Every entry of the form goes, so that no entry outlives it; the last entry fills each gap.
+    for (size_t i = 0; i < HookedComponents.size();)
+        if (HookedComponents[i] == Form) {
+            HookedComponents[i] = HookedComponents.back();
+            HookedComponents.pop_back();
+        } else {
+            ++i;
+        }
+}
+
+namespace {
+
+bool Destroying(const vcl::TComponent* Component)
+{
+    return Component->ComponentState().Contains(TComponentStateItem::csDestroying);
+}
+
+bool MDIChild(const TCustomForm* Form) { return Form->FormStyle() == vcl::TFormStyle::fsMDIChild; }
+
+bool Minimized(const TCustomForm* Form) { return Form->WindowState() == vcl::TWindowState::wsMinimized; }
+
+bool ApplicationMinimized() { return vcl::Application && IsIconic(vcl::Application->Handle()); }
+
+// The message to a form's window (made when it has none) and on to its controls.
+void SendToForm(TCustomForm* Form, vcl::TMessage& Message)
+{
+    SendMessageW(Form->Handle(), Message.Msg, Message.WParam, Message.LParam);
+    AlphaBroadCast(Form, Message);
+}
+
+// The provider of an entry of the skinned-forms list when the entry is a top form (no MDI child,
+// no parent control) whose provider serves Manager; none otherwise.
+TsSkinProvider* ProviderOf(vcl::TComponent* Entry, TsSkinManager* Manager, TCustomForm*& Form)
+{
+    Form = dynamic_cast<TCustomForm*>(Entry);
+    if (!Form || Destroying(Form) || MDIChild(Form) || Form->Parent())
+        return nullptr;
+    auto* provider = reinterpret_cast<TsSkinProvider*>(SendAMessage(Form, scmdQueryProvider));
+    return provider && provider->SkinData()->SkinManager() == Manager ? provider : nullptr;
+}
+
+// Calls Visit (form, provider) for every entry of the list that is a top form served by Manager,
+// reading the list's length at every step.
+template<class Visit>
+void ForEachManagedForm(TsSkinManager* Manager, Visit visit)
+{
+    for (size_t i = 0; i < HookedComponents.size(); ++i) {
+        TCustomForm* form = nullptr;
+        if (TsSkinProvider* provider = ProviderOf(HookedComponents[i], Manager, form))
+            visit(form, provider);
+    }
+}
+
+bool SkinChangingAnimated(TsSkinManager* Manager)
+{
+    return Manager == DefaultManager && Manager->AnimEffects()->SkinChanging()->Active();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Broadcasts
+
+void AppBroadCastS(vcl::TMessage& Message)
+{
+    vcl::TApplication* app = vcl::Application;
+    // Backwards over the application's forms. A receiver may free forms: the index is brought
+    // back within the shrunken count at every step, and a form that slid down onto the next index
+    // is not reached twice.
+    vcl::TComponent* reached = nullptr;
+    for (int i = app->ComponentCount() - 1; i >= 0; i = std::min(i - 1, app->ComponentCount() - 1)) {
+        if (app->Components(i) == reached)
+            continue;
+        auto* form = dynamic_cast<TCustomForm*>(app->Components(i));
+        reached = form;
+        if (!form || MDIChild(form) || Destroying(form) ||
+            form->ComponentState().Contains(TComponentStateItem::csLoading))
+            continue;
+        // A form with a provider of its own is reached through the skinned-forms list.
+        if (GetBoolMsg(form, scmdQuerySkinned))
+            continue;
+        SendToForm(form, Message);
+    }
+    SendToHooked(Message);
+}
+
+void SendToHooked(vcl::TMessage& Message)
+{
+    for (size_t i = 0; i < HookedComponents.size(); ++i) {
+        auto* form = dynamic_cast<TCustomForm*>(HookedComponents[i]);
+        if (form && !Destroying(form))
+            SendToForm(form, Message);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Freezing the forms while a skin changes
+
+void LockForms(TsSkinManager* Manager)
+{
+    if (ApplicationMinimized())
+        return;
+    if (SkinChangingAnimated(Manager))
+        InAnimationProcess = true;
+    ForEachManagedForm(Manager, [](TCustomForm* form, TsSkinProvider* provider) {
+        if (!dynamic_cast<vcl::TForm*>(form) || Minimized(form) || !form->HandleAllocated() ||
+            !IsWindowVisible(form->Handle()))
+            return;
+        provider->FInAnimation = true;
+        provider->FormState |= TsSkinProvider::fsPaintLocked;
+        SendMessageW(form->Handle(), WM_SETREDRAW, 0, 0);
+    });
+}
+
+void UnLockForms(TsSkinManager* Manager, bool Repaint)
+{
+    if (ApplicationMinimized())
+        return;
+    if (Manager == DefaultManager)
+        InAnimationProcess = false;
+    const auto locked = [](TCustomForm* form, TsSkinProvider* provider) {
+        return form->Visible() && form->HandleAllocated() && (provider->FormState & TsSkinProvider::fsPaintLocked);
+    };
+    ForEachManagedForm(Manager, [&](TCustomForm* form, TsSkinProvider* provider) {
+        if (locked(form, provider))
+            SendMessageW(form->Handle(), WM_SETREDRAW, 1, 0);
+    });
+    ForEachManagedForm(Manager, [&](TCustomForm* form, TsSkinProvider* provider) {
+        if (!locked(form, provider) || Minimized(form))
+            return;
+        provider->FormState &= ~TsSkinProvider::fsCoverShown;
+        if (Repaint) {
+            provider->FInAnimation = false;
+            const UINT frame = provider->FDrawNonClientArea ? 0 : RDW_FRAME;
+            RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | frame);
+        } else {
+            SendMessageW(form->Handle(), WM_SETREDRAW, 1, 0);
+        }
+        provider->FormState &= ~TsSkinProvider::fsPaintLocked;
+    });
+}
+
+void CopyExForms(TsSkinManager* Manager)
+{
+    const vcl::TComponentState state = Manager->ComponentState();
+    if (ApplicationMinimized() || state.Contains(TComponentStateItem::csDesigning) ||
+        state.Contains(TComponentStateItem::csLoading) || state.Contains(TComponentStateItem::csReading))
+        return;
+    if (SkinChangingAnimated(Manager))
+        InAnimationProcess = true;
+    ForEachManagedForm(Manager, [](TCustomForm* form, TsSkinProvider* provider) {
+        if (!Minimized(form) && form->Visible())
+            provider->FInAnimation = true;
+    });
+}
+
+}  // namespace skin
