@@ -18,6 +18,7 @@ using vcl::TComponentStateItem;
 
 TsSkinManager* DefaultManager = nullptr;
 vcl::TMemIniFile* SkinFile = nullptr;
+vcl::TStringList* acMemSkinFile = nullptr;
 bool IsNT = false;
 vcl::TObjectPtr<TPNGGraphic> DefaultShadowActive;
 vcl::TObjectPtr<TPNGGraphic> DefaultShadowInactive;
@@ -283,7 +284,14 @@ void TsSkinManager::ReloadSkin()
     const String folder = GetFullSkinDirectory() + L"\\" + FSkinName + L"\\";
     TSkinTables previous = TakeTables();
     try {
-        if (vcl::FileExists(folder + L"Options.dat")) {
+        if (acMemSkinFile) {
+            // The skin editor's text in place of the folder's options file.
+            SkinData->SkinPath = folder;
+            vcl::TMemIniFile ini(folder + L"Options.dat_");
+            ini.SetCaseSensitive(true);
+            ini.SetStrings(acMemSkinFile);
+            LoadSkinOptions(ini);
+        } else if (vcl::FileExists(folder + L"Options.dat")) {
             SkinIsPacked = false;
             LoadSkinFolder(folder);
         } else {
@@ -338,9 +346,14 @@ void TsSkinManager::LoadSkinFolder(const String& Folder)
         throw vcl::EFOpenError(vcl::Format(L"Cannot open file \"%s\". %s", options, L"The skin folder has no options file."));
     vcl::TMemIniFile ini(options);
     ini.SetCaseSensitive(true);
-    SkinData->Version = ReadSkinVersion(ini);
+    LoadSkinOptions(ini);
+}
+
+void TsSkinManager::LoadSkinOptions(vcl::TMemIniFile& Ini)
+{
+    SkinData->Version = ReadSkinVersion(Ini);
     CheckVersion();
-    TSkinFileScope scope(&ini);
+    TSkinFileScope scope(&Ini);
     LoadAllMasks();
     LoadAllPatterns();
     LoadAllGeneralData();

@@ -119,9 +119,10 @@ public:
     // SkinDirectory made absolute against the program's folder ("..", ".\", a name without a
     // drive or a network path); no trailing separator.
     vcl::String GetFullSkinDirectory() const;
-    // Loads the skin named by SkinName: its folder under the skin directory, else an internal
-    // skin (the first one when none has the name; none at all leaves the manager inactive).
-    // Loads into fresh tables: a load that raises leaves the tables of the skin in force.
+    // Loads the skin named by SkinName: its folder under the skin directory (with the options text
+    // of acMemSkinFile when it is set), else an internal skin (the first one when none has the
+    // name; none at all leaves the manager inactive). Loads into fresh tables: a load that raises
+    // leaves the tables of the skin in force.
     void ReloadSkin();
     // Warns about skins of a format version this library does not support.
     void CheckVersion();
@@ -141,6 +142,9 @@ public:
     // value raises the class library's conversion or arithmetic error and ends the load, the
     // tables keeping what was built so far. Broadcasting the new skin is the caller's business.
     void LoadSkinFolder(const vcl::String& Folder);
+    // The same from the options of SkinData->SkinPath's skin as an INI object: the version, its
+    // check, then the loading steps.
+    void LoadSkinOptions(vcl::TMemIniFile& Ini);
 
     // The loading steps, in the order a load runs them; each empties its own table first.
     // MasterBitmap and ma from SkinFile and CommonSections.
@@ -331,6 +335,10 @@ extern TsSkinManager* DefaultManager;
 
 // The INI object (case-sensitive, file order) of the skin being loaded; none outside a load.
 extern vcl::TMemIniFile* SkinFile;
+
+// The options text a skin editor sent, read in place of the skin folder's "Options.dat" while it is
+// set; none otherwise. Its sender owns it.
+extern vcl::TStringList* acMemSkinFile;
 
 // The system is of the NT family.
 extern bool IsNT;

@@ -486,8 +486,8 @@ void TsSkinManager::UnInstallHook()
 
 bool TsSkinManager::MainWindowHook(vcl::TMessage& /*Message*/)
 {
-    // The application window's minimise, restore and taskbar messages are left to the
-    // application: forms are not skinned by a provider yet.
+    // Without form skinning there is no provider to animate or to drop a system menu: every
+    // message is left to the application.
     return false;
 }
 

@@ -163,6 +163,24 @@ TEST_F(SkinManager, ANameChoosesItsFolderElseAnInternalSkin)
     EXPECT_EQ(manager->gd[size_t(manager->GetSkinIndex(L"PANEL"))].Color, vcl::TColor(17));
 }
 
+TEST_F(SkinManager, AnEditorsTextStandsInForTheFoldersOptions)
+{
+    TTempSkin dir;
+    WriteSkin(dir, "ED", "[GLOBALINFO]\nVERSION=8\n[PANEL]\nCOLOR=1\n");
+    dir.CopyTestSkinFile("FLAT", "MASTER.BMP", L"ED\\MASTER.BMP");
+    vcl::TStringList text;
+    text.SetText(L"[GLOBALINFO]\r\nVERSION=8\r\nMASTERBITMAP=MASTER.BMP\r\n[PANEL]\r\nCOLOR=77\r\n");
+    TManagerPtr manager = NewManager(dir.Folder());
+    acMemSkinFile = &text;
+    manager->SetSkinName(L"ED");
+    acMemSkinFile = nullptr;
+    EXPECT_EQ(manager->gd[size_t(manager->GetSkinIndex(L"PANEL"))].Color, vcl::TColor(77));
+    ASSERT_TRUE(manager->MasterBitmap);  // the images still come from the folder
+    EXPECT_GT(manager->MasterBitmap->Width(), 0);
+    manager->SetSkinName(L"ED");
+    EXPECT_EQ(manager->gd[size_t(manager->GetSkinIndex(L"PANEL"))].Color, vcl::TColor(1));
+}
+
 TEST_F(SkinManager, OnlyActiveAndCommonSectionsReload)
 {
     TTempSkin dir;

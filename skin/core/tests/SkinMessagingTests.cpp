@@ -200,4 +200,5 @@ TEST(SkinLibraryTexts, ComeFromTheStringTable)
     EXPECT_EQ(LibraryText(acsFrameAdapterError), L"TsFrameAdapter adapter must be placed on the handled frame");
     EXPECT_EQ(LibraryText(acsInvalidDate), L"Invalid date");  // the table does not hold it
     EXPECT_EQ(acScrollWidth, GetSystemMetrics(SM_CXHSCROLL));
+    EXPECT_NE(Ac_SetWindowTheme, nullptr);  // the system has a theme library
 }
