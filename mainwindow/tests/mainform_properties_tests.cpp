@@ -3,6 +3,7 @@
 #include "mainform_fixture.h"
 
 #include "skin/core/acSkinPack.h"
+#include "vcl/inifiles.h"
 #include "vcl/sysutils.h"
 
 #include <commctrl.h>
@@ -297,6 +298,32 @@ TEST_F(MainformTest, SkinManagerCarriesOurSkinPacked)
     EXPECT_EQ(bytesOf(folder / "Options.dat"), streamBytes(sc->Options.get()));
     ASSERT_EQ(1u, sc->Files.size());
     EXPECT_EQ(bytesOf(folder / vcl::ToAnsi(sc->Files[0].FileName)), streamBytes(sc->Files[0].FileStream.get()));
+}
+
+// Without a skin folder the window loads our internal skin as it is made: the skin's sections and
+// images from the packed data, the common sections beside them, and the skin broadcast.
+TEST_F(MainformTest, WindowLoadsOurInternalSkin)
+{
+    skin::TsSkinManager* manager = Form()->sSkinManager1;
+    EXPECT_TRUE(manager->Active());
+    EXPECT_TRUE(manager->SkinData->Active);
+    EXPECT_TRUE(manager->SkinIsPacked);
+    EXPECT_EQ(String(), manager->SkinData->SkinPath);
+    EXPECT_EQ(nullptr, skin::sc);
+
+    const String folder = FromAnsi(testsupport::SourceDir()) + L"\\assets\\skins\\Aluminium (internal)\\";
+    TMemIniFile options(folder + L"Options.dat");
+    const int panel = manager->GetSkinIndex(L"PANEL");
+    ASSERT_GE(panel, 0);
+    EXPECT_EQ(TColor(options.ReadInteger(L"PANEL", L"COLOR", -1)), manager->gd[size_t(panel)].Color);
+    EXPECT_GE(manager->GetSkinIndex(L"NEWSITE"), 0);
+    EXPECT_EQ(manager->GetSkinIndex(L"GLOBALINFO"), manager->ConstData.IndexGLobalInfo);
+
+    TObjectPtr<TBitmap> master(Create<TBitmap>());
+    master->LoadFromFile(folder + options.ReadString(L"GLOBALINFO", L"MASTERBITMAP", L""));
+    EXPECT_EQ(master->Width(), manager->MasterBitmap->Width());
+    EXPECT_EQ(master->Height(), manager->MasterBitmap->Height());
+    EXPECT_GE(manager->GetMaskIndex(L"FORM", L"BORDERSMASK"), 0);
 }
 
 }  // namespace

@@ -19,6 +19,8 @@ using vcl::TComponentStateItem;
 TsSkinManager* DefaultManager = nullptr;
 vcl::TMemIniFile* SkinFile = nullptr;
 vcl::TStringList* acMemSkinFile = nullptr;
+std::unique_ptr<TacSkinConvertor> sc;
+bool UnPackedFirst = false;
 bool IsNT = false;
 vcl::TObjectPtr<TPNGGraphic> DefaultShadowActive;
 vcl::TObjectPtr<TPNGGraphic> DefaultShadowInactive;
@@ -156,8 +158,11 @@ void TsSkinManager::SetSkinName(const String& Value)
             SkinData->Active = false;
             if (Value.size() > 4 && vcl::LowerCase(Value.substr(Value.size() - 4)) == L".asz")
                 FSkinName = Value.substr(0, Value.size() - 4);
+            // The folder test takes the name as given, extension and all.
+            SkinIsPacked = vcl::FileExists(PackedSkinFile()) &&
+                           !(UnPackedFirst && vcl::DirectoryExists(NormalDir(FSkinDirectory) + Value));
             try {
-                ReloadSkin();
+                LoadChosenSource();
             } catch (const vcl::Exception& e) {
                 FSkinName = previous;
                 ShowError(e.Message());
@@ -254,6 +259,22 @@ String TsSkinManager::GetFullSkinDirectory() const
     return d;
 }
 
+String TsSkinManager::PackedSkinFile() const { return NormalDir(FSkinDirectory) + FSkinName + L".asz"; }
+
+void TsSkinManager::LoadChosenSource()
+{
+    if (SkinIsPacked)
+        ReloadPackedSkin();
+    else
+        ReloadSkin();
+}
+
+void TsSkinManager::ReloadFromSource()
+{
+    SkinIsPacked = vcl::FileExists(PackedSkinFile());
+    LoadChosenSource();
+}
+
 TsSkinManager::TSkinTables TsSkinManager::TakeTables()
 {
     TSkinTables tables{std::move(ma), std::move(pa), std::move(gd), ConstData, std::move(MasterBitmap),
@@ -277,46 +298,6 @@ void TsSkinManager::PutTables(TSkinTables&& Tables)
     SkinData = std::move(Tables.SkinData);
 }
 
-void TsSkinManager::ReloadSkin()
-{
-    if (!FActive)
-        return;
-    const String folder = GetFullSkinDirectory() + L"\\" + FSkinName + L"\\";
-    TSkinTables previous = TakeTables();
-    try {
-        if (acMemSkinFile) {
-            // The skin editor's text in place of the folder's options file.
-            SkinData->SkinPath = folder;
-            vcl::TMemIniFile ini(folder + L"Options.dat_");
-            ini.SetCaseSensitive(true);
-            ini.SetStrings(acMemSkinFile);
-            LoadSkinOptions(ini);
-        } else if (vcl::FileExists(folder + L"Options.dat")) {
-            SkinIsPacked = false;
-            LoadSkinFolder(folder);
-        } else {
-            LoadInternalSkin();
-        }
-    } catch (...) {
-        PutTables(std::move(previous));
-        throw;
-    }
-}
-
-void TsSkinManager::LoadInternalSkin()
-{
-    SkinData->SkinPath.clear();
-    if (FBuiltInSkins->Count() == 0) {
-        FActive = false;
-        return;
-    }
-    if (FBuiltInSkins->IndexOf(FSkinName) < 0)
-        FSkinName = FBuiltInSkins->Items(0)->Name();
-    // An internal skin keeps its options and images packed; one without packed data leaves the
-    // tables empty.
-    SkinIsPacked = false;
-}
-
 namespace {
 
 // Makes an INI object the global SkinFile for the lifetime of the scope.
@@ -328,7 +309,127 @@ public:
     TSkinFileScope& operator=(const TSkinFileScope&) = delete;
 };
 
+// The unpacked skin of a load lives as long as the load, whatever its end.
+class TConvertorScope {
+public:
+    TConvertorScope() = default;
+    ~TConvertorScope() { sc.reset(); }
+    TConvertorScope(const TConvertorScope&) = delete;
+    TConvertorScope& operator=(const TConvertorScope&) = delete;
+};
+
+// sc borrows an internal skin's packed bytes while they unpack and gives them back, also when
+// they are damaged: the item keeps owning them.
+class TLoanScope {
+public:
+    explicit TLoanScope(vcl::TMemoryStream* Data) { sc->PackedData = Data; }
+    ~TLoanScope()
+    {
+        if (sc)  // a wrong magic has already released the convertor
+            sc->PackedData = nullptr;
+    }
+    TLoanScope(const TLoanScope&) = delete;
+    TLoanScope& operator=(const TLoanScope&) = delete;
+};
+
+[[noreturn]] void CannotOpen(const String& File, const String& Why)
+{
+    throw vcl::EFOpenError(vcl::Format(L"Cannot open file \"%s\". %s", File, Why));
+}
+
+// A case-sensitive INI object over the options text of sc, read from its start. A package
+// without an options entry is no skin.
+vcl::TObjectPtr<vcl::TMemIniFile> PackedOptions(const String& SkinName)
+{
+    if (!sc->Options)
+        throw vcl::EReadError(L"The packed skin \"" + SkinName + L"\" holds no options file.");
+    sc->Options->SetPosition(0);
+    vcl::TStringList lines;
+    lines.SetCaseSensitive(true);
+    lines.LoadFromStream(sc->Options.get());
+    // No file name: the text lives only in memory.
+    vcl::TObjectPtr<vcl::TMemIniFile> ini(vcl::Create<vcl::TMemIniFile>(L""));
+    ini->SetCaseSensitive(true);
+    ini->SetStrings(&lines);
+    return ini;
+}
+
 }  // namespace
+
+template<class TLoad>
+void TsSkinManager::LoadIntoFreshTables(TLoad&& Load)
+{
+    TConvertorScope convertor;
+    TSkinTables previous = TakeTables();
+    try {
+        Load();
+    } catch (...) {
+        PutTables(std::move(previous));
+        throw;
+    }
+}
+
+void TsSkinManager::ReloadSkin()
+{
+    if (!FActive)
+        return;
+    const String folder = GetFullSkinDirectory() + L"\\" + FSkinName + L"\\";
+    LoadIntoFreshTables([&] {
+        if (acMemSkinFile) {
+            // The skin editor's text in place of the folder's options file.
+            SkinData->SkinPath = folder;
+            vcl::TMemIniFile ini(folder + L"Options.dat_");
+            ini.SetCaseSensitive(true);
+            ini.SetStrings(acMemSkinFile);
+            LoadSkinOptions(ini);
+        } else if (vcl::FileExists(folder + L"Options.dat")) {
+            LoadSkinFolder(folder);
+        } else {
+            LoadInternalSkin();
+        }
+    });
+}
+
+void TsSkinManager::ReloadPackedSkin()
+{
+    if (!FActive)
+        return;
+    LoadIntoFreshTables([&] {
+        const String file = PackedSkinFile();
+        sc.reset();
+        LoadSkinFromFile(file, sc, true);
+        if (!sc)
+            CannotOpen(file, L"The packed skin file is missing.");
+        vcl::TObjectPtr<vcl::TMemIniFile> ini = PackedOptions(FSkinName);
+        SkinData->SkinPath = GetFullSkinDirectory() + L"\\";
+        LoadSkinOptions(*ini);
+    });
+}
+
+void TsSkinManager::LoadInternalSkin()
+{
+    SkinData->SkinPath.clear();
+    if (FBuiltInSkins->Count() == 0) {
+        FActive = false;
+        return;
+    }
+    int index = FBuiltInSkins->IndexOf(FSkinName);
+    if (index < 0) {
+        index = 0;
+        FSkinName = FBuiltInSkins->Items(0)->Name();
+    }
+    vcl::TMemoryStream* data = FBuiltInSkins->Items(index)->PackedData.get();
+    // Without packed data there is no options text to read: the tables stay empty.
+    SkinIsPacked = data->Size() > 0;
+    if (!SkinIsPacked)
+        return;
+    sc = std::make_unique<TacSkinConvertor>();
+    {
+        TLoanScope loan(data);
+        ExtractPackedData(sc);
+    }
+    LoadSkinOptions(*PackedOptions(FSkinName));
+}
 
 double ReadSkinVersion(const vcl::TCustomIniFile& Ini)
 {
@@ -340,10 +441,11 @@ double ReadSkinVersion(const vcl::TCustomIniFile& Ini)
 
 void TsSkinManager::LoadSkinFolder(const String& Folder)
 {
+    SkinIsPacked = false;
     SkinData->SkinPath = NormalDir(Folder);
     const String options = SkinData->SkinPath + L"Options.dat";
     if (!vcl::FileExists(options))
-        throw vcl::EFOpenError(vcl::Format(L"Cannot open file \"%s\". %s", options, L"The skin folder has no options file."));
+        CannotOpen(options, L"The skin folder has no options file.");
     vcl::TMemIniFile ini(options);
     ini.SetCaseSensitive(true);
     LoadSkinOptions(ini);
@@ -437,6 +539,37 @@ String TsSkinManager::GetRandomSkin()
     vcl::TStringList names;
     GetSkinNames(&names);
     return names.Count() ? names.Strings(std::rand() % names.Count()) : String();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Internal skins as files
+
+void TsSkinManager::ExtractInternalSkin(const String& NameOfSkin, const String& DestDir)
+{
+    bool found = false;
+    for (int i = 0; i < FBuiltInSkins->Count(); ++i) {
+        if (FBuiltInSkins->Items(i)->Name() != NameOfSkin)
+            continue;
+        found = true;
+        if (vcl::DirectoryExists(DestDir))
+            ExtractByIndex(i, DestDir);
+        else
+            ShowError(L"Directory does not exists.");
+    }
+    if (!found)
+        ShowError(L"Skin does not exists.");
+}
+
+void TsSkinManager::ExtractByIndex(int Index, const String& DestDir)
+{
+    TsStoredSkin* skin = FBuiltInSkins->Items(Index);
+    const String dir = NormalDir(DestDir);
+    if (!vcl::DirectoryExists(dir) && !vcl::ForceDirectories(dir)) {
+        ShowError(L"Directory " + dir + L" creation error.");
+        return;
+    }
+    if (skin->PackedData->Size() > 0)
+        skin->PackedData->SaveToFile(dir + skin->Name() + L" extracted.asz");
 }
 
 }  // namespace skin

@@ -6,6 +6,7 @@
 // The tables (ma, pa, gd, ConstData, MasterBitmap, SkinData) are read by every painter; only the
 // manager writes them. Indexes are table positions, -1 when absent, valid until the next load.
 // Names compare with case; the engine's own section names are in capitals.
+#include "skin/core/acSkinPack.h"
 #include "skin/core/sMaskData.h"
 #include "skin/core/sSkinManagerStoredSkins.h"
 #include "skin/core/sSkinManagerOptions.h"
@@ -121,9 +122,14 @@ public:
     vcl::String GetFullSkinDirectory() const;
     // Loads the skin named by SkinName: its folder under the skin directory (with the options text
     // of acMemSkinFile when it is set), else an internal skin (the first one when none has the
-    // name; none at all leaves the manager inactive). Loads into fresh tables: a load that raises
-    // leaves the tables of the skin in force.
+    // name, which SkinName then takes; none at all leaves the manager inactive; one without packed
+    // data leaves the tables empty). Loads into fresh tables: a load that raises leaves the tables
+    // of the skin in force.
     void ReloadSkin();
+    // Loads the packed skin file SkinName + ".asz" of SkinDirectory as written (relative to the
+    // current folder when it is relative). A missing or damaged file raises; the tables of the
+    // skin in force stay.
+    void ReloadPackedSkin();
     // Warns about skins of a format version this library does not support.
     void CheckVersion();
     // Fills Dest with the internal skins and the skins of the skin directory of the kind asked,
@@ -133,6 +139,13 @@ public:
     vcl::String GetExternalSkinNames(vcl::TStrings* Dest, TacSkinTypes SkinType = TacSkinTypes::stAllSkins);
     // A random name of GetSkinNames; empty when there is none. Loads nothing.
     vcl::String GetRandomSkin();
+    // Writes every internal skin named NameOfSkin (exactly) into the existing folder DestDir as
+    // a packed skin file (see ExtractByIndex). A missing folder or skin is shown as an error.
+    void ExtractInternalSkin(const vcl::String& NameOfSkin, const vcl::String& DestDir);
+    // Writes the packed data of the internal skin at Index as "<Name> extracted.asz" into
+    // DestDir, made when missing; an item without data writes nothing. A folder that cannot be
+    // made is shown as an error.
+    void ExtractByIndex(int Index, const vcl::String& DestDir);
 
     // ---------------------------------------------------------------------------------------------
     // Loading
@@ -142,8 +155,9 @@ public:
     // value raises the class library's conversion or arithmetic error and ends the load, the
     // tables keeping what was built so far. Broadcasting the new skin is the caller's business.
     void LoadSkinFolder(const vcl::String& Folder);
-    // The same from the options of SkinData->SkinPath's skin as an INI object: the version, its
-    // check, then the loading steps.
+    // The same from the options of the skin being loaded as an INI object: the version, its check,
+    // then the loading steps with Ini as SkinFile. Image files come from SkinData->SkinPath, or
+    // from sc while SkinIsPacked.
     void LoadSkinOptions(vcl::TMemIniFile& Ini);
 
     // The loading steps, in the order a load runs them; each empties its own table first.
@@ -262,7 +276,7 @@ public:
     TConstantSkinData ConstData;                 // cached indexes of common sections and images
     vcl::TObjectPtr<vcl::TBitmap> MasterBitmap;  // the skin's master image, 32 bits per pixel
     vcl::TObjectPtr<TsSkinData> SkinData;        // the skin's global information
-    bool SkinIsPacked = false;                   // the skin came from packed data
+    bool SkinIsPacked = false;                   // the skin's image files come from sc
 
     // The shadow templates of active and inactive forms with extended borders, and their margins.
     vcl::TObjectPtr<TPNGGraphic> ShdaTemplate;
@@ -290,7 +304,17 @@ private:
     TSkinTables TakeTables();
     void PutTables(TSkinTables&& Tables);
 
+    // Loads into fresh tables; when Load raises, the tables in force come back and the error
+    // passes on. SkinFile and sc are gone afterwards either way.
+    template<class TLoad>
+    void LoadIntoFreshTables(TLoad&& Load);
     void LoadInternalSkin();
+    // The packed skin file that SetSkinName looks for: SkinDirectory as written.
+    vcl::String PackedSkinFile() const;
+    // Loads SkinName from the source SkinIsPacked chose.
+    void LoadChosenSource();
+    // A reload of the skin in force: SkinIsPacked afresh (the packed file exists), then the load.
+    void ReloadFromSource();
     // The skin-name lists: the internal skins (unless External), then the skin directory's.
     vcl::String SkinNames(vcl::TStrings* Dest, TacSkinTypes SkinType, bool External);
     // A hue, saturation or border change: the skin loaded again and repainted, no new-skin
@@ -339,6 +363,13 @@ extern vcl::TMemIniFile* SkinFile;
 // The options text a skin editor sent, read in place of the skin folder's "Options.dat" while it is
 // set; none otherwise. Its sender owns it.
 extern vcl::TStringList* acMemSkinFile;
+
+// The unpacked packed or internal skin being loaded, whose Files serve the image files while
+// SkinIsPacked; none outside a load.
+extern std::unique_ptr<TacSkinConvertor> sc;
+
+// A skin folder wins over a packed skin file of the same name (the skin editor's link sets it).
+extern bool UnPackedFirst;
 
 // The system is of the NT family.
 extern bool IsNT;

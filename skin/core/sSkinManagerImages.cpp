@@ -125,6 +125,10 @@ SmallInt ProbeCorners(const TsMaskData& Mask, TBitmap* Master)
     return 0;
 }
 
+// Where an image file is read: the skin's own files (unpacked ones while the skin is packed), or
+// always the skin folder on disk (the common sections' files).
+enum class TFileSource { Skin, Disk };
+
 class TMaskLoader {
 public:
     explicit TMaskLoader(TsSkinManager& Manager) : FManager(Manager) {}
@@ -132,14 +136,15 @@ public:
     void LoadMasterBitmap();
     // One value of the options file by its form; values that name no image add nothing.
     void AddImage(const String& Section, const String& Key, const String& Value);
-    // A plain file name or a "#" rectangle list of CommonSections.
+    // A plain file name or a "#" rectangle list of CommonSections, whose files are on disk.
     void AddCommonImage(const String& Section, const String& Key, const String& Value);
 
 private:
     TsMaskData& Append(const String& Section, const String& Key, TacImgType Type);
-    // The BMP or PNG file of the skin folder (a name with a drive stands alone); none when it is
-    // missing, unreadable or empty. Pixels come 32-bit with opaque alpha but on key pixels.
-    TObjectPtr<TBitmap> LoadImageFile(const String& Name, bool Png) const;
+    // The BMP or PNG file Name from Source; none when it is missing, unreadable or empty. Pixels
+    // come 32-bit with opaque alpha but on key pixels.
+    TObjectPtr<TBitmap> LoadImageFile(const String& Name, bool Png, TFileSource Source) const;
+    bool Read(vcl::TGraphic* Graphic, const String& Name, TFileSource Source) const;
     // Gives an image its own bitmap, its canvas kept locked so that its DC stays.
     static void Adopt(TsMaskData& Mask, TObjectPtr<TBitmap> Bmp);
     SmallInt Corners(const TsMaskData& Mask) const { return ProbeCorners(Mask, FManager.MasterBitmap.get()); }
@@ -148,7 +153,7 @@ private:
     void AddGlyph(const String& Section, const String& Key, const String& Value);
     void AddBorder(const String& Section, const String& Key, const String& Value);
     void AddTexture(const String& Section, const String& Key, const String& Value);
-    void AddPlainFile(const String& Section, const String& Key, const String& Value);
+    void AddPlainFile(const String& Section, const String& Key, const String& Value, TFileSource Source);
     void AddRectangleList(const String& Section, const String& Key, const String& Value);
 
     TsSkinManager& FManager;
@@ -164,13 +169,18 @@ TsMaskData& TMaskLoader::Append(const String& Section, const String& Key, TacImg
     return mask;
 }
 
-TObjectPtr<TBitmap> TMaskLoader::LoadImageFile(const String& Name, bool Png) const
+bool TMaskLoader::Read(vcl::TGraphic* Graphic, const String& Name, TFileSource Source) const
 {
-    const String path = SkinFilePath(*FManager.SkinData, Name);
+    return Source == TFileSource::Skin ? ReadSkinImage(FManager, Graphic, Name)
+                                       : ReadImageFile(Graphic, SkinFilePath(*FManager.SkinData, Name));
+}
+
+TObjectPtr<TBitmap> TMaskLoader::LoadImageFile(const String& Name, bool Png, TFileSource Source) const
+{
     TObjectPtr<TBitmap> bmp(vcl::Create<TBitmap>());
     if (Png) {
         TObjectPtr<TPNGGraphic> png(vcl::Create<TPNGGraphic>());
-        if (!ReadImageFile(png.get(), path))
+        if (!Read(png.get(), Name, Source))
             return nullptr;
         bmp->Assign(png.get());
         // Older skins mark transparent pixels by key colour; newer ones carry straight alpha.
@@ -178,7 +188,7 @@ TObjectPtr<TBitmap> TMaskLoader::LoadImageFile(const String& Name, bool Png) con
             UpdateTransPixels(bmp.get());
         else
             UpdateAlpha(bmp.get());
-    } else if (!ReadImageFile(bmp.get(), path)) {
+    } else if (!Read(bmp.get(), Name, Source)) {
         return nullptr;
     }
     MakeOpaque32(bmp.get());
@@ -201,7 +211,7 @@ void TMaskLoader::LoadMasterBitmap()
     TBitmap* master = FManager.MasterBitmap.get();
     const String name = SkinFile->ReadString(GlobalInfo, L"MASTERBITMAP", L"");
     if (!name.empty())
-        if (TObjectPtr<TBitmap> loaded = LoadImageFile(name, false))
+        if (TObjectPtr<TBitmap> loaded = LoadImageFile(name, false, TFileSource::Skin))
             master->Assign(loaded.get());
     MakeOpaque32(master);
     master->SetTransparent(true);
@@ -218,7 +228,7 @@ void TMaskLoader::AddImage(const String& Section, const String& Key, const Strin
     case L'~': AddTexture(Section, Key, Value); break;
     default:
         if (!Holds(Value, L"#"))
-            AddPlainFile(Section, Key, Value);
+            AddPlainFile(Section, Key, Value, TFileSource::Skin);
         else if (Value != L"#")
             AddRectangleList(Section, Key, Value);
     }
@@ -227,7 +237,7 @@ void TMaskLoader::AddImage(const String& Section, const String& Key, const Strin
 void TMaskLoader::AddCommonImage(const String& Section, const String& Key, const String& Value)
 {
     if (!FManager.MasterBitmap || !Holds(Value, L"#"))
-        AddPlainFile(Section, Key, Value);
+        AddPlainFile(Section, Key, Value, TFileSource::Disk);
     else if (Value != L"#")
         AddRectangleList(Section, Key, Value);
 }
@@ -239,7 +249,7 @@ void TMaskLoader::AddImageFile(const String& Section, const String& Key, const S
     const bool png = Holds(name, L".PNG");
     if (!png && !Holds(name, L".BMP"))
         return;
-    TObjectPtr<TBitmap> bmp = LoadImageFile(name, png);
+    TObjectPtr<TBitmap> bmp = LoadImageFile(name, png, TFileSource::Skin);
     if (!bmp)
         return;
     // A kind beyond the known ones counts as the last; a negative one as a border.
@@ -301,12 +311,12 @@ void TMaskLoader::AddTexture(const String& Section, const String& Key, const Str
     mask.MaskType = SmallInt(Value.size() >= 25 ? FixedField(Value, 25, 1) : 0);
 }
 
-void TMaskLoader::AddPlainFile(const String& Section, const String& Key, const String& Value)
+void TMaskLoader::AddPlainFile(const String& Section, const String& Key, const String& Value, TFileSource Source)
 {
     const String name = vcl::UpperCase(Value);
     if (!Holds(name, L".BMP"))
         return;
-    TObjectPtr<TBitmap> bmp = LoadImageFile(name, false);
+    TObjectPtr<TBitmap> bmp = LoadImageFile(name, false, Source);
     if (!bmp)
         return;
     TsMaskData& mask = Append(vcl::UpperCase(Section), vcl::UpperCase(Key), TacImgType::itisaBorder);
@@ -339,18 +349,47 @@ String SkinFilePath(const TsSkinData& Data, const String& Name)
     return Holds(Name, L":") ? Name : Data.SkinPath + Name;
 }
 
-bool ReadImageFile(vcl::TGraphic* Graphic, const String& Path)
+namespace {
+
+// Runs Load on Graphic; false when it fails as an image or a stream, or gives an empty image.
+template<class TLoad>
+bool LoadGraphic(vcl::TGraphic* Graphic, TLoad&& Load)
 {
-    if (!vcl::FileExists(Path))
-        return false;
     try {
-        Graphic->LoadFromFile(Path);
+        Load();
     } catch (const vcl::EInvalidGraphic&) {
         return false;
     } catch (const vcl::EStreamError&) {
         return false;
     }
     return Graphic->Width() > 0;
+}
+
+}  // namespace
+
+bool ReadImageFile(vcl::TGraphic* Graphic, const String& Path)
+{
+    return vcl::FileExists(Path) && LoadGraphic(Graphic, [&] { Graphic->LoadFromFile(Path); });
+}
+
+vcl::TMemoryStream* FindPackedFile(const TacSkinConvertor* Convertor, const String& Name)
+{
+    if (Convertor)
+        for (const TacImageItem& item : Convertor->Files)
+            if (vcl::UpperCase(item.FileName) == Name)
+                return item.FileStream.get();
+    return nullptr;
+}
+
+bool ReadSkinImage(const TsSkinManager& Manager, vcl::TGraphic* Graphic, const String& Name)
+{
+    if (!Manager.SkinIsPacked)
+        return ReadImageFile(Graphic, SkinFilePath(*Manager.SkinData, Name));
+    vcl::TMemoryStream* file = FindPackedFile(sc.get(), Name);
+    if (!file)
+        return false;
+    file->SetPosition(0);
+    return LoadGraphic(Graphic, [&] { Graphic->LoadFromStream(file); });
 }
 
 void MakeOpaque32(TBitmap* Bmp)

@@ -21,11 +21,12 @@ bool NamesJpeg(const String& UpperValue)
     return UpperValue.find(L".JPG") != String::npos || UpperValue.find(L".JPEG") != String::npos;
 }
 
-// The JPEG file; none when it is missing, unreadable, corrupt or empty.
-TObjectPtr<TJPEGImage> LoadJpeg(const String& Path)
+// The JPEG that Read fills; none when it is missing, unreadable, corrupt or empty.
+template<class TRead>
+TObjectPtr<TJPEGImage> LoadJpeg(TRead&& Read)
 {
     TObjectPtr<TJPEGImage> jpeg(vcl::Create<TJPEGImage>());
-    if (!ReadImageFile(jpeg.get(), Path))
+    if (!Read(jpeg.get()))
         return nullptr;
     return jpeg;
 }
@@ -54,7 +55,8 @@ void TsSkinManager::LoadAllPatterns()
             const String value = vcl::UpperCase(SkinFile->ReadString(section, key, L"-"));
             if (!NamesJpeg(value))
                 return;
-            TObjectPtr<TJPEGImage> jpeg = LoadJpeg(SkinFilePath(*SkinData, value));
+            TObjectPtr<TJPEGImage> jpeg =
+                LoadJpeg([&](TJPEGImage* image) { return ReadSkinImage(*this, image, value); });
             if (!jpeg)
                 return;
             if (int64_t(jpeg->Width()) * jpeg->Height() >= PatternPixels)
@@ -62,12 +64,14 @@ void TsSkinManager::LoadAllPatterns()
             else
                 AddTexture(*this, jpeg.get(), vcl::UpperCase(section), vcl::UpperCase(key));
         });
-    // The common sections' JPEGs stay patterns whatever their size.
+    // The common sections' JPEGs are files on disk and stay patterns whatever their size.
     if (const auto common = CommonSectionsIni(CommonSections()))
         ForEachKey(*common, [&](const String& section, const String& key) {
             const String value = vcl::UpperCase(common->ReadString(section, key, L"-"));
             if (NamesJpeg(value))
-                if (TObjectPtr<TJPEGImage> jpeg = LoadJpeg(SkinFilePath(*SkinData, value)))
+                if (TObjectPtr<TJPEGImage> jpeg = LoadJpeg([&](TJPEGImage* image) {
+                        return ReadImageFile(image, SkinFilePath(*SkinData, value));
+                    }))
                     pa.push_back({std::move(jpeg), vcl::UpperCase(section), vcl::UpperCase(key)});
         });
 }

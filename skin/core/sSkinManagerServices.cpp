@@ -304,7 +304,7 @@ void TsSkinManager::ReloadInPlace()
 {
     {
         TFlagScope changing(aSkinChanging);
-        ReloadSkin();
+        ReloadFromSource();
     }
     if (!NonAutoUpdate)
         RepaintForms(true);
@@ -335,7 +335,7 @@ void TsSkinManager::SetExtendedBorders(bool Value)
     {
         TFlagScope changing(aSkinChanging);
         CheckShadows();
-        ReloadSkin();
+        ReloadFromSource();
     }
     if (!IsLoading() && !IsDesigning())
         RepaintForms(true);

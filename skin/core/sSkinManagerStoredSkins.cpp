@@ -49,6 +49,16 @@ TsStoredSkins::TsStoredSkins(TsSkinManager* AOwner)
 {
 }
 
+// The manager is going away with its list: no event reaches it from the items' removal.
+TsStoredSkins::~TsStoredSkins() { FOwner = nullptr; }
+
+void TsStoredSkins::Update(vcl::TCollectionItem* Item)
+{
+    vcl::TCollection::Update(Item);
+    if (FOwner && FOwner->OnSkinListChanged())
+        FOwner->OnSkinListChanged()(FOwner);
+}
+
 int TsStoredSkins::IndexOf(const vcl::String& SkinName) const
 {
     for (int i = 0; i < Count(); ++i)

@@ -72,6 +72,7 @@ class TsStoredSkins : public vcl::TCollection {
     CL_CLASS(TsStoredSkins, vcl::TCollection)
 public:
     explicit TsStoredSkins(TsSkinManager* AOwner);
+    ~TsStoredSkins() override;
 
     TsStoredSkin* Items(int Index) const { return ItemsAs<TsStoredSkin>(Index); }
     TsStoredSkin* Add() { return static_cast<TsStoredSkin*>(vcl::TCollection::Add()); }
@@ -82,6 +83,8 @@ public:
 
 protected:
     vcl::TPersistent* GetOwner() override;
+    // A skin added, removed or moved: the owner's OnSkinListChanged, with the manager as sender.
+    void Update(vcl::TCollectionItem* Item) override;
 
 private:
     TsSkinManager* FOwner;

@@ -1,11 +1,14 @@
 #pragma once
 // Reading values of a skin's options file: the pieces the loaders of the skin manager share.
+#include "skin/core/acSkinPack.h"
 #include "skin/core/sStyleSimply.h"
 #include "vcl/bitmaps.h"
 #include "vcl/inifiles.h"
 #include "vcl/system.h"
 
 namespace skin {
+
+class TsSkinManager;
 
 // "VERSION" of "GLOBALINFO" with "." as decimal point whatever the user's settings; 0 when absent
 // or not a number.
@@ -18,6 +21,15 @@ vcl::String SkinFilePath(const TsSkinData& Data, const vcl::String& Name);
 // Reads an image file into Graphic; false when the file is missing, unreadable, not an image of
 // its kind or empty: such an image is left out while the rest of the skin loads.
 bool ReadImageFile(vcl::TGraphic* Graphic, const vcl::String& Path);
+
+// The first unpacked file of Convertor (none: no file) whose upper-cased name is Name; none when
+// there is no such file. Name must be in capitals to match.
+vcl::TMemoryStream* FindPackedFile(const TacSkinConvertor* Convertor, const vcl::String& Name);
+
+// Reads the image file Name of the skin being loaded into Graphic: while Manager.SkinIsPacked,
+// the unpacked file of sc (FindPackedFile) from its start, else the file of the skin folder
+// (SkinFilePath). false as ReadImageFile.
+bool ReadSkinImage(const TsSkinManager& Manager, vcl::TGraphic* Graphic, const vcl::String& Name);
 
 // Converts an image to 32 bits when it has another format: opaque alpha but on key pixels.
 void MakeOpaque32(vcl::TBitmap* Bmp);
