@@ -10,6 +10,7 @@
 #include "ManagerTestSupport.h"
 #include "pump.h"
 #include "skin/core/acSkinPack.h"
+#include "skin/graphics/Acntutils.h"
 #include "vcl/sysutils.h"
 
 using namespace skin;
@@ -115,6 +116,40 @@ TEST_F(SkinSources, ANameChoosesAPackedFileAFolderOrAnInternalSkin)
         EXPECT_EQ(sc, nullptr);  // the unpacked skin lives only while it loads
         EXPECT_EQ(SkinFile, nullptr);
     }
+}
+
+// A relative skin directory: the packed file is looked for under the process's current folder as
+// the directory is written, the skin folder and SkinPath under the program's folder.
+TEST_F(SkinSources, ARelativeDirectoryFindsPackedFilesFromTheCurrentFolder)
+{
+    const String relative = L"zirv_packed_" + vcl::IntToStr(GetCurrentProcessId());
+    const String appDir = GetAppPath() + relative + L"\\";
+    vcl::ForceDirectories(appDir + L"S");
+    TTempSkin current;
+    vcl::ForceDirectories(current.Folder() + relative);
+    std::ofstream(std::filesystem::path(appDir + L"S\\Options.dat")) << PanelSkin(2);
+    std::ofstream(std::filesystem::path(appDir + L"S.asz"), std::ios::binary) << PackedSkin(PanelSkin(3));
+    const String packed = current.Folder() + relative + L"\\S.asz";
+    std::ofstream(std::filesystem::path(packed), std::ios::binary) << PackedSkin(PanelSkin(1));
+    wchar_t saved[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, saved);
+    SetCurrentDirectoryW(current.Folder().c_str());
+    {
+        TManagerPtr manager = NewManager(relative);
+        manager->SetSkinName(L"S");
+        EXPECT_TRUE(manager->SkinIsPacked);
+        EXPECT_EQ(PanelColour(*manager), 1);
+        EXPECT_EQ(manager->SkinData->SkinPath, appDir);
+
+        // The program folder's packed file is never looked for: its folder loads.
+        std::filesystem::remove(std::filesystem::path(packed));
+        manager->SetSkinName(L"S");
+        EXPECT_FALSE(manager->SkinIsPacked);
+        EXPECT_EQ(PanelColour(*manager), 2);
+        EXPECT_EQ(manager->SkinData->SkinPath, appDir + L"S\\");
+    }
+    SetCurrentDirectoryW(saved);
+    std::filesystem::remove_all(std::filesystem::path(appDir));
 }
 
 TEST_F(SkinSources, ANameThatNoInternalSkinHasLoadsTheFirstAndTakesItsName)
