@@ -4,6 +4,41 @@
 
 namespace vcl {
 
+namespace {
+
+// An entry of the desktop window manager's library, loaded on first use; none without it.
+template<class F>
+F DwmEntry(const char* Name)
+{
+    static const HMODULE library = LoadLibraryW(L"dwmapi.dll");
+    return library ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, Name))) : nullptr;
+}
+
+bool DwmCompositionEnabled()
+{
+    using TIsCompositionEnabled = HRESULT(WINAPI*)(BOOL*);
+    static const auto query = DwmEntry<TIsCompositionEnabled>("DwmIsCompositionEnabled");
+    BOOL enabled = FALSE;
+    return query && SUCCEEDED(query(&enabled)) && enabled;
+}
+
+HRESULT DwmSetAttribute(HWND Wnd, DWORD Attribute, const void* Value, DWORD Size)
+{
+    using TSetWindowAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+    static const auto set = DwmEntry<TSetWindowAttribute>("DwmSetWindowAttribute");
+    return set ? set(Wnd, Attribute, Value, Size) : E_NOTIMPL;
+}
+
+void DwmInvalidateIconic(HWND Wnd)
+{
+    using TInvalidateIconicBitmaps = HRESULT(WINAPI*)(HWND);
+    static const auto invalidate = DwmEntry<TInvalidateIconicBitmaps>("DwmInvalidateIconicBitmaps");
+    if (invalidate)
+        invalidate(Wnd);
+}
+
+}  // namespace
+
 TSystemSeams& Seams()
 {
     static TSystemSeams seams{
@@ -23,6 +58,9 @@ TSystemSeams& Seams()
             LocalFree(argv);
             return words;
         },
+        DwmCompositionEnabled,
+        DwmSetAttribute,
+        DwmInvalidateIconic,
     };
     return seams;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Replaceable entries to the system calls that tests must record and answer: message boxes,
-// screen metrics, the cursor position and the command line. They default to the real functions.
+// screen metrics, the cursor position, the command line and the desktop window manager. They default to the real functions.
 #include "vcl/system.h"
 
 #include <windows.h>
@@ -19,6 +19,11 @@ struct TSystemSeams {
     std::function<TPoint()> CursorPos;
     // The words of the program's command line, the program as it was started first.
     std::function<std::vector<String>()> CommandLine;
+    // The desktop window manager, loaded on first use: composition is on (false without it), a
+    // window attribute set (E_NOTIMPL without it), a window's iconic bitmaps invalidated.
+    std::function<bool()> CompositionEnabled;
+    std::function<HRESULT(HWND Wnd, DWORD Attribute, const void* Value, DWORD Size)> DwmSetWindowAttribute;
+    std::function<void(HWND Wnd)> DwmInvalidateIconicBitmaps;
 };
 
 // The seams in force; assign a member to replace one, copy the whole to restore it later.

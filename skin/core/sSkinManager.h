@@ -10,6 +10,8 @@
 #include "skin/core/sMaskData.h"
 #include "skin/core/sSkinManagerStoredSkins.h"
 #include "skin/core/sSkinManagerOptions.h"
+#include "skin/core/sSkinManagerPreview.h"
+#include "skin/core/sSkinManagerRecolor.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/graphics/acPNG.h"
 #include "vcl/classes.h"
@@ -22,6 +24,8 @@
 #include <memory>
 
 namespace skin {
+
+class TsSkinProvider;
 
 // How skinned menus look.
 class TacMenuSupport : public vcl::TPersistent {
@@ -38,6 +42,9 @@ private:
 // What the skinning takes over: standard forms, standard dialogs, the controls of ThirdParty.
 enum class TacSkinningRule { srStdForms, srStdDialogs, srThirdParty };
 using TacSkinningRules = vcl::TSet<TacSkinningRule>;
+
+// The last minimise or restore command that reached the application window.
+enum class TShowAction { saIgnore, saRestore, saMinimize, saMaximize };
 
 // Which skins a name list holds: skin folders, packed skin files or both.
 enum class TacSkinTypes { stUnpacked, stPacked, stAllSkins };
@@ -289,6 +296,7 @@ public:
     bool NonAutoUpdate = false;        // between BeginUpdate and EndUpdate
     bool GlobalHookInstalled = false;  // this manager installed the window-creation hook
     bool SkinRemoving = false;         // the removal of the skin is being broadcast
+    TShowAction ShowState = TShowAction::saIgnore;  // set by the application-window hook
 
 private:
     // The tables, moved out and back as a whole.
@@ -329,6 +337,12 @@ private:
     // An event when assigned.
     void Notify(const vcl::TNotifyEvent& Event);
     int MaskWidth(int MaskIndex, vcl::SmallInt TsMaskData::*Side, bool Across);
+    // The branches of MainWindowHook; each answers whether it handled the message.
+    void RunExitAnimation(const WINDOWPOS& Pos);
+    bool MinimizeApplication();
+    bool RestoreApplication();
+    void ShowRestoredForm(TsSkinProvider* Provider, vcl::TCustomForm* Form);
+    bool DropMainSysMenu();
 
     vcl::String FSkinName;
     vcl::String FSkinDirectory;

@@ -435,6 +435,9 @@ void TsSkinManager::LoadAllGeneralData()
     }
     MergeCommonSections(gd, CommonSections());
     InitMaskIndexes();
+    // Every skin is shown with the manager's recolouring applied.
+    ChangeSkinHue(this, HueOffset());
+    ChangeSkinSaturation(this, Saturation());
 }
 
 void TsSkinManager::InitConstantIndexes()

@@ -484,11 +484,4 @@ void TsSkinManager::UnInstallHook()
     HookCallback = nullptr;
 }
 
-bool TsSkinManager::MainWindowHook(vcl::TMessage& /*Message*/)
-{
-    // Without form skinning there is no provider to animate or to drop a system menu: every
-    // message is left to the application.
-    return false;
-}
-
 }  // namespace skin

@@ -14,6 +14,14 @@ using vcl::TWinControl;
 bool InAnimationProcess = false;
 TSetWindowTheme Ac_SetWindowTheme = nullptr;
 
+void WaitForAnimationEnd(unsigned TimeMs)
+{
+    constexpr ULONGLONG Margin = 250;
+    const ULONGLONG deadline = GetTickCount64() + TimeMs + Margin;
+    while (InAnimationProcess && GetTickCount64() < deadline)
+        Sleep(1);
+}
+
 namespace {
 
 // The theme library, loaded by the unit's start-up when the system has it.

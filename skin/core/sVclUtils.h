@@ -19,6 +19,9 @@ enum class TacAnimType { atFading, atAero };
 
 // Set while a show, hide or skin-change animation runs.
 extern bool InAnimationProcess;
+// Waits while InAnimationProcess is set, for an animation of TimeMs milliseconds: at most that
+// time and a margin, so that a flag left set never hangs the caller. Handles no messages.
+void WaitForAnimationEnd(unsigned TimeMs);
 
 // ---------------------------------------------------------------------------------------------
 // Sending and asking

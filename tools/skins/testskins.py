@@ -52,6 +52,27 @@ def _xb_png():
     return ImageFile("XB.PNG", [frame, second], kind=3, widths=(26, 26, 26, 26), draw_mode=1)
 
 
+def _solid(width, height, rgb):
+    raster = Raster(width, height)
+    raster.fill(rgb)
+    return raster
+
+
+# The title buttons of "GLOBALINFO" (big and small, five kinds), each a coloured rectangle of the
+# master bitmap; the glows of two of them and a grip are bitmaps of their own.
+TITLE_BUTTONS = ("BICONCLOSE", "SICONCLOSE", "BICONMAX", "BICONMIN", "BICONNORM", "BICONHELP",
+                 "SICONMAX", "SICONMIN", "SICONNORM")
+
+
+def _title_images():
+    buttons = [(name, Border([_solid(4, 3, (200, 30 + 20 * n, 10))], (1, 1, 1, 1), 1))
+               for n, name in enumerate(TITLE_BUTTONS)]
+    files = [(key, ImageFile(key + ".BMP", [_solid(3, 2, rgb)], kind=0))
+             for key, rgb in (("BICONCLOSEGLOW0", (10, 200, 60)), ("BICONMAXGLOW0", (60, 10, 200)),
+                              ("GRIPIMAGE", (220, 120, 40)))]
+    return tuple(buttons + files)
+
+
 @dataclass
 class TestSkin:
     version: str
@@ -79,6 +100,13 @@ TEST_SKINS = {
         Section("PAT", keys=(("PATTERN", "BIG.JPG"), ("HOTPATTERN", "SMALL.JPG"))),
         Section("CHILDPAT", parent="PAT"),
     ], jpegs=(("BIG.JPG", 1000, 900), ("SMALL.JPG", 999, 900))),
+    # Recolouring: title buttons kept by "BIKEEPHUE", coloured, grey and key pixels, a gradient.
+    "RECOLOUR": TestSkin("8.00", [
+        Section("GLOBALINFO", keys=_title_images()),
+        Section("PANEL", states=2, border=1),
+        Section("GREY", border=1, colours=((128, 128, 128), (90, 90, 90))),
+        Section("GRADIENT", states=2, gradient=True),
+    ], extra={"BIKEEPHUE": 1}),
     # A PNG image of its own, in a skin that still marks transparent pixels by key colour...
     "PNG745": TestSkin("7.45", [Section("GLOBALINFO", files=(("EXBORDER", _xb_png()),))]),
     # ...and in one that carries straight alpha.

@@ -1,0 +1,201 @@
+// The default manager's watch on the application's hidden window: the exit animation of the main
+// form, minimise and restore through the form's provider, the taskbar's window menu, theme changes
+// and the class library's activation.
+#include "skin/core/sSkinManager.h"
+
+#include "skin/core/sMessages.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/graphics/Acntutils.h"
+#include "skin/graphics/sGraphUtils.h"
+#include "vcl/forms.h"
+
+namespace skin {
+
+namespace {
+
+constexpr UINT WM_POPUPSYSTEMMENU = 0x313;  // the taskbar asks for the window menu
+
+// The provider a form answers scmdQueryProvider with; none for a form without a window.
+TsSkinProvider* ProviderOf(vcl::TCustomForm* Form)
+{
+    if (!Form || !Form->HandleAllocated())
+        return nullptr;
+    return reinterpret_cast<TsSkinProvider*>(SendAMessage(Form->Handle(), scmdQueryProvider));
+}
+
+bool ApplicationMinimized()
+{
+    vcl::TCustomForm* main = vcl::Application->MainForm();
+    return IsIconic(vcl::Application->Handle()) || (main && main->HandleAllocated() && IsIconic(main->Handle()));
+}
+
+// Switches the system's minimise and restore animation off for the length of the scope.
+class TSystemAnimationOff {
+public:
+    TSystemAnimationOff() : FWasOn(acGetAnimation())
+    {
+        if (FWasOn)
+            acSetAnimation(false);
+    }
+    ~TSystemAnimationOff()
+    {
+        if (FWasOn)
+            acSetAnimation(true);
+    }
+    TSystemAnimationOff(const TSystemAnimationOff&) = delete;
+    TSystemAnimationOff& operator=(const TSystemAnimationOff&) = delete;
+
+private:
+    bool FWasOn;
+};
+
+void MinimizeQuietly()
+{
+    TSystemAnimationOff quiet;
+    vcl::Application->Minimize();
+}
+
+void RestoreQuietly()
+{
+    TSystemAnimationOff quiet;
+    vcl::Application->Restore();
+}
+
+void Redraw(vcl::TCustomForm* Form)
+{
+    RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void InvalidateAndUpdate(vcl::TCustomForm* Form)
+{
+    InvalidateRect(Form->Handle(), nullptr, TRUE);
+    UpdateWindow(Form->Handle());
+}
+
+}  // namespace
+
+bool TsSkinManager::MainWindowHook(vcl::TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_WINDOWPOSCHANGED: RunExitAnimation(*reinterpret_cast<const WINDOWPOS*>(Message.LParam)); return false;
+    case WM_SYSCOMMAND:
+        if (!SkinData->Active)
+            return false;
+        switch (Message.WParam & 0xFFF0) {
+        case SC_MINIMIZE: return MinimizeApplication();
+        case SC_RESTORE: return RestoreApplication();
+        default: ShowState = TShowAction::saIgnore; return false;
+        }
+    case WM_POPUPSYSTEMMENU: return DropMainSysMenu();
+    case WM_THEMECHANGED: return true;  // the skin, not the system theme, draws the windows
+    case vcl::CM_ACTIVATE:
+        for (int i = vcl::Screen->FormCount() - 1; i >= 0; --i)
+            SendAMessage(vcl::Screen->Forms(i), scmdRedraw);
+        return false;
+    default: return false;
+    }
+}
+
+void TsSkinManager::RunExitAnimation(const WINDOWPOS& Pos)
+{
+    const TacFormHide* hide = FAnimEffects->FormHide();
+    vcl::TCustomForm* form = vcl::Application->MainForm();
+    if (!acLayered() || vcl::Application->MainFormOnTaskBar() || !(Pos.flags & SWP_HIDEWINDOW) || !hide->Active() ||
+        hide->Time() == 0 || ApplicationMinimized() || !vcl::Application->Terminated() || !form || !form->Visible())
+        return;
+    TsSkinProvider* provider = ProviderOf(form);
+    if (!provider || !provider->FDrawNonClientArea || !provider->FAllowAnimation || provider->SkipAnimation)
+        return;
+    provider->SkipAnimation = true;
+    provider->FormState |= TsSkinProvider::fsExitAnimation;
+    DoLayered(form->Handle(), true);
+    form->Update();
+    // A hide animation still running keeps the flag set until it ends; a flag left set must not
+    // hang the exit.
+    WaitForAnimationEnd(hide->Time());
+}
+
+bool TsSkinManager::MinimizeApplication()
+{
+    ShowState = TShowAction::saMinimize;
+    vcl::TCustomForm* form = vcl::Application->MainForm();
+    if (ApplicationMinimized() || !form || !form->Visible())
+        return false;
+    TsSkinProvider* provider = ProviderOf(form);
+    if (!provider || !FAnimEffects->Minimizing()->Active() || !provider->FDrawNonClientArea)
+        return false;
+    StartMinimizing(provider);
+    if (AeroIsEnabled())
+        return false;
+    MinimizeQuietly();
+    return true;
+}
+
+bool TsSkinManager::RestoreApplication()
+{
+    ShowState = TShowAction::saRestore;
+    vcl::TCustomForm* form = vcl::Application->MainForm();
+    TsSkinProvider* provider = ProviderOf(form);
+    if (!provider)
+        return false;
+    if (provider->FormState & TsSkinProvider::fsExitAnimation) {
+        // The exit animation hid the form layered: it comes back as an ordinary window.
+        provider->FormState &= ~TsSkinProvider::fsExitAnimation;
+        RestoreQuietly();
+        if (AeroIsEnabled()) {
+            Redraw(form);
+            SetWindowLongPtrW(form->Handle(), GWL_EXSTYLE,
+                              GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
+        }
+        return false;
+    }
+    if (FAnimEffects->Minimizing()->Active() && form->Visible()) {
+        if (provider->FDrawNonClientArea && !StartRestoring(provider))
+            ShowRestoredForm(provider, form);
+        if (AeroIsEnabled())
+            return false;
+        RestoreQuietly();
+        return true;
+    }
+    if (AeroIsEnabled() && !vcl::Application->MainFormOnTaskBar()) {
+        RestoreQuietly();
+        InvalidateAndUpdate(form);
+        return true;
+    }
+    return false;
+}
+
+void TsSkinManager::ShowRestoredForm(TsSkinProvider* Provider, vcl::TCustomForm* Form)
+{
+    vcl::TCustomForm* cover = Provider->CoverForm;
+    if (cover && cover->HandleAllocated()) {
+        SetWindowPos(Form->Handle(), cover->Handle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        InvalidateAndUpdate(Form);
+        Provider->CoverForm = nullptr;
+        cover->Free();
+    } else {
+        ShowWindow(Form->Handle(), SW_RESTORE);
+        InvalidateAndUpdate(Form);
+    }
+}
+
+bool TsSkinManager::DropMainSysMenu()
+{
+    vcl::TCustomForm* form = vcl::Application->MainForm();
+    if (!vcl::Application->MainFormOnTaskBar() || !form)
+        return false;
+    TsSkinProvider* provider = nullptr;
+    try {
+        provider = ProviderOf(form);
+    } catch (...) {
+        // A form that fails to answer has no menu to show.
+    }
+    if (!provider)
+        return false;
+    const vcl::TPoint at = acMousePos();
+    provider->DropSysMenu(at.x, at.y);
+    return true;
+}
+
+}  // namespace skin
