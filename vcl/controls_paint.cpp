@@ -20,19 +20,6 @@ void MoveWindowOrg(HDC dc, int dx, int dy)
     SetWindowOrgEx(dc, org.x - dx, org.y - dy, nullptr);
 }
 
-// SaveDC now, RestoreDC when the scope ends, also when a paint throws.
-class TSavedDC {
-public:
-    explicit TSavedDC(HDC dc) : FDC(dc), FSaved(SaveDC(dc)) {}
-    ~TSavedDC() { RestoreDC(FDC, FSaved); }
-    TSavedDC(const TSavedDC&) = delete;
-    TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-    HDC FDC;
-    int FSaved;
-};
-
 // BeginPaint now, EndPaint when the scope ends: a paint that throws still gives its DC back.
 class TPaintScope {
 public:

@@ -280,4 +280,17 @@ private:
     TNotifyEvent FOnChanging;
 };
 
+// SaveDC now, RestoreDC when the scope ends, also when painting throws.
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC dc) : FDC(dc), FSaved(SaveDC(dc)) {}
+    ~TSavedDC() { RestoreDC(FDC, FSaved); }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    HDC FDC;
+    int FSaved;
+};
+
 }  // namespace vcl

@@ -97,4 +97,9 @@ enum TacTextId : int {
 // table lacks, but acsInvalidDate, which then reads "Invalid date".
 const vcl::String& LibraryText(TacTextId Id);
 
+// Flags of how a nine-part image fills a rectangle (TsMaskData::DrawMode).
+constexpr int dmStretch = 1;        // the sides and the centre are stretched, else tiled
+constexpr int dmNotInNormal = 2;    // nothing is drawn in state 0, only in the hot and later states
+constexpr int dmCentre = 4;         // the centre is drawn, else left as it is
+
 }  // namespace skin

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "skin/core/sConst.h"
+#include "skin/graphics/PixelView.h"
 #include "skin/graphics/Sgradient.h"
 #include "skin/graphics/sAlphaGraph.h"
 #include "vcl/bitmaps.h"
@@ -51,6 +52,12 @@ using TsPatternArray = std::vector<TsPatternData>;
 // The width of one frame and the height of the image row (integer division toward zero).
 int WidthOfImage(const TsMaskData& Mask);
 int HeightOfImage(const TsMaskData& Mask);
+// The pixels of the bitmap that holds the image: its own, else its manager's master bitmap; empty
+// when there is neither.
+TPixelView ImagePixels(const TsMaskData& Mask);
+// The top-left corner of state image State in that bitmap; a State at or above ImageCount means
+// the last state image.
+vcl::TPoint StateImageOrigin(const TsMaskData& Mask, int State);
 
 // The text colour of a section state and the colours of its contour copies (-1: none).
 using TsFontColor = TTextColours;

@@ -39,6 +39,12 @@ constexpr uint32_t MixRGB(uint32_t d, uint32_t s, int w)
 {
     return Make(Mix(B(d), B(s), w), Mix(G(d), G(s), w), Mix(R(d), R(s), w), A(d));
 }
+// The image pixel s laid over d through the mask pixel m, channel by channel: a black mask shows s,
+// a white one keeps d; d's alpha kept.
+constexpr uint32_t ThroughMask(uint32_t d, uint32_t s, uint32_t m)
+{
+    return Make(Mix(B(s), B(d), B(m)), Mix(G(s), G(d), G(m)), Mix(R(s), R(d), R(m)), A(d));
+}
 // Alpha accumulation of a weight over an alpha: a + w * (255 - a) div 255.
 constexpr int AddAlpha(int a, int w) { return a + w * (255 - a) / 255; }
 
@@ -47,5 +53,19 @@ constexpr int Sum(int d, int s, int w) { return (d * w + s * (255 - w) + 127) >>
 
 // Nearest integer, halves to even, limited to a byte.
 inline int RoundByte(double v) { return int(std::clamp<int64_t>(vcl::Round(v), 0, 255)); }
+
+// a * Percent / 100 + b * (100 - Percent) / 100 in exact integers, halves to even, limited to a byte.
+constexpr int MixPercent(int a, int b, int Percent)
+{
+    const int n = a * Percent + b * (100 - Percent);
+    int q = n / 100, r = n % 100;
+    if (r < 0) {  // floor division for the rare weight outside 0..100
+        q -= 1;
+        r += 100;
+    }
+    if (r > 50 || (r == 50 && q % 2 != 0))
+        ++q;
+    return std::clamp(q, 0, 255);
+}
 
 }  // namespace skin::px

@@ -120,8 +120,7 @@ void BlendColorRect(const TPixelView& Bmp, const TRect& R, int Blend, TColor Col
     const int x1 = std::max<int>(R.left, 0), x2 = std::min<int>(R.right, Bmp.Width - 1);
     const int y1 = std::max<int>(R.top, 0), y2 = std::min<int>(R.bottom, Bmp.Height - 1);
     Color = TColor(int32_t(vcl::ColorToRGB(Color)));
-    const double k = Blend / 100.0;
-    const auto blend = [k](int old, int colour) { return px::RoundByte(old * k + colour * (1 - k)); };
+    const auto blend = [Blend](int old, int colour) { return px::MixPercent(old, colour, Blend); };
     for (int y = y1; y <= y2; ++y) {
         uint32_t* row = Bmp.Row(y);
         for (int x = x1; x <= x2; ++x) {

@@ -2,7 +2,9 @@
 // 32-bit bitmap primitives: the colour record with its byte views, fills of rectangles and border
 // bands, the alpha fill, the colour blend of a rectangle, the disabled look of a control, the copy
 // of background pixels into transparent corners, and direct pixel access to one bitmap
-// (TacFast32) or to a blend of two (TacFastSum32). Every read and write is clipped to its bitmap.
+// (TacFast32) or to a blend of two (TacFastSum32); and the painters of skin images: nine-part
+// images, glyphs, masked pieces and the corners of a control's cache. Every read and write is
+// clipped to its bitmap.
 #include <cstdint>
 
 #include "skin/graphics/PixelView.h"
@@ -10,6 +12,8 @@
 #include "vcl/system.h"
 
 namespace skin {
+
+struct TsMaskData;
 
 // Channels in pixel order, the memory order of a 32-bit pixel.
 struct TsRGBA {
@@ -155,5 +159,62 @@ void WriteText32(vcl::TBitmap* Bmp, const vcl::String& Text, bool WithContour, c
 // The origin of a corner of a border mask's first image by the hit-test code: 13 top-left,
 // 14 top-right, 16 bottom-left, 17 bottom-right; any other code as top-left.
 vcl::TPoint MaskCornerOrigin(const vcl::TRect& Image, int WR, int WB, int Corner);
+
+// ---------------------------------------------------------------------------------------------
+// Skin images (TsMaskData: a state image of ImageCount side by side, its mask, if any, below it).
+// Image pixels 0x00FF00FF are the key: transparent.
+
+// The margins of a nine-part image that fit Size: when Size is below First + Last, both give up
+// half the excess and Last one more for an odd Size, neither going below 0; equal margins then
+// meet exactly.
+void FitMargins(int Size, int& First, int& Last);
+
+// Tiling Start..End (End excluded) with pieces Piece long: f(position, length) for each whole piece
+// that ends before End (none when Piece is not above 0), then for one last piece cut to what is
+// left.
+template<class F>
+void ForEachTileSpan(int Start, int End, int Piece, F f)
+{
+    int pos = Start;
+    if (Piece > 0)
+        for (; pos < End - Piece; pos += Piece)
+            f(pos, Piece);
+    if (pos < End)
+        f(pos, End - pos);
+}
+
+// Paints state State of the image onto R of Bmp in nine pieces: the corners at their size, the
+// sides and (with DrawMode flag 4) the centre stretched (flag 1) or tiled. CI is the background
+// beneath Bmp; with UpdateCorners and a CornerType above 0 the corners' key pixels show it. Nothing
+// for state 0 under flag 2, for R under 2 x 2, or for an image without manager, states, or smaller
+// than its margins.
+void DrawSkinRect(const TPixelView& Bmp, const vcl::TRect& R, const TCacheView& CI, const TsMaskData& MaskData,
+                  int State, bool UpdateCorners);
+// Paints state State of the image at its own size with its top-left corner at P; a part left of or
+// above Bmp is cut off. Mode 1 is the normal look, any other the faded one.
+void DrawSkinGlyph(const TPixelView& Bmp, const vcl::TPoint& P, int State, int Mode, const TsMaskData& MaskData,
+                   const TCacheView& CI);
+// Copies the piece SrcRect of Src to DstRect of Dst (first and last column and row included, the
+// smaller of the two) through the image's mask; key pixels and pixels under a white mask are
+// skipped, and the destination alpha gains the glyph's coverage. Mode other than 1 fades the glyph.
+// Without a mask key pixels are skipped and the rest copied whole.
+void BlendGlyphByMask(const vcl::TRect& DstRect, const vcl::TRect& SrcRect, const TPixelView& Dst,
+                      const TPixelView& Src, int Mode, const TsMaskData& MaskData);
+// Stretches the source piece onto the destination piece and blends it by its mask, which lies
+// MaskOffset rows below it and is stretched alike: a black mask shows the image, a white one keeps
+// Dst (whose alpha stays). MaskOffset 0 is a plain stretch copy. Centre marks the centre of a
+// nine-part image, which is resampled smoothly.
+void StretchBltMask(int DstX, int DstY, int DstW, int DstH, int SrcX, int SrcY, int SrcW, int SrcH,
+                    const TPixelView& Dst, const TPixelView& Src, int MaskOffset, bool Centre);
+// Copies the piece SrcRect of the skin's master bitmap onto DstRect of Dst (the smaller size)
+// through the mask half the image area's height below it; key pixels take the background of CI.
+void CopyMasterRect(const vcl::TRect& DstRect, const vcl::TRect& SrcRect, const TPixelView& Dst, const TCacheView& CI,
+                    const TsMaskData& MaskData);
+// The corner pixels of a control's cache (the control being Size large) that state State of its
+// border image shows as key pixels take the background beneath the control: the pixel of
+// Background's bitmap at the cache position plus its offset, or Background's fill colour (an RGB
+// value). Nothing for a border image whose CornerType is 0.
+void UpdateCorners(const TPixelView& Cache, const vcl::TSize& Size, const TsMaskData& Border, int State,
+                   const TCacheView& Background);
 
 }  // namespace skin

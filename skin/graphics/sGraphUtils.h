@@ -2,8 +2,9 @@
 // The pixel toolbox of the skin engine: colour arithmetic in RGB and HSV, blends, copies that honour
 // alpha, a mask or a transparent key, fades, whole-bitmap colour changes, the glyph painter, tiling of
 // skin images, the filtered resampler, the Gaussian blur of glow masks, text measures and the glow
-// around captions, and the few painters that work on device contexts. Pixel functions take views
-// (PixelView.h); every read and write is clipped.
+// around captions, and the few painters that work on device contexts; the window regions of skin
+// images and the painting of skin sections. Pixel functions take views (PixelView.h); every read
+// and write is clipped.
 #include <windows.h>
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "skin/graphics/Acntutils.h"
 #include "skin/graphics/PixelView.h"
 #include "skin/graphics/sAlphaGraph.h"
 #include "vcl/bitmaps.h"
@@ -18,6 +20,8 @@
 #include "vcl/system.h"
 
 namespace skin {
+
+class TsSkinManager;
 
 // ---------------------------------------------------------------------------------------------
 // Colours
@@ -174,8 +178,8 @@ constexpr vcl::TRect NothingLeft = vcl::TRect(-1, -1, -1, -1);
 std::vector<TTilePiece> PlanTiles(vcl::TRect& R, int W, int H, TacFillMode FillMode);
 // Paints the image Image of SrcDC over R of DC by FillMode (BitBlt, StretchBlt with COLORONCOLOR).
 void TileBitmap(HDC DC, vcl::TRect& R, HDC SrcDC, const vcl::TRect& Image, TacFillMode FillMode);
-// Tiles a bitmap over R from R's top-left corner, the last column and row cut; other pictures and
-// empty ones are not drawn.
+// Tiles a picture over R from R's top-left corner, the last column and row cut; an empty one is not
+// drawn.
 void TileBitmap(vcl::TCanvas* Canvas, const vcl::TRect& R, vcl::TGraphic* Graphic);
 
 // The masked tiling of an image of W x H per state: the pieces to lay through the image's mask and,
@@ -270,5 +274,55 @@ inline void DrawColorArrow(vcl::TCanvas* Canvas, vcl::TColor Color, const vcl::T
 }
 // The extent of the text in the font on the screen DC; (0, 0) when measuring fails.
 vcl::TSize GetStringSize(HFONT Font, const vcl::String& Text);
+
+// ---------------------------------------------------------------------------------------------
+// Window regions from skin images
+
+// Rectangles cut out of a window region: each one pixel high over a run of key pixels of a row.
+using TAOR = std::vector<vcl::TRect>;
+// Appends the runs of key pixels (0x00FF00FF exactly) of the top corners (Bottom false: the WT top
+// rows) or the bottom corners (the WB last rows of the image band) of the first state image,
+// placed for a window Width pixels wide, their rows from Y on. Nothing for an image without manager
+// or pixels, or whose bitmap lacks the rows.
+void AddRgn(TAOR& AOR, int Width, const TsMaskData& MaskData, int Y, bool Bottom);
+// Cuts every rectangle of AOR out of Rgn.
+void SubtractRects(HRGN Rgn, const TAOR& AOR);
+
+// ---------------------------------------------------------------------------------------------
+// Skin sections painted into bitmaps
+//
+// R is the rectangle of the target bitmap to paint; CI tells where the background beneath lies and
+// pP maps R's top-left corner into it: the parent area of R starts at CI's pixel (X + pP.x, Y +
+// pP.y). State is limited to the section's States - 1, so the hot values serve every state above 0.
+// The target bitmap is made pf32bit. SkinManager must be given.
+
+// The background of the state of section SkinIndex (named SkinSection for the look-ups by name):
+// colour, texture or pattern, gradient, and transparency over CI. A CustomColor other than
+// clFuchsia paints a plain fill of it instead. A texture index of -1 takes the section's own.
+void PaintItemBG(int SkinIndex, const vcl::String& SkinSection, const TCacheInfo& CI, int State, const vcl::TRect& R,
+                 const vcl::TPoint& pP, vcl::TBitmap* ItemBmp, TsSkinManager* SkinManager, int TextureIndex,
+                 int HotTextureIndex, vcl::TColor CustomColor = vcl::clFuchsia);
+// The background, the four corner images and the border image of the section. Nothing unless R is
+// a non-empty rectangle inside ItemBmp.
+void PaintItem(int SkinIndex, const vcl::String& SkinSection, const TCacheInfo& CI, int State, const vcl::TRect& R,
+               const vcl::TPoint& pP, vcl::TBitmap* ItemBmp, TsSkinManager* SkinManager, int TextureIndex = -1,
+               int HotTextureIndex = -1);
+// The same through a scratch bitmap copied onto R of DC; the DC's state is kept.
+void PaintItem(int SkinIndex, const vcl::String& SkinSection, const TCacheInfo& CI, int State, const vcl::TRect& R,
+               const vcl::TPoint& pP, HDC DC, TsSkinManager* SkinManager);
+// A simpler background with the texture images given by the caller: no pattern, no custom colour,
+// no overlay; State is not limited.
+void PaintItemBGFast(int SkinIndex, int TextureIndex, int HotTextureIndex, const vcl::String& SkinSection,
+                     const TCacheInfo& CI, int State, const vcl::TRect& R, const vcl::TPoint& pP,
+                     vcl::TBitmap* ItemBmp, TsSkinManager* SkinManager);
+// PaintItemBGFast and then the border image MaskIndex; no corner images.
+void PaintItemFast(int SkinIndex, int MaskIndex, int TextureIndex, int HotTextureIndex, const vcl::String& SkinSection,
+                   const TCacheInfo& CI, int State, const vcl::TRect& R, const vcl::TPoint& pP, vcl::TBitmap* ItemBmp,
+                   TsSkinManager* SkinManager);
+// Paints the section named Section, else SecondSection, over the whole of Bmp: over the pixels of
+// ParentDC at TopLeft when there is one, else over the colour BGColor. Returns the section index
+// used; an invalid one paints nothing.
+int PaintSection(vcl::TBitmap* Bmp, const vcl::String& Section, const vcl::String& SecondSection, int State,
+                 TsSkinManager* Manager, const vcl::TPoint& TopLeft, vcl::TColor BGColor, HDC ParentDC);
 
 }  // namespace skin

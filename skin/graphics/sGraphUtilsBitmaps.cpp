@@ -50,12 +50,21 @@ void DrawGlyphEx(TBitmap* Glyph, TBitmap* DstBmp, const vcl::TRect& R, int NumGl
 
 void TileBitmap(vcl::TCanvas* Canvas, const vcl::TRect& R, vcl::TGraphic* Graphic)
 {
-    auto* bmp = dynamic_cast<TBitmap*>(Graphic);
-    if (!bmp || bmp->Empty())
+    if (!Graphic || Graphic->Empty())
         return;
-    vcl::TRect rest = R;
-    TileBitmap(Canvas->Handle(), rest, bmp->Canvas()->Handle(), vcl::TRect(0, 0, bmp->Width(), bmp->Height()),
-               TacFillMode::Tile);
+    if (auto* bmp = dynamic_cast<TBitmap*>(Graphic)) {
+        vcl::TRect rest = R;
+        const TCanvasLock lock(bmp->Canvas());
+        TileBitmap(Canvas->Handle(), rest, bmp->Canvas()->Handle(), vcl::TRect(0, 0, bmp->Width(), bmp->Height()),
+                   TacFillMode::Tile);
+        return;
+    }
+    // Other pictures draw themselves, tile by tile, clipped to R.
+    const vcl::TSavedDC saved(Canvas->Handle());
+    IntersectClipRect(Canvas->Handle(), R.left, R.top, R.right, R.bottom);
+    for (int y = R.top; y < R.bottom; y += Graphic->Height())
+        for (int x = R.left; x < R.right; x += Graphic->Width())
+            Canvas->Draw(x, y, Graphic);
 }
 
 bool TacFast32::Attach(TBitmap* Bmp)

@@ -12,55 +12,15 @@ using vcl::TColor;
 using vcl::TPoint;
 using vcl::TRect;
 
+using px::CachePixel;
 using px::ForEachInclusive;
+using px::ForEachShared;
+using px::SharedArea;
+using px::TCopyArea;
 
 namespace {
 
 bool SameSize(const TPixelView& a, const TPixelView& b) { return a.Width == b.Width && a.Height == b.Height; }
-
-// The area that two rectangle copies share, clipped to both bitmaps and at negative edges.
-struct TCopyArea {
-    int DstX, DstY, SrcX, SrcY, Width, Height;
-};
-
-bool SharedArea(const TRect& DstRect, const TRect& SrcRect, const TPixelView& Dst, const TPixelView& Src,
-                TCopyArea& a)
-{
-    if (Dst.IsEmpty() || Src.IsEmpty())
-        return false;
-    a = {DstRect.left, DstRect.top, SrcRect.left, SrcRect.top,
-         std::min<int>({DstRect.Width(), SrcRect.Width(), Dst.Width - DstRect.left, Src.Width - SrcRect.left}),
-         std::min<int>({DstRect.Height(), SrcRect.Height(), Dst.Height - DstRect.top, Src.Height - SrcRect.top})};
-    const auto moveOn = [](int& dst, int& src, int& size) {
-        const int cut = -std::min(dst, src);
-        if (cut > 0) {
-            dst += cut;
-            src += cut;
-            size -= cut;
-        }
-    };
-    moveOn(a.DstX, a.SrcX, a.Width);
-    moveOn(a.DstY, a.SrcY, a.Height);
-    return a.Width >= 1 && a.Height >= 1;
-}
-
-template<class F>
-void ForEachShared(const TPixelView& Dst, const TPixelView& Src, const TCopyArea& a, F f)
-{
-    for (int y = 0; y < a.Height; ++y) {
-        uint32_t* d = Dst.Row(a.DstY + y) + a.DstX;
-        const uint32_t* s = Src.Row(a.SrcY + y) + a.SrcX;
-        for (int x = 0; x < a.Width; ++x)
-            f(d[x], s[x], a.DstX + x, a.DstY + y, a.SrcX + x, a.SrcY + y);
-    }
-}
-
-// The background pixel that CI holds beneath destination pixel (x, y); null outside its bitmap.
-const uint32_t* CachePixel(const TCacheView& CI, int x, int y)
-{
-    const int cx = CI.X + x, cy = CI.Y + y;
-    return CI.Bmp.Contains(cx, cy) ? &CI.Bmp.At(cx, cy) : nullptr;
-}
 
 // The source pixel, or with a tint colour its grey level scaled by the colour's channels.
 uint32_t Tinted(uint32_t s, TColor Color)
@@ -260,10 +220,7 @@ void CopyByMask(const TRect& DstRect, const TRect& SrcRect, const TPixelView& Ds
     const uint32_t fill = px::SwapRB(uint32_t(CI.FillColor));
     ForEachShared(DstBmp, SrcBmp, area, [&](uint32_t& d, uint32_t s, int x, int y, int sx, int sy) {
         const uint32_t m = SrcBmp.At(sx, std::clamp(sy + MaskRowOffset, 0, SrcBmp.Height - 1));
-        const auto mixed = [&] {
-            return px::Make(px::Mix(px::B(s), px::B(d), px::B(m)), px::Mix(px::G(s), px::G(d), px::G(m)),
-                            px::Mix(px::R(s), px::R(d), px::R(m)), px::A(d));
-        };
+        const auto mixed = [&] { return px::ThroughMask(d, s, m); };
         const bool key = s == px::KeyPixel;
         if (CI.Ready && UpdateTrans) {
             d = px::WithAlpha(d, 255);

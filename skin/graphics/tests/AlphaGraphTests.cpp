@@ -127,6 +127,18 @@ TEST(BlendColorRect, KeepsBlendPercentRoundingHalvesToEven)
     EXPECT_EQ(img.At(2, 0), Px(16, 17, 100));
 }
 
+TEST(BlendColorRect, ExactHalvesOfEveryWeightGoToEven)
+{
+    // 5 * 0.07 + 255 * 0.93 is 237.5 exactly, but not in doubles.
+    TPixelBuffer img(1, 1, Px(5, 5, 5));
+    BlendColorRect(img.View(), TRect(0, 0, 0, 0), 7, vcl::clWhite);
+    EXPECT_EQ(img.At(0, 0), Px(238, 238, 238));
+    // Half of 1 is 0.5, half of 3 is 1.5.
+    TPixelBuffer mixed(1, 1, Px(1, 3, 1));
+    BlendColorRect(mixed.View(), TRect(0, 0, 0, 0), 50, TColor(0x00000000));
+    EXPECT_EQ(mixed.At(0, 0), Px(0, 2, 0));
+}
+
 TEST(BlendColorRect, ResolvesSystemColours)
 {
     TPixelBuffer img(1, 1, Px(0, 0, 0, 3));

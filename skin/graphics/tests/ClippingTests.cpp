@@ -8,6 +8,9 @@
 #include <random>
 
 #include "PixelFixtures.h"
+#include "SkinTableFixtures.h"
+#include "skin/core/Sborders.h"
+#include "skin/core/sConst.h"
 #include "skin/graphics/Sgradient.h"
 #include "skin/graphics/acPNGPixels.h"
 #include "skin/graphics/sGraphUtils.h"
@@ -77,6 +80,40 @@ TRect AnyRect(std::mt19937& rng)
 {
     std::uniform_int_distribution<int> c(-4, 10);
     return TRect(c(rng), c(rng), c(rng), c(rng));
+}
+
+// Skin images for the painters: three plain 4 x 4 states whose corner pixels are keys (plain
+// copies of sides would carry keys, and their red, into a result), over three masked states
+// without keys.
+struct TSweepImages {
+    TTestSkin Skin{12, 12};
+    int Plain, Masked;
+    TSweepImages()
+    {
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x)
+                Skin.Master(x, y) = Px(0, x * 20, y * 20, y % 2 ? 255 : 100);
+        for (int s = 0; s < 3; ++s)
+            for (const auto& [x, y] : {std::pair{0, 0}, {3, 0}, {0, 3}, {3, 3}})
+                Skin.Master(4 * s + x, y) = 0x00FF00FF;
+        Plain = Skin.AddImage({.R = TRect(0, 0, 12, 4), .ImageCount = 3, .WL = 1, .WT = 1, .WR = 1, .WB = 1,
+                               .CornerType = 1});
+        Masked = Skin.AddImage({.R = TRect(0, 4, 12, 12), .ImageCount = 3, .MaskType = 1, .WL = 1, .WT = 1, .WR = 1,
+                                .WB = 1, .CornerType = 1});
+    }
+    // One of the two images, drawn by one of the eight combinations of the nine-part flags.
+    const TsMaskData& Image(int Offset) const
+    {
+        TsMaskData& image = Skin.Image(Offset % 2 ? Masked : Plain);
+        image.DrawMode = vcl::SmallInt((Offset + 4) % 8);
+        return image;
+    }
+};
+
+const TSweepImages& SweepImages()
+{
+    static const TSweepImages images;
+    return images;
 }
 
 using TCall = std::pair<const char*, std::function<void(TSweep&, const TArgs&)>>;
@@ -158,6 +195,54 @@ const TCall Calls[] = {
      [](TSweep& s, const TArgs& a) {
          DrawGlyphEx(s.Mask.View(), false, s.Dst.View(), a.A, 1 + a.Offset % 3, a.P.x % 2 == 0,
                      TsDisabledGlyphKindItem::dgBlended, a.P.y % 3, a.Offset % 2 * 30, a.B.left % 2 == 0);
+     }},
+    {"StretchBltMask",
+     [](TSweep& s, const TArgs& a) {
+         StretchBltMask(a.P.x, a.P.y, a.A.Width(), a.A.Height(), a.B.left, a.B.top, a.B.Width(), a.B.Height(),
+                        s.Dst.View(), s.Mask.View(), a.Offset, a.Offset % 2 == 0);
+     }},
+    {"BlendGlyphByMask",
+     [](TSweep& s, const TArgs& a) {
+         TsMaskData mask;
+         mask.R = TRect(0, 0, 5, 4);
+         mask.MaskType = 1;
+         mask.ImageCount = vcl::SmallInt(a.Offset % 2);
+         BlendGlyphByMask(a.A, a.B, s.Dst.View(), s.Src.View(), a.Offset % 3 ? 1 : 2, mask);
+     }},
+    {"CopyMasterRect",
+     [](TSweep& s, const TArgs& a) {
+         TCacheView ci = s.Background(a, a.Offset % 3 != 0);
+         if (a.Offset % 2 == 0)
+             ci.FillColor = vcl::clFuchsia;
+         CopyMasterRect(a.A, a.B, s.Dst.View(), ci, SweepImages().Image(0));
+     }},
+    {"DrawSkinGlyph",
+     [](TSweep& s, const TArgs& a) {
+         DrawSkinGlyph(s.Dst.View(), a.P, a.Offset + 1, a.Offset % 3 ? 1 : 2, SweepImages().Image(a.Offset),
+                       s.Background(a, a.Offset % 3 != 1));
+     }},
+    {"DrawSkinRect",
+     [](TSweep& s, const TArgs& a) {
+         DrawSkinRect(s.Dst.View(), a.A, s.Background(a, a.Offset % 3 != 0), SweepImages().Image(a.Offset),
+                      a.P.x + 1, a.P.y % 2 == 0);
+     }},
+    {"UpdateCorners",
+     [](TSweep& s, const TArgs& a) {
+         TCacheView ci = s.Background(a, a.Offset % 3 != 0);
+         if (a.Offset % 2 == 0)
+             ci.FillColor = vcl::clFuchsia;
+         UpdateCorners(s.Dst.View(), vcl::TSize(a.A.right, a.A.bottom), SweepImages().Image(a.Offset), a.P.x, ci);
+     }},
+    {"CopyMask",
+     [](TSweep& s, const TArgs& a) {
+         TAOR runs;  // B may take in keys anywhere in the master bitmap: they are left out
+         CopyMask(a.A.left, a.A.top, a.A.right, a.A.bottom, a.B.left, a.B.top, a.B.right, a.B.bottom, s.Dst.View(),
+                  &runs, SweepImages().Image(a.Offset), true);
+     }},
+    {"PaintRgnBorder",
+     [](TSweep& s, const TArgs& a) {
+         TAOR runs;
+         PaintRgnBorder(s.Dst.View(), runs, a.P.y % 2 == 0, SweepImages().Image(a.Offset), a.P.x);
      }},
     {"CopyChannel",
      [](TSweep& s, const TArgs& a) {
