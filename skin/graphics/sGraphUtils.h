@@ -22,6 +22,7 @@
 namespace skin {
 
 class TsSkinManager;
+struct TacBGInfo;
 
 // ---------------------------------------------------------------------------------------------
 // Colours
@@ -289,12 +290,28 @@ void AddRgn(TAOR& AOR, int Width, const TsMaskData& MaskData, int Y, bool Bottom
 void SubtractRects(HRGN Rgn, const TAOR& AOR);
 
 // ---------------------------------------------------------------------------------------------
+// What lies beneath a control
+
+// Asks the window with scmdQueryBackground what lies beneath; true when it described it. The
+// caller sets FillNow (and for painting DC, R and Offset); PleaseDraw asks the window to fill R of
+// DC itself. When it describes nothing and FillNow was set, it gets WM_ERASEBKGND and WM_PAINT for
+// DC with the viewport moved by -Offset and clipped to R, which comes back moved by Offset;
+// otherwise the answer is the colour of DefaultManager's skin (the button face without one).
+bool GetBGInfo(TacBGInfo& BGInfo, HWND Handle, bool PleaseDraw = false);
+// The same to a control, through its window when it has one, else its own dispatch; its colour
+// is its answer to scmdQueryColor (0 counts as none) or its Color, filled into R of DC with
+// PleaseDraw when the record holds a bitmap.
+bool GetBGInfo(TacBGInfo& BGInfo, vcl::TControl* Control, bool PleaseDraw = false);
+// The answer as a background record: the bitmap at the offset, or the colour in RGB.
+TCacheInfo BGInfoToCI(const TacBGInfo& BGInfo);
+
+// ---------------------------------------------------------------------------------------------
 // Skin sections painted into bitmaps
 //
 // R is the rectangle of the target bitmap to paint; CI tells where the background beneath lies and
 // pP maps R's top-left corner into it: the parent area of R starts at CI's pixel (X + pP.x, Y +
 // pP.y). State is limited to the section's States - 1, so the hot values serve every state above 0.
-// The target bitmap is made pf32bit. SkinManager must be given.
+// The target bitmap is made pf32bit. A SkinManager of none means DefaultManager.
 
 // The background of the state of section SkinIndex (named SkinSection for the look-ups by name):
 // colour, texture or pattern, gradient, and transparency over CI. A CustomColor other than
@@ -311,13 +328,12 @@ void PaintItem(int SkinIndex, const vcl::String& SkinSection, const TCacheInfo& 
 void PaintItem(int SkinIndex, const vcl::String& SkinSection, const TCacheInfo& CI, int State, const vcl::TRect& R,
                const vcl::TPoint& pP, HDC DC, TsSkinManager* SkinManager);
 // A simpler background with the texture images given by the caller: no pattern, no custom colour,
-// no overlay; State is not limited.
-void PaintItemBGFast(int SkinIndex, int TextureIndex, int HotTextureIndex, const vcl::String& SkinSection,
-                     const TCacheInfo& CI, int State, const vcl::TRect& R, const vcl::TPoint& pP,
-                     vcl::TBitmap* ItemBmp, TsSkinManager* SkinManager);
+// no overlay; State is not limited. Nothing at all while there is no DefaultManager.
+void PaintItemBGFast(int SkinIndex, int TextureIndex, int HotTextureIndex, const TCacheInfo& CI, int State,
+                     const vcl::TRect& R, const vcl::TPoint& pP, vcl::TBitmap* ItemBmp, TsSkinManager* SkinManager);
 // PaintItemBGFast and then the border image MaskIndex; no corner images.
-void PaintItemFast(int SkinIndex, int MaskIndex, int TextureIndex, int HotTextureIndex, const vcl::String& SkinSection,
-                   const TCacheInfo& CI, int State, const vcl::TRect& R, const vcl::TPoint& pP, vcl::TBitmap* ItemBmp,
+void PaintItemFast(int SkinIndex, int MaskIndex, int TextureIndex, int HotTextureIndex, const TCacheInfo& CI,
+                   int State, const vcl::TRect& R, const vcl::TPoint& pP, vcl::TBitmap* ItemBmp,
                    TsSkinManager* SkinManager);
 // Paints the section named Section, else SecondSection, over the whole of Bmp: over the pixels of
 // ParentDC at TopLeft when there is one, else over the colour BGColor. Returns the section index

@@ -35,6 +35,8 @@ struct TBackground {
 // The two background painters differ in how they finish the content with the colour.
 enum class TRules { Section, Fast };
 
+TsSkinManager* ManagerOr(TsSkinManager* SkinManager) { return SkinManager ? SkinManager : DefaultManager; }
+
 int LimitState(const TsGeneralData& Section, int State) { return std::clamp(State, 0, std::max(Section.States - 1, 0)); }
 
 const TsGenState& StateValues(const TsGeneralData& Section, int State) { return Section.Props[State == 0 ? 0 : 1]; }
@@ -300,6 +302,7 @@ void PaintItemBG(int SkinIndex, const String& SkinSection, const TCacheInfo& CI,
                  const TPoint& pP, TBitmap* ItemBmp, TsSkinManager* SkinManager, int TextureIndex, int HotTextureIndex,
                  TColor CustomColor)
 {
+    SkinManager = ManagerOr(SkinManager);
     if (!ItemBmp || R.IsEmpty() || !SkinManager || !SkinManager->IsValidSkinIndex(SkinIndex))
         return;
     const TsSkinManager& m = *SkinManager;
@@ -319,6 +322,7 @@ void PaintItemBG(int SkinIndex, const String& SkinSection, const TCacheInfo& CI,
 void PaintItem(int SkinIndex, const String& SkinSection, const TCacheInfo& CI, int State, const TRect& R,
                const TPoint& pP, TBitmap* ItemBmp, TsSkinManager* SkinManager, int TextureIndex, int HotTextureIndex)
 {
+    SkinManager = ManagerOr(SkinManager);
     if (!ItemBmp || R.IsEmpty() || !SkinManager || !SkinManager->IsValidSkinIndex(SkinIndex) || !Inside(R, ItemBmp))
         return;
     const TsSkinManager& m = *SkinManager;
@@ -332,6 +336,7 @@ void PaintItem(int SkinIndex, const String& SkinSection, const TCacheInfo& CI, i
 void PaintItem(int SkinIndex, const String& SkinSection, const TCacheInfo& CI, int State, const TRect& R,
                const TPoint& pP, HDC DC, TsSkinManager* SkinManager)
 {
+    SkinManager = ManagerOr(SkinManager);
     if (!SkinManager || !SkinManager->IsValidSkinIndex(SkinIndex) || R.left < 0 || R.top < 0 || R.Width() < 1 ||
         R.Height() < 1)
         return;
@@ -342,10 +347,13 @@ void PaintItem(int SkinIndex, const String& SkinSection, const TCacheInfo& CI, i
     BitBlt(DC, R.left, R.top, R.Width(), R.Height(), item->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
-void PaintItemBGFast(int SkinIndex, int TextureIndex, int HotTextureIndex, const String&, const TCacheInfo& CI,
-                     int State, const TRect& R, const TPoint& pP, TBitmap* ItemBmp, TsSkinManager* SkinManager)
+void PaintItemBGFast(int SkinIndex, int TextureIndex, int HotTextureIndex, const TCacheInfo& CI, int State,
+                     const TRect& R, const TPoint& pP, TBitmap* ItemBmp, TsSkinManager* SkinManager)
 {
-    if (!ItemBmp || R.IsEmpty() || !SkinManager || !SkinManager->IsValidSkinIndex(SkinIndex))
+    if (!DefaultManager)  // this painter serves only while a default manager exists
+        return;
+    SkinManager = ManagerOr(SkinManager);
+    if (!ItemBmp || R.IsEmpty() || !SkinManager->IsValidSkinIndex(SkinIndex))
         return;
     const TsSkinManager& m = *SkinManager;
     const TBackground bg = FastBackground(m.gd[size_t(SkinIndex)], State, TextureIndex, HotTextureIndex);
@@ -357,20 +365,21 @@ void PaintItemBGFast(int SkinIndex, int TextureIndex, int HotTextureIndex, const
         BlendOverParent(ItemBmp, R, pP, CI, bg, m, TRules::Fast);
 }
 
-void PaintItemFast(int SkinIndex, int MaskIndex, int TextureIndex, int HotTextureIndex, const String& SkinSection,
-                   const TCacheInfo& CI, int State, const TRect& R, const TPoint& pP, TBitmap* ItemBmp,
-                   TsSkinManager* SkinManager)
+void PaintItemFast(int SkinIndex, int MaskIndex, int TextureIndex, int HotTextureIndex, const TCacheInfo& CI,
+                   int State, const TRect& R, const TPoint& pP, TBitmap* ItemBmp, TsSkinManager* SkinManager)
 {
+    SkinManager = ManagerOr(SkinManager);
     if (!ItemBmp || !SkinManager || !SkinManager->IsValidSkinIndex(SkinIndex) || !Inside(R, ItemBmp))
         return;
     State = LimitState(SkinManager->gd[size_t(SkinIndex)], State);
-    PaintItemBGFast(SkinIndex, TextureIndex, HotTextureIndex, SkinSection, CI, State, R, pP, ItemBmp, SkinManager);
+    PaintItemBGFast(SkinIndex, TextureIndex, HotTextureIndex, CI, State, R, pP, ItemBmp, SkinManager);
     PaintBorder(ItemBmp, R, Moved(CI, pP), MaskIndex, State, *SkinManager);
 }
 
 int PaintSection(TBitmap* Bmp, const String& Section, const String& SecondSection, int State, TsSkinManager* Manager,
                  const TPoint& TopLeft, TColor BGColor, HDC ParentDC)
 {
+    Manager = ManagerOr(Manager);
     if (!Manager)
         return -1;
     String name = Section;

@@ -87,7 +87,7 @@ TEST(PaintItem, StatesAboveTheSectionsLastTakeItsHotValues)
     EXPECT_EQ(v.At(0, 0), Px(0, 0, 255));
     PaintItem(button, L"BUTTON", TCacheInfo(), 0, TRect(0, 0, 2, 2), TPoint(0, 0), bmp.get(), skin.Manager());
     EXPECT_EQ(v.At(0, 0), Px(255, 0, 0));
-    PaintItemBGFast(button, -1, -1, L"BUTTON", TCacheInfo(), 3, TRect(0, 0, 2, 2), TPoint(0, 0), bmp.get(),
+    PaintItemBGFast(button, -1, -1, TCacheInfo(), 3, TRect(0, 0, 2, 2), TPoint(0, 0), bmp.get(),
                     skin.Manager());
     EXPECT_EQ(v.At(0, 0), Px(0, 0, 255));
 }
@@ -100,11 +100,20 @@ TEST(PaintItem, NothingUnlessTheRectangleLiesInsideTheBitmap)
     for (const TRect& r : {TRect(0, 0, 5, 4), TRect(-1, 0, 3, 4), TRect(0, 0, 4, 5), TRect(2, 2, 2, 3)})
         PaintItem(red, L"RED", TCacheInfo(), 0, r, TPoint(0, 0), bmp.get(), skin.Manager());
     PaintItem(7, L"RED", TCacheInfo(), 0, TRect(0, 0, 4, 4), TPoint(0, 0), bmp.get(), skin.Manager());
-    PaintItem(red, L"RED", TCacheInfo(), 0, TRect(0, 0, 4, 4), TPoint(0, 0), bmp.get(), nullptr);
     const TPixelView v = PixelsOf(bmp.get());
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(v.At(x, y), Paper);
+}
+
+TEST(PaintItem, WithoutAManagerTheDefaultOnePaints)
+{
+    TTestSkin skin;
+    ASSERT_EQ(DefaultManager, skin.Manager());
+    const int red = skin.AddSection(L"RED", vcl::clRed);
+    const auto bmp = NewBitmap(2, 2, Paper);
+    PaintItem(red, L"RED", TCacheInfo(), 0, TRect(0, 0, 2, 2), TPoint(0, 0), bmp.get(), nullptr);
+    EXPECT_EQ(PixelsOf(bmp.get()).At(1, 1), Px(255, 0, 0));
 }
 
 TEST(PaintItem, CornerImagesLandInTheCornersOfTheRectangle)
@@ -262,7 +271,7 @@ TEST(PaintItemFast, PaintsTheBackgroundAndTheGivenBorderButNoCornerImages)
     skin.Section(section).ImgTL = skin.AddImage({.R = TRect(3, 0, 5, 2)});
     const int border = skin.AddImage({.R = TRect(0, 0, 3, 3), .WL = 1, .WT = 1, .WR = 1, .WB = 1});
     const auto bmp = NewBitmap(6, 6, Paper);
-    PaintItemFast(section, border, -1, -1, L"FAST", TCacheInfo(), 0, TRect(0, 0, 6, 6), TPoint(0, 0), bmp.get(),
+    PaintItemFast(section, border, -1, -1, TCacheInfo(), 0, TRect(0, 0, 6, 6), TPoint(0, 0), bmp.get(),
                   skin.Manager());
     const TPixelView v = PixelsOf(bmp.get());
     EXPECT_EQ(v.At(0, 0), Px(0, 0, 90));
@@ -277,11 +286,11 @@ TEST(PaintItemBGFast, FullTransparencyOverAReadyParentCopiesIt)
     skin.SetTransparency(glass, 100);
     const auto parent = NamedBackground(10, 10);
     const auto bmp = NewBitmap(3, 3, Paper);
-    PaintItemBGFast(glass, -1, -1, L"GLASS", MakeCacheInfo(parent.get(), 1, 1), 0, TRect(0, 0, 3, 3), TPoint(2, 0),
+    PaintItemBGFast(glass, -1, -1, MakeCacheInfo(parent.get(), 1, 1), 0, TRect(0, 0, 3, 3), TPoint(2, 0),
                     bmp.get(), skin.Manager());
     EXPECT_EQ(PixelsOf(bmp.get()).At(1, 2), Px(4, 3, 200, 77));
     // Over a colour the colour step fills with it.
-    PaintItemBGFast(glass, -1, -1, L"GLASS", Colour(vcl::clBlue), 0, TRect(0, 0, 3, 3), TPoint(0, 0), bmp.get(),
+    PaintItemBGFast(glass, -1, -1, Colour(vcl::clBlue), 0, TRect(0, 0, 3, 3), TPoint(0, 0), bmp.get(),
                     skin.Manager());
     EXPECT_EQ(PixelsOf(bmp.get()).At(1, 2), Px(0, 0, 255));
 }
