@@ -3,6 +3,7 @@
 #include "vcl/application.h"
 
 #include "vcl/forms.h"
+#include "vcl/hints.h"
 #include "vcl/seams.h"
 
 #include <commctrl.h>
@@ -12,8 +13,43 @@
 
 namespace vcl {
 
+namespace {
+
+// The application window's timer that paces the hints.
+constexpr UINT_PTR HintTimerId = 1;
+
+// A key or a mouse button going down puts an end to the hint.
+bool IsHintCancelMessage(UINT msg)
+{
+    switch (msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN: return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
 // =============================================================================================
 // Utility windows
+
+LRESULT DeliverMessage(TWndMethod Method, TObject* Sender, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    TMessage m{Msg, WParam, LParam, 0};
+    try {
+        Method(m);
+    } catch (...) {
+        if (Application)
+            Application->HandleException(Sender ? Sender : Application);
+    }
+    return m.Result;
+}
 
 namespace {
 
@@ -24,16 +60,7 @@ LRESULT CALLBACK UtilWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     auto* method = reinterpret_cast<TWndMethod*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!method)
         return DefWindowProcW(hwnd, msg, wParam, lParam);
-    TMessage m{msg, wParam, lParam, 0};
-    try {
-        // A copy: the handler may deallocate this window.
-        TWndMethod call = *method;
-        call(m);
-    } catch (...) {
-        if (Application)
-            Application->HandleException(Application);
-    }
-    return m.Result;
+    return DeliverMessage(*method, Application, msg, wParam, lParam);
 }
 
 HWND CreateUtilWindow(const wchar_t* className, DWORD style, DWORD exStyle, const String& caption,
@@ -99,6 +126,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FTitle(Modu
 
 void TApplication::BeforeDestruction()
 {
+    StopHintTimer();
     TComponent::BeforeDestruction();
     SetWakeMainThread(nullptr);
     if (FHandle) {
@@ -196,6 +224,8 @@ bool TApplication::ProcessMessage(MSG& Msg)
         return true;
     if ((Msg.message >= WM_MOUSEFIRST && Msg.message <= WM_MOUSELAST) || Msg.message == WM_MOUSELEAVE)
         DoMouseIdle();
+    if (IsHintCancelMessage(Msg.message))
+        CancelHint();
     if (IsKeyMsg(Msg))
         return true;
     TranslateMessage(&Msg);
@@ -244,21 +274,36 @@ bool TApplication::IsKeyMsg(MSG& Msg)
     return FindControl(wnd) && SendMessageW(wnd, CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
 }
 
+namespace {
+
+// The innermost control of ours at a screen point, graphic controls included.
+TControl* ControlAtScreenPoint(const TPoint& pos)
+{
+    TWinControl* window = FindControl(OwningControlWindow(WindowFromPoint(pos)));
+    if (!window)
+        return nullptr;
+    TControl* child = window->ControlAtPos(window->ScreenToClient(pos), true);
+    return child ? child : window;
+}
+
+}  // namespace
+
 void TApplication::DoMouseIdle()
 {
-    TPoint pos = Seams().CursorPos();
-    HWND wnd = OwningControlWindow(WindowFromPoint(pos));
-    TControl* target = nullptr;
-    if (TWinControl* window = FindControl(wnd)) {
-        target = window;
-        if (TControl* child = window->ControlAtPos(window->ScreenToClient(pos), true))
-            target = child;
-    }
+    TControl* target = ControlAtScreenPoint(Seams().CursorPos());
+    // The hint window lies over the controls without being one of them for the mouse.
+    if (target && target == FHintWindow)
+        return;
     TControl* capture = GetCaptureControl();
     if ((capture && capture != FMouseControl) || target == FMouseControl)
         return;
     TControl* old = FMouseControl;
     FMouseControl = target;
+    try {
+        HintMouseMessage(target);
+    } catch (...) {
+        HandleException(this);
+    }
     // Like a window procedure, the loop reports what the controls' events throw and goes on.
     auto notify = [this](TControl* control, UINT msg) {
         try {
@@ -285,6 +330,10 @@ void TApplication::ControlDestroyed(TControl* Control)
 {
     if (FMouseControl == Control)
         FMouseControl = nullptr;
+    if (FHintControl == Control)
+        CancelHint();
+    if (FHintWindow == Control)
+        FHintWindow = nullptr;
     if (FMainForm == Control)
         FMainForm = nullptr;
 }
@@ -388,8 +437,140 @@ void TApplication::WndProc(TMessage& Message)
             FMainForm->Close();
         return;
     case CM_SYNCHRONIZE: CheckSynchronize(); return;
+    case WM_TIMER:
+        if (Message.WParam == HintTimerId) {
+            HintTimerExpired();
+            return;
+        }
+        break;
     }
     Message.Result = DefWindowProcW(FHandle, Message.Msg, Message.WParam, Message.LParam);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hints
+
+namespace {
+
+// The first control from Control up its parents that shows hints.
+TControl* HintControlOf(TControl* Control)
+{
+    while (Control && !Control->ShowHint())
+        Control = Control->Parent();
+    return Control;
+}
+
+// The first hint text from Control up its parents.
+String HintTextOf(TControl* Control)
+{
+    while (Control && Control->Hint().empty())
+        Control = Control->Parent();
+    return Control ? Control->Hint() : String();
+}
+
+}  // namespace
+
+void TApplication::SetShowHint(bool value)
+{
+    if (!ChangeField(FShowHint, value) || value)
+        return;
+    CancelHint();
+    if (FHintWindow) {
+        FHintWindow->Free();
+        FHintWindow = nullptr;
+    }
+}
+
+void TApplication::SetHint(const String& value)
+{
+    if (ChangeField(FHint, value) && FOnHint)
+        FOnHint(this);
+}
+
+void TApplication::HintMouseMessage(TControl* Control)
+{
+    SetHint(GetLongHint(HintTextOf(Control)));
+    TControl* hintControl = HintControlOf(Control);
+    if (hintControl == FHintControl)
+        return;
+    bool wasShowing = FHintWindow && FHintWindow->HintShowing();
+    StopHintTimer();
+    HideHintWindow();
+    FHintControl = hintControl;
+    if (FShowHint && hintControl && !GetShortHint(HintTextOf(hintControl)).empty())
+        StartHintTimer(wasShowing ? FHintShortPause : FHintPause, true);
+}
+
+void TApplication::ActivateHint(const TPoint& CursorPos)
+{
+    StopHintTimer();
+    HideHintWindow();
+    TControl* hintControl = HintControlOf(ControlAtScreenPoint(CursorPos));
+    FHintControl = hintControl;
+    if (!FShowHint || !hintControl || hintControl == FHintWindow)
+        return;
+    THintInfo info;
+    info.HintControl = hintControl;
+    info.HintPos = CursorPos.Offset(0, GetSystemMetrics(SM_CYCURSOR));
+    info.HintMaxWidth = Screen ? Screen->Width() : GetSystemMetrics(SM_CXSCREEN);
+    info.HintColor = FHintColor;
+    info.CursorRect = hintControl->ClientRect();
+    info.CursorPos = hintControl->ScreenToClient(CursorPos);
+    info.HintStr = GetShortHint(HintTextOf(hintControl));
+    info.HideTimeout = FHintHidePause;
+    bool canShow = hintControl->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
+    if (canShow && FOnShowHint)
+        FOnShowHint(info.HintStr, canShow, info);
+    if (!canShow || info.HintStr.empty())
+        return;
+    if (!FHintWindow)
+        FHintWindow = Create<THintWindow>(this);
+    FHintWindow->SetColor(info.HintColor);
+    TRect r = FHintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr, nullptr);
+    r.Offset(info.HintPos.x, info.HintPos.y);
+    FHintWindow->ActivateHint(r, info.HintStr);
+    if (info.HideTimeout > 0)
+        StartHintTimer(info.HideTimeout, false);
+}
+
+void TApplication::CancelHint()
+{
+    StopHintTimer();
+    HideHintWindow();
+    FHintControl = nullptr;
+}
+
+void TApplication::HideHintWindow()
+{
+    if (FHintWindow && FHintWindow->HandleAllocated())
+        FHintWindow->ReleaseHandle();
+}
+
+void TApplication::StartHintTimer(int Milliseconds, bool Show)
+{
+    FHintTimerShows = Show;
+    FHintTimerRunning = true;
+    SetTimer(Handle(), HintTimerId, static_cast<UINT>(std::max(Milliseconds, 0)), nullptr);
+}
+
+void TApplication::StopHintTimer()
+{
+    if (!FHintTimerRunning)
+        return;
+    FHintTimerRunning = false;
+    if (FHandle)
+        KillTimer(FHandle, HintTimerId);
+}
+
+// The pause ended: show the hint of the control still under the mouse; or the hint's time is up.
+void TApplication::HintTimerExpired()
+{
+    bool show = FHintTimerShows;
+    StopHintTimer();
+    if (show)
+        ActivateHint(Seams().CursorPos());
+    else
+        HideHintWindow();
 }
 
 // =============================================================================================

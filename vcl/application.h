@@ -12,12 +12,16 @@
 namespace vcl {
 
 class TCustomForm;
+class THintWindow;
+struct THintInfo;
 
 using TExceptionEvent = TDelegate<void(TObject* Sender, Exception& E)>;
 using TMessageEvent = TDelegate<void(MSG& Msg, bool& Handled)>;
 using TIdleEvent = TDelegate<void(TObject* Sender, bool& Done)>;
 // A hook on the application window's messages: true when it handled the message.
 using TWindowHook = TDelegate<bool(TMessage& Message)>;
+// Before a hint shows: the handler may change the text and the placement, or refuse it.
+using TShowHintEvent = TDelegate<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 
 class TApplication : public TComponent {
     CL_CLASS(TApplication, TComponent)
@@ -36,8 +40,9 @@ public:
     void SetMainFormOnTaskBar(bool value) { FMainFormOnTaskBar = value; }
     bool ShowMainForm() const { return FShowMainForm; }
     void SetShowMainForm(bool value) { FShowMainForm = value; }
+    // Hint windows at all; switching them off hides the one showing.
     bool ShowHint() const { return FShowHint; }
-    void SetShowHint(bool value) { FShowHint = value; }
+    void SetShowHint(bool value);
     TCustomForm* MainForm() const { return FMainForm; }
     bool Terminated() const { return FTerminated; }
 
@@ -80,6 +85,26 @@ public:
 
     // The innermost control under the mouse.
     TControl* MouseControl() const { return FMouseControl; }
+
+    // The long hint of the control under the mouse (or of the selected menu item); OnHint fires
+    // on every change.
+    const String& Hint() const { return FHint; }
+    void SetHint(const String& value);
+    TColor HintColor() const { return FHintColor; }
+    void SetHintColor(TColor value) { FHintColor = value; }
+    // Milliseconds the mouse rests on a control before its hint shows.
+    int HintPause() const { return FHintPause; }
+    void SetHintPause(int value) { FHintPause = value; }
+    // The pause when the mouse moves on from a control whose hint was showing.
+    int HintShortPause() const { return FHintShortPause; }
+    void SetHintShortPause(int value) { FHintShortPause = value; }
+    // Milliseconds a hint stays; 0 keeps it until the mouse leaves the control.
+    int HintHidePause() const { return FHintHidePause; }
+    void SetHintHidePause(int value) { FHintHidePause = value; }
+    // Shows the hint of the control under CursorPos (screen) now, without the pause.
+    void ActivateHint(const TPoint& CursorPos);
+    // Hides the hint; the control under the mouse shows it again after the pause once the mouse moves.
+    void CancelHint();
     // Forgets every reference to a control that goes away.
     void ControlDestroyed(TControl* Control);
 
@@ -95,6 +120,10 @@ public:
     void SetOnDeactivate(TNotifyEvent value) { FOnDeactivate = value; }
     TNotifyEvent OnMinimize() const { return FOnMinimize; }
     void SetOnMinimize(TNotifyEvent value) { FOnMinimize = value; }
+    TNotifyEvent OnHint() const { return FOnHint; }
+    void SetOnHint(TNotifyEvent value) { FOnHint = value; }
+    TShowHintEvent OnShowHint() const { return FOnShowHint; }
+    void SetOnShowHint(TShowHintEvent value) { FOnShowHint = value; }
     TNotifyEvent OnRestore() const { return FOnRestore; }
     void SetOnRestore(TNotifyEvent value) { FOnRestore = value; }
 
@@ -105,6 +134,12 @@ private:
     bool IsKeyMsg(MSG& Msg);
     // Re-evaluates the control under the mouse and sends leave and enter.
     void DoMouseIdle();
+    // The control under the mouse changed: the application's hint follows, the hint window waits.
+    void HintMouseMessage(TControl* Control);
+    void StartHintTimer(int Milliseconds, bool Show);
+    void StopHintTimer();
+    void HintTimerExpired();
+    void HideHintWindow();
     void WndProc(TMessage& Message);
     void WakeMainThread();
     HWND MessageBoxOwner();
@@ -117,6 +152,17 @@ private:
     bool FTerminated = false;
     TCustomForm* FMainForm = nullptr;
     TControl* FMouseControl = nullptr;
+    String FHint;
+    TColor FHintColor = clInfoBk;
+    int FHintPause = 500;
+    int FHintShortPause = 50;
+    int FHintHidePause = 2500;
+    TControl* FHintControl = nullptr;  // the control whose hint shows or waits to show
+    THintWindow* FHintWindow = nullptr;  // owned through Components
+    bool FHintTimerRunning = false;
+    bool FHintTimerShows = false;  // the running timer shows the hint (else it hides it)
+    TNotifyEvent FOnHint;
+    TShowHintEvent FOnShowHint;
     std::vector<TWindowHook> FWindowHooks;
     TExceptionEvent FOnException;
     TMessageEvent FOnMessage;
@@ -129,6 +175,11 @@ private:
 
 // The application, made at start-up; it lives until the process ends unless the program frees it.
 extern TApplication* Application;
+
+// Hands one message to Method as a window procedure does and answers its Result. Method is taken
+// by value, as the handler may replace it or free its object; whatever the handler throws goes to
+// the application's HandleException with Sender (the application when null).
+LRESULT DeliverMessage(TWndMethod Method, TObject* Sender, UINT Msg, WPARAM WParam, LPARAM LParam);
 
 // A hidden utility window (class "TPUtilWindow") whose messages go to Method; Method handles
 // every message, calling DefWindowProcW for those it does not want.

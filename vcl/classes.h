@@ -88,6 +88,20 @@ protected:
     ~TComponent() override;
 
     void RemoveFreeNotifications();
+    // Points Field at Value and moves this component's free notification from the old component
+    // to the new one, so that Notification can clear Field; false when Field held Value already.
+    template<class T>
+    bool ReplaceComponent(T*& Field, T* Value)
+    {
+        if (Field == Value)
+            return false;
+        if (Field)
+            Field->RemoveFreeNotification(this);
+        Field = Value;
+        if (Value)
+            Value->FreeNotification(this);
+        return true;
+    }
     void SetComponentState(TComponentState state) { FComponentState = state; }
     void ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName);
 

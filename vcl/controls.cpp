@@ -4,8 +4,10 @@
 
 #include "vcl/controls_internal.h"
 #include "vcl/forms.h"
+#include "vcl/menus.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vcl {
 
@@ -60,8 +62,12 @@ void TControl::Loaded()
 void TControl::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == Action())
+    if (Operation != TOperation::opRemove)
+        return;
+    if (AComponent == Action())
         SetAction(nullptr);
+    if (AComponent == FPopupMenu)
+        FPopupMenu = nullptr;
 }
 
 // =============================================================================================
@@ -227,11 +233,25 @@ void TControl::SetCursor(TCursor value)
         Perform(CM_CURSORCHANGED);
 }
 
+bool TControl::ShowHint() const { return FParentShowHint && FParent ? FParent->ShowHint() : FShowHint; }
+
 void TControl::SetShowHint(bool value)
 {
-    if (ChangeField(FShowHint, value))
+    bool old = ShowHint();
+    FParentShowHint = false;
+    FShowHint = value;
+    if (old != value)
         Perform(CM_SHOWHINTCHANGED);
 }
+
+void TControl::SetParentShowHint(bool value)
+{
+    bool old = ShowHint();
+    if (ChangeField(FParentShowHint, value) && old != ShowHint())
+        Perform(CM_SHOWHINTCHANGED);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* value) { ReplaceComponent(FPopupMenu, value); }
 
 void TControl::SetAlign(TAlign value)
 {
@@ -272,6 +292,7 @@ void TControl::Dispatch(TMessage& Message)
         break;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE: CMMouseEnterLeave(Message); break;
+    case WM_CONTEXTMENU: WMContextMenu(Message); break;
     case CM_VISIBLECHANGED: InvalidateControl(true, FVisible && FControlStyle.Contains(TControlStyleItem::csOpaque)); break;
     case CM_ENABLEDCHANGED:
     case CM_COLORCHANGED:
@@ -352,6 +373,23 @@ void TControl::MoveInZOrder(bool toTop)
 void TControl::BringToFront() { MoveInZOrder(true); }
 
 void TControl::SendToBack() { MoveInZOrder(false); }
+
+TOwnerDrawState OwnerDrawState(UINT ItemState)
+{
+    static const std::pair<UINT, TOwnerDrawStateItem> flags[] = {
+        {ODS_SELECTED, TOwnerDrawStateItem::odSelected}, {ODS_GRAYED, TOwnerDrawStateItem::odGrayed},
+        {ODS_DISABLED, TOwnerDrawStateItem::odDisabled}, {ODS_CHECKED, TOwnerDrawStateItem::odChecked},
+        {ODS_FOCUS, TOwnerDrawStateItem::odFocused},     {ODS_DEFAULT, TOwnerDrawStateItem::odDefault},
+        {ODS_HOTLIGHT, TOwnerDrawStateItem::odHotLight}, {ODS_INACTIVE, TOwnerDrawStateItem::odInactive},
+        {ODS_NOACCEL, TOwnerDrawStateItem::odNoAccel},   {ODS_NOFOCUSRECT, TOwnerDrawStateItem::odNoFocusRect},
+        {ODS_COMBOBOXEDIT, TOwnerDrawStateItem::odComboBoxEdit},
+    };
+    TOwnerDrawState state;
+    for (auto [flag, item] : flags)
+        if (ItemState & flag)
+            state << item;
+    return state;
+}
 
 // =============================================================================================
 // Lookup

@@ -19,6 +19,7 @@ namespace vcl {
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 
 enum class TControlStyleItem {
     csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csOpaque, csDoubleClicks, csFixedWidth,
@@ -34,6 +35,15 @@ using TControlState = TSet<TControlStateItem>;
 
 // The frame of a control: none, or a single (sunken with Ctl3D) border.
 enum class TBorderStyle { bsNone, bsSingle };
+
+// How an owner-drawn item (of a list, a combo box, a menu) is to be drawn.
+enum class TOwnerDrawStateItem {
+    odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
+    odNoFocusRect, odComboBoxEdit
+};
+using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+// The state of DRAWITEMSTRUCT's itemState (ODS_* flags).
+TOwnerDrawState OwnerDrawState(UINT ItemState);
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 enum class TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -128,7 +138,7 @@ public:
     // Leaves the parent and every global reference (mouse control, capture, focus).
     void BeforeDestruction() override;
     void Loaded() override;
-    // A freed action leaves the controls linked to it.
+    // A freed action or popup menu leaves the controls that refer to it.
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // Outside loading a csSetCaption control whose text was its old name takes the new name.
     void SetName(const String& NewName) override;
@@ -184,10 +194,18 @@ public:
     void SetParentFont(bool value);
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor value);
+    // "Short|long": the short part shows in the hint window, the long one as the application's Hint.
     const String& Hint() const { return FHint; }
     void SetHint(const String& value) { FHint = value; }
-    bool ShowHint() const { return FShowHint; }
+    // Whether the hint shows: the parent's answer while ParentShowHint, else the control's own.
+    bool ShowHint() const;
+    // Also ends ParentShowHint.
     void SetShowHint(bool value);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool value);
+    // Pops up on a right click or the context key (when its AutoPopup is set).
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
     TAlign Align() const { return FAlign; }
     void SetAlign(TAlign value);
     // The sides of the parent whose distances an unaligned control keeps when the parent resizes,
@@ -298,6 +316,8 @@ protected:
     TCursor FCursor = TCursor::crDefault;
     String FHint;
     bool FShowHint = false;
+    bool FParentShowHint = true;
+    TPopupMenu* FPopupMenu = nullptr;
     TAlign FAlign = TAlign::alNone;
     TAnchors FAnchors{TAnchorKind::akLeft, TAnchorKind::akTop};
     std::unique_ptr<TSizeConstraints> FConstraints;
@@ -316,6 +336,7 @@ private:
     void WMMouseMove(TMessage& Message);
     void WMMouseWheel(TMessage& Message);
     void CMMouseEnterLeave(TMessage& Message);
+    void WMContextMenu(TMessage& Message);
     void CMParentFontChanged(TMessage& Message);
     void CMParentColorChanged(TMessage& Message);
 
@@ -504,6 +525,7 @@ private:
     void WMSetCursor(TMessage& Message);
     void WMCommandReflect(TMessage& Message);
     void WMCaptureChanged(TMessage& Message);
+    void WMContextMenu(TMessage& Message);
     void WMNCDestroy(TMessage& Message);
     void CNKeyDown(TMessage& Message);
     void CNChar(TMessage& Message);

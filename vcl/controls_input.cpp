@@ -4,6 +4,7 @@
 
 #include "vcl/controls_internal.h"
 #include "vcl/forms.h"
+#include "vcl/menus.h"
 #include "vcl/seams.h"
 
 #include <algorithm>
@@ -148,6 +149,23 @@ void TControl::CMMouseEnterLeave(TMessage& Message)
         event(this);
 }
 
+// The popup menu shows where the mouse was clicked, or at the control's corner for the context key.
+void TControl::WMContextMenu(TMessage& Message)
+{
+    if (Message.Result != 0)
+        return;
+    if (!FPopupMenu || !FPopupMenu->AutoPopup()) {
+        DefaultHandler(Message);
+        return;
+    }
+    TPoint pos(MessageX(Message), MessageY(Message));
+    if (pos == TPoint(-1, -1))
+        pos = ClientToScreen(TPoint(0, 0));
+    FPopupMenu->SetPopupComponent(this);
+    FPopupMenu->Popup(pos.x, pos.y);
+    Message.Result = 1;
+}
+
 // A control's own OnClick wins; one that is the action's execute event runs the action.
 void TControl::Click()
 {
@@ -236,6 +254,9 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message)
     Message.Result = control->Perform(Message.Msg, Message.WParam,
                                       PointToLParam(MessageX(Message) - control->FLeft,
                                                     MessageY(Message) - control->FTop));
+    // The window's default handling still sees the release, so the context menu request follows.
+    if (Message.Msg == WM_RBUTTONUP && Message.Result == 0 && FHandle)
+        DefWindowProcW(FHandle, Message.Msg, Message.WParam, Message.LParam);
     return true;
 }
 
@@ -271,6 +292,19 @@ void TWinControl::WMSetCursor(TMessage& Message)
             Message.Result = TRUE;
             return;
         }
+    }
+    TControl::Dispatch(Message);
+}
+
+// A right click over a graphic child asks the child first.
+void TWinControl::WMContextMenu(TMessage& Message)
+{
+    TPoint pos(MessageX(Message), MessageY(Message));
+    TControl* child = pos == TPoint(-1, -1) ? nullptr : ControlAtPos(ScreenToClient(pos), false);
+    if (child) {
+        Message.Result = child->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+        if (Message.Result != 0)
+            return;
     }
     TControl::Dispatch(Message);
 }

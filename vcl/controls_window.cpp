@@ -4,6 +4,7 @@
 #include "vcl/controls.h"
 
 #include "vcl/forms.h"
+#include "vcl/menus.h"
 
 #include <algorithm>
 
@@ -521,16 +522,7 @@ void TWinControl::NotifyControls(UINT Msg)
 
 LRESULT TWinControl::MainWndProc(UINT Msg, WPARAM WParam, LPARAM LParam)
 {
-    TMessage m{Msg, WParam, LParam, 0};
-    try {
-        // A copy: the handler may replace WindowProc or free this control.
-        TWndMethod proc = FWindowProc;
-        proc(m);
-    } catch (...) {
-        if (Application)
-            Application->HandleException(this);
-    }
-    return m.Result;
+    return DeliverMessage(FWindowProc, this, Msg, WParam, LParam);
 }
 
 void TWinControl::Dispatch(TMessage& Message)
@@ -548,6 +540,12 @@ void TWinControl::Dispatch(TMessage& Message)
     case WM_SETCURSOR: WMSetCursor(Message); return;
     case WM_CAPTURECHANGED: WMCaptureChanged(Message); return;
     case WM_NCDESTROY: WMNCDestroy(Message); return;
+    case WM_CONTEXTMENU: WMContextMenu(Message); return;
+    case WM_INITMENUPOPUP:
+    case WM_MENUSELECT:
+        if (!DispatchMenuMessage(Message))
+            TControl::Dispatch(Message);
+        return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         if (!DoKeyDown(Message))
@@ -624,6 +622,9 @@ void TWinControl::WMCommandReflect(TMessage& Message)
         Message.Result = control->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
         return;
     }
+    // No child window: a menu's command or owner-drawn item.
+    if (!child && DispatchMenuMessage(Message))
+        return;
     TControl::Dispatch(Message);
 }
 

@@ -2,6 +2,8 @@
 // closing, and the focus within a form.
 #include "vcl/forms.h"
 
+#include "vcl/menus.h"
+
 #include <algorithm>
 
 namespace vcl {
@@ -50,6 +52,43 @@ void TCustomForm::Loaded()
     if (FLoadedClientHeight >= 0)
         TWinControl::SetClientHeight(FLoadedClientHeight);
     TWinControl::Loaded();
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FMenu)
+        SetMenu(nullptr);
+}
+
+void TCustomForm::SetMenu(TMainMenu* value)
+{
+    if (FMenu == value)
+        return;
+    AttachMenu(false);
+    ReplaceComponent(FMenu, value);
+    AttachMenu(true);
+}
+
+void TCustomForm::AttachMenu(bool Attach)
+{
+    if (!FMenu || !FHandle)
+        return;
+    // A window destroys the menu it holds: it must let go of ours before it goes.
+    ::SetMenu(FHandle, Attach ? FMenu->Handle() : nullptr);
+    FMenu->SetWindowHandle(Attach ? FHandle : nullptr);
+}
+
+void TCustomForm::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    AttachMenu(true);
+}
+
+void TCustomForm::DestroyWnd()
+{
+    AttachMenu(false);
+    TWinControl::DestroyWnd();
 }
 
 void TCustomForm::DoCreate()
@@ -188,7 +227,7 @@ TRect TCustomForm::ClientRect()
     DWORD exStyle = 0;
     BorderStyles(FBorderStyle, FBorderIcons, style, exStyle);
     RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    AdjustWindowRectEx(&frame, style, FMenu != nullptr, exStyle);
     return TRect(0, 0, FWidth - (frame.right - frame.left), FHeight - (frame.bottom - frame.top));
 }
 
@@ -565,6 +604,13 @@ void TCustomForm::Dispatch(TMessage& Message)
     case WM_ACTIVATE: WMActivate(Message); return;
     case WM_SIZE: WMSize(Message); return;
     case CM_RELEASE: Free(); return;
+    case CM_MENUCHANGED:
+        // The menu was rebuilt: the bar shows it again.
+        if (FMenu && FHandle) {
+            ::SetMenu(FHandle, FMenu->Handle());
+            DrawMenuBar(FHandle);
+        }
+        return;
     case CM_DIALOGKEY:
         if (Message.WParam == VK_TAB && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_CONTROL) >= 0) {
             SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);

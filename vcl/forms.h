@@ -13,6 +13,8 @@
 
 namespace vcl {
 
+class TMainMenu;
+
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
@@ -55,6 +57,7 @@ public:
     // OnDestroy first, then the form leaves the screen and goes as any windowed control.
     void BeforeDestruction() override;
     void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     void Show() override;
     void SetVisible(bool value) override;
@@ -83,6 +86,10 @@ public:
     void SetScaled(bool value) { FScaled = value; }
     bool Active() const { return FActive; }
     TControlCanvas* Canvas() const { return FCanvas.get(); }
+    // The menu bar; its items' OnClick run on WM_COMMAND, its owner-drawn items are drawn through
+    // their events.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* value);
 
     TRect ClientRect() override;
     void SetClientWidth(int value) override;
@@ -122,6 +129,8 @@ protected:
     friend class TWinControl;
 
     void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
     void PaintWindow(HDC DC) override;
     virtual void Paint();
     virtual void DoCreate();
@@ -143,6 +152,8 @@ private:
     void WMSize(TMessage& Message);
     // The constraints limit how far the user can drag the frame.
     void WMGetMinMaxInfo(TMessage& Message);
+    // Puts the menu bar on the window (or takes it off) and tells the menu.
+    void AttachMenu(bool Attach);
 
     TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
     TBorderIcons FBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
@@ -159,6 +170,7 @@ private:
     int FLoadedClientHeight = -1;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
+    TMainMenu* FMenu = nullptr;
     std::unique_ptr<TControlCanvas> FCanvas;
     TNotifyEvent FOnCreate;
     TNotifyEvent FOnDestroy;

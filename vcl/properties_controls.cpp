@@ -19,6 +19,7 @@ void TControl::PublishProperties(TPropertyTable& Table)
     Table.Add(L"Left", &C::Left, &C::SetLeft);
     Table.Add(L"ParentColor", &C::ParentColor, &C::SetParentColor);
     Table.Add(L"ParentFont", &C::ParentFont, &C::SetParentFont);
+    Table.Add(L"ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint);
     Table.Add(L"ShowHint", &C::ShowHint, &C::SetShowHint);
     Table.Add(L"Top", &C::Top, &C::SetTop);
     Table.Add(L"Visible", &C::Visible, &C::SetVisible);

@@ -26,23 +26,6 @@ bool IsAccel(wchar_t Key, const String& Caption)
     return false;
 }
 
-TOwnerDrawState OwnerDrawState(UINT ItemState)
-{
-    static const std::pair<UINT, TOwnerDrawStateItem> flags[] = {
-        {ODS_SELECTED, TOwnerDrawStateItem::odSelected}, {ODS_GRAYED, TOwnerDrawStateItem::odGrayed},
-        {ODS_DISABLED, TOwnerDrawStateItem::odDisabled}, {ODS_CHECKED, TOwnerDrawStateItem::odChecked},
-        {ODS_FOCUS, TOwnerDrawStateItem::odFocused},     {ODS_DEFAULT, TOwnerDrawStateItem::odDefault},
-        {ODS_HOTLIGHT, TOwnerDrawStateItem::odHotLight}, {ODS_INACTIVE, TOwnerDrawStateItem::odInactive},
-        {ODS_NOACCEL, TOwnerDrawStateItem::odNoAccel},   {ODS_NOFOCUSRECT, TOwnerDrawStateItem::odNoFocusRect},
-        {ODS_COMBOBOXEDIT, TOwnerDrawStateItem::odComboBoxEdit},
-    };
-    TOwnerDrawState state;
-    for (auto [flag, item] : flags)
-        if (ItemState & flag)
-            state << item;
-    return state;
-}
-
 void PaintOwnerDrawItem(TMessage& Message, TControlCanvas* Canvas, TWinControl* Control, const TOwnerDrawProc& Draw)
 {
     auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
@@ -215,13 +198,7 @@ void TCustomLabel::SetTransparent(bool value)
     Invalidate();
 }
 
-void TCustomLabel::SetFocusControl(TWinControl* value)
-{
-    if (!ChangeField(FFocusControl, value))
-        return;
-    if (value)
-        value->FreeNotification(this);
-}
+void TCustomLabel::SetFocusControl(TWinControl* value) { ReplaceComponent(FFocusControl, value); }
 
 void TCustomLabel::SetAutoSize(bool value)
 {

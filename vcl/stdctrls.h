@@ -7,6 +7,7 @@
 #include "vcl/controls.h"
 #include "vcl/graphics.h"
 #include "vcl/messages.h"
+#include "vcl/subclass.h"
 #include "vcl/system.h"
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace vcl {
 
@@ -23,14 +25,6 @@ enum class TTextLayout { tlTop, tlCenter, tlBottom };
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
-enum class TOwnerDrawStateItem {
-    odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive, odNoAccel,
-    odNoFocusRect, odComboBoxEdit
-};
-using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
-
-// The owner-draw state of a DRAWITEMSTRUCT's itemState.
-TOwnerDrawState OwnerDrawState(UINT ItemState);
 
 // Paints the owner-drawn item of the WM_DRAWITEM in Message: binds Canvas to the item's DC with
 // Control's font and the colours of the item's selection, lets Draw paint it, then draws the
@@ -406,7 +400,6 @@ public:
 
 protected:
     friend class TComboBoxStrings;
-    friend LRESULT CALLBACK ComboChildWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
@@ -435,6 +428,7 @@ private:
     int FItemHeight = 16;
     HWND FEditHandle = nullptr;
     HWND FListHandle = nullptr;
+    std::vector<std::unique_ptr<TWindowSubclass>> FChildSubclasses;
     TNotifyEvent FOnChange;
     TNotifyEvent FOnDropDown;
     TNotifyEvent FOnCloseUp;

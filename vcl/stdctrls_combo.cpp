@@ -7,36 +7,12 @@ namespace vcl {
 
 namespace {
 
-// The combo box a child window (edit or list) belongs to, and the child's own procedure.
-const wchar_t* const ComboOwnerProperty = L"CL.ComboOwner";
-const wchar_t* const ComboProcProperty = L"CL.ComboProc";
-
 LRESULT SendText(HWND Handle, UINT Msg, WPARAM WParam, const String& Text)
 {
     return SendMessageW(Handle, Msg, WParam, reinterpret_cast<LPARAM>(Text.c_str()));
 }
 
 }  // namespace
-
-LRESULT CALLBACK ComboChildWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    auto* combo = static_cast<TCustomComboBox*>(GetPropW(hwnd, ComboOwnerProperty));
-    auto proc = reinterpret_cast<WNDPROC>(GetPropW(hwnd, ComboProcProperty));
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
-        RemovePropW(hwnd, ComboOwnerProperty);
-        RemovePropW(hwnd, ComboProcProperty);
-        return CallWindowProcW(proc, hwnd, msg, wParam, lParam);
-    }
-    TMessage m{msg, wParam, lParam, 0};
-    try {
-        combo->ComboWndProc(m, hwnd, proc);
-    } catch (...) {
-        if (Application)
-            Application->HandleException(combo);
-    }
-    return m.Result;
-}
 
 // =============================================================================================
 // TComboBoxStrings
@@ -105,6 +81,7 @@ void TCustomComboBox::DestroyWnd()
     TWinControl::DestroyWnd();
     FEditHandle = nullptr;
     FListHandle = nullptr;
+    FChildSubclasses.clear();
 }
 
 // The edit and list windows of the system control pass their messages through ComboWndProc.
@@ -119,9 +96,10 @@ void TCustomComboBox::SubclassChildren()
     for (HWND child : {FEditHandle, FListHandle}) {
         if (!child || child == FHandle)
             continue;
-        SetPropW(child, ComboOwnerProperty, this);
-        auto old = SetWindowLongPtrW(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ComboChildWindowProc));
-        SetPropW(child, ComboProcProperty, reinterpret_cast<HANDLE>(old));
+        auto subclass = std::make_unique<TWindowSubclass>(child, this);
+        WNDPROC childProc = subclass->PreviousProc();
+        subclass->SetWindowProc([this, child, childProc](TMessage& m) { ComboWndProc(m, child, childProc); });
+        FChildSubclasses.push_back(std::move(subclass));
     }
 }
 
