@@ -144,8 +144,9 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     FWidth = AWidth;
     FHeight = AHeight;
     Invalidate();
-    RequestAlign();
+    // The new place is the anchors' reference before the parent places its children.
     UpdateAnchorRules();
+    RequestAlign();
     if (!IsLoading())
         Resize();
 }

@@ -100,11 +100,16 @@ private:
     TNotifyEvent FOnChange;
 };
 
+enum class TScrollBarKind { sbHorizontal, sbVertical };
+
 // What a scroll request (WM_HSCROLL, WM_VSCROLL) asks for; the members follow the SB_ codes.
 enum class TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
 // The position a request asks for, from Pos: a line or a page back or on, the dragged thumb's
 // TrackPos, or an end; never outside [Min, Max].
 int ScrollRequestPosition(TScrollCode Code, int Pos, int TrackPos, int Min, int Max, int SmallChange, int LargeChange);
+// The thumb position a scroll request carries for Bar (SB_HORZ, SB_VERT, SB_CTL) of Window: the
+// message holds 16 bits of it, the window the rest of a larger range.
+int ScrollTrackPosition(HWND Window, int Bar, WPARAM Request);
 
 // Shift state from the key flags of a mouse message (MK_*) or the keyboard.
 TShiftState KeysToShiftState(WPARAM Keys);
@@ -287,7 +292,7 @@ protected:
     virtual void Resize();
     // Scales bounds and font by M/D (forms that are Scaled; children follow their parent).
     virtual void ChangeScale(int M, int D);
-    // Asks the parent to re-align its children when this one is aligned.
+    // Asks the parent to place its children again.
     void RequestAlign();
     // Measures what the anchors keep: the bounds now and the parent's size now. Nothing while the
     // parent places its children or while loading (the parent measures once it has loaded).
@@ -502,6 +507,9 @@ protected:
     void ChangeScale(int M, int D) override;
     // The next windowed sibling above this one that has a window (the one to go below).
     HWND PrecedingWindow(TWinControl* Control);
+    // Moves every child by (DeltaX, DeltaY) and the window's picture with them; the anchors
+    // measure from the new places.
+    void ScrollControls(int DeltaX, int DeltaY);
 
     HWND FHandle = nullptr;
     WNDPROC FDefWndProc = nullptr;

@@ -101,9 +101,11 @@ void TControl::ApplyAnchorRules()
 // =============================================================================================
 // Alignment
 
+// Every child's change reaches the parent: aligned children take their places again, and a
+// scrolling parent measures its content anew.
 void TControl::RequestAlign()
 {
-    if (FParent && FAlign != TAlign::alNone)
+    if (FParent)
         FParent->AlignControl(this);
 }
 

@@ -67,6 +67,15 @@ int ScrollRequestPosition(TScrollCode Code, int Pos, int TrackPos, int Min, int 
     return std::clamp(Pos, Min, std::max(Min, Max));
 }
 
+int ScrollTrackPosition(HWND Window, int Bar, WPARAM Request)
+{
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_TRACKPOS;
+    GetScrollInfo(Window, Bar, &info);
+    return info.nMax > 0xFFFF ? info.nTrackPos : HIWORD(Request);
+}
+
 // =============================================================================================
 // Mouse
 

@@ -427,8 +427,38 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         if (resized)
             Realign();
     }
-    RequestAlign();
     UpdateAnchorRules();
+    RequestAlign();
+}
+
+void TWinControl::ScrollControls(int DeltaX, int DeltaY)
+{
+    if (DeltaX == 0 && DeltaY == 0)
+        return;
+    // The references before the windows move: moving them re-measures.
+    std::vector<TAlignRect> origins;
+    for (int i = 0; i < ControlCount(); ++i)
+        origins.push_back(Controls(i)->FAnchorOrigin);
+    bool onScreen = FHandle && IsWindowVisible(FHandle);
+    if (onScreen)
+        ScrollWindowEx(FHandle, DeltaX, DeltaY, nullptr, nullptr, nullptr, nullptr,
+                       SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        auto* win = dynamic_cast<TWinControl*>(c);
+        if (win && win->FHandle) {
+            // A window off the screen is moved here; one on it was moved with the picture.
+            if (!onScreen)
+                SetWindowPos(win->FHandle, nullptr, c->FLeft + DeltaX, c->FTop + DeltaY, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            win->UpdateBounds();
+        } else {
+            c->FLeft += DeltaX;
+            c->FTop += DeltaY;
+        }
+        const TAlignRect& o = origins[static_cast<size_t>(i)];
+        c->FAnchorOrigin = {o.Left + DeltaX, o.Top + DeltaY, o.Right + DeltaX, o.Bottom + DeltaY};
+    }
 }
 
 void TWinControl::UpdateBounds()
@@ -442,6 +472,7 @@ void TWinControl::UpdateBounds()
     FTop = r.top;
     FWidth = r.right - r.left;
     FHeight = r.bottom - r.top;
+    UpdateAnchorRules();
     if (resized)
         RequestAlign();
 }

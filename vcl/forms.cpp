@@ -11,7 +11,7 @@ namespace vcl {
 // =============================================================================================
 // TCustomForm
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>())
+TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>())
 {
     FFormState << TFormStateItem::fsCreating;
     FVisible = false;
@@ -22,6 +22,8 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std:
                      TControlStyleItem::csDoubleClicks};
     FWidth = 320;
     FHeight = 240;
+    // A form of the program is laid out to fit; scroll bars come only when asked for.
+    FAutoScroll = false;
     FCanvas->SetControl(this);
     if (Screen)
         Screen->AddForm(this);
@@ -29,7 +31,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std:
 
 void TCustomForm::AfterConstruction()
 {
-    TWinControl::AfterConstruction();
+    TScrollingWinControl::AfterConstruction();
     DoCreate();
     FFormState >> TFormStateItem::fsCreating;
     if (FFormState.Contains(TFormStateItem::fsVisible))
@@ -41,22 +43,22 @@ void TCustomForm::BeforeDestruction()
     DoDestroy();
     if (Screen)
         Screen->RemoveForm(this);
-    TWinControl::BeforeDestruction();
+    TScrollingWinControl::BeforeDestruction();
 }
 
 // The client size comes first: the children's anchors measure the form's final size.
 void TCustomForm::Loaded()
 {
     if (FLoadedClientWidth >= 0)
-        TWinControl::SetClientWidth(FLoadedClientWidth);
+        TScrollingWinControl::SetClientWidth(FLoadedClientWidth);
     if (FLoadedClientHeight >= 0)
-        TWinControl::SetClientHeight(FLoadedClientHeight);
-    TWinControl::Loaded();
+        TScrollingWinControl::SetClientHeight(FLoadedClientHeight);
+    TScrollingWinControl::Loaded();
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
 {
-    TWinControl::Notification(AComponent, Operation);
+    TScrollingWinControl::Notification(AComponent, Operation);
     if (Operation == TOperation::opRemove && AComponent == FMenu)
         SetMenu(nullptr);
 }
@@ -81,14 +83,15 @@ void TCustomForm::AttachMenu(bool Attach)
 
 void TCustomForm::CreateWnd()
 {
-    TWinControl::CreateWnd();
+    TScrollingWinControl::CreateWnd();
+    UpdateLayeredAttributes();
     AttachMenu(true);
 }
 
 void TCustomForm::DestroyWnd()
 {
     AttachMenu(false);
-    TWinControl::DestroyWnd();
+    TScrollingWinControl::DestroyWnd();
 }
 
 void TCustomForm::DoCreate()
@@ -202,7 +205,7 @@ void BorderStyles(TFormBorderStyle border, TBorderIcons icons, DWORD& style, DWO
 
 void TCustomForm::CreateParams(TCreateParams& Params)
 {
-    TWinControl::CreateParams(Params);
+    TScrollingWinControl::CreateParams(Params);
     Params.Style &= ~(WS_CHILD | WS_TABSTOP);
     BorderStyles(FBorderStyle, FBorderIcons, Params.Style, Params.ExStyle);
     TCustomForm* mainForm = Application ? Application->MainForm() : nullptr;
@@ -219,10 +222,25 @@ void TCustomForm::CreateParams(TCreateParams& Params)
     }
 }
 
+void TCustomForm::UpdateLayeredAttributes()
+{
+    if (!FHandle)
+        return;
+    LONG exStyle = GetWindowLongW(FHandle, GWL_EXSTYLE);
+    if (!FAlphaBlend && !FTransparentColor) {
+        if (exStyle & WS_EX_LAYERED)
+            SetWindowLongW(FHandle, GWL_EXSTYLE, exStyle & ~WS_EX_LAYERED);
+        return;
+    }
+    SetWindowLongW(FHandle, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    DWORD flags = (FAlphaBlend ? LWA_ALPHA : 0) | (FTransparentColor ? LWA_COLORKEY : 0);
+    SetLayeredWindowAttributes(FHandle, ColorToRGB(FTransparentColorValue), FAlphaBlendValue, flags);
+}
+
 TRect TCustomForm::ClientRect()
 {
     if (FHandle)
-        return TWinControl::ClientRect();
+        return TScrollingWinControl::ClientRect();
     DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     DWORD exStyle = 0;
     BorderStyles(FBorderStyle, FBorderIcons, style, exStyle);
@@ -237,7 +255,7 @@ void TCustomForm::SetClientWidth(int value)
     if (IsLoading())
         FLoadedClientWidth = value;
     else
-        TWinControl::SetClientWidth(value);
+        TScrollingWinControl::SetClientWidth(value);
 }
 
 void TCustomForm::SetClientHeight(int value)
@@ -245,7 +263,7 @@ void TCustomForm::SetClientHeight(int value)
     if (IsLoading())
         FLoadedClientHeight = value;
     else
-        TWinControl::SetClientHeight(value);
+        TScrollingWinControl::SetClientHeight(value);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value)
@@ -291,7 +309,7 @@ void TCustomForm::SetVisible(bool value)
             FFormState >> TFormStateItem::fsVisible;
         return;
     }
-    TWinControl::SetVisible(value);
+    TScrollingWinControl::SetVisible(value);
 }
 
 void TCustomForm::Show()
@@ -556,7 +574,7 @@ void TCustomForm::WMActivate(TMessage& Message)
     FActive = active;
     if (!active) {
         Deactivate();
-        TWinControl::Dispatch(Message);
+        TScrollingWinControl::Dispatch(Message);
         return;
     }
     if (Screen)
@@ -567,7 +585,7 @@ void TCustomForm::WMActivate(TMessage& Message)
         Message.Result = 0;
         return;
     }
-    TWinControl::Dispatch(Message);
+    TScrollingWinControl::Dispatch(Message);
 }
 
 void TCustomForm::WMSize(TMessage& Message)
@@ -577,7 +595,7 @@ void TCustomForm::WMSize(TMessage& Message)
     case SIZE_MAXIMIZED: FWindowState = TWindowState::wsMaximized; break;
     case SIZE_RESTORED: FWindowState = TWindowState::wsNormal; break;
     }
-    TWinControl::Dispatch(Message);
+    TScrollingWinControl::Dispatch(Message);
 }
 
 void TCustomForm::WMGetMinMaxInfo(TMessage& Message)
@@ -617,13 +635,13 @@ void TCustomForm::Dispatch(TMessage& Message)
             Message.Result = 1;
             return;
         }
-        TWinControl::Dispatch(Message);
+        TScrollingWinControl::Dispatch(Message);
         return;
     case WM_PAINT:
         // The form paints its own canvas (OnPaint) under its graphic controls.
         CustomPaint(Message);
         return;
-    default: TWinControl::Dispatch(Message); return;
+    default: TScrollingWinControl::Dispatch(Message); return;
     }
 }
 

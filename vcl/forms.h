@@ -1,9 +1,11 @@
 #pragma once
 // Forms: top-level windows with their border styles, showing, modal loops, closing and focus.
-// Includes the application and the screen, which forms work with.
+// Includes the application and the screen, which forms work with, and the scrolling containers
+// forms are made of.
 #include "vcl/application.h"
 #include "vcl/classes.h"
 #include "vcl/controls.h"
+#include "vcl/forms_scrolling.h"
 #include "vcl/screen.h"
 #include "vcl/system.h"
 
@@ -46,8 +48,8 @@ using TCloseQueryEvent = TDelegate<void(TObject* Sender, bool& CanClose)>;
 // ---------------------------------------------------------------------------------------------
 // TCustomForm
 
-class TCustomForm : public TWinControl {
-    CL_CLASS(TCustomForm, TWinControl)
+class TCustomForm : public TScrollingWinControl {
+    CL_CLASS(TCustomForm, TScrollingWinControl)
     CL_PUBLISHED
 public:
     explicit TCustomForm(TComponent* AOwner);
@@ -85,6 +87,16 @@ public:
     bool Scaled() const { return FScaled; }
     void SetScaled(bool value) { FScaled = value; }
     bool Active() const { return FActive; }
+    // A layered window: with AlphaBlend the whole form shows at AlphaBlendValue (0 invisible to
+    // 255 opaque); with TransparentColor its pixels of TransparentColorValue are see-through.
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool value) { SetLayered(FAlphaBlend, value); }
+    Byte AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(Byte value) { SetLayered(FAlphaBlendValue, value); }
+    bool TransparentColor() const { return FTransparentColor; }
+    void SetTransparentColor(bool value) { SetLayered(FTransparentColor, value); }
+    TColor TransparentColorValue() const { return FTransparentColorValue; }
+    void SetTransparentColorValue(TColor value) { SetLayered(FTransparentColorValue, value); }
     TControlCanvas* Canvas() const { return FCanvas.get(); }
     // The menu bar; its items' OnClick run on WM_COMMAND, its owner-drawn items are drawn through
     // their events.
@@ -143,6 +155,14 @@ protected:
     virtual void Deactivate();
 
 private:
+    template<class T>
+    void SetLayered(T& Field, T Value)
+    {
+        if (ChangeField(Field, Value))
+            UpdateLayeredAttributes();
+    }
+    // Makes the window layered with the blend and key, or plain again when neither is on.
+    void UpdateLayeredAttributes();
     void CloseModal();
     void ShowingChanged();
     void ApplyPosition();
@@ -166,6 +186,10 @@ private:
     bool FScaled = false;
     bool FActive = false;
     bool FPositioned = false;
+    bool FAlphaBlend = false;
+    Byte FAlphaBlendValue = 255;
+    bool FTransparentColor = false;
+    TColor FTransparentColorValue = clBlack;
     int FLoadedClientWidth = -1;
     int FLoadedClientHeight = -1;
     TWinControl* FActiveControl = nullptr;

@@ -80,15 +80,11 @@ void TScrollBar::Scroll(TScrollCode ScrollCode, int& ScrollPos)
         FOnScroll(this, ScrollCode, ScrollPos);
 }
 
-// The thumb's position comes from the window: the message holds only 16 bits of it.
 void TScrollBar::CNScroll(TMessage& Message)
 {
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_TRACKPOS;
-    GetScrollInfo(FHandle, SB_CTL, &info);
     auto code = static_cast<TScrollCode>(LOWORD(Message.WParam));
-    int pos = ScrollRequestPosition(code, FPosition, info.nTrackPos, FMin, FMax, FSmallChange, FLargeChange);
+    int track = ScrollTrackPosition(FHandle, SB_CTL, Message.WParam);
+    int pos = ScrollRequestPosition(code, FPosition, track, FMin, FMax, FSmallChange, FLargeChange);
     Scroll(code, pos);
     SetPosition(pos);
     Message.Result = 0;

@@ -4,8 +4,6 @@
 
 namespace vcl {
 
-enum class TScrollBarKind { sbHorizontal, sbVertical };
-
 using TScrollEvent = TDelegate<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
 
 class TScrollBar : public TWinControl {
