@@ -329,4 +329,151 @@ void TStatusBar::Dispatch(TMessage& Message)
     }
 }
 
+// =============================================================================================
+// TTrackBar
+
+TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FWidth = 150;
+    FHeight = 45;
+    FTabStop = true;
+}
+
+void TTrackBar::CreateParams(TCreateParams& Params)
+{
+    TWinControl::CreateParams(Params);
+    CreateSubClass(Params, TRACKBAR_CLASSW);
+    static const DWORD orientations[] = {TBS_HORZ, TBS_VERT};
+    static const DWORD tickStyles[] = {TBS_NOTICKS, TBS_AUTOTICKS, 0};
+    // TBS_TOP and TBS_LEFT are one bit, as are TBS_BOTTOM and TBS_RIGHT.
+    static const DWORD tickMarks[] = {TBS_BOTTOM, TBS_TOP, TBS_BOTH};
+    Params.Style |= orientations[static_cast<int>(FOrientation)] | tickStyles[static_cast<int>(FTickStyle)] |
+                    tickMarks[static_cast<int>(FTickMarks)] | TBS_FIXEDLENGTH | TBS_ENABLESELRANGE;
+}
+
+void TTrackBar::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    SendMessageW(FHandle, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(FThumbLength), 0);
+    SendMessageW(FHandle, TBM_SETRANGEMIN, FALSE, FMin);
+    SendMessageW(FHandle, TBM_SETRANGEMAX, FALSE, FMax);
+    SendMessageW(FHandle, TBM_SETTICFREQ, static_cast<WPARAM>(FFrequency), 0);
+    for (int tick : FTicks)
+        SendMessageW(FHandle, TBM_SETTIC, 0, tick);
+    ApplySelection();
+    SendMessageW(FHandle, TBM_SETPOS, TRUE, FPosition);
+}
+
+void TTrackBar::SetRange(int AMin, int AMax)
+{
+    if (AMin == FMin && AMax == FMax)
+        return;
+    FMin = AMin;
+    FMax = AMax;
+    if (FHandle) {
+        SendMessageW(FHandle, TBM_SETRANGEMIN, FALSE, FMin);
+        SendMessageW(FHandle, TBM_SETRANGEMAX, TRUE, FMax);
+    }
+    MovePosition(FPosition, true);
+}
+
+void TTrackBar::SetPosition(int value) { MovePosition(value, true); }
+
+void TTrackBar::MovePosition(int value, bool TellWindow)
+{
+    value = std::clamp(value, FMin, FMax);
+    if (TellWindow && FHandle)
+        SendMessageW(FHandle, TBM_SETPOS, TRUE, value);
+    if (ChangeField(FPosition, value))
+        Changed();
+}
+
+void TTrackBar::SetThumbLength(int value)
+{
+    if (!ChangeField(FThumbLength, value))
+        return;
+    if (FHandle)
+        SendMessageW(FHandle, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(value), 0);
+}
+
+void TTrackBar::SetFrequency(int value)
+{
+    if (!ChangeField(FFrequency, value))
+        return;
+    if (FHandle)
+        SendMessageW(FHandle, TBM_SETTICFREQ, static_cast<WPARAM>(value), 0);
+}
+
+void TTrackBar::SetTickStyle(TTickStyle value)
+{
+    if (ChangeField(FTickStyle, value))
+        RecreateWnd();
+}
+
+void TTrackBar::SetTickMarks(TTickMark value)
+{
+    if (ChangeField(FTickMarks, value))
+        RecreateWnd();
+}
+
+void TTrackBar::SetTick(int Value)
+{
+    FTicks.push_back(Value);
+    if (FHandle)
+        SendMessageW(FHandle, TBM_SETTIC, 0, Value);
+}
+
+void TTrackBar::SetSelStart(int value)
+{
+    if (ChangeField(FSelStart, value) && FHandle)
+        ApplySelection();
+}
+
+void TTrackBar::SetSelEnd(int value)
+{
+    if (ChangeField(FSelEnd, value) && FHandle)
+        ApplySelection();
+}
+
+void TTrackBar::ApplySelection()
+{
+    if (FSelStart == 0 && FSelEnd == 0) {
+        SendMessageW(FHandle, TBM_CLEARSEL, TRUE, 0);
+        return;
+    }
+    SendMessageW(FHandle, TBM_SETSELSTART, FALSE, FSelStart);
+    SendMessageW(FHandle, TBM_SETSELEND, TRUE, FSelEnd);
+}
+
+void TTrackBar::SetOrientation(TTrackBarOrientation value)
+{
+    if (!ChangeField(FOrientation, value))
+        return;
+    if (!IsLoading())
+        SetBounds(FLeft, FTop, FHeight, FWidth);
+    RecreateWnd();
+}
+
+void TTrackBar::Changed()
+{
+    if (FOnChange)
+        FOnChange(this);
+}
+
+// A drag reports every step and then its end; only a step that moved the thumb is a change.
+void TTrackBar::CNScroll(TMessage& Message)
+{
+    MovePosition(static_cast<int>(SendMessageW(FHandle, TBM_GETPOS, 0, 0)), false);
+    Message.Result = 0;
+}
+
+void TTrackBar::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case CN_HSCROLL:
+    case CN_VSCROLL: CNScroll(Message); return;
+    default: TWinControl::Dispatch(Message); return;
+    }
+}
+
 }  // namespace vcl

@@ -1,6 +1,6 @@
 #pragma once
-// Common controls of the main window: the progress bar and the status bar with its panels, over
-// the system's msctls_progress32 and msctls_statusbar32 classes.
+// Common controls: the progress bar, the status bar with its panels and the track bar, over the
+// system's msctls_progress32, msctls_statusbar32 and msctls_trackbar32 classes.
 #include "vcl/classes.h"
 #include "vcl/controls.h"
 #include "vcl/stdctrls.h"
@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -176,6 +177,84 @@ private:
     String FSimpleText;
     bool FSizeGrip = true;
     TDrawPanelEvent FOnDrawPanel;
+};
+
+// ---------------------------------------------------------------------------------------------
+// TTrackBar
+
+enum class TTrackBarOrientation { trHorizontal, trVertical };
+// Where the ticks come from: every Frequency positions, none, or only those set with SetTick.
+enum class TTickStyle { tsNone, tsAuto, tsManual };
+enum class TTickMark { tmBottomRight, tmTopLeft, tmBoth };
+
+// A slider over a range. The window keeps the range, position, ticks and selection and tracks the
+// mouse and keys; OnChange fires once for every change of Position, by the user or by code.
+class TTrackBar : public TWinControl {
+    CL_CLASS(TTrackBar, TWinControl)
+    CL_PUBLISHED
+public:
+    explicit TTrackBar(TComponent* AOwner);
+
+    int Min() const { return FMin; }
+    void SetMin(int value) { SetRange(value, std::max(value, FMax)); }
+    int Max() const { return FMax; }
+    void SetMax(int value) { SetRange(std::min(FMin, value), value); }
+    // Always within [Min, Max].
+    int Position() const { return FPosition; }
+    void SetPosition(int value);
+    // The thumb's length across the bar, in pixels.
+    int ThumbLength() const { return FThumbLength; }
+    void SetThumbLength(int value);
+    // Positions between automatic ticks.
+    int Frequency() const { return FFrequency; }
+    void SetFrequency(int value);
+    // A window style: a change re-creates the window.
+    TTickStyle TickStyle() const { return FTickStyle; }
+    void SetTickStyle(TTickStyle value);
+    TTickMark TickMarks() const { return FTickMarks; }
+    void SetTickMarks(TTickMark value);
+    // Adds a tick at a position (tsManual).
+    void SetTick(int Value);
+    // The selected range the channel shows; 0 and 0 show none.
+    int SelStart() const { return FSelStart; }
+    void SetSelStart(int value);
+    int SelEnd() const { return FSelEnd; }
+    void SetSelEnd(int value);
+    // A change re-creates the window and turns the bar's size around.
+    TTrackBarOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TTrackBarOrientation value);
+
+    TNotifyEvent OnChange() const { return FOnChange; }
+    void SetOnChange(TNotifyEvent value) { FOnChange = value; }
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    virtual void Changed();
+
+private:
+    // Keeps Position within the new range.
+    void SetRange(int AMin, int AMax);
+    // Stores a new position (clamped), tells the window when asked, and fires OnChange once.
+    void MovePosition(int value, bool TellWindow);
+    void ApplySelection();
+    void CNScroll(TMessage& Message);
+
+protected:
+    int FMin = 0;
+    int FMax = 10;
+    int FPosition = 0;
+    int FThumbLength = 20;
+    int FFrequency = 1;
+    TTickStyle FTickStyle = TTickStyle::tsAuto;
+    TTickMark FTickMarks = TTickMark::tmBottomRight;
+    int FSelStart = 0;
+    int FSelEnd = 0;
+    TTrackBarOrientation FOrientation = TTrackBarOrientation::trHorizontal;
+    std::vector<int> FTicks;
+    TNotifyEvent FOnChange;
 };
 
 }  // namespace vcl

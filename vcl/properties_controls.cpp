@@ -1,5 +1,7 @@
 // The properties controls and forms publish by name.
+#include "vcl/comctrls.h"
 #include "vcl/controls.h"
+#include "vcl/extctrls.h"
 #include "vcl/forms.h"
 #include "vcl/properties.h"
 
@@ -54,6 +56,29 @@ void TCustomForm::PublishProperties(TPropertyTable& Table)
     Table.Add(L"FormStyle", &C::FormStyle, &C::SetFormStyle);
     Table.Add(L"Position", &C::Position, &C::SetPosition);
     Table.Add(L"WindowState", &C::WindowState, &C::SetWindowState);
+}
+
+void TTrackBar::PublishProperties(TPropertyTable& Table)
+{
+    using C = TTrackBar;
+    Table.Add(L"Frequency", &C::Frequency, &C::SetFrequency);
+    Table.Add(L"Max", &C::Max, &C::SetMax);
+    Table.Add(L"Min", &C::Min, &C::SetMin);
+    Table.Add(L"Orientation", &C::Orientation, &C::SetOrientation);
+    Table.Add(L"Position", &C::Position, &C::SetPosition);
+    Table.Add(L"SelEnd", &C::SelEnd, &C::SetSelEnd);
+    Table.Add(L"SelStart", &C::SelStart, &C::SetSelStart);
+    Table.Add(L"ThumbLength", &C::ThumbLength, &C::SetThumbLength);
+    Table.Add(L"TickMarks", &C::TickMarks, &C::SetTickMarks);
+    Table.Add(L"TickStyle", &C::TickStyle, &C::SetTickStyle);
+}
+
+void TSplitter::PublishProperties(TPropertyTable& Table)
+{
+    using C = TSplitter;
+    Table.Add(L"AutoSnap", &C::AutoSnap, &C::SetAutoSnap);
+    Table.Add(L"MinSize", &C::MinSize, &C::SetMinSize);
+    Table.Add(L"ResizeStyle", &C::ResizeStyle, &C::SetResizeStyle);
 }
 
 }  // namespace vcl

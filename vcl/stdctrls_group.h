@@ -3,12 +3,18 @@
 // caption (included by vcl/stdctrls.h).
 #include "vcl/stdctrls.h"
 
+#include <algorithm>
+
 namespace vcl {
 
 class TCustomGroupBox : public TCustomControl {
     CL_CLASS(TCustomGroupBox, TCustomControl)
 public:
     explicit TCustomGroupBox(TComponent* AOwner);
+
+    // Stored only; the skinned group box keeps its caption strip at least two of them wide.
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int value) { FBevelWidth = std::max(value, 1); }
 
     void Dispatch(TMessage& Message) override;
 
@@ -20,6 +26,8 @@ protected:
     void Paint() override;
     // The height of the caption strip: the height of a line in the box's font.
     int CaptionHeight();
+
+    int FBevelWidth = 1;
 };
 
 class TGroupBox : public TCustomGroupBox {

@@ -76,3 +76,105 @@ TEST_F(WindowTest, ProgressBarKeepsPositionInItsRangeWithAndWithoutAWindow)
     bar->SetPosition(-3);
     EXPECT_EQ(0, bar->Position());
 }
+
+namespace {
+
+DWORD WindowStyle(TWinControl* control) { return static_cast<DWORD>(GetWindowLongW(control->Handle(), GWL_STYLE)); }
+
+// Presses and releases a key on a control's window: the track bar reports the step and the end.
+void PressKey(TWinControl* control, WORD key)
+{
+    PostMessageW(control->Handle(), WM_KEYDOWN, key, 1);
+    PostMessageW(control->Handle(), WM_KEYUP, key, 0xC0000001);
+    PumpFor(20);
+}
+
+}  // namespace
+
+TEST_F(WindowTest, TrackBarTickStyleIsAWindowStyle)
+{
+    TForm* form = NewForm();
+    auto* bar = NewChild<TTrackBar>(form, 10, 10, 200, 45, clBtnFace);
+    bar->SetMax(20);
+    bar->SetFrequency(5);
+    bar->SetPosition(7);
+    EXPECT_TRUE(WindowStyle(bar) & TBS_AUTOTICKS);
+    EXPECT_FALSE(WindowStyle(bar) & TBS_NOTICKS);
+    // Automatic ticks at 5, 10 and 15 plus the two ends.
+    EXPECT_EQ(5, SendMessageW(bar->Handle(), TBM_GETNUMTICS, 0, 0));
+
+    bar->SetTickStyle(TTickStyle::tsNone);
+    EXPECT_TRUE(WindowStyle(bar) & TBS_NOTICKS);
+    EXPECT_FALSE(WindowStyle(bar) & TBS_AUTOTICKS);
+    EXPECT_EQ(0, SendMessageW(bar->Handle(), TBM_GETNUMTICS, 0, 0));
+    EXPECT_EQ(7, SendMessageW(bar->Handle(), TBM_GETPOS, 0, 0)) << "the new window keeps the position";
+    EXPECT_EQ(20, SendMessageW(bar->Handle(), TBM_GETRANGEMAX, 0, 0));
+
+    bar->SetTickStyle(TTickStyle::tsManual);
+    bar->SetTick(12);
+    EXPECT_EQ(3, SendMessageW(bar->Handle(), TBM_GETNUMTICS, 0, 0)) << "the ends and the one set";
+    bar->SetTickMarks(TTickMark::tmBoth);
+    EXPECT_TRUE(WindowStyle(bar) & TBS_BOTH);
+    EXPECT_EQ(12, SendMessageW(bar->Handle(), TBM_GETTIC, 0, 0)) << "manual ticks survive a new window";
+}
+
+TEST_F(WindowTest, TrackBarGivesTheWindowItsThumbAndSelection)
+{
+    TForm* form = NewForm();
+    auto* bar = NewChild<TTrackBar>(form, 10, 10, 200, 45, clBtnFace);
+    bar->SetThumbLength(23);
+    bar->SetSelStart(2);
+    bar->SetSelEnd(6);
+    HWND wnd = bar->Handle();
+    EXPECT_EQ(23, SendMessageW(wnd, TBM_GETTHUMBLENGTH, 0, 0));
+    EXPECT_EQ(2, SendMessageW(wnd, TBM_GETSELSTART, 0, 0));
+    EXPECT_EQ(6, SendMessageW(wnd, TBM_GETSELEND, 0, 0));
+    bar->SetThumbLength(15);
+    EXPECT_EQ(15, SendMessageW(wnd, TBM_GETTHUMBLENGTH, 0, 0));
+    bar->SetOrientation(TTrackBarOrientation::trVertical);
+    EXPECT_TRUE(WindowStyle(bar) & TBS_VERT);
+    EXPECT_EQ(TRect(10, 10, 55, 210), bar->BoundsRect()) << "the size turns round";
+    EXPECT_EQ(6, SendMessageW(bar->Handle(), TBM_GETSELEND, 0, 0));
+}
+
+TEST_F(WindowTest, TrackBarOnChangeFiresOncePerPositionChange)
+{
+    for (auto orientation : {TTrackBarOrientation::trHorizontal, TTrackBarOrientation::trVertical}) {
+        SCOPED_TRACE(static_cast<int>(orientation));
+        TForm* form = NewForm();
+        auto* bar = NewChild<TTrackBar>(form, 10, 10, 200, 45, clBtnFace);
+        bar->SetOrientation(orientation);
+        std::vector<int> seen;
+        bar->SetOnChange(TNotifyEvent([&](TObject*) { seen.push_back(bar->Position()); }));
+        ShowAndPaint(form);
+        bar->SetFocus();
+
+        // The key reports a step and, on release, the end of the move: one change.
+        PressKey(bar, VK_END);
+        EXPECT_EQ(10, bar->Position());
+        PressKey(bar, VK_HOME);
+        PressKey(bar, VK_HOME);
+        bar->SetPosition(4);
+        bar->SetPosition(4);
+        bar->SetMax(3);
+        bar->SetMax(8);
+        EXPECT_EQ((std::vector<int>{10, 0, 4, 3}), seen);
+        EXPECT_EQ(3, SendMessageW(bar->Handle(), TBM_GETPOS, 0, 0));
+    }
+}
+
+TEST_F(WindowTest, TrackBarKeepsPositionInItsRange)
+{
+    TForm* form = NewForm();
+    auto* bar = NewChild<TTrackBar>(form, 10, 10, 200, 45, clBtnFace);
+    bar->SetPosition(15);
+    EXPECT_EQ(10, bar->Position());
+    bar->SetMin(12);
+    EXPECT_EQ(12, bar->Min());
+    EXPECT_EQ(12, bar->Max()) << "the maximum never lies below the minimum";
+    EXPECT_EQ(12, bar->Position());
+    bar->SetMax(5);
+    EXPECT_EQ(5, bar->Min());
+    EXPECT_EQ(5, bar->Position());
+    EXPECT_EQ(5, SendMessageW(bar->Handle(), TBM_GETRANGEMIN, 0, 0));
+}

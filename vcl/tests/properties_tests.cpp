@@ -2,9 +2,12 @@
 // controls, fonts and forms publish, on real controls.
 #include "windowing_fixtures.h"
 
-#include "vcl/extctrls_panels.h"
+#include "vcl/comctrls.h"
+#include "vcl/extctrls.h"
 #include "vcl/properties.h"
 #include "vcl/stdctrls.h"
+
+#include <commctrl.h>
 
 using namespace vcl;
 using namespace wintest;
@@ -210,4 +213,22 @@ TEST_F(WindowTest, ControlsPublishTheirColoursFontAndVisibility)
     EXPECT_EQ(ReadSetProperty(form, L"BorderIcons"), L"biSystemMenu,biMinimize,biMaximize");
     EXPECT_TRUE(WriteSetProperty(form, L"BorderIcons", L"biSystemMenu"));
     EXPECT_EQ(form->BorderIcons(), TBorderIcons(TBorderIcon::biSystemMenu));
+}
+
+TEST_F(WindowTest, TrackBarAndSplitterPublishTheirSettings)
+{
+    TForm* form = NewForm();
+    auto* bar = NewChild<TTrackBar>(form, 10, 10, 200, 45, clBtnFace);
+    EXPECT_TRUE(WriteOrdinalProperty(bar, L"Position", 6));
+    EXPECT_EQ(6, bar->Position());
+    EXPECT_TRUE(WriteOrdinalProperty(bar, L"TickStyle", int64_t(TTickStyle::tsNone)));
+    EXPECT_TRUE(GetWindowLongW(bar->Handle(), GWL_STYLE) & TBS_NOTICKS);
+    EXPECT_EQ(ReadOrdinalProperty(bar, L"ThumbLength"), 20);
+    EXPECT_EQ(ReadOrdinalProperty(bar, L"Color"), int64_t(clBtnFace)) << "and what every control publishes";
+
+    auto* splitter = Create<TSplitter>(form);
+    EXPECT_TRUE(WriteOrdinalProperty(splitter, L"ResizeStyle", int64_t(TResizeStyle::rsUpdate)));
+    EXPECT_EQ(TResizeStyle::rsUpdate, splitter->ResizeStyle());
+    EXPECT_EQ(ReadOrdinalProperty(splitter, L"MinSize"), 30);
+    EXPECT_EQ(ReadOrdinalProperty(splitter, L"AutoSnap"), 1);
 }
