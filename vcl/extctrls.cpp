@@ -208,7 +208,8 @@ void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 void TSplitter::MouseMove(TShiftState Shift, int X, int Y)
 {
     TGraphicControl::MouseMove(Shift, X, Y);
-    if (!FControl)
+    // Moves without the button (the system reports some as windows move under the cursor) drag nothing.
+    if (!FControl || !Shift.Contains(TShiftStateItem::ssLeft))
         return;
     int split = 0;
     std::optional<int> size = ProposedSize(X, Y, split);

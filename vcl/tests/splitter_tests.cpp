@@ -161,11 +161,21 @@ TEST_F(SplitterTest, OnCanResizeMayChangeOrRefuseTheSize)
     EXPECT_EQ(0, Moves);
 }
 
-TEST_F(SplitterTest, WithoutANeighbourNothingHappens)
+TEST_F(SplitterTest, MovesWithoutTheButtonAndBarsWithoutANeighbourDragNothing)
 {
     Build(TAlign::alLeft);
-    Neighbour->SetVisible(false);
     Splitter->SetResizeStyle(TResizeStyle::rsUpdate);
+    HWND form = Form->Handle();
+    PostMessageW(form, WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(101, 100));
+    PostMessageW(form, WM_MOUSEMOVE, 0, PointToLParam(201, 100));
+    PumpFor(20);
+    EXPECT_EQ(100, NeighbourSize());
+    PostMessageW(form, WM_LBUTTONUP, 0, PointToLParam(201, 100));
+    PumpFor(20);
+    EXPECT_EQ(100, NeighbourSize());
+    EXPECT_EQ(0, Moves);
+
+    Neighbour->SetVisible(false);
     Drag(50);
     EXPECT_EQ(0, Moves);
     EXPECT_EQ(0, Splitter->Left());
