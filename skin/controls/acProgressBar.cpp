@@ -3,8 +3,9 @@
 namespace skin {
 
 TsProgressBar::TsProgressBar(vcl::TComponent* AOwner)
-    : vcl::TProgressBar(AOwner), FCommonData(std::make_unique<TsCommonData>())
+    : vcl::TProgressBar(AOwner), FCommonData(std::make_unique<TsCommonData>(this, false))
 {
+    FCommonData->COC = ckGauge;
 }
 
 }  // namespace skin

@@ -3,8 +3,9 @@
 namespace skin {
 
 TsCheckBox::TsCheckBox(vcl::TComponent* AOwner)
-    : vcl::TCustomCheckBox(AOwner), FCommonData(std::make_unique<TsCommonData>())
+    : vcl::TCustomCheckBox(AOwner), FCommonData(std::make_unique<TsCommonData>(this, true))
 {
+    FCommonData->COC = ckCheckBox;
 }
 
 }  // namespace skin

@@ -3,8 +3,9 @@
 namespace skin {
 
 TsEdit::TsEdit(vcl::TComponent* AOwner)
-    : vcl::TEdit(AOwner), FCommonData(std::make_unique<TsCommonData>())
+    : vcl::TEdit(AOwner), FCommonData(std::make_unique<TsCtrlSkinData>(this, true))
 {
+    FCommonData->COC = ckEdit;
 }
 
 }  // namespace skin

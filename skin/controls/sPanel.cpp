@@ -3,8 +3,9 @@
 namespace skin {
 
 TsPanel::TsPanel(vcl::TComponent* AOwner)
-    : vcl::TPanel(AOwner), FCommonData(std::make_unique<TsCommonData>())
+    : vcl::TPanel(AOwner), FCommonData(std::make_unique<TsCommonData>(this, true))
 {
+    FCommonData->COC = ckPanel;
 }
 
 }  // namespace skin

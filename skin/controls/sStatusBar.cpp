@@ -3,8 +3,9 @@
 namespace skin {
 
 TsStatusBar::TsStatusBar(vcl::TComponent* AOwner)
-    : vcl::TStatusBar(AOwner), FCommonData(std::make_unique<TsCommonData>())
+    : vcl::TStatusBar(AOwner), FCommonData(std::make_unique<TsCommonData>(this, true))
 {
+    FCommonData->COC = ckStatusBar;
 }
 
 }  // namespace skin

@@ -8,8 +8,9 @@
 namespace skin {
 
 TsSkinProvider::TsSkinProvider(vcl::TComponent* AOwner)
-    : vcl::TComponent(AOwner), FCommonData(std::make_unique<TsCommonData>())
+    : vcl::TComponent(AOwner), FCommonData(std::make_unique<TsCommonData>(this, false))
 {
+    FCommonData->COC = ckSkinProvider;
 }
 
 namespace {

@@ -13,6 +13,7 @@
 
 namespace skin {
 
+class TsCommonData;
 struct TsMaskData;
 
 // Channels in pixel order, the memory order of a 32-bit pixel.
@@ -216,5 +217,9 @@ void CopyMasterRect(const vcl::TRect& DstRect, const vcl::TRect& SrcRect, const 
 // value). Nothing for a border image whose CornerType is 0.
 void UpdateCorners(const TPixelView& Cache, const vcl::TSize& Size, const TsMaskData& Border, int State,
                    const TCacheView& Background);
+// The same for a control's cache: the background is asked of the owner's parent control, or of
+// the parent window of a windowed owner without one. Nothing without a border image, a cache or an
+// owner control.
+void UpdateCorners(TsCommonData& SkinData, int State);
 
 }  // namespace skin

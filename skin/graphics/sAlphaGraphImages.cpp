@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include "skin/core/sCommonData.h"
 #include "skin/core/sMaskData.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/PixelCopy.h"
@@ -312,6 +314,29 @@ void UpdateCorners(const TPixelView& Cache, const vcl::TSize& Size, const TsMask
                 else if (const uint32_t* bg = px::CachePixel(Background, cx, cy))
                     Cache.At(cx, cy) = px::WithAlpha(*bg, 255);
             }
+}
+
+void UpdateCorners(TsCommonData& SkinData, int State)
+{
+    const TsSkinManager* m = SkinData.SkinManager();
+    vcl::TControl* owner = SkinData.FOwnerControl;
+    if (!m || !m->IsValidImgIndex(SkinData.BorderIndex) || !SkinData.FCacheBmp || !owner)
+        return;
+    const TsMaskData& border = m->ma[size_t(SkinData.BorderIndex)];
+    if (border.CornerType == 0)
+        return;
+    TacBGInfo info;
+    if (owner->Parent()) {
+        GetBGInfo(info, static_cast<vcl::TControl*>(owner->Parent()), false);
+    } else if (auto* windowed = dynamic_cast<vcl::TWinControl*>(owner); windowed && windowed->HandleAllocated()) {
+        GetBGInfo(info, GetParent(windowed->Handle()), false);
+    } else {
+        return;
+    }
+    if (info.BgKind == 2)
+        info.Offset = info.Offset + TPoint(owner->Left(), owner->Top());
+    UpdateCorners(PixelsOf(SkinData.FCacheBmp.get()), vcl::TSize{owner->Width(), owner->Height()}, border, State,
+                  CacheView(BGInfoToCI(info)));
 }
 
 }  // namespace skin

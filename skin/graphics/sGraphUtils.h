@@ -21,6 +21,7 @@
 
 namespace skin {
 
+class TsCommonData;
 class TsSkinManager;
 struct TacBGInfo;
 
@@ -335,6 +336,19 @@ void PaintItemBGFast(int SkinIndex, int TextureIndex, int HotTextureIndex, const
 void PaintItemFast(int SkinIndex, int MaskIndex, int TextureIndex, int HotTextureIndex, const TCacheInfo& CI,
                    int State, const vcl::TRect& R, const vcl::TPoint& pP, vcl::TBitmap* ItemBmp,
                    TsSkinManager* SkinManager);
+// The same for a control from its skin data: its section, textures, manager and, with
+// CustomColor, the owner's colour (the form's for a skin provider) as a plain fill.
+void PaintItemBG(const TsCommonData& SkinData, const TCacheInfo& CI, int State, const vcl::TRect& R,
+                 const vcl::TPoint& pP, vcl::TBitmap* ItemBmp);
+// The control's background, corner images and border (not in state 0 when its DrawMode has flag
+// 2; UpdateCorners lets its corners show CI); then the control's hue and saturation passes over
+// the whole bitmap, unless the border was left out over a partly transparent state.
+void PaintItem(const TsCommonData& SkinData, const TCacheInfo& CI, int State, const vcl::TRect& R,
+               const vcl::TPoint& pP, vcl::TBitmap* ItemBmp, bool UpdateCorners);
+// The control over the background Parent answers (GetBGInfo): background, border, then the
+// corner images; no passes. pP is the control's place in Parent.
+void PaintSkinControl(const TsCommonData& SkinData, vcl::TControl* Parent, int State, const vcl::TRect& R,
+                      const vcl::TPoint& pP, vcl::TBitmap* ItemBmp, bool UpdateCorners);
 // Paints the section named Section, else SecondSection, over the whole of Bmp: over the pixels of
 // ParentDC at TopLeft when there is one, else over the colour BGColor. Returns the section index
 // used; an invalid one paints nothing.

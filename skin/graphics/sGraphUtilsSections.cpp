@@ -2,13 +2,17 @@
 // transparency over the parent), the corner images and the border.
 #include <algorithm>
 
+#include "skin/core/sCommonData.h"
+#include "skin/core/sConst.h"
 #include "skin/core/sMaskData.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/PixelCopy.h"
 #include "skin/graphics/PixelOps.h"
 #include "skin/graphics/Sgradient.h"
 #include "skin/graphics/sGraphUtils.h"
+#include "vcl/forms.h"
 
 namespace skin {
 
@@ -296,6 +300,31 @@ void PaintBorder(TBitmap* ItemBmp, const TRect& R, const TCacheInfo& CI, int Mas
         DrawSkinRect(PixelsOf(ItemBmp), R, CacheView(CI), m.ma[size_t(MaskIndex)], State, true);
 }
 
+// The section of skin data that can paint: a manager and a valid section, R a non-empty
+// rectangle inside ItemBmp.
+const TsGeneralData* PaintableSection(const TsCommonData& SkinData, const TRect& R, TBitmap* ItemBmp)
+{
+    const TsSkinManager* m = SkinData.SkinManager();
+    if (!ItemBmp || !m || !m->IsValidSkinIndex(SkinData.SkinIndex) || R.IsEmpty() || !Inside(R, ItemBmp))
+        return nullptr;
+    return &m->gd[size_t(SkinData.SkinIndex)];
+}
+
+// The control's border in State over CI; true when it was drawn (the border image is not drawn in
+// state 0 under DrawMode flag 2).
+bool PaintControlBorder(const TsCommonData& SkinData, TBitmap* ItemBmp, const TRect& R, const TCacheInfo& CI,
+                        int State, bool UpdateCorners)
+{
+    const TsSkinManager& m = *SkinData.SkinManager();
+    if (!m.IsValidImgIndex(SkinData.BorderIndex))
+        return false;
+    const TsMaskData& border = m.ma[size_t(SkinData.BorderIndex)];
+    if (State == 0 && (border.DrawMode & dmNotInNormal))
+        return false;
+    DrawSkinRect(PixelsOf(ItemBmp), R, CacheView(CI), border, State, UpdateCorners);
+    return true;
+}
+
 }  // namespace
 
 void PaintItemBG(int SkinIndex, const String& SkinSection, const TCacheInfo& CI, int State, const TRect& R,
@@ -374,6 +403,57 @@ void PaintItemFast(int SkinIndex, int MaskIndex, int TextureIndex, int HotTextur
     State = LimitState(SkinManager->gd[size_t(SkinIndex)], State);
     PaintItemBGFast(SkinIndex, TextureIndex, HotTextureIndex, CI, State, R, pP, ItemBmp, SkinManager);
     PaintBorder(ItemBmp, R, Moved(CI, pP), MaskIndex, State, *SkinManager);
+}
+
+void PaintItemBG(const TsCommonData& SkinData, const TCacheInfo& CI, int State, const TRect& R, const TPoint& pP,
+                 TBitmap* ItemBmp)
+{
+    TsSkinManager* m = SkinData.SkinManager();
+    if (!m || !m->IsValidSkinIndex(SkinData.SkinIndex))
+        return;
+    TColor custom = vcl::clFuchsia;
+    if (SkinData.CustomColor()) {
+        const vcl::TControl* form = SkinData.ProviderForm();
+        if (const vcl::TControl* owner = form ? form : SkinData.FOwnerControl)
+            custom = TColor(vcl::ColorToRGB(owner->Color()));
+    }
+    State = LimitState(m->gd[size_t(SkinData.SkinIndex)], State);
+    PaintItemBG(SkinData.SkinIndex, SkinData.SkinSection(), CI, State, R, pP, ItemBmp, m, SkinData.Texture,
+                SkinData.HotTexture, custom);
+}
+
+void PaintItem(const TsCommonData& SkinData, const TCacheInfo& CI, int State, const TRect& R, const TPoint& pP,
+               TBitmap* ItemBmp, bool UpdateCorners)
+{
+    const TsGeneralData* section = PaintableSection(SkinData, R, ItemBmp);
+    if (!section)
+        return;
+    State = LimitState(*section, State);
+    PaintItemBG(SkinData, CI, State, R, pP, ItemBmp);
+    const TCacheInfo moved = Moved(CI, pP);
+    PaintCornerImages(PixelsOf(ItemBmp), *section, R, State, *SkinData.SkinManager());
+    const bool bordered = PaintControlBorder(SkinData, ItemBmp, R, moved, State, UpdateCorners);
+    if (!bordered && StateValues(*section, State).Transparency != 0)
+        return;
+    if (SkinData.HUEOffset() != 0)
+        ChangeBmpHUE(PixelsOf(ItemBmp), SkinData.HUEOffset());
+    if (SkinData.Saturation() != 0)
+        ChangeBmpSaturation(PixelsOf(ItemBmp), SkinData.Saturation());
+}
+
+void PaintSkinControl(const TsCommonData& SkinData, vcl::TControl* Parent, int State, const TRect& R,
+                      const TPoint& pP, TBitmap* ItemBmp, bool UpdateCorners)
+{
+    const TsGeneralData* section = PaintableSection(SkinData, R, ItemBmp);
+    if (!section)
+        return;
+    State = LimitState(*section, State);
+    TacBGInfo info;
+    GetBGInfo(info, Parent, false);
+    const TCacheInfo ci = BGInfoToCI(info);
+    PaintItemBG(SkinData, ci, State, R, pP, ItemBmp);
+    PaintControlBorder(SkinData, ItemBmp, R, Moved(ci, pP), State, UpdateCorners);
+    PaintCornerImages(PixelsOf(ItemBmp), *section, R, State, *SkinData.SkinManager());
 }
 
 int PaintSection(TBitmap* Bmp, const String& Section, const String& SecondSection, int State, TsSkinManager* Manager,

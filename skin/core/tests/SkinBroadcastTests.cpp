@@ -236,7 +236,7 @@ TEST_F(SkinBroadcasts, TheHotControlGetsOneEnterAndOneLeave)
     EXPECT_EQ(b->Log.Count(scmdMouseLeave), 1);
     EXPECT_EQ(graphic->Log.Count(scmdMouseLeave), 0);
 
-    TsCommonData data;
+    TsCommonData data(nullptr, false);
     data.FMouseAbove = true;
     graphic->SkinData = &data;
     Manager->SetActiveControl(a->Handle());  // the mouse is still above the graphic control

@@ -359,7 +359,7 @@ TEST_F(SkinManager, TheFirstManagerIsTheDefaultUntilItIsFreed)
     TManagerPtr second(vcl::Create<TsSkinManager>(nullptr));
     EXPECT_TRUE(first->IsDefault());
     EXPECT_FALSE(second->IsDefault());
-    TsCommonData data;
+    TsCommonData data(nullptr, false);
     EXPECT_EQ(data.SkinManager(), first.get());
     first.reset();
     EXPECT_EQ(DefaultManager, nullptr);  // nobody takes its place
