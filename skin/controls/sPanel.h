@@ -1,22 +1,57 @@
 #pragma once
-// The skinned panel: a panel to be painted from the skin section its skin data names.
-#include "skin/core/sCommonData.h"
-
+// The skinned panel: a panel painted from its skin section ("PANEL" by default) instead of the
+// system look. A section that needs no cache is painted straight into the DC while the panel is
+// neither focused nor hot; any other is rendered into the panel's cache, which the panel copies
+// and lends to its children as their background. The section follows the outer bevel while it
+// still is the one of the old bevel.
+#include "skin/controls/sSkinnedControl.h"
 #include "vcl/extctrls.h"
-
-#include <memory>
 
 namespace skin {
 
-class TsPanel : public vcl::TPanel {
-    CL_CLASS(TsPanel, vcl::TPanel)
+// Called after a control painted itself, with the canvas it painted on.
+using TPaintEvent = vcl::TDelegate<void(vcl::TObject* Sender, vcl::TCanvas* Canvas)>;
+
+class TsPanel : public TsSkinnedControl<vcl::TPanel> {
+    CL_CLASS(TsPanel, TsSkinnedControl<vcl::TPanel>)
+    CL_PUBLISHED
 public:
     explicit TsPanel(vcl::TComponent* AOwner);
+    void Loaded() override;
 
-    TsCommonData* SkinData() const { return FCommonData.get(); }
+    TPaintEvent OnPaint() const { return FOnPaint; }
+    void SetOnPaint(TPaintEvent Value) { FOnPaint = Value; }
+
+protected:
+    void PaintWindow(HDC DC) override;
+    void Paint() override;
+
+    bool EarlySkinCommand(uint16_t Cmd, vcl::TMessage& Message) override;
+    void QueryBackground(TacBGInfo& BGInfo) override;
+    void SkinRemoved() override { Invalidate(); }
+    void UnskinnedMessage(vcl::TMessage& Message) override;
+    bool SkinnedMessage(vcl::TMessage& Message) override;
+    void AfterInherited(vcl::TMessage& Message) override;
+    void PrepareCache() override;
+    void PaintDirect(HDC DC) override;
 
 private:
-    std::unique_ptr<TsCommonData> FCommonData;
+    void WMPaint(vcl::TMessage& Message);
+    void WMEraseBkgnd(vcl::TMessage& Message);
+    void WMPrint(vcl::TMessage& Message);
+    // scmdQueryChanging: updating, or the cache not yet at the panel's size.
+    LRESULT QueryChanging() const;
+    // The section follows a change of the outer bevel while it is the old bevel's.
+    void FollowBevel();
+    // Both bevels and the border width: how far the client area lies inside the frame.
+    int FrameWidth() const;
+    // The fill and border of the direct path.
+    void PaintDirectBackground(HDC DC);
+    // OnPaint on a canvas bound to DC.
+    void PaintEventOn(HDC DC);
+
+    vcl::TBevelCut FOldBevel = vcl::TBevelCut::bvRaised;
+    TPaintEvent FOnPaint;
 };
 
 }  // namespace skin

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "skin/core/sCommonData.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/PixelCopy.h"
 #include "skin/graphics/PixelOps.h"
@@ -167,6 +170,27 @@ TRect PaintBorderFast(HDC DC, const TRect& R, int AddedSize, const TBorderFrame&
     if (DC != cacheDC)
         BitBltBorder(DC, R.left, R.top, W, H, cacheDC, R.left, R.top, AddedSize);
     return Shrunk(R, AddedSize);
+}
+
+TRect PaintBorderFast(HDC DC, const TRect& R, int AddedSize, TsCommonData& SkinData, int State)
+{
+    TBorderFrame frame;
+    frame.Color = GetBGColor(SkinData, State);
+    if (vcl::TControl* owner = SkinData.FOwnerControl; owner && owner->Parent()) {
+        TacBGInfo info;
+        GetBGInfo(info, static_cast<vcl::TControl*>(owner->Parent()), false);
+        frame.Beneath = BGInfoToCI(info);
+        frame.Beneath.X += owner->Left();
+        frame.Beneath.Y += owner->Top();
+    }
+    const TsSkinManager* m = SkinData.SkinManager();
+    if (m && m->IsValidImgIndex(SkinData.BorderIndex) && m->IsValidSkinIndex(SkinData.SkinIndex)) {
+        frame.Border = &m->ma[size_t(SkinData.BorderIndex)];
+        frame.State = std::clamp(State, 0, std::max(SkinData.Section().States - 1, 0));
+        InitCacheBmp(SkinData);
+        frame.Cache = SkinData.FCacheBmp.get();
+    }
+    return PaintBorderFast(DC, R, AddedSize, frame);
 }
 
 }  // namespace skin

@@ -11,6 +11,8 @@
 
 namespace skin {
 
+class TsCommonData;
+
 // Copies the image rectangle (SX1, SY1)-(SX2, SY2) onto the rectangle (DX1, DY1)-(DX2, DY2) of Bmp,
 // both with their last column and row, as far as the smaller reaches and both bitmaps hold it; with
 // MaskType 1 through the mask in the lower half of the image area, else whole pixels. With UseKey
@@ -41,5 +43,8 @@ struct TBorderFrame {
 // DC is left to the caller. Without a border image the frame is filled in DC. Returns R inside the
 // frame: shrunk by AddedSize, or by the image's margins when AddedSize is 0.
 vcl::TRect PaintBorderFast(HDC DC, const vcl::TRect& R, int AddedSize, const TBorderFrame& Frame);
+// The same for a control: its cache (sized to it), its section's border image and background
+// colour in State, and what its parent answers lies beneath it.
+vcl::TRect PaintBorderFast(HDC DC, const vcl::TRect& R, int AddedSize, TsCommonData& SkinData, int State);
 
 }  // namespace skin

@@ -3,6 +3,10 @@
 #include "skin/core/sMessages.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/Acntutils.h"
+#include "skin/graphics/BitmapView.h"
+#include "skin/graphics/sGraphUtils.h"
+#include "vcl/graphics.h"
+#include "vcl/properties.h"
 #include "vcl/seams.h"
 
 namespace skin {
@@ -12,6 +16,7 @@ using vcl::TControl;
 using vcl::TWinControl;
 
 bool InAnimationProcess = false;
+bool acGraphPainting = false;
 TSetWindowTheme Ac_SetWindowTheme = nullptr;
 
 void WaitForAnimationEnd(unsigned TimeMs)
@@ -235,5 +240,109 @@ bool AllEditSelected(vcl::TCustomEdit* Edit)
 }
 
 vcl::TPoint acMousePos() { return vcl::Seams().CursorPos(); }
+
+// ---------------------------------------------------------------------------------------------
+// Painting the graphic children
+
+namespace {
+
+// A tool button that draws its own face over the tool bar.
+bool IsSelfDrawnToolButton(TControl* Control)
+{
+    if (!Control->InheritsFrom(L"TToolButton"))
+        return false;
+    const std::optional<int64_t> style = vcl::ReadOrdinalProperty(Control, L"Style");
+    return style && *style <= 2;  // tbsButton, tbsCheck, tbsDropDown
+}
+
+bool TakesPart(TControl* Child, HDC DC)
+{
+    const vcl::TRect bounds = Child->BoundsRect();
+    return Child->Visible() && dynamic_cast<vcl::TGraphicControl*>(Child) && Child->Width() >= 1 &&
+           Child->Height() >= 1 && !Child->ControlStyle().Contains(vcl::TControlStyleItem::csNoDesignVisible) &&
+           !Child->ComponentState().Contains(TComponentStateItem::csDestroying) && !IsSelfDrawnToolButton(Child) &&
+           RectVisible(DC, &bounds);
+}
+
+// What lies under a child before it paints: its own colour when opaque, else the owner's background.
+void PreFill(HDC DC, TControl* Child, const TacBGInfo& Background)
+{
+    const vcl::TRect r = Child->BoundsRect();
+    if (Child->ControlStyle().Contains(vcl::TControlStyleItem::csOpaque)) {
+        FillDC(DC, r, GetControlColor(Child));
+    } else if (Background.BgKind == 2 && Background.Bmp) {
+        const TCanvasLock lock(Background.Bmp->Canvas());
+        BitBlt(DC, r.left, r.top, r.Width(), r.Height(), Background.Bmp->Canvas()->Handle(),
+               r.left + Background.Offset.x, r.top + Background.Offset.y, SRCCOPY);
+    } else {
+        FillDC(DC, r, Background.Color);
+    }
+}
+
+void PaintChild(HDC DC, TControl* Child, bool PaintCopy)
+{
+    const vcl::TSavedDC saved(DC);
+    OffsetViewportOrgEx(DC, Child->Left(), Child->Top(), nullptr);
+    IntersectClipRect(DC, 0, 0, Child->Width(), Child->Height());
+    vcl::TControlState state = Child->ControlState();
+    if (PaintCopy) {
+        state << vcl::TControlStateItem::csPaintCopy;
+        Child->SetControlState(state);
+    }
+    try {
+        Child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    } catch (...) {
+        // A child that fails to paint is left out; the others still are painted.
+    }
+    state = Child->ControlState();
+    state >> vcl::TControlStateItem::csPaintCopy;
+    Child->SetControlState(state);
+}
+
+bool IsMDIForm(TWinControl* Control)
+{
+    const auto* form = dynamic_cast<vcl::TCustomForm*>(Control);
+    return form && form->FormStyle() == vcl::TFormStyle::fsMDIForm;
+}
+
+}  // namespace
+
+void PaintControls(HDC DC, TWinControl* OwnerControl, const vcl::TPoint& Offset, bool CheckVisible)
+{
+    if (acGraphPainting || (CheckVisible && !OwnerControl->Visible()) || OwnerControl->ControlCount() == 0)
+        return;
+    RECT clip;
+    if (GetClipBox(DC, &clip) == NULLREGION || clip.right <= clip.left || clip.bottom <= clip.top) {
+        SendAMessage(OwnerControl, scmdSetHalfVisible);
+        return;
+    }
+    acGraphPainting = true;
+    struct TReset {
+        ~TReset() { acGraphPainting = false; }
+    } reset;
+    TacBGInfo background;
+    GetBGInfo(background, static_cast<TControl*>(OwnerControl), false);
+    std::vector<TControl*> children;
+    for (int i = 0; i < OwnerControl->ControlCount(); ++i)
+        if (TControl* child = OwnerControl->Controls(i); TakesPart(child, DC))
+            children.push_back(child);
+    if (children.empty())
+        return;
+    const vcl::TMemoryDC memory(nullptr, OwnerControl->Width(), OwnerControl->Height());
+    for (TControl* child : children)
+        PreFill(memory.Handle(), child, background);
+    const bool paintCopy = OwnerControl->ControlState().Contains(vcl::TControlStateItem::csPaintCopy);
+    for (TControl* child : children) {
+        if (IsMDIForm(OwnerControl) && child->Align() != vcl::TAlign::alNone)
+            child->Perform(SkinCommandMessage, SkinCommandWParam(scmdRedraw), 0);
+        PaintChild(memory.Handle(), child, paintCopy);
+    }
+    for (TControl* child : children) {
+        const int x = child->Left() + Offset.x, y = child->Top() + Offset.y;
+        if (GetPixel(memory.Handle(), x, y) == COLORREF(vcl::clFuchsia))
+            continue;
+        BitBlt(DC, x, y, child->Width(), child->Height(), memory.Handle(), child->Left(), child->Top(), SRCCOPY);
+    }
+}
 
 }  // namespace skin

@@ -22,6 +22,8 @@ extern bool InAnimationProcess;
 // Waits while InAnimationProcess is set, for an animation of TimeMs milliseconds: at most that
 // time and a margin, so that a flag left set never hangs the caller. Handles no messages.
 void WaitForAnimationEnd(unsigned TimeMs);
+// Set while PaintControls runs: the children's painting cannot start it again.
+extern bool acGraphPainting;
 
 // ---------------------------------------------------------------------------------------------
 // Sending and asking
@@ -54,6 +56,17 @@ void SetParentUpdated(vcl::TWinControl* Control);
 void SetParentUpdated(HWND Handle);
 // Asks Control's form to take Control into its provider's adapter (scmdAdaptControl).
 void AddToAdapter(vcl::TWinControl* Control);
+
+// ---------------------------------------------------------------------------------------------
+// Painting the graphic children
+
+// Paints the visible graphic children of OwnerControl that meet DC's clip into DC, each at its
+// place moved by Offset, without flicker: each is painted off screen over the background
+// OwnerControl answers (an opaque child over its own colour) and copied to DC, unless the off-screen
+// pixel at its offset place is the key colour. An empty clip only tells OwnerControl it is half
+// visible (scmdSetHalfVisible). With CheckVisible nothing is painted for a hidden OwnerControl. A
+// child whose painting raises is left out.
+void PaintControls(HDC DC, vcl::TWinControl* OwnerControl, const vcl::TPoint& Offset, bool CheckVisible = true);
 
 // ---------------------------------------------------------------------------------------------
 // Colours and control utilities
