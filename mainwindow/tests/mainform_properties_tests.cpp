@@ -326,4 +326,51 @@ TEST_F(MainformTest, WindowLoadsOurInternalSkin)
     EXPECT_GE(manager->GetMaskIndex(L"FORM", L"BORDERSMASK"), 0);
 }
 
+
+// A point inside a panel's border that none of its children covers, or (-1,-1) if there is none.
+TPoint FreePointOf(TWinControl* panel, int border)
+{
+    for (int y = border; y < panel->Height() - border; ++y)
+        for (int x = border; x < panel->Width() - border; ++x) {
+            bool covered = false;
+            for (int i = 0; i < panel->ControlCount() && !covered; ++i) {
+                const TControl* child = panel->Controls(i);
+                const RECT bounds = child->BoundsRect();
+                covered = child->Visible() && PtInRect(&bounds, POINT{x, y});
+            }
+            if (!covered)
+                return TPoint(x, y);
+        }
+    return TPoint(-1, -1);
+}
+
+// With no skin folder beside the program, what the user sees of a panel is our packed skin's PANEL colour.
+TEST_F(MainformTest, PanelsShowOurInternalSkinsColour)
+{
+    // The top bar and the detector panel, as the monitoring view shows them.
+    Form()->sPanel1->SetVisible(true);
+    Form()->sPanel5->SetVisible(true);
+    Form()->Show();
+    testsupport::PumpFor(300);
+    skin::TsSkinManager* manager = Form()->sSkinManager1;
+    const int section = manager->GetSkinIndex(L"PANEL");
+    ASSERT_GE(section, 0);
+    const COLORREF expected = ColorToRGB(manager->gd[size_t(section)].Color);
+    ASSERT_NE(ColorToRGB(clBtnFace), expected) << "the check could not tell a skinned panel from a plain one";
+
+    int checked = 0;
+    for (int i = 0; i < Form()->ComponentCount(); ++i) {
+        auto* panel = dynamic_cast<skin::TsPanel*>(Form()->Components(i));
+        if (!panel || !panel->Showing() || panel->SkinData()->SkinSection() != L"PANEL")
+            continue;
+        const TPoint free = FreePointOf(panel, panel->BorderWidth() + 2);
+        if (free.x < 0)
+            continue;
+        const testsupport::TGrab grab = testsupport::Grab(panel->Handle());
+        EXPECT_EQ(expected, grab.ClientPixel(free.x, free.y)) << panel->Name().c_str() << " at " << free.x << "," << free.y;
+        ++checked;
+    }
+    EXPECT_GT(checked, 0);
+}
+
 }  // namespace
