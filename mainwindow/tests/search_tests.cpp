@@ -337,7 +337,8 @@ TEST_F(SearchTest, WithoutAKnownDetectorTheSearchSaysSoAndAsksNothing)
     EXPECT_EQ(monitor::AddressCount, Detector->Address);
     EXPECT_TRUE(f->lbSearch->Visible());
     EXPECT_EQ(msgNoSensors, f->lbSearch->Caption());
-    EXPECT_TRUE(SearchTextCentred());
+    EXPECT_TRUE(SearchTextCentred()) << "window width " << f->Width() << ", text at " << f->lbSearch->Left() << ", "
+                                     << f->lbSearch->Width() << " wide";
     EXPECT_FALSE(f->pbSearch->Visible());
     EXPECT_FALSE(f->lbCountDevice->Visible());
     EXPECT_EQ(9984, f->pbSearch->Position());
