@@ -208,20 +208,21 @@ void WriteTextPass(const TPixelView& Bmp, HFONT Font, const vcl::String& Text, c
 
 }  // namespace
 
+std::array<TTextContour, 4> TextContours(const TTextColours& Colours)
+{
+    return {{{Colours.Left, TPoint(-1, 0)}, {Colours.Top, TPoint(0, -1)}, {Colours.Right, TPoint(1, 0)},
+             {Colours.Bottom, TPoint(0, 1)}}};
+}
+
 void WriteText32(const TPixelView& Bmp, HFONT Font, const vcl::String& Text, bool WithContour, const TRect& R,
                  UINT Flags, const TTextColours& Colours)
 {
     if (Text.empty() || R.IsEmpty() || Bmp.IsEmpty())
         return;
-    if (WithContour) {
-        const std::pair<TColor, TPoint> contours[] = {{Colours.Left, TPoint(-1, 0)},
-                                                      {Colours.Top, TPoint(0, -1)},
-                                                      {Colours.Right, TPoint(1, 0)},
-                                                      {Colours.Bottom, TPoint(0, 1)}};
-        for (const auto& [colour, shift] : contours)
-            if (colour != TColor(-1))
-                WriteTextPass(Bmp, Font, Text, R.Offsetted(shift.x, shift.y), Flags, colour);
-    }
+    if (WithContour)
+        for (const TTextContour& contour : TextContours(Colours))
+            if (contour.Color != TColor(-1))
+                WriteTextPass(Bmp, Font, Text, R.Offsetted(contour.Shift.x, contour.Shift.y), Flags, contour.Color);
     WriteTextPass(Bmp, Font, Text, R, Flags, Colours.Color);
 }
 

@@ -5,6 +5,7 @@
 // (TacFast32) or to a blend of two (TacFastSum32); and the painters of skin images: nine-part
 // images, glyphs, masked pieces and the corners of a control's cache. Every read and write is
 // clipped to its bitmap.
+#include <array>
 #include <cstdint>
 
 #include "skin/graphics/PixelView.h"
@@ -14,6 +15,7 @@
 namespace skin {
 
 class TsCommonData;
+class TsSkinManager;
 struct TsMaskData;
 
 // Channels in pixel order, the memory order of a 32-bit pixel.
@@ -148,14 +150,23 @@ struct TTextColours {
     vcl::TColor Right = vcl::TColor(-1);
     vcl::TColor Bottom = vcl::TColor(-1);
 };
+// A contour colour (-1: none) and where its copy of the text lies beside the text.
+struct TTextContour {
+    vcl::TColor Color;
+    vcl::TPoint Shift;
+};
+// The contours in the order they are drawn before the text: left, top, right, bottom.
+std::array<TTextContour, 4> TextContours(const TTextColours& Colours);
 // Writes Text into R of Bmp in the font with the system's text-format Flags: with WithContour
 // first each contour colour that is set, then the main colour, keeping no alpha but 255 where
 // text lies. The colours' bytes are used as they are. Nothing for an empty text or rectangle.
 void WriteText32(const TPixelView& Bmp, HFONT Font, const vcl::String& Text, bool WithContour, const vcl::TRect& R,
                  UINT Flags, const TTextColours& Colours);
-// The same in the font of Bmp's canvas.
+// The same in the font of Bmp's canvas and the colours of the section SkinIndex of SkinManager
+// (DefaultManager when none): its hot colours when Hot and the section has states, else its
+// normal ones. Without a valid section, once in the colour of Bmp's canvas font.
 void WriteText32(vcl::TBitmap* Bmp, const vcl::String& Text, bool WithContour, const vcl::TRect& R, UINT Flags,
-                 const TTextColours& Colours);
+                 int SkinIndex, bool Hot, TsSkinManager* SkinManager);
 
 // The origin of a corner of a border mask's first image by the hit-test code: 13 top-left,
 // 14 top-right, 16 bottom-left, 17 bottom-right; any other code as top-left.

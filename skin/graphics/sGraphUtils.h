@@ -235,6 +235,32 @@ void acTextRect(vcl::TCanvas* Canvas, const vcl::TRect& R, int X, int Y, const v
 // and closed by "..."; empty when not even one character and the dots fit, or MaxWidth <= 0.
 vcl::String CutText(vcl::TCanvas* Canvas, const vcl::String& Text, int MaxWidth);
 
+// The caption of a skinned control written into R on Canvas (nothing for an empty text), clipped
+// to R; R and the DC's state come back as they were. Hot and SkinData's section the web button's
+// section: the canvas font takes an underline, and keeps it. Skinned without a custom font, the
+// colours are those of the control's section in the state (0 normal, 1 hot), or for a see-through
+// check box, radio button, group box or graphic control that takes its parent's font those of the
+// section beneath it (GetFontIndex), shifted by the control's hue and saturation: with a cache
+// bitmap the section's glow is laid into it first; enabled, each contour colour that is set is
+// drawn one pixel aside (left, up, right, down, in that order), then the text in the main colour
+// with DT_NOCLIP added; disabled, once in the canvas font colour set to a mix of 40 % of the
+// section's font colour into the global colour. Not skinned or with a custom font: once in the
+// canvas font colour, or disabled engraved, the canvas font colour ending as clBtnShadow.
+void WriteTextEx(vcl::TCanvas* Canvas, const vcl::String& Text, bool Enabled, vcl::TRect& R, UINT Flags,
+                 const TsCommonData& SkinData, bool Hot);
+// The same by a section of SkinManager (DefaultManager when none) and without glow, clip or saved
+// DC state; the DC's background mode is left transparent, its text colour the canvas font's. Enabled: the contours and the text in
+// the colours of state Hot. Disabled: once in the canvas font colour set to a mix of 40 % of the
+// section's normal font colour into its background colour. Without a valid section, once at R in
+// the canvas's colours.
+void WriteTextEx(vcl::TCanvas* Canvas, const vcl::String& Text, bool Enabled, vcl::TRect& R, UINT Flags,
+                 int SkinIndex, bool Hot, TsSkinManager* SkinManager = nullptr);
+// The two above under the names callers use; the manager of the first is not used.
+void acWriteTextEx(vcl::TCanvas* Canvas, const vcl::String& Text, bool Enabled, vcl::TRect& R, UINT Flags,
+                   const TsCommonData& SkinData, bool Hot, TsSkinManager* SkinManager = nullptr);
+void acWriteTextEx(vcl::TCanvas* Canvas, const vcl::String& Text, bool Enabled, vcl::TRect& R, UINT Flags,
+                   int SkinIndex, bool Hot, TsSkinManager* SkinManager = nullptr);
+
 // Lays GlowColor over Dst through an 8-bit mask whose pixel (0, 0) lies on Dst's pixel Origin: a
 // mask byte m turns each colour channel c into g + (c - g) * m div 255 (truncated toward zero, g the
 // glow's channel) and the alpha a into a + (255 - a) * (255 - m) div 255. So 0 gives the glow colour

@@ -77,12 +77,4 @@ bool TacFast32::Attach(TBitmap* Bmp)
     return Attach(PixelsOf(Bmp));
 }
 
-void WriteText32(TBitmap* Bmp, const vcl::String& Text, bool WithContour, const vcl::TRect& R, UINT Flags,
-                 const TTextColours& Colours)
-{
-    if (Text.empty() || R.IsEmpty() || !Bmp)
-        return;
-    WriteText32(PixelsOf(Bmp), Bmp->Canvas()->Font()->Handle(), Text, WithContour, R, Flags, Colours);
-}
-
 }  // namespace skin

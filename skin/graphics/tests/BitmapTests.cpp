@@ -188,19 +188,26 @@ TEST(TileBitmap, ABitmapOverACanvas)
     EXPECT_EQ(Rof(v.At(3, 0)), 0);
 }
 
-TEST(WriteText32, InTheCanvasFont)
+TEST(WriteText32, WithoutASectionInTheCanvasFontAndItsColour)
 {
-    const auto bmp = CreateBmp32(40, 30);
-    bmp->Canvas()->Font()->SetHeight(-20);
-    TTextColours colours;
-    colours.Color = vcl::clRed;
-    WriteText32(bmp.get(), L"W", false, TRect(0, 0, 40, 30), DT_LEFT | DT_TOP, colours);
-    const TPixelView v = PixelsOf(bmp.get());
-    int written = 0;
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x)
-            written += Aof(v.At(x, y)) == 255;
-    EXPECT_GT(written, 0);
+    // System colours are resolved: clGrayText does not come out as the bytes of its code.
+    for (const vcl::TColor colour : {vcl::TColor(0x2040E0), vcl::clGrayText}) {
+        const auto bmp = CreateBmp32(40, 30);
+        bmp->Canvas()->Font()->SetHeight(-20);
+        bmp->Canvas()->Font()->SetQuality(vcl::TFontQuality::fqNonAntialiased);
+        bmp->Canvas()->Font()->SetColor(colour);
+        WriteText32(bmp.get(), L"W", true, TRect(0, 0, 40, 30), DT_LEFT | DT_TOP, -1, false, nullptr);
+        const COLORREF rgb = vcl::ColorToRGB(colour);
+        const TPixelView v = PixelsOf(bmp.get());
+        int written = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (v.At(x, y) != 0) {
+                    EXPECT_EQ(v.At(x, y), Px(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb))) << x << "," << y;
+                    ++written;
+                }
+        EXPECT_GT(written, 0);
+    }
 }
 
 }  // namespace
