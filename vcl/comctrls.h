@@ -17,6 +17,10 @@ namespace vcl {
 // ---------------------------------------------------------------------------------------------
 // TProgressBar
 
+// The kinds of tool button: a push button, a check button, a button with a drop-down arrow part, an
+// empty gap, a dividing line, and a button that shows its caption only.
+enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider, tbsTextButton };
+
 enum class TProgressBarOrientation { pbHorizontal, pbVertical };
 enum class TProgressBarStyle { pbstNormal, pbstMarquee };
 enum class TProgressBarState { pbsNormal, pbsError, pbsPaused };

@@ -1,22 +1,163 @@
 #pragma once
-// The skinned speed button: a speed button to be painted from the skin section its skin data names.
-#include "skin/core/sCommonData.h"
-
+// The skinned speed button: a graphic button painted from its section ("SPEEDBUTTON") into its
+// cache, with the tool-button styles, a glyph from its bitmap or an image list, a placement of the
+// glyph-and-caption block, and repaints straight onto its parent's DC.
+#include "skin/controls/acGlyphPaint.h"
+#include "skin/controls/sSkinnedControl.h"
 #include "vcl/buttons.h"
-
-#include <memory>
+#include "vcl/comctrls.h"
 
 namespace skin {
 
-class TsSpeedButton : public vcl::TSpeedButton {
-    CL_CLASS(TsSpeedButton, vcl::TSpeedButton)
+// Called after a button rendered its cache, with the cache.
+using TBmpPaintEvent = vcl::TDelegate<void(vcl::TObject* Sender, vcl::TBitmap* Bmp)>;
+
+// What the caption and glyph rectangles of a speed button depend on.
+struct TSpeedButtonLayout {
+    int Width = 0;
+    int Height = 0;
+    int ArrowWidth = 0;  // 16 for a drop-down button
+    int Margin = -1;     // the property value; -1 centres
+    int Spacing = 4;
+    vcl::TButtonLayout Layout = vcl::TButtonLayout::blGlyphLeft;
+    vcl::TAlignment Alignment = vcl::TAlignment::taCenter;
+    vcl::TSize Glyph;    // one glyph's size
+    vcl::TSize Text;     // the measured caption
+    bool HasCaption = false;
+    bool ShowCaption = true;
+    int TextOffset = 0;
+    bool Pressed = false;
+    bool Reflected = false;
+};
+
+// 0 for a negative margin, else the margin plus 3.
+int GenMargin(int Margin);
+// Where the caption goes; TextLayout (when given) tells 0 glyph left, 2 glyph right, 1 above or below.
+vcl::TRect SpeedCaptionRect(const TSpeedButtonLayout& L, int* TextLayout = nullptr);
+// Where the glyph goes, Glyph large.
+vcl::TRect SpeedImgRect(const TSpeedButtonLayout& L);
+
+class TsSpeedButton : public TsSkinnedControl<vcl::TSpeedButton> {
+    CL_CLASS(TsSpeedButton, TsSkinnedControl<vcl::TSpeedButton>)
+    CL_PUBLISHED
 public:
     explicit TsSpeedButton(vcl::TComponent* AOwner);
+    ~TsSpeedButton() override;
+    void Loaded() override;
+    void Invalidate() override;
 
-    TsCommonData* SkinData() const { return FCommonData.get(); }
+    vcl::TToolButtonStyle ButtonStyle() const { return FButtonStyle; }
+    void SetButtonStyle(vcl::TToolButtonStyle Value);
+    vcl::TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(vcl::TAlignment Value);
+    vcl::TAlignment TextAlignment() const { return FTextAlignment; }
+    void SetTextAlignment(vcl::TAlignment Value);
+    int Blend() const { return FBlend; }
+    void SetBlend(int Value);  // clamped to 0..100
+    bool Grayed() const { return FGrayed; }
+    void SetGrayed(bool Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    vcl::TCustomImageList* Images() const { return FImages; }
+    void SetImages(vcl::TCustomImageList* Value);
+    bool ShowCaption() const { return FShowCaption; }
+    void SetShowCaption(bool Value);
+    bool DrawOverBorder() const { return FDrawOverBorder; }
+    void SetDrawOverBorder(bool Value);
+    int TextOffset() const { return FOffset; }
+    void SetTextOffset(int Value);
+    bool Reflected() const { return FReflected; }
+    void SetReflected(bool Value);
+    TsDisabledKind DisabledKind() const { return FDisabledKind; }
+    void SetDisabledKind(TsDisabledKind Value);
+    TsDisabledGlyphKind DisabledGlyphKind() const { return FDisabledGlyphKind; }
+    void SetDisabledGlyphKind(TsDisabledGlyphKind Value);
+    TBmpPaintEvent OnPaint() const { return FOnPaint; }
+    void SetOnPaint(TBmpPaintEvent Value) { FOnPaint = Value; }
+
+    // 2 while down, 1 while active (focused or under the mouse), else 0.
+    virtual int CurrentState() const;
+    int ArrowWidth() const;
+    bool ImageIndexValid() const;
+    int GlyphWidth() const;
+    int GlyphHeight() const;
+    virtual vcl::TRect CaptionRect();
+    virtual vcl::TRect ImgRect();
+    // What the glyph painter takes from the button.
+    TGlyphSource GlyphSource();
+
+    // Repaints without erasing: the cache rendered when stale, then onto the parent's DC.
+    void GraphRepaint();
+
+protected:
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+    void Paint() override;
+    void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+    void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+
+    bool EarlySkinCommand(uint16_t Cmd, vcl::TMessage& Message) override;
+    void UnskinnedMessage(vcl::TMessage& Message) override;
+    bool SkinnedMessage(vcl::TMessage& Message) override;
+    void AfterInherited(vcl::TMessage& Message) override;
+    void PrepareCache() override;
+
+    virtual void DrawCaption();
+    virtual void DrawGlyph();
+    virtual void DoDrawText(vcl::TRect R, UINT Flags);
+    // The look without a skin; Face false leaves the face out.
+    virtual void StdPaint(bool Face);
+    virtual vcl::TSize TextRectSize();
 
 private:
-    std::unique_ptr<TsCommonData> FCommonData;
+    TSpeedButtonLayout LayoutValues();
+    int CaptionAreaWidth() const;
+    void PaintSeparator(const TCacheInfo& Beneath);
+    int PaintArrowPart(const TCacheInfo& Beneath);
+    void PaintMainPart(const TCacheInfo& Beneath, int State);
+    void PaintOverlappingControls(vcl::TCanvas* Canvas);
+    void Ac_CMMouseEnter();
+    void Ac_CMMouseLeave();
+    // Shows a state change at once (a fade comes with the fade timers).
+    void RepaintState(bool Clicked);
+    // Sets the cache stale and repaints when Changed.
+    void Changed(bool Changed);
+    void ImageListChange(vcl::TObject* Sender);
+
+    int FOldNumGlyphs = 1;
+    int FOldSpacing = 4;
+    std::unique_ptr<vcl::TChangeLink> FImageChangeLink;
+    bool FStoredDown = false;
+    TsDisabledKind FDisabledKind{TsDisabledKindItem::dkBlended};
+    TsDisabledGlyphKind FDisabledGlyphKind{TsDisabledGlyphKindItem::dgBlended};
+    bool FGrayed = false;
+    int FBlend = 0;
+    int FOffset = 0;
+    int FImageIndex = -1;
+    vcl::TCustomImageList* FImages = nullptr;
+    bool FShowCaption = true;
+    vcl::TAlignment FAlignment = vcl::TAlignment::taCenter;
+    int FTextLayout = 0;
+    vcl::TToolButtonStyle FButtonStyle = vcl::TToolButtonStyle::tbsButton;
+    bool FDrawOverBorder = true;
+    TBmpPaintEvent FOnPaint;
+    vcl::TAlignment FTextAlignment = vcl::TAlignment::taCenter;
+    bool FReflected = false;
+    bool FDroppedDown = false;
+    vcl::TButtonLayout FOldLayout = vcl::TButtonLayout::blGlyphLeft;
+};
+
+// A speed button as wide as its height less 4. AllowTimer is kept for the form resources only.
+class TsTimerSpeedButton : public TsSpeedButton {
+    CL_CLASS(TsTimerSpeedButton, TsSpeedButton)
+    CL_PUBLISHED
+public:
+    explicit TsTimerSpeedButton(vcl::TComponent* AOwner);
+
+    bool AllowTimer() const { return FAllowTimer; }
+    void SetAllowTimer(bool Value) { FAllowTimer = Value; }
+
+private:
+    bool FAllowTimer = true;
 };
 
 }  // namespace skin

@@ -10,6 +10,10 @@ namespace skin {
 int acScrollWidth = 16;
 bool acFadingForbidden = false;
 int acFadeTimersCount = 0;
+bool acFadingSuspended = false;
+bool acHintsSuppressed = false;
+bool acSavedShowHint = false;
+bool acPressedPaint = false;
 
 namespace {
 

@@ -29,6 +29,13 @@ extern int acScrollWidth;
 extern bool acFadingForbidden;
 // The number of living fade and animation timers.
 extern int acFadeTimersCount;
+// While set no state change of a button fades.
+extern bool acFadingSuspended;
+// Set while a button's press hides the application's hints; acSavedShowHint keeps what they were.
+extern bool acHintsSuppressed;
+extern bool acSavedShowHint;
+// Set while a button is redrawn in its full pressed look.
+extern bool acPressedPaint;
 
 // The ids of the engine's interface texts in the program's string table.
 enum TacTextId : int {

@@ -1,10 +1,12 @@
 #include "skin/core/sVclUtils.h"
 
+#include "skin/core/sConst.h"
 #include "skin/core/sMessages.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/Acntutils.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/sGraphUtils.h"
+#include "vcl/application.h"
 #include "vcl/graphics.h"
 #include "vcl/properties.h"
 #include "vcl/seams.h"
@@ -240,6 +242,24 @@ bool AllEditSelected(vcl::TCustomEdit* Edit)
 }
 
 vcl::TPoint acMousePos() { return vcl::Seams().CursorPos(); }
+
+void SuppressHints()
+{
+    if (acHintsSuppressed || !vcl::Application)
+        return;
+    acSavedShowHint = vcl::Application->ShowHint();
+    vcl::Application->SetShowHint(false);
+    acHintsSuppressed = true;
+}
+
+void RestoreHints()
+{
+    if (!acHintsSuppressed)
+        return;
+    if (vcl::Application)
+        vcl::Application->SetShowHint(acSavedShowHint);
+    acHintsSuppressed = false;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Painting the graphic children

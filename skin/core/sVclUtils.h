@@ -94,6 +94,10 @@ int GetStringFlags(vcl::TControl* Control, vcl::TAlignment Alignment);
 bool AllEditSelected(vcl::TCustomEdit* Edit);
 // The cursor position on the screen.
 vcl::TPoint acMousePos();
+// A button's press hides the application's hints (once, keeping what they were)...
+void SuppressHints();
+// ...and its release shows them again; nothing when no press hid them.
+void RestoreHints();
 
 // ---------------------------------------------------------------------------------------------
 // The system's theme switch of a window, where the system has it

@@ -1,0 +1,46 @@
+#pragma once
+// The glyph painting the skinned buttons share, and the list of window classes the form skinning
+// never takes over.
+#include "skin/graphics/sAlphaGraph.h"
+#include "vcl/classes.h"
+#include "vcl/controls.h"
+#include "vcl/imglist.h"
+
+namespace skin {
+
+class TsCommonData;
+
+// The image count of a list; 0 for none.
+int ImgListCount(vcl::TCustomImageList* List);
+
+// What a button gives the glyph painter.
+struct TGlyphSource {
+    vcl::TCustomImageList* Images = nullptr;
+    vcl::TBitmap* Glyph = nullptr;  // takes precedence over the image list when it has pixels
+    int ImageIndex = -1;
+    TsCommonData* SkinData = nullptr;
+    vcl::TRect Rect;   // where the glyph goes in the button
+    vcl::TSize Size;   // the button's size
+    int NumGlyphs = 1;
+    bool Enabled = true;
+    int Blend = 0;     // transparency percentage: 0 opaque, 100 invisible
+    bool Down = false;
+    bool Grayed = false;
+    int State = 0;     // 0 normal, 1 hot, 2 pressed
+    TsDisabledGlyphKind DisabledGlyphKind{TsDisabledGlyphKindItem::dgBlended};
+    bool Reflected = false;
+};
+
+// The glyph of a push button (its standard look), a speed button or a bitmap button in the look of
+// its state, onto Canvas, or into the button's cache when Canvas is none. Any other control draws
+// nothing.
+void PaintButtonGlyph(vcl::TControl* Control, vcl::TCanvas* Canvas = nullptr);
+// The same from the button's values.
+void PaintGlyph(const TGlyphSource& Source, vcl::TCanvas* Canvas);
+
+// The forms the form skinning gives no skin provider, sorted: "TApplication", "TfcPopup".
+const vcl::TStringList& NeverSkinnedClasses();
+// ClassName is one of them, in the same letter case.
+bool IsNeverSkinned(const vcl::String& ClassName);
+
+}  // namespace skin
