@@ -55,6 +55,14 @@ def button_frames(radius=3):
             box(size, size, PRESSED, ACCENT_DARK, radius)]
 
 
+def divider_frames():
+    """An etched upright line two pixels wide: the border colour, then a white highlight."""
+    frame = Raster(3, 3)
+    for y in range(3):
+        frame.px[y] = [PANEL_BORDER + (255,), PANEL_BORDER + (255,), WHITE + (255,)]
+    return Border([frame], (1, 0, 1, 0), STRETCH)
+
+
 def glyph(size, draw, states=3):
     """A masked glyph of `states` frames; draw(raster, state) paints one."""
     frames = []
@@ -209,7 +217,7 @@ def sections():
         ("GAUGE", section(1, LOW, TEXT, BORDERSMASK=border([box(5, 5, LOW, LOW_BORDER, 2)], 2))),
         ("PROGRESSH", section(1, ACCENT, WHITE)),
         ("STATUSBAR", section(1, SURFACE, TEXT, BORDERSMASK=Border([box(3, 3, SURFACE, PANEL_BORDER, sides=(0, 1, 0, 0))], (0, 1, 0, 0), STRETCH))),
-        ("DIVIDER", section(1, PANEL_BORDER, TEXT)),
+        ("DIVIDER", section(1, PANEL_BORDER, TEXT, BORDERSMASK=divider_frames())),
         ("CHECKBOX", section(2, SURFACE, TEXT, hot_font=TEXT, transparency=100)),
         ("MAINMENU", section(1, SURFACE, TEXT)),
         ("MENUITEM", section(2, PANEL, TEXT, hot=HOT)),
