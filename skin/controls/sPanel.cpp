@@ -1,5 +1,7 @@
 #include "skin/controls/sPanel.h"
 
+#include <algorithm>
+
 #include "skin/core/Sborders.h"
 #include "skin/core/sMaskData.h"
 #include "skin/graphics/BitmapView.h"
@@ -264,11 +266,11 @@ void TsPanel::PrepareCache()
     if (!IsCached(*SkinData()) && !InAnimationProcess)
         return;
     inherited::PrepareCache();
-    if (FOnPaint) {
-        vcl::TCanvas* canvas = SkinData()->FCacheBmp->Canvas();
-        const TCanvasLock lock(canvas);
+    vcl::TCanvas* canvas = SkinData()->FCacheBmp->Canvas();
+    const TCanvasLock lock(canvas);
+    WriteText(CaptionRect(), canvas, nullptr);
+    if (FOnPaint)
         FOnPaint(this, canvas);
-    }
 }
 
 void TsPanel::PaintDirect(HDC DC)
@@ -279,8 +281,7 @@ void TsPanel::PaintDirect(HDC DC)
         const vcl::TSavedDC saved(DC);
         ExcludeControls(DC, this, 0, 0);
         PaintDirectBackground(DC);
-        if (FOnPaint)
-            PaintEventOn(DC);
+        PaintContentOn(DC);
         data.BGChanged = false;
     }
     skin::PaintControls(DC, this, vcl::TPoint(0, 0));
@@ -331,14 +332,51 @@ void TsPanel::PaintDirectBackground(HDC DC)
     }
 }
 
-void TsPanel::PaintEventOn(HDC DC)
+vcl::TRect TsPanel::CaptionRect()
+{
+    const int frame = FrameWidth();
+    return ClientRect().Inflated(-frame, -frame);
+}
+
+void TsPanel::PaintContentOn(HDC DC)
 {
     vcl::TObjectPtr<vcl::TCanvas> canvas(vcl::Create<vcl::TCanvas>());
     canvas->SetHandle(DC);
     canvas->SetFont(Font());
     canvas->Brush()->SetStyle(vcl::TBrushStyle::bsClear);
-    FOnPaint(this, canvas.get());
+    WriteText(CaptionRect(), canvas.get(), nullptr);
+    if (FOnPaint)
+        FOnPaint(this, canvas.get());
     canvas->SetHandle(nullptr);
+}
+
+void TsPanel::WriteText(TRect R, vcl::TCanvas* Canvas, HDC DC)
+{
+    if (!ShowCaption() || (!Canvas && !DC))
+        return;
+    vcl::TObjectPtr<vcl::TCanvas> bound;
+    if (!Canvas) {
+        bound.reset(vcl::Create<vcl::TCanvas>());
+        bound->SetHandle(DC);
+        Canvas = bound.get();
+    }
+    Canvas->SetFont(Font());
+    UINT flags = UINT(GetStringFlags(this, Alignment()));
+    if (VerticalAlignment() == vcl::TVerticalAlignment::taVerticalCenter) {
+        flags |= DT_WORDBREAK;
+        TRect measured = R;
+        Canvas->TextRect(measured, Caption(), flags | DT_CALCRECT);
+        const int height = std::max(int(measured.Height()), 0);
+        R.top = (R.Height() - height) / 2 + BorderWidth();
+        R.bottom = R.top + height;
+    } else {
+        flags = (flags | DT_SINGLELINE) & ~UINT(DT_VCENTER | DT_WORDBREAK);
+        if (VerticalAlignment() == vcl::TVerticalAlignment::taAlignBottom)
+            flags |= DT_BOTTOM;
+    }
+    acWriteTextEx(Canvas, Caption(), Enabled(), R, flags, *SkinData(), false);
+    if (bound)
+        bound->SetHandle(nullptr);
 }
 
 }  // namespace skin

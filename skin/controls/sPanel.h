@@ -22,6 +22,13 @@ public:
     TPaintEvent OnPaint() const { return FOnPaint; }
     void SetOnPaint(TPaintEvent Value) { FOnPaint = Value; }
 
+    // Writes the caption into R in the section's font colours (the skin's disabled look while the
+    // panel is disabled) on Canvas, or on a canvas bound to DC when there is none; nothing while
+    // ShowCaption is off. Centred vertically, the caption is measured with word breaks and its top
+    // put half the spare height below the border width, not below R's top; otherwise it is one line
+    // at R's top or, aligned to the bottom, at R's bottom.
+    virtual void WriteText(vcl::TRect R, vcl::TCanvas* Canvas, HDC DC);
+
 protected:
     void PaintWindow(HDC DC) override;
     void Paint() override;
@@ -47,8 +54,10 @@ private:
     int FrameWidth() const;
     // The fill and border of the direct path.
     void PaintDirectBackground(HDC DC);
-    // OnPaint on a canvas bound to DC.
-    void PaintEventOn(HDC DC);
+    // The caption's rectangle: the client area inside the bevels and the border width.
+    vcl::TRect CaptionRect();
+    // The caption, then OnPaint, on a canvas bound to DC.
+    void PaintContentOn(HDC DC);
 
     vcl::TBevelCut FOldBevel = vcl::TBevelCut::bvRaised;
     TPaintEvent FOnPaint;
