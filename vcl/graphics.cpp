@@ -488,6 +488,14 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2)
     Changed();
 }
 
+void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+    Changing();
+    RequiredState({S::csHandleValid, S::csPenValid, S::csBrushValid});
+    ::Pie(FHandle, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+    Changed();
+}
+
 void TCanvas::Polygon(const std::vector<TPoint>& Points)
 {
     Changing();

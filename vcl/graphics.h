@@ -222,6 +222,9 @@ public:
     void RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3);
     void Ellipse(int X1, int Y1, int X2, int Y2);
     void Ellipse(const TRect& R) { Ellipse(R.left, R.top, R.right, R.bottom); }
+    // The wedge of the ellipse in (X1, Y1, X2, Y2) from the ray through (X3, Y3) counter-clockwise
+    // to the ray through (X4, Y4), outlined with the pen and filled with the brush.
+    void Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
     void Polygon(const std::vector<TPoint>& Points);
     void Polyline(const std::vector<TPoint>& Points);
     void FillRect(const TRect& R);
