@@ -143,6 +143,44 @@ def thumb_frames():
     return frames
 
 
+def triangle(a, b, c):
+    """The triangle through three points (a shape: negative inside)."""
+    def side(p, q, x, y):
+        return (q[0] - p[0]) * (y - p[1]) - (q[1] - p[1]) * (x - p[0])
+
+    def shape(x, y):
+        d = (side(a, b, x, y), side(b, c, x, y), side(c, a, x, y))
+        return -1 if all(v >= 0 for v in d) or all(v <= 0 for v in d) else 1
+    return shape
+
+
+def track_thumb(vertical):
+    """An 11 x 19 thumb pointing down at the ticks (19 x 11 pointing right on a standing bar): a
+    rounded body and a point, in the thumb colours of each state."""
+    if vertical:
+        size, body, point = (19, 11), rounded_rect(0, 0, 15, 11, 2.5), triangle((14, 0), (19, 5.5), (14, 11))
+    else:
+        size, body, point = (11, 19), rounded_rect(0, 0, 11, 15, 2.5), triangle((0, 14), (5.5, 19), (11, 14))
+    shape = union(body, point)
+    return glyph(size, lambda r, state: r.paint(shape, (THUMB_HOT, ACCENT, ACCENT_DARK)[state]))
+
+
+def tick(vertical):
+    """A 1 x 4 tick (4 x 1 on a standing bar), one frame per state."""
+    size = (4, 1) if vertical else (1, 4)
+    return glyph(size, lambda r, state: r.fill((GLYPH_GREY, TEXT, ACCENT)[state]))
+
+
+def channel():
+    """A 4-pixel groove of the lowered colour with a 1-pixel line, rounded ends."""
+    return border([box(7, 4, LOW, LOW_BORDER, 1)], 2)
+
+
+def light_region():
+    """Where the gauge's light may shine: black inside the bar, a white rim of one pixel."""
+    return filled_border([box(3, 3, BLACK, WHITE)], 1)
+
+
 # --- sections -----------------------------------------------------------------------------------
 
 def section(states, colour, font, hot=None, hot_font=None, transparency=0, hot_transparency=None, **images):
@@ -215,10 +253,14 @@ def sections():
         ("SPEEDBUTTON", section(3, PANEL, TEXT, hot=HOT, transparency=100, hot_transparency=0,
                                 BORDERSMASK=Border(button_frames(), (3,) * 4, STRETCH | CENTRE | NOT_IN_STATE_0))),
         ("GAUGE", section(1, LOW, TEXT, BORDERSMASK=border([box(5, 5, LOW, LOW_BORDER, 2)], 2))),
-        ("PROGRESSH", section(1, ACCENT, WHITE)),
+        ("PROGRESSH", section(1, ACCENT, WHITE, LRGN=light_region())),
         ("STATUSBAR", section(1, SURFACE, TEXT, BORDERSMASK=Border([box(3, 3, SURFACE, PANEL_BORDER, sides=(0, 1, 0, 0))], (0, 1, 0, 0), STRETCH))),
         ("DIVIDER", section(1, PANEL_BORDER, TEXT, BORDERSMASK=divider_frames())),
         ("CHECKBOX", section(2, SURFACE, TEXT, hot_font=TEXT, transparency=100)),
+        ("RADIOBUTTON", section(2, SURFACE, TEXT, hot_font=TEXT, transparency=100)),
+        ("TRACKBAR", section(2, SURFACE, TEXT, hot=SURFACE, transparency=100,
+                             SLIDERCHANNEL=channel(), SLIDERMASK=track_thumb(False), SLIDERVMASK=track_thumb(True),
+                             TICKHORZ=tick(False), TICKVERT=tick(True))),
         ("MAINMENU", section(1, SURFACE, TEXT)),
         ("MENUITEM", section(2, PANEL, TEXT, hot=HOT)),
         ("ICOLINE", section(1, LOW, TEXT)),
