@@ -416,17 +416,14 @@ bool TsCheckControl<TBase>::SkinCommand(uint16_t Cmd, vcl::TMessage& Message)
         AdjustSize();
         this->Repaint();
         return true;
-    case scmdQuerySkinned:
-        Message.Result = 1;
-        return true;
     case scmdStopFade:
         return true;
     case scmdRenderCache:
         PrepareCache();
         return false;
+    case scmdQuerySkinned:
     case scmdQueryApplication:
-        Message.Result = reinterpret_cast<LRESULT>(vcl::Application);
-        return true;
+        return Skinned::EarlySkinCommand(Cmd, Message);
     default:
         return false;
     }

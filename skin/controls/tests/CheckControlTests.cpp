@@ -5,17 +5,17 @@
 
 #include <cstdlib>
 
-#include "pump.h"
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sRadioButton.h"
 #include "skin/graphics/BitmapView.h"
-#include "skin/graphics/tests/SkinTableFixtures.h"
-#include "vcl/forms.h"
+#include "skin/controls/tests/ControlFixtures.h"
 
 namespace {
 
 using namespace skin;
 using skin::test::Px;
+using skin::test::PutInForce;
+using skin::test::ShownForm;
 using skin::test::TTestSkin;
 using vcl::TCheckBoxState;
 using vcl::TColor;
@@ -75,9 +75,7 @@ class CheckControls : public ::testing::Test {
 protected:
     CheckControls() : FSkin(3 * GlyphSide, 5 * GlyphSide)
     {
-        testsupport::InitializeApplication();
-        FSkin.AddSection(L"GLOBALINFO", TColor(RGB(200, 200, 200)));
-        FSkin.Manager()->ConstData.IndexGLobalInfo = 0;
+        PutInForce(FSkin);
         FCheckSection = FSkin.AddSection(L"CHECKBOX", TColor(RGB(10, 20, 30)), TColor(RGB(40, 50, 60)));
         FSkin.AddSection(L"RADIOBUTTON", TColor(RGB(10, 20, 30)), TColor(RGB(40, 50, 60)));
         for (int g = 0; g < 5; ++g) {
@@ -86,10 +84,7 @@ protected:
             for (int s = 0; s < 3; ++s)
                 FSkin.Fill(vcl::TRect(s * GlyphSide, r.top, (s + 1) * GlyphSide, r.bottom), GlyphColour(g, s));
         }
-        FSkin.Manager()->SkinData->Active = true;
-        FForm.reset(vcl::Create<vcl::TForm>(nullptr));
-        FForm->SetBounds(60, 60, 320, 240);
-        FForm->Show();
+        FForm = ShownForm(320, 240);
     }
 
     template<class T>

@@ -2,15 +2,15 @@
 // the light that sweeps along the filled part, and the values kept within their range.
 #include <gtest/gtest.h>
 
-#include "pump.h"
 #include "skin/controls/sGauge.h"
 #include "skin/graphics/BitmapView.h"
-#include "skin/graphics/tests/SkinTableFixtures.h"
-#include "vcl/forms.h"
+#include "skin/controls/tests/ControlFixtures.h"
 
 namespace {
 
 using namespace skin;
+using skin::test::PutInForce;
+using skin::test::ShownForm;
 using skin::test::TTestSkin;
 using vcl::TColor;
 
@@ -48,14 +48,10 @@ protected:
 
     Gauges()
     {
-        testsupport::InitializeApplication();
-        FSkin.AddSection(L"GLOBALINFO", TColor(RGB(200, 200, 200)));
+        PutInForce(FSkin);
         FSkin.AddSection(L"GAUGE", TColor(RGB(0x10, 0x20, 0x30)));
         FSkin.AddSection(L"PROGRESSH", TColor(RGB(0x30, 0x60, 0xC0)));
-        FSkin.Manager()->SkinData->Active = true;
-        FForm.reset(vcl::Create<vcl::TForm>(nullptr));
-        FForm->SetBounds(60, 60, 320, 240);
-        FForm->Show();
+        FForm = ShownForm(320, 240);
         FGauge = vcl::Create<TTestGauge>(FForm.get());
         FGauge->SetBounds(10, 10, 120, 20);
         FGauge->SetShowText(false);

@@ -2,16 +2,16 @@
 // of the strip, the button layout in columns, and the index that clicks and OnChanging decide.
 #include <gtest/gtest.h>
 
-#include "pump.h"
 #include "skin/controls/sGroupBox.h"
 #include "skin/graphics/BitmapView.h"
-#include "skin/graphics/tests/SkinTableFixtures.h"
-#include "vcl/forms.h"
+#include "skin/controls/tests/ControlFixtures.h"
 
 namespace {
 
 using namespace skin;
 using skin::sGroupBox::TsCaptionLayout;
+using skin::test::PutInForce;
+using skin::test::ShownForm;
 using skin::test::TTestSkin;
 using vcl::TColor;
 
@@ -59,17 +59,11 @@ class GroupBoxes : public ::testing::Test {
 protected:
     GroupBoxes()
     {
-        testsupport::InitializeApplication();
-        FSkin.AddSection(L"GLOBALINFO", TColor(RGB(200, 200, 200)));
-        FSkin.Manager()->ConstData.IndexGLobalInfo = 0;
+        PutInForce(FSkin);
         FSkin.AddSection(L"CHECKBOX", TColor(RGB(10, 20, 30)));
         FSkin.AddSection(L"RADIOBUTTON", TColor(RGB(10, 20, 30)));
         FSkin.AddSection(L"GROUPBOX", TColor(RGB(0, 90, 180)));
-        FSkin.Manager()->SkinData->Active = true;
-        FForm.reset(vcl::Create<vcl::TForm>(nullptr));
-        FForm->SetBounds(60, 60, 360, 280);
-        FForm->SetColor(TColor(RGB(0, 128, 0)));
-        FForm->Show();
+        FForm = ShownForm(360, 280);
     }
     template<class T>
     T* New()

@@ -5,16 +5,16 @@
 
 #include <cstdlib>
 
-#include "pump.h"
 #include "skin/controls/sTrackBar.h"
 #include "skin/graphics/BitmapView.h"
-#include "skin/graphics/tests/SkinTableFixtures.h"
-#include "vcl/forms.h"
+#include "skin/controls/tests/ControlFixtures.h"
 
 namespace {
 
 using namespace skin;
 using skin::test::Px;
+using skin::test::PutInForce;
+using skin::test::ShownForm;
 using skin::test::TTestSkin;
 using vcl::TColor;
 
@@ -46,17 +46,13 @@ class TrackBars : public ::testing::Test {
 protected:
     TrackBars() : FSkin(3 * ImageW, ImageH)
     {
-        testsupport::InitializeApplication();
-        FSkin.AddSection(L"GLOBALINFO", TColor(RGB(200, 200, 200)));
+        PutInForce(FSkin);
         FSkin.AddSection(L"PLAIN", TColor(RGB(0x20, 0x40, 0x60)));
-        FSkin.Manager()->SkinData->Active = true;
         for (int s = 0; s < 3; ++s) {
             FSkin.Fill(vcl::TRect(s * ImageW, 0, (s + 1) * ImageW, ImageH / 2), Px(0xE0, 0x10, 0x10));
             FSkin.Fill(vcl::TRect(s * ImageW, ImageH / 2, (s + 1) * ImageW, ImageH), Px(0x10, 0xE0, 0x10));
         }
-        FForm.reset(vcl::Create<vcl::TForm>(nullptr));
-        FForm->SetBounds(60, 60, 320, 240);
-        FForm->Show();
+        FForm = ShownForm(320, 240);
         FBar = vcl::Create<TsTrackBar>(FForm.get());
         FBar->SetBounds(10, 10, 200, 45);
         FBar->SetParent(FForm.get());

@@ -1,0 +1,30 @@
+#pragma once
+// What the control tests share: a hand-built skin put in force with its "GLOBALINFO" section, and
+// a shown form for the controls.
+#include "pump.h"
+#include "skin/graphics/tests/SkinTableFixtures.h"
+#include "vcl/forms.h"
+
+namespace skin::test {
+
+// Adds "GLOBALINFO" (section 0, light grey) and puts the skin in force; call before any other
+// section is added.
+inline void PutInForce(TTestSkin& Skin)
+{
+    testsupport::InitializeApplication();
+    Skin.AddSection(L"GLOBALINFO", vcl::TColor(RGB(200, 200, 200)));
+    Skin.Manager()->ConstData.IndexGLobalInfo = 0;
+    Skin.Manager()->SkinData->Active = true;
+}
+
+// A form shown at (60, 60), Width x Height, in Colour.
+inline vcl::TObjectPtr<vcl::TForm> ShownForm(int Width, int Height, COLORREF Colour = RGB(0, 128, 0))
+{
+    vcl::TObjectPtr<vcl::TForm> form(vcl::Create<vcl::TForm>(nullptr));
+    form->SetBounds(60, 60, Width, Height);
+    form->SetColor(vcl::TColor(Colour));
+    form->Show();
+    return form;
+}
+
+}  // namespace skin::test
