@@ -5,6 +5,8 @@
 // and lends to its children as their background. The section follows the outer bevel while it
 // still is the one of the old bevel.
 #include "skin/controls/sSkinnedControl.h"
+#include <vector>
+
 #include "vcl/extctrls.h"
 
 namespace skin {
@@ -61,6 +63,102 @@ private:
 
     vcl::TBevelCut FOldBevel = vcl::TBevelCut::bvRaised;
     TPaintEvent FOnPaint;
+};
+
+}  // namespace skin
+
+namespace skin {
+
+// A panel with nothing added: a class of its own for containers.
+class TsContainer : public TsPanel {
+    CL_CLASS(TsContainer, TsPanel)
+public:
+    using TsPanel::TsPanel;
+};
+
+// One cell of a colours panel.
+struct TsColInfo {
+    int Index = 0;
+    vcl::TColor Color = vcl::clWhite;
+    vcl::TRect R;  // in panel coordinates
+    bool Selected = false;
+};
+
+// The colour a line of a colours panel names: its first word in hexadecimal RRGGBB, an "H" after
+// it allowed; any other character makes it black.
+vcl::TColor ColorOfLine(const vcl::String& Line);
+// ColCount x RowCount cells row by row, ItemMargin apart and from the edges; missing lines of
+// Colors are appended as "FFFFFF".
+std::vector<TsColInfo> GenerateCells(vcl::TStrings* Colors, int ColCount, int RowCount, int ItemWidth,
+                                     int ItemHeight, int ItemMargin, int ItemIndex);
+// The first cell whose rectangle inflated by Margin holds P; -1 for none.
+int CellAt(const std::vector<TsColInfo>& Cells, int Margin, const vcl::TPoint& P);
+
+// A grid of colour cells with a selection, painted over the panel's section.
+class TsColorsPanel : public TsPanel {
+    CL_CLASS(TsColorsPanel, TsPanel)
+    CL_PUBLISHED
+public:
+    explicit TsColorsPanel(vcl::TComponent* AOwner);
+    void AfterConstruction() override;
+    void Loaded() override;
+    void WndProc(vcl::TMessage& Message) override;
+
+    vcl::TStrings* Colors() const { return FColors.get(); }
+    void SetColors(vcl::TStrings* Value);
+    int ItemIndex() const { return FItemIndex; }
+    // -1, or a cell; any index outside the cells means no selection.
+    void SetItemIndex(int Index);
+    int ItemWidth() const { return FItemWidth; }
+    void SetItemWidth(int Value) { SetGeometry(FItemWidth, Value); }
+    int ItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int Value) { SetGeometry(FItemHeight, Value); }
+    int ItemMargin() const { return FItemMargin; }
+    void SetItemMargin(int Value) { SetGeometry(FItemMargin, Value); }
+    int ColCount() const { return FColCount; }
+    void SetColCount(int Value) { SetGeometry(FColCount, Value); }
+    int RowCount() const { return FRowCount; }
+    void SetRowCount(int Value) { SetGeometry(FRowCount, Value); }
+    vcl::TNotifyEvent OnChange() const { return FOnChange; }
+    void SetOnChange(vcl::TNotifyEvent Value) { FOnChange = Value; }
+
+    // Rebuilds the cells from Colors and the geometry.
+    void GenerateColors();
+    const std::vector<TsColInfo>& ColorsArray() const { return FCells; }
+    // The selected cell's colour; white without a selection.
+    vcl::TColor ColorValue() const;
+    int Count() const { return FColors->Count(); }
+    int GetItemByCoord(const vcl::TPoint& P) const { return CellAt(FCells, FItemMargin, P); }
+    // Every cell filled with its colour.
+    void PaintColors(HDC DC) const;
+
+protected:
+    void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+    bool CachedPath() const override { return true; }
+    void PrepareCache() override;
+
+private:
+    void SetGeometry(int& Field, int Value);
+    // The white and black frames around the selected cell, and the focus frame when focused.
+    void PaintSelection(HDC DC) const;
+
+    vcl::TObjectPtr<vcl::TStringList> FColors;
+    int FItemIndex = -1;
+    int FItemWidth = 21;
+    int FItemHeight = 21;
+    int FItemMargin = 6;
+    int FColCount = 5;
+    int FRowCount = 2;
+    vcl::TNotifyEvent FOnChange;
+    int OldSelected = -1;
+    std::vector<TsColInfo> FCells;
+};
+
+// A colours panel with nothing added.
+class TsStdColorsPanel : public TsColorsPanel {
+    CL_CLASS(TsStdColorsPanel, TsColorsPanel)
+public:
+    using TsColorsPanel::TsColorsPanel;
 };
 
 }  // namespace skin
