@@ -162,3 +162,46 @@ public:
 };
 
 }  // namespace skin
+
+namespace skin {
+
+// A caption bar that moves another control (normally its form) while the left button drags it.
+class TsDragBar : public TsPanel {
+    CL_CLASS(TsDragBar, TsPanel)
+    CL_PUBLISHED
+public:
+    explicit TsDragBar(vcl::TComponent* AOwner);
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+
+    vcl::TControl* DraggedControl() const { return FDraggedControl; }
+    void SetDraggedControl(vcl::TControl* Value);
+    // The caption's colour while the application is active, and while it is not: dimmed toward
+    // the bar so that it stays readable.
+    static vcl::TColor CaptionColour(bool AppActive);
+
+protected:
+    void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+    bool EarlySkinCommand(uint16_t Cmd, vcl::TMessage& Message) override;
+    void UnskinnedMessage(vcl::TMessage& Message) override;
+    void AfterInherited(vcl::TMessage& Message) override;
+
+private:
+    void FollowActivation(const vcl::TMessage& Message);
+
+    vcl::TControl* FDraggedControl = nullptr;
+};
+
+// A 20 x 20 square showing the bottom-right corner of another control's background.
+class TsGrip : public TsPanel {
+    CL_CLASS(TsGrip, TsPanel)
+public:
+    explicit TsGrip(vcl::TComponent* AOwner);
+
+    bool Transparent = false;
+    vcl::TWinControl* LinkedControl = nullptr;
+
+protected:
+    void Paint() override;
+};
+
+}  // namespace skin
