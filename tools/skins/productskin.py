@@ -165,6 +165,20 @@ def track_thumb(vertical):
     return glyph(size, lambda r, state: r.paint(shape, (THUMB_HOT, ACCENT, ACCENT_DARK)[state]))
 
 
+def grip(vertical):
+    """The splitter's grip: three rows of dots (three columns on a standing splitter), one frame
+    per state."""
+    size = (5, 17) if vertical else (17, 5)
+
+    def draw(r, state):
+        colour = (GLYPH_GREY, TEXT, ACCENT)[state]
+        for i in range(0, 17, 4):
+            for j in (1, 3):
+                x, y = (j, i + 1) if vertical else (i + 1, j)
+                r.paint(circle(x + 0.5, y + 0.5, 0.9), colour)
+    return glyph(size, draw)
+
+
 def tick(vertical):
     """A 1 x 4 tick (4 x 1 on a standing bar), one frame per state."""
     size = (4, 1) if vertical else (1, 4)
@@ -198,7 +212,7 @@ def global_info():
             ("MASTERBITMAP", "MASTER.BMP"), ("BORDERCOLOR", tcolor(LOW_BORDER))]
     keys += section(2, SURFACE, TEXT, hot=WHITE)
     keys += [("BOXCHECKED", check_box("checked")), ("BOXUNCHECKED", check_box("unchecked")),
-             ("BOXGRAYED", check_box("grayed")), ("RADIOCHECKED", radio(True)), ("RADIOUNCHECKED", radio(False)),
+             ("BOXGRAYED", check_box("grayed")), ("GRIPHORZ", grip(False)), ("GRIPVERT", grip(True)), ("RADIOCHECKED", radio(True)), ("RADIOUNCHECKED", radio(False)),
              ("BICONCLOSE", title_button(union(CLOSE, CLOSE_2), CLOSE_HOT)),
              ("BICONMIN", title_button(stroke([(8.5, 9.5), (17.5, 9.5)], 1.0), TITLE_BUTTON_HOT)),
              ("BICONMAX", title_button(outline(8.5, 4.5, 17.5, 13.5), TITLE_BUTTON_HOT)),
@@ -257,6 +271,8 @@ def sections():
         ("STATUSBAR", section(1, SURFACE, TEXT, BORDERSMASK=Border([box(3, 3, SURFACE, PANEL_BORDER, sides=(0, 1, 0, 0))], (0, 1, 0, 0), STRETCH))),
         ("DIVIDER", section(1, PANEL_BORDER, TEXT, BORDERSMASK=divider_frames())),
         ("CHECKBOX", section(2, SURFACE, TEXT, hot_font=TEXT, transparency=100)),
+        ("DRAGBAR", section(1, TITLE[1], TITLE_TEXT[1])),
+        ("SPLITTER", section(3, SURFACE, TEXT, hot=HOT)),
         ("RADIOBUTTON", section(2, SURFACE, TEXT, hot_font=TEXT, transparency=100)),
         ("TRACKBAR", section(2, SURFACE, TEXT, hot=SURFACE, transparency=100,
                              SLIDERCHANNEL=channel(), SLIDERMASK=track_thumb(False), SLIDERVMASK=track_thumb(True),
