@@ -3,8 +3,6 @@
 // radio button that a refusing CanModify keeps unchecked.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sRadioButton.h"
 #include "skin/graphics/BitmapView.h"
@@ -31,10 +29,7 @@ uint32_t Rgb(uint32_t Pixel) { return Pixel & 0xFFFFFF; }
 // An opaque glyph pixel blended into the cache by its alpha: each channel within 1.
 ::testing::AssertionResult Blended(uint32_t Actual, uint32_t Expected)
 {
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int(Actual >> shift & 0xFF) - int(Expected >> shift & 0xFF)) > 1)
-            return ::testing::AssertionFailure() << std::hex << Actual << " is not " << Expected;
-    return ::testing::AssertionSuccess();
+    return skin::test::NearPixel(Actual, Expected, 1);
 }
 
 TEST(CheckFace, TheFrameFollowsPressedThenHotAndNeverPassesTheLastFrame)

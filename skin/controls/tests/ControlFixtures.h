@@ -1,6 +1,11 @@
 #pragma once
 // What the control tests share: a hand-built skin put in force with its "GLOBALINFO" section, and
 // a shown form for the controls.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+
 #include "pump.h"
 #include "skin/graphics/tests/SkinTableFixtures.h"
 #include "vcl/forms.h"
@@ -15,6 +20,15 @@ inline void PutInForce(TTestSkin& Skin)
     Skin.AddSection(L"GLOBALINFO", vcl::TColor(RGB(200, 200, 200)));
     Skin.Manager()->ConstData.IndexGLobalInfo = 0;
     Skin.Manager()->SkinData->Active = true;
+}
+
+// Each colour channel of two pixels within Tolerance: what blending and resampling leave of a colour.
+inline ::testing::AssertionResult NearPixel(uint32_t Actual, uint32_t Expected, int Tolerance)
+{
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(int(Actual >> shift & 0xFF) - int(Expected >> shift & 0xFF)) > Tolerance)
+            return ::testing::AssertionFailure() << std::hex << Actual << " is not " << Expected;
+    return ::testing::AssertionSuccess();
 }
 
 // A form shown at (60, 60), Width x Height, in Colour.

@@ -3,8 +3,6 @@
 // press on the bar switches off and its release gives back.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "skin/controls/sTrackBar.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/controls/tests/ControlFixtures.h"
@@ -34,13 +32,8 @@ constexpr uint32_t Top = 0xE01010;    // the upper half of the thumb image
 constexpr uint32_t Bottom = 0x10E010; // its lower half
 constexpr int ImageW = 6, ImageH = 10;
 
-bool Near(uint32_t A, uint32_t B)
-{
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int(A >> shift & 0xFF) - int(B >> shift & 0xFF)) > 2)
-            return false;
-    return true;
-}
+// A resampled pixel: each channel within 2.
+::testing::AssertionResult Near(uint32_t A, uint32_t B) { return skin::test::NearPixel(A, B, 2); }
 
 class TrackBars : public ::testing::Test {
 protected:
