@@ -136,7 +136,7 @@ bool TsCheckBox::DrawOwnGlyph(bool Hot)
 void TsCheckBox::ToggleNow()
 {
     Toggle();
-    ChangePaint();
+    ChangePaint(true);
 }
 
 bool TsCheckBox::ReleasedAfterPress()

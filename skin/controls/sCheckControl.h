@@ -13,6 +13,7 @@
 #include "skin/controls/sCheckFace.h"
 #include "skin/controls/sSkinnedControl.h"
 #include "skin/core/sConst.h"
+#include "skin/core/sFade.h"
 #include "skin/core/sMaskData.h"
 #include "skin/graphics/BitmapView.h"
 #include "vcl/stdctrls.h"
@@ -159,12 +160,8 @@ protected:
     // ---------------------------------------------------------------------------------------------
     // Painting
 
-    // The state change of a face (pressed, hot, checked): painted at once.
-    void ChangePaint()
-    {
-        this->SkinData()->BGChanged = true;
-        this->Repaint();
-    }
+    // The state change of a face (pressed, hot, checked); Clicked for a press or a toggle.
+    void ChangePaint(bool Clicked = false) { DoChangePaint(*this->SkinData(), Clicked); }
     void PrepareCache() override
     {
         TsCommonData& data = *this->SkinData();
@@ -538,7 +535,7 @@ bool TsCheckControl<TBase>::SkinnedInput(vcl::TMessage& Message)
             return false;
         if (!ReadOnly()) {
             FPressed = true;
-            ChangePaint();
+            ChangePaint(true);
             TakeFocus();
             if (Message.Msg == WM_LBUTTONDBLCLK)
                 this->DblClick();
@@ -570,7 +567,7 @@ bool TsCheckControl<TBase>::SkinnedInput(vcl::TMessage& Message)
         this->Repaint();
         return true;
     case vcl::CM_CHANGED:
-        ChangePaint();
+        ChangePaint(true);
         return false;
     default:
         return false;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "skin/core/sFade.h"
 #include "skin/core/sMaskData.h"
 #include "skin/graphics/BitmapView.h"
 #include "vcl/forms.h"
@@ -400,8 +401,7 @@ bool TsTrackBar::FormSeeThrough()
 
 void TsTrackBar::ChangePaint()
 {
-    SkinData()->BGChanged = true;
-    Repaint();
+    DoChangePaint(*SkinData(), ControlState().Contains(vcl::TControlStateItem::csLButtonDown));
 }
 
 void TsTrackBar::UserChanged()
