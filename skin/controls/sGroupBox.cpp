@@ -7,7 +7,7 @@
 
 namespace skin {
 
-using sGroupBox::TsCaptionLayout;
+using GroupLayout = sGroupBox::TsCaptionLayout;
 using vcl::TMessage;
 using vcl::TRect;
 
@@ -36,21 +36,21 @@ void TsMargin::SetMargin(int Index, int Value)
 // =============================================================================================
 // Group box
 
-TCaptionSpan CaptionSpan(TsCaptionLayout Layout, bool RightToLeft, int Width, int TextWidth, int CaptionWidth,
+TCaptionSpan CaptionSpan(GroupLayout Layout, bool RightToLeft, int Width, int TextWidth, int CaptionWidth,
                          int MarginLeft, int MarginRight, int BevelWidth)
 {
     const int M = MarginLeft + MarginRight;
-    const bool leftEdge = Layout == (RightToLeft ? TsCaptionLayout::clTopRight : TsCaptionLayout::clTopLeft);
+    const bool leftEdge = Layout == (RightToLeft ? GroupLayout::clTopRight : GroupLayout::clTopLeft);
     TCaptionSpan s{};
     if (CaptionWidth == 0) {
-        s.Left = Layout == TsCaptionLayout::clTopCenter ? (Width - TextWidth - M - 6) / 2
-                 : leftEdge                             ? 6
-                                                        : Width - TextWidth - 2 * M - 6;
+        s.Left = Layout == GroupLayout::clTopCenter ? (Width - TextWidth - M - 6) / 2
+                 : leftEdge                         ? 6
+                                                    : Width - TextWidth - 2 * M - 6;
         s.Right = s.Left + TextWidth + 2 * M;
     } else {
-        s.Left = Layout == TsCaptionLayout::clTopCenter ? (Width - CaptionWidth - 6) / 2
-                 : leftEdge                             ? MarginLeft + 6
-                                                        : Width - CaptionWidth - 6 - MarginRight;
+        s.Left = Layout == GroupLayout::clTopCenter ? (Width - CaptionWidth - 6) / 2
+                 : leftEdge                         ? MarginLeft + 6
+                                                    : Width - CaptionWidth - 6 - MarginRight;
         s.Right = s.Left + CaptionWidth + MarginLeft;
     }
     s.Left = std::max(s.Left, 0);
@@ -87,7 +87,7 @@ void TsGroupBox::SetAndInvalidate(int& Field, int Value)
     SkinData()->Invalidate();
 }
 
-void TsGroupBox::SetCaptionLayout(TsCaptionLayout Value)
+void TsGroupBox::SetCaptionLayout(GroupLayout Value)
 {
     if (Value == FCaptionLayout)
         return;

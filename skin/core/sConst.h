@@ -104,6 +104,18 @@ enum TacTextId : int {
 // table lacks, but acsInvalidDate, which then reads "Invalid date".
 const vcl::String& LibraryText(TacTextId Id);
 
+// Where the bound caption of an edit-like control sits around it.
+enum class TsCaptionLayout {
+    sclLeft,
+    sclTopLeft,
+    sclTopCenter,
+    sclTopRight,
+    sclLeftTop,
+    sclBottomLeft,
+    sclBottomCenter,
+    sclBottomRight,
+};
+
 // Flags of how a nine-part image fills a rectangle (TsMaskData::DrawMode).
 constexpr int dmStretch = 1;        // the sides and the centre are stretched, else tiled
 constexpr int dmNotInNormal = 2;    // nothing is drawn in state 0, only in the hot and later states
