@@ -8,14 +8,6 @@ namespace skin {
 
 using vcl::TRect;
 
-namespace {
-
-// Set while a splitter's press has switched the hints off; the value they had before.
-bool HintsOffBySplitter = false;
-bool SavedShowHint = false;
-
-}  // namespace
-
 TRect GripRect(int Width, int Height, bool Standing)
 {
     const int w = Standing ? 4 : 21, h = Standing ? 21 : 4;
@@ -37,14 +29,6 @@ TsSplitter::TsSplitter(vcl::TComponent* AOwner) : TsSkinnedControl(AOwner, ckSpl
     using S = vcl::TControlStyleItem;
     SetControlStyle({S::csAcceptsControls, S::csCaptureMouse, S::csClickEvents, S::csOpaque, S::csDoubleClicks});
     SetBounds(Left(), Top(), 6, Height());
-}
-
-TsSplitter::~TsSplitter()
-{
-    if (FSuppressedHints) {
-        vcl::Application->SetShowHint(SavedShowHint);
-        HintsOffBySplitter = false;
-    }
 }
 
 void TsSplitter::PublishProperties(vcl::TPropertyTable& Table)
@@ -71,11 +55,7 @@ void TsSplitter::SetShowGrip(bool Value)
 
 void TsSplitter::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y)
 {
-    if (!HintsOffBySplitter) {  // a second press keeps the value the first one saved
-        SavedShowHint = vcl::Application->ShowHint();
-        vcl::Application->SetShowHint(false);
-        HintsOffBySplitter = FSuppressedHints = true;
-    }
+    FHints.Press();
     if (AutoSnap() && Parent())
         for (int i = 0; i < Parent()->ControlCount(); ++i) {
             vcl::TControl* sibling = Parent()->Controls(i);
@@ -96,10 +76,7 @@ void TsSplitter::MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X
     FSizing = false;
     if (ResizeStyle() == vcl::TResizeStyle::rsUpdate)
         Repaint();
-    if (FSuppressedHints) {  // only the press that switched them off gives them back
-        vcl::Application->SetShowHint(SavedShowHint);
-        HintsOffBySplitter = FSuppressedHints = false;
-    }
+    FHints.Release();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -19,7 +19,6 @@ class TsSplitter : public TsSkinnedControl<vcl::TSplitter> {
     CL_PUBLISHED
 public:
     explicit TsSplitter(vcl::TComponent* AOwner);
-    ~TsSplitter() override;
 
     vcl::TBitmap* Glyph() const { return FGlyph.get(); }
     void SetGlyph(vcl::TBitmap* Value);
@@ -45,7 +44,7 @@ private:
     vcl::TObjectPtr<vcl::TBitmap> FGlyph;
     bool FShowGrip = false;
     // The application's hints, switched off by this splitter's press, to be given back on release.
-    bool FSuppressedHints = false;
+    TPressHints FHints;
 };
 
 }  // namespace skin

@@ -19,9 +19,6 @@ using vcl::TRect;
 
 namespace {
 
-// Set while some track bar holds the left button down and has switched the hints off.
-bool HintsOffByTrackBar = false;
-
 // Bmp mirrored top to bottom (Vertical false) or left to right.
 void Mirror(const TPixelView& Bmp, bool LeftToRight)
 {
@@ -70,14 +67,6 @@ TsTrackBar::TsTrackBar(vcl::TComponent* AOwner)
     style >> vcl::TControlStyleItem::csOpaque;
     SetControlStyle(style);
     SetThumbLength(23);
-}
-
-TsTrackBar::~TsTrackBar()
-{
-    if (FSuppressedHints) {
-        vcl::Application->SetShowHint(FAppShowHint);
-        HintsOffByTrackBar = false;
-    }
 }
 
 void TsTrackBar::PublishProperties(vcl::TPropertyTable& Table)
@@ -499,11 +488,7 @@ bool TsTrackBar::SkinnedMessage(TMessage& Message)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (Enabled() && live) {
-            if (!HintsOffByTrackBar) {
-                FAppShowHint = vcl::Application->ShowHint();
-                vcl::Application->SetShowHint(false);
-                HintsOffByTrackBar = FSuppressedHints = true;
-            }
+            FHints.Press();
             const POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
             if (const RECT thumb = ThumbRect(); PtInRect(&thumb, p)) {
                 SetControlState(ControlState() << vcl::TControlStateItem::csLButtonDown);
@@ -513,10 +498,7 @@ bool TsTrackBar::SkinnedMessage(TMessage& Message)
         return false;
     case WM_LBUTTONUP:
         if (Enabled() && live) {
-            if (FSuppressedHints) {  // only the press that switched them off gives them back
-                vcl::Application->SetShowHint(FAppShowHint);
-                HintsOffByTrackBar = FSuppressedHints = false;
-            }
+            FHints.Release();
             if (ControlState().Contains(vcl::TControlStateItem::csLButtonDown)) {
                 SetControlState(ControlState() >> vcl::TControlStateItem::csLButtonDown);
                 ChangePaint();

@@ -29,7 +29,6 @@ class TsTrackBar : public TsSkinnedControl<vcl::TTrackBar> {
     CL_PUBLISHED
 public:
     explicit TsTrackBar(vcl::TComponent* AOwner);
-    ~TsTrackBar() override;
 
     TsDisabledKind DisabledKind() const { return FDisabledKind; }
     void SetDisabledKind(TsDisabledKind Value);
@@ -91,9 +90,8 @@ private:
     bool FShowFocus = false;
     TPaintEvent FOnSkinPaint;
     vcl::TObjectPtr<vcl::TBitmap> FThumbGlyph;
-    // The application's hints, switched off by this bar's press, to be given back on release.
-    bool FAppShowHint = false;
-    bool FSuppressedHints = false;
+    // The application's hints, switched off by this bar's press, given back by its release.
+    TPressHints FHints;
     int TrackBarNdx = -1;
 };
 

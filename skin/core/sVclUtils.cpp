@@ -243,13 +243,14 @@ bool AllEditSelected(vcl::TCustomEdit* Edit)
 
 vcl::TPoint acMousePos() { return vcl::Seams().CursorPos(); }
 
-void SuppressHints()
+bool SuppressHints()
 {
     if (acHintsSuppressed || !vcl::Application)
-        return;
+        return false;
     acSavedShowHint = vcl::Application->ShowHint();
     vcl::Application->SetShowHint(false);
     acHintsSuppressed = true;
+    return true;
 }
 
 void RestoreHints()

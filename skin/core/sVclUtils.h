@@ -94,10 +94,32 @@ int GetStringFlags(vcl::TControl* Control, vcl::TAlignment Alignment);
 bool AllEditSelected(vcl::TCustomEdit* Edit);
 // The cursor position on the screen.
 vcl::TPoint acMousePos();
-// A button's press hides the application's hints (once, keeping what they were)...
-void SuppressHints();
-// ...and its release shows them again; nothing when no press hid them.
+// A press hides the application's hints, keeping what they were, unless they are hidden already;
+// true when this call hid them.
+bool SuppressHints();
+// Shows them again as they were; nothing while they are not hidden.
 void RestoreHints();
+// The hints one control's press hid: shown again by its release, or when the control goes, only
+// when this press was the one that hid them.
+class TPressHints {
+public:
+    TPressHints() = default;
+    ~TPressHints() { Release(); }
+    TPressHints(const TPressHints&) = delete;
+    TPressHints& operator=(const TPressHints&) = delete;
+
+    void Press() { FHid = SuppressHints() || FHid; }
+    void Release()
+    {
+        if (!FHid)
+            return;
+        FHid = false;
+        RestoreHints();
+    }
+
+private:
+    bool FHid = false;
+};
 
 // ---------------------------------------------------------------------------------------------
 // The system's theme switch of a window, where the system has it
