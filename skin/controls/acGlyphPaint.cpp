@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "skin/controls/sBitBtn.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sSpeedButton.h"
 #include "skin/core/sCommonData.h"
@@ -209,6 +210,8 @@ void PaintButtonGlyph(vcl::TControl* Control, TCanvas* Canvas)
         s = speed->GlyphSource();
     } else if (auto* button = dynamic_cast<TsButton*>(Control)) {
         s = button->GlyphSource();
+    } else if (auto* bitBtn = dynamic_cast<TsBitBtn*>(Control)) {
+        s = bitBtn->GlyphSource();
     } else {
         return;
     }

@@ -1,10 +1,10 @@
 #pragma once
 // The skinned push button: painted from its section ("BUTTON" by default) into its cache and
 // copied to the screen, as a push button, a command link (bold title, a hint line, a glyph at the
-// top left) or a split button (a 16-pixel drop-down part at the right). A border image whose
-// corners are not probed (the "BUTTON_HUGE" one) also shapes the window by a region.
+// top left) or a split button (a 16-pixel drop-down part at the right that opens its menu).
 #include "skin/controls/acGlyphPaint.h"
-#include "skin/controls/sSkinnedControl.h"
+#include "skin/controls/sButtonControl.h"
+#include "vcl/menus.h"
 #include "vcl/stdctrls.h"
 
 namespace skin {
@@ -18,28 +18,16 @@ struct TImageMargins {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 
-class TsButton : public TsSkinnedControl<vcl::TButton> {
-    CL_CLASS(TsButton, TsSkinnedControl<vcl::TButton>)
+class TsButton : public TsButtonControl<vcl::TButton> {
+    CL_CLASS(TsButton, TsButtonControl<vcl::TButton>)
     CL_PUBLISHED
 public:
     explicit TsButton(vcl::TComponent* AOwner);
-    ~TsButton() override;
-    void Loaded() override;
 
-    bool Down() const { return FDown; }
-    void SetDown(bool Value);
-    int FocusMargin() const { return FFocusMargin; }
-    void SetFocusMargin(int Value) { FFocusMargin = Value; }
     int ContentMargin() const { return FContentMargin; }
     void SetContentMargin(int Value);
-    bool ShowFocus() const { return FShowFocus; }
-    void SetShowFocus(bool Value);
-    bool Reflected() const { return FReflected; }
-    void SetReflected(bool Value);
     TButtonStyle Style() const { return FStyle; }
     void SetStyle(TButtonStyle Value);
-    TsDisabledKind DisabledKind() const { return FDisabledKind; }
-    void SetDisabledKind(TsDisabledKind Value);
 
     vcl::TCustomImageList* Images() const { return FImages; }
     void SetImages(vcl::TCustomImageList* Value);
@@ -56,28 +44,27 @@ public:
     void SetImageMargins(const TImageMargins& Value);
     const vcl::String& CommandLinkHint() const { return FCommandLinkHint; }
     void SetCommandLinkHint(const vcl::String& Value);
+    // The menu a split button drops down from its last 16 pixels.
+    vcl::TPopupMenu* DropDownMenu() const { return FDropDownMenu; }
+    void SetDropDownMenu(vcl::TPopupMenu* Value);
+    // The drop-down menu is open.
+    bool DroppedDown() const { return FDroppedDown; }
 
-    // 2 pressed (pushed while the mouse is over it or not held on it, Down, or dropped down),
-    // 1 hot (the form's default button, focused or under the mouse), else 0.
-    int CurrentState() const;
     bool GlyphExist() const;
     int GlyphIndex() const;
     vcl::TRect GlyphRect();
     vcl::TRect CaptionRect();
     TGlyphSource GlyphSource();
-    // The window region the last rendering built, not yet given to the window; none: 0.
-    HRGN PendingRegion() const { return FRegion == BeforeFirstRegion ? nullptr : FRegion; }
+
+    void WndProc(vcl::TMessage& Message) override;
 
 protected:
-    void CreateParams(vcl::TCreateParams& Params) override;
-    void SetButtonStyle(bool ADefault) override;
-    void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
-    void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
-
-    bool EarlySkinCommand(uint16_t Cmd, vcl::TMessage& Message) override;
-    void UnskinnedMessage(vcl::TMessage& Message) override;
-    bool SkinnedMessage(vcl::TMessage& Message) override;
-    void AfterInherited(vcl::TMessage& Message) override;
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+    // The action's enabled state is the button's.
+    void ActionChange(vcl::TObject* Sender, bool CheckDefaults) override;
+    bool PressedBesides() const override { return FDroppedDown; }
+    void StdDrawContent(vcl::TCanvas* Canvas) override;
+    int StdFocusInset() const override { return SplitWidth() ? 14 : 0; }
     void PrepareCache() override;
 
     // Onto Canvas, or the cache's canvas when none.
@@ -85,44 +72,24 @@ protected:
     virtual void DrawGlyph();
 
 private:
-    // FRegion before the window was ever given a region.
-    static inline const HRGN BeforeFirstRegion = reinterpret_cast<HRGN>(1);
-
     int SplitWidth() const;
     vcl::TSize GlyphBoxSize(bool WithMargins) const;
     vcl::TSize CaptionSize();
     vcl::TSize MeasureText(const vcl::String& Text, int Width, UINT Flags);
-    int ClippedState() const;
-    bool RegionShaped() const;
-    void FreeRegion();
-    void RemoveWindowRegion();
-    void OurPaintHandler(HDC DC);
-    void CopyCache(HDC DC);
-    void StdDrawItem(const DRAWITEMSTRUCT& Item);
     void PaintSplitPart(vcl::TCanvas* Canvas, vcl::TColor Colour);
-    void Hover(bool Enter);
-    // The inherited focus handling, then the look of the new focus.
-    void FocusMessage(vcl::TMessage& Message, bool Gained);
+    // A left press on the drop-down part of a split button with a menu.
+    bool OnDropDownPart(const vcl::TMessage& Message) const;
+    // Shows the menu below the button, pressed while it is open.
+    void DropDown();
     void SetImageIndexOf(int Look, int Value);
     // Stores a changed value and renders the button again.
     template<class T>
     void Changed(T& Field, const T& Value);
-    // The state the cache shows differs from the current one: render and paint again.
-    void FollowState();
 
-    bool FMouseClicked = false;
-    bool FDown = false;
-    int FFocusMargin = 1;
-    TsDisabledKind FDisabledKind{TsDisabledKindItem::dkBlended};
-    bool FShowFocus = true;
-    bool FReflected = false;
     TButtonStyle FStyle = TButtonStyle::bsPushButton;
     int FContentMargin = 6;
-    bool FIsFocused = false;
-    HRGN FRegion = BeforeFirstRegion;
-    vcl::TRect FLastRect;
     bool FDroppedDown = false;
-    int FPaintedState = -1;
+    vcl::TPopupMenu* FDropDownMenu = nullptr;
     vcl::TCustomImageList* FImages = nullptr;
     int FImageIndex[5] = {-1, -1, -1, -1, -1};  // normal, hot, pressed, selected, disabled
     TImageAlignment FImageAlignment = TImageAlignment::iaLeft;

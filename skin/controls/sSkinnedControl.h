@@ -36,6 +36,9 @@
 
 namespace skin {
 
+// Called after a control rendered its cache, with the cache.
+using TBmpPaintEvent = vcl::TDelegate<void(vcl::TObject* Sender, vcl::TBitmap* Bmp)>;
+
 // Which skin data a control publishes: the common one, or the one with hue and saturation.
 enum class TSkinDataClass { Common, WithColours };
 
