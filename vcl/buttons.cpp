@@ -313,6 +313,13 @@ void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 
 void TSpeedButton::Paint()
 {
+    const TRect client = PaintFace();
+    Canvas()->SetFont(Font());
+    DrawGlyphAndCaption(Canvas(), client, static_cast<int>(FState), Caption(), FEnabled);
+}
+
+TRect TSpeedButton::PaintFace()
+{
     TCanvas* canvas = Canvas();
     TRect client = ClientRect();
     bool pressed = FState == TButtonState::bsDown || FState == TButtonState::bsExclusive;
@@ -339,8 +346,7 @@ void TSpeedButton::Paint()
     }
     if (pressed)
         client.Offset(1, 1);
-    canvas->SetFont(Font());
-    DrawGlyphAndCaption(canvas, client, static_cast<int>(FState), Caption(), FEnabled);
+    return client;
 }
 
 void TSpeedButton::Dispatch(TMessage& Message)

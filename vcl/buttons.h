@@ -92,6 +92,8 @@ public:
 
 protected:
     void Paint() override;
+    // The face alone, as Paint draws it; the rectangle left for the glyph and the caption.
+    TRect PaintFace();
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "vcl/actnlist.h"
 #include "skin/core/sConst.h"
 #include "skin/core/sFade.h"
 #include "skin/core/sMaskData.h"
@@ -20,6 +21,9 @@ using vcl::TToolButtonStyle;
 namespace {
 
 constexpr int DropDownArrow = 16;
+
+// Set while a speed button opens its drop-down menu: a second one does not open.
+bool MenuOpening = false;
 
 bool SideLayout(TButtonLayout Layout)
 {
@@ -40,7 +44,7 @@ int SpareHeight(const TSpeedButtonLayout& L, int Spacing)
 
 int GenMargin(int Margin) { return Margin < 0 ? 0 : Margin + 3; }
 
-TRect SpeedCaptionRect(const TSpeedButtonLayout& L, int* TextLayout)
+TRect SpeedCaptionRect(const TSpeedButtonLayout& L)
 {
     const int W = L.Width, H = L.Height, A = L.ArrowWidth, M = GenMargin(L.Margin);
     const int GW = L.Glyph.cx, GH = L.Glyph.cy, TW = L.Text.cx, TH = L.Text.cy;
@@ -50,11 +54,9 @@ TRect SpeedCaptionRect(const TSpeedButtonLayout& L, int* TextLayout)
     TRect r;
     r.top = (H - TH) / 2;
     r.bottom = H - r.top;
-    int layout = 1;
     if (side) {
         const int D = SpareWidth(L, S);
         const bool left = L.Layout == TButtonLayout::blGlyphLeft;
-        layout = left ? 0 : 2;
         switch (L.Alignment) {
         case TAlignment::taLeftJustify:
             r.left = left ? GW + L.Margin + gap : M;
@@ -81,8 +83,6 @@ TRect SpeedCaptionRect(const TSpeedButtonLayout& L, int* TextLayout)
             r.bottom = H - V - M - GH - S;
         }
     }
-    if (TextLayout)
-        *TextLayout = layout;
     r = TRect(r.left - 1 + L.TextOffset, r.top, r.right + 2 + L.TextOffset, r.bottom);
     if (L.Pressed)
         r.Offset(1, 1);
@@ -176,21 +176,40 @@ void TsSpeedButton::Invalidate()
 // ---------------------------------------------------------------------------------------------
 // Properties
 
-void TsSpeedButton::Changed(bool Changed)
+void TsSpeedButton::Changed(bool Changed, bool InBatch)
 {
     if (!Changed || !(Visible() || ComponentState().Contains(vcl::TComponentStateItem::csDesigning)))
         return;
     SkinData()->BGChanged = true;
-    if (!(SkinData()->CtrlSkinState & cssBatch))
+    if (!InBatch || !(SkinData()->CtrlSkinState & cssBatch))
         GraphRepaint();
 }
 
-void TsSpeedButton::SetButtonStyle(TToolButtonStyle Value) { Changed(vcl::ChangeField(FButtonStyle, Value)); }
+void TsSpeedButton::SetButtonStyle(TToolButtonStyle Value)
+{
+    const TToolButtonStyle old = FButtonStyle;
+    if (!vcl::ChangeField(FButtonStyle, Value))
+        return;
+    if (!ComponentState().Contains(vcl::TComponentStateItem::csLoading)) {
+        if (Value == TToolButtonStyle::tbsDropDown)
+            SetWidth(Width() + DropDownArrow);
+        else if (old == TToolButtonStyle::tbsDropDown)
+            SetWidth(Width() - DropDownArrow);
+    }
+    Changed(true);
+}
+
+void TsSpeedButton::SetDropdownMenu(vcl::TPopupMenu* Value)
+{
+    FDropdownMenu = Value;
+    if (Value)
+        Value->FreeNotification(this);
+}
 void TsSpeedButton::SetAlignment(TAlignment Value) { Changed(vcl::ChangeField(FAlignment, Value)); }
 void TsSpeedButton::SetTextAlignment(TAlignment Value) { Changed(vcl::ChangeField(FTextAlignment, Value)); }
-void TsSpeedButton::SetBlend(int Value) { Changed(vcl::ChangeField(FBlend, std::clamp(Value, 0, 100))); }
-void TsSpeedButton::SetGrayed(bool Value) { Changed(vcl::ChangeField(FGrayed, Value)); }
-void TsSpeedButton::SetImageIndex(int Value) { Changed(vcl::ChangeField(FImageIndex, Value)); }
+void TsSpeedButton::SetBlend(int Value) { Changed(vcl::ChangeField(FBlend, std::clamp(Value, 0, 100)), true); }
+void TsSpeedButton::SetGrayed(bool Value) { Changed(vcl::ChangeField(FGrayed, Value), true); }
+void TsSpeedButton::SetImageIndex(int Value) { Changed(vcl::ChangeField(FImageIndex, Value), true); }
 void TsSpeedButton::SetShowCaption(bool Value) { Changed(vcl::ChangeField(FShowCaption, Value)); }
 void TsSpeedButton::SetDrawOverBorder(bool Value) { Changed(vcl::ChangeField(FDrawOverBorder, Value)); }
 void TsSpeedButton::SetTextOffset(int Value) { Changed(vcl::ChangeField(FOffset, Value)); }
@@ -218,14 +237,40 @@ void TsSpeedButton::SetImages(vcl::TCustomImageList* Value)
         FImages->RegisterChanges(FImageChangeLink.get());
         FImages->FreeNotification(this);
     }
-    Changed(true);
+    Changed(true, true);
 }
 
 void TsSpeedButton::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation)
 {
     inherited::Notification(AComponent, Operation);
-    if (Operation == vcl::TOperation::opRemove && AComponent == FImages)
+    if (Operation != vcl::TOperation::opRemove)
+        return;
+    if (AComponent == FImages)
         SetImages(nullptr);
+    if (AComponent == FDropdownMenu)
+        FDropdownMenu = nullptr;
+}
+
+void TsSpeedButton::ActionChange(vcl::TObject* Sender, bool CheckDefaults)
+{
+    inherited::ActionChange(Sender, CheckDefaults);
+    if (const auto* action = dynamic_cast<const vcl::TCustomAction*>(Sender))
+        FImageIndex = action->ImageIndex();
+    if (FImages && FImageIndex >= 0)
+        Glyph()->Assign(nullptr);
+    SkinData()->BGChanged = true;
+    const vcl::TComponentState cs = ComponentState();
+    if (!cs.Contains(vcl::TComponentStateItem::csDestroying) && !cs.Contains(vcl::TComponentStateItem::csLoading))
+        GraphRepaint();
+}
+
+void TsSpeedButton::GlyphPropertiesChanged()
+{
+    const vcl::TComponentState cs = ComponentState();
+    if (cs.Contains(vcl::TComponentStateItem::csLoading) || cs.Contains(vcl::TComponentStateItem::csDestroying) ||
+        ControlState().Contains(vcl::TControlStateItem::csCreating))
+        return;
+    SkinData()->Invalidate();
 }
 
 void TsSpeedButton::ImageListChange(vcl::TObject*)
@@ -311,7 +356,7 @@ TSpeedButtonLayout TsSpeedButton::LayoutValues()
     return l;
 }
 
-TRect TsSpeedButton::CaptionRect() { return SpeedCaptionRect(LayoutValues(), &FTextLayout); }
+TRect TsSpeedButton::CaptionRect() { return SpeedCaptionRect(LayoutValues()); }
 
 TRect TsSpeedButton::ImgRect() { return SpeedImgRect(LayoutValues()); }
 
@@ -514,28 +559,34 @@ void TsSpeedButton::PaintMainPart(const TCacheInfo& Beneath, int State)
     }
 }
 
+// On the cache while skinned, else on the control's canvas.
 void TsSpeedButton::DrawCaption()
 {
     if (!FShowCaption)
         return;
-    vcl::TCanvas* canvas = SkinData()->FCacheBmp->Canvas();
+    vcl::TCanvas* canvas = SkinData()->Skinned() ? SkinData()->FCacheBmp->Canvas() : Canvas();
     canvas->SetFont(Font());
     canvas->Brush()->SetStyle(vcl::TBrushStyle::bsClear);
     DoDrawText(CaptionRect(), UINT(GetStringFlags(this, FTextAlignment)) | DT_EXPANDTABS | DT_WORDBREAK);
 }
 
+// Skinned, in the section's colours (the disabled look comes over the whole cache); else in the
+// font's colour, engraved while disabled.
 void TsSpeedButton::DoDrawText(TRect R, UINT Flags)
 {
     Flags &= ~UINT(DT_SINGLELINE);
+    if (UseRightToLeftReading())
+        Flags |= DT_RTLREADING;
     TsCommonData& data = *SkinData();
-    vcl::TCanvas* canvas = data.FCacheBmp->Canvas();
+    vcl::TCanvas* canvas = data.Skinned() ? data.FCacheBmp->Canvas() : Canvas();
     const TCanvasLock lock(canvas);
-    acWriteTextEx(canvas, Caption(), true, R, Flags, data, CurrentState() != 0);
+    acWriteTextEx(canvas, Caption(), data.Skinned() || Enabled(), R, Flags, data, CurrentState() != 0);
 }
 
 void TsSpeedButton::DrawGlyph() { PaintButtonGlyph(this, SkinData()->Skinned() ? nullptr : Canvas()); }
 
-// The class library's face, caption and glyph; a gap shows nothing and a divider a sunken line.
+// The class library's face (left out when Face is false), then the caption and the glyph; a gap
+// shows nothing and a divider a sunken line.
 void TsSpeedButton::StdPaint(bool Face)
 {
     if (FButtonStyle == TToolButtonStyle::tbsSeparator)
@@ -546,25 +597,69 @@ void TsSpeedButton::StdPaint(bool Face)
         return;
     }
     if (Face)
-        vcl::TSpeedButton::Paint();
+        PaintFace();
+    DrawCaption();
+    DrawGlyph();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Mouse
 
+bool TsSpeedButton::OpensMenu(vcl::TMouseButton Button, int X) const
+{
+    return Button == vcl::TMouseButton::mbLeft && Enabled() && FButtonStyle == TToolButtonStyle::tbsDropDown &&
+           FDropdownMenu && (X >= Width() - DropDownArrow || !OnClick());
+}
+
 void TsSpeedButton::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y)
 {
-    SuppressHints();
-    inherited::MouseDown(Button, Shift, X, Y);
+    FHints.Press();
+    if (OpensMenu(Button, X))
+        DropDown();
+    else
+        inherited::MouseDown(Button, Shift, X, Y);
+}
+
+void TsSpeedButton::DropDown()
+{
+    acDroppedDownControl = this;
+    if (MenuOpening)
+        return;
+    MenuOpening = true;
+    const bool clicks = bool(OnClick());
+    FDroppedDown = true;
+    if (!clicks)
+        FState = TButtonState::bsDown;
+    SkinData()->BGChanged = true;
+    GraphRepaint();
+    FDropdownMenu->SetPopupComponent(this);
+    const vcl::TPoint at = ClientToScreen(vcl::TPoint(0, Height() + 1));
+    FDropdownMenu->Popup(at.x, at.y);
+    FDroppedDown = false;
+    MenuOpening = false;
+    acDroppedDownControl = nullptr;
+    if (!clicks)
+        FState = TButtonState::bsUp;
+    const vcl::TPoint mouse = ScreenToClient(acMousePos());
+    if (!ClientRect().Contains(mouse))
+        Perform(vcl::CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
+    // The closed menu's look, whether or not the mouse left.
+    SkinData()->BGChanged = true;
+    if (SkinData()->Skinned())
+        GraphRepaint();
+    else
+        Repaint();
 }
 
 void TsSpeedButton::MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y)
 {
     if (ComponentState().Contains(vcl::TComponentStateItem::csDestroying))
         return;
-    RestoreHints();
-    if (Button == vcl::TMouseButton::mbLeft && Enabled() && FButtonStyle == TToolButtonStyle::tbsDropDown)
+    FHints.Release();
+    if (Button == vcl::TMouseButton::mbLeft && Enabled() && FButtonStyle == TToolButtonStyle::tbsDropDown) {
         FDroppedDown = false;
+        acDroppedDownControl = nullptr;
+    }
     inherited::MouseUp(Button, Shift, X, Y);
 }
 

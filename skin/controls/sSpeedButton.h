@@ -6,11 +6,9 @@
 #include "skin/controls/sSkinnedControl.h"
 #include "vcl/buttons.h"
 #include "vcl/comctrls.h"
+#include "vcl/menus.h"
 
 namespace skin {
-
-// Called after a button rendered its cache, with the cache.
-using TBmpPaintEvent = vcl::TDelegate<void(vcl::TObject* Sender, vcl::TBitmap* Bmp)>;
 
 // What the caption and glyph rectangles of a speed button depend on.
 struct TSpeedButtonLayout {
@@ -32,8 +30,8 @@ struct TSpeedButtonLayout {
 
 // 0 for a negative margin, else the margin plus 3.
 int GenMargin(int Margin);
-// Where the caption goes; TextLayout (when given) tells 0 glyph left, 2 glyph right, 1 above or below.
-vcl::TRect SpeedCaptionRect(const TSpeedButtonLayout& L, int* TextLayout = nullptr);
+// Where the caption goes.
+vcl::TRect SpeedCaptionRect(const TSpeedButtonLayout& L);
 // Where the glyph goes, Glyph large.
 vcl::TRect SpeedImgRect(const TSpeedButtonLayout& L);
 
@@ -47,7 +45,13 @@ public:
     void Invalidate() override;
 
     vcl::TToolButtonStyle ButtonStyle() const { return FButtonStyle; }
+    // Into and out of tbsDropDown the button grows and shrinks by its arrow part.
     void SetButtonStyle(vcl::TToolButtonStyle Value);
+    // The menu a tbsDropDown button opens from its arrow part, or from anywhere without OnClick.
+    vcl::TPopupMenu* DropdownMenu() const { return FDropdownMenu; }
+    void SetDropdownMenu(vcl::TPopupMenu* Value);
+    // The drop-down menu is open.
+    bool DroppedDown() const { return FDroppedDown; }
     vcl::TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(vcl::TAlignment Value);
     vcl::TAlignment TextAlignment() const { return FTextAlignment; }
@@ -91,6 +95,8 @@ public:
 
 protected:
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+    // The action's image is the button's.
+    void ActionChange(vcl::TObject* Sender, bool CheckDefaults) override;
     void Paint() override;
     void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
     void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
@@ -119,9 +125,16 @@ private:
     void Ac_CMMouseLeave();
     // Shows a state change at once (a fade comes with the fade timers).
     void RepaintState(bool Clicked);
-    // Sets the cache stale and repaints when Changed.
-    void Changed(bool Changed);
+    // Sets the cache stale and repaints when Changed; a value that a batch of changes sets
+    // (InBatch) leaves the repaint to the batch's end.
+    void Changed(bool Changed, bool InBatch = false);
     void ImageListChange(vcl::TObject* Sender);
+    // Every glyph change shows at once: the cache is rendered again.
+    void GlyphPropertiesChanged() override;
+    // A press that opens the drop-down menu.
+    bool OpensMenu(vcl::TMouseButton Button, int X) const;
+    // Shows the menu below the button, pressed while it is open.
+    void DropDown();
 
     int FOldNumGlyphs = 1;
     int FOldSpacing = 4;
@@ -136,13 +149,14 @@ private:
     vcl::TCustomImageList* FImages = nullptr;
     bool FShowCaption = true;
     vcl::TAlignment FAlignment = vcl::TAlignment::taCenter;
-    int FTextLayout = 0;
     vcl::TToolButtonStyle FButtonStyle = vcl::TToolButtonStyle::tbsButton;
     bool FDrawOverBorder = true;
     TBmpPaintEvent FOnPaint;
     vcl::TAlignment FTextAlignment = vcl::TAlignment::taCenter;
     bool FReflected = false;
     bool FDroppedDown = false;
+    vcl::TPopupMenu* FDropdownMenu = nullptr;
+    TPressHints FHints;
     vcl::TButtonLayout FOldLayout = vcl::TButtonLayout::blGlyphLeft;
 };
 

@@ -14,6 +14,7 @@ bool acFadingSuspended = false;
 bool acHintsSuppressed = false;
 bool acSavedShowHint = false;
 bool acPressedPaint = false;
+vcl::TObject* acDroppedDownControl = nullptr;
 
 namespace {
 

@@ -36,6 +36,8 @@ extern bool acHintsSuppressed;
 extern bool acSavedShowHint;
 // Set while a button is redrawn in its full pressed look.
 extern bool acPressedPaint;
+// The control whose drop-down menu is open; none while no menu is.
+extern vcl::TObject* acDroppedDownControl;
 
 // The ids of the engine's interface texts in the program's string table.
 enum TacTextId : int {

@@ -1,13 +1,15 @@
-// The skinned push and speed buttons and their glyph painter: the state a push button shows and
-// the colours of each state, window regions by the border's corner type, the region of a button
-// that dies before its window took it, the speed button's layout tables, glyph columns and blends,
-// the hints a release restores, and the never-skinned class list.
+// The skinned push, bitmap and speed buttons and their glyph painter: the state a push button shows
+// and the colours of each state, window regions by the border's corner type (in a test skin and in
+// ours), the region of a button that dies before its window took it, the drop-down menus, actions,
+// the speed button's layout tables, glyph columns, blends and glyph changes, the bitmap button's
+// reflected glyph and cut caption, the hints a release restores, and the never-skinned class list.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "pump.h"
 #include "skin/controls/acGlyphPaint.h"
+#include "skin/controls/sBitBtn.h"
 #include "skin/controls/sButton.h"
 #include "skin/controls/sSpeedButton.h"
 #include "skin/core/sConst.h"
@@ -16,8 +18,10 @@
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/tests/PixelFixtures.h"
 #include "testpaths.h"
+#include "vcl/actnlist.h"
 #include "vcl/application.h"
 #include "vcl/forms.h"
+#include "vcl/menus.h"
 
 namespace {
 
@@ -154,7 +158,6 @@ TEST(SpeedButtonLayout, MarginsAndTheCaptionAndImageRectangles)
         const char* Name;
         TSpeedButtonLayout L;
         TRect Caption;
-        int TextLayout;
         TRect Image;
     };
     const auto layout = [](int W, int H, vcl::TSize Glyph, vcl::TSize Text, TButtonLayout Layout, TAlignment Align,
@@ -176,20 +179,18 @@ TEST(SpeedButtonLayout, MarginsAndTheCaptionAndImageRectangles)
     pressed.Reflected = true;
     const TCase cases[] = {
         {"language button", layout(160, 35, {0, 0}, {60, 16}, TButtonLayout::blGlyphLeft, TAlignment::taCenter),
-         TRect(49, 9, 112, 26), 0, TRect(50, 17, 50, 17)},
+         TRect(49, 9, 112, 26), TRect(50, 17, 50, 17)},
         {"tool button", layout(40, 40, {24, 24}, {0, 0}, TButtonLayout::blGlyphRight, TAlignment::taCenter),
-         TRect(7, 20, 10, 20), 2, TRect(8, 8, 32, 32)},
+         TRect(7, 20, 10, 20), TRect(8, 8, 32, 32)},
         {"left-justified with a margin",
          layout(100, 30, {16, 16}, {40, 14}, TButtonLayout::blGlyphLeft, TAlignment::taLeftJustify, 2),
-         TRect(21, 8, 67, 22), 0, TRect(5, 7, 21, 23)},
+         TRect(21, 8, 67, 22), TRect(5, 7, 21, 23)},
         {"glyph on top", layout(60, 60, {24, 24}, {30, 14}, TButtonLayout::blGlyphTop, TAlignment::taCenter),
-         TRect(14, 37, 47, 51), 1, TRect(19, 9, 43, 33)},
-        {"pressed, offset, reflected", pressed, TRect(10, 21, 13, 21), 2, TRect(9, 5, 33, 29)},
+         TRect(14, 37, 47, 51), TRect(19, 9, 43, 33)},
+        {"pressed, offset, reflected", pressed, TRect(10, 21, 13, 21), TRect(9, 5, 33, 29)},
     };
     for (const TCase& c : cases) {
-        int textLayout = -1;
-        EXPECT_EQ(SpeedCaptionRect(c.L, &textLayout), c.Caption) << c.Name;
-        EXPECT_EQ(textLayout, c.TextLayout) << c.Name;
+        EXPECT_EQ(SpeedCaptionRect(c.L), c.Caption) << c.Name;
         EXPECT_EQ(SpeedImgRect(c.L), c.Image) << c.Name;
     }
 }
@@ -278,6 +279,281 @@ TEST_F(SkinnedButtons, AReleaseWithoutAPressLeavesTheHintsAlone)
     button->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(vcl::Application->ShowHint()) << "back after the release";
     EXPECT_FALSE(acHintsSuppressed);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The rest of the push button's states, its menu and its action
+
+// Ends the menu about to open, from inside the menu's own loop.
+void CloseMenuSoon()
+{
+    SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR Id, DWORD) {
+        KillTimer(nullptr, Id);
+        EndMenu();
+    });
+}
+
+vcl::TPopupMenu* NewMenu(vcl::TComponent* Owner)
+{
+    auto* menu = vcl::Create<vcl::TPopupMenu>(Owner);
+    auto* item = vcl::Create<vcl::TMenuItem>(Owner);
+    item->SetCaption(L"Item");
+    menu->Items()->Add(item);
+    return menu;
+}
+
+TEST_F(SkinnedButtons, FocusThePressedPaintAndAnOpenMenuShowAsTheirStates)
+{
+    TsButton* button = New<TsButton>(L"BUTTON");
+    TsButton* other = New<TsButton>(L"BUTTON");
+    other->SetTop(60);
+    Pump();
+    const auto border = [&] { return CachePixel(*button->SkinData(), 0, 15); };
+    button->SetFocus();
+    Pump();
+    EXPECT_EQ(button->CurrentState(), 1) << "focused";
+    EXPECT_EQ(border(), ButtonBorder(1)) << "the look of the focus, though it came with the redrawing off";
+    other->SetFocus();
+    Pump();
+    EXPECT_EQ(button->CurrentState(), 0);
+    EXPECT_EQ(border(), ButtonBorder(0));
+
+    acPressedPaint = true;
+    EXPECT_EQ(button->CurrentState(), 2) << "acPressedPaint";
+    acPressedPaint = false;
+
+    button->SetStyle(TButtonStyle::bsSplitButton);
+    button->SetDropDownMenu(NewMenu(FForm.get()));
+    int stateWhileOpen = -1;
+    COLORREF borderWhileOpen = 0;
+    button->DropDownMenu()->SetOnPopup(vcl::TNotifyEvent([&](vcl::TObject*) {
+        stateWhileOpen = button->CurrentState();
+        borderWhileOpen = border();
+        CloseMenuSoon();
+    }));
+    button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    button->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(stateWhileOpen, -1) << "a press left of the drop-down part is an ordinary press";
+    button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button->Width() - 5, 5));
+    EXPECT_EQ(stateWhileOpen, 2) << "DroppedDown";
+    EXPECT_EQ(borderWhileOpen, ButtonBorder(2));
+    EXPECT_FALSE(button->DroppedDown());
+    EXPECT_NE(button->CurrentState(), 2) << "the menu closed, the system button never pushed";
+
+    button->DropDownMenu()->Free();
+    EXPECT_EQ(button->DropDownMenu(), nullptr);
+    button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button->Width() - 5, 5));
+    button->Perform(WM_LBUTTONUP, 0, MAKELPARAM(button->Width() - 5, 5));
+}
+
+TEST_F(SkinnedButtons, ADisabledActionDisablesTheButtonAndItsLook)
+{
+    TsButton* button = New<TsButton>(L"BUTTON");
+    Pump();
+    const COLORREF enabled = CachePixel(*button->SkinData(), 0, 15);
+    auto* action = vcl::Create<vcl::TAction>(FForm.get());
+    button->SetAction(action);
+    action->SetEnabled(false);
+    EXPECT_FALSE(button->Enabled());
+    button->SetEnabled(true);
+    button->Perform(vcl::CM_ACTIONUPDATE, 0, 0);
+    EXPECT_FALSE(button->Enabled()) << "an action update gives the action's state";
+
+    button->SetEnabled(true);
+    button->Repaint();
+    EXPECT_NE(CachePixel(*button->SkinData(), 0, 15), enabled) << "enabled, but its action is not";
+    action->SetEnabled(true);
+    button->Repaint();
+    EXPECT_EQ(CachePixel(*button->SkinData(), 0, 15), enabled);
+}
+
+TEST_F(SkinnedButtons, OurMenuButtonsGetNoWindowRegion)
+{
+    const auto ours = skintest::LoadSkin(
+        (std::filesystem::path(testsupport::SourceDir()) / "assets" / "skins" / "Aluminium (internal)").wstring());
+    ours->SendNewSkin(false);
+    auto* button = vcl::Create<TsButton>(FForm.get());
+    button->SkinData()->SetSkinManager(ours.get());
+    button->SetBounds(10, 10, 120, 30);
+    button->SetParent(FForm.get());
+    button->SkinData()->SetSkinSection(L"MENUBTN");
+    RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    ASSERT_TRUE(button->SkinData()->Skinned());
+    ASSERT_GE(button->SkinData()->BorderIndex, 0) << "MENUBTN has a border";
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(button->Handle(), rgn), ERROR);
+    DeleteObject(rgn);
+    EXPECT_EQ(button->PendingRegion(), nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bitmap buttons
+
+TEST_F(SkinnedButtons, ABitmapButtonsRegionBuiltButNeverHandedOverDiesWithIt)
+{
+    TsBitBtn* button = New<TsBitBtn>(L"BUTTON_HUGE");
+    button->HandleNeeded();
+    SendAMessage(button, scmdRenderCache);
+    const HRGN pending = button->PendingRegion();
+    ASSERT_NE(pending, nullptr);
+    button->Free();
+    EXPECT_EQ(GetObjectType(pending), 0u);
+
+    TsBitBtn* shown = New<TsBitBtn>(L"BUTTON_HUGE");
+    RedrawWindow(shown->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_EQ(GetWindowRgn(shown->Handle(), rgn), COMPLEXREGION) << "a painted one hands its region over";
+    EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+    DeleteObject(rgn);
+}
+
+TEST_F(SkinnedButtons, AReflectedGlyphIsLiftedBySixthOfItsWidth)
+{
+    TsBitBtn* button = New<TsBitBtn>(L"BUTTON", 100, 40);
+    const auto glyph = GlyphStrip({0xFFFF0000}, 1);
+    glyph->SetSize(30, 12);
+    button->SetGlyph(glyph.get());
+    button->Repaint();
+    const TRect plain = button->ImgRect();
+    EXPECT_EQ(plain.Width(), 30);
+    EXPECT_EQ(plain.Height(), 12);
+    button->SetReflected(true);
+    button->Repaint();
+    const TRect lifted = button->ImgRect();
+    EXPECT_EQ(lifted.left, plain.left);
+    EXPECT_EQ(plain.top - lifted.top, 5) << "30 div 6, not 12 div 6";
+}
+
+TEST_F(SkinnedButtons, ABitmapButtonsCaptionTooLongForItEndsInAnEllipsis)
+{
+    TsBitBtn* button = New<TsBitBtn>(L"BUTTON", 70, 30);
+    button->SetWordWrap(false);
+    const vcl::String caption = L"Apply the new threshold";
+    button->SetCaption(caption);
+    button->Repaint();
+    const TRect r = button->CaptionRect();
+    ASSERT_GE(r.left, 0);
+    ASSERT_LE(r.right, 70) << "the caption keeps inside the button";
+
+    // The ink of the caption row, button against what the system writes with an end ellipsis
+    // into the same rectangle with the same font.
+    const TsCommonData& data = *button->SkinData();
+    vcl::TObjectPtr<vcl::TBitmap> expected(vcl::Create<vcl::TBitmap>());
+    expected->SetPixelFormat(vcl::TPixelFormat::pf32bit);
+    expected->SetSize(70, 30);
+    FillDC(expected->Canvas()->Handle(), TRect(0, 0, 70, 30), vcl::TColor(RGB(255, 255, 255)));
+    expected->Canvas()->SetFont(button->Font());
+    {
+        const TCanvasLock lock(expected->Canvas());
+        SetBkMode(expected->Canvas()->Handle(), TRANSPARENT);
+        SetTextColor(expected->Canvas()->Handle(), RGB(0, 0, 0));
+        TRect at = r;
+        acDrawText(expected->Canvas()->Handle(), caption, at,
+                   UINT(GetStringFlags(button, vcl::TAlignment::taCenter)) | DT_END_ELLIPSIS | DT_EXPANDTABS);
+    }
+    const COLORREF face = CachePixel(data, r.left, 2);
+    const auto lastInk = [&](auto Ink) {
+        int last = -1;
+        for (int x = 0; x < 70; ++x)
+            for (int y = r.top; y < r.bottom; ++y)
+                if (Ink(x, y))
+                    last = x;
+        return last;
+    };
+    const int drawn = lastInk([&](int x, int y) { return CachePixel(data, x, y) != face; });
+    const int measured = lastInk([&](int x, int y) {
+        return (PixelsOf(expected.get()).At(x, y) & 0xFFFFFF) != 0xFFFFFF;
+    });
+    ASSERT_GT(measured, 0);
+    EXPECT_NEAR(drawn, measured, 1) << "the text stops where the ellipsis ends";
+    EXPECT_LT(drawn, 68) << "not cut at the button's edge";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Speed buttons: menu, style, glyph changes, batches
+
+TEST_F(SkinnedButtons, ASpeedButtonsMenuOpensFromItsArrowPartAndLetsGoWhenFreed)
+{
+    TsSpeedButton* button = New<TsSpeedButton>(L"BUTTON", 60, 30);
+    button->SetButtonStyle(vcl::TToolButtonStyle::tbsDropDown);
+    EXPECT_EQ(button->Width(), 76) << "widened by its arrow part";
+    button->SetDropdownMenu(NewMenu(FForm.get()));
+    int clicks = 0;
+    button->SetOnClick(vcl::TNotifyEvent([&](vcl::TObject*) { ++clicks; }));
+    bool droppedWhileOpen = false;
+    vcl::TObject* openedBy = nullptr;
+    button->DropdownMenu()->SetOnPopup(vcl::TNotifyEvent([&](vcl::TObject*) {
+        droppedWhileOpen = button->DroppedDown();
+        openedBy = acDroppedDownControl;
+        CloseMenuSoon();
+    }));
+    button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    button->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(droppedWhileOpen) << "with OnClick, only the arrow part opens the menu";
+    EXPECT_EQ(clicks, 1);
+    button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(70, 5));
+    EXPECT_TRUE(droppedWhileOpen);
+    EXPECT_EQ(openedBy, button);
+    EXPECT_FALSE(button->DroppedDown());
+    EXPECT_EQ(acDroppedDownControl, nullptr);
+    button->Perform(WM_LBUTTONUP, 0, MAKELPARAM(70, 5));
+
+    button->DropdownMenu()->Free();
+    EXPECT_EQ(button->DropdownMenu(), nullptr);
+    button->SetButtonStyle(vcl::TToolButtonStyle::tbsButton);
+    EXPECT_EQ(button->Width(), 60) << "narrowed again";
+}
+
+TEST_F(SkinnedButtons, AGlyphLoadedAtRunTimeShowsAtOnce)
+{
+    TsSpeedButton* button = New<TsSpeedButton>(L"BUTTON", 40, 40);
+    button->SetGlyph(GlyphStrip({0xFFFF0000}).get());
+    Pump();
+    const TRect r = button->ImgRect();
+    const auto shown = [&] { return CachePixel(*button->SkinData(), r.left + 4, r.top + 4); };
+    EXPECT_GT(GetRValue(shown()), 240);
+    EXPECT_LT(GetGValue(shown()), 15);
+    button->Glyph()->Assign(GlyphStrip({0xFF00FF00}).get());  // as the sound button's is loaded
+    Pump();
+    EXPECT_LT(GetRValue(shown()), 15);
+    EXPECT_GT(GetGValue(shown()), 240);
+}
+
+TEST_F(SkinnedButtons, ABatchHoldsBackOnlyTheGlyphValuesRepaints)
+{
+    TsSpeedButton* button = New<TsSpeedButton>(L"BUTTON", 40, 40);
+    Pump();
+    TsCommonData& data = *button->SkinData();
+    data.CtrlSkinState |= cssBatch;
+    button->SetBlend(30);
+    EXPECT_TRUE(data.BGChanged) << "Blend waits for the batch's end";
+    button->SetAlignment(TAlignment::taLeftJustify);
+    EXPECT_FALSE(data.BGChanged) << "Alignment repaints at once";
+    button->SetGrayed(true);
+    EXPECT_TRUE(data.BGChanged) << "Grayed waits";
+    data.CtrlSkinState &= ~cssBatch;
+}
+
+TEST_F(SkinnedButtons, AReleaseGivesBackOnlyTheHintsItsOwnPressHid)
+{
+    TsSpeedButton* first = New<TsSpeedButton>(L"BUTTON", 40, 40);
+    TsBitBtn* second = New<TsBitBtn>(L"BUTTON");
+    second->SetTop(60);
+    Pump();
+    vcl::Application->SetShowHint(true);
+    acHintsSuppressed = false;
+    second->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(vcl::Application->ShowHint()) << "a release without a press";
+    first->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(vcl::Application->ShowHint());
+    second->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    second->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(vcl::Application->ShowHint()) << "the other press did not hide them";
+    first->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(vcl::Application->ShowHint());
+    EXPECT_FALSE(acHintsSuppressed);
+    vcl::Application->SetShowHint(false);
 }
 
 TEST(NeverSkinned, TheListHoldsTwoClassNamesMatchedInTheirOwnCase)
