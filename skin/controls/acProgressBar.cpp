@@ -320,6 +320,12 @@ void TsProgressBar::TimerAction(vcl::TObject*)
 bool TsProgressBar::EarlySkinCommand(uint16_t Cmd, TMessage& Message)
 {
     TsCommonData& data = *SkinData();
+    // The cache is the background of whatever lies on the bar, in every state.
+    if (Cmd == scmdQueryBackground) {
+        QueryBackground(*reinterpret_cast<TacBGInfo*>(Message.LParam));
+        Message.Result = 1;
+        return true;
+    }
     const bool own = Message.LParam == reinterpret_cast<LPARAM>(data.SkinManager());
     if (!own || (Cmd != scmdSkinLoaded && Cmd != scmdSkinRemoved && Cmd != scmdRepaint))
         return inherited::EarlySkinCommand(Cmd, Message);

@@ -89,6 +89,17 @@ void TsBevel::Paint()
             BitBlt(dc, r.left, r.top, r.Width(), r.Height(), cache->Handle(), r.left, r.top, SRCCOPY);
 }
 
+// A redraw renders the bevel again at once, then goes the common way.
+bool TsBevel::EarlySkinCommand(uint16_t Cmd, vcl::TMessage& Message)
+{
+    if (Cmd != scmdRedraw)
+        return inherited::EarlySkinCommand(Cmd, Message);
+    SkinData()->FUpdating = false;
+    SkinData()->BGChanged = true;
+    Repaint();
+    return false;
+}
+
 bool TsBevel::SkinnedMessage(vcl::TMessage& Message)
 {
     switch (Message.Msg) {

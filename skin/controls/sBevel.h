@@ -25,6 +25,7 @@ public:
 
 protected:
     void Paint() override;
+    bool EarlySkinCommand(uint16_t Cmd, vcl::TMessage& Message) override;
     bool SkinnedMessage(vcl::TMessage& Message) override;
 
 private:

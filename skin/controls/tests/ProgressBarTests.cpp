@@ -4,6 +4,7 @@
 
 #include "pump.h"
 #include "skin/controls/acProgressBar.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/tests/SkinTestSupport.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/tests/SkinTableFixtures.h"
@@ -173,6 +174,17 @@ TEST_F(SkinnedProgressBar, AProgressSkinOfItsOwnNamesTheBlocksSection)
     bar->SetPosition(26);
     EXPECT_EQ(Pixel(bar, 147, 12), RGB(1, 2, 3)) << "the end block";
     EXPECT_EQ(Pixel(bar, 143, 12), Trough);
+}
+
+TEST_F(SkinnedProgressBar, ItAnswersABackgroundQueryWithItsCacheInEveryState)
+{
+    TsProgressBar* bar = NewBar(100, 20, 10);
+    bar->SkinData()->SetSkinSection(L"NO SUCH SECTION");
+    TacBGInfo info;
+    EXPECT_EQ(SendAMessage(bar, scmdQueryBackground, reinterpret_cast<LPARAM>(&info)), 1);
+    EXPECT_EQ(info.BgKind, 2) << "a bitmap";
+    EXPECT_EQ(info.Bmp, bar->SkinData()->FCacheBmp.get());
+    EXPECT_EQ(info.Offset, vcl::TPoint(0, 0));
 }
 
 }  // namespace

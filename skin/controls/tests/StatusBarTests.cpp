@@ -163,6 +163,20 @@ TEST_F(SkinnedBars, TheThinWizardBevelShowsItsWholeHeightFromTheLoweredPanel)
     EXPECT_EQ(shot.ClientPixel(460, 21), FormColour);
 }
 
+TEST_F(SkinnedBars, ARedrawCommandRepaintsABevelThatWaitedForItsParent)
+{
+    auto* bevel = vcl::Create<TsBevel>(FForm.get());
+    bevel->SetBounds(10, 20, 450, 3);
+    bevel->SetParent(FForm.get());
+    Paint();
+    TsCommonData& data = *bevel->SkinData();
+    data.FUpdating = true;
+    data.BGChanged = false;
+    SendAMessage(bevel, scmdRedraw);
+    EXPECT_FALSE(data.FUpdating);
+    EXPECT_TRUE(data.BGChanged);
+}
+
 TEST(BevelPieces, LinesKeepThreePixelsClearOfTheEnds)
 {
     using vcl::TBevelShape;
