@@ -157,11 +157,14 @@ vcl::TSize TsBitBtn::TextRectSize()
     return {r.Width(), r.Height()};
 }
 
-// The caption never reaches past the button: what does not fit there ends in an ellipsis.
+// A caption wider than its room is placed as wide as the room, so that the glyph keeps its place,
+// and never reaches past the button: what does not fit ends in an ellipsis.
 void TsBitBtn::PlaceGlyphAndCaption()
 {
     TRect caption;
-    vcl::CalcButtonLayout(TRect(0, 0, Width(), Height()), vcl::TPoint(GlyphWidth(), GlyphHeight()), TextRectSize(),
+    vcl::TSize text = TextRectSize();
+    text.cx = std::min<LONG>(text.cx, std::max(CaptionAreaWidth(), 0));
+    vcl::CalcButtonLayout(TRect(0, 0, Width(), Height()), vcl::TPoint(GlyphWidth(), GlyphHeight()), text,
                           Layout(), FAlignment, Margin(), Spacing(), FGlyphPos, caption,
                           UseRightToLeftAlignment() ? DT_RIGHT : 0);
     caption.left = std::max<LONG>(caption.left, 0);

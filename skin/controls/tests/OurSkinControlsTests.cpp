@@ -6,6 +6,7 @@
 
 #include "pngfile.h"
 #include "pump.h"
+#include "skin/controls/sBitBtn.h"
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sGauge.h"
 #include "skin/controls/sGroupBox.h"
@@ -88,6 +89,61 @@ TEST(OurSkin, CheckAndRadioControlsGroupsGaugeAndTrackBar)
     const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
     std::filesystem::create_directories(png);
     EXPECT_TRUE(testsupport::SavePng((png / "check_group_gauge_track.png").wstring(), whole.Width, whole.Height,
+                                     std::vector<uint32_t>(whole.Pixels.begin(), whole.Pixels.end())));
+}
+
+// Bitmap buttons with a glyph, disabled, and with a caption too long for them: each window shows
+// exactly its rendered face.
+TEST(OurSkin, BitmapButtons)
+{
+    testsupport::InitializeApplication();
+    const std::filesystem::path folder =
+        std::filesystem::path(testsupport::SourceDir()) / "assets" / "skins" / "Aluminium (internal)";
+    const auto manager = skintest::LoadSkin(folder.wstring());
+    manager->SendNewSkin(false);
+    vcl::TObjectPtr<vcl::TForm> form(vcl::Create<vcl::TForm>(nullptr));
+    form->SetBounds(40, 40, 400, 120);
+    form->SetColor(vcl::TColor(RGB(243, 244, 246)));
+    // A green disc on a transparent square.
+    vcl::TObjectPtr<vcl::TBitmap> glyph(vcl::Create<vcl::TBitmap>());
+    glyph->SetPixelFormat(vcl::TPixelFormat::pf32bit);
+    glyph->SetSize(16, 16);
+    const TPixelView px = PixelsOf(glyph.get());
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            px.At(x, y) = (x - 7.5) * (x - 7.5) + (y - 7.5) * (y - 7.5) < 49 ? 0xFF2E9E4Au : 0u;
+    std::vector<TsBitBtn*> buttons;
+    const wchar_t* captions[] = {L"Apply", L"Disabled", L"Apply the new threshold now"};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = Place<TsBitBtn>(form.get(), 10 + 125 * i, 20, 115, 32, captions[i]);
+        b->SkinData()->SetSkinSection(L"MENUBTN");
+        b->SetGlyph(glyph.get());
+        b->SetWordWrap(false);
+        buttons.push_back(b);
+    }
+    buttons[1]->SetEnabled(false);
+    form->Show();
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testsupport::PumpFor(150);
+
+    for (TsBitBtn* b : buttons) {
+        ASSERT_TRUE(b->SkinData()->Skinned());
+        const TPixelView cache = PixelsOf(b->SkinData()->FCacheBmp.get());
+        const testsupport::TGrab grab = testsupport::Grab(b->Handle());
+        int differing = 0;
+        for (int y = 0; y < b->Height(); ++y)
+            for (int x = 0; x < b->Width(); ++x)
+                differing += grab.ClientPixel(x, y) != AsColorRef(cache.At(x, y));
+        EXPECT_EQ(differing, 0);
+    }
+    const vcl::TRect g = buttons[0]->ImgRect();
+    EXPECT_EQ(AsColorRef(PixelsOf(buttons[0]->SkinData()->FCacheBmp.get()).At(g.left + 8, g.top + 8)),
+              RGB(0x2E, 0x9E, 0x4A))
+        << "the glyph's middle";
+    const testsupport::TGrab whole = testsupport::Grab(form->Handle());
+    const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
+    std::filesystem::create_directories(png);
+    EXPECT_TRUE(testsupport::SavePng((png / "bitmap_buttons.png").wstring(), whole.Width, whole.Height,
                                      std::vector<uint32_t>(whole.Pixels.begin(), whole.Pixels.end())));
 }
 
