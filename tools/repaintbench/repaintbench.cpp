@@ -1,0 +1,121 @@
+// Main window repaint benchmark: the main window made as the program makes it, in English with its
+// monitoring view showing, in our skin. Once every control has rendered its cache, the whole
+// window is invalidated and painted again and again (every control copies its cache, nothing is
+// rendered anew): the time of one full repaint from warm caches, which is to stay under a 60 Hz
+// frame (16 ms). Prints the median and the fastest repaint in milliseconds.
+// Run under Wine (tools/repaintbench.sh does): repaint_bench <folder with the program's image folder> [--runs N]
+#include "mainwindow/Mainform.h"
+#include "mainwindow/Seams.h"
+#include "mainwindow/Testthread.h"
+#include "skin/graphics/acPNG.h"
+#include "vcl/pictures.h"
+#include "vcl/sysutils.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWarmUpRepaints = 5;
+constexpr int kDefaultRuns = 101;
+
+[[noreturn]] void Fail(const std::string& message)
+{
+    std::fprintf(stderr, "repaint_bench: %s\n", message.c_str());
+    std::exit(1);
+}
+
+// Handles what is queued, without waiting.
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    vcl::CheckSynchronize();
+}
+
+void PumpFor(DWORD Ms)
+{
+    const DWORD start = GetTickCount();
+    do {
+        Pump();
+        Sleep(5);
+    } while (GetTickCount() - start < Ms);
+}
+
+// The whole window invalidated and painted at once, frame and children included.
+void RepaintWhole(HWND Window)
+{
+    RedrawWindow(Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GdiFlush();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int runs = kDefaultRuns;
+    std::filesystem::path assets;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--runs" && i + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++i]));
+        else if (assets.empty())
+            assets = vcl::FromAnsi(argv[i]).c_str();
+        else
+            Fail(std::string("unknown argument ") + argv[i] + " (repaint_bench <assets folder> [--runs N])");
+    }
+    if (!std::filesystem::is_directory(assets / "image"))
+        Fail("no folder with the program's image folder given (repaint_bench <assets folder> [--runs N])");
+
+    // A working folder of its own, with the program's pictures and no settings file.
+    const std::filesystem::path work =
+        std::filesystem::temp_directory_path() / ("repaint_bench_" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(work);
+    std::filesystem::copy(assets / "image", work / "image", std::filesystem::copy_options::recursive);
+    std::filesystem::current_path(work);
+
+    vcl::Application->Initialize();
+    vcl::RegisterStandardGraphicFormats();
+    skin::RegisterPNGGraphic();
+    ProgramSeams().InstanceMutex = L"ZirvaneRepaintBench." + std::to_wstring(GetCurrentProcessId());
+    ProgramSeams().UpdateServer = TUpdateServer{L"127.0.0.1", 1};  // refused at once
+    vcl::Application->CreateForm(frmMain);
+    frmMain->sbtEnglishClick(nullptr);
+    frmMain->ShowMonitoringView();
+    frmMain->Show();
+    PumpFor(500);
+    const HWND window = frmMain->Handle();
+
+    for (int i = 0; i < kWarmUpRepaints; ++i)
+        RepaintWhole(window);
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        RepaintWhole(window);
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        Pump();
+    }
+    std::ranges::sort(times);
+    std::printf("Repainting the main window (%d x %d, monitoring view), %d runs after %d warm-up repaints.\n\n",
+                frmMain->Width(), frmMain->Height(), runs, kWarmUpRepaints);
+    std::printf("%-40s %10s %10s\n", "repaint", "median ms", "fastest ms");
+    std::printf("%-40s %10.2f %10.2f\n", "whole window from warm caches", times[times.size() / 2], times.front());
+    std::printf("goal: under 16 ms\n");
+    std::fflush(stdout);
+
+    vcl::FreeAndNil(ReqInfoThread);
+    vcl::FreeAndNil(frmMain);
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    std::error_code ignored;
+    std::filesystem::remove_all(work, ignored);
+    return 0;
+}
