@@ -24,12 +24,10 @@ bool TBasicActionLink::Execute(TComponent* Target)
 {
     if (!FAction)
         return false;
-    FAction->SetActionComponent(Target);
-    struct TReset {
-        TBasicAction* Action;
-        ~TReset() { Action->SetActionComponent(nullptr); }
-    } reset{FAction};
-    return FAction->Execute();
+    TBasicAction* action = FAction;
+    action->SetActionComponent(Target);
+    TScopeExit reset([action] { action->SetActionComponent(nullptr); });
+    return action->Execute();
 }
 
 bool TBasicActionLink::Update() { return FAction && FAction->Update(); }

@@ -236,6 +236,7 @@ bool TApplication::ProcessMessage(MSG& Msg)
 void TApplication::Idle()
 {
     DoMouseIdle();
+    DoActionIdle();
     bool done = true;
     try {
         if (FOnIdle)
@@ -248,6 +249,21 @@ void TApplication::Idle()
     TControlCanvas::FreeDeviceContexts();
     if (done)
         WaitMessage();
+}
+
+void TApplication::DoActionIdle()
+{
+    if (!Screen)
+        return;
+    // Counted afresh each turn: an update may free a form.
+    for (int i = 0; i < Screen->CustomFormCount(); ++i) {
+        TCustomForm* form = Screen->CustomForms(i);
+        try {
+            form->UpdateActions();
+        } catch (...) {
+            HandleException(form);
+        }
+    }
 }
 
 namespace {

@@ -131,6 +131,8 @@ private:
     void FormCreated(TCustomForm* Form);
     bool ProcessMessage(MSG& Msg);
     void Idle();
+    // Every showing form updates its controls' actions; what an update throws is reported.
+    void DoActionIdle();
     bool IsKeyMsg(MSG& Msg);
     // Re-evaluates the control under the mouse and sends leave and enter.
     void DoMouseIdle();

@@ -94,6 +94,12 @@ void TControl::SetAction(TBasicAction* value)
     ActionChange(value, IsLoading());
 }
 
+void TControl::InitiateAction()
+{
+    if (FActionLink)
+        FActionLink->Update();
+}
+
 void TControl::ActionChange(TObject* Sender, bool CheckDefaults)
 {
     auto* action = dynamic_cast<TCustomAction*>(Sender);
@@ -192,7 +198,7 @@ String TControl::Text()
 
 void TControl::SetText(const String& value)
 {
-    if (Text() == value)
+    if (TControl::Text() == value)
         return;
     Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
     Perform(CM_TEXTCHANGED);

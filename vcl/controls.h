@@ -184,8 +184,9 @@ public:
     virtual void SetEnabled(bool value);
 
     // Caption and Text are one value: the window text, or the stored text without a window.
-    String Text();
-    void SetText(const String& value);
+    // Descendants whose text stands for something else than the window shows override both.
+    virtual String Text();
+    virtual void SetText(const String& value);
     String Caption() { return Text(); }
     void SetCaption(const String& value) { SetText(value); }
 
@@ -222,6 +223,8 @@ public:
     TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
     void SetAction(TBasicAction* value);
     TControlActionLink* ActionLink() const { return FActionLink.get(); }
+    // Lets the action bring itself up to date (its OnUpdate); the application asks at idle.
+    virtual void InitiateAction();
     // Limits every new size; a change applies to the current size at once.
     TSizeConstraints* Constraints() const { return FConstraints.get(); }
     void SetConstraints(TSizeConstraints* value) { FConstraints->Assign(value); }

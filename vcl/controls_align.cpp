@@ -129,20 +129,14 @@ void TWinControl::AlignControl(TControl* AControl)
     DisableAlign();
     FControlState << TControlStateItem::csAligning;
     ++AlignDepthCounter;
-    try {
-        TRect rect = ClientRect();
-        AlignControls(AControl, rect);
-    } catch (...) {
+    TScopeExit finish([this] {
         --AlignDepthCounter;
         FControlState >> TControlStateItem::csAligning;
         FAlignPending = false;
         EnableAlign();
-        throw;
-    }
-    --AlignDepthCounter;
-    FControlState >> TControlStateItem::csAligning;
-    FAlignPending = false;
-    EnableAlign();
+    });
+    TRect rect = ClientRect();
+    AlignControls(AControl, rect);
 }
 
 void TWinControl::AdjustClientRect(TRect& Rect) { Rect.Inflate(-FBorderWidth, -FBorderWidth); }

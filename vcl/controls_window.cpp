@@ -253,7 +253,7 @@ void TWinControl::DestroyHandle()
 void TWinControl::DestroyWnd()
 {
     // Only the window knows text typed into it.
-    FText = Text();
+    FText = TControl::Text();
     TControlCanvas::FreeDeviceContexts(FHandle);
     DestroyWindowHandle();
 }

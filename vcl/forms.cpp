@@ -208,6 +208,8 @@ void TCustomForm::CreateParams(TCreateParams& Params)
     TScrollingWinControl::CreateParams(Params);
     Params.Style &= ~(WS_CHILD | WS_TABSTOP);
     BorderStyles(FBorderStyle, FBorderIcons, Params.Style, Params.ExStyle);
+    if (FFormStyle == TFormStyle::fsStayOnTop)
+        Params.ExStyle |= WS_EX_TOPMOST;
     TCustomForm* mainForm = Application ? Application->MainForm() : nullptr;
     bool isMain = !mainForm || mainForm == this;
     if (Application && Application->MainFormOnTaskBar()) {
@@ -270,6 +272,15 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value)
 {
     if (ChangeField(FBorderStyle, value))
         RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle value)
+{
+    const bool wasOnTop = FFormStyle == TFormStyle::fsStayOnTop;
+    if (!ChangeField(FFormStyle, value) || !FHandle || wasOnTop == (value == TFormStyle::fsStayOnTop))
+        return;
+    SetWindowPos(FHandle, wasOnTop ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons value)
@@ -553,6 +564,32 @@ void TCustomForm::SelectNext(TWinControl* CurControl, bool GoForward, bool Check
             return;
         }
     }
+}
+
+namespace {
+
+// The visible controls of a showing container and, through their showing containers, theirs.
+void UpdateControlActions(TWinControl* Container)
+{
+    if (!Container->Showing())
+        return;
+    for (int i = 0; i < Container->ControlCount(); ++i) {
+        TControl* control = Container->Controls(i);
+        if (control->Visible())
+            control->InitiateAction();
+        if (auto* child = dynamic_cast<TWinControl*>(control))
+            UpdateControlActions(child);
+    }
+}
+
+}  // namespace
+
+void TCustomForm::UpdateActions()
+{
+    if (!Showing())
+        return;
+    InitiateAction();
+    UpdateControlActions(this);
 }
 
 void TCustomForm::ControlRemoved(TWinControl* Control)

@@ -80,8 +80,10 @@ public:
     void SetPosition(TPosition value) { FPosition = value; }
     TWindowState WindowState() const { return FWindowState; }
     void SetWindowState(TWindowState value);
+    // fsStayOnTop keeps the window above every window that is not topmost; the MDI styles are not
+    // supported and act as fsNormal.
     TFormStyle FormStyle() const { return FFormStyle; }
-    void SetFormStyle(TFormStyle value) { FFormStyle = value; }
+    void SetFormStyle(TFormStyle value);
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool value) { FKeyPreview = value; }
     bool Scaled() const { return FScaled; }
@@ -115,6 +117,9 @@ public:
     bool SetFocusedControl(TWinControl* Control);
     // Tab order navigation among the tab-stop controls that can take the focus.
     void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+    // A showing form lets the actions of itself and of its visible controls bring themselves up to
+    // date; the application does it at idle.
+    void UpdateActions();
 
     TNotifyEvent OnCreate() const { return FOnCreate; }
     void SetOnCreate(TNotifyEvent value) { FOnCreate = value; }

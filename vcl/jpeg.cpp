@@ -181,7 +181,13 @@ void TJPEGImage::SetGrayscale(bool value)
 void TJPEGImage::LoadFromStream(TStream* Stream)
 {
     const int64_t start = Stream->Position();
-    Decode(ReadToEnd(Stream), FGrayscale);
+    std::vector<uint8_t> data = ReadToEnd(Stream);
+    try {
+        Decode(std::move(data), FGrayscale);
+    } catch (...) {
+        Stream->SetPosition(start);
+        throw;
+    }
     Stream->SetPosition(start + int64_t(FData.size()));
     Changed(this);
 }

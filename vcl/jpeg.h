@@ -34,7 +34,7 @@ public:
 
     // Reads one JPEG from the stream's position; the stream is left behind its last marker.
     // Truncated or corrupt data, or an image beyond the size limits, raises EInvalidGraphic and
-    // leaves the image as it was.
+    // leaves the image as it was and the stream where it started.
     void LoadFromStream(TStream* Stream) override;
     // Writes the JPEG data read; an empty image raises EInvalidGraphic.
     void SaveToStream(TStream* Stream) override;

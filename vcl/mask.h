@@ -23,9 +23,10 @@ public:
     // What the edit shows; a new value is fitted to the mask.
     String EditText() { return TCustomEdit::Text(); }
     void SetEditText(const String& value);
-    // What the shown text stands for; without a mask the shown text itself.
-    String Text();
-    void SetText(const String& value);
+    // What the shown text stands for; without a mask the shown text itself. Also through a
+    // pointer to any of the bases.
+    String Text() override;
+    void SetText(const String& value) override;
 
     void Dispatch(TMessage& Message) override;
 

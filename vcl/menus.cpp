@@ -617,21 +617,25 @@ void TMainMenu::MenuChanged(TMenuItem* Source, bool Rebuild)
 
 namespace {
 
-HWND PopupWindowHandle = nullptr;
+// The hidden window that owns a popup menu while it is tracked: the menu's owner-draw, selection
+// and command messages reach the items through it. It goes when the menu closes.
+class TPopupWindow {
+public:
+    TPopupWindow() : FHandle(AllocateHWnd(TWndMethod(this, &TPopupWindow::WndProc))) {}
+    ~TPopupWindow() { DeallocateHWnd(FHandle); }
+    TPopupWindow(const TPopupWindow&) = delete;
+    TPopupWindow& operator=(const TPopupWindow&) = delete;
+    HWND Handle() const { return FHandle; }
 
-void PopupWindowProc(TMessage& Message)
-{
-    if (!DispatchMenuMessage(Message))
-        Message.Result = DefWindowProcW(PopupWindowHandle, Message.Msg, Message.WParam, Message.LParam);
-}
+private:
+    void WndProc(TMessage& Message)
+    {
+        if (!DispatchMenuMessage(Message))
+            Message.Result = DefWindowProcW(FHandle, Message.Msg, Message.WParam, Message.LParam);
+    }
 
-// The hidden window that owns every popup menu while it is tracked.
-HWND PopupWindow()
-{
-    if (!PopupWindowHandle)
-        PopupWindowHandle = AllocateHWnd(TWndMethod(&PopupWindowProc));
-    return PopupWindowHandle;
-}
+    HWND FHandle;
+};
 
 }  // namespace
 
@@ -675,8 +679,11 @@ void TPopupMenu::Popup(int X, int Y)
     FPopupPoint = TPoint(X, Y);
     DoPopup(this);
     HMENU menu = Handle();
-    auto command = static_cast<Word>(
-        TrackPopupMenu(menu, TrackFlags() | TPM_RETURNCMD, X, Y, 0, PopupWindow(), nullptr));
+    Word command = 0;
+    {
+        const TPopupWindow window;
+        command = static_cast<Word>(TrackPopupMenu(menu, TrackFlags() | TPM_RETURNCMD, X, Y, 0, window.Handle(), nullptr));
+    }
     if (TMenuItem* item = command ? FindItem(command, TFindItemKind::fkCommand) : nullptr)
         item->Click();
 }

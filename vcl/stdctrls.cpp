@@ -397,7 +397,7 @@ void TCustomEdit::SetSelLength(int value)
 void TCustomEdit::SelectAll()
 {
     FSelStart = 0;
-    FSelLength = static_cast<int>(Text().size());
+    FSelLength = static_cast<int>(TControl::Text().size());
     if (FHandle)
         SendMessageW(FHandle, EM_SETSEL, 0, -1);
 }

@@ -476,6 +476,20 @@ struct TObjectFree {
 template<class T>
 using TObjectPtr = std::unique_ptr<T, TObjectFree>;
 
+// Runs a clean-up when the scope ends, by a return or by an exception:
+//   TScopeExit reset([&] { FState >> csBusy; });
+template<class F>
+class [[nodiscard]] TScopeExit {
+public:
+    explicit TScopeExit(F CleanUp) : FCleanUp(std::move(CleanUp)) {}
+    ~TScopeExit() { FCleanUp(); }
+    TScopeExit(const TScopeExit&) = delete;
+    TScopeExit& operator=(const TScopeExit&) = delete;
+
+private:
+    F FCleanUp;
+};
+
 // ---------------------------------------------------------------------------------------------
 // Exceptions
 

@@ -2,6 +2,7 @@
 // window as the language texts and the per-language layout see it.
 #include "mainform_fixture.h"
 
+#include "bytes.h"
 #include "skin/core/acSkinPack.h"
 #include "vcl/inifiles.h"
 #include "vcl/sysutils.h"
@@ -10,7 +11,6 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 namespace {
@@ -287,17 +287,12 @@ TEST_F(MainformTest, SkinManagerCarriesOurSkinPacked)
     sc->PackedData = nullptr;
 
     const std::filesystem::path folder = std::filesystem::path(testsupport::SourceDir()) / "assets" / "skins" / "Aluminium (internal)";
-    const auto bytesOf = [](const std::filesystem::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    const auto streamBytes = [](TMemoryStream* stream) {
-        return std::string(static_cast<const char*>(stream->Memory()), size_t(stream->Size()));
-    };
+    using testsupport::FileBytes;
+    using testsupport::MemoryBytes;
     ASSERT_TRUE(sc->Options);
-    EXPECT_EQ(bytesOf(folder / "Options.dat"), streamBytes(sc->Options.get()));
+    EXPECT_EQ(FileBytes(folder / "Options.dat"), MemoryBytes(sc->Options.get()));
     ASSERT_EQ(1u, sc->Files.size());
-    EXPECT_EQ(bytesOf(folder / vcl::ToAnsi(sc->Files[0].FileName)), streamBytes(sc->Files[0].FileStream.get()));
+    EXPECT_EQ(FileBytes(folder / sc->Files[0].FileName), MemoryBytes(sc->Files[0].FileStream.get()));
 }
 
 // Without a skin folder the window loads our internal skin as it is made: the skin's sections and

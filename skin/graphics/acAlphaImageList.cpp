@@ -9,6 +9,7 @@
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/PixelOps.h"
 #include "skin/graphics/acPNG.h"
+#include "skin/graphics/acPNGPixels.h"
 #include "skin/graphics/acStreamBytes.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/dialogs.h"
@@ -454,11 +455,8 @@ void TsAlphaImageList::AlphaFromKeyInStdList()
         TBitmap colour;
         if (!parts.ColourInto(&colour) || HasAlpha(PixelsOf(&colour)))
             continue;
-        const TPixelView view = PixelsOf(&colour);
-        for (int y = 0; y < view.Height; ++y)
-            for (int x = 0; x < view.Width; ++x)
-                if ((view.At(x, y) & 0x00FFFFFF) != px::KeyPixel)
-                    view.At(x, y) = px::WithAlpha(view.At(x, y), 255);
+        // Without any alpha, only the key's pixels are exactly the key pixel.
+        AlphaFromKey(PixelsOf(&colour));
         ICONINFO info{TRUE, 0, 0, parts.Mask(), colour.Handle()};
         const TIconHandle rebuilt(CreateIconIndirect(&info));
         ImageList_ReplaceIcon(Handle(), i, rebuilt.Icon);

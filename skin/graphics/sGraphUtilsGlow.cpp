@@ -63,7 +63,7 @@ void BlendGlow(const TPixelView& Dst, const TBytePixelView& Mask, const vcl::TPo
             int mixed[3];
             for (int i = 0; i < 3; ++i)
                 mixed[i] = glow[i] + (c[i] - glow[i]) * m / 255;
-            p = px::Make(mixed[0], mixed[1], mixed[2], px::A(p) + (255 - px::A(p)) * (255 - m) / 255);
+            p = px::Make(mixed[0], mixed[1], mixed[2], px::AddAlpha(px::A(p), 255 - m));
         }
     }
 }

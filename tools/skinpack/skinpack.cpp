@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <exception>
 
 int main()
 {
@@ -19,7 +20,9 @@ int main()
     DeleteFileW(packed.c_str());
     try {
         skin::PackDir(folder, packed);
-    } catch (const vcl::Exception& e) {
+    } catch (const std::exception& e) {
+        // The class library's errors and the standard library's alike (a failed allocation, a
+        // file system error): what() gives the message in UTF-8.
         std::fprintf(stderr, "skinpack: %s\n", e.what());
         return 1;
     }

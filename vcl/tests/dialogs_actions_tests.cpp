@@ -5,6 +5,9 @@
 #include "vcl/dialogs.h"
 #include "vcl/stdctrls.h"
 
+#include <functional>
+#include <vector>
+
 using namespace vcl;
 using namespace wintest;
 
@@ -144,4 +147,60 @@ TEST_F(WindowTest, AnActionLinkedWhileLoadingKeepsTheValuesSetBefore)
     action->SetCaption(L"Changed");
     EXPECT_EQ(L"Changed", button->Caption()) << "later changes reach it all the same";
     form->Free();
+}
+
+namespace {
+
+// Runs the application's loop until it has been idle once; Idle sees what OnIdle saw.
+void RunOneIdlePass(const std::function<void()>& Idle)
+{
+    const TIdleEvent saved = Application->OnIdle();
+    bool idled = false;
+    Application->SetOnIdle(TIdleEvent([&](TObject*, bool& Done) {
+        if (!idled)
+            Idle();
+        idled = true;
+        Done = false;  // no waiting for the next message
+    }));
+    testsupport::PumpFor(0);
+    for (int turns = 0; !idled && turns < 1000; ++turns)
+        Application->HandleMessage();
+    Application->SetOnIdle(saved);
+    EXPECT_TRUE(idled);
+}
+
+}  // namespace
+
+TEST_F(WindowTest, AnIdlePassUpdatesTheActionsOfShowingControlsBeforeOnIdle)
+{
+    TForm* form = NewForm();
+    auto* panel = NewChild<TTestPanel>(form, 10, 10, 200, 100);
+    auto* action = Create<TAction>(form);
+    std::vector<TObject*> updated;
+    action->SetOnUpdate(TNotifyEvent([&](TObject* sender) {
+        updated.push_back(sender);
+        static_cast<TAction*>(sender)->SetEnabled(false);
+    }));
+    auto* button = NewChild<TButton>(panel, 10, 10, 75, 25);
+    button->SetAction(action);
+
+    // Actions of hidden controls and of hidden forms wait until they show.
+    auto* hiddenAction = Create<TAction>(form);
+    int hiddenUpdates = 0;
+    hiddenAction->SetOnUpdate(TNotifyEvent([&](TObject*) { ++hiddenUpdates; }));
+    auto* hiddenButton = NewChild<TButton>(form, 10, 150, 75, 25);
+    hiddenButton->SetAction(hiddenAction);
+    hiddenButton->SetVisible(false);
+    TForm* hiddenForm = NewForm();
+    NewChild<TButton>(hiddenForm, 10, 10, 75, 25)->SetAction(hiddenAction);
+    ShowAndPaint(form);
+    ASSERT_TRUE(button->Enabled());
+
+    bool enabledAtOnIdle = true;
+    RunOneIdlePass([&] { enabledAtOnIdle = button->Enabled(); });
+    EXPECT_FALSE(enabledAtOnIdle) << "the update comes before OnIdle";
+    ASSERT_FALSE(updated.empty());
+    EXPECT_EQ(action, updated[0]);
+    EXPECT_FALSE(button->Enabled());
+    EXPECT_EQ(0, hiddenUpdates);
 }

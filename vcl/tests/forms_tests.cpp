@@ -257,6 +257,26 @@ TEST_F(WindowTest, ChangedBorderIconsRecreateTheShownWindowAndEqualOnesDoNothing
     EXPECT_TRUE(IsZoomed(after));
 }
 
+TEST_F(WindowTest, StayOnTopMakesTheWindowTopmostAndNormalEndsIt)
+{
+    const auto topmost = [](TForm* form) { return (GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    TForm* early = NewForm();
+    early->SetFormStyle(TFormStyle::fsStayOnTop);
+    ShowAndPaint(early);
+    EXPECT_TRUE(topmost(early)) << "set before the window exists";
+
+    TForm* form = NewForm();
+    ShowAndPaint(form);
+    EXPECT_FALSE(topmost(form));
+    form->SetFormStyle(TFormStyle::fsStayOnTop);
+    EXPECT_TRUE(topmost(form)) << "set on a shown window";
+    form->RecreateWnd();
+    EXPECT_TRUE(topmost(form)) << "a new window keeps it";
+    form->SetFormStyle(TFormStyle::fsNormal);
+    EXPECT_FALSE(topmost(form));
+    EXPECT_TRUE(topmost(early));
+}
+
 TEST_F(WindowTest, MinimisingKeepsTheLayoutForTheRestore)
 {
     TForm* form = NewForm(300, 200);

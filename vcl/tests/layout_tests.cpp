@@ -18,7 +18,42 @@ TPoint FarDistances(TControl* control)
                   client.bottom - (control->Top() + control->Height()));
 }
 
+// A container whose next alignment pass fails.
+class TFailingAlignPanel : public TTestPanel {
+    CL_CLASS(TFailingAlignPanel, TTestPanel)
+public:
+    using TTestPanel::TTestPanel;
+    bool Fail = false;
+
+protected:
+    void AlignControls(TControl* AControl, TRect& Rect) override
+    {
+        if (Fail) {
+            Fail = false;
+            throw EInvalidOperation(L"alignment failed");
+        }
+        TTestPanel::AlignControls(AControl, Rect);
+    }
+};
+
 }  // namespace
+
+TEST_F(WindowTest, AFailedAlignmentPassLeavesNothingBehind)
+{
+    TForm* form = NewForm();
+    auto* panel = NewChild<TFailingAlignPanel>(form, 0, 0, 200, 100);
+    auto* bar = NewChild<TTestPanel>(panel, 0, 50, 200, 20);
+    bar->SetAlign(TAlign::alTop);
+    ASSERT_EQ(0, bar->Top());
+
+    panel->Fail = true;
+    EXPECT_THROW(panel->Realign(), EInvalidOperation);
+    EXPECT_EQ(0, AlignDepth());
+    EXPECT_FALSE(panel->ControlState().Contains(TControlStateItem::csAligning));
+
+    bar->SetTop(50);
+    EXPECT_EQ(0, bar->Top()) << "alignment still runs: the pass left no level held";
+}
 
 TEST_F(WindowTest, RightAndBottomAnchoredControlKeepsItsDistancesWhenTheFormGrows)
 {

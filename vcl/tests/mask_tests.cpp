@@ -82,6 +82,26 @@ TEST_F(MaskEditTest, DeleteBlanksThePositionAtTheCaretAndTheSelection)
     EXPECT_EQ(L"  3 56", edit->Text());
 }
 
+TEST_F(MaskEditTest, TextThroughABasePointerFollowsTheMask)
+{
+    TMaskEdit* edit = NewMaskEdit(L"000-000;0;_");
+    TControl* control = edit;
+    TCustomEdit* base = edit;
+    control->SetText(L"123456");
+    EXPECT_EQ(L"123-456", edit->EditText()) << "the text is formatted by the mask";
+    EXPECT_EQ(L"123456", control->Text());
+    EXPECT_EQ(L"123456", control->Caption());
+    base->SetText(L"98");
+    EXPECT_EQ(L"98_-___", edit->EditText());
+    EXPECT_EQ(L"98", base->Text()) << "trailing blanks are dropped";
+
+    // The window's text is what a new window shows and what selecting all covers.
+    edit->RecreateWnd();
+    EXPECT_EQ(L"98_-___", edit->EditText());
+    edit->SelectAll();
+    EXPECT_EQ(7, edit->SelLength());
+}
+
 TEST_F(MaskEditTest, ABadMaskIsRefusedAndTheOldOneStays)
 {
     TMaskEdit* edit = NewMaskEdit(L"00-00;1;_");

@@ -201,7 +201,57 @@ HWND OpenMenuWindow()
 
 class MenuWindowTest : public WindowTest {};
 
+// Shows the flags Popup gives TrackPopupMenu.
+class TFlagsPopupMenu : public TPopupMenu {
+    CL_CLASS(TFlagsPopupMenu, TPopupMenu)
+public:
+    using TPopupMenu::TPopupMenu;
+    using TPopupMenu::TrackFlags;
+};
+
+// The hidden utility windows of this thread (timers', popup menus').
+int UtilityWindowCount()
+{
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND wnd, LPARAM counter) {
+            wchar_t name[32] = {};
+            GetClassNameW(wnd, name, 32);
+            *reinterpret_cast<int*>(counter) += String(name) == L"TPUtilWindow";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 }  // namespace
+
+TEST(Menus, PopupTrackFlagsFollowAlignmentButtonAndAnimation)
+{
+    using A = TMenuAnimations;
+    struct Case {
+        TPopupAlignment Alignment;
+        TTrackButton Button;
+        TMenuAnimation Animation;
+        UINT Flags;
+    };
+    const Case cases[] = {
+        {TPopupAlignment::paLeft, TTrackButton::tbRightButton, {}, TPM_LEFTALIGN | TPM_RIGHTBUTTON},
+        {TPopupAlignment::paRight, TTrackButton::tbLeftButton, A::maNone, TPM_RIGHTALIGN | TPM_LEFTBUTTON | TPM_NOANIMATION},
+        {TPopupAlignment::paCenter, TTrackButton::tbRightButton, {A::maLeftToRight, A::maTopToBottom},
+         TPM_CENTERALIGN | TPM_RIGHTBUTTON | TPM_HORPOSANIMATION | TPM_VERPOSANIMATION},
+        {TPopupAlignment::paLeft, TTrackButton::tbLeftButton, {A::maRightToLeft, A::maBottomToTop},
+         TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_HORNEGANIMATION | TPM_VERNEGANIMATION},
+    };
+    TObjectPtr<TFlagsPopupMenu> menu(Create<TFlagsPopupMenu>(nullptr));
+    for (const Case& c : cases) {
+        menu->SetAlignment(c.Alignment);
+        menu->SetTrackButton(c.Button);
+        menu->SetMenuAnimation(c.Animation);
+        EXPECT_EQ(c.Flags, menu->TrackFlags()) << int(c.Alignment) << " " << int(c.Button);
+    }
+}
 
 TEST(Menus, HandleFollowsTheItemsAndIsMadeAgainOnceAfterAChange)
 {
@@ -361,6 +411,67 @@ TEST_F(MenuWindowTest, OwnerDrawMessagesToAFormReachTheItem)
     EXPECT_FALSE(SendMessageW(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis)));
 }
 
+TEST(Menus, AnImageOfTheMenusOrTheParentsListMakesAnItemOwnerDrawn)
+{
+    TObjectPtr<TComponent> owner(Create<TComponent>(nullptr));
+    auto* menu = Create<TPopupMenu>(owner.get());
+    auto* images = Create<TImageList>(owner.get());
+    auto* subImages = Create<TImageList>(owner.get());
+    NewItem(owner.get(), L"nPlain", menu->Items());
+    TMenuItem* pictured = NewItem(owner.get(), L"nPictured", menu->Items());
+    pictured->SetImageIndex(0);
+    TMenuItem* parent = NewItem(owner.get(), L"nParent", menu->Items());
+    TMenuItem* child = NewItem(owner.get(), L"nChild", parent);
+    child->SetImageIndex(0);
+    const auto ownerDrawn = [](HMENU handle, UINT position) { return (MenuState(handle, position) & MFT_OWNERDRAW) != 0; };
+
+    EXPECT_FALSE(ownerDrawn(menu->Handle(), 1)) << "an image index without a list";
+    menu->SetImages(images);
+    EXPECT_FALSE(ownerDrawn(menu->Handle(), 0)) << "no image index";
+    EXPECT_TRUE(ownerDrawn(menu->Handle(), 1));
+    EXPECT_TRUE(ownerDrawn(parent->Handle(), 0)) << "the menu's list serves the sub-items too";
+
+    menu->SetImages(nullptr);
+    EXPECT_FALSE(ownerDrawn(menu->Handle(), 1));
+    EXPECT_FALSE(ownerDrawn(parent->Handle(), 0));
+    parent->SetSubMenuImages(subImages);
+    EXPECT_TRUE(ownerDrawn(parent->Handle(), 0)) << "the parent's SubMenuImages";
+    EXPECT_FALSE(ownerDrawn(menu->Handle(), 1)) << "not the items beside the parent";
+    EXPECT_FALSE(ownerDrawn(menu->Handle(), 0));
+}
+
+TEST_F(MenuWindowTest, WithoutAnAdvancedHandlerTheSimpleDrawEventDrawsTheItem)
+{
+    TForm* form = NewForm();
+    auto* menu = Create<TMainMenu>(form);
+    TMenuItem* item = NewItem(form, L"nItem", menu->Items());
+    item->SetCaption(L"Item");
+    form->SetMenu(menu);
+    std::vector<bool> selected;
+    item->SetOnDrawItem(TMenuDrawItemEvent([&](TObject* sender, TCanvas* canvas, const TRect& r, bool isSelected) {
+        EXPECT_EQ(item, sender);
+        selected.push_back(isSelected);
+        canvas->Brush()->SetColor(isSelected ? clBlue : clLime);
+        canvas->FillRect(r);
+    }));
+    EXPECT_TRUE(MenuState(menu->Handle(), 0) & MFT_OWNERDRAW) << "a draw event alone makes the item owner-drawn";
+
+    TBitmap target;
+    target.SetPixelFormat(TPixelFormat::pf32bit);
+    target.SetSize(20, 10);
+    HDC dc = target.Canvas()->Handle();
+    target.Canvas()->Lock();
+    for (UINT state : {UINT(ODS_SELECTED), UINT(0)}) {
+        DRAWITEMSTRUCT dis{ODT_MENU, 0, item->Command(), ODA_DRAWENTIRE, state, nullptr, dc, {2, 2, 8, 6},
+                           item->Command()};
+        EXPECT_TRUE(SendMessageW(form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)));
+        EXPECT_EQ(ColorToRGB(state ? clBlue : clLime), GetPixel(dc, 4, 4));
+    }
+    target.Canvas()->Unlock();
+    EXPECT_EQ((std::vector<bool>{true, false}), selected);
+    EXPECT_EQ(RGB(0, 0, 0), target.Canvas()->Pixels(9, 4)) << "only the item's rectangle";
+}
+
 TEST_F(MenuWindowTest, SubmenuOpeningAndSelectionReachTheItems)
 {
     TForm* form = NewForm();
@@ -441,17 +552,20 @@ TEST_F(MenuWindowTest, PopupRunsTheChosenItemBeforeItReturns)
     TMenuItem* first = NewItem(form, L"nFirst", menu->Items());
     first->SetCaption(L"First");
     int clicks = 0;
+    int windowsWhileOpen = 0;
     first->SetOnClick(TNotifyEvent([&](TObject* sender) { clicks += sender == first; }));
     TPoller poller([&] {
         HWND wnd = OpenMenuWindow();
         if (!wnd)
             return false;
+        windowsWhileOpen = UtilityWindowCount();
         PostMessageW(wnd, WM_KEYDOWN, VK_DOWN, 0);
         PostMessageW(wnd, WM_KEYDOWN, VK_RETURN, 0);
         return true;
     });
     menu->Popup(150, 150);
     EXPECT_EQ(1, clicks);
+    EXPECT_EQ(windowsWhileOpen - 1, UtilityWindowCount()) << "the menu's window goes when it closes";
 }
 
 TEST_F(MenuWindowTest, ContextMenuPopsUpForTheControlUnderTheMouse)

@@ -4,11 +4,11 @@
 #include <zlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
 #include "SkinTestSupport.h"
+#include "bytes.h"
 #include "pump.h"
 #include "skin/core/acSkinPack.h"
 #include "skin/core/sSkinManager.h"
@@ -18,6 +18,8 @@
 
 using namespace skin;
 using skintest::TTempSkin;
+using testsupport::FileBytes;
+using testsupport::MemoryBytes;
 using vcl::String;
 using vcl::TMemoryStream;
 
@@ -75,17 +77,6 @@ std::string DataWithStoredStreamSize(size_t Size)
             return data;
     ADD_FAILURE() << "no data for a stream of " << Size << " bytes";
     return {};
-}
-
-std::string Bytes(vcl::TCustomMemoryStream* Stream)
-{
-    return std::string(static_cast<const char*>(Stream->Memory()), size_t(Stream->Size()));
-}
-
-std::string FileBytes(const String& Path)
-{
-    std::ifstream in(std::filesystem::path(Path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // A memory stream that tells when it is freed.
@@ -191,12 +182,12 @@ TEST(PackDir, OurSkinComesBackUnchanged)
     std::unique_ptr<TacSkinConvertor> sc;
     LoadSkinFromFile(package, sc, true);
     ASSERT_TRUE(sc && sc->Options);
-    EXPECT_EQ(Bytes(sc->Options.get()), FileBytes(OurSkinFolder() + L"Options.dat"));
+    EXPECT_EQ(MemoryBytes(sc->Options.get()), FileBytes(OurSkinFolder() + L"Options.dat"));
     EXPECT_EQ(sc->Options->Position(), sc->Options->Size());
     ASSERT_EQ(sc->Files.size(), 1u);
     EXPECT_EQ(sc->Files[0].FileName, L"MASTER.BMP");
     EXPECT_TRUE(sc->Files[0].IsBitmap);
-    EXPECT_EQ(Bytes(sc->Files[0].FileStream.get()), FileBytes(OurSkinFolder() + L"MASTER.BMP"));
+    EXPECT_EQ(MemoryBytes(sc->Files[0].FileStream.get()), FileBytes(OurSkinFolder() + L"MASTER.BMP"));
     EXPECT_EQ(sc->ImageCount, 1);
     EXPECT_EQ(sc->PackedData, nullptr);
 }
@@ -272,13 +263,13 @@ TEST(ExtractPackedData, PackagesThatLoad)
         EXPECT_EQ(sc->ImageCount, c.ImageCount);
         ASSERT_EQ(bool(sc->Options), c.Options.has_value());
         if (c.Options) {
-            EXPECT_EQ(Bytes(sc->Options.get()), *c.Options);
+            EXPECT_EQ(MemoryBytes(sc->Options.get()), *c.Options);
         }
         ASSERT_EQ(sc->Files.size(), c.Files.size());
         for (size_t i = 0; i < c.Files.size(); ++i) {
             EXPECT_EQ(vcl::ToAnsi(sc->Files[i].FileName), c.Files[i].first);
             EXPECT_EQ(sc->Files[i].IsBitmap, c.Files[i].second);
-            EXPECT_EQ(Bytes(sc->Files[i].FileStream.get()), c.Contents[i]);
+            EXPECT_EQ(MemoryBytes(sc->Files[i].FileStream.get()), c.Contents[i]);
             EXPECT_EQ(sc->Files[i].FileStream->Position(), sc->Files[i].FileStream->Size());
         }
     }
@@ -286,9 +277,9 @@ TEST(ExtractPackedData, PackagesThatLoad)
         SCOPED_TRACE(b.size());
         std::unique_ptr<TacSkinConvertor> sc = Unpack(Packed(2, Entry("big.bmp", b, 0) + Entry("Options.dat", Options)));
         ASSERT_EQ(sc->Files.size(), 1u);
-        EXPECT_TRUE(Bytes(sc->Files[0].FileStream.get()) == b);
+        EXPECT_TRUE(MemoryBytes(sc->Files[0].FileStream.get()) == b);
         ASSERT_TRUE(sc->Options);
-        EXPECT_EQ(Bytes(sc->Options.get()), Options);
+        EXPECT_EQ(MemoryBytes(sc->Options.get()), Options);
     }
 }
 
@@ -330,11 +321,6 @@ TEST(ExtractPackedData, DamagedPackagesFailWithTheirError)
         {"a wrong checksum", Packed(1, RawEntry("x.bmp", 6, stream.substr(0, stream.size() - 1) + char(stream.back() ^ 1))),
          "data error"},
     };
-    for (int i = 0; i < 4; ++i) {
-        std::string bytes = good;
-        bytes[size_t(i)] ^= 0x20;
-        cases.push_back({"magic wrong in one byte", bytes, notPacked});
-    }
     // Cut anywhere, a package fails: inside the magic, a header, a name or a stream.
     for (size_t length = 4; length < good.size(); ++length)
         cases.push_back({"truncated", good.substr(0, length), ""});
@@ -352,17 +338,32 @@ TEST(ExtractPackedData, DamagedPackagesFailWithTheirError)
 
 TEST(ExtractPackedData, ABadMagicFreesTheConvertorButNotALentStream)
 {
-    bool freed = false;
-    {
-        TWatchedStream data(freed);
-        data.WriteBuffer("PK\3\4", 4);
-        auto sc = std::make_unique<TacSkinConvertor>();
-        sc->PackedData = &data;
-        EXPECT_THROW(ExtractPackedData(sc), vcl::Exception);
-        EXPECT_EQ(sc, nullptr);
-        EXPECT_FALSE(freed);
+    // A good package with its magic wrong in any one byte, and another format's file.
+    const std::string good = Packed(1, Entry("Options.dat", Options));
+    std::vector<std::string> packages = {"PK\3\4" + good.substr(4)};
+    for (size_t i = 0; i < 4; ++i) {
+        packages.push_back(good);
+        packages.back()[i] ^= 0x20;
     }
-    EXPECT_TRUE(freed);
+    for (const std::string& bytes : packages) {
+        SCOPED_TRACE(bytes.substr(0, 4));
+        bool freed = false;
+        {
+            TWatchedStream data(freed);
+            data.WriteBuffer(bytes.data(), int64_t(bytes.size()));
+            auto sc = std::make_unique<TacSkinConvertor>();
+            sc->PackedData = &data;
+            try {
+                ExtractPackedData(sc);
+                ADD_FAILURE() << "unpacked";
+            } catch (const vcl::Exception& e) {
+                EXPECT_STREQ(e.what(), "Loaded data is not a packed skin file.");
+            }
+            EXPECT_EQ(sc, nullptr) << "no convertor is left";
+            EXPECT_FALSE(freed) << "the lent stream stays its lender's";
+        }
+        EXPECT_TRUE(freed);
+    }
 }
 
 TEST(TacSkinConvertor, ClearEmptiesItAndLeavesALentStreamAlone)
@@ -397,7 +398,7 @@ TEST(LoadSkinFromFile, AMissingFileChangesNothingAndTheFlagKeepsOrFreesThePacked
     LoadSkinFromFile(folder.Folder() + L"skin.asz", sc, false);
     ASSERT_TRUE(sc && sc->PackedData);
     TacSkinConvertor* const first = sc.get();
-    EXPECT_EQ(Bytes(dynamic_cast<TMemoryStream*>(sc->PackedData)), bytes);
+    EXPECT_EQ(MemoryBytes(dynamic_cast<TMemoryStream*>(sc->PackedData)), bytes);
 
     LoadSkinFromFile(folder.Folder() + L"missing.asz", sc, true);
     EXPECT_EQ(sc.get(), first);
@@ -406,7 +407,7 @@ TEST(LoadSkinFromFile, AMissingFileChangesNothingAndTheFlagKeepsOrFreesThePacked
     LoadSkinFromFile(folder.Folder() + L"skin.asz", sc, true);
     EXPECT_EQ(sc.get(), first);  // refilled, not made anew
     EXPECT_EQ(sc->PackedData, nullptr);
-    EXPECT_EQ(Bytes(sc->Options.get()), Options);
+    EXPECT_EQ(MemoryBytes(sc->Options.get()), Options);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -476,18 +477,18 @@ TEST(TsStoredSkin, DataIsABinaryValueAlsoWhenEmpty)
 
     TMemoryStream empty;
     skin->WriteData(&empty);
-    EXPECT_EQ(Bytes(&empty), std::string("\x0A\0\0\0\0", 5));
+    EXPECT_EQ(MemoryBytes(&empty), std::string("\x0A\0\0\0\0", 5));
 
     skin->PackedData->WriteBuffer("ASzf", 4);
     TMemoryStream four;
     skin->WriteData(&four);
-    EXPECT_EQ(Bytes(&four), std::string("\x0A\x04\0\0\0" "ASzf", 9));
+    EXPECT_EQ(MemoryBytes(&four), std::string("\x0A\x04\0\0\0" "ASzf", 9));
 
     TsStoredSkin* copy = skins.Add();
     copy->PackedData->WriteBuffer("old bytes", 9);
     four.SetPosition(0);
     copy->ReadData(&four);
-    EXPECT_EQ(Bytes(copy->PackedData.get()), "ASzf");
+    EXPECT_EQ(MemoryBytes(copy->PackedData.get()), "ASzf");
 }
 
 TEST(TsStoredSkin, AssignCopiesTheBytesAndEveryProperty)
@@ -508,7 +509,7 @@ TEST(TsStoredSkin, AssignCopiesTheBytesAndEveryProperty)
 
     TsStoredSkin* dest = skins.Add();
     dest->Assign(source);
-    EXPECT_EQ(Bytes(dest->PackedData.get()), "packed");
+    EXPECT_EQ(MemoryBytes(dest->PackedData.get()), "packed");
     EXPECT_EQ(dest->Name(), L"Source");
     EXPECT_EQ(dest->MasterBitmap()->Width(), 3);
     EXPECT_EQ(dest->MasterBitmap()->Height(), 2);

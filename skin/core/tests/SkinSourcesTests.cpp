@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "ManagerTestSupport.h"
+#include "bytes.h"
 #include "pump.h"
 #include "skin/core/acSkinPack.h"
 #include "skin/graphics/Acntutils.h"
@@ -18,6 +19,8 @@ using skintest::NewManager;
 using skintest::TManagerPtr;
 using skintest::TTempSkin;
 using skintest::WriteSkin;
+using testsupport::FileBytes;
+using testsupport::MemoryBytes;
 using testsupport::TMessageBoxRecorder;
 using vcl::String;
 
@@ -28,17 +31,6 @@ protected:
     void SetUp() override { testsupport::InitializeApplication(); }
     void TearDown() override { UnPackedFirst = false; }
 };
-
-std::string FileBytes(const String& Path)
-{
-    std::ifstream in(std::filesystem::path(Path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string StreamBytes(vcl::TMemoryStream* Stream)
-{
-    return std::string(static_cast<const char*>(Stream->Memory()), size_t(Stream->Size()));
-}
 
 // A skin whose PANEL has the colour Colour: the options text of the sources below.
 std::string PanelSkin(int Colour)
@@ -286,7 +278,7 @@ TEST_F(SkinSources, DamagedPackedDataKeepsTheSkinInForceAndTheLentBytes)
             EXPECT_EQ(sc, nullptr);
             EXPECT_EQ(SkinFile, nullptr);
             if (bad) {
-                EXPECT_EQ(StreamBytes(bad->PackedData.get()), c.Bytes);
+                EXPECT_EQ(MemoryBytes(bad->PackedData.get()), c.Bytes);
             }
         }
     }

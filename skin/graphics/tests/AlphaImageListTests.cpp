@@ -10,6 +10,7 @@
 #include "pump.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/acAlphaImageList.h"
+#include "skin/graphics/acStreamBytes.h"
 #include "skin/graphics/sGlyphUtils.h"
 #include "skin/graphics/sGraphUtils.h"
 
@@ -47,6 +48,21 @@ std::vector<uint8_t> GlyphStripPNG()
     return pngtest::Datastream({{"IHDR", pngtest::Header(48, 16, 8, 6)}, {"IDAT", pngtest::Compress(raw)}, {"IEND", {}}});
 }
 
+// A Side x Side RGB PNG without alpha: the left half Key, the right half Ink.
+std::vector<uint8_t> HalvesRGBPNG(int Side, uint32_t Key, uint32_t Ink)
+{
+    std::vector<uint8_t> raw;
+    for (int y = 0; y < Side; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < Side; ++x) {
+            const uint32_t c = x < Side / 2 ? Key : Ink;
+            raw.insert(raw.end(), {uint8_t(Rof(c)), uint8_t(Gof(c)), uint8_t(Bof(c))});
+        }
+    }
+    return pngtest::Datastream(
+        {{"IHDR", pngtest::Header(uint32_t(Side), uint32_t(Side), 8, 2)}, {"IDAT", pngtest::Compress(raw)}, {"IEND", {}}});
+}
+
 // A one-image ICO file of 16 x 16 pixels of one colour: 32-bit with that alpha, or 24-bit.
 std::vector<uint8_t> SolidIcon(uint32_t Colour, int Bits)
 {
@@ -81,12 +97,6 @@ public:
 private:
     std::filesystem::path FDir = "alpha_image_list_files";
 };
-
-std::vector<uint8_t> Bytes(vcl::TMemoryStream* Stream)
-{
-    const auto* first = static_cast<const uint8_t*>(Stream->Memory());
-    return std::vector<uint8_t>(first, first + Stream->Size());
-}
 
 // An alpha image list of the given size holding the given PNG files, its standard list built.
 vcl::TObjectPtr<TsAlphaImageList> ListOf(int Width, int Height, const std::vector<std::vector<uint8_t>>& Files)
@@ -180,7 +190,7 @@ TEST(ImgData, StoredAsAByteBlock)
     TsImgListItem* empty = list->Items()->Add();
     vcl::TMemoryStream out;
     empty->WriteImgData(&out);
-    EXPECT_EQ(Bytes(&out), (std::vector<uint8_t>{0x0A, 0, 0, 0, 0}));
+    EXPECT_EQ(StreamBytes(&out), (std::vector<uint8_t>{0x0A, 0, 0, 0, 0}));
 
     const std::vector<uint8_t> file = GlyphStripPNG();
     TsImgListItem* full = list->Items()->Add();
@@ -191,14 +201,14 @@ TEST(ImgData, StoredAsAByteBlock)
     for (uint8_t b : LittleEndian(uint32_t(file.size()), 4))
         expected.push_back(b);
     expected.insert(expected.end(), file.begin(), file.end());
-    EXPECT_EQ(Bytes(&stream), expected);
+    EXPECT_EQ(StreamBytes(&stream), expected);
 
     // Reading replaces what an item held.
     stream.SetPosition(0);
     TsImgListItem* read = list->Items()->Add();
     read->ImgData->WriteBuffer("old", 3);
     read->ReadImgData(&stream);
-    EXPECT_EQ(Bytes(read->ImgData.get()), file);
+    EXPECT_EQ(StreamBytes(read->ImgData.get()), file);
 }
 
 TEST(ImgListItem, AssignCopiesTheFileAndItsFormats)
@@ -214,7 +224,7 @@ TEST(ImgListItem, AssignCopiesTheFileAndItsFormats)
     EXPECT_EQ(copy->OrigWidth, 48);
     EXPECT_EQ(copy->OrigHeight, 16);
     source->ImgData->Clear();
-    EXPECT_EQ(Bytes(copy->ImgData.get()), GlyphStripPNG());
+    EXPECT_EQ(StreamBytes(copy->ImgData.get()), GlyphStripPNG());
     TBitmap other;
     EXPECT_THROW(copy->Assign(&other), vcl::EConvertError);
 }
@@ -272,7 +282,7 @@ TEST(AlphaImageList, AssignCopiesItemsAndSettingsAndNilDropsTheStandardList)
     EXPECT_EQ(copy->Height(), 16);
     EXPECT_EQ(copy->Count(), 1);
     EXPECT_EQ(copy->BlendColor(), vcl::clRed);
-    EXPECT_EQ(Bytes(copy->Items()->Items(0)->ImgData.get()), GlyphStripPNG());
+    EXPECT_EQ(StreamBytes(copy->Items()->Items(0)->ImgData.get()), GlyphStripPNG());
 
     copy->Assign(nullptr);
     EXPECT_FALSE(copy->HandleAllocated());
@@ -366,6 +376,28 @@ TEST(Bitmap32, TheDecodedImageWhenItHasTheListsSize)
     EXPECT_FALSE(list->GetBitmap32(1, &unused));
 }
 
+TEST(Bitmap32, AStoredImageWithoutAlphaTakesItFromTheBottomLeftColour)
+{
+    const uint32_t key = Px(10, 20, 30), ink = Px(200, 100, 50);
+    // An image of the list's size is the decoded image itself; a smaller one is resampled.
+    for (const int side : {16, 8}) {
+        SCOPED_TRACE(side);
+        vcl::TObjectPtr<TsAlphaImageList> list = ListOf(16, 16, {HalvesRGBPNG(side, key, ink)});
+        const std::unique_ptr<TBitmap> image = list->CreateBitmap32(0, 16, 16);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(image->PixelFormat(), TPixelFormat::pf32bit);
+        EXPECT_EQ(image->Width(), 16);
+        EXPECT_EQ(image->Height(), 16);
+        EXPECT_EQ(PixelOf(image.get(), 0, 15), key & 0xFFFFFF);
+        EXPECT_EQ(PixelOf(image.get(), 15, 0), ink);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const uint32_t p = PixelOf(image.get(), x, y);
+                ASSERT_EQ(Aof(p), (p & 0xFFFFFF) == (key & 0xFFFFFF) ? 0 : 255) << x << "," << y;
+            }
+    }
+}
+
 // The resampled inside of the third state's glyph (the filter may miss its colour by a level or two).
 bool NearlyBlue(uint32_t p) { return Rof(p) < 8 && Gof(p) < 8 && std::abs(Bof(p) - Bof(StateColours[2])) < 8; }
 
@@ -438,7 +470,7 @@ TEST(LoadingFiles, PNGAndICOFilesBecomeItems)
     ASSERT_TRUE(list->TryLoadFromFile(files.Write("strip.png", png)));
     ASSERT_EQ(list->Items()->Count(), 2);
     EXPECT_EQ(list->Count(), 2);
-    EXPECT_EQ(Bytes(list->Items()->Items(1)->ImgData.get()), png);
+    EXPECT_EQ(StreamBytes(list->Items()->Items(1)->ImgData.get()), png);
     EXPECT_EQ(list->Items()->Items(1)->ImageFormat(), TsImageFormat::ifPNG);
 
     struct {
@@ -452,7 +484,7 @@ TEST(LoadingFiles, PNGAndICOFilesBecomeItems)
         TsImgListItem* item = list->Items()->Items(list->Items()->Count() - 1);
         EXPECT_EQ(item->ImageFormat(), TsImageFormat::ifICO);
         EXPECT_EQ(item->PixelFormat(), c.Expected) << c.Name;
-        EXPECT_EQ(Bytes(item->ImgData.get()), ico);
+        EXPECT_EQ(StreamBytes(item->ImgData.get()), ico);
     }
     EXPECT_EQ(list->Count(), list->Items()->Count());
 
@@ -498,7 +530,7 @@ TEST(AddImageFromRes, APNGResourceBecomesAnItem)
     vcl::TResourceStream resource(GetModuleHandleW(nullptr), L"SC", RT_RCDATA);
     vcl::TMemoryStream expected;
     expected.LoadFromStream(&resource);
-    EXPECT_EQ(Bytes(list->Items()->Items(0)->ImgData.get()), Bytes(&expected));
+    EXPECT_EQ(StreamBytes(list->Items()->Items(0)->ImgData.get()), StreamBytes(&expected));
 }
 
 }  // namespace
