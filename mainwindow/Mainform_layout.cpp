@@ -9,13 +9,26 @@ namespace {
 
 constexpr TColor FieldGrey = TColor(0xF2F2F2);
 
-// A value field: the neutral grey, centred text in a large Tahoma.
+// The caption an edit keeps beside it, never shown: on the left, in a small Tahoma.
+void BoundCaption(skin::TsBoundLabel* Label)
+{
+    Label->SetLayout(skin::TsCaptionLayout::sclLeft);
+    Label->SetIndent(0);
+    Label->SetMaxWidth(0);
+    Label->Font()->SetName(L"Tahoma");
+    Label->Font()->SetHeight(-11);
+}
+
+// A value field: the neutral grey, which the skin leaves as the program's colour, and centred
+// text in a large Tahoma.
 void ValueField(skin::TsEdit* Edit, int FontHeight = 34)
 {
     Edit->SetColor(FieldGrey);
     formbuilder::SetFont(Edit, L"Tahoma", FontHeight);
     Edit->SetAlignment(TAlignment::taCenter);
     Edit->SkinData()->SetSkinSection(L"EDIT");
+    Edit->SkinData()->SetCustomColor(true);
+    BoundCaption(Edit->BoundLabel());
 }
 
 // A value list: the neutral grey in a large Tahoma.

@@ -35,6 +35,9 @@ using TControlState = TSet<TControlStateItem>;
 
 // The frame of a control: none, or a single (sunken with Ctl3D) border.
 enum class TBorderStyle { bsNone, bsSingle };
+// One bevel of a frame, and the kind of bevels an edit's frame has (none, tiled, soft or flat).
+enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum class TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
 
 // How an owner-drawn item (of a list, a combo box, a menu) is to be drawn.
 enum class TOwnerDrawStateItem {

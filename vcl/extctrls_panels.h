@@ -10,7 +10,6 @@
 
 namespace vcl {
 
-enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
 enum class TBevelStyle { bsLowered, bsRaised };
 enum class TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };

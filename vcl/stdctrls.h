@@ -126,6 +126,14 @@ public:
     void SetCharCase(TEditCharCase value);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle value);
+    // The bevels of the frame, stored only: the system's edit draws none, the skinned edits
+    // measure their border and text room by them.
+    TBevelKind BevelKind() const { return FBevelKind; }
+    void SetBevelKind(TBevelKind value) { FBevelKind = value; }
+    TBevelCut BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TBevelCut value) { FBevelInner = value; }
+    TBevelCut BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TBevelCut value) { FBevelOuter = value; }
     // Stored only; the skinned edit draws it.
     const String& TextHint() const { return FTextHint; }
     void SetTextHint(const String& value) { FTextHint = value; }
@@ -155,6 +163,9 @@ private:
     wchar_t FPasswordChar = 0;
     TEditCharCase FCharCase = TEditCharCase::ecNormal;
     TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
+    TBevelKind FBevelKind = TBevelKind::bkNone;
+    TBevelCut FBevelInner = TBevelCut::bvRaised;
+    TBevelCut FBevelOuter = TBevelCut::bvLowered;
     String FTextHint;
     TNotifyEvent FOnChange;
 };

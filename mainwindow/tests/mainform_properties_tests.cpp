@@ -368,4 +368,34 @@ TEST_F(MainformTest, PanelsShowOurInternalSkinsColour)
     EXPECT_GT(checked, 0);
 }
 
+// The value fields keep the program's colours under the skin and store the caption they never show.
+TEST_F(MainformTest, ValueFieldsShowTheProgramsColourAndKeepAnInactiveCaption)
+{
+    const TsEditPtr fields[] = {Form()->edRxPower,  Form()->edLetter,      Form()->edValue,
+                                Form()->edAddr,     Form()->edUst,         Form()->edTres,
+                                Form()->edStepAddr, Form()->edStepRxPower, Form()->edStepLetter,
+                                Form()->edStepUst,  Form()->edStepTres};
+    for (TsEditPtr field : fields) {
+        SCOPED_TRACE(testing::PrintToString(field->Name()));
+        EXPECT_TRUE(field->SkinData()->CustomColor());
+        const skin::TsBoundLabel* caption = field->BoundLabel();
+        EXPECT_FALSE(caption->Active());
+        EXPECT_EQ(skin::TsCaptionLayout::sclLeft, caption->Layout());
+        EXPECT_EQ(0, caption->Indent());
+        EXPECT_EQ(0, caption->MaxWidth());
+        EXPECT_TRUE(caption->UseSkinColor());
+        EXPECT_EQ(String(L"Tahoma"), caption->Font()->Name());
+        EXPECT_EQ(-11, caption->Font()->Height());
+    }
+
+    // The signal level, enabled and inactive, painted from its cache in the design grey.
+    Form()->sPanel3->SetVisible(true);
+    Form()->Show();
+    testsupport::PumpFor(300);
+    skin::TsEdit* level = Form()->edValue;
+    ASSERT_TRUE(level->SkinData()->Skinned());
+    const testsupport::TGrab grab = testsupport::Grab(level->Handle());
+    EXPECT_EQ(COLORREF(0xF2F2F2), grab.Pixel(5, level->Height() / 2)) << "left of the centred text";
+}
+
 }  // namespace

@@ -280,6 +280,9 @@ TEST_F(MonitorTest, EachModeChangeSetsUpItsViewOnce)
     EXPECT_EQ(vcl::String(L"?"), f->edLetter->Text());
     EXPECT_EQ(vcl::String(L"9.3"), f->edRxPower->Text());
     EXPECT_EQ(Colour(monitor::ColourYellow), f->edRxPower->Color());
+    PumpFor(100);
+    EXPECT_EQ(COLORREF(monitor::ColourYellow), testsupport::Grab(f->edRxPower->Handle()).Pixel(5, 21))
+        << "the supply field shows its band, left of its centred text";
     // Set up once: what the set-up showed stays as the test leaves it while the mode stays.
     f->sPanel14->SetVisible(false);
     WaitForPolls(3);

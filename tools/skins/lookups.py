@@ -27,7 +27,7 @@ LOOKUPS = [
     Lookup("dialog skinning", "DIALOGTITLE"),
     Lookup("panel", "PANEL", ("BORDERSMASK",)),
     Lookup("lowered panel", "PANEL_LOW", ("BORDERSMASK",)),
-    Lookup("edit", "EDIT", ("BORDERSMASK",)),
+    Lookup("edit, memo and masked edit", "EDIT", ("BORDERSMASK",)),
     Lookup("combo box", "COMBOBOX", ("BORDERSMASK",), own_images=("GLYPHMASK",)),
     Lookup("combo box button", "COMBOBTN"),
     Lookup("push buttons of the program's forms", "MENUBTN", ("BORDERSMASK",)),

@@ -149,6 +149,30 @@ TEST_F(WindowTest, EditSelectionAndTextSetBeforeTheWindowArriveInIt)
     EXPECT_TRUE(GetWindowLongW(wnd, GWL_STYLE) & ES_READONLY);
 }
 
+// The bevels are the skinned edits' business: stored and kept by a new window, never a frame of the
+// system's edit.
+TEST_F(WindowTest, EditBevelsAreKeptWithoutChangingTheSystemFrame)
+{
+    TForm* form = NewForm();
+    auto* plain = NewChild<TEdit>(form, 10, 10, 120, 24, clWindow);
+    auto* bevelled = NewChild<TEdit>(form, 10, 40, 120, 24, clWindow);
+    EXPECT_EQ(TBevelKind::bkNone, bevelled->BevelKind());
+    EXPECT_EQ(TBevelCut::bvRaised, bevelled->BevelInner());
+    EXPECT_EQ(TBevelCut::bvLowered, bevelled->BevelOuter());
+    bevelled->SetBevelKind(TBevelKind::bkFlat);
+    bevelled->SetBevelInner(TBevelCut::bvNone);
+    bevelled->SetBevelOuter(TBevelCut::bvRaised);
+    ShowAndPaint(form);
+    bevelled->SetAlignment(TAlignment::taCenter);  // a new window
+    EXPECT_EQ(TBevelKind::bkFlat, bevelled->BevelKind());
+    EXPECT_EQ(TBevelCut::bvNone, bevelled->BevelInner());
+    EXPECT_EQ(TBevelCut::bvRaised, bevelled->BevelOuter());
+    RECT a, b;
+    GetClientRect(plain->Handle(), &a);
+    GetClientRect(bevelled->Handle(), &b);
+    EXPECT_TRUE(EqualRect(&a, &b));
+}
+
 TEST_F(WindowTest, EditColorShowsInItsBackground)
 {
     TForm* form = NewForm();

@@ -1,5 +1,6 @@
-// Check boxes, radio buttons, a group box, a radio group, a gauge and a track bar in our own skin,
-// with a screenshot for people to look at: each window shows exactly its rendered face.
+// Check boxes, radio buttons, a group box, a radio group, a gauge, a track bar, edits, a memo and a
+// masked edit in our own skin, with screenshots for people to look at: each window that paints
+// from its cache shows exactly its rendered face.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +9,10 @@
 #include "pump.h"
 #include "skin/controls/sBitBtn.h"
 #include "skin/controls/sCheckBox.h"
+#include "skin/controls/sEdit.h"
+#include "skin/controls/sMaskEdit.h"
+#include "skin/controls/sMemo.h"
+#include "skin/controls/sPanel.h"
 #include "skin/controls/sGauge.h"
 #include "skin/controls/sGroupBox.h"
 #include "skin/controls/sTrackBar.h"
@@ -30,6 +35,26 @@ T* Place(vcl::TWinControl* Parent, int X, int Y, int W, int H, const wchar_t* Ca
     c->SetCaption(Caption);
     c->SetParent(Parent);
     return c;
+}
+
+// The pixels of a control's window that differ from its cache.
+int DifferingFromCache(vcl::TWinControl* Control)
+{
+    const TPixelView cache = PixelsOf(SkinDataOf(Control)->FCacheBmp.get());
+    const testsupport::TGrab grab = testsupport::Grab(Control->Handle());
+    int differing = 0;
+    for (int y = 0; y < Control->Height(); ++y)
+        for (int x = 0; x < Control->Width(); ++x)
+            differing += grab.Pixel(x, y) != AsColorRef(cache.At(x, y));
+    return differing;
+}
+
+bool SavePicture(const testsupport::TGrab& Grab, const char* Name)
+{
+    const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
+    std::filesystem::create_directories(png);
+    return testsupport::SavePng((png / Name).wstring(), Grab.Width, Grab.Height,
+                                std::vector<uint32_t>(Grab.Pixels.begin(), Grab.Pixels.end()));
 }
 
 TEST(OurSkin, CheckAndRadioControlsGroupsGaugeAndTrackBar)
@@ -86,10 +111,58 @@ TEST(OurSkin, CheckAndRadioControlsGroupsGaugeAndTrackBar)
     const vcl::TPoint inGauge = form->ScreenToClient(gauge->ClientToScreen(vcl::TPoint(4, gauge->Height() / 2)));
     EXPECT_EQ(whole.ClientPixel(inGauge.x, inGauge.y), COLORREF(vcl::ColorToRGB(progress.Color))) << "the filled part";
 
-    const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
-    std::filesystem::create_directories(png);
-    EXPECT_TRUE(testsupport::SavePng((png / "check_group_gauge_track.png").wstring(), whole.Width, whole.Height,
-                                     std::vector<uint32_t>(whole.Pixels.begin(), whole.Pixels.end())));
+    EXPECT_TRUE(SavePicture(whole, "check_group_gauge_track.png"));
+}
+
+TEST(OurSkin, EditsMemoAndMaskedEdit)
+{
+    testsupport::InitializeApplication();
+    const std::filesystem::path folder =
+        std::filesystem::path(testsupport::SourceDir()) / "assets" / "skins" / "Aluminium (internal)";
+    const auto manager = skintest::LoadSkin(folder.wstring());
+    manager->SendNewSkin(false);
+    vcl::TObjectPtr<vcl::TForm> form(vcl::Create<vcl::TForm>(nullptr));
+    form->SetBounds(40, 40, 460, 260);
+    form->SetColor(vcl::TColor(RGB(243, 244, 246)));
+    auto* panel = Place<TsPanel>(form.get(), 8, 8, 436, 210);
+    const auto edit = [&](int X, int Y, const wchar_t* Text) {
+        auto* e = Place<TsEdit>(panel, X, Y, 130, 24);
+        e->SetText(Text);
+        return e;
+    };
+    TsEdit* plain = edit(10, 10, L"Detector 15");
+    TsEdit* focused = edit(150, 10, L"Focused");
+    TsEdit* disabled = edit(290, 10, L"Disabled");
+    disabled->SetEnabled(false);
+    TsEdit* band = edit(10, 44, L"9.3");
+    band->SetAlignment(vcl::TAlignment::taCenter);
+    band->SkinData()->SetCustomColor(true);
+    band->SetColor(vcl::TColor(0x00FFFF));
+    TsEdit* hint = edit(150, 44, L"");
+    hint->SetTextHint(L"Address");
+    TsEdit* password = edit(290, 44, L"secret");
+    password->SetPasswordChar(L'*');
+    auto* masked = Place<TsMaskEdit>(panel, 10, 80, 130, 24);
+    masked->SetEditMask(L"99:99");
+    masked->SetText(L"1234");
+    auto* memo = Place<TsMemo>(panel, 150, 80, 270, 110);
+    memo->SetText(L"First line\r\nSecond line");
+    form->Show();
+    focused->SetFocus();
+    RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testsupport::PumpFor(150);
+
+    for (vcl::TWinControl* c : std::initializer_list<vcl::TWinControl*>{plain, disabled, band, hint, password, masked}) {
+        SCOPED_TRACE(testing::Message() << c->Left() << "," << c->Top());
+        ASSERT_TRUE(SkinDataOf(c)->Skinned(true));
+        EXPECT_EQ(DifferingFromCache(c), 0) << "inactive: the cache";
+    }
+    const testsupport::TGrab face = testsupport::Grab(focused->Handle());
+    EXPECT_EQ(face.Pixel(0, 12), AsColorRef(PixelsOf(focused->SkinData()->FCacheBmp.get()).At(0, 12)))
+        << "focused: the border from the cache";
+    EXPECT_EQ(testsupport::Grab(band->Handle()).Pixel(5, 12), COLORREF(0x00FFFF));
+    EXPECT_TRUE(SavePicture(testsupport::Grab(form->Handle()), "edits.png"));
 }
 
 // Bitmap buttons with a glyph, disabled, and with a caption too long for them: each window shows
