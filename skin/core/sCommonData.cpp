@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/core/acGlow.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
@@ -387,9 +388,87 @@ void TsCommonData::ApplySkinColors(bool Repaint)
         Invalidate();
 }
 
-void TsCommonData::HideGlow() { GlowID = -1; }
+void TsCommonData::HideGlow()
+{
+    skin::HideGlow(GlowID);
+    GlowID = -1;
+}
 
-void ShowGlowingIfNeeded(TsCommonData& SkinData, bool, HWND) { SkinData.HideGlow(); }
+namespace {
+
+// A window's rectangle on the screen and the part of it its window DC may paint, in its own
+// coordinates.
+void WindowGlowRects(HWND Wnd, vcl::TRect& R, vcl::TRect& RealRect)
+{
+    GetWindowRect(Wnd, &R);
+    const HDC dc = GetWindowDC(Wnd);
+    GetClipBox(dc, &RealRect);
+    ReleaseDC(Wnd, dc);
+}
+
+// A graphic control's rectangle on the screen and the part of it that lies inside its parent and
+// the clip box of its parent's DC, in its own coordinates.
+void GraphicGlowRects(TControl* Control, vcl::TRect& R, vcl::TRect& RealRect)
+{
+    TWinControl* parent = Control->Parent();
+    const vcl::TRect bounds = Control->BoundsRect();
+    const vcl::TPoint topLeft = parent->ClientToScreen(bounds.TopLeft());
+    R = vcl::TRect(topLeft, topLeft + vcl::TPoint(bounds.Width(), bounds.Height()));
+    vcl::TRect clip;
+    const HDC dc = GetDC(parent->Handle());
+    GetClipBox(dc, &clip);
+    ReleaseDC(parent->Handle(), dc);
+    RealRect = vcl::TRect(std::max(0L, -bounds.left), std::max(0L, -bounds.top),
+                          clip.right < bounds.right ? clip.right - bounds.left : bounds.Width(),
+                          clip.bottom < bounds.bottom ? clip.bottom - bounds.top : bounds.Height());
+}
+
+// The window a control's glow belongs to: the parent control's of a form placed in a control, else
+// the form's; none for a control outside any form.
+HWND GlowOwnerWindow(TControl* Control)
+{
+    vcl::TCustomForm* form = vcl::GetParentForm(Control);
+    if (!form)
+        return nullptr;
+    return form->Parent() ? form->Parent()->Handle() : form->Handle();
+}
+
+}  // namespace
+
+void ShowGlowingIfNeeded(TsCommonData& SkinData, bool Clicked, HWND Handle)
+{
+    TsSkinManager* manager = SkinData.SkinManager();
+    if (!manager || !manager->GetAllowGlowing() || !manager->IsValidSkinIndex(SkinData.SkinIndex) ||
+        SkinData.Section().GlowCount < 1)
+        return;
+    vcl::TRect R, RealRect;
+    HWND owner = nullptr;
+    if (TControl* control = SkinData.FOwnerControl) {
+        if (!SkinData.FMouseAbove || control->ControlState().Contains(vcl::TControlStateItem::csLButtonDown) ||
+            (Clicked && SkinData.GlowID >= 0)) {
+            SkinData.HideGlow();
+            return;
+        }
+        owner = GlowOwnerWindow(control);
+        auto* windowed = dynamic_cast<TWinControl*>(control);
+        TWinControl* painter = windowed ? windowed : control->Parent();
+        if (!owner || !painter || !painter->HandleAllocated())
+            return;
+        if (windowed)
+            WindowGlowRects(windowed->Handle(), R, RealRect);
+        else
+            GraphicGlowRects(control, R, RealRect);
+    } else if (Handle) {
+        WindowGlowRects(Handle, R, RealRect);
+        owner = GetParentFormHandle(Handle);
+    } else {
+        return;
+    }
+    // A glow still shown would stay on the screen for good once its id is replaced.
+    SkinData.HideGlow();
+    SkinData.GlowID = ShowGlow(R, RealRect, SkinData.SkinSection(), L"GLOW", SkinData.Section().GlowMargin, 255, owner,
+                               manager);
+}
 
 // ---------------------------------------------------------------------------------------------
 // The section, the cache and the skin state

@@ -188,8 +188,7 @@ public:
     // The form whose skin provider owns this data; none for other owners.
     vcl::TCustomForm* ProviderForm() const;
 
-    // Hides the glow shown around the control. Glows come with the glow windows; until a glow can
-    // be shown GlowID stays -1 and there is nothing to hide.
+    // Hides the glow shown around the control; GlowID becomes -1.
     void HideGlow();
 
     // ---------------------------------------------------------------------------------------------
@@ -290,8 +289,10 @@ int GetFontIndex(vcl::TControl* Control, int DefIndex, TsSkinManager* SkinManage
 bool ParentTextured(const TsCommonData& SkinData);
 // The widest side of the section's border image; 0 without one or when it is not drawn in state 0.
 int SkinBorderMaxWidth(const TsCommonData& SkinData);
-// Shows or hides the glow around a hot control. No glow can be shown yet: a shown one is hidden,
-// nothing more.
+// Shows or hides the glow around a hot control; nothing unless the manager allows glows and the
+// section has them (GlowCount). A control that the mouse left or holds pressed, or a click while
+// the glow shows, hides the glow; otherwise the glow shows around the control's visible part,
+// beside its form. Handle stands for the control's window when the data has no owner control.
 void ShowGlowingIfNeeded(TsCommonData& SkinData, bool Clicked = false, HWND Handle = nullptr);
 
 // ---------------------------------------------------------------------------------------------

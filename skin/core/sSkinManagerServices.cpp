@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/core/acGlow.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sVclUtils.h"
@@ -218,6 +219,7 @@ void TsSkinManager::SendNewSkin(bool Repaint)
 {
     if (IsLoading())
         return;
+    ClearGlows(false);
     if (Repaint)
         LockForms(this);
     try {
@@ -242,6 +244,7 @@ void TsSkinManager::SendNewSkin(bool Repaint)
 void TsSkinManager::SendRemoveSkin()
 {
     TFlagScope removing(SkinRemoving);
+    ClearGlows(false);
     UnInstallHook();
     SkinData->Active = false;
     Broadcast(scmdSkinRemoved);

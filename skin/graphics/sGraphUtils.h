@@ -53,6 +53,8 @@ int SwapInteger(int Value);
 vcl::TColor MixColors(vcl::TColor Color1, vcl::TColor Color2, double Weight);
 
 // The layered-window entry points of user32, looked up once; null where the system lacks them.
+// Every frame a layered window shows goes through these two: tests put recorders in their place
+// (the virtual display cannot show partial alpha).
 using TUpdateLayeredWindow = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
 using TSetLayeredWindowAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 extern TUpdateLayeredWindow UpdateLayeredWindow;

@@ -3,6 +3,7 @@ every control that comes to look up something more.
 
 Each entry names a section and the image keys read from it. Keys in `images` are found in the
 section or, through "PARENTCLASS", in its ancestors; keys in `own_images` in the section alone.
+A keyed entry names images that every section must hold itself once it gives a key a value above 0.
 """
 from dataclasses import dataclass
 
@@ -13,6 +14,13 @@ class Lookup:
     section: str
     images: tuple = ()
     own_images: tuple = ()
+
+
+@dataclass(frozen=True)
+class KeyedLookup:
+    user: str
+    key: str
+    own_images: tuple
 
 
 TITLE_BUTTONS = ("BICONCLOSE", "BICONMIN", "BICONMAX", "BICONNORM")
@@ -65,4 +73,8 @@ LOOKUPS = [
     Lookup("scroll bars", "SCROLLBAR1V"),
     Lookup("scroll bars", "SCROLLBAR2H"),
     Lookup("scroll bars", "SCROLLBAR2V"),
+]
+
+KEYED_LOOKUPS = [
+    KeyedLookup("glow around hot controls", "GLOW", ("GLOW0",)),
 ]

@@ -5,7 +5,8 @@
 
 Prints one line per problem and exits with 1 when there is any:
   missing section S                   a section the controls look up
-  missing image S K                   an image key of it, with inheritance where the engine inherits
+  missing image S K                   an image key of it, with inheritance where the engine inherits,
+                                      or of a section whose key asks for the image (a glow)
   image S K: (l, t, r, b) outside the WxH master bitmap
   image S K: file F missing           an image file that is not in the folder
 A missing section is named once; its own keys are not listed again.
@@ -16,7 +17,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import imagefile  # noqa: E402
-from lookups import LOOKUPS  # noqa: E402
+from lookups import KEYED_LOOKUPS, LOOKUPS  # noqa: E402
 from optionsfile import parse_image, read_options  # noqa: E402
 
 
@@ -71,7 +72,20 @@ def check(folder):
             for key in keys:
                 if not _find_image(sections, lookup.section, key, inherit):
                     problems.append("missing image %s %s" % (lookup.section, key))
+    for lookup in KEYED_LOOKUPS:
+        for name, keys in sections.items():
+            if _integer(keys.get(lookup.key)) > 0:
+                problems += ["missing image %s %s" % (name, key) for key in lookup.own_images
+                             if not _find_image(sections, name, key, False)]
     return problems
+
+
+def _integer(value):
+    """The value as the engine reads a number: 0 when missing or not a number."""
+    try:
+        return int(value)
+    except (TypeError, ValueError):
+        return 0
 
 
 def main(argv):

@@ -83,6 +83,24 @@ class OurSkin(unittest.TestCase):
             "missing image COMBOBOX GLYPHMASK"])
 
 
+    def test_a_section_asking_for_glows_needs_its_own_glow_image(self):
+        section = [""]
+
+        def glowing(lines):
+            out = []
+            for line in lines:
+                if line.startswith("["):
+                    section[0] = line
+                if section[0] in ("[BUTTON]", "[EDIT]") and line == "GLOW=0":
+                    line = "GLOW=1"
+                if section[0] == "[EDIT]" and line.startswith("STATES="):
+                    out.append("GLOW0=^0000^0000^0003^0003^0001^0001^0001^0001^1^0^1^0")
+                out.append(line)
+            return out
+        rewrite_options(self.copy, glowing)
+        self.assertEqual(skincheck.check(self.copy), ["missing image BUTTON GLOW0"])
+
+
 class DefaultShadows(unittest.TestCase):
     def test_soft_shadows_around_a_transparent_middle(self):
         folder = tempfile.mkdtemp()

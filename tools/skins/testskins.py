@@ -73,6 +73,18 @@ def _title_images():
     return tuple(buttons + files)
 
 
+def _glow_png():
+    """A 20 x 20 halo with borders of 8 in straight alpha, growing stronger towards the middle; every
+    pixel of the borders has a colour of its own, the 4 x 4 middle is empty."""
+    halo = Raster(20, 20)
+    for y in range(20):
+        for x in range(20):
+            depth = min(x, y, 19 - x, 19 - y)
+            if depth < 8:
+                halo.px[y][x] = (40 + 10 * x, 40 + 10 * y, 200, 30 * (depth + 1))
+    return ImageFile("GLOW.PNG", [halo], kind=3, widths=(8, 8, 8, 8), draw_mode=1)
+
+
 @dataclass
 class TestSkin:
     version: str
@@ -107,6 +119,12 @@ TEST_SKINS = {
         Section("GREY", border=1, colours=((128, 128, 128), (90, 90, 90))),
         Section("GRADIENT", states=2, gradient=True),
     ], extra={"BIKEEPHUE": 1}),
+    # Glows: a section with its glow image, a margin of 2 and glows on; one asking for glows without an image.
+    "GLOW": TestSkin("8.00", [
+        Section("GLOBALINFO"),
+        Section("GLOWING", states=2, files=(("GLOW0", _glow_png()),), keys=(("GLOW", 1), ("GLOWMARGIN", 2))),
+        Section("NOGLOWIMAGE", states=2, keys=(("GLOW", 1), ("GLOWMARGIN", 2))),
+    ]),
     # A PNG image of its own, in a skin that still marks transparent pixels by key colour...
     "PNG745": TestSkin("7.45", [Section("GLOBALINFO", files=(("EXBORDER", _xb_png()),))]),
     # ...and in one that carries straight alpha.
