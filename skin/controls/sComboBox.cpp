@@ -9,11 +9,11 @@
 
 namespace skin {
 
+using vcl::TComboBoxStyle;
 using vcl::TMessage;
 using vcl::TOwnerDrawState;
 using vcl::TOwnerDrawStateItem;
 using vcl::TRect;
-using vcl::TComboBoxStyle;
 
 namespace {
 
@@ -65,20 +65,16 @@ TRect ComboButtonRect(int Width, int Height, int ScrollBarWidth, bool HasButton,
 bool ReadOnlyComboDrops(UINT Msg, WPARAM WParam)
 {
     switch (Msg) {
-    case WM_CHAR:
-        return true;
+    case WM_CHAR: return true;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_SYSCHAR:
     case vcl::CN_KEYDOWN:
     case vcl::CN_SYSKEYDOWN:
-    case vcl::CN_SYSCHAR:
-        return ReadOnlyKey(WParam);
+    case vcl::CN_SYSCHAR: return ReadOnlyKey(WParam);
     case WM_COMMAND:
-    case vcl::CN_COMMAND:
-        return HIWORD(WParam) == CBN_DROPDOWN;
-    default:
-        return false;
+    case vcl::CN_COMMAND: return HIWORD(WParam) == CBN_DROPDOWN;
+    default: return false;
     }
 }
 
@@ -96,10 +92,8 @@ bool ReadOnlyComboChildDrops(UINT Msg)
     case vcl::CN_KEYDOWN:
     case vcl::CN_CHAR:
     case vcl::CN_SYSKEYDOWN:
-    case vcl::CN_SYSCHAR:
-        return true;
-    default:
-        return false;
+    case vcl::CN_SYSCHAR: return true;
+    default: return false;
     }
 }
 
@@ -252,7 +246,8 @@ void TsCustomComboBox::PrepareCache()
     InitCacheBmp(data);
     vcl::TBitmap* cache = data.FCacheBmp.get();
     const int height = CacheHeight();
-    cache->SetHeight(height);
+    if (Style() == TComboBoxStyle::csSimple)
+        cache->SetHeight(height);
     const TCacheInfo beneath = GetParentCache(data);
     const vcl::TPoint at(Left(), Top());
     PaintItem(data, beneath, ControlIsActive(data) ? 1 : 0, TRect(0, 0, Width(), height), at, cache, false);
@@ -271,8 +266,9 @@ void TsCustomComboBox::DrawField()
     vcl::TBitmap* cache = SkinData()->FCacheBmp.get();
     const TRect b = ButtonRect();
     const int height = CacheHeight();
-    const TRect field = UseRightToLeftAlignment() ? TRect(b.right + 1, FrameWidth, Width() - FrameWidth, height - FrameWidth)
-                                                  : TRect(FrameWidth, FrameWidth, b.left - 1, height - FrameWidth);
+    const TRect field = UseRightToLeftAlignment()
+                            ? TRect(b.right + 1, FrameWidth, Width() - FrameWidth, height - FrameWidth)
+                            : TRect(FrameWidth, FrameWidth, b.left - 1, height - FrameWidth);
     TOwnerDrawState state{TOwnerDrawStateItem::odComboBoxEdit};
     if (Focused() && (Style() == TComboBoxStyle::csDropDownList || OwnerDrawStyle()))
         state << TOwnerDrawStateItem::odSelected << TOwnerDrawStateItem::odFocused;
@@ -445,8 +441,8 @@ void TsCustomComboBox::OurPaintHandler(HDC DC)
     data.FUpdating = data.GetUpdating();
     if (!data.FUpdating && !(InAnimationProcess && data.PrintDC && data.PrintDC != dc)) {
         vcl::TWinControl* parent = Parent();
-        data.BGChanged = data.BGChanged || data.HalfVisible ||
-                         (parent && GetBoolMsg(parent, scmdQueryHalfVisible)) || IsOwnerDrawn();
+        data.BGChanged = data.BGChanged || data.HalfVisible || (parent && GetBoolMsg(parent, scmdQueryHalfVisible)) ||
+                         IsOwnerDrawn();
         data.HalfVisible = parent && !RectInRect(parent->ClientRect(), BoundsRect());
         if (data.BGChanged)
             PrepareCache();
@@ -476,12 +472,8 @@ void TsCustomComboBox::CopyCache(HDC DC)
             BitBlt(DC, 0, 0, W, H, source, 0, 0, SRCCOPY);
         }
         break;
-    case TComboBoxStyle::csSimple:
-        frame();
-        break;
-    default:
-        BitBlt(DC, 0, 0, W, Height(), source, 0, 0, SRCCOPY);
-        break;
+    case TComboBoxStyle::csSimple: frame(); break;
+    default: BitBlt(DC, 0, 0, W, Height(), source, 0, 0, SRCCOPY); break;
     }
 }
 
@@ -526,11 +518,8 @@ void TsCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC Co
             return;
         }
         case WM_ERASEBKGND:
-        case WM_NCPAINT:
-            Message.Result = 1;
-            return;
-        default:
-            break;
+        case WM_NCPAINT: Message.Result = 1; return;
+        default: break;
         }
     }
     inherited::ComboWndProc(Message, ComboWnd, ComboProc);
@@ -572,11 +561,8 @@ bool TsCustomComboBox::EarlySkinCommand(uint16_t Cmd, TMessage& Message)
             Repaint();
         }
         return true;
-    case scmdMouseLeave:
-        Perform(vcl::CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
-        return false;
-    default:
-        return inherited::EarlySkinCommand(Cmd, Message);
+    case scmdMouseLeave: Perform(vcl::CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this)); return false;
+    default: return inherited::EarlySkinCommand(Cmd, Message);
     }
 }
 
@@ -634,9 +620,7 @@ bool TsCustomComboBox::SkinnedMessage(TMessage& Message)
     case vcl::CM_VISIBLECHANGED:
     case vcl::CM_ENABLEDCHANGED:
     case vcl::CM_COLORCHANGED:
-    case vcl::CM_MOUSEWHEEL:
-        data.BGChanged = true;
-        return false;
+    case vcl::CM_MOUSEWHEEL: data.BGChanged = true; return false;
     case WM_COMMAND:
         if (FReadOnly)
             return true;
@@ -659,8 +643,7 @@ bool TsCustomComboBox::SkinnedMessage(TMessage& Message)
             OurPaintHandler(nullptr);
         }
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -698,9 +681,7 @@ void TsCustomComboBox::AfterInherited(TMessage& Message)
     TsCommonData& data = *SkinData();
     switch (Message.Msg) {
     case WM_SETFONT:
-    case vcl::CM_ENABLEDCHANGED:
-        Repaint();
-        break;
+    case vcl::CM_ENABLEDCHANGED: Repaint(); break;
     case CB_SETCURSEL:
     case vcl::CM_TEXTCHANGED:
     case vcl::CM_CHANGED:
@@ -713,8 +694,7 @@ void TsCustomComboBox::AfterInherited(TMessage& Message)
             SetItemHeight(ItemHeight());
         Invalidate();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

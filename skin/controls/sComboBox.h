@@ -64,6 +64,8 @@ public:
     TsBoundLabel* BoundLabel() const { return FBoundLabel.get(); }
     void SetDropDownCount(int Value) override;
 
+    // The drop-down button's rectangle in the box (ComboButtonRect with the system's scroll-bar
+    // width); no width for a simple box or without ShowButton.
     vcl::TRect ButtonRect() const;
     // The height of one frame of the skin's arrow glyph; 16 without one.
     int ButtonHeight() const;

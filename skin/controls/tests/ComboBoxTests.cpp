@@ -41,10 +41,8 @@ TEST(ComboRules, TheButtonLiesInsideTheFrameAtTheRightOrUnderRightToLeftAtTheLef
         TRect Expected;
     };
     const TCase cases[] = {
-        {75, 42, 17, true, false, TRect(55, 2, 73, 40)},
-        {95, 34, 20, true, false, TRect(72, 2, 93, 32)},
-        {75, 42, 17, false, false, TRect(73, 2, 73, 40)},
-        {95, 34, 17, true, true, TRect(2, 2, 20, 32)},
+        {75, 42, 17, true, false, TRect(55, 2, 73, 40)},  {95, 34, 20, true, false, TRect(72, 2, 93, 32)},
+        {75, 42, 17, false, false, TRect(73, 2, 73, 40)}, {95, 34, 17, true, true, TRect(2, 2, 20, 32)},
         {95, 34, 17, false, true, TRect(2, 2, 2, 32)},
     };
     for (const TCase& c : cases) {
@@ -64,15 +62,32 @@ TEST(ComboRules, AReadOnlyBoxDropsCharactersTheKeysThatMoveOrOpenAndTheDropDown)
         bool Dropped;
     };
     const TCase cases[] = {
-        {WM_CHAR, '5', true},          {WM_CHAR, VK_RETURN, true},     {WM_KEYDOWN, VK_SPACE, true},
-        {WM_KEYDOWN, VK_PRIOR, true},  {WM_KEYDOWN, VK_END, true},     {WM_KEYDOWN, VK_HOME, true},
-        {WM_KEYDOWN, VK_LEFT, true},   {WM_KEYDOWN, VK_DOWN, true},    {WM_KEYDOWN, 'A', true},
-        {WM_KEYDOWN, 'Z', true},       {WM_KEYDOWN, VK_F4, true},      {WM_KEYDOWN, '9', true},
-        {WM_KEYDOWN, '0', false},      {WM_KEYDOWN, '8', false},       {WM_KEYDOWN, VK_INSERT, false},
-        {WM_KEYDOWN, VK_DELETE, false}, {WM_KEYDOWN, VK_F3, false},    {WM_KEYDOWN, VK_RETURN, false},
-        {WM_KEYDOWN, VK_NUMPAD9, false}, {WM_SYSKEYDOWN, VK_DOWN, true}, {WM_SYSCHAR, 'C', true},
-        {vcl::CN_KEYDOWN, 'Q', true},  {vcl::CN_SYSKEYDOWN, VK_UP, true}, {vcl::CN_SYSCHAR, 'a', false},
-        {WM_KEYUP, VK_DOWN, false},    {WM_COMMAND, MAKEWPARAM(0, CBN_DROPDOWN), true},
+        {WM_CHAR, '5', true},
+        {WM_CHAR, VK_RETURN, true},
+        {WM_KEYDOWN, VK_SPACE, true},
+        {WM_KEYDOWN, VK_PRIOR, true},
+        {WM_KEYDOWN, VK_END, true},
+        {WM_KEYDOWN, VK_HOME, true},
+        {WM_KEYDOWN, VK_LEFT, true},
+        {WM_KEYDOWN, VK_DOWN, true},
+        {WM_KEYDOWN, 'A', true},
+        {WM_KEYDOWN, 'Z', true},
+        {WM_KEYDOWN, VK_F4, true},
+        {WM_KEYDOWN, '9', true},
+        {WM_KEYDOWN, '0', false},
+        {WM_KEYDOWN, '8', false},
+        {WM_KEYDOWN, VK_INSERT, false},
+        {WM_KEYDOWN, VK_DELETE, false},
+        {WM_KEYDOWN, VK_F3, false},
+        {WM_KEYDOWN, VK_RETURN, false},
+        {WM_KEYDOWN, VK_NUMPAD9, false},
+        {WM_SYSKEYDOWN, VK_DOWN, true},
+        {WM_SYSCHAR, 'C', true},
+        {vcl::CN_KEYDOWN, 'Q', true},
+        {vcl::CN_SYSKEYDOWN, VK_UP, true},
+        {vcl::CN_SYSCHAR, 'a', false},
+        {WM_KEYUP, VK_DOWN, false},
+        {WM_COMMAND, MAKEWPARAM(0, CBN_DROPDOWN), true},
         {vcl::CN_COMMAND, MAKEWPARAM(0, CBN_DROPDOWN), true},
         {vcl::CN_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), false},
     };
@@ -82,9 +97,8 @@ TEST(ComboRules, AReadOnlyBoxDropsCharactersTheKeysThatMoveOrOpenAndTheDropDown)
 
 TEST(ComboRules, TheEditAndListOfAReadOnlyBoxLoseEditingButKeepCopy)
 {
-    for (UINT msg : {UINT(WM_KEYDOWN), UINT(WM_KEYUP), UINT(WM_CHAR), UINT(WM_SYSKEYUP), UINT(WM_CUT),
-                     UINT(WM_PASTE), UINT(WM_CLEAR), UINT(WM_UNDO), vcl::CN_KEYDOWN, vcl::CN_CHAR,
-                     vcl::CN_SYSKEYDOWN, vcl::CN_SYSCHAR})
+    for (UINT msg : {UINT(WM_KEYDOWN), UINT(WM_KEYUP), UINT(WM_CHAR), UINT(WM_SYSKEYUP), UINT(WM_CUT), UINT(WM_PASTE),
+                     UINT(WM_CLEAR), UINT(WM_UNDO), vcl::CN_KEYDOWN, vcl::CN_CHAR, vcl::CN_SYSKEYDOWN, vcl::CN_SYSCHAR})
         EXPECT_TRUE(ReadOnlyComboChildDrops(msg)) << std::hex << msg;
     for (UINT msg : {UINT(WM_COPY), UINT(WM_SYSKEYDOWN), UINT(WM_LBUTTONDOWN), UINT(WM_PAINT)})
         EXPECT_FALSE(ReadOnlyComboChildDrops(msg)) << std::hex << msg;
@@ -131,7 +145,7 @@ protected:
         FOther->SetParent(FForm.get());
     }
 
-    template<class T = TsComboBox>
+    template <class T = TsComboBox>
     T* New(TComboBoxStyle Style = TComboBoxStyle::csDropDown, int Top = 10)
     {
         auto* combo = vcl::Create<T>(FForm.get());
@@ -248,8 +262,9 @@ TEST_F(SkinnedCombo, AnUnfocusedBoxShowsItsTextFromTheCacheAFocusedOneItsNativeE
     testsupport::PumpFor(30);
     ASSERT_TRUE(combo->Focused());
     const TRect b = combo->ButtonRect();
-    for (const TRect& kept : {TRect(0, 0, combo->Width(), 3), TRect(0, combo->Height() - 3, combo->Width(), combo->Height()),
-                              TRect(0, 0, 3, combo->Height()), b})
+    for (const TRect& kept :
+         {TRect(0, 0, combo->Width(), 3), TRect(0, combo->Height() - 3, combo->Width(), combo->Height()),
+          TRect(0, 0, 3, combo->Height()), b})
         EXPECT_EQ(DifferingFromCache(combo, kept), 0) << "the frame and the button stay the cache's";
     EXPECT_GT(CountIn(combo, Field(combo), GetSysColor(COLOR_HIGHLIGHT), true), 0)
         << "the edit window shows its selected text";
