@@ -31,12 +31,15 @@ void ValueField(skin::TsEdit* Edit, int FontHeight = 34)
     BoundCaption(Edit->BoundLabel());
 }
 
-// A value list: the neutral grey in a large Tahoma.
+// A value list: the neutral grey in a large Tahoma, centred. The grey and the bands the program
+// sets show over the skin.
 void ValueList(skin::TsComboBox* Combo, int FontHeight = 34)
 {
     Combo->SetColor(FieldGrey);
     formbuilder::SetFont(Combo, L"Tahoma", FontHeight);
+    Combo->SetAlignment(TAlignment::taCenter);
     Combo->SkinData()->SetSkinSection(L"COMBOBOX");
+    Combo->SkinData()->SetCustomColor(true);
 }
 
 // The speed classes, in the order of their codes 1, 2 and 4.

@@ -422,11 +422,12 @@ protected:
     virtual void CloseUp();
     virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
     virtual void MeasureItem(int Index, int& Height);
+    // The reflected WM_DRAWITEM and WM_MEASUREITEM of the list and the field.
+    virtual void CNDrawItem(TMessage& Message);
+    virtual void CNMeasureItem(TMessage& Message);
 
 private:
     void CNCommand(TMessage& Message);
-    void CNDrawItem(TMessage& Message);
-    void CNMeasureItem(TMessage& Message);
     void SubclassChildren();
     // Makes the list tall enough for DropDownCount items.
     void AdjustDropDown();

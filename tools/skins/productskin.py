@@ -261,7 +261,7 @@ def sections():
         ("EDIT", section(2, PANEL, TEXT, hot=PANEL, BORDERSMASK=border(field(ACCENT), 2))),
         ("COMBOBOX", section(2, PANEL, TEXT, hot=PANEL, BORDERSMASK=border(field(ACCENT), 2),
                              GLYPHMASK=chevron("down", scroll_glyphs))),
-        ("COMBOBTN", section(3, PANEL, TEXT, hot=HOT)),
+        ("COMBOBTN", section(3, PANEL, TEXT, hot=HOT, transparency=100, hot_transparency=0)),
         ("MENUBTN", section(3, PANEL, TEXT, hot=HOT, BORDERSMASK=filled_border(button_frames(), 3))),
         ("BUTTON", section(3, PANEL, TEXT, hot=HOT, BORDERSMASK=filled_border(button_frames(), 3))),
         ("SPEEDBUTTON", section(3, PANEL, TEXT, hot=HOT, transparency=100, hot_transparency=0,

@@ -106,6 +106,20 @@ TEST_SKINS = {
         Section("CHECKBOX", states=2, transparency=100),
         Section("NEWBUTTON", states=3, parent="BUTTON"),
     ]),
+    # The combo box: its field with a border and an arrow of two frames, its button with a border
+    # of three frames, and a selection...
+    "COMBO": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2),
+        Section("COMBOBOX", states=2, border=1, glyphs=("GLYPHMASK",)),
+        Section("COMBOBTN", states=3, border=1),
+        Section("SELECTION", states=2),
+        Section("EDIT", states=2, border=1),
+    ]),
+    # ...and a field alone: no button section, no arrow, no selection.
+    "COMBOPLAIN": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2),
+        Section("COMBOBOX", states=2, border=1),
+    ]),
     # JPEG patterns: one large enough to stay a pattern, one a column short of it.
     "PATTERNS": TestSkin("8.00", [
         Section("GLOBALINFO"),

@@ -292,6 +292,41 @@ TEST_F(WindowTest, ComboKeepsItemsWithoutAWindowAndReadsMissingItemsAsEmpty)
     EXPECT_EQ(L"  3", combo->Text());
 }
 
+namespace {
+
+// An owner-drawn combo box that answers the measure and counts the items drawn itself.
+class TMeasuringCombo : public TComboBox {
+public:
+    using TComboBox::TComboBox;
+    int Drawn = 0;
+
+protected:
+    void CNMeasureItem(TMessage& Message) override
+    {
+        reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam)->itemHeight = 30;
+        Message.Result = TRUE;
+    }
+    void CNDrawItem(TMessage& Message) override
+    {
+        ++Drawn;
+        TComboBox::CNDrawItem(Message);
+    }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, ADerivedComboAnswersTheMeasureAndSeesEveryDrawnItem)
+{
+    TForm* form = NewForm();
+    auto* combo = NewChild<TMeasuringCombo>(form, 10, 10, 120, 24, clWindow);
+    combo->SetStyle(TComboBoxStyle::csOwnerDrawVariable);
+    combo->Items()->Add(L"a");
+    combo->SetItemIndex(0);
+    ShowAndPaint(form);
+    EXPECT_EQ(30, SendMessageW(combo->Handle(), CB_GETITEMHEIGHT, 0, 0));
+    EXPECT_GT(combo->Drawn, 0) << "the field of the drop-down list";
+}
+
 TEST_F(WindowTest, ComboTellsDropDownAndCloseUp)
 {
     TForm* form = NewForm();
