@@ -150,6 +150,8 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     FWidth = AWidth;
     FHeight = AHeight;
     Invalidate();
+    // Without a window of its own the control is told of its new bounds as a window would be.
+    Perform(WM_WINDOWPOSCHANGED);
     // The new place is the anchors' reference before the parent places its children.
     UpdateAnchorRules();
     RequestAlign();

@@ -163,6 +163,7 @@ public:
     void SetTop(int value) { SetBounds(FLeft, value, FWidth, FHeight); }
     void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
     void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
+    // A real change; a control without a window then gets WM_WINDOWPOSCHANGED (LParam 0).
     virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
     TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
     void SetBoundsRect(const TRect& r) { SetBounds(r.left, r.top, r.Width(), r.Height()); }

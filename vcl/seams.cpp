@@ -61,6 +61,10 @@ TSystemSeams& Seams()
         DwmCompositionEnabled,
         DwmSetAttribute,
         DwmInvalidateIconic,
+        [](HWND owner, const String& operation, const String& file, int showCmd) {
+            return reinterpret_cast<INT_PTR>(
+                ShellExecuteW(owner, operation.c_str(), file.c_str(), nullptr, nullptr, showCmd));
+        },
     };
     return seams;
 }

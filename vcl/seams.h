@@ -1,6 +1,7 @@
 #pragma once
 // Replaceable entries to the system calls that tests must record and answer: message boxes,
-// screen metrics, the cursor position, the command line and the desktop window manager. They default to the real functions.
+// screen metrics, the cursor position, the command line, the desktop window manager and the shell's
+// opening of documents and links. They default to the real functions.
 #include "vcl/system.h"
 
 #include <windows.h>
@@ -24,6 +25,8 @@ struct TSystemSeams {
     std::function<bool()> CompositionEnabled;
     std::function<HRESULT(HWND Wnd, DWORD Attribute, const void* Value, DWORD Size)> DwmSetWindowAttribute;
     std::function<void(HWND Wnd)> DwmInvalidateIconicBitmaps;
+    // ShellExecuteW without parameters or folder: its result, above 32 when it succeeded.
+    std::function<INT_PTR(HWND Owner, const String& Operation, const String& File, int ShowCmd)> ShellExecute;
 };
 
 // The seams in force; assign a member to replace one, copy the whole to restore it later.

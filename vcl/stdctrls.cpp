@@ -227,7 +227,7 @@ void TCustomLabel::AdjustBounds()
     SetBounds(left, FTop, width, rect.bottom);
 }
 
-void TCustomLabel::DoDrawText(TRect& Rect, UINT Flags)
+String TCustomLabel::DrawnText(UINT& Flags)
 {
     String text = GetLabelText();
     // An empty caption (or a lone accelerator mark) still measures one line high.
@@ -235,6 +235,12 @@ void TCustomLabel::DoDrawText(TRect& Rect, UINT Flags)
         text += L' ';
     if (!FShowAccelChar)
         Flags |= DT_NOPREFIX;
+    return text;
+}
+
+void TCustomLabel::DoDrawText(TRect& Rect, UINT Flags)
+{
+    const String text = DrawnText(Flags);
     TCanvas* canvas = Canvas();
     canvas->SetFont(Font());
     if (FEnabled) {

@@ -79,6 +79,9 @@ protected:
     // Draws (or with DT_CALCRECT measures into Rect) the label's text on the canvas.
     virtual void DoDrawText(TRect& Rect, UINT Flags);
     virtual String GetLabelText() { return Caption(); }
+    // The label's text as DoDrawText draws it with Flags, which gain DT_NOPREFIX without
+    // ShowAccelChar: measured, an empty caption (or a lone accelerator mark) is one blank.
+    String DrawnText(UINT& Flags);
     void Paint() override;
 
 private:

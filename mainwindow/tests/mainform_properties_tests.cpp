@@ -398,4 +398,31 @@ TEST_F(MainformTest, ValueFieldsShowTheProgramsColourAndKeepAnInactiveCaption)
     EXPECT_EQ(COLORREF(0xF2F2F2), grab.Pixel(5, level->Height() / 2)) << "left of the centred text";
 }
 
+// The labels write in our skin's font colour, and what their panel shows lies around their text.
+TEST_F(MainformTest, LabelsWriteInOurSkinsFontColourOverTheirPanel)
+{
+    Form()->sPanel1->SetVisible(true);
+    Form()->sPanel5->SetVisible(true);
+    Form()->Show();
+    testsupport::PumpFor(300);
+    skin::TsSkinManager* manager = Form()->sSkinManager1;
+    const TColor font = manager->GetGlobalFontColor();
+    ASSERT_NE(font, clFuchsia);
+    ASSERT_NE(ColorToRGB(font), ColorToRGB(clWindowText)) << "the check could not tell the skin's colour from the default";
+
+    int checked = 0;
+    for (int i = 0; i < Form()->ComponentCount(); ++i) {
+        auto* label = dynamic_cast<skin::TsLabel*>(Form()->Components(i));
+        auto* panel = label ? dynamic_cast<skin::TsPanel*>(label->Parent()) : nullptr;
+        if (!panel || !label->Showing() || panel->SkinData()->SkinSection() != L"PANEL")
+            continue;
+        EXPECT_EQ(font, label->Font()->Color()) << label->Name().c_str();
+        const testsupport::TGrab grab = testsupport::Grab(panel->Handle());
+        EXPECT_EQ(grab.ClientPixel(label->Left() - 1, label->Top()), grab.ClientPixel(label->Left(), label->Top()))
+            << label->Name().c_str() << ": its corner shows what lies beside it";
+        ++checked;
+    }
+    EXPECT_GT(checked, 5);
+}
+
 }  // namespace

@@ -76,9 +76,7 @@ void TsBevel::Paint()
     const int W = Width(), H = Height();
     if (data.BGChanged) {
         InitCacheBmp(data);
-        TacBGInfo bg;
-        GetBGInfo(bg, static_cast<vcl::TControl*>(Parent()), false);
-        PaintItem(data.SkinIndex, data.SkinSection(), BGInfoToCI(bg), 0, TRect(0, 0, W, H),
+        PaintItem(data.SkinIndex, data.SkinSection(), GetParentCache(this), 0, TRect(0, 0, W, H),
                   vcl::TPoint(Left(), Top()), data.FCacheBmp.get(), data.SkinManager());
     }
     vcl::TCanvas* cache = data.FCacheBmp->Canvas();

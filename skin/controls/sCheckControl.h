@@ -168,9 +168,7 @@ protected:
         InitCacheBmp(data);
         vcl::TBitmap* cache = data.FCacheBmp.get();
         cache->Canvas()->SetFont(this->Font());
-        TacBGInfo info;
-        GetBGInfo(info, this->Parent(), false);
-        const TCacheInfo background = BGInfoToCI(info);
+        const TCacheInfo background = GetParentCache(this);
         const vcl::TPoint at(this->Left(), this->Top());
         PaintItem(data, background, Hot() ? 1 : 0, vcl::TRect(0, 0, cache->Width(), this->Height()), at, cache, true);
         {

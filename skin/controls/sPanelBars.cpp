@@ -109,9 +109,7 @@ void TsGrip::Paint()
     SkinData()->BGChanged = false;
     vcl::TCanvas* canvas = Canvas();
     if (Transparent && LinkedControl) {
-        TacBGInfo info;
-        GetBGInfo(info, static_cast<vcl::TControl*>(LinkedControl), false);
-        const TCacheInfo ci = BGInfoToCI(info);
+        const TCacheInfo ci = BackgroundOf(LinkedControl);
         if (ci.Ready && ci.Bmp) {
             const TCanvasLock lock(ci.Bmp->Canvas());
             BitBlt(canvas->Handle(), 0, 0, Width(), Height(), ci.Bmp->Canvas()->Handle(),

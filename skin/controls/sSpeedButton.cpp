@@ -466,9 +466,7 @@ void TsSpeedButton::PrepareCache()
     TsCommonData& data = *SkinData();
     InitCacheBmp(data);
     data.FCacheBmp->Canvas()->SetFont(Font());
-    TacBGInfo bg;
-    GetBGInfo(bg, static_cast<vcl::TControl*>(Parent()), false);
-    const TCacheInfo beneath = BGInfoToCI(bg);
+    const TCacheInfo beneath = GetParentCache(this);
     if (beneath.Ready && beneath.Bmp && beneath.Bmp->Width() == 0)
         return;
     if (FButtonStyle == TToolButtonStyle::tbsSeparator || FButtonStyle == TToolButtonStyle::tbsDivider) {

@@ -114,9 +114,7 @@ void TsSplitter::PaintSkinned()
         state = 2;
     InitCacheBmp(data);
     vcl::TBitmap* cache = data.FCacheBmp.get();
-    TacBGInfo info;
-    GetBGInfo(info, static_cast<vcl::TControl*>(Parent()), false);
-    PaintItem(data, BGInfoToCI(info), state, TRect(0, 0, Width(), Height()), vcl::TPoint(Left(), Top()), cache, true);
+    PaintItem(data, GetParentCache(this), state, TRect(0, 0, Width(), Height()), vcl::TPoint(Left(), Top()), cache, true);
     const TsSkinManager* m = data.SkinManager();
     if (!FGlyph->Empty()) {
         PaintGlyphOn(cache);

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "skin/core/sCommonData.h"
-#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/PixelCopy.h"
@@ -177,9 +176,7 @@ TRect PaintBorderFast(HDC DC, const TRect& R, int AddedSize, TsCommonData& SkinD
     TBorderFrame frame;
     frame.Color = GetBGColor(SkinData, State);
     if (vcl::TControl* owner = SkinData.FOwnerControl; owner && owner->Parent()) {
-        TacBGInfo info;
-        GetBGInfo(info, static_cast<vcl::TControl*>(owner->Parent()), false);
-        frame.Beneath = BGInfoToCI(info);
+        frame.Beneath = GetParentCache(owner);
         frame.Beneath.X += owner->Left();
         frame.Beneath.Y += owner->Top();
     }

@@ -22,6 +22,8 @@ public:
     ~TsBoundLabel() override;
 
     bool Active() const { return FActive; }
+    // Its label is going: inactive at once, nothing else done.
+    void LabelGone() { FActive = false; }
     const vcl::String& Caption() const { return FText; }
     void SetCaption(const vcl::String& Value);
     TsCaptionLayout Layout() const { return FLayout; }

@@ -18,16 +18,12 @@ using vcl::TWinControl;
 
 namespace {
 
-// The background a window answers, as a background record; CI keeps the caller's bitmap when the
-// answer is a colour.
-void AskParent(TCacheInfo& CI, const auto& Parent)
+// The background a window answers, as a background record.
+TCacheInfo AskWindow(HWND Wnd)
 {
     TacBGInfo info;
-    GetBGInfo(info, Parent, false);
-    vcl::TBitmap* callers = CI.Bmp;
-    CI = BGInfoToCI(info);
-    if (info.BgKind != 2)
-        CI.Bmp = callers;
+    GetBGInfo(info, Wnd, false);
+    return BGInfoToCI(info);
 }
 
 // The child lies wholly outside R.
@@ -92,22 +88,15 @@ void InitCacheBmp(TsCommonData& SkinData)
 
 TCacheInfo GetParentCache(const TsCommonData& SkinData)
 {
-    TCacheInfo ci;
-    ci.Bmp = nullptr;
     TControl* owner = SkinData.FOwnerControl;
     if (SkinData.Skinned() && owner) {
-        if (TWinControl* parent = owner->Parent()) {
-            AskParent(ci, static_cast<TControl*>(parent));
-            return ci;
-        }
-        if (auto* windowed = dynamic_cast<TWinControl*>(owner); windowed && windowed->HandleAllocated()) {
-            AskParent(ci, GetParent(windowed->Handle()));
-            return ci;
-        }
+        if (owner->Parent())
+            return GetParentCache(owner);
+        if (auto* windowed = dynamic_cast<TWinControl*>(owner); windowed && windowed->HandleAllocated())
+            return AskWindow(GetParent(windowed->Handle()));
     }
-    ci.X = ci.Y = 0;
+    TCacheInfo ci;
     ci.FillColor = GetBGColor(SkinData, 0, nullptr);
-    ci.Ready = false;
     return ci;
 }
 
@@ -116,9 +105,7 @@ TCacheInfo GetParentCacheHwnd(HWND Wnd)
     const HWND parent = Wnd ? GetParent(Wnd) : nullptr;
     if (!parent)
         return acEmptyCI;
-    TCacheInfo ci;
-    AskParent(ci, parent);
-    return ci;
+    return AskWindow(parent);
 }
 
 void CopyWinControlCache(TWinControl* Wnd, TsCommonData& SkinData, const TRect& SrcRect, const TRect& DstRect, HDC DC,

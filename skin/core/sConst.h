@@ -118,6 +118,22 @@ enum class TsCaptionLayout {
     sclBottomRight,
 };
 
+// How a window opened for a link shows: the system's show commands SW_HIDE to SW_SHOWDEFAULT, in
+// their order, passed on as they are.
+enum class TsWindowShowMode {
+    soHide,
+    soNormal,
+    soShowMinimized,
+    soMaximize,
+    soShowNoActivate,
+    soShow,
+    soMinimize,
+    soShowMinNoActive,
+    soShowNA,
+    soRestore,
+    soDefault,
+};
+
 // Flags of how a nine-part image fills a rectangle (TsMaskData::DrawMode).
 constexpr int dmStretch = 1;        // the sides and the centre are stretched, else tiled
 constexpr int dmNotInNormal = 2;    // nothing is drawn in state 0, only in the hot and later states

@@ -333,6 +333,11 @@ bool GetBGInfo(TacBGInfo& BGInfo, HWND Handle, bool PleaseDraw = false);
 bool GetBGInfo(TacBGInfo& BGInfo, vcl::TControl* Control, bool PleaseDraw = false);
 // The answer as a background record: the bitmap at the offset, or the colour in RGB.
 TCacheInfo BGInfoToCI(const TacBGInfo& BGInfo);
+// What Control answers lies within it (GetBGInfo, nothing filled), as a background record;
+// acEmptyCI for no control.
+TCacheInfo BackgroundOf(vcl::TControl* Control);
+// What lies beneath Control: its parent's answer; acEmptyCI for a control without a parent.
+TCacheInfo GetParentCache(vcl::TControl* Control);
 
 // ---------------------------------------------------------------------------------------------
 // Skin sections painted into bitmaps

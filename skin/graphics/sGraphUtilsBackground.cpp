@@ -1,5 +1,6 @@
 // The background query: what lies beneath a control, asked of the window or control beneath it,
 // and its answer as a background record for the painters.
+#include "skin/core/sConst.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/sGraphUtils.h"
@@ -88,6 +89,20 @@ TCacheInfo BGInfoToCI(const TacBGInfo& BGInfo)
     ci.Y = BGInfo.Offset.y;
     ci.FillColor = TColor(vcl::ColorToRGB(BGInfo.Color));
     return ci;
+}
+
+TCacheInfo BackgroundOf(vcl::TControl* Control)
+{
+    if (!Control)
+        return acEmptyCI;
+    TacBGInfo info;
+    GetBGInfo(info, Control, false);
+    return BGInfoToCI(info);
+}
+
+TCacheInfo GetParentCache(vcl::TControl* Control)
+{
+    return Control ? BackgroundOf(Control->Parent()) : acEmptyCI;
 }
 
 }  // namespace skin

@@ -5,7 +5,6 @@
 #include "skin/core/sCommonData.h"
 #include "skin/core/sConst.h"
 #include "skin/core/sMaskData.h"
-#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/PixelCopy.h"
@@ -448,9 +447,7 @@ void PaintSkinControl(const TsCommonData& SkinData, vcl::TControl* Parent, int S
     if (!section)
         return;
     State = LimitState(*section, State);
-    TacBGInfo info;
-    GetBGInfo(info, Parent, false);
-    const TCacheInfo ci = BGInfoToCI(info);
+    const TCacheInfo ci = BackgroundOf(Parent);
     PaintItemBG(SkinData, ci, State, R, pP, ItemBmp);
     PaintControlBorder(SkinData, ItemBmp, R, Moved(ci, pP), State, UpdateCorners);
     PaintCornerImages(PixelsOf(ItemBmp), *section, R, State, *SkinData.SkinManager());

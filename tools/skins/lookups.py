@@ -56,6 +56,7 @@ LOOKUPS = [
     Lookup("drag bar", "DRAGBAR"),
     Lookup("splitter", "SPLITTER"),
     Lookup("splitter grips", "GLOBALINFO", ("GRIPHORZ", "GRIPVERT")),
+    Lookup("labels: the text colour where no section beneath gives a font colour of its own", "GLOBALINFO"),
     Lookup("track bar", "TRACKBAR",
            ("SLIDERCHANNEL", "SLIDERMASK", "SLIDERVMASK", "TICKHORZ", "TICKVERT")),
     Lookup("group box; the program's common sections NEWPROGRESS...", "GROUPBOX", ("BORDERSMASK",)),

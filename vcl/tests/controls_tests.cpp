@@ -143,6 +143,24 @@ TEST_F(WindowTest, PropertyChangeMessagesComeOncePerRealChange)
     EXPECT_EQ(L"xyz", panel->Text());
 }
 
+TEST_F(WindowTest, AGraphicControlHearsOfEachRealChangeOfItsBoundsAsAWindowWould)
+{
+    TForm* form = NewForm();
+    auto* block = NewChild<TGraphicControl>(form, 10, 10, 20, 20);
+    std::vector<TRect> told;
+    const TWndMethod saved = block->WindowProc();
+    block->SetWindowProc(TWndMethod([&](TMessage& m) {
+        if (m.Msg == WM_WINDOWPOSCHANGED)
+            told.push_back(block->BoundsRect());
+        saved(m);
+    }));
+    block->SetBounds(15, 10, 20, 20);
+    block->SetBounds(15, 10, 20, 20);
+    block->SetHeight(30);
+    block->SetWindowProc(saved);
+    EXPECT_EQ(told, (std::vector<TRect>{TRect(15, 10, 35, 30), TRect(15, 10, 35, 40)}));
+}
+
 TEST_F(WindowTest, HandlerExceptionReachesHandleExceptionOnceAndTheLoopGoesOn)
 {
     testsupport::TExceptionCapture capture;

@@ -1,6 +1,6 @@
 // Check boxes, radio buttons, a group box, a radio group, a gauge, a track bar, edits, a memo and a
 // masked edit in our own skin, with screenshots for people to look at: each window that paints
-// from its cache shows exactly its rendered face.
+// from its cache shows exactly its rendered face. Then the labels on a panel, with a screenshot.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,6 +15,8 @@
 #include "skin/controls/sPanel.h"
 #include "skin/controls/sGauge.h"
 #include "skin/controls/sGroupBox.h"
+#include "skin/controls/sLabel.h"
+#include "skin/controls/sPanel.h"
 #include "skin/controls/sTrackBar.h"
 #include "skin/core/tests/SkinTestSupport.h"
 #include "skin/graphics/BitmapView.h"
@@ -91,7 +93,8 @@ TEST(OurSkin, CheckAndRadioControlsGroupsGaugeAndTrackBar)
     RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     testsupport::PumpFor(150);
 
-    for (vcl::TWinControl* c : std::initializer_list<vcl::TWinControl*>{checked, grayed, disabled, group->Buttons(1), track}) {
+    for (vcl::TWinControl* c :
+         std::initializer_list<vcl::TWinControl*>{checked, grayed, disabled, group->Buttons(1), track}) {
         const vcl::String name = c->ClassName();
         SCOPED_TRACE(std::string(name.begin(), name.end()));
         const TsCommonData* data = SkinDataOf(c);
@@ -217,6 +220,61 @@ TEST(OurSkin, BitmapButtons)
     const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
     std::filesystem::create_directories(png);
     EXPECT_TRUE(testsupport::SavePng((png / "bitmap_buttons.png").wstring(), whole.Width, whole.Height,
+                                     std::vector<uint32_t>(whole.Pixels.begin(), whole.Pixels.end())));
+}
+
+TEST(OurSkin, LabelsOnAPanel)
+{
+    testsupport::InitializeApplication();
+    const std::filesystem::path folder =
+        std::filesystem::path(testsupport::SourceDir()) / "assets" / "skins" / "Aluminium (internal)";
+    const auto manager = skintest::LoadSkin(folder.wstring());
+    manager->SetIsDefault(true);  // labels follow the default manager
+    manager->SendNewSkin(false);
+    vcl::TObjectPtr<vcl::TForm> form(vcl::Create<vcl::TForm>(nullptr));
+    form->SetBounds(40, 40, 360, 200);
+    auto* panel = Place<TsPanel>(form.get(), 10, 10, 320, 140);
+    panel->SkinData()->SetSkinSection(L"PANEL");
+    const auto label = [&](auto* l, int y, const wchar_t* caption) {
+        l->Font()->SetName(L"Tahoma");
+        l->Font()->SetHeight(-16);
+        l->SetCaption(caption);
+        l->SetLeft(12);
+        l->SetTop(y);
+        l->SetParent(panel);
+        return l;
+    };
+    auto* plain = label(vcl::Create<TsLabel>(panel), 8, L"Supply voltage");
+    label(vcl::Create<TsLabel>(panel), 34, L"Disabled label")->SetEnabled(false);
+    auto* link = vcl::Create<TsWebLabel>(panel);
+    label(link, 60, L"zirvane.invalid");
+    link->SetFont(link->Font());  // the normal font the link paints in
+    auto* shadowed = vcl::Create<TsLabelFX>(panel);
+    shadowed->Shadow()->SetMode(TsShadowMode::smCustom);
+    shadowed->Kind()->SetKindType(TsKindType::ktCustom);
+    shadowed->Kind()->SetColor(vcl::TColor(0x804020));
+    label(shadowed, 86, L"Shadowed caption")->Font()->SetHeight(-22);
+    form->Show();
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testsupport::PumpFor(150);
+
+    const testsupport::TGrab whole = testsupport::Grab(panel->Handle());
+    const COLORREF surface = vcl::ColorToRGB(manager->gd[size_t(manager->GetSkinIndex(L"PANEL"))].Color);
+    EXPECT_EQ(plain->Font()->Color(), manager->GetGlobalFontColor());
+    // Under the shadowed caption: the panel, the text and, between them, the shadow's darker greys.
+    int shadow = 0;
+    const vcl::TRect r = shadowed->BoundsRect();
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const COLORREF c = whole.ClientPixel(x, y);
+            shadow +=
+                GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c) && GetRValue(c) < GetRValue(surface) - 8;
+        }
+    EXPECT_GT(shadow, 50);
+
+    const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
+    std::filesystem::create_directories(png);
+    EXPECT_TRUE(testsupport::SavePng((png / "labels.png").wstring(), whole.Width, whole.Height,
                                      std::vector<uint32_t>(whole.Pixels.begin(), whole.Pixels.end())));
 }
 

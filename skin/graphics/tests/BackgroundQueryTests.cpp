@@ -135,6 +135,29 @@ TEST_F(BackgroundQuery, WithFillNowAParentThatDescribesNothingPaintsItselfIntoTh
     EXPECT_EQ(origin.x, 0);
 }
 
+TEST_F(BackgroundQuery, AControlFindsWhatLiesBeneathItInItsParentsAnswer)
+{
+    vcl::TBitmap cache;
+    Panel->Cache = &cache;
+    auto* child = vcl::Create<vcl::TGraphicControl>(Form);
+    child->SetParent(Panel);
+    const TCacheInfo beneath = GetParentCache(child);
+    EXPECT_TRUE(beneath.Ready);
+    EXPECT_EQ(beneath.Bmp, &cache);
+    EXPECT_EQ(beneath.X, 3);
+    EXPECT_EQ(beneath.Y, 4);
+
+    Panel->Cache = nullptr;
+    EXPECT_EQ(GetParentCache(child).FillColor, TColor(0x0000FF));
+
+    child->SetParent(nullptr);
+    for (const TCacheInfo& none : {GetParentCache(child), GetParentCache(nullptr), BackgroundOf(nullptr)}) {
+        EXPECT_FALSE(none.Ready);
+        EXPECT_EQ(none.Bmp, nullptr);
+        EXPECT_EQ(none.FillColor, vcl::clFuchsia);
+    }
+}
+
 TEST_F(BackgroundQuery, AWindowThatKnowsNoSkinsGivesTheButtonFace)
 {
     ASSERT_EQ(DefaultManager, nullptr);
