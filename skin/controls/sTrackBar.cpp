@@ -85,6 +85,7 @@ void TsTrackBar::PublishProperties(vcl::TPropertyTable& Table)
     Table.Add(L"SkinData", &TsTrackBar::SkinData, &TsTrackBar::SetSkinData);
     Table.Add(L"ShowFocus", &TsTrackBar::ShowFocus, &TsTrackBar::SetShowFocus);
     Table.Add(L"ThumbGlyph", &TsTrackBar::ThumbGlyph, &TsTrackBar::SetThumbGlyph);
+    Table.Add(L"DisabledKind", &TsTrackBar::DisabledKind, &TsTrackBar::SetDisabledKind, {L"dkBlended", L"dkGrayed"});
 }
 
 void TsTrackBar::SetDisabledKind(TsDisabledKind Value)
