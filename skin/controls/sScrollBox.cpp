@@ -89,10 +89,9 @@ bool TsScrollBox::DoMouseWheel(vcl::TShiftState Shift, int WheelDelta, vcl::TPoi
         return true;
     if (vcl::TWinControl* active = form->ActiveControl(); active && active->HandleAllocated()) {
         ForwardingWheel = true;
-        const LRESULT answer =
-            SendMessageW(active->Handle(), WM_MOUSEWHEEL,
-                         MAKEWPARAM(WORD(vcl::ShiftStateToKeys(Shift)), WORD(short(WheelDelta))),
-                         MAKELPARAM(MousePos.x, MousePos.y));
+        const LRESULT answer = SendMessageW(active->Handle(), WM_MOUSEWHEEL,
+                                            MAKEWPARAM(WORD(vcl::ShiftStateToKeys(Shift)), WORD(short(WheelDelta))),
+                                            MAKELPARAM(MousePos.x, MousePos.y));
         ForwardingWheel = false;
         if (answer != 0)
             return true;
@@ -241,8 +240,7 @@ void TsScrollBox::PaintDirect(HDC DC)
         GetWindowOrgEx(DC, &origin);
         const int b = BorderOffset();
         SetWindowOrgEx(DC, origin.x + b, origin.y + b, nullptr);
-        const vcl::TColor own =
-            data.CustomColor() ? vcl::TColor(vcl::ColorToRGB(Color())) : data.Section().Color;
+        const vcl::TColor own = data.CustomColor() ? vcl::TColor(vcl::ColorToRGB(Color())) : data.Section().Color;
         PaintSectionDirect(DC, data, TRect(0, 0, Width(), Height()), DirectBackground(), own);
     }
     skin::PaintControls(DC, this, vcl::TPoint(0, 0));

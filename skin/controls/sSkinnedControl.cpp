@@ -42,7 +42,8 @@ void PaintSectionDirect(HDC DC, TsCommonData& Data, const TRect& Whole, const Ta
         return;
     }
     const TsSkinManager* m = Data.SkinManager();
-    const bool centreLeft = m->IsValidImgIndex(Data.BorderIndex) && !(m->ma[size_t(Data.BorderIndex)].DrawMode & dmCentre);
+    const bool centreLeft =
+        m->IsValidImgIndex(Data.BorderIndex) && !(m->ma[size_t(Data.BorderIndex)].DrawMode & dmCentre);
     if (T != 100 || centreLeft) {
         FillDC(DC, PaintBorderFast(DC, Whole, w, Data, 0), fill);
     } else {

@@ -108,7 +108,8 @@ TEST(GripUnderASkin, ItShowsTheLinkedControlsCornerAndOtherwiseItsSection)
     linked->SetBounds(10, 10, 120, 80);
     linked->SetParent(form.get());
     linked->SetOnPaint(TPaintEvent([&](vcl::TObject*, vcl::TCanvas* Canvas) {  // a mark in its corner
-        FillDC(Canvas->Handle(), vcl::TRect(linked->Width() - 5, linked->Height() - 5, linked->Width(), linked->Height()),
+        FillDC(Canvas->Handle(),
+               vcl::TRect(linked->Width() - 5, linked->Height() - 5, linked->Width(), linked->Height()),
                vcl::TColor(RGB(0xF0, 0x80, 0x00)));
     }));
     auto* grip = vcl::Create<TsGrip>(form.get());

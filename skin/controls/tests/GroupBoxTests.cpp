@@ -155,7 +155,10 @@ TEST_F(GroupBoxes, ARefusingOnChangingLeavesTheButtonUnchecked)
 constexpr uint32_t FormColour = 0x008000;
 constexpr uint32_t StripColour = 0xC82828;  // the caption skin's section: RGB(200, 40, 40) as a pixel
 
-uint32_t CachePixel(TsGroupBox* Box, int X, int Y) { return PixelsOf(Box->SkinData()->FCacheBmp.get()).At(X, Y) & 0xFFFFFF; }
+uint32_t CachePixel(TsGroupBox* Box, int X, int Y)
+{
+    return PixelsOf(Box->SkinData()->FCacheBmp.get()).At(X, Y) & 0xFFFFFF;
+}
 
 TEST_F(GroupBoxes, ACaptionCutByCaptionWidthEndsInAnEllipsis)
 {
