@@ -117,7 +117,8 @@ TRect TsTrackBar::ChannelRect()
 {
     RECT r{};
     SendMessageW(Handle(), TBM_GETCHANNELRECT, 0, LPARAM(&r));
-    if (Vertical())  // the system gives a standing channel lying
+    // Some systems give a standing channel lying, others standing as it is.
+    if (Vertical() && r.right - r.left > r.bottom - r.top)
         return TRect(r.top, r.left, r.bottom, r.right);
     return TRect(r.left, r.top, r.right, r.bottom);
 }

@@ -186,8 +186,9 @@ def tick(vertical):
 
 
 def channel():
-    """A 4-pixel groove of the lowered colour with a 1-pixel line, rounded ends."""
-    return border([box(7, 4, LOW, LOW_BORDER, 1)], 2)
+    """A groove of the lowered colour with a 1-pixel line and rounded ends, lying or standing: its
+    middle pixel stretches both ways."""
+    return border([box(5, 5, LOW, LOW_BORDER, 1)], 2)
 
 
 def light_region():

@@ -96,6 +96,16 @@ TEST_F(TrackBars, WithoutATrackBarSectionTheFocusRectangleStillShows)
     EXPECT_EQ(Pixel(4, 1), Face);
 }
 
+TEST_F(TrackBars, AStandingBarsChannelStands)
+{
+    FBar->SetOrientation(vcl::TTrackBarOrientation::trVertical);
+    FBar->SetBounds(10, 10, 45, 200);
+    const vcl::TRect channel = FBar->ChannelRect(), thumb = FBar->ThumbRect();
+    EXPECT_GT(channel.Height(), channel.Width());
+    EXPECT_LT(channel.left, thumb.right) << "across the bar the channel and the thumb overlap";
+    EXPECT_GT(channel.right, thumb.left);
+}
+
 TEST_F(TrackBars, TheDisabledLookIsPublished)
 {
     EXPECT_EQ(vcl::ReadSetProperty(FBar, L"DisabledKind"), L"dkBlended");
