@@ -355,6 +355,8 @@ void TControl::Resize()
         FOnResize(this);
 }
 
+void TControl::Changed() { Perform(CM_CHANGED, 0, reinterpret_cast<LPARAM>(this)); }
+
 void TControl::ChangeScale(int M, int D)
 {
     if (M == D)

@@ -116,6 +116,8 @@ int ScrollTrackPosition(HWND Window, int Bar, WPARAM Request);
 
 // Shift state from the key flags of a mouse message (MK_*) or the keyboard.
 TShiftState KeysToShiftState(WPARAM Keys);
+// The key flags of a mouse message (MK_*) for a shift state; Alt has none.
+WPARAM ShiftStateToKeys(TShiftState Shift);
 TShiftState KeyboardStateToShiftState();
 
 // ---------------------------------------------------------------------------------------------
@@ -297,6 +299,8 @@ protected:
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     virtual void Resize();
+    // Tells the control that it changed: CM_CHANGED with the control in LParam.
+    void Changed();
     // Scales bounds and font by M/D (forms that are Scaled; children follow their parent).
     virtual void ChangeScale(int M, int D);
     // Asks the parent to place its children again.

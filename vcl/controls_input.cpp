@@ -39,6 +39,22 @@ TShiftState KeysToShiftState(WPARAM Keys)
     return s;
 }
 
+WPARAM ShiftStateToKeys(TShiftState Shift)
+{
+    WPARAM keys = 0;
+    if (Shift.Contains(TShiftStateItem::ssShift))
+        keys |= MK_SHIFT;
+    if (Shift.Contains(TShiftStateItem::ssCtrl))
+        keys |= MK_CONTROL;
+    if (Shift.Contains(TShiftStateItem::ssLeft))
+        keys |= MK_LBUTTON;
+    if (Shift.Contains(TShiftStateItem::ssRight))
+        keys |= MK_RBUTTON;
+    if (Shift.Contains(TShiftStateItem::ssMiddle))
+        keys |= MK_MBUTTON;
+    return keys;
+}
+
 TShiftState KeyboardStateToShiftState()
 {
     TShiftState s;

@@ -151,6 +151,23 @@ bool WriteObjectProperty(TObject* Instance, const String& Path, TObject* Value)
     return place && place->Info->SetObject(place->Instance, Value);
 }
 
+std::optional<String> ReadStringProperty(TObject* Instance, const String& Path)
+{
+    const auto place = LocateKind(Instance, Path, {TPropertyKind::pkString});
+    if (!place)
+        return std::nullopt;
+    return place->Info->GetString(place->Instance);
+}
+
+bool WriteStringProperty(TObject* Instance, const String& Path, const String& Value)
+{
+    const auto place = LocateKind(Instance, Path, {TPropertyKind::pkString});
+    if (!place)
+        return false;
+    place->Info->SetString(place->Instance, Value);
+    return true;
+}
+
 std::optional<String> ReadSetProperty(TObject* Instance, const String& Path)
 {
     const auto place = LocateKind(Instance, Path, {TPropertyKind::pkSet});

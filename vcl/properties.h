@@ -15,7 +15,7 @@
 namespace vcl {
 
 // Ordinals are integers, booleans, enumerations and colours.
-enum class TPropertyKind { pkOrdinal, pkObject, pkSet };
+enum class TPropertyKind { pkOrdinal, pkObject, pkSet, pkString };
 
 // One published property and how to read and write it on an object of the class that publishes it.
 struct TPropertyInfo {
@@ -27,6 +27,8 @@ struct TPropertyInfo {
     std::function<TObject*(TObject*)> GetObject;
     // Refuses (false) an object that is not of the property's class.
     std::function<bool(TObject*, TObject*)> SetObject;
+    std::function<String(TObject*)> GetString;
+    std::function<void(TObject*, const String&)> SetString;
     // A set's member names in their enumeration's order.
     std::vector<String> Members;
 };
@@ -61,7 +63,7 @@ V FromOrdinal(int64_t value)
 // The properties one class publishes, filled by its PublishProperties.
 class TPropertyTable {
 public:
-    // An ordinal or object property from the class's getter and setter, e.g.
+    // An ordinal, string or object property from the class's getter and setter, e.g.
     // Table.Add(L"Color", &TControl::Color, &TControl::SetColor).
     template<class Getter, class Setter>
     void Add(const String& Name, Getter Get, Setter Set)
@@ -69,8 +71,12 @@ public:
         using Class = std::remove_const_t<typename detail::MemberClass<Getter>::type>;
         using Value = std::decay_t<std::invoke_result_t<Getter, Class*>>;
         const auto self = [](TObject* o) { return static_cast<Class*>(o); };
-        TPropertyInfo info{Name, TPropertyKind::pkOrdinal, {}, {}, {}, {}, {}};
-        if constexpr (std::is_pointer_v<Value>) {
+        TPropertyInfo info{Name, TPropertyKind::pkOrdinal, {}, {}, {}, {}, {}, {}, {}};
+        if constexpr (std::is_same_v<Value, String>) {
+            info.Kind = TPropertyKind::pkString;
+            info.GetString = [=](TObject* o) { return String(std::invoke(Get, self(o))); };
+            info.SetString = [=](TObject* o, const String& value) { std::invoke(Set, self(o), value); };
+        } else if constexpr (std::is_pointer_v<Value>) {
             using Target = std::remove_pointer_t<Value>;
             static_assert(std::is_base_of_v<TObject, Target>, "object properties hold class-library objects");
             info.Kind = TPropertyKind::pkObject;
@@ -84,7 +90,7 @@ public:
             };
         } else {
             static_assert(std::is_integral_v<Value> || std::is_enum_v<Value>,
-                          "published properties are ordinals or objects; sets need their member names");
+                          "published properties are ordinals, strings or objects; sets need their member names");
             info.GetOrdinal = [=](TObject* o) { return detail::ToOrdinal(std::invoke(Get, self(o))); };
             info.SetOrdinal = [=](TObject* o, int64_t v) { std::invoke(Set, self(o), detail::FromOrdinal<Value>(v)); };
         }
@@ -101,7 +107,7 @@ public:
         static_assert(detail::IsSet<Value>::value, "member names belong to set properties");
         const auto self = [](TObject* o) { return static_cast<Class*>(o); };
         const uint64_t members = Members.size() >= 64 ? ~uint64_t(0) : (uint64_t(1) << Members.size()) - 1;
-        TPropertyInfo info{Name, TPropertyKind::pkSet, {}, {}, {}, {}, {Members.begin(), Members.end()}};
+        TPropertyInfo info{Name, TPropertyKind::pkSet, {}, {}, {}, {}, {}, {}, {Members.begin(), Members.end()}};
         info.GetOrdinal = [=](TObject* o) { return int64_t(std::invoke(Get, self(o)).Mask()); };
         info.SetOrdinal = [=](TObject* o, int64_t v) {
             std::invoke(Set, self(o), Value::FromMask(uint64_t(v) & members));
@@ -129,6 +135,8 @@ bool WriteOrdinalProperty(TObject* Instance, const String& Path, int64_t Value);
 std::optional<TObject*> ReadObjectProperty(TObject* Instance, const String& Path);
 // False when the property is absent or the object is not of its class.
 bool WriteObjectProperty(TObject* Instance, const String& Path, TObject* Value);
+std::optional<String> ReadStringProperty(TObject* Instance, const String& Path);
+bool WriteStringProperty(TObject* Instance, const String& Path, const String& Value);
 // A set as the names of its members joined by "," ("fsBold,fsItalic"; "" when empty).
 std::optional<String> ReadSetProperty(TObject* Instance, const String& Path);
 // Takes member names separated by ",", blanks and one pair of brackets allowed ("[fsBold, fsItalic]");

@@ -160,6 +160,8 @@ void TsCheckBox::SpaceReleased()
     ToggleNow();
 }
 
+void TsCheckBox::ChangedMessage() { ChangePaint(true); }
+
 WPARAM TsCheckBox::NativeCheck()
 {
     static const WPARAM values[] = {BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE};

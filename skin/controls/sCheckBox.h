@@ -49,6 +49,8 @@ protected:
     bool ReleasedAfterPress() override;
     void SpaceReleased() override;
     void SetCheckMessage(vcl::TMessage&) override {}  // the native button never learns it
+    // The new state is shown as after a click.
+    void ChangedMessage() override;
     WPARAM NativeCheck() override;
 
 private:

@@ -152,6 +152,8 @@ protected:
     virtual WPARAM NativeCheck() = 0;
     // Before scmdRepaint for the control's manager is handled.
     virtual void BeforeRepaintCommand() {}
+    // CM_CHANGED while skinned, before the inherited handling.
+    virtual void ChangedMessage() {}
     // More messages dropped while skinned.
     virtual bool DroppedWhileSkinned(UINT Msg) const { return Msg == WM_ENABLE || Msg == WM_NCPAINT; }
     // Paints on the DC a paint message carries even outside print mode.
@@ -565,7 +567,7 @@ bool TsCheckControl<TBase>::SkinnedInput(vcl::TMessage& Message)
         this->Repaint();
         return true;
     case vcl::CM_CHANGED:
-        ChangePaint(true);
+        ChangedMessage();
         return false;
     default:
         return false;

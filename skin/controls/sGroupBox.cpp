@@ -77,6 +77,7 @@ void TsGroupBox::PublishProperties(vcl::TPropertyTable& Table)
     Table.Add(L"CaptionMargin", &TsGroupBox::CaptionMargin, &TsGroupBox::SetCaptionMargin);
     Table.Add(L"CaptionYOffset", &TsGroupBox::CaptionYOffset, &TsGroupBox::SetCaptionYOffset);
     Table.Add(L"CaptionWidth", &TsGroupBox::CaptionWidth, &TsGroupBox::SetCaptionWidth);
+    Table.Add(L"CaptionSkin", &TsGroupBox::CaptionSkin, &TsGroupBox::SetCaptionSkin);
 }
 
 void TsGroupBox::SetAndInvalidate(int& Field, int Value)
@@ -314,7 +315,7 @@ bool TsGroupBox::SkinnedMessage(TMessage& Message)
         InheritedWndProc(Message);
         return true;
     case WM_PAINT:
-        WMPaint();
+        WMPaint(reinterpret_cast<HDC>(Message.WParam));
         Message.Result = 0;
         return true;
     case WM_ERASEBKGND:
@@ -336,15 +337,22 @@ bool TsGroupBox::SkinnedMessage(TMessage& Message)
     }
 }
 
-void TsGroupBox::AfterInherited(TMessage&) {}
+// The caption strip follows the font.
+void TsGroupBox::AfterInherited(TMessage& Message)
+{
+    if (Message.Msg == vcl::CM_FONTCHANGED && !Caption().empty())
+        SkinData()->Invalidate();
+}
 
-void TsGroupBox::WMPaint()
+// The whole box through a DC of its own, not only the invalid region.
+void TsGroupBox::WMPaint(HDC Given)
 {
     PAINTSTRUCT ps;
     BeginPaint(Handle(), &ps);
-    const HDC dc = GetDC(Handle());
+    const HDC dc = Given ? Given : GetDC(Handle());
     PaintToDC(dc);
-    ReleaseDC(Handle(), dc);
+    if (!Given)
+        ReleaseDC(Handle(), dc);
     EndPaint(Handle(), &ps);
 }
 
@@ -385,10 +393,8 @@ void TsRadioGroup::PublishProperties(vcl::TPropertyTable& Table)
     Table.Add(L"ShowFocus", &TsRadioGroup::ShowFocus, &TsRadioGroup::SetShowFocus);
 }
 
-bool TsRadioGroup::Suspended() const
-{
-    return FReading || ComponentState().Contains(vcl::TComponentStateItem::csLoading);
-}
+// Reading a form sets csLoading as well as csReading, and Loaded builds the buttons.
+bool TsRadioGroup::Suspended() const { return IsLoading(); }
 
 void TsRadioGroup::Loaded()
 {
@@ -439,12 +445,13 @@ void TsRadioGroup::ButtonClick(vcl::TObject* Sender)
     if (at == FButtons.end())
         return;
     FItemIndex = int(at - FButtons.begin());
+    Changed();
     Click();
 }
 
 void TsRadioGroup::SetItemIndex(int Value)
 {
-    if (FReading) {
+    if (ComponentState().Contains(vcl::TComponentStateItem::csReading)) {
         FItemIndex = Value;
         return;
     }
@@ -510,6 +517,8 @@ void TsRadioGroup::ArrangeButtons()
     ReleaseDC(nullptr, dc);
     const TRadioLayout layout = RadioLayout(ButtonCount(), FColumns, Width(), Height(), tm.tmHeight);
     TsSkinManager* manager = SkinData()->SkinManager();
+    // The buttons with windows move together; the others take their bounds at once.
+    HDWP batch = BeginDeferWindowPos(ButtonCount());
     for (int i = 0; i < ButtonCount(); ++i) {
         TsGroupButton* b = FButtons[size_t(i)];
         if (b->SkinData()->SkinManager() != manager)
@@ -518,9 +527,15 @@ void TsRadioGroup::ArrangeButtons()
         vcl::TPoint at = layout.Place(i);
         if (b->UseRightToLeftAlignment())
             at.x += layout.ColumnWidth - b->Width();
-        b->SetBounds(at.x, at.y, layout.ColumnWidth, layout.RowHeight);
+        if (batch && b->HandleAllocated())
+            batch = DeferWindowPos(batch, b->Handle(), nullptr, at.x, at.y, layout.ColumnWidth, layout.RowHeight,
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+        else
+            b->SetBounds(at.x, at.y, layout.ColumnWidth, layout.RowHeight);
         b->SetVisible(true);
     }
+    if (batch)
+        EndDeferWindowPos(batch);
 }
 
 // =============================================================================================
@@ -535,6 +550,7 @@ TsGroupButton::TsGroupButton(TsRadioGroup* RadioGroup) : TsRadioButton(RadioGrou
     RadioGroup->FButtons.push_back(this);
     SetVisible(false);
     SetEnabled(RadioGroup->Enabled());
+    SetParentShowHint(false);
     SetOnClick(vcl::TNotifyEvent(RadioGroup, &TsRadioGroup::ButtonClick));
     SetTabStop(false);
     SkinData()->SetCustomFont(RadioGroup->SkinData()->CustomFont());

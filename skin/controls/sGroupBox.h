@@ -95,7 +95,7 @@ protected:
 private:
     void SetAndInvalidate(int& Field, int Value);
     void WriteText(const vcl::TRect& R, const TCacheInfo& Background);
-    void WMPaint();
+    void WMPaint(HDC Given);
     vcl::TCanvas* CacheCanvas();
 
     TsCaptionLayout FCaptionLayout = TsCaptionLayout::clTopLeft;
@@ -163,7 +163,6 @@ private:
     vcl::TObjectPtr<vcl::TStringList> FItems;
     int FItemIndex = -1;
     int FColumns = 1;
-    bool FReading = false;
     bool FUpdating = false;
     bool FShowFocus = true;
     std::vector<TsGroupButton*> FButtons;

@@ -28,12 +28,6 @@ const wchar_t* BevelSection(TBevelCut Bevel)
     }
 }
 
-void BlitBitmap(HDC DC, const TRect& To, vcl::TBitmap* Bmp, const vcl::TPoint& From)
-{
-    const TCanvasLock lock(Bmp->Canvas());
-    BitBlt(DC, To.left, To.top, To.Width(), To.Height(), Bmp->Canvas()->Handle(), From.x, From.y, SRCCOPY);
-}
-
 }  // namespace
 
 TsPanel::TsPanel(vcl::TComponent* AOwner) : TsSkinnedControl(AOwner, ckPanel) {}
@@ -290,46 +284,16 @@ void TsPanel::PaintDirect(HDC DC)
 void TsPanel::PaintDirectBackground(HDC DC)
 {
     TsCommonData& data = *SkinData();
-    const TsGeneralData& section = data.Section();
-    const int w = SkinBorderMaxWidth(data);
-    const int W = Width(), H = Height();
-    const TRect whole(0, 0, W, H);
     TacBGInfo bg;
+    TColor own = data.Section().Color;
     if (data.CustomColor()) {
-        bg.Color = TColor(vcl::ColorToRGB(Color()));
+        own = TColor(vcl::ColorToRGB(Color()));
+        bg.Color = own;
         bg.BgKind = 1;
     } else {
         GetBGInfo(bg, static_cast<vcl::TControl*>(Parent()), false);
     }
-    if (data.FCacheBmp && data.FCacheBmp->Width() == 0)
-        data.FCacheBmp->SetSize(1, 1);
-    const int T = section.Transparency;
-    if (T == 100 && bg.BgKind == 2) {  // the parent's picture shows through inside the border
-        data.FUpdating = data.GetUpdating();
-        if (data.FUpdating)
-            return;
-        if (w > 0) {
-            PaintBorderFast(DC, whole, w, data, 0);
-            BlitBitmap(DC, TRect(w, w, W - w, H - w), bg.Bmp, bg.Offset + vcl::TPoint(w, w));
-        } else {
-            BlitBitmap(DC, whole, bg.Bmp, bg.Offset);
-        }
-        return;
-    }
-    const TColor own = data.CustomColor() ? TColor(vcl::ColorToRGB(Color())) : section.Color;
-    const TColor fill = T == 0 ? own : T == 100 ? bg.Color : MixColors(bg.Color, own, T / 100.0);
-    if (w == 0) {
-        FillDC(DC, whole, fill);
-        return;
-    }
-    const TsSkinManager* m = data.SkinManager();
-    const bool centreLeft = m->IsValidImgIndex(data.BorderIndex) && !(m->ma[size_t(data.BorderIndex)].DrawMode & dmCentre);
-    if (T != 100 || centreLeft) {
-        FillDC(DC, PaintBorderFast(DC, whole, w, data, 0), fill);
-    } else {
-        PaintBorderFast(DC, whole, 0, data, 0);
-        BlitBitmap(DC, whole, data.FCacheBmp.get(), vcl::TPoint(0, 0));
-    }
+    PaintSectionDirect(DC, data, TRect(0, 0, Width(), Height()), bg, own);
 }
 
 vcl::TRect TsPanel::CaptionRect()

@@ -134,6 +134,8 @@ public:
 
 protected:
     void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+    // Without a skin the plain panel, then the cells and the selection unless OnPaint paints them.
+    void Paint() override;
     bool CachedPath() const override { return true; }
     void PrepareCache() override;
 
@@ -171,6 +173,8 @@ class TsDragBar : public TsPanel {
     CL_PUBLISHED
 public:
     explicit TsDragBar(vcl::TComponent* AOwner);
+    // A bar read from a form that names no control to drag drags its form.
+    void Loaded() override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
 
     vcl::TControl* DraggedControl() const { return FDraggedControl; }
@@ -191,7 +195,8 @@ private:
     vcl::TControl* FDraggedControl = nullptr;
 };
 
-// A 20 x 20 square showing the bottom-right corner of another control's background.
+// A 20 x 20 square showing the bottom-right corner of another control's background. While it is
+// not Transparent or has no LinkedControl it shows its section, or without a skin its own colour.
 class TsGrip : public TsPanel {
     CL_CLASS(TsGrip, TsPanel)
 public:
@@ -202,6 +207,14 @@ public:
 
 protected:
     void Paint() override;
+    // The linked control's background may have changed since the last paint: rendered every time.
+    bool SkinnedMessage(vcl::TMessage& Message) override;
+    void PrepareCache() override;
+    void PaintDirect(HDC DC) override;
+
+private:
+    // The corner of the linked control's background onto DC; false when the grip shows no corner.
+    bool PaintLinkedCorner(HDC DC);
 };
 
 }  // namespace skin

@@ -27,6 +27,13 @@ void TsDragBar::PublishProperties(vcl::TPropertyTable& Table)
     Table.Add(L"DraggedControl", &TsDragBar::DraggedControl, &TsDragBar::SetDraggedControl);
 }
 
+void TsDragBar::Loaded()
+{
+    if (!FDraggedControl && Parent())
+        SetDraggedControl(vcl::GetParentForm(Parent()));
+    inherited::Loaded();
+}
+
 void TsDragBar::SetDraggedControl(vcl::TControl* Value)
 {
     if (FDraggedControl)
@@ -102,24 +109,51 @@ TsGrip::TsGrip(vcl::TComponent* AOwner) : TsPanel(AOwner)
     SetBounds(Left(), Top(), 20, 20);
 }
 
+bool TsGrip::PaintLinkedCorner(HDC DC)
+{
+    if (!Transparent || !LinkedControl)
+        return false;
+    const TCacheInfo ci = BackgroundOf(LinkedControl);
+    if (ci.Ready && ci.Bmp) {
+        const TCanvasLock lock(ci.Bmp->Canvas());
+        BitBlt(DC, 0, 0, Width(), Height(), ci.Bmp->Canvas()->Handle(), ci.Bmp->Width() - Width() + ci.X,
+               ci.Bmp->Height() - Height() + ci.Y, SRCCOPY);
+    } else {
+        FillDC(DC, vcl::TRect(0, 0, Width(), Height()), ci.FillColor);
+    }
+    return true;
+}
+
 void TsGrip::Paint()
 {
     if (!ControlIsReady(this))
         return;
     SkinData()->BGChanged = false;
-    vcl::TCanvas* canvas = Canvas();
-    if (Transparent && LinkedControl) {
-        const TCacheInfo ci = BackgroundOf(LinkedControl);
-        if (ci.Ready && ci.Bmp) {
-            const TCanvasLock lock(ci.Bmp->Canvas());
-            BitBlt(canvas->Handle(), 0, 0, Width(), Height(), ci.Bmp->Canvas()->Handle(),
-                   ci.Bmp->Width() - Width() + ci.X, ci.Bmp->Height() - Height() + ci.Y, SRCCOPY);
-        } else {
-            FillDC(canvas->Handle(), vcl::TRect(0, 0, Width(), Height()), ci.FillColor);
-        }
-        return;
+    const HDC dc = Canvas()->Handle();
+    if (!PaintLinkedCorner(dc))
+        FillDC(dc, vcl::TRect(0, 0, Width(), Height()), Color());
+}
+
+bool TsGrip::SkinnedMessage(vcl::TMessage& Message)
+{
+    if (Message.Msg == WM_PAINT && Transparent && LinkedControl)
+        SkinData()->BGChanged = true;
+    return inherited::SkinnedMessage(Message);
+}
+
+void TsGrip::PrepareCache()
+{
+    inherited::PrepareCache();
+    if (vcl::TBitmap* cache = SkinData()->FCacheBmp.get()) {
+        const TCanvasLock lock(cache->Canvas());
+        PaintLinkedCorner(cache->Canvas()->Handle());
     }
-    FillDC(canvas->Handle(), vcl::TRect(0, 0, Width(), Height()), Color());
+}
+
+void TsGrip::PaintDirect(HDC DC)
+{
+    if (!PaintLinkedCorner(DC))
+        inherited::PaintDirect(DC);
 }
 
 }  // namespace skin

@@ -175,6 +175,16 @@ void TsColorsPanel::PaintSelection(HDC DC) const
     }
 }
 
+void TsColorsPanel::Paint()
+{
+    inherited::Paint();
+    if (SkinData()->Skinned() || OnPaint())
+        return;
+    const HDC dc = Canvas()->Handle();
+    PaintColors(dc);
+    PaintSelection(dc);
+}
+
 // The section, then the cells and the selection, rendered on every paint.
 void TsColorsPanel::PrepareCache()
 {

@@ -42,6 +42,16 @@ using TBmpPaintEvent = vcl::TDelegate<void(vcl::TObject* Sender, vcl::TBitmap* B
 // Which skin data a control publishes: the common one, or the one with hue and saturation.
 enum class TSkinDataClass { Common, WithColours };
 
+// Copies the part of Bmp from From onto To of DC.
+void BlitBitmap(HDC DC, const vcl::TRect& To, vcl::TBitmap* Bmp, const vcl::TPoint& From);
+// The direct path's face: the section of Data straight into Whole of DC, its border through
+// PaintBorderFast. Background is what lies beneath (in the control's coordinates), Own the colour
+// of the control's face: a fully transparent section over a picture shows that picture inside the
+// border (nothing while the control is updating); any other fills with Own mixed into the
+// background's colour by the section's transparency.
+void PaintSectionDirect(HDC DC, TsCommonData& Data, const vcl::TRect& Whole, const TacBGInfo& Background,
+                        vcl::TColor Own);
+
 template<class TBase>
 class TsSkinnedControl : public TBase {
     static constexpr bool Windowed = std::is_base_of_v<vcl::TWinControl, TBase>;

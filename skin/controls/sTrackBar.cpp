@@ -74,6 +74,7 @@ void TsTrackBar::PublishProperties(vcl::TPropertyTable& Table)
     Table.Add(L"SkinData", &TsTrackBar::SkinData, &TsTrackBar::SetSkinData);
     Table.Add(L"ShowFocus", &TsTrackBar::ShowFocus, &TsTrackBar::SetShowFocus);
     Table.Add(L"ThumbGlyph", &TsTrackBar::ThumbGlyph, &TsTrackBar::SetThumbGlyph);
+    Table.Add(L"DisabledKind", &TsTrackBar::DisabledKind, &TsTrackBar::SetDisabledKind, {L"dkBlended", L"dkGrayed"});
 }
 
 void TsTrackBar::SetDisabledKind(TsDisabledKind Value)
@@ -105,7 +106,8 @@ TRect TsTrackBar::ChannelRect()
 {
     RECT r{};
     SendMessageW(Handle(), TBM_GETCHANNELRECT, 0, LPARAM(&r));
-    if (Vertical())  // the system gives a standing channel lying
+    // Some systems give a standing channel lying, others standing as it is.
+    if (Vertical() && r.right - r.left > r.bottom - r.top)
         return TRect(r.top, r.left, r.bottom, r.right);
     return TRect(r.left, r.top, r.right, r.bottom);
 }

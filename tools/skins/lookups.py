@@ -44,6 +44,7 @@ LOOKUPS = [
     Lookup("progress bar: the trough; gauge", "GAUGE", ("BORDERSMASK",)),
     Lookup("progress bar: the blocks of a horizontal bar; gauge: the light's region", "PROGRESSH",
            own_images=("LRGN",)),
+    Lookup("progress bar: the blocks of a vertical bar; gauge: a standing bar that is not animated", "PROGRESSV"),
     Lookup("status bar", "STATUSBAR"),
     Lookup("status bar without panel frames, speed-button divider: the line between parts", "DIVIDER",
            ("BORDERSMASK",)),

@@ -186,8 +186,9 @@ def tick(vertical):
 
 
 def channel():
-    """A 4-pixel groove of the lowered colour with a 1-pixel line, rounded ends."""
-    return border([box(7, 4, LOW, LOW_BORDER, 1)], 2)
+    """A groove of the lowered colour with a 1-pixel line and rounded ends, lying or standing: its
+    middle pixel stretches both ways."""
+    return border([box(5, 5, LOW, LOW_BORDER, 1)], 2)
 
 
 def light_region():
@@ -268,6 +269,7 @@ def sections():
                                 BORDERSMASK=Border(button_frames(), (3,) * 4, STRETCH | CENTRE | NOT_IN_STATE_0))),
         ("GAUGE", section(1, LOW, TEXT, BORDERSMASK=border([box(5, 5, LOW, LOW_BORDER, 2)], 2))),
         ("PROGRESSH", section(1, ACCENT, WHITE, LRGN=light_region())),
+        ("PROGRESSV", section(1, ACCENT, WHITE)),
         ("STATUSBAR", section(1, SURFACE, TEXT, BORDERSMASK=Border([box(3, 3, SURFACE, PANEL_BORDER, sides=(0, 1, 0, 0))], (0, 1, 0, 0), STRETCH))),
         ("DIVIDER", section(1, PANEL_BORDER, TEXT, BORDERSMASK=divider_frames())),
         ("CHECKBOX", section(2, SURFACE, TEXT, hot_font=TEXT, transparency=100)),

@@ -120,6 +120,26 @@ TEST_SKINS = {
         Section("GLOBALINFO", states=2),
         Section("COMBOBOX", states=2, border=1),
     ]),
+    # Every section the gallery of skinned controls looks up, in flat colours.
+    "GALLERY": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2, glyphs=GLOBAL_GLYPHS + ("GRIPHORZ", "GRIPVERT")),
+        Section("PANEL", border=1),
+        Section("PANEL_LOW", border=1),
+        Section("BUTTON", states=3, border=2),
+        Section("SPEEDBUTTON", states=3, border=1),
+        Section("CHECKBOX", states=2, transparency=100),
+        Section("RADIOBUTTON", states=2, transparency=100),
+        Section("GROUPBOX", border=1),
+        Section("SELECTION", states=2),
+        Section("GAUGE", border=1),
+        Section("PROGRESSH"),
+        Section("PROGRESSV"),
+        Section("TRACKBAR", states=2, transparency=100,
+                glyphs=("SLIDERCHANNEL", "SLIDERMASK", "SLIDERVMASK", "TICKHORZ", "TICKVERT")),
+        Section("SPLITTER", states=3),
+        Section("DRAGBAR"),
+        Section("STATUSBAR", border=1),
+    ]),
     # JPEG patterns: one large enough to stay a pattern, one a column short of it.
     "PATTERNS": TestSkin("8.00", [
         Section("GLOBALINFO"),

@@ -54,6 +54,44 @@ TEST_F(WindowTest, SpyWindowProcSeesEveryMessageFromCreationAndRestoresEqual)
     EXPECT_FALSE(panel->WindowProc() == TWndMethod([](TMessage&) {}));
 }
 
+namespace {
+
+// Says that it changed when asked to.
+class TChangingBlock : public TColorBlock {
+    CL_CLASS(TChangingBlock, TColorBlock)
+public:
+    using TColorBlock::TColorBlock;
+    void SayChanged() { Changed(); }
+};
+
+}  // namespace
+
+TEST_F(WindowTest, ChangedTellsTheControlWithItselfInLParam)
+{
+    TForm* form = NewForm();
+    auto* block = NewChild<TChangingBlock>(form, 0, 0, 10, 10);
+    TMessage seen{};
+    const TWndMethod saved = block->WindowProc();
+    block->SetWindowProc(TWndMethod([&](TMessage& m) {
+        seen = m;
+        saved(m);
+    }));
+    block->SayChanged();
+    block->SetWindowProc(saved);
+    EXPECT_EQ(seen.Msg, CM_CHANGED);
+    EXPECT_EQ(seen.WParam, 0u);
+    EXPECT_EQ(seen.LParam, reinterpret_cast<LPARAM>(block));
+}
+
+TEST(KeyFlags, ShiftStatesAndMouseKeyFlagsTranslateBothWays)
+{
+    const WPARAM all = MK_SHIFT | MK_CONTROL | MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
+    for (WPARAM keys : {WPARAM(0), WPARAM(MK_SHIFT), WPARAM(MK_CONTROL | MK_RBUTTON), all})
+        EXPECT_EQ(ShiftStateToKeys(KeysToShiftState(keys)), keys) << keys;
+    EXPECT_EQ(ShiftStateToKeys(TShiftState{TShiftStateItem::ssAlt, TShiftStateItem::ssShift}), WPARAM(MK_SHIFT))
+        << "Alt has no mouse key flag";
+}
+
 TEST_F(WindowTest, PerformCarriesAPointerAbove4GBAndCreatesNoHandle)
 {
     void* high = VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE);

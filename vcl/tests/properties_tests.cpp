@@ -31,6 +31,8 @@ public:
     void SetFruits(TFruits value) { FFruits = value; }
     TFont* Label() const { return FLabel; }
     void SetLabel(TFont* value) { FLabel = value; }
+    const String& Owner() const { return FOwner; }
+    void SetOwner(const String& value) { FOwner = value; }
 
 private:
     int FCount = 3;
@@ -38,6 +40,7 @@ private:
     TColor FTint = clBtnFace;
     TFruits FFruits{TFruit::frPlum};
     TFont* FLabel = nullptr;
+    String FOwner = L"Ana";
 };
 
 void TBasket::PublishProperties(TPropertyTable& Table)
@@ -47,6 +50,7 @@ void TBasket::PublishProperties(TPropertyTable& Table)
     Table.Add(L"Tint", &TBasket::Tint, &TBasket::SetTint);
     Table.Add(L"Fruits", &TBasket::Fruits, &TBasket::SetFruits, {L"frApple", L"frPear", L"frPlum"});
     Table.Add(L"Label", &TBasket::Label, &TBasket::SetLabel);
+    Table.Add(L"Owner", &TBasket::Owner, &TBasket::SetOwner);
 }
 
 // Publishes nothing of its own.
@@ -128,6 +132,8 @@ TEST(PropertiesByName, AbsentPropertiesAnswerWithoutChangingAnything)
         EXPECT_FALSE(WriteObjectProperty(c.Instance, c.Path, &font));
         EXPECT_FALSE(ReadSetProperty(c.Instance, c.Path));
         EXPECT_FALSE(WriteSetProperty(c.Instance, c.Path, L"frApple"));
+        EXPECT_FALSE(ReadStringProperty(c.Instance, c.Path));
+        EXPECT_FALSE(WriteStringProperty(c.Instance, c.Path, L"x"));
     }
     // A property of another kind than asked for.
     EXPECT_FALSE(ReadOrdinalProperty(&basket, L"Label"));
@@ -135,6 +141,9 @@ TEST(PropertiesByName, AbsentPropertiesAnswerWithoutChangingAnything)
     EXPECT_FALSE(ReadObjectProperty(&basket, L"Count"));
     EXPECT_FALSE(ReadSetProperty(&basket, L"Count"));
     EXPECT_FALSE(WriteSetProperty(&basket, L"Count", L""));
+    EXPECT_FALSE(ReadStringProperty(&basket, L"Count"));
+    EXPECT_FALSE(WriteStringProperty(&basket, L"Count", L"4"));
+    EXPECT_FALSE(ReadOrdinalProperty(&basket, L"Owner"));
     EXPECT_EQ(basket.Count(), 3);
     EXPECT_EQ(basket.Label(), nullptr);
 
@@ -231,4 +240,14 @@ TEST_F(WindowTest, TrackBarAndSplitterPublishTheirSettings)
     EXPECT_EQ(TResizeStyle::rsUpdate, splitter->ResizeStyle());
     EXPECT_EQ(ReadOrdinalProperty(splitter, L"MinSize"), 30);
     EXPECT_EQ(ReadOrdinalProperty(splitter, L"AutoSnap"), 1);
+}
+
+TEST(PropertiesByName, StringsReadAndWriteAsText)
+{
+    TPairBasket basket;  // published by an ancestor
+    EXPECT_EQ(ReadStringProperty(&basket, L"owner"), L"Ana");
+    EXPECT_TRUE(WriteStringProperty(&basket, L"Owner", L"\u0160ime"));
+    EXPECT_EQ(basket.Owner(), L"\u0160ime");
+    EXPECT_TRUE(WriteStringProperty(&basket, L"Owner", L""));
+    EXPECT_EQ(ReadStringProperty(&basket, L"Owner"), L"");
 }

@@ -87,4 +87,33 @@ TEST_F(ColorsPanels, CellsAndTheSelectionFramesShowOnTheScreen)
     EXPECT_EQ(grab.ClientPixel(30, 2), RGB(0x40, 0x40, 0x40)) << "the section between the cells";
 }
 
+TEST_F(ColorsPanels, WithoutASkinThePlainPanelShowsTheCellsAndTheSelection)
+{
+    FPanel->SkinData()->SetSkinSection(L"NOSUCHSECTION");
+    ASSERT_FALSE(FPanel->SkinData()->Skinned());
+    FPanel->SetBevelOuter(vcl::TBevelCut::bvNone);
+    FPanel->SetColor(TColor(RGB(0x30, 0x50, 0x70)));
+    FPanel->Colors()->SetStrings(6, L"0000FF");
+    FPanel->GenerateColors();
+    FPanel->SetItemIndex(6);
+    RedrawWindow(FForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testsupport::PumpFor(50);
+    const testsupport::TGrab grab = testsupport::Grab(FPanel->Handle());
+    const vcl::TRect cell = FPanel->ColorsArray()[6].R;
+    EXPECT_EQ(grab.ClientPixel(cell.left + 5, cell.top + 5), RGB(0, 0, 255));
+    EXPECT_EQ(grab.ClientPixel(6 + 5, 6 + 5), RGB(255, 255, 255)) << "an unselected cell";
+    EXPECT_EQ(grab.ClientPixel(cell.left - 1, cell.top + 5), RGB(255, 255, 255)) << "the white frame";
+    EXPECT_EQ(grab.ClientPixel(cell.left - 2, cell.top + 5), RGB(0, 0, 0)) << "the black frame";
+    EXPECT_EQ(grab.ClientPixel(2, 2), RGB(0x30, 0x50, 0x70)) << "the panel's own colour between the cells";
+
+    int painted = 0;
+    FPanel->SetOnPaint(TPaintEvent([&](vcl::TObject*, vcl::TCanvas*) { ++painted; }));
+    FPanel->Invalidate();
+    RedrawWindow(FForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testsupport::PumpFor(50);
+    EXPECT_GE(painted, 1);
+    EXPECT_EQ(testsupport::Grab(FPanel->Handle()).ClientPixel(cell.left + 5, cell.top + 5), RGB(0x30, 0x50, 0x70))
+        << "an OnPaint handler paints the cells itself";
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include "skin/controls/sGroupBox.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/controls/tests/ControlFixtures.h"
+#include "vcl/properties.h"
 
 namespace {
 
@@ -148,6 +149,105 @@ TEST_F(GroupBoxes, ARefusingOnChangingLeavesTheButtonUnchecked)
     EXPECT_EQ(group->ItemIndex(), -1);
     Click(group->Buttons(1));
     EXPECT_TRUE(group->Buttons(1)->Checked());
+    EXPECT_EQ(group->ItemIndex(), 1);
+}
+
+constexpr uint32_t FormColour = 0x008000;
+constexpr uint32_t StripColour = 0xC82828;  // the caption skin's section: RGB(200, 40, 40) as a pixel
+
+uint32_t CachePixel(TsGroupBox* Box, int X, int Y)
+{
+    return PixelsOf(Box->SkinData()->FCacheBmp.get()).At(X, Y) & 0xFFFFFF;
+}
+
+TEST_F(GroupBoxes, ACaptionCutByCaptionWidthEndsInAnEllipsis)
+{
+    TsGroupBox* box = New<TsGroupBox>();
+    box->SetCaption(L"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    box->SetCaptionWidth(60);
+    box->Repaint();
+    testsupport::PumpFor(30);
+    const vcl::TRect cr = box->CaptionRect();
+    ASSERT_EQ(cr.Width(), 60 + box->CaptionMargin()->Left());
+    const uint32_t beneath = CachePixel(box, cr.left, cr.top + 1);  // within the left margin
+    // How tall the text is in column X: 0 without text.
+    const auto textHeight = [&](int X) {
+        int top = -1, bottom = -1;
+        for (int y = std::max(0, int(cr.top)); y < cr.bottom; ++y)
+            if (CachePixel(box, X, y) != beneath) {
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+        return top < 0 ? 0 : bottom - top + 1;
+    };
+    int first = -1, last = -1;
+    for (int x = cr.left; x < cr.right; ++x)
+        if (textHeight(x) > 0) {
+            first = first < 0 ? x : first;
+            last = x;
+        }
+    ASSERT_GE(first, 0);
+    EXPECT_LE(last, cr.right - box->CaptionMargin()->Right()) << "inside the strip less its margin";
+    int letter = 0, end = 0;  // the tallest column of the first letter and of the last eight columns
+    for (int x = first; x < first + 6; ++x)
+        letter = std::max(letter, textHeight(x));
+    for (int x = last - 7; x <= last; ++x)
+        end = std::max(end, textHeight(x));
+    EXPECT_GE(letter, 5);
+    EXPECT_LE(2 * end, letter) << "the dots of an ellipsis, not a cut letter";
+}
+
+TEST_F(GroupBoxes, ACaptionSkinPaintsTheStripFromASectionOfItsOwn)
+{
+    FSkin.AddSection(L"CAPTIONSTRIP", TColor(RGB(200, 40, 40)));
+    TsGroupBox* box = New<TsGroupBox>();
+    box->SetCaption(L"Box");
+    EXPECT_TRUE(vcl::WriteStringProperty(box, L"CaptionSkin", L"CAPTIONSTRIP")) << "published";
+    box->Repaint();
+    testsupport::PumpFor(30);
+    const vcl::TRect cr = box->CaptionRect();
+    EXPECT_EQ(CachePixel(box, cr.left, cr.top + 1), StripColour) << "within the left margin";
+    EXPECT_EQ(CachePixel(box, cr.right + 4, 1), FormColour) << "beside the strip what lies beneath";
+    TacBGInfo info;
+    GetBGInfo(info, static_cast<vcl::TControl*>(box));
+    EXPECT_EQ(info.BgKind, 2) << "children see the box's cache";
+    EXPECT_EQ(info.Bmp, box->SkinData()->FCacheBmp.get());
+}
+
+TEST_F(GroupBoxes, AChangedMarginMovesTheCaptionStrip)
+{
+    FSkin.AddSection(L"CAPTIONSTRIP", TColor(RGB(200, 40, 40)));
+    TsGroupBox* box = New<TsGroupBox>();
+    box->SetCaption(L"Box");
+    box->SetCaptionSkin(L"CAPTIONSTRIP");
+    box->Repaint();
+    testsupport::PumpFor(30);
+    const vcl::TRect before = box->CaptionRect();
+    box->CaptionMargin()->SetLeft(12);  // repaints by itself
+    testsupport::PumpFor(50);
+    const vcl::TRect after = box->CaptionRect();
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.right, before.right + 2 * 10);
+    EXPECT_EQ(CachePixel(box, after.right - 2, 1), StripColour) << "the strip reaches further";
+    EXPECT_EQ(CachePixel(box, after.right + 1, 1), FormColour);
+}
+
+TEST_F(GroupBoxes, AClickTellsTheGroupItChangedBeforeItsClick)
+{
+    TsRadioGroup* group = New<TsRadioGroup>();
+    for (const wchar_t* s : {L"One", L"Two"})
+        group->Items()->Add(s);
+    std::vector<UINT> seen;
+    const vcl::TWndMethod saved = group->WindowProc();
+    group->SetWindowProc(vcl::TWndMethod([&](vcl::TMessage& m) {
+        if (m.Msg == vcl::CM_CHANGED && m.LParam == reinterpret_cast<LPARAM>(group))
+            seen.push_back(m.Msg);
+        saved(m);
+    }));
+    group->SetOnClick(vcl::TNotifyEvent([&](vcl::TObject*) { seen.push_back(0); }));
+    Click(group->Buttons(1));
+    group->SetWindowProc(saved);
+    EXPECT_EQ(seen, (std::vector<UINT>{vcl::CM_CHANGED, 0}));
     EXPECT_EQ(group->ItemIndex(), 1);
 }
 

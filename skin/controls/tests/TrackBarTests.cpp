@@ -6,6 +6,7 @@
 #include "skin/controls/sTrackBar.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/controls/tests/ControlFixtures.h"
+#include "vcl/properties.h"
 
 namespace {
 
@@ -78,6 +79,38 @@ TEST_F(TrackBars, WithoutATrackBarSectionOnlyTheControlsSectionIsPainted)
     for (int y = 2; y < FBar->Height() - 2; y += 3)
         for (int x = 2; x < FBar->Width() - 2; x += 5)
             ASSERT_EQ(Pixel(x, y), Face) << x << "," << y;
+}
+
+TEST_F(TrackBars, WithoutATrackBarSectionTheFocusRectangleStillShows)
+{
+    FBar->SetShowFocus(true);
+    FBar->SetFocus();
+    ASSERT_TRUE(FBar->Focused());
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    // The dotted frame on the client area less a pixel: black at 1 + 3k, the face colour before.
+    EXPECT_EQ(Pixel(4, 1), 0u);
+    EXPECT_EQ(Pixel(6, 1), Px(GetRValue(face), GetGValue(face), GetBValue(face), 0));
+    EXPECT_EQ(Pixel(1, 7), 0u) << "the left side";
+    EXPECT_EQ(Pixel(8, 8), Face) << "inside the frame the face";
+    FBar->SetShowFocus(false);
+    EXPECT_EQ(Pixel(4, 1), Face);
+}
+
+TEST_F(TrackBars, AStandingBarsChannelStands)
+{
+    FBar->SetOrientation(vcl::TTrackBarOrientation::trVertical);
+    FBar->SetBounds(10, 10, 45, 200);
+    const vcl::TRect channel = FBar->ChannelRect(), thumb = FBar->ThumbRect();
+    EXPECT_GT(channel.Height(), channel.Width());
+    EXPECT_LT(channel.left, thumb.right) << "across the bar the channel and the thumb overlap";
+    EXPECT_GT(channel.right, thumb.left);
+}
+
+TEST_F(TrackBars, TheDisabledLookIsPublished)
+{
+    EXPECT_EQ(vcl::ReadSetProperty(FBar, L"DisabledKind"), L"dkBlended");
+    EXPECT_TRUE(vcl::WriteSetProperty(FBar, L"DisabledKind", L"dkGrayed"));
+    EXPECT_EQ(FBar->DisabledKind(), TsDisabledKind{TsDisabledKindItem::dkGrayed});
 }
 
 TEST_F(TrackBars, AThumbOfLength23IsDrawnAtItsNaturalSize)

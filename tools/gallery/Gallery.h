@@ -1,0 +1,34 @@
+#pragma once
+// The gallery of skinned controls: one window holding each skinned control in its states (normal,
+// hot, pressed, focused, disabled, read-only, checked and grayed, each orientation), for people to
+// look at a skin and for the tests that check the controls on the screen. The program in this
+// folder shows it in a skin chosen on its command line; the control tests build the same window.
+//
+// Each family of controls is one row, its states side by side; a family added later is one more
+// row, a state one more control at the end of its row.
+#include <vector>
+
+#include "skin/controls/sCheckBox.h"
+#include "skin/controls/sGauge.h"
+#include "skin/controls/sRadioButton.h"
+#include "vcl/forms.h"
+
+namespace gallery {
+
+struct TGallery {
+    vcl::TForm* Form = nullptr;
+    // Every control placed, row by row.
+    std::vector<vcl::TControl*> Controls;
+    // The faces that need a shown window: pressed with the left button, and the one focused.
+    std::vector<vcl::TWinControl*> Pressed;
+    vcl::TWinControl* Focused = nullptr;
+    // What the tests look at more closely.
+    skin::TsGauge* Bar = nullptr;  // a lying bar gauge at 64 %
+};
+
+// Places the controls on Form and sizes it to hold them; Form takes the skin's surface colour.
+TGallery BuildGallery(vcl::TForm* Form);
+// Shows the form, presses the pressed faces, focuses the focused one and paints everything.
+void ShowGallery(const TGallery& Gallery);
+
+}  // namespace gallery
