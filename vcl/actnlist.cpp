@@ -25,10 +25,7 @@ bool TBasicActionLink::Execute(TComponent* Target)
     if (!FAction)
         return false;
     FAction->SetActionComponent(Target);
-    struct TReset {
-        TBasicAction* Action;
-        ~TReset() { Action->SetActionComponent(nullptr); }
-    } reset{FAction};
+    const TScopeExit reset([action = FAction] { action->SetActionComponent(nullptr); });
     return FAction->Execute();
 }
 

@@ -146,10 +146,7 @@ void TWinControl::PaintHandler(TMessage& Message)
 void TWinControl::CustomPaint(TMessage& Message)
 {
     FControlState << TControlStateItem::csCustomPaint;
-    struct TReset {
-        TControlState& State;
-        ~TReset() { State >> TControlStateItem::csCustomPaint; }
-    } reset{FControlState};
+    const TScopeExit reset([this] { FControlState >> TControlStateItem::csCustomPaint; });
     WMPaint(Message);
 }
 

@@ -476,6 +476,20 @@ struct TObjectFree {
 template<class T>
 using TObjectPtr = std::unique_ptr<T, TObjectFree>;
 
+// Runs Action when the scope ends, also when an exception ends it: the undoing of a temporary
+// change of state written next to the change.
+template<class F>
+class TScopeExit {
+public:
+    explicit TScopeExit(F Action) : FAction(std::move(Action)) {}
+    ~TScopeExit() { FAction(); }
+    TScopeExit(const TScopeExit&) = delete;
+    TScopeExit& operator=(const TScopeExit&) = delete;
+
+private:
+    F FAction;
+};
+
 // ---------------------------------------------------------------------------------------------
 // Exceptions
 
