@@ -180,6 +180,12 @@ void UnLockForms(TsSkinManager* Manager, bool Repaint)
     });
 }
 
+void UnLockFormsAfterError(TsSkinManager* Manager)
+{
+    UnLockForms(Manager, false);
+    ForEachManagedForm(Manager, [](TCustomForm*, TsSkinProvider* provider) { provider->FInAnimation = false; });
+}
+
 void CopyExForms(TsSkinManager* Manager)
 {
     const vcl::TComponentState state = Manager->ComponentState();
