@@ -11,6 +11,8 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "skin/graphics/tests/SkinTableFixtures.h"
+#include "vcl/graphics.h"
+#include "vcl/pictures.h"
 #include "vcl/sysutils.h"
 
 using namespace skin;
@@ -444,12 +446,31 @@ TEST_F(SkinBroadcasts, TheDefaultManagerHooksWindowCreationWhileItsSkinIsInForce
     EXPECT_EQ(HookCallback, nullptr);
 }
 
+// A pixel of an icon drawn at its size over white.
+COLORREF IconPixel(const vcl::TIcon& Icon, int X, int Y)
+{
+    const int size = Icon.Width();
+    const vcl::TMemoryDC dc(nullptr, size, size);
+    PatBlt(dc.Handle(), 0, 0, size, size, WHITENESS);
+    DrawIconEx(dc.Handle(), 0, 0, Icon.Handle(), size, size, 0, nullptr, DI_NORMAL);
+    return GetPixel(dc.Handle(), X, Y);
+}
+
 TEST(SkinUnitStartUps, TheProgramsIconsComeFromItsFile)
 {
     InitStyleSimplyUnit();
     ASSERT_TRUE(AppIcon && AppIconLarge);
     EXPECT_EQ(AppIcon->Width(), GetSystemMetrics(SM_CXSMICON));
     EXPECT_EQ(AppIconLarge->Width(), GetSystemMetrics(SM_CXICON));
+    // Our own icon, not the shell's default: its slate tile in the middle and the light line of
+    // the guarded zone a quarter down.
+    for (const vcl::TIcon* icon : {AppIcon.get(), AppIconLarge.get()}) {
+        SCOPED_TRACE(icon->Width());
+        const int size = icon->Width();
+        EXPECT_EQ(IconPixel(*icon, size / 2, size / 2), RGB(46, 88, 120));
+        EXPECT_EQ(IconPixel(*icon, size / 2, size / 4), RGB(222, 232, 240));
+        EXPECT_EQ(IconPixel(*icon, 0, 0), RGB(255, 255, 255)) << "the corner is transparent";
+    }
 }
 
 TEST_F(SkinBroadcasts, ShadowTemplatesComeFromTheSkinElseTheProgram)
