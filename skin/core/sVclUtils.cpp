@@ -109,7 +109,8 @@ void AlphaBroadCast(HWND Handle, const vcl::TMessage& Message)
 void SendToProvider(vcl::TCustomForm* Form, vcl::TMessage& Message)
 {
     for (int i = 0; i < Form->ComponentCount(); ++i)
-        if (auto* provider = dynamic_cast<TsSkinProvider*>(Form->Components(i)); provider && !ComponentDestroying(provider)) {
+        if (auto* provider = dynamic_cast<TsSkinProvider*>(Form->Components(i));
+            provider && !ComponentDestroying(provider)) {
             provider->DsgnWndProc(Message);
             return;
         }
@@ -292,8 +293,7 @@ bool TakesPart(TControl* Child, HDC DC)
     const vcl::TRect bounds = Child->BoundsRect();
     return Child->Visible() && dynamic_cast<vcl::TGraphicControl*>(Child) && Child->Width() >= 1 &&
            Child->Height() >= 1 && !Child->ControlStyle().Contains(vcl::TControlStyleItem::csNoDesignVisible) &&
-           !ComponentDestroying(Child) && !IsSelfDrawnToolButton(Child) &&
-           RectVisible(DC, &bounds);
+           !ComponentDestroying(Child) && !IsSelfDrawnToolButton(Child) && RectVisible(DC, &bounds);
 }
 
 // What lies under a child before it paints: its own colour when opaque, else the owner's background.

@@ -214,8 +214,8 @@ struct TNinePiece {
 // The nine pieces of the state image at Origin (w x h) laid onto R with the margins in force (L,
 // T, Rm, B): each corner as large as its margins, the sides and the centre taking Middle (columns,
 // rows) of the image after its left and top margins.
-std::array<TNinePiece, 9> NinePieces(const vcl::TRect& R, const vcl::TPoint& Origin, int w, int h, int L, int T,
-                                     int Rm, int B, const vcl::TSize& Middle);
+std::array<TNinePiece, 9> NinePieces(const vcl::TRect& R, const vcl::TPoint& Origin, int w, int h, int L, int T, int Rm,
+                                     int B, const vcl::TSize& Middle);
 
 // Paints state State of the image onto R of Bmp in nine pieces: the corners at their size, the
 // sides and (with DrawMode flag 4) the centre stretched (flag 1) or tiled. CI is the background

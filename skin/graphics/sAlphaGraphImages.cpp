@@ -85,9 +85,9 @@ std::array<TNinePiece, 9> NinePieces(const TRect& R, const TPoint& Origin, int w
                           TRect(dx[column], dy[row], dx[column + 1], dy[row + 1])};
     };
     using enum TPiecePlace;
-    return {piece(TopLeft, 0, 0),    piece(Left, 0, 1),     piece(Top, 1, 0),
-            piece(BottomLeft, 0, 2), piece(Bottom, 1, 2),   piece(BottomRight, 2, 2),
-            piece(TopRight, 2, 0),   piece(Right, 2, 1),    piece(Centre, 1, 1)};
+    return {piece(TopLeft, 0, 0),    piece(Left, 0, 1),   piece(Top, 1, 0),
+            piece(BottomLeft, 0, 2), piece(Bottom, 1, 2), piece(BottomRight, 2, 2),
+            piece(TopRight, 2, 0),   piece(Right, 2, 1),  piece(Centre, 1, 1)};
 }
 
 void FitMargins(int Size, int& First, int& Last)

@@ -260,8 +260,8 @@ TEST_F(SkinBroadcasts, AChangeOfSkinIsAnnouncedBeforeAndAfterAndTheLoadEndsBefor
     };
 
     Manager->SetSkinName(L"OLD");  // an old skin's box shows while it loads
-    EXPECT_EQ(events, (std::vector<String>{L"before OLD", L"box changing", L"loaded OLD", L"activate OLD",
-                                           L"after OLD"}));
+    EXPECT_EQ(events,
+              (std::vector<String>{L"before OLD", L"box changing", L"loaded OLD", L"activate OLD", L"after OLD"}));
     EXPECT_EQ(Manager->gd[size_t(Manager->GetSkinIndex(L"PANEL"))].Color, vcl::TColor(1));
 
     events.clear();
