@@ -45,7 +45,7 @@ harness_start_xvfb() {
 }
 
 # Bump when the prefix settings below change, so existing prefixes are made anew.
-HARNESS_PREFIX_VERSION=3
+HARNESS_PREFIX_VERSION=4
 
 # The window's Tahoma and Verdana are not installed. They draw in DejaVu Sans Condensed and DejaVu
 # Sans, of like proportions, which have the Latin, Cyrillic and Greek letters of every interface
@@ -78,6 +78,9 @@ harness_create_prefix() {
     harness_reg 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD 96
     harness_reg 'HKCU\Control Panel\Desktop' FontSmoothing REG_SZ 0
     harness_fonts
+    # Program files are of the type whose icon is the file's own, as on Windows: the shell then
+    # gives a program its own icon rather than the default one.
+    timeout 60 "$WINE" reg add 'HKCR\.exe' /ve /t REG_SZ /d exefile /f </dev/null >/dev/null 2>&1
     timeout 60 "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
     [ -d "$WINEPREFIX/drive_c" ] || { echo "harness: wineboot failed" >&2; return 1; }
     echo "$HARNESS_PREFIX_VERSION" > "$WINEPREFIX/.zirv-ready"

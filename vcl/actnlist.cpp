@@ -24,10 +24,9 @@ bool TBasicActionLink::Execute(TComponent* Target)
 {
     if (!FAction)
         return false;
-    TBasicAction* action = FAction;
-    action->SetActionComponent(Target);
-    TScopeExit reset([action] { action->SetActionComponent(nullptr); });
-    return action->Execute();
+    FAction->SetActionComponent(Target);
+    const TScopeExit reset([action = FAction] { action->SetActionComponent(nullptr); });
+    return FAction->Execute();
 }
 
 bool TBasicActionLink::Update() { return FAction && FAction->Update(); }

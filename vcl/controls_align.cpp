@@ -129,7 +129,7 @@ void TWinControl::AlignControl(TControl* AControl)
     DisableAlign();
     FControlState << TControlStateItem::csAligning;
     ++AlignDepthCounter;
-    TScopeExit finish([this] {
+    const TScopeExit finish([this] {
         --AlignDepthCounter;
         FControlState >> TControlStateItem::csAligning;
         FAlignPending = false;

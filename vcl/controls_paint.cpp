@@ -146,7 +146,7 @@ void TWinControl::PaintHandler(TMessage& Message)
 void TWinControl::CustomPaint(TMessage& Message)
 {
     FControlState << TControlStateItem::csCustomPaint;
-    TScopeExit reset([this] { FControlState >> TControlStateItem::csCustomPaint; });
+    const TScopeExit reset([this] { FControlState >> TControlStateItem::csCustomPaint; });
     WMPaint(Message);
 }
 

@@ -476,18 +476,18 @@ struct TObjectFree {
 template<class T>
 using TObjectPtr = std::unique_ptr<T, TObjectFree>;
 
-// Runs a clean-up when the scope ends, by a return or by an exception:
-//   TScopeExit reset([&] { FState >> csBusy; });
+// Runs Action when the scope ends, also when an exception ends it: the undoing of a temporary
+// change of state written next to the change.
 template<class F>
 class [[nodiscard]] TScopeExit {
 public:
-    explicit TScopeExit(F CleanUp) : FCleanUp(std::move(CleanUp)) {}
-    ~TScopeExit() { FCleanUp(); }
+    explicit TScopeExit(F Action) : FAction(std::move(Action)) {}
+    ~TScopeExit() { FAction(); }
     TScopeExit(const TScopeExit&) = delete;
     TScopeExit& operator=(const TScopeExit&) = delete;
 
 private:
-    F FCleanUp;
+    F FAction;
 };
 
 // ---------------------------------------------------------------------------------------------

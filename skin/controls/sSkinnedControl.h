@@ -24,12 +24,14 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 #include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/graphics/BitmapView.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/application.h"
 #include "vcl/controls.h"
@@ -197,13 +199,21 @@ protected:
     // ---------------------------------------------------------------------------------------------
     // The common painting
 
-    // Paints the whole control into DC, then, with Notify and outside a paint copy, tells the
-    // children that it has repainted. Nothing while it is not showing or not skinned.
+    // Paints the whole control into DC (0: the control's own canvas), then, with Notify and
+    // outside a paint copy, tells the children that it has repainted. Nothing while it is not
+    // showing or not skinned.
     void OurPaint(HDC DC, bool Notify)
     {
         TsCommonData* data = FCommonData.get();
         if (!this->Showing() || !data || !data->Skinned())
             return;
+        std::optional<TCanvasLock> ownCanvas;
+        if constexpr (requires { this->Canvas(); }) {
+            if (!DC) {
+                ownCanvas.emplace(this->Canvas());
+                DC = this->Canvas()->Handle();
+            }
+        }
         if (CachedPath())
             PaintCached(DC, true);
         else

@@ -24,16 +24,6 @@ TRect Shrunk(const TRect& R, int Size)
     return TRect(r.left, r.top, std::max(r.right, r.left), std::max(r.bottom, r.top));
 }
 
-enum class TBorderPiece { Corner, Side, Centre };
-
-// A piece of the border: its destination in the bitmap and its source in the image (right and
-// bottom excluded); a corner's source is as large as its destination.
-struct TPiece {
-    TBorderPiece Kind;
-    TRect Dst;
-    TRect Src;
-};
-
 // Copies rectangles with their last column and row, as CopyMask takes them.
 void CopyPiece(const TRect& Dst, const TRect& Src, const TPixelView& Bmp, TAOR* KeyRuns, const TsMaskData& MaskData,
                bool UseKey)
@@ -95,30 +85,21 @@ void PaintRgnBorder(const TPixelView& Bmp, TAOR& KeyRuns, bool Filling, const Ts
     const int cw = std::max(0, w - MaskData.WL - MaskData.WR), ch = std::max(0, h - MaskData.WT - MaskData.WB);
     const int x0 = area.left + std::clamp(State, 0, count - 1) * w, y0 = area.top;
     const bool stretched = MaskData.DrawMode & dmStretch;
-    const int rightSource = stretched ? x0 + L + cw : x0 + w - Rm;
 
-    using enum TBorderPiece;
-    const TPiece pieces[] = {
-        {Corner, TRect(0, 0, L, T), vcl::Bounds(x0, y0, L, T)},
-        {Corner, TRect(0, Hb - Bm, L, Hb), vcl::Bounds(x0, y0 + h - Bm, L, Bm)},
-        {Side, TRect(0, T, L, Hb - Bm), vcl::Bounds(x0, y0 + T, L, ch)},
-        {Side, TRect(L, 0, Wb - Rm, T), vcl::Bounds(x0 + L, y0, cw, T)},
-        {Side, TRect(L, Hb - Bm, Wb - Rm, Hb), vcl::Bounds(x0 + L, y0 + h - Bm, cw, Bm)},
-        {Side, TRect(Wb - Rm, T, Wb, Hb - Bm), vcl::Bounds(rightSource, y0 + T, Rm, ch)},
-        {Corner, TRect(Wb - Rm, Hb - Bm, Wb, Hb), vcl::Bounds(x0 + w - Rm, y0 + h - Bm, Rm, Bm)},
-        {Corner, TRect(Wb - Rm, 0, Wb, T), vcl::Bounds(x0 + w - Rm, y0, Rm, T)},
-        {Centre, TRect(L, T, Wb - Rm, Hb - Bm), vcl::Bounds(x0 + L, y0 + T, cw, ch)},
-    };
-    for (const TPiece& p : pieces) {
-        if (p.Kind == Corner) {
+    // The sides and the centre repeat the part of the image between its own margins.
+    for (TNinePiece p : NinePieces(Bmp.Bounds(), vcl::TPoint(x0, y0), w, h, L, T, Rm, Bm, vcl::TSize(cw, ch))) {
+        if (p.Corner()) {
             CopyPiece(p.Dst, p.Src, Bmp, &KeyRuns, MaskData, true);
             continue;
         }
-        if (p.Src.IsEmpty() || (p.Kind == Centre && !(Filling && (MaskData.DrawMode & dmCentre))))
+        if (p.Src.IsEmpty() || (p.Place == TPiecePlace::Centre && !(Filling && (MaskData.DrawMode & dmCentre))))
             continue;
         if (stretched) {
+            // The right side stretches from just after the middle, not from the image's edge.
+            if (p.Place == TPiecePlace::Right)
+                p.Src = vcl::Bounds(x0 + L + cw, p.Src.top, p.Src.Width(), p.Src.Height());
             StretchBltMask(p.Dst.left, p.Dst.top, p.Dst.Width(), p.Dst.Height(), p.Src.left, p.Src.top, p.Src.Width(),
-                           p.Src.Height(), Bmp, src, masked ? h : 0, p.Kind == Centre);
+                           p.Src.Height(), Bmp, src, masked ? h : 0, p.Place == TPiecePlace::Centre);
             continue;
         }
         ForEachTileSpan(p.Dst.top, p.Dst.bottom, p.Src.Height(), [&](int y, int rows) {

@@ -83,12 +83,6 @@ TsCommonData* SkinDataOf(TControl* Control)
     return data ? dynamic_cast<TsCommonData*>(*data) : nullptr;
 }
 
-bool ComponentDestroying(const vcl::TObject* Object)
-{
-    const auto* component = dynamic_cast<const vcl::TComponent*>(Object);
-    return component && component->ComponentState().Contains(TComponentStateItem::csDestroying);
-}
-
 vcl::String DefaultSection(int KindCode)
 {
     for (const TDefaultSection& entry : DefaultSections)

@@ -253,8 +253,6 @@ public:
 
 // The skin data a control publishes as SkinData; none for a control without.
 TsCommonData* SkinDataOf(vcl::TControl* Control);
-// The object is a component being destroyed.
-bool ComponentDestroying(const vcl::TObject* Object);
 
 // The default section of the kind code when no section is set (upper-cased class name of the owner
 // for a code without one), else the indexes of the set section.

@@ -21,6 +21,7 @@ vcl::TMemIniFile* SkinFile = nullptr;
 vcl::TStringList* acMemSkinFile = nullptr;
 std::unique_ptr<TacSkinConvertor> sc;
 bool UnPackedFirst = false;
+OSVERSIONINFOW OSVersionInfo{};
 bool IsNT = false;
 vcl::TObjectPtr<TPNGGraphic> DefaultShadowActive;
 vcl::TObjectPtr<TPNGGraphic> DefaultShadowInactive;
@@ -53,14 +54,15 @@ void InitSkinManagerUnit()
     if (started)
         return;
     started = true;
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    IsNT = GetVersionExW(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-#pragma GCC diagnostic pop
+    OSVersionInfo = SystemVersion();
+    IsNT = OSVersionInfo.dwPlatformId == VER_PLATFORM_WIN32_NT;
     DefaultShadowActive = LoadShadow(L"acSHDA");
     DefaultShadowInactive = LoadShadow(L"acSHDI");
+    CheckVersionSwitch();
+}
+
+void CheckVersionSwitch()
+{
     if (HasSwitch(L"/acver"))
         vcl::ShowMessage(L"Skin library v" + TsSkinManager::Version());
 }
@@ -154,7 +156,8 @@ void TsSkinManager::SetSkinName(const String& Value)
         if (GetExtendedBorders() && !NonAutoUpdate && FAnimEffects->SkinChanging()->Active())
             CopyExForms(this);
         {
-            TFlagScope changing(aSkinChanging);
+            // The change runs until the load ends; the broadcast finds it over.
+            const TFlagScope changing(aSkinChanging);
             SkinData->Active = false;
             if (Value.size() > 4 && vcl::LowerCase(Value.substr(Value.size() - 4)) == L".asz")
                 FSkinName = Value.substr(0, Value.size() - 4);
@@ -167,15 +170,15 @@ void TsSkinManager::SetSkinName(const String& Value)
                 FSkinName = previous;
                 ShowError(e.Message());
             }
-            if (FActive) {
-                SendNewSkin(!NonAutoUpdate);
-                if (!IsDesigning() && !ComponentState().Contains(TComponentStateItem::csLoading))
-                    Notify(FOnActivate);
-            } else {
-                SendRemoveSkin();
-                if (!IsDesigning())
-                    Notify(FOnDeactivate);
-            }
+        }
+        if (FActive) {
+            SendNewSkin(!NonAutoUpdate);
+            if (!IsDesigning() && !ComponentState().Contains(TComponentStateItem::csLoading))
+                Notify(FOnActivate);
+        } else {
+            SendRemoveSkin();
+            if (!IsDesigning())
+                Notify(FOnDeactivate);
         }
         Notify(FOnAfterChange);
     }
@@ -300,37 +303,17 @@ void TsSkinManager::PutTables(TSkinTables&& Tables)
 
 namespace {
 
-// Makes an INI object the global SkinFile for the lifetime of the scope.
-class TSkinFileScope {
-public:
-    explicit TSkinFileScope(vcl::TMemIniFile* Ini) { SkinFile = Ini; }
-    ~TSkinFileScope() { SkinFile = nullptr; }
-    TSkinFileScope(const TSkinFileScope&) = delete;
-    TSkinFileScope& operator=(const TSkinFileScope&) = delete;
-};
-
-// The unpacked skin of a load lives as long as the load, whatever its end.
-class TConvertorScope {
-public:
-    TConvertorScope() = default;
-    ~TConvertorScope() { sc.reset(); }
-    TConvertorScope(const TConvertorScope&) = delete;
-    TConvertorScope& operator=(const TConvertorScope&) = delete;
-};
-
 // sc borrows an internal skin's packed bytes while they unpack and gives them back, also when
 // they are damaged: the item keeps owning them.
-class TLoanScope {
-public:
-    explicit TLoanScope(vcl::TMemoryStream* Data) { sc->PackedData = Data; }
-    ~TLoanScope()
-    {
+void UnpackLent(vcl::TMemoryStream* Data)
+{
+    sc->PackedData = Data;
+    const vcl::TScopeExit giveBack([] {
         if (sc)  // a wrong magic has already released the convertor
             sc->PackedData = nullptr;
-    }
-    TLoanScope(const TLoanScope&) = delete;
-    TLoanScope& operator=(const TLoanScope&) = delete;
-};
+    });
+    ExtractPackedData(sc);
+}
 
 [[noreturn]] void CannotOpen(const String& File, const String& Why)
 {
@@ -359,7 +342,9 @@ vcl::TObjectPtr<vcl::TMemIniFile> PackedOptions(const String& SkinName)
 template<class TLoad>
 void TsSkinManager::LoadIntoFreshTables(TLoad&& Load)
 {
-    TConvertorScope convertor;
+    const TFlagScope changing(aSkinChanging);
+    // The unpacked skin of a load lives as long as the load, whatever its end.
+    const vcl::TScopeExit freeConvertor([] { sc.reset(); });
     TSkinTables previous = TakeTables();
     try {
         Load();
@@ -424,10 +409,7 @@ void TsSkinManager::LoadInternalSkin()
     if (!SkinIsPacked)
         return;
     sc = std::make_unique<TacSkinConvertor>();
-    {
-        TLoanScope loan(data);
-        ExtractPackedData(sc);
-    }
+    UnpackLent(data);
     LoadSkinOptions(*PackedOptions(FSkinName));
 }
 
@@ -455,7 +437,8 @@ void TsSkinManager::LoadSkinOptions(vcl::TMemIniFile& Ini)
 {
     SkinData->Version = ReadSkinVersion(Ini);
     CheckVersion();
-    TSkinFileScope scope(&Ini);
+    SkinFile = &Ini;
+    const vcl::TScopeExit clear([] { SkinFile = nullptr; });
     LoadAllMasks();
     LoadAllPatterns();
     LoadAllGeneralData();

@@ -131,7 +131,7 @@ public:
     // of acMemSkinFile when it is set), else an internal skin (the first one when none has the
     // name, which SkinName then takes; none at all leaves the manager inactive; one without packed
     // data leaves the tables empty). Loads into fresh tables: a load that raises leaves the tables
-    // of the skin in force.
+    // of the skin in force. aSkinChanging is set while it loads.
     void ReloadSkin();
     // Loads the packed skin file SkinName + ".asz" of SkinDirectory as written (relative to the
     // current folder when it is relative). A missing or damaged file raises; the tables of the
@@ -312,8 +312,8 @@ private:
     TSkinTables TakeTables();
     void PutTables(TSkinTables&& Tables);
 
-    // Loads into fresh tables; when Load raises, the tables in force come back and the error
-    // passes on. SkinFile and sc are gone afterwards either way.
+    // Loads into fresh tables, aSkinChanging set meanwhile; when Load raises, the tables in force
+    // come back and the error passes on. SkinFile and sc are gone afterwards either way.
     template<class TLoad>
     void LoadIntoFreshTables(TLoad&& Load);
     void LoadInternalSkin();
@@ -385,6 +385,8 @@ extern std::unique_ptr<TacSkinConvertor> sc;
 // A skin folder wins over a packed skin file of the same name (the skin editor's link sets it).
 extern bool UnPackedFirst;
 
+// The running system's version record, filled by the unit's start-up.
+extern OSVERSIONINFOW OSVersionInfo;
 // The system is of the NT family.
 extern bool IsNT;
 
@@ -400,9 +402,12 @@ extern vcl::TObjectPtr<TPNGGraphic> DefaultShadowActive;
 extern vcl::TObjectPtr<TPNGGraphic> DefaultShadowInactive;
 
 // The unit's start-up before any form, acting on the first call only: the system version, the
-// default shadows and the "/acver" switch, which shows the library's version. A missing shadow
-// resource raises the resource stream's error.
+// default shadows and the "/acver" switch (CheckVersionSwitch). A missing shadow resource raises
+// the resource stream's error.
 void InitSkinManagerUnit();
+// Shows the library's version in a plain message box, once, when one of the program's
+// command-line parameters is "/acver" in any case.
+void CheckVersionSwitch();
 
 // The ThirdParty texts into the manager's ThirdLists: an empty text (every text with Reset)
 // becomes its default first.

@@ -236,7 +236,7 @@ void TsSkinManager::SendNewSkin(bool Repaint)
             RepaintForms(false);
     } catch (...) {
         // A receiver that fails must not leave the forms frozen.
-        UnLockForms(this, false);
+        UnLockFormsAfterError(this);
         throw;
     }
 }
@@ -278,7 +278,7 @@ void TsSkinManager::RepaintForms(bool DoLockForms)
         Broadcast(scmdStopFade);
         Broadcast(scmdRepaint);
     } catch (...) {
-        UnLockForms(this, false);
+        UnLockFormsAfterError(this);
         throw;
     }
     UnLockForms(this, true);
@@ -305,10 +305,7 @@ void TsSkinManager::EndUpdate(bool Repaint, bool AllowAnimation)
 
 void TsSkinManager::ReloadInPlace()
 {
-    {
-        TFlagScope changing(aSkinChanging);
-        ReloadFromSource();
-    }
+    ReloadFromSource();
     if (!NonAutoUpdate)
         RepaintForms(true);
 }
@@ -346,19 +343,19 @@ void TsSkinManager::SetExtendedBorders(bool Value)
 
 namespace {
 
-// A new 32-bit image of the Width x Height pixels of Source at (Left, 0).
-vcl::TObjectPtr<TPNGGraphic> CopyFrame(vcl::TBitmap* Source, int Left, int Width, int Height)
+// A new 32-bit image of the Width x Height pixels of Source at TopLeft.
+vcl::TObjectPtr<TPNGGraphic> CopyFrame(vcl::TBitmap* Source, vcl::TPoint TopLeft, int Width, int Height)
 {
     vcl::TObjectPtr<TPNGGraphic> frame(vcl::Create<TPNGGraphic>());
     frame->SetPixelFormat(vcl::TPixelFormat::pf32bit);
     frame->SetSize(Width, Height);
-    px::CopyPixels(PixelsOf(frame.get()), 0, 0, PixelsOf(Source), vcl::Bounds(Left, 0, Width, Height));
+    px::CopyPixels(PixelsOf(frame.get()), 0, 0, PixelsOf(Source), vcl::Bounds(TopLeft.x, TopLeft.y, Width, Height));
     return frame;
 }
 
 vcl::TObjectPtr<TPNGGraphic> CopyImage(TPNGGraphic* Source)
 {
-    return CopyFrame(Source, 0, Source->Width(), Source->Height());
+    return CopyFrame(Source, vcl::TPoint(0, 0), Source->Width(), Source->Height());
 }
 
 }  // namespace
@@ -380,10 +377,10 @@ void TsSkinManager::CheckShadows()
         const int w = WidthOfImage(border), h = HeightOfImage(border);
         // An image kept as a rectangle of the master bitmap gives its frames from there.
         vcl::TBitmap* source = border.Bmp ? border.Bmp.get() : MasterBitmap.get();
-        const int left = border.Bmp ? 0 : border.R.left;
+        const vcl::TPoint origin = border.Bmp ? vcl::TPoint(0, 0) : border.R.TopLeft();
         if (source) {
-            ShdiTemplate = CopyFrame(source, left, w, h);
-            ShdaTemplate = CopyFrame(source, border.ImageCount > 1 ? left + w : left, w, h);
+            ShdiTemplate = CopyFrame(source, origin, w, h);
+            ShdaTemplate = CopyFrame(source, border.ImageCount > 1 ? origin + vcl::TPoint(w, 0) : origin, w, h);
         }
     } else if (DefaultShadowActive && DefaultShadowInactive && !DefaultShadowActive->Empty() &&
                !DefaultShadowInactive->Empty()) {

@@ -55,11 +55,6 @@ void IntUnSkinForm(vcl::TComponent* Form)
 
 namespace {
 
-bool Destroying(const vcl::TComponent* Component)
-{
-    return Component->ComponentState().Contains(TComponentStateItem::csDestroying);
-}
-
 bool MDIChild(const TCustomForm* Form) { return Form->FormStyle() == vcl::TFormStyle::fsMDIChild; }
 
 bool Minimized(const TCustomForm* Form) { return Form->WindowState() == vcl::TWindowState::wsMinimized; }
@@ -78,7 +73,7 @@ void SendToForm(TCustomForm* Form, vcl::TMessage& Message)
 TsSkinProvider* ProviderOf(vcl::TComponent* Entry, TsSkinManager* Manager, TCustomForm*& Form)
 {
     Form = dynamic_cast<TCustomForm*>(Entry);
-    if (!Form || Destroying(Form) || MDIChild(Form) || Form->Parent())
+    if (!Form || ComponentDestroying(Form) || MDIChild(Form) || Form->Parent())
         return nullptr;
     auto* provider = reinterpret_cast<TsSkinProvider*>(SendAMessage(Form, scmdQueryProvider));
     return provider && provider->SkinData()->SkinManager() == Manager ? provider : nullptr;
@@ -118,7 +113,7 @@ void AppBroadCastS(vcl::TMessage& Message)
             continue;
         auto* form = dynamic_cast<TCustomForm*>(app->Components(i));
         reached = form;
-        if (!form || MDIChild(form) || Destroying(form) ||
+        if (!form || MDIChild(form) || ComponentDestroying(form) ||
             form->ComponentState().Contains(TComponentStateItem::csLoading))
             continue;
         // A form with a provider of its own is reached through the skinned-forms list.
@@ -133,7 +128,7 @@ void SendToHooked(vcl::TMessage& Message)
 {
     for (size_t i = 0; i < HookedComponents.size(); ++i) {
         auto* form = dynamic_cast<TCustomForm*>(HookedComponents[i]);
-        if (form && !Destroying(form))
+        if (form && !ComponentDestroying(form))
             SendToForm(form, Message);
     }
 }
@@ -183,6 +178,12 @@ void UnLockForms(TsSkinManager* Manager, bool Repaint)
         }
         provider->FormState &= ~TsSkinProvider::fsPaintLocked;
     });
+}
+
+void UnLockFormsAfterError(TsSkinManager* Manager)
+{
+    UnLockForms(Manager, false);
+    ForEachManagedForm(Manager, [](TCustomForm*, TsSkinProvider* provider) { provider->FInAnimation = false; });
 }
 
 void CopyExForms(TsSkinManager* Manager)

@@ -119,8 +119,12 @@ void SendToHooked(vcl::TMessage& Message);
 // and marks the skin-change animation running for the default manager. Nothing while the
 // application is minimized.
 void LockForms(TsSkinManager* Manager);
-// Lets the frozen forms paint again, repainted at once with Repaint.
+// Lets the frozen forms paint again, repainted at once with Repaint. Without Repaint their
+// providers stay marked as animated until a repaint lets them reappear.
 void UnLockForms(TsSkinManager* Manager, bool Repaint = true);
+// After a broadcast that failed: the frozen forms paint again (without repaint) and no provider
+// of Manager stays marked as animated.
+void UnLockFormsAfterError(TsSkinManager* Manager);
 // Marks the visible listed forms served by Manager as animated before a skin change.
 void CopyExForms(TsSkinManager* Manager);
 

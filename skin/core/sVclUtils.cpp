@@ -2,6 +2,7 @@
 
 #include "skin/core/sConst.h"
 #include "skin/core/sMessages.h"
+#include "skin/core/sStyleSimply.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/Acntutils.h"
 #include "skin/graphics/BitmapView.h"
@@ -43,11 +44,6 @@ const struct TThemeLibrary {
     }
 } ThemeLibrary;
 
-bool Destroying(const vcl::TComponent* Component)
-{
-    return Component->ComponentState().Contains(TComponentStateItem::csDestroying);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -65,7 +61,7 @@ LRESULT SendAMessage(TControl* Control, uint16_t Cmd, LPARAM LParam)
     auto* windowed = dynamic_cast<TWinControl*>(Control);
     if (!windowed)
         return Control->Perform(SkinCommandMessage, SkinCommandWParam(Cmd), LParam);
-    if (Destroying(windowed) || !windowed->HandleAllocated())
+    if (ComponentDestroying(windowed) || !windowed->HandleAllocated())
         return 0;
     return SendAMessage(windowed->Handle(), Cmd, LParam);
 }
@@ -81,7 +77,7 @@ void AlphaBroadCast(TWinControl* Control, vcl::TMessage& Message)
 {
     for (int i = 0; i < Control->ControlCount(); ++i) {
         TControl* child = Control->Controls(i);
-        if (Destroying(child))
+        if (ComponentDestroying(child))
             continue;
         auto* windowed = dynamic_cast<TWinControl*>(child);
         if (!windowed || !windowed->HandleAllocated())
@@ -113,7 +109,8 @@ void AlphaBroadCast(HWND Handle, const vcl::TMessage& Message)
 void SendToProvider(vcl::TCustomForm* Form, vcl::TMessage& Message)
 {
     for (int i = 0; i < Form->ComponentCount(); ++i)
-        if (auto* provider = dynamic_cast<TsSkinProvider*>(Form->Components(i)); provider && !Destroying(provider)) {
+        if (auto* provider = dynamic_cast<TsSkinProvider*>(Form->Components(i));
+            provider && !ComponentDestroying(provider)) {
             provider->DsgnWndProc(Message);
             return;
         }
@@ -125,7 +122,7 @@ void SetParentUpdated(TWinControl* Control)
         return;
     for (int i = 0; i < Control->ControlCount(); ++i) {
         TControl* child = Control->Controls(i);
-        if (dynamic_cast<vcl::TGraphicControl*>(child) || Destroying(child))
+        if (dynamic_cast<vcl::TGraphicControl*>(child) || ComponentDestroying(child))
             continue;
         auto* windowed = dynamic_cast<TWinControl*>(child);
         if (!windowed)
@@ -184,13 +181,29 @@ bool ControlIsReady(TControl* Control)
            !state.Contains(TComponentStateItem::csLoading) && !state.Contains(TComponentStateItem::csDestroying);
 }
 
-vcl::TCustomForm* GetOwnerForm(vcl::TComponent* Component)
+bool ComponentDestroying(const vcl::TObject* Object)
+{
+    const auto* component = dynamic_cast<const vcl::TComponent*>(Object);
+    return component && component->ComponentState().Contains(TComponentStateItem::csDestroying);
+}
+
+namespace {
+
+// The first of Component and its owners that is a T.
+template<class T>
+T* FirstOwnerOf(vcl::TComponent* Component)
 {
     for (vcl::TComponent* c = Component; c; c = c->Owner())
-        if (auto* form = dynamic_cast<vcl::TCustomForm*>(c))
-            return form;
+        if (auto* found = dynamic_cast<T*>(c))
+            return found;
     return nullptr;
 }
+
+}  // namespace
+
+vcl::TCustomForm* GetOwnerForm(vcl::TComponent* Component) { return FirstOwnerOf<vcl::TCustomForm>(Component); }
+
+vcl::TCustomFrame* GetOwnerFrame(vcl::TComponent* Component) { return FirstOwnerOf<vcl::TCustomFrame>(Component); }
 
 HWND GetParentFormHandle(HWND Handle)
 {
@@ -281,8 +294,7 @@ bool TakesPart(TControl* Child, HDC DC)
     const vcl::TRect bounds = Child->BoundsRect();
     return Child->Visible() && dynamic_cast<vcl::TGraphicControl*>(Child) && Child->Width() >= 1 &&
            Child->Height() >= 1 && !Child->ControlStyle().Contains(vcl::TControlStyleItem::csNoDesignVisible) &&
-           !Child->ComponentState().Contains(TComponentStateItem::csDestroying) && !IsSelfDrawnToolButton(Child) &&
-           RectVisible(DC, &bounds);
+           !ComponentDestroying(Child) && !IsSelfDrawnToolButton(Child) && RectVisible(DC, &bounds);
 }
 
 // What lies under a child before it paints: its own colour when opaque, else the owner's background.
@@ -337,10 +349,7 @@ void PaintControls(HDC DC, TWinControl* OwnerControl, const vcl::TPoint& Offset,
         SendAMessage(OwnerControl, scmdSetHalfVisible);
         return;
     }
-    acGraphPainting = true;
-    struct TReset {
-        ~TReset() { acGraphPainting = false; }
-    } reset;
+    const TFlagScope painting(acGraphPainting);
     TacBGInfo background;
     GetBGInfo(background, static_cast<TControl*>(OwnerControl), false);
     std::vector<TControl*> children;

@@ -79,8 +79,12 @@ vcl::TColor GetControlColor(HWND Handle);
 // False for none, a windowed control without a handle, a control being created, read, loaded or
 // destroyed, and a control without a parent.
 bool ControlIsReady(vcl::TControl* Control);
+// The object is a component being destroyed.
+bool ComponentDestroying(const vcl::TObject* Object);
 // The first of Component and its owners that is a form; none when there is none.
 vcl::TCustomForm* GetOwnerForm(vcl::TComponent* Component);
+// The same for a frame.
+vcl::TCustomFrame* GetOwnerFrame(vcl::TComponent* Component);
 // The top of Handle's chain of parent windows (Handle itself without a parent).
 HWND GetParentFormHandle(HWND Handle);
 // The client rectangle in window coordinates.

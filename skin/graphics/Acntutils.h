@@ -176,6 +176,8 @@ F GetProc(HMODULE Module, const char* Name)
 // glow is drawn then.
 extern bool acGlowDisabled;
 
+// The running system's version record (the wide form, its size field filled).
+OSVERSIONINFOW SystemVersion();
 // System version 5.1 or later.
 bool IsNTFamily();
 // A 32-bit process on 64-bit Windows.

@@ -14,9 +14,6 @@ using vcl::String;
 
 bool acGlowDisabled = false;
 
-namespace {
-
-// Windows version of the running system.
 OSVERSIONINFOW SystemVersion()
 {
     OSVERSIONINFOW info = {};
@@ -27,6 +24,8 @@ OSVERSIONINFOW SystemVersion()
 #pragma GCC diagnostic pop
     return info;
 }
+
+namespace {
 
 // Desktop composition is on: system version 6 or later and the window manager says so.
 bool CompositionEnabled()

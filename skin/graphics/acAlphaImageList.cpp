@@ -300,10 +300,7 @@ void TsAlphaImageList::GenerateStdList()
     if (!HandleAllocated())
         return;
     FAcChanging = true;
-    struct TRelease {
-        bool& Flag;
-        ~TRelease() { Flag = false; }
-    } release{FAcChanging};
+    const vcl::TScopeExit release([this] { FAcChanging = false; });
     Clear();
     const vcl::TColor background = vcl::TColor(vcl::ColorToRGB(vcl::TImageList::BkColor()));
     for (int i = 0; i < FItems->Count(); ++i) {

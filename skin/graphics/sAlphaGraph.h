@@ -195,6 +195,28 @@ void ForEachTileSpan(int Start, int End, int Piece, F f)
         f(pos, End - pos);
 }
 
+// The nine pieces of a nine-part image, in the order they are painted.
+enum class TPiecePlace { TopLeft, Left, Top, BottomLeft, Bottom, BottomRight, TopRight, Right, Centre };
+
+// One of the nine pieces: where it lies in the image's bitmap and where it goes.
+struct TNinePiece {
+    TPiecePlace Place;
+    vcl::TRect Src;
+    vcl::TRect Dst;
+
+    bool Corner() const
+    {
+        return Place == TPiecePlace::TopLeft || Place == TPiecePlace::TopRight || Place == TPiecePlace::BottomLeft ||
+               Place == TPiecePlace::BottomRight;
+    }
+};
+
+// The nine pieces of the state image at Origin (w x h) laid onto R with the margins in force (L,
+// T, Rm, B): each corner as large as its margins, the sides and the centre taking Middle (columns,
+// rows) of the image after its left and top margins.
+std::array<TNinePiece, 9> NinePieces(const vcl::TRect& R, const vcl::TPoint& Origin, int w, int h, int L, int T, int Rm,
+                                     int B, const vcl::TSize& Middle);
+
 // Paints state State of the image onto R of Bmp in nine pieces: the corners at their size, the
 // sides and (with DrawMode flag 4) the centre stretched (flag 1) or tiled. CI is the background
 // beneath Bmp; with UpdateCorners and a CornerType above 0 the corners' key pixels show it. Nothing

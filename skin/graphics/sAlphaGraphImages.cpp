@@ -32,37 +32,11 @@ TRect Inclusive(const TRect& R) { return TRect(R.left, R.top, R.right - 1, R.bot
 
 void Copy(uint32_t& d, uint32_t s) { d = s; }
 
-enum class TPieceKind { Corner, Side, Centre };
-
-// One of the nine pieces: where it lies in the image's bitmap and where it goes.
-struct TPiece {
-    TPieceKind Kind;
-    TRect Src;
-    TRect Dst;
-};
-
-// The nine pieces of the state image at Origin (w x h) onto R with the margins in force, in the
-// order they are painted.
-std::array<TPiece, 9> NinePieces(const TRect& R, const TPoint& Origin, int w, int h, int L, int T, int Rm, int B)
-{
-    const int sx[] = {Origin.x, Origin.x + L, Origin.x + w - Rm, Origin.x + w};
-    const int sy[] = {Origin.y, Origin.y + T, Origin.y + h - B, Origin.y + h};
-    const int dx[] = {R.left, R.left + L, R.right - Rm, R.right};
-    const int dy[] = {R.top, R.top + T, R.bottom - B, R.bottom};
-    const auto piece = [&](TPieceKind kind, int column, int row) {
-        return TPiece{kind, TRect(sx[column], sy[row], sx[column + 1], sy[row + 1]),
-                      TRect(dx[column], dy[row], dx[column + 1], dy[row + 1])};
-    };
-    using enum TPieceKind;
-    return {piece(Corner, 0, 0), piece(Side, 0, 1), piece(Side, 1, 0),   piece(Corner, 0, 2), piece(Side, 1, 2),
-            piece(Corner, 2, 2), piece(Corner, 2, 0), piece(Side, 2, 1), piece(Centre, 1, 1)};
-}
-
 // Lays the piece over its destination in rows from the top, each from the left, the last row and
 // column cut. A plain image copies whole pixels as a block copy does (a cut piece reads on from the
 // piece's start, even past a piece of no width); a masked one goes through its mask and leaves key
 // pixels alone.
-void TilePiece(const TPixelView& Bmp, const TPiece& Piece, const TPixelView& Src, const TsMaskData& MaskData)
+void TilePiece(const TPixelView& Bmp, const TNinePiece& Piece, const TPixelView& Src, const TsMaskData& MaskData)
 {
     const TRect& s = Piece.Src;
     ForEachTileSpan(Piece.Dst.top, Piece.Dst.bottom, s.Height(), [&](int y, int rows) {
@@ -96,6 +70,26 @@ bool ResamplesSmoothly(int DstW, int DstH, int SrcW, int SrcH, bool Centre)
 
 }  // namespace
 
+std::array<TNinePiece, 9> NinePieces(const TRect& R, const TPoint& Origin, int w, int h, int L, int T, int Rm, int B,
+                                     const vcl::TSize& Middle)
+{
+    const int sx[] = {Origin.x, Origin.x + L, Origin.x + w - Rm, Origin.x + w};
+    const int sy[] = {Origin.y, Origin.y + T, Origin.y + h - B, Origin.y + h};
+    const int dx[] = {R.left, R.left + L, R.right - Rm, R.right};
+    const int dy[] = {R.top, R.top + T, R.bottom - B, R.bottom};
+    const auto piece = [&](TPiecePlace place, int column, int row) {
+        // The middle column and row of the image end after Middle.
+        const int right = column == 1 ? sx[1] + Middle.cx : sx[column + 1];
+        const int bottom = row == 1 ? sy[1] + Middle.cy : sy[row + 1];
+        return TNinePiece{place, TRect(sx[column], sy[row], right, bottom),
+                          TRect(dx[column], dy[row], dx[column + 1], dy[row + 1])};
+    };
+    using enum TPiecePlace;
+    return {piece(TopLeft, 0, 0),    piece(Left, 0, 1),   piece(Top, 1, 0),
+            piece(BottomLeft, 0, 2), piece(Bottom, 1, 2), piece(BottomRight, 2, 2),
+            piece(TopRight, 2, 0),   piece(Right, 2, 1),  piece(Centre, 1, 1)};
+}
+
 void FitMargins(int Size, int& First, int& Last)
 {
     if (Size >= First + Last)
@@ -124,10 +118,11 @@ void DrawSkinRect(const TPixelView& Bmp, const TRect& R, const TCacheView& CI, c
         return;
     const bool stretched = MaskData.DrawMode & dmStretch;
     const bool cornersShowCI = UpdateCorners && MaskData.CornerType > 0;
-    for (const TPiece& p : NinePieces(R, StateImageOrigin(MaskData, State), w, h, L, T, Rm, B)) {
-        if (p.Kind == TPieceKind::Centre && !(MaskData.DrawMode & dmCentre))
+    for (const TNinePiece& p :
+         NinePieces(R, StateImageOrigin(MaskData, State), w, h, L, T, Rm, B, vcl::TSize(w - L - Rm, h - T - B))) {
+        if (p.Place == TPiecePlace::Centre && !(MaskData.DrawMode & dmCentre))
             continue;
-        if (p.Kind == TPieceKind::Corner) {
+        if (p.Corner()) {
             if (HasMask(MaskData))
                 CopyByMask(p.Dst, p.Src, Bmp, src, CI, cornersShowCI, MaskData.R.Height() / 2);
             else
@@ -136,7 +131,7 @@ void DrawSkinRect(const TPixelView& Bmp, const TRect& R, const TCacheView& CI, c
             TilePiece(Bmp, p, src, MaskData);
         } else if (HasMask(MaskData)) {
             StretchBltMask(p.Dst.left, p.Dst.top, p.Dst.Width(), p.Dst.Height(), p.Src.left, p.Src.top, p.Src.Width(),
-                           p.Src.Height(), Bmp, src, h, p.Kind == TPieceKind::Centre);
+                           p.Src.Height(), Bmp, src, h, p.Place == TPiecePlace::Centre);
         } else {
             px::ForEachStretched(Bmp, p.Dst, src, p.Src, Copy);
         }

@@ -262,3 +262,19 @@ TEST(Exception, WhatIsUtf8OfTheMessage)
         EXPECT_EQ(error.Message(), L"late");
     }
 }
+
+TEST(TScopeExit, UndoesAtTheEndOfTheScopeAlsoWhenAnExceptionEndsIt)
+{
+    int undone = 0;
+    {
+        const TScopeExit undo([&] { ++undone; });
+        EXPECT_EQ(undone, 0);
+    }
+    EXPECT_EQ(undone, 1);
+    try {
+        const TScopeExit undo([&] { ++undone; });
+        throw Exception(L"failed");
+    } catch (const Exception&) {
+        EXPECT_EQ(undone, 2);
+    }
+}

@@ -52,6 +52,14 @@ private:
     COLORREF FColour;
 };
 
+// A panel whose painting can be asked for without a DC.
+class TOwnCanvasPanel : public TsPanel {
+    CL_CLASS(TOwnCanvasPanel, TsPanel)
+public:
+    using TsPanel::TsPanel;
+    void PaintOnOwnCanvas() { OurPaint(nullptr, false); }
+};
+
 class SkinnedPanel : public ::testing::Test {
 protected:
     SkinnedPanel()
@@ -174,12 +182,34 @@ TEST_F(SkinnedPanel, AHalfTransparentPanelMixesItsColourOverItsParents)
 
 TEST_F(SkinnedPanel, ACustomColourPaintsThePanelsOwnColourDirectly)
 {
-    TsPanel* panel = NewPanel(FForm.get(), vcl::TRect(10, 10, 110, 70), L"GRADIENT");
+    // The colour is the panel's own before it ever paints, so that no paint could render a cache.
+    auto* panel = vcl::Create<TsPanel>(FForm.get());
     panel->SkinData()->SetCustomColor(true);
     panel->SetColor(TColor(RGB(1, 2, 3)));
+    panel->SetBounds(10, 10, 100, 60);
+    panel->SetParent(FForm.get());
+    panel->SkinData()->SetSkinSection(L"GRADIENT");
+    ASSERT_TRUE(IsCached(*panel->SkinData())) << "the section itself would be cached";
     Paint();
     EXPECT_EQ(ScreenPixel(panel, 0, 0), RGB(1, 2, 3));
     EXPECT_EQ(ScreenPixel(panel, 50, 30), RGB(1, 2, 3)) << "no gradient";
+    EXPECT_LE(panel->SkinData()->FCacheBmp->Width(), 1) << "painted directly: no cache rendered";
+}
+
+TEST_F(SkinnedPanel, WithoutADCThePanelPaintsOnItsOwnCanvas)
+{
+    auto* panel = vcl::Create<TOwnCanvasPanel>(FForm.get());
+    panel->SetBounds(10, 10, 100, 60);
+    panel->SetParent(FForm.get());
+    panel->SkinData()->SetSkinSection(L"RED");
+    Paint();
+    const HDC dc = GetDC(panel->Handle());
+    FillDC(dc, vcl::TRect(0, 0, 100, 60), vcl::clBlack);
+    ReleaseDC(panel->Handle(), dc);
+    ASSERT_EQ(ScreenPixel(panel, 50, 30), RGB(0, 0, 0));
+    panel->PaintOnOwnCanvas();
+    EXPECT_EQ(ScreenPixel(panel, 50, 30), COLORREF(Red200));
+    EXPECT_EQ(ScreenPixel(panel, 0, 0), COLORREF(Red200));
 }
 
 TEST_F(SkinnedPanel, AChildWaitsWhileItsParentChangesAndPaintsWhenToldItHasRepainted)

@@ -10,6 +10,7 @@
 #include "skin/graphics/tests/SkinTableFixtures.h"
 #include "vcl/application.h"
 #include "vcl/extctrls.h"
+#include "vcl/stdctrls.h"
 
 namespace {
 
@@ -248,6 +249,62 @@ TEST_F(CommonData, TheApplicationQueryIsAnsweredButLeftUnhandled)
     TMessage m = Command(scmdQueryApplication);
     EXPECT_FALSE(CommonMessage(m, &Data()));
     EXPECT_EQ(m.Result, reinterpret_cast<LRESULT>(vcl::Application));
+}
+
+TEST_F(CommonData, TheOwnManagersRemovalBringsBackTheStandardColours)
+{
+    TPtr<vcl::TEdit> edit(vcl::Create<vcl::TEdit>(nullptr));
+    edit->SetColor(vcl::clRed);
+    edit->Font()->SetColor(vcl::clYellow);
+    TsCommonData data(edit.get(), false);
+    data.SetSkinSection(L"S");
+    TMessage m = Command(scmdSkinRemoved, reinterpret_cast<LPARAM>(FSkin.Manager()));
+    CommonMessage(m, &data);
+    EXPECT_EQ(edit->Color(), vcl::clWindow);
+    EXPECT_EQ(edit->Font()->Color(), vcl::clWindowText);
+
+    edit->SetColor(vcl::clRed);
+    edit->Font()->SetColor(vcl::clYellow);
+    data.SetCustomColor(true);
+    data.SetCustomFont(true);
+    CommonMessage(m, &data);
+    EXPECT_EQ(edit->Color(), vcl::clRed) << "its own colour";
+    EXPECT_EQ(edit->Font()->Color(), vcl::clYellow) << "its own font";
+
+    TPtr<TCommonWindowed> container(vcl::Create<TCommonWindowed>(nullptr));
+    auto* label = vcl::Create<vcl::TLabel>(container.get());
+    label->SetParent(container.get());
+    label->Font()->SetColor(vcl::clYellow);
+    container->Data.SetSkinSection(L"S");
+    CommonMessage(m, &container->Data);
+    EXPECT_EQ(label->Font()->Color(), vcl::clWindowText) << "the labels inside";
+}
+
+TEST_F(CommonData, HidingAControlEmptiesItsCacheAndTellsItsChildren)
+{
+    TPtr<TCommonWindowed> owner(vcl::Create<TCommonWindowed>(nullptr));
+    TCommonGraphic* child = vcl::Create<TCommonGraphic>(owner.get());
+    child->SetParent(owner.get());
+    owner->Data.FCacheBmp = CreateBmp32(4, 4);
+    owner->Data.BGChanged = false;
+    owner->Perform(vcl::CM_VISIBLECHANGED, 0);
+    EXPECT_EQ(owner->Data.FCacheBmp->Width(), 0);
+    EXPECT_TRUE(owner->Data.BGChanged);
+    EXPECT_EQ(child->Log.Count(scmdDropCache), 1);
+
+    owner->Data.FUpdating = true;
+    owner->Data.BGChanged = false;
+    owner->Perform(vcl::CM_VISIBLECHANGED, 1);  // shown again
+    EXPECT_FALSE(owner->Data.FUpdating);
+    EXPECT_TRUE(owner->Data.BGChanged);
+    EXPECT_EQ(child->Log.Count(scmdDropCache), 1);
+
+    acFreeHiddenCaches = false;
+    owner->Data.FCacheBmp = CreateBmp32(4, 4);
+    owner->Perform(vcl::CM_VISIBLECHANGED, 0);
+    acFreeHiddenCaches = true;
+    EXPECT_EQ(owner->Data.FCacheBmp->Width(), 4) << "hidden caches kept";
+    EXPECT_EQ(child->Log.Count(scmdDropCache), 1);
 }
 
 TEST_F(CommonData, AnotherManagersRemovalChangesNothing)

@@ -1,6 +1,7 @@
 // The skin manager's services on real forms: the reach of its broadcasts through the application
-// and the skinned-forms list, frozen forms, the hot control, reloads by property, batch updates,
-// colours, the window-creation hook and the shadow templates.
+// and the skinned-forms list, frozen forms, a manager read from a form, the events of a skin change,
+// the hot control, reloads by property, batch updates, colours, the window-creation hook, the
+// shadow templates and the unit start-ups.
 #include <gtest/gtest.h>
 
 #include "ManagerTestSupport.h"
@@ -9,6 +10,9 @@
 #include "skin/core/sCommonData.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/graphics/sGraphUtils.h"
+#include "skin/graphics/tests/SkinTableFixtures.h"
+#include "vcl/graphics.h"
+#include "vcl/pictures.h"
 #include "vcl/sysutils.h"
 
 using namespace skin;
@@ -154,6 +158,7 @@ TEST_F(SkinBroadcasts, AThrowingReceiverLeavesNoFormFrozen)
     EXPECT_THROW(Manager->SetSkinName(L"S"), vcl::Exception);
     EXPECT_TRUE(animatedDuringBroadcast);
     EXPECT_FALSE(Locked(form));
+    EXPECT_FALSE(form->Provider->FInAnimation);
     EXPECT_TRUE(RedrawOn(form));
     EXPECT_FALSE(RestrictDrawing);
     EXPECT_FALSE(InAnimationProcess);
@@ -192,6 +197,83 @@ TEST_F(SkinBroadcasts, LockingFreezesVisibleListedFormsOfTheManagerOnly)
     EXPECT_TRUE(RedrawOn(shown));
 
     foreign->Provider->SkinData()->SetSkinManager(nullptr);
+}
+
+TEST_F(SkinBroadcasts, AManagerReadFromAFormLoadsAtOnceAndBroadcastsWhenTheFormIsLoaded)
+{
+    Manager.reset();  // the manager read from the form becomes the default one
+    TLoggingForm* form = NewForm(false);
+    form->HandleNeeded();
+    vcl::TObjectPtr<vcl::TComponent> root(vcl::Create<vcl::TComponent>(nullptr));
+    vcl::BeginLoading(root.get());
+    auto* loaded = vcl::Create<TsSkinManager>(root.get());
+    int activations = 0;
+    loaded->SetOnActivate(vcl::TNotifyEvent([&](vcl::TObject*) { ++activations; }));
+    loaded->SetSkinDirectory(Dir.Folder());
+    loaded->SetSkinName(L"S");
+    EXPECT_GE(loaded->GetSkinIndex(L"PANEL"), 0) << "loaded at once";
+    EXPECT_TRUE(form->Log.Commands.empty()) << "but not broadcast";
+    EXPECT_EQ(activations, 0);
+    EXPECT_FALSE(loaded->GlobalHookInstalled);
+
+    vcl::EndLoading(root.get());
+    EXPECT_EQ(form->Log.Count(scmdSkinLoaded), 1);
+    EXPECT_EQ(form->Log.Count(scmdRepaint), 0);
+    EXPECT_EQ(form->Log.Count(scmdStopFade), 0);
+    EXPECT_EQ(activations, 1);
+    EXPECT_TRUE(loaded->SkinData->Active);
+    EXPECT_TRUE(loaded->GlobalHookInstalled);
+    EXPECT_NE(HookCallback, nullptr);
+    EXPECT_EQ(loaded->MenuSupport()->IcoLineSkin(), L"ICOLINE");
+    root.reset();
+    EXPECT_EQ(HookCallback, nullptr);
+}
+
+TEST_F(SkinBroadcasts, AChangeOfSkinIsAnnouncedBeforeAndAfterAndTheLoadEndsBeforeTheBroadcast)
+{
+    WriteSkin(Dir, "OLD", "[GLOBALINFO]\nVERSION=6.5\n[PANEL]\nCOLOR=1\n");
+    Manager->SetSkinName(L"S");
+    TLoggingForm* form = NewForm(false);
+    form->HandleNeeded();
+    std::vector<String> events;
+    const auto record = [&](const wchar_t* Event) {
+        return vcl::TNotifyEvent([&events, Event, this](vcl::TObject* Sender) {
+            EXPECT_EQ(Sender, Manager.get());
+            events.push_back(String(Event) + L" " + Manager->SkinName() + (aSkinChanging ? L" changing" : L""));
+        });
+    };
+    Manager->SetOnBeforeChange(record(L"before"));
+    Manager->SetOnActivate(record(L"activate"));
+    Manager->SetOnDeactivate(record(L"deactivate"));
+    Manager->SetOnAfterChange(record(L"after"));
+    form->Log.OnCommand = [&](uint16_t cmd) {
+        if (cmd == scmdSkinLoaded || cmd == scmdSkinRemoved)
+            events.push_back((cmd == scmdSkinLoaded ? L"loaded " : L"removed ") + Manager->SkinName() +
+                             (aSkinChanging ? L" changing" : L""));
+    };
+    TCommandLineScope commandLine({L"/actest"});
+    TMessageBoxRecorder boxes;
+    const vcl::TSystemSeams recorder = vcl::Seams();
+    vcl::Seams().MessageBox = [&](HWND Owner, const String& Text, const String& Caption, UINT Type) {
+        events.push_back(String(L"box") + (aSkinChanging ? L" changing" : L""));
+        return recorder.MessageBox(Owner, Text, Caption, Type);
+    };
+
+    Manager->SetSkinName(L"OLD");  // an old skin's box shows while it loads
+    EXPECT_EQ(events,
+              (std::vector<String>{L"before OLD", L"box changing", L"loaded OLD", L"activate OLD", L"after OLD"}));
+    EXPECT_EQ(Manager->gd[size_t(Manager->GetSkinIndex(L"PANEL"))].Color, vcl::TColor(1));
+
+    events.clear();
+    Manager->SetSkinDirectory(Dir.Folder() + L"none\\");
+    Manager->SetSkinName(L"GONE");  // no such skin and no internal one: the manager gives up
+    EXPECT_EQ(events, (std::vector<String>{L"before GONE", L"removed GONE", L"deactivate GONE", L"after GONE"}));
+    EXPECT_FALSE(Manager->Active());
+
+    events.clear();
+    Manager->SetSkinName(L"S");  // inactive: only the name changes
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(Manager->SkinName(), L"S");
 }
 
 TEST(SkinFormsList, RemovalMovesTheLastEntryIntoTheGap)
@@ -364,12 +446,31 @@ TEST_F(SkinBroadcasts, TheDefaultManagerHooksWindowCreationWhileItsSkinIsInForce
     EXPECT_EQ(HookCallback, nullptr);
 }
 
+// A pixel of an icon drawn at its size over white.
+COLORREF IconPixel(const vcl::TIcon& Icon, int X, int Y)
+{
+    const int size = Icon.Width();
+    const vcl::TMemoryDC dc(nullptr, size, size);
+    PatBlt(dc.Handle(), 0, 0, size, size, WHITENESS);
+    DrawIconEx(dc.Handle(), 0, 0, Icon.Handle(), size, size, 0, nullptr, DI_NORMAL);
+    return GetPixel(dc.Handle(), X, Y);
+}
+
 TEST(SkinUnitStartUps, TheProgramsIconsComeFromItsFile)
 {
     InitStyleSimplyUnit();
     ASSERT_TRUE(AppIcon && AppIconLarge);
     EXPECT_EQ(AppIcon->Width(), GetSystemMetrics(SM_CXSMICON));
     EXPECT_EQ(AppIconLarge->Width(), GetSystemMetrics(SM_CXICON));
+    // Our own icon, not the shell's default: its slate tile in the middle and the light line of
+    // the guarded zone a quarter down.
+    for (const vcl::TIcon* icon : {AppIcon.get(), AppIconLarge.get()}) {
+        SCOPED_TRACE(icon->Width());
+        const int size = icon->Width();
+        EXPECT_EQ(IconPixel(*icon, size / 2, size / 2), RGB(46, 88, 120));
+        EXPECT_EQ(IconPixel(*icon, size / 2, size / 4), RGB(222, 232, 240));
+        EXPECT_EQ(IconPixel(*icon, 0, 0), RGB(255, 255, 255)) << "the corner is transparent";
+    }
 }
 
 TEST_F(SkinBroadcasts, ShadowTemplatesComeFromTheSkinElseTheProgram)
@@ -404,4 +505,63 @@ TEST_F(SkinBroadcasts, ShadowTemplatesComeFromTheSkinElseTheProgram)
 
     Manager->SetExtendedBorders(false);
     EXPECT_EQ(Manager->FormShadowSize, vcl::TRect());
+}
+
+TEST_F(SkinBroadcasts, AShadowImageKeptInTheMasterBitmapGivesItsFramesFromItsOwnPlace)
+{
+    ASSERT_TRUE(acLayered());
+    Manager->SetExtendedBorders(true);
+    Manager->MasterBitmap = skin::test::NewBitmap(30, 20);
+    const TPixelView master = PixelsOf(Manager->MasterBitmap.get());
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x)
+            master.At(x, y) = skin::test::NamedPixel(x, y);
+    TsMaskData border;
+    border.R = vcl::TRect(4, 6, 24, 16);  // two frames of 10 x 10, six rows down
+    border.ImageCount = 2;
+    border.Manager = Manager.get();
+    Manager->ma.push_back(std::move(border));
+    Manager->ConstData.ExBorder = 0;
+    Manager->CheckShadows();
+    ASSERT_TRUE(Manager->ShdiTemplate && Manager->ShdaTemplate);
+    EXPECT_EQ(Manager->ShdiTemplate->Height(), 10);
+    for (const vcl::TPoint& p : {vcl::TPoint(0, 0), vcl::TPoint(9, 9), vcl::TPoint(3, 7)}) {
+        EXPECT_EQ(skintest::PixelARGB(Manager->ShdiTemplate.get(), p.x, p.y), master.At(4 + p.x, 6 + p.y));
+        EXPECT_EQ(skintest::PixelARGB(Manager->ShdaTemplate.get(), p.x, p.y), master.At(14 + p.x, 6 + p.y));
+    }
+}
+
+TEST(SkinUnitStartUps, TheSystemVersionIsKnownBeforeAnyForm)
+{
+    InitSkinManagerUnit();
+    EXPECT_EQ(OSVersionInfo.dwOSVersionInfoSize, 276u);
+    EXPECT_GT(OSVersionInfo.dwMajorVersion, 0u);
+    EXPECT_EQ(IsNT, OSVersionInfo.dwPlatformId == VER_PLATFORM_WIN32_NT);
+    EXPECT_TRUE(IsNT);
+}
+
+TEST(SkinUnitStartUps, TheVersionSwitchShowsTheLibrarysVersionOnce)
+{
+    testsupport::InitializeApplication();
+    struct TCase {
+        std::vector<String> Parameters;
+        size_t Boxes;
+    };
+    const TCase cases[] = {
+        {{}, 0},
+        {{L"/acver"}, 1},
+        {{L"/ACVER"}, 1},
+        {{L"/other", L"/AcVer"}, 1},
+        {{L"/acver", L"/acver"}, 1},
+        {{L"acver", L"/acversion", L"/actest"}, 0},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Parameters.empty() ? std::string("none") : vcl::ToAnsi(c.Parameters.back()));
+        TCommandLineScope commandLine(c.Parameters);
+        TMessageBoxRecorder boxes;
+        CheckVersionSwitch();
+        ASSERT_EQ(boxes.Boxes().size(), c.Boxes);
+        if (c.Boxes)
+            EXPECT_EQ(boxes.Boxes()[0].Text, L"Skin library v7.70");
+    }
 }

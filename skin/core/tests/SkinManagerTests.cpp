@@ -7,6 +7,7 @@
 
 #include "ManagerTestSupport.h"
 #include "SkinTestControls.h"
+#include "skin/controls/sPanel.h"
 #include "pump.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sVclUtils.h"
@@ -268,8 +269,8 @@ TEST_F(SkinManager, AFailedLoadKeepsTheSkinInForceAndShowsTheErrorOnce)
 
     TManagerPtr manager = NewManager(dir.Folder());
     manager->SetSkinName(L"GOOD");
-    const int panel = manager->GetSkinIndex(L"PANEL");
-    const vcl::TColor colour = manager->gd[size_t(panel)].Color;
+    const int panelSection = manager->GetSkinIndex(L"PANEL");
+    const vcl::TColor colour = manager->gd[size_t(panelSection)].Color;
     const size_t images = manager->ma.size();
     TMessageBoxRecorder boxes;
     int loadsBroadcast = 0;
@@ -285,6 +286,10 @@ TEST_F(SkinManager, AFailedLoadKeepsTheSkinInForceAndShowsTheErrorOnce)
     IntSkinForm(nullptr);  // an empty entry of the skinned-forms list is skipped
     vcl::TForm* form = vcl::Create<vcl::TForm>(vcl::Application);
     control->SetParent(form);
+    TsPanel* panel = vcl::Create<TsPanel>(form);
+    panel->SetParent(form);
+    panel->HandleNeeded();
+    ASSERT_EQ(GetControlColor(panel), colour);
 
     manager->SetSkinName(L"BAD");
     EXPECT_EQ(boxes.Boxes().size(), 1u);
@@ -295,7 +300,9 @@ TEST_F(SkinManager, AFailedLoadKeepsTheSkinInForceAndShowsTheErrorOnce)
     EXPECT_EQ(manager->GetMaskIndex(L"BROKEN", L"BORDERSMASK"), -1);
     EXPECT_EQ(loadsBroadcast, 1);
     EXPECT_EQ(colourDuringBroadcast, colour);
-    EXPECT_EQ(manager->GetSkinIndex(L"PANEL"), panel);
+    EXPECT_EQ(manager->GetSkinIndex(L"PANEL"), panelSection);
+    EXPECT_EQ(panel->SkinData()->SkinIndex, panelSection);
+    EXPECT_EQ(GetControlColor(panel), colour) << "a skinned panel answers the old skin's colour";
     for (const TsMaskData& image : manager->ma)
         EXPECT_EQ(image.Manager, manager.get());
     EXPECT_FALSE(aSkinChanging);

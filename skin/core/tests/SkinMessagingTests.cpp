@@ -5,8 +5,12 @@
 #include "SkinTestControls.h"
 #include "pump.h"
 #include "skin/core/sConst.h"
+#include "skin/core/sCommonData.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/graphics/tests/SkinTableFixtures.h"
 #include "vcl/forms.h"
+#include "vcl/seams.h"
+#include "vcl/stdctrls.h"
 
 using namespace skin;
 using skintest::TLoggingGraphic;
@@ -190,6 +194,96 @@ TEST_F(SkinMessaging, ControlReadiness)
     EXPECT_TRUE(ControlIsReady(windowed));
     EXPECT_EQ(GetOwnerForm(graphic), Form);
     EXPECT_EQ(GetParentFormHandle(windowed->Handle()), Form->Handle());
+}
+
+TEST_F(SkinMessaging, ASeeThroughControlOverAParentWithoutAnAnswerTakesTheParentsColour)
+{
+    // A windowed parent that answers the colour query with the key colour.
+    class TKeyParent : public vcl::TCustomControl {
+    public:
+        using vcl::TCustomControl::TCustomControl;
+        void WndProc(TMessage& Message) override
+        {
+            if (SkinCommandOf(Message) == scmdQueryColor)
+                Message.Result = LRESULT(vcl::clFuchsia);
+            else
+                vcl::TCustomControl::WndProc(Message);
+        }
+    };
+    skin::test::TTestSkin skin;
+    const int glass = skin.AddSection(L"GLASS", vcl::clRed);
+    skin.SetTransparency(glass, 100);
+    auto* parent = Child<TKeyParent>(Form, false, vcl::TColor(0x123456));
+    parent->HandleNeeded();
+    auto* control = Child<TLoggingGraphic>(parent);
+    TsCommonData data(control, false);
+    data.SetSkinManager(skin.Manager());
+    data.SetSkinSection(L"GLASS");
+    TMessage m = MakeSkinMessage(scmdQueryColor);
+    EXPECT_TRUE(CommonMessage(m, &data));
+    EXPECT_EQ(m.Result, 0x123456);
+}
+
+TEST_F(SkinMessaging, OwnerFormsAndFrames)
+{
+    auto* frame = vcl::Create<vcl::TFrame>(Form);
+    auto* inFrame = vcl::Create<TLoggingGraphic>(frame);
+    EXPECT_EQ(GetOwnerFrame(inFrame), frame);
+    EXPECT_EQ(GetOwnerFrame(frame), frame);
+    EXPECT_EQ(GetOwnerForm(inFrame), Form) << "past the frame";
+    EXPECT_EQ(GetOwnerFrame(Form), nullptr);
+    EXPECT_EQ(GetOwnerFrame(nullptr), nullptr);
+}
+
+TEST_F(SkinMessaging, TheClientRectangleInWindowCoordinates)
+{
+    auto* panel = Child<TLoggingPanel>(Form);
+    panel->SetBounds(10, 10, 60, 40);
+    panel->HandleNeeded();
+    EXPECT_EQ(ACClientRect(panel->Handle()), vcl::TRect(0, 0, 60, 40)) << "no frame";
+
+    // The frames the system gives these styles, measured rather than assumed.
+    const auto frame = [](DWORD Style, DWORD ExStyle) {
+        RECT r{0, 0, 0, 0};
+        AdjustWindowRectEx(&r, Style, FALSE, ExStyle);
+        return vcl::TRect(-r.left, -r.top, r.right, r.bottom);
+    };
+    for (const auto& [style, exStyle] : {std::pair<DWORD, DWORD>{WS_BORDER, 0}, {0, WS_EX_CLIENTEDGE}}) {
+        const HWND window = CreateWindowExW(exStyle, L"STATIC", L"", WS_CHILD | style, 5, 5, 60, 40, Form->Handle(),
+                                            nullptr, nullptr, nullptr);
+        const vcl::TRect f = frame(WS_CHILD | style, exStyle);
+        ASSERT_GT(f.left + f.top, 0);
+        EXPECT_EQ(ACClientRect(window), vcl::TRect(f.left, f.top, 60 - f.right, 40 - f.bottom));
+        DestroyWindow(window);
+    }
+}
+
+TEST_F(SkinMessaging, AnEditIsAllSelectedWhenTheSelectionCoversItsWholeText)
+{
+    auto* edit = vcl::Create<vcl::TEdit>(Form);
+    edit->SetParent(Form);
+    EXPECT_TRUE(AllEditSelected(edit)) << "no text, nothing selected";
+    edit->SetText(L"abcd");
+    struct TCase {
+        int Start, Length;
+        bool All;
+    };
+    for (const TCase& c : {TCase{0, 4, true}, TCase{1, 3, false}, TCase{0, 3, false}, TCase{4, 0, false}}) {
+        edit->SetSelStart(c.Start);
+        edit->SetSelLength(c.Length);
+        EXPECT_EQ(AllEditSelected(edit), c.All) << c.Start << "+" << c.Length;
+    }
+}
+
+TEST(SkinUtilities, TheMousePositionIsTheCursorsOnTheScreen)
+{
+    const vcl::TSystemSeams saved = vcl::Seams();
+    vcl::Seams().CursorPos = [] { return vcl::TPoint(123, 45); };
+    EXPECT_EQ(acMousePos(), vcl::TPoint(123, 45));
+    vcl::Seams() = saved;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    EXPECT_EQ(acMousePos(), vcl::TPoint(cursor.x, cursor.y));
 }
 
 TEST(SkinLibraryTexts, ComeFromTheStringTable)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SkinTableFixtures.h"
+#include "skin/core/sCommonData.h"
 #include "skin/core/sConst.h"
 #include "skin/graphics/DibSection.h"
 #include "skin/graphics/Sgradient.h"
@@ -155,6 +156,48 @@ TEST(PaintItem, TheBorderSeesTheBackgroundAtTheItemsPlace)
     EXPECT_EQ(RGBOf(v.At(0, 0)), RGBOf(Px(7, 5, 200)));
     EXPECT_EQ(v.At(1, 0), Px(0, 90, 0));
     EXPECT_EQ(v.At(2, 2), Px(255, 255, 255));
+}
+
+TEST(PaintItem, TheControlsHueAndSaturationPassesCoverTheWholeBitmapButKeyAndGrey)
+{
+    constexpr uint32_t Red = Px(255, 0, 0), Grey = Px(90, 90, 90);
+    struct TCase {
+        const char* Name;
+        int T;
+        bool Border;
+        int Hue, Saturation;
+        uint32_t Expected;  // the section's pixel and the red one outside the item, colour only
+    };
+    const TCase cases[] = {
+        {"opaque, hue", 0, false, 120, 0, Px(0, 255, 0)},
+        {"opaque, saturation", 0, false, 0, -100, Px(85, 85, 85)},
+        {"see-through without a border: no passes", 50, false, 120, 0, Red},
+        {"see-through with a border", 50, true, 120, 0, Px(0, 255, 0)},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTestSkin skin(3, 3, Red);
+        const int red = skin.AddSection(L"RED", vcl::clRed);
+        skin.SetTransparency(red, c.T);
+        if (c.Border)
+            skin.Section(red).BorderIndex = skin.AddImage({.R = TRect(0, 0, 3, 3), .WL = 1, .WT = 1, .WR = 1, .WB = 1});
+        TsCtrlSkinData data(nullptr, false);
+        data.SetSkinManager(skin.Manager());
+        data.SetSkinSection(L"RED");
+        ASSERT_EQ(data.SkinIndex, red);
+        data.SetHUEOffset(c.Hue);
+        data.SetSaturation(c.Saturation);
+        // The item takes the left 4 x 2; outside it a red, a key and a grey pixel.
+        const auto bmp = NewBitmap(6, 2, Red);
+        const TPixelView v = PixelsOf(bmp.get());
+        v.At(5, 0) = Key;
+        v.At(5, 1) = Grey;
+        PaintItem(data, TCacheInfo(), 0, TRect(0, 0, 4, 2), TPoint(0, 0), bmp.get(), true);
+        EXPECT_EQ(RGBOf(v.At(1, 1)), RGBOf(c.Expected));
+        EXPECT_EQ(RGBOf(v.At(4, 0)), RGBOf(c.Expected)) << "outside the item";
+        EXPECT_EQ(v.At(5, 0), Key);
+        EXPECT_EQ(v.At(5, 1), Grey);
+    }
 }
 
 TEST(PaintItemBG, ACustomColourIsAPlainFill)
