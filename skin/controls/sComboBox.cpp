@@ -485,6 +485,7 @@ void TsCustomComboBox::WndProc(TMessage& Message)
     if (FReadOnly && ReadOnlyComboDrops(Message.Msg, Message.WParam))
         return;
     inherited::WndProc(Message);
+    FBoundLabel->FollowControl(Message.Msg, FDisabledKind);
 }
 
 void TsCustomComboBox::Dispatch(TMessage& Message)

@@ -31,6 +31,13 @@ public:
     // The caption the edit can carry beside it.
     TsBoundLabel* BoundLabel() const { return FBoundLabel.get(); }
 
+    // The bound caption's label follows the edit after every message.
+    void WndProc(vcl::TMessage& Message) override
+    {
+        TsSkinnedControl<TBase>::WndProc(Message);
+        FBoundLabel->FollowControl(Message.Msg, FDisabledKind);
+    }
+
 protected:
     TsEditControl(vcl::TComponent* AOwner, int KindCode)
         : TsSkinnedControl<TBase>(AOwner, KindCode, TSkinDataClass::WithColours),

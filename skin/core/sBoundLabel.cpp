@@ -1,5 +1,7 @@
 #include "skin/core/sBoundLabel.h"
 
+#include "vcl/messages.h"
+
 namespace skin {
 
 using vcl::TAlignment;
@@ -180,6 +182,24 @@ void TsBoundLabel::AlignLabel()
     label.SetParent(FOwner->Parent());
     if (FMaxWidth != 0)
         label.SetWordWrap(BoundLabelWraps(label.Width(), FMaxWidth));
+}
+
+void TsBoundLabel::FollowControl(UINT Msg, TsDisabledKind DisabledKind)
+{
+    if (!FTheLabel)
+        return;
+    switch (Msg) {
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED: break;
+    case vcl::CM_VISIBLECHANGED: FTheLabel->SetVisible(FOwner->Visible()); break;
+    case vcl::CM_ENABLEDCHANGED:
+        FTheLabel->SetEnabled(FOwner->Enabled() || !DisabledKind.Contains(TsDisabledKindItem::dkBlended));
+        break;
+    // The class library keeps every control left to right: there is no reading order to copy.
+    case vcl::CM_BIDIMODECHANGED: break;
+    default: return;
+    }
+    AlignLabel();
 }
 
 }  // namespace skin

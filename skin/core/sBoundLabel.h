@@ -70,6 +70,11 @@ public:
     // maximum width, lets it wrap its words from 4 pixels short of that width; nothing without a
     // label or while it is hidden.
     void AlignLabel();
+    // After the control handled a message of that kind, the label follows it: placed again after a
+    // move or resize; shown and hidden with it; enabled with it, and also while it is disabled
+    // without dkBlended in DisabledKind; placed again after a change of reading order. Nothing
+    // without a label.
+    void FollowControl(UINT Msg, TsDisabledKind DisabledKind);
 
     // The label that shows the caption; none while inactive.
     vcl::TCustomLabel* TheLabel() const { return FTheLabel; }

@@ -173,4 +173,46 @@ TEST_F(BoundCaption, TheLabelGoesWithTheCaptionOrItsEditAndALabelFreedElsewhereL
     FForm.reset();
 }
 
+// The label follows its control whichever edit-like control carries it.
+template<class T>
+class BoundCaptionOf : public BoundCaption {};
+using TEditLike = ::testing::Types<TsEdit, TsMemo, TsMaskEdit, TsComboBox>;
+TYPED_TEST_SUITE(BoundCaptionOf, TEditLike);
+
+TYPED_TEST(BoundCaptionOf, TheLabelFollowsItsControlsMovesVisibilityAndEnabledState)
+{
+    TypeParam* control = this->template NewControl<TypeParam>();
+    TsBoundLabel* caption = control->BoundLabel();
+    caption->SetLayout(TsCaptionLayout::sclTopRight);
+    caption->SetActive(true);
+    vcl::TControl* label = caption->TheLabel();
+    ASSERT_NE(label, nullptr);
+    FixSize(label, 40, 13);
+
+    control->SetBounds(150, 80, 120, control->Height());
+    EXPECT_EQ(TopLeft(label), TPoint(230, 67)) << "moved";
+    control->SetWidth(200);
+    EXPECT_EQ(TopLeft(label), TPoint(310, 67)) << "resized";
+
+    control->SetVisible(false);
+    EXPECT_FALSE(label->Visible());
+    control->SetLeft(20);
+    EXPECT_EQ(TopLeft(label), TPoint(310, 67)) << "a hidden label stays where it was";
+    control->SetVisible(true);
+    EXPECT_TRUE(label->Visible());
+    EXPECT_EQ(TopLeft(label), TPoint(180, 67));
+
+    control->SetEnabled(false);
+    EXPECT_FALSE(label->Enabled()) << "blended with the control";
+    control->SetEnabled(true);
+    EXPECT_TRUE(label->Enabled());
+    control->SetDisabledKind(TsDisabledKind{TsDisabledKindItem::dkGrayed});
+    control->SetEnabled(false);
+    EXPECT_TRUE(label->Enabled()) << "greyed, the control leaves its label enabled";
+    control->SetEnabled(true);
+    control->SetDisabledKind(TsDisabledKind{});
+    control->SetEnabled(false);
+    EXPECT_TRUE(label->Enabled());
+}
+
 }  // namespace
