@@ -272,6 +272,7 @@ void TsBitBtn::StdDrawContent(vcl::TCanvas* Canvas)
 bool TsBitBtn::SkinnedMessage(TMessage& Message)
 {
     if (Message.Msg == WM_SETTEXT && Showing()) {
+        StopFade();
         WithoutRedraw(true, [&] { InheritedWndProc(Message); });
         return true;
     }
