@@ -180,7 +180,7 @@ void TsFadeTimer::SetDirection(TFadeDirection Value)
 void TsFadeTimer::SetOwnerData(TsCommonData* Value)
 {
     FOwnerData = Value;
-    if (!Value)
+    if (!Value || !Value->Skinned())
         return;
     vcl::TBitmap* cache = Value->FCacheBmp.get();
     if (Value->BGChanged && (!cache || cache->Empty()) && Value->FOwnerControl) {
@@ -260,7 +260,7 @@ void TsAnimTimer::SetOwnerData(TsCommonData* Value)
 {
     FOwnerData = Value;
     SetInterval(10);
-    if (Value)
+    if (Value && Value->Skinned())
         Iterations = Value->Section().FadingIterations;
 }
 

@@ -19,31 +19,14 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/tests/SkinTestSupport.h"
 #include "skin/graphics/BitmapView.h"
+#include "skin/graphics/tests/PixelFixtures.h"
 #include "testpaths.h"
 #include "vcl/properties.h"
 
 namespace {
 
 using namespace skin;
-
-// Each byte of the old and the new pixel mixed as a fade step mixes them, Weight for the old one.
-uint32_t Mixed(uint32_t Old, uint32_t New, int Weight)
-{
-    uint32_t mixed = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const uint32_t o = Old >> shift & 0xFF, n = New >> shift & 0xFF;
-        mixed |= ((o * Weight + n * (255 - Weight) + 127) >> 8) << shift;
-    }
-    return mixed;
-}
-
-std::vector<uint32_t> MixedSteps(uint32_t Old, uint32_t New, std::initializer_list<int> Weights)
-{
-    std::vector<uint32_t> steps;
-    for (int w : Weights)
-        steps.push_back(Mixed(Old, New, w));
-    return steps;
-}
+using skin::test::FadeMixes;
 
 COLORREF Colour(uint32_t Pixel) { return RGB(Pixel >> 16 & 0xFF, Pixel >> 8 & 0xFF, Pixel & 0xFF); }
 
@@ -127,7 +110,7 @@ protected:
         const uint32_t hot = control->CachePixel();
         EXPECT_NE(hot, normal) << "the hot look rendered at the start";
         EXPECT_EQ(control->TickToEnd(), 6);
-        EXPECT_EQ(control->Steps, MixedSteps(normal, hot, {204, 153, 102, 51, 0}));
+        EXPECT_EQ(control->Steps, FadeMixes(normal, hot, {204, 153, 102, 51, 0}));
         EXPECT_EQ(acFadeTimersCount, timers);
         control->Free();
     }
@@ -185,7 +168,7 @@ TEST_F(FadingControls, AClickFadesInTwoStepsAndAReleaseDuringThePressFadeFlashes
     const uint32_t pressed = button->CachePixel();
     EXPECT_NE(pressed, hot) << "the pressed look rendered once the system button is pushed";
     button->FadeTimer()->Timer();
-    EXPECT_EQ(button->Steps, MixedSteps(hot, pressed, {127}));
+    EXPECT_EQ(button->Steps, FadeMixes(hot, pressed, {127}));
 
     button->Steps.clear();
     SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -193,7 +176,7 @@ TEST_F(FadingControls, AClickFadesInTwoStepsAndAReleaseDuringThePressFadeFlashes
         << "the full pressed look shows before the release fades";
     ASSERT_NE(button->FadeTimer(), nullptr);
     EXPECT_EQ(button->TickToEnd(), 3);
-    EXPECT_EQ(button->Steps, MixedSteps(pressed, hot, {127, 0}));
+    EXPECT_EQ(button->Steps, FadeMixes(pressed, hot, {127, 0}));
 }
 
 TEST_F(FadingControls, TheSpeedButtonShowsEachBlendedStepOnItsParent)
@@ -216,7 +199,7 @@ TEST_F(FadingControls, TheSpeedButtonShowsEachBlendedStepOnItsParent)
         ++ticks;
     }
     EXPECT_EQ(ticks, 5);
-    EXPECT_EQ(steps, MixedSteps(normal, hot, {204, 153, 102, 51, 0}));
+    EXPECT_EQ(steps, FadeMixes(normal, hot, {204, 153, 102, 51, 0}));
 }
 
 TEST_F(FadingControls, EachFadingControlPublishesItsAnimationEventsLeavingThemToTheManagerByDefault)

@@ -13,32 +13,15 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/graphics/BitmapView.h"
+#include "skin/graphics/tests/PixelFixtures.h"
 #include "vcl/forms.h"
 
 using namespace skin;
+using skin::test::FadeMixes;
 
 namespace {
 
 constexpr uint32_t OldLook = 0xFF2040C0, NewLook = 0xFFE0A010, DisabledLook = 0xFF808080;
-
-// Each byte of the old and the new pixel mixed as a fade step mixes them, Weight for the old one.
-uint32_t Mixed(uint32_t Old, uint32_t New, int Weight)
-{
-    uint32_t mixed = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const uint32_t o = Old >> shift & 0xFF, n = New >> shift & 0xFF;
-        mixed |= ((o * Weight + n * (255 - Weight) + 127) >> 8) << shift;
-    }
-    return mixed;
-}
-
-std::vector<uint32_t> MixedSteps(uint32_t Old, uint32_t New, std::initializer_list<int> Weights)
-{
-    std::vector<uint32_t> steps;
-    for (int w : Weights)
-        steps.push_back(Mixed(Old, New, w));
-    return steps;
-}
 
 uint32_t FirstPixel(vcl::TBitmap* Bmp) { return PixelsOf(Bmp).At(0, 0); }
 
@@ -199,7 +182,7 @@ TEST_F(Fade, FiveStepsGiveTheOldImageFallingWeightsAndTheSixthTickEndsTheFade)
     EXPECT_EQ(FirstPixel(Control->Data.FCacheBmp.get()), NewLook) << "the new look rendered at the start";
 
     EXPECT_EQ(Control->TickToEnd(), 6);
-    EXPECT_EQ(Control->Steps, MixedSteps(OldLook, NewLook, {204, 153, 102, 51, 0}));
+    EXPECT_EQ(Control->Steps, FadeMixes(OldLook, NewLook, {204, 153, 102, 51, 0}));
     EXPECT_EQ(acFadeTimersCount, timers) << "the timer is gone";
 }
 
@@ -209,7 +192,7 @@ TEST_F(Fade, AClickFadesInHalfTheSteps)
     ASSERT_NE(Control->Timer, nullptr);
     EXPECT_EQ(Control->Timer->Iterations, 2);
     EXPECT_EQ(Control->TickToEnd(), 3);
-    EXPECT_EQ(Control->Steps, MixedSteps(OldLook, NewLook, {127, 0}));
+    EXPECT_EQ(Control->Steps, FadeMixes(OldLook, NewLook, {127, 0}));
 }
 
 TEST_F(Fade, AChangeDuringAFadeStartsItAgainFromTheCurrentCacheWithAllItsSteps)
@@ -225,7 +208,7 @@ TEST_F(Fade, AChangeDuringAFadeStartsItAgainFromTheCurrentCacheWithAllItsSteps)
     EXPECT_EQ(Control->Timer->Iterations, 5);
     EXPECT_EQ(Control->Timer->FadeLevel, 1);
     Control->TickToEnd();
-    EXPECT_EQ(Control->Steps, MixedSteps(NewLook, ThirdLook, {204, 153, 102, 51, 0}));
+    EXPECT_EQ(Control->Steps, FadeMixes(NewLook, ThirdLook, {204, 153, 102, 51, 0}));
 }
 
 TEST_F(Fade, WhatKeepsAChangeFromFadingShowsItAtOnce)
@@ -316,7 +299,7 @@ TEST_F(Fade, TheSpeedButtonsTimerBlendsEachStepForTheButtonToRepaint)
         ++ticks;
     }
     EXPECT_EQ(ticks, 5) << "four more steps, then the end";
-    EXPECT_EQ(Control->Steps, MixedSteps(OldLook, NewLook, {204, 153, 102, 51, 0}));
+    EXPECT_EQ(Control->Steps, FadeMixes(OldLook, NewLook, {204, 153, 102, 51, 0}));
     EXPECT_EQ(acFadeTimersCount, timers);
 }
 
