@@ -257,6 +257,8 @@ TEST(OurSkin, TheProgramsButtonsAndCheckControlsFadeInFiveStepsWithoutGlowing)
         button->FadeTimer()->Timer();
         EXPECT_EQ(testsupport::Grab(button->Handle()).Pixel(8, 8), AsColorRef(skin::test::FadeMix(normal, hot, weight)))
             << "the old face weighs " << weight;
+        if (weight == 102)
+            EXPECT_TRUE(SavePicture(testsupport::Grab(form->Handle()), "menu_button_mid_fade.png"));
     }
     button->FadeTimer()->Timer();
     EXPECT_EQ(button->FadeTimer(), nullptr);
