@@ -110,8 +110,9 @@ protected:
         return beneath;
     }
     // The section's border for State. A region-shaping border builds a new region first (not while
-    // an animation captures the window or a fade runs); Draw false only builds it, so that the border can be laid
-    // over caption and glyph later. A border whose draw mode has bit 2 is left out in state 0.
+    // an animation captures the window or a fade runs); Draw false only builds it, so that the
+    // border can be laid over caption and glyph later. A border whose draw mode has bit 2 is left
+    // out in state 0.
     void PaintBorder(const TCacheInfo& Beneath, int State, bool Draw)
     {
         TsCommonData& data = *this->SkinData();

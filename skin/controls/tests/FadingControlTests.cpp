@@ -204,9 +204,9 @@ TEST_F(FadingControls, TheSpeedButtonShowsEachBlendedStepOnItsParent)
 
 TEST_F(FadingControls, EachFadingControlPublishesItsAnimationEventsLeavingThemToTheManagerByDefault)
 {
-    const std::vector<vcl::TControl*> controls{New<TsButton>(L"BUTTON"),           New<TsBitBtn>(L"BUTTON"),
-                                               New<TsSpeedButton>(L"SPEEDBUTTON"), New<TsCheckBox>(L"CHECKBOX"),
-                                               New<TsRadioButton>(L"RADIOBUTTON"), New<TsTrackBar>(L"TRACKBAR", 100, 40)};
+    const std::vector<vcl::TControl*> controls{
+        New<TsButton>(L"BUTTON"),     New<TsBitBtn>(L"BUTTON"),           New<TsSpeedButton>(L"SPEEDBUTTON"),
+        New<TsCheckBox>(L"CHECKBOX"), New<TsRadioButton>(L"RADIOBUTTON"), New<TsTrackBar>(L"TRACKBAR", 100, 40)};
     for (vcl::TControl* control : controls) {
         SCOPED_TRACE(control->ClassName());
         EXPECT_EQ(vcl::ReadOrdinalProperty(control, L"AnimatEvents"), 16);

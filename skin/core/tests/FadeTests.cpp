@@ -158,7 +158,8 @@ TEST(FadeEvents, AnEventFadesWhenTheControlNamesItOrLeavesItToTheManager)
         {E::aeMouseDown, {}, all, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << int(c.Event) << " in " << c.Events.Mask() << ", manager " << c.ManagerEvents.Mask());
+        SCOPED_TRACE(testing::Message() << int(c.Event) << " in " << c.Events.Mask() << ", manager "
+                                        << c.ManagerEvents.Mask());
         manager->AnimEffects()->Buttons()->SetEvents(c.ManagerEvents);
         EXPECT_EQ(EventEnabled(c.Event, c.Events, manager.get()), c.Fades);
     }
