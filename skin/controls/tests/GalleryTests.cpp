@@ -1,7 +1,10 @@
 // The gallery of skinned controls in our skin and in a test skin, with a screenshot of each for
-// people to look at: every window that shows a whole rendered face shows exactly its cache, the
-// gauge's filled part has the progress section's colour, and in the test skin the buttons show
-// their section's colour of each state.
+// people to look at: every window that shows a whole rendered face shows exactly its cache (edits
+// and combo boxes while neither focused nor under the mouse), and the gauge's filled part has the
+// progress section's colour. In the test skin the buttons, edits and combo boxes show their
+// sections' colours. In our skin the focused edit keeps the skin's border around the system's
+// painting, a value field and a value list show the program's own colours, the bitmap buttons
+// their glyph, and the labels the skin's text colour and a shadow of greys.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +12,12 @@
 #include "pngfile.h"
 #include "pump.h"
 #include "skin/controls/acProgressBar.h"
+#include "skin/controls/sBitBtn.h"
 #include "skin/controls/sButton.h"
+#include "skin/controls/sComboBox.h"
+#include "skin/controls/sEdit.h"
+#include "skin/controls/sLabel.h"
+#include "skin/controls/sMaskEdit.h"
 #include "skin/controls/sPanel.h"
 #include "skin/controls/sTrackBar.h"
 #include "skin/core/tests/SkinTestSupport.h"
@@ -24,12 +32,18 @@ using namespace skin;
 COLORREF AsColorRef(uint32_t Pixel) { return RGB(Pixel >> 16 & 0xFF, Pixel >> 8 & 0xFF, Pixel & 0xFF); }
 COLORREF AsColorRef(vcl::TColor Colour) { return COLORREF(vcl::ColorToRGB(Colour)); }
 
+COLORREF CachePixel(const TsCommonData* Data, int X, int Y)
+{
+    return AsColorRef(PixelsOf(Data->FCacheBmp.get()).At(X, Y));
+}
+
 // The gallery in the skin of Folder, shown and painted; its screenshot saved as Shot.
 class ShownGallery {
 public:
     ShownGallery(const std::filesystem::path& Folder, const wchar_t* Shot)
         : FManager(skintest::LoadSkin(Folder.wstring())), FForm(vcl::Create<vcl::TForm>(nullptr))
     {
+        FManager->SetIsDefault(true);  // labels follow the default manager
         FManager->SendNewSkin(false);  // the skin in force, its common indexes known
         FForm->SetBounds(20, 20, 100, 100);
         Gallery = gallery::BuildGallery(FForm.get());
@@ -43,6 +57,10 @@ public:
     }
 
     TsSkinManager* Manager() const { return FManager.get(); }
+    const TsGeneralData& Section(const wchar_t* Name) const
+    {
+        return FManager->gd[size_t(FManager->GetSkinIndex(Name))];
+    }
     // The control of class T with that caption.
     template<class T>
     T* Find(const vcl::String& Caption) const
@@ -53,12 +71,13 @@ public:
         ADD_FAILURE() << "no such control in the gallery";
         return nullptr;
     }
-    // Every skinned window of the gallery that copies its whole cache to the screen shows it exactly.
+    // Every skinned window of the gallery that copies its whole cache to the screen shows it
+    // exactly, its border too.
     void ExpectFacesOnTheScreen() const
     {
         int checked = 0;
         for (vcl::TControl* c : Gallery.Controls) {
-            if (!WholeFace(c))
+            if (!ShowsItsCache(c))
                 continue;
             auto* window = static_cast<vcl::TWinControl*>(c);
             const vcl::String name = c->ClassName() + L" " + c->Caption();
@@ -66,35 +85,38 @@ public:
             const TsCommonData* data = SkinDataOf(c);
             ASSERT_TRUE(data && data->Skinned(true));
             ASSERT_TRUE(data->FCacheBmp);
-            const TPixelView cache = PixelsOf(data->FCacheBmp.get());
             const testsupport::TGrab grab = testsupport::Grab(window->Handle());
             int differing = 0;
             for (int y = 0; y < c->Height(); ++y)
                 for (int x = 0; x < c->Width(); ++x)
-                    differing += grab.ClientPixel(x, y) != AsColorRef(cache.At(x, y));
+                    differing += grab.Pixel(x, y) != CachePixel(data, x, y);
             EXPECT_EQ(differing, 0);
             ++checked;
         }
-        EXPECT_GE(checked, 20);
+        EXPECT_GE(checked, 40);
     }
     // The lying gauge's filled part.
     void ExpectTheGaugeFilled() const
     {
-        const TsGeneralData& progress = FManager->gd[size_t(FManager->GetSkinIndex(L"PROGRESSH"))];
         const vcl::TPoint at =
             FForm->ScreenToClient(Gallery.Bar->ClientToScreen(vcl::TPoint(6, Gallery.Bar->Height() / 2)));
-        EXPECT_EQ(Whole.ClientPixel(at.x, at.y), AsColorRef(progress.Color)) << "the filled part";
+        EXPECT_EQ(Whole.ClientPixel(at.x, at.y), AsColorRef(Section(L"PROGRESSH").Color)) << "the filled part";
     }
 
     gallery::TGallery Gallery;
     testsupport::TGrab Whole;
 
 private:
-    // Check controls, track bars, progress bars and colours panels render their whole face.
-    static bool WholeFace(vcl::TControl* C)
+    // Check controls, buttons, track bars, progress bars and colours panels render their whole
+    // face; edits and combo boxes too while inactive.
+    static bool ShowsItsCache(vcl::TControl* C)
     {
-        return dynamic_cast<vcl::TButtonControl*>(C) || dynamic_cast<TsTrackBar*>(C) ||
-               dynamic_cast<TsProgressBar*>(C) || dynamic_cast<TsColorsPanel*>(C);
+        if (dynamic_cast<vcl::TButtonControl*>(C) || dynamic_cast<TsTrackBar*>(C) ||
+            dynamic_cast<TsProgressBar*>(C) || dynamic_cast<TsColorsPanel*>(C))
+            return true;
+        const bool field =
+            dynamic_cast<TsEdit*>(C) || dynamic_cast<TsMaskEdit*>(C) || dynamic_cast<TsCustomComboBox*>(C);
+        return field && !ControlIsActive(*SkinDataOf(C));
     }
 
     vcl::TObjectPtr<TsSkinManager> FManager;
@@ -108,6 +130,38 @@ TEST(Gallery, InOurSkin)
     const ShownGallery shown(ours / "Aluminium (internal)", L"gallery_our_skin.png");
     shown.ExpectFacesOnTheScreen();
     shown.ExpectTheGaugeFilled();
+
+    TsEdit* focused = shown.Find<TsEdit>(L"Focused");
+    ASSERT_EQ(GetFocus(), focused->Handle());
+    EXPECT_EQ(testsupport::Grab(focused->Handle()).Pixel(0, focused->Height() / 2),
+              CachePixel(focused->SkinData(), 0, focused->Height() / 2))
+        << "focused: the system paints inside the border from the cache";
+    TsEdit* band = shown.Find<TsEdit>(L"9.3");
+    EXPECT_EQ(testsupport::Grab(band->Handle()).Pixel(5, band->Height() / 2), AsColorRef(gallery::BandColour))
+        << "a value field shows the band colour the program sets";
+    TsComboBox* list = shown.Find<TsComboBox>(L"15");
+    EXPECT_EQ(CachePixel(list->SkinData(), 6, list->Height() - 6), AsColorRef(gallery::FieldGrey))
+        << "a value list shows its own grey";
+
+    TsBitBtn* glyphed = shown.Find<TsBitBtn>(L"Normal");
+    const vcl::TRect g = glyphed->ImgRect();
+    EXPECT_EQ(CachePixel(glyphed->SkinData(), g.left + 8, g.top + 8), AsColorRef(gallery::DiscColour))
+        << "the glyph's middle";
+
+    EXPECT_EQ(shown.Find<TsLabel>(L"Label")->Font()->Color(), shown.Manager()->GetGlobalFontColor());
+    // Under the shadowed caption: its panel, the text and, between them, the shadow's darker greys.
+    TsLabelFX* shadowed = shown.Find<TsLabelFX>(L"Shadowed caption");
+    const testsupport::TGrab panel = testsupport::Grab(shadowed->Parent()->Handle());
+    const COLORREF surface = AsColorRef(shown.Section(L"PANEL").Color);
+    int shadow = 0;
+    const vcl::TRect r = shadowed->BoundsRect();
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const COLORREF c = panel.ClientPixel(x, y);
+            shadow +=
+                GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c) && GetRValue(c) < GetRValue(surface) - 8;
+        }
+    EXPECT_GT(shadow, 50);
 }
 
 TEST(Gallery, InATestSkinOfFlatColours)
@@ -117,14 +171,18 @@ TEST(Gallery, InATestSkinOfFlatColours)
     const ShownGallery shown(tests / "testskins" / "GALLERY", L"gallery_test_skin.png");
     shown.ExpectFacesOnTheScreen();
     shown.ExpectTheGaugeFilled();
-    const TsGeneralData& button = shown.Manager()->gd[size_t(shown.Manager()->GetSkinIndex(L"BUTTON"))];
-    const auto face = [&](const wchar_t* Caption) {
-        TsButton* b = shown.Find<TsButton>(Caption);
-        return testsupport::Grab(b->Handle()).ClientPixel(4, b->Height() / 2);
+    const TsGeneralData& button = shown.Section(L"BUTTON");
+    const auto face = [&](vcl::TWinControl* Control, int X) {
+        return testsupport::Grab(Control->Handle()).Pixel(X, Control->Height() / 2);
     };
-    EXPECT_EQ(face(L"Normal"), AsColorRef(button.Color));
-    EXPECT_EQ(face(L"Hot"), AsColorRef(button.HotColor));
-    EXPECT_NE(face(L"Pressed"), face(L"Normal"));
+    EXPECT_EQ(face(shown.Find<TsButton>(L"Normal"), 4), AsColorRef(button.Color));
+    EXPECT_EQ(face(shown.Find<TsButton>(L"Hot"), 4), AsColorRef(button.HotColor));
+    EXPECT_NE(face(shown.Find<TsButton>(L"Pressed"), 4), face(shown.Find<TsButton>(L"Normal"), 4));
+    EXPECT_EQ(face(shown.Find<TsBitBtn>(L"Hot"), 4), AsColorRef(button.HotColor));
+    TsEdit* edit = shown.Find<TsEdit>(L"Normal");
+    EXPECT_EQ(face(edit, edit->Width() - 6), AsColorRef(shown.Section(L"EDIT").Color));
+    TsComboBox* combo = shown.Find<TsComboBox>(L"Normal");
+    EXPECT_EQ(face(combo, combo->Width() / 2 + 10), AsColorRef(shown.Section(L"COMBOBOX").Color));
 }
 
 }  // namespace
