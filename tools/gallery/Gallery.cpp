@@ -69,6 +69,14 @@ public:
     }
     // A control placed by its maker, listed with the others.
     void Keep(vcl::TControl* Control) { FGallery.Controls.push_back(Control); }
+    // Moves the last control Width to the right, the row going on after it: room on its left for
+    // what it places there itself.
+    void MakeRoom(vcl::TControl* Control, int Width)
+    {
+        Control->SetLeft(Control->Left() + Width);
+        FLeft += Width;
+        FRight = std::max(FRight, FLeft);
+    }
     // A check control sized to its glyph and caption. Radio buttons lie each in a container of its
     // own, so that more than one can show checked.
     template<class T>
@@ -123,6 +131,7 @@ void AddButtons(TRows& Rows)
     down->SetAllowAllUp(true);
     down->SetDown(true);
     Rows.Add<TsSpeedButton>(86, 0, L"Disabled")->SetEnabled(false);
+    Rows.Add<TsTimerSpeedButton>(22, 0, L"+");  // as wide as it is tall less 4
 }
 
 // A 16 x 16 green disc on transparent pixels, the bitmap buttons' glyph.
@@ -177,7 +186,8 @@ void AddCheckControls(TRows& Rows, TGallery& Gallery)
 }
 
 // Labels on a panel of the "PANEL" section, as the program's forms hold them: plain, disabled,
-// on a section of their own, a link and a link under the mouse, a shadowed caption.
+// on a section of their own, a link and a link under the mouse, a shadowed caption; then a label
+// glued to an edit and an edit's bound caption.
 void AddLabels(TRows& Rows)
 {
     Rows.Row(36);
@@ -203,9 +213,25 @@ void AddLabels(TRows& Rows)
     shadowed->Kind()->SetColor(vcl::TColor(0x804020));
     shadowed->Font()->SetHeight(-18);
     shadowed->SetTop((host->Height() - shadowed->Height()) / 2);
+
+    // The labels that go with an edit: one glued to its left, and the edit's own bound caption.
+    const auto field = [&](const wchar_t* Text) {
+        auto* edit = Rows.Add<TsEdit>(110, 24, Text);
+        edit->SetTop(edit->Top() + (host->Height() - edit->Height()) / 2);
+        return edit;
+    };
+    auto* glued = Rows.Add<TsStickyLabel>(0, 0, L"Glued");
+    glued->SetAttachTo(field(L"Beside a label"));
+    auto* bound = field(L"With its caption");
+    TsBoundLabel* caption = bound->BoundLabel();
+    caption->SetCaption(L"Bound");
+    caption->SetIndent(4);
+    caption->SetActive(true);
+    Rows.Keep(caption->TheLabel());
+    Rows.MakeRoom(bound, bound->Left() - caption->TheLabel()->Left());
 }
 
-// Edits in their states, a masked edit, and an edit with a label glued to its left.
+// Edits in their states and a masked edit.
 void AddEdits(TRows& Rows, TGallery& Gallery)
 {
     Rows.Row(24);
@@ -225,8 +251,6 @@ void AddEdits(TRows& Rows, TGallery& Gallery)
     auto* masked = Rows.Add<TsMaskEdit>(60, 0);
     masked->SetEditMask(L"99:99");
     masked->SetText(L"1234");
-    auto* glued = Rows.Add<TsStickyLabel>(0, 0, L"Glued");
-    glued->SetAttachTo(edit(L"Beside a label"));
 }
 
 // Combo boxes in their states, a value list in the program's large font and grey, and memos.
@@ -345,21 +369,33 @@ void AddSplitter(TRows& Rows, TsPanel* Host, bool Standing, bool HotGrip)
     Rows.Place<TsPanel>(Host, 0, 0, 10, 10)->SetAlign(TAlign::alClient);
 }
 
-void AddPanels(TRows& Rows)
+// A colours panel on the colour dialog's section, the cell Selected chosen (none for -1).
+template<class T>
+void AddColoursPanel(TRows& Rows, int Selected)
 {
-    Rows.Row(100);
-    Rows.Add<TsPanel>(100, 0, L"Panel");
-    Rows.Add<TsPanel>(100, 0, L"Lowered")->SetBevelOuter(vcl::TBevelCut::bvLowered);
-    auto* host = Rows.Add<TsPanel>(140, 0);
-    Rows.Place<TsDragBar>(host, 0, 0, 140, 20, L"Drag bar");
-    Rows.Place<TsGrip>(host, host->Width() - 21, host->Height() - 21, 20, 20);  // inside the border
-    auto* colours = Rows.Add<TsColorsPanel>(140, 60);
+    auto* colours = Rows.Add<T>(140, 60);
+    colours->SkinData()->SetSkinSection(L"CHECKBOX");
     int line = 0;
     for (const wchar_t* colour :
          {L"D64541", L"F2A33A", L"F4D03F", L"58B368", L"2F6FDE", L"1F2328", L"7F8C8D", L"BDC3C7", L"8E44AD", L"FFFFFF"})
         colours->Colors()->SetStrings(line++, colour);
     colours->GenerateColors();
-    colours->SetItemIndex(4);
+    colours->SetItemIndex(Selected);
+}
+
+void AddPanels(TRows& Rows, TGallery& Gallery)
+{
+    Rows.Row(100);
+    Rows.Add<TsPanel>(100, 0, L"Panel");
+    Rows.Add<TsPanel>(100, 0, L"Lowered")->SetBevelOuter(vcl::TBevelCut::bvLowered);
+    auto* host = Rows.Add<TsPanel>(140, 0);
+    auto* bar = Rows.Place<TsDragBar>(host, 0, 0, 140, 20, L"Drag bar");
+    // The grip shows the drag bar's corner in the panel's, inside its border.
+    Gallery.Grip = Rows.Place<TsGrip>(host, host->Width() - 21, host->Height() - 21, 20, 20);
+    Gallery.Grip->Transparent = true;
+    Gallery.Grip->LinkedControl = bar;
+    AddColoursPanel<TsColorsPanel>(Rows, 4);
+    AddColoursPanel<TsStdColorsPanel>(Rows, -1);
     auto* scroll = Rows.Add<TsScrollBox>(150, 0);
     Rows.Place<TsPanel>(scroll, 8, 8, 90, 40, L"Inside");
     Rows.Place<TsPanel>(scroll, 8, 160, 180, 40, L"Further down");
@@ -401,7 +437,7 @@ TGallery BuildGallery(vcl::TForm* Form)
     AddGroups(rows);
     AddBars(rows, gallery);
     AddTrackBars(rows);
-    AddPanels(rows);
+    AddPanels(rows, gallery);
     AddBevels(rows);
     auto* status = rows.Place<TsStatusBar>(Form, 0, 0, 100, 22);
     status->SetAlign(TAlign::alBottom);

@@ -11,6 +11,7 @@
 
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sGauge.h"
+#include "skin/controls/sPanel.h"
 #include "skin/controls/sRadioButton.h"
 #include "vcl/forms.h"
 
@@ -26,6 +27,7 @@ struct TGallery {
     vcl::TWinControl* Focused = nullptr;
     // What the tests look at more closely.
     skin::TsGauge* Bar = nullptr;  // a lying bar gauge at 64 %
+    skin::TsGrip* Grip = nullptr;  // showing the corner of a drag bar
 };
 
 // The bitmap buttons' glyph: a disc of this colour (0xAARRGGBB) on transparent pixels.

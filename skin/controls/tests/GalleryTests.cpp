@@ -1,10 +1,11 @@
 // The gallery of skinned controls in our skin and in a test skin, with a screenshot of each for
 // people to look at: every window that shows a whole rendered face shows exactly its cache (edits
 // and combo boxes while neither focused nor under the mouse), and the gauge's filled part has the
-// progress section's colour. In the test skin the buttons, edits and combo boxes show their
-// sections' colours. In our skin the focused edit keeps the skin's border around the system's
-// painting, a value field and a value list show the program's own colours, the bitmap buttons
-// their glyph, and the labels the skin's text colour and a shadow of greys.
+// progress section's colour, the grip shows the corner of the drag bar it is linked to, and an
+// edit's bound caption shows beside it. In the test skin the buttons, edits and combo boxes show
+// their sections' colours. In our skin the focused edit keeps the skin's border around the system's
+// painting, a value field and a value list show the program's own colours, the bitmap buttons their
+// glyph, and the labels the skin's text colour and a shadow of greys.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -95,12 +96,43 @@ public:
         }
         EXPECT_GE(checked, 40);
     }
+    // The pixel of the screenshot at (X, Y) of Control.
+    COLORREF OnTheScreen(vcl::TControl* Control, int X, int Y) const
+    {
+        const vcl::TPoint at = FForm->ScreenToClient(Control->ClientToScreen(vcl::TPoint(X, Y)));
+        return Whole.ClientPixel(at.x, at.y);
+    }
     // The lying gauge's filled part.
     void ExpectTheGaugeFilled() const
     {
-        const vcl::TPoint at =
-            FForm->ScreenToClient(Gallery.Bar->ClientToScreen(vcl::TPoint(6, Gallery.Bar->Height() / 2)));
-        EXPECT_EQ(Whole.ClientPixel(at.x, at.y), AsColorRef(Section(L"PROGRESSH").Color)) << "the filled part";
+        EXPECT_EQ(OnTheScreen(Gallery.Bar, 6, Gallery.Bar->Height() / 2), AsColorRef(Section(L"PROGRESSH").Color))
+            << "the filled part";
+    }
+    // The grip shows the bottom-right corner of the drag bar it is linked to, not the panel it lies on.
+    void ExpectTheGripShowingTheBarsCorner() const
+    {
+        TsGrip* grip = Gallery.Grip;
+        vcl::TControl* bar = grip->LinkedControl;
+        for (const vcl::TPoint p : {vcl::TPoint(2, 2), vcl::TPoint(17, 17)}) {
+            SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
+            EXPECT_EQ(OnTheScreen(grip, p.x, p.y),
+                      OnTheScreen(bar, bar->Width() - grip->Width() + p.x, bar->Height() - grip->Height() + p.y));
+        }
+        EXPECT_NE(OnTheScreen(grip, 10, 10), OnTheScreen(grip->Parent(), grip->Left() - 10, grip->Top() + 10))
+            << "the grip stands out from the panel";
+    }
+    // The edit's bound caption shows its text on its left.
+    void ExpectTheBoundCaptionBesideItsEdit() const
+    {
+        TsEditLabel* label = Find<TsEditLabel>(L"Bound");
+        ASSERT_TRUE(label);
+        const vcl::TControl* edit = label->BoundLabel()->Owner();
+        EXPECT_LE(label->Left() + label->Width(), edit->Left());
+        int text = 0;
+        for (int y = 0; y < label->Height(); ++y)
+            for (int x = 0; x < label->Width(); ++x)
+                text += OnTheScreen(label, x, y) != AsColorRef(FForm->Color());
+        EXPECT_GT(text, 10);
     }
 
     gallery::TGallery Gallery;
@@ -130,6 +162,8 @@ TEST(Gallery, InOurSkin)
     const ShownGallery shown(ours / "Aluminium (internal)", L"gallery_our_skin.png");
     shown.ExpectFacesOnTheScreen();
     shown.ExpectTheGaugeFilled();
+    shown.ExpectTheGripShowingTheBarsCorner();
+    shown.ExpectTheBoundCaptionBesideItsEdit();
 
     TsEdit* focused = shown.Find<TsEdit>(L"Focused");
     ASSERT_EQ(GetFocus(), focused->Handle());
@@ -171,6 +205,8 @@ TEST(Gallery, InATestSkinOfFlatColours)
     const ShownGallery shown(tests / "testskins" / "GALLERY", L"gallery_test_skin.png");
     shown.ExpectFacesOnTheScreen();
     shown.ExpectTheGaugeFilled();
+    shown.ExpectTheGripShowingTheBarsCorner();
+    shown.ExpectTheBoundCaptionBesideItsEdit();
     const TsGeneralData& button = shown.Section(L"BUTTON");
     const auto face = [&](vcl::TWinControl* Control, int X) {
         return testsupport::Grab(Control->Handle()).Pixel(X, Control->Height() / 2);
