@@ -2,13 +2,17 @@
 // people to look at: every window that shows a whole rendered face shows exactly its cache (edits
 // and combo boxes while neither focused nor under the mouse), and the gauge's filled part has the
 // progress section's colour, the grip shows the corner of the drag bar it is linked to, and an
-// edit's bound caption shows beside it. In the test skin the buttons, edits and combo boxes show
-// their sections' colours. In our skin the focused edit keeps the skin's border around the system's
-// painting, a value field and a value list show the program's own colours, the bitmap buttons their
-// glyph, and the labels the skin's text colour and a shadow of greys.
+// edit's bound caption shows beside it. The first button, bitmap button, check box, radio button,
+// track bar and colours panel take the focus in turn: each shows a focused face of its own, exactly
+// its cache, and a picture keeps them side by side. In the test skin the buttons, edits and combo
+// boxes show their sections' colours. In our skin the focused edit keeps the skin's border around
+// the system's painting, a value field and a value list show the program's own colours, the bitmap
+// buttons their glyph, and the labels the skin's text colour and a shadow of greys.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "pngfile.h"
 #include "pump.h"
@@ -38,6 +42,46 @@ COLORREF CachePixel(const TsCommonData* Data, int X, int Y)
     return AsColorRef(PixelsOf(Data->FCacheBmp.get()).At(X, Y));
 }
 
+// The pixels of a control's window that differ from its cache.
+int DifferingFromCache(vcl::TWinControl* Control)
+{
+    const TsCommonData* data = SkinDataOf(Control);
+    const testsupport::TGrab grab = testsupport::Grab(Control->Handle());
+    int differing = 0;
+    for (int y = 0; y < Control->Height(); ++y)
+        for (int x = 0; x < Control->Width(); ++x)
+            differing += grab.Pixel(x, y) != CachePixel(data, x, y);
+    return differing;
+}
+
+void SavePicture(int Width, int Height, const std::vector<COLORREF>& Pixels, const wchar_t* Name)
+{
+    const std::filesystem::path folder = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(
+        testsupport::SavePng((folder / Name).wstring(), Width, Height, std::vector<uint32_t>(Pixels.begin(), Pixels.end())));
+}
+
+// Grabbed windows side by side, 8 pixels apart on Background, saved as Name.
+void SaveSideBySide(const std::vector<testsupport::TGrab>& Grabs, COLORREF Background, const wchar_t* Name)
+{
+    constexpr int gap = 8;
+    int width = gap, height = 0;
+    for (const testsupport::TGrab& g : Grabs) {
+        width += g.Width + gap;
+        height = std::max(height, g.Height + 2 * gap);
+    }
+    std::vector<COLORREF> pixels(size_t(width) * size_t(height), Background);
+    int left = gap;
+    for (const testsupport::TGrab& g : Grabs) {
+        for (int y = 0; y < g.Height; ++y)
+            for (int x = 0; x < g.Width; ++x)
+                pixels[size_t(y + gap) * size_t(width) + size_t(left + x)] = g.Pixel(x, y);
+        left += g.Width + gap;
+    }
+    SavePicture(width, height, pixels, Name);
+}
+
 // The gallery in the skin of Folder, shown and painted; its screenshot saved as Shot.
 class ShownGallery {
 public:
@@ -51,10 +95,7 @@ public:
         gallery::ShowGallery(Gallery);
         testsupport::PumpFor(200);
         Whole = testsupport::Grab(FForm->Handle());
-        const std::filesystem::path folder = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
-        std::filesystem::create_directories(folder);
-        EXPECT_TRUE(testsupport::SavePng((folder / Shot).wstring(), Whole.Width, Whole.Height,
-                                         std::vector<uint32_t>(Whole.Pixels.begin(), Whole.Pixels.end())));
+        SavePicture(Whole.Width, Whole.Height, Whole.Pixels, Shot);
     }
 
     TsSkinManager* Manager() const { return FManager.get(); }
@@ -72,6 +113,12 @@ public:
         ADD_FAILURE() << "no such control in the gallery";
         return nullptr;
     }
+    // The first control of each kind that shows a focused look of its own in its cache.
+    std::vector<vcl::TWinControl*> FirstOfEachFocusableKind() const
+    {
+        return {Find<TsButton>(L"Normal"),   Find<TsBitBtn>(L"Normal"), Find<TsCheckBox>(L"Normal"),
+                Find<TsRadioButton>(L"Normal"), Find<TsTrackBar>(L""),    Find<TsColorsPanel>(L" ")};
+    }
     // Every skinned window of the gallery that copies its whole cache to the screen shows it
     // exactly, its border too.
     void ExpectFacesOnTheScreen() const
@@ -86,15 +133,28 @@ public:
             const TsCommonData* data = SkinDataOf(c);
             ASSERT_TRUE(data && data->Skinned(true));
             ASSERT_TRUE(data->FCacheBmp);
-            const testsupport::TGrab grab = testsupport::Grab(window->Handle());
-            int differing = 0;
-            for (int y = 0; y < c->Height(); ++y)
-                for (int x = 0; x < c->Width(); ++x)
-                    differing += grab.Pixel(x, y) != CachePixel(data, x, y);
-            EXPECT_EQ(differing, 0);
+            EXPECT_EQ(DifferingFromCache(window), 0);
             ++checked;
         }
         EXPECT_GE(checked, 40);
+    }
+    // Each of Controls takes the focus in turn: its face changes and its window shows exactly its
+    // cache, which now holds the focused look. The focused faces side by side are saved as Shot.
+    void ExpectFocusedFaces(const std::vector<vcl::TWinControl*>& Controls, const wchar_t* Shot) const
+    {
+        std::vector<testsupport::TGrab> faces;
+        for (vcl::TWinControl* c : Controls) {
+            const vcl::String name = c->ClassName() + L" " + c->Caption();
+            SCOPED_TRACE(std::string(name.begin(), name.end()));
+            const testsupport::TGrab before = testsupport::Grab(c->Handle());
+            c->SetFocus();
+            testsupport::PumpFor(150);  // past a fade into the focused look
+            ASSERT_EQ(GetFocus(), c->Handle());
+            faces.push_back(testsupport::Grab(c->Handle()));
+            EXPECT_NE(faces.back().Pixels, before.Pixels) << "the focus shows";
+            EXPECT_EQ(DifferingFromCache(c), 0);
+        }
+        SaveSideBySide(faces, AsColorRef(FForm->Color()), Shot);
     }
     // The pixel of the screenshot at (X, Y) of Control.
     COLORREF OnTheScreen(vcl::TControl* Control, int X, int Y) const
@@ -196,6 +256,8 @@ TEST(Gallery, InOurSkin)
                 GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c) && GetRValue(c) < GetRValue(surface) - 8;
         }
     EXPECT_GT(shadow, 50);
+
+    shown.ExpectFocusedFaces(shown.FirstOfEachFocusableKind(), L"gallery_focused_our_skin.png");
 }
 
 TEST(Gallery, InATestSkinOfFlatColours)
@@ -219,6 +281,8 @@ TEST(Gallery, InATestSkinOfFlatColours)
     EXPECT_EQ(face(edit, edit->Width() - 6), AsColorRef(shown.Section(L"EDIT").Color));
     TsComboBox* combo = shown.Find<TsComboBox>(L"Normal");
     EXPECT_EQ(face(combo, combo->Width() / 2 + 10), AsColorRef(shown.Section(L"COMBOBOX").Color));
+
+    shown.ExpectFocusedFaces(shown.FirstOfEachFocusableKind(), L"gallery_focused_test_skin.png");
 }
 
 }  // namespace
