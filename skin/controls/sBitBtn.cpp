@@ -154,7 +154,7 @@ vcl::TSize TsBitBtn::TextRectSize()
     TRect r(0, 0, width, 0);
     const UINT flags = UINT(GetStringFlags(this, FTextAlignment)) | DT_CALCRECT | DT_EXPANDTABS |
                        (WordWrap() ? DT_WORDBREAK : 0);
-    acDrawText(canvas->Handle(), Caption(), r, flags);
+    canvas->TextRect(r, Caption(), flags);  // in the font, which the DC may not hold yet
     return {r.Width(), r.Height()};
 }
 

@@ -334,7 +334,7 @@ vcl::TSize TsSpeedButton::TextRectSize()
     canvas->SetFont(Font());
     TRect r(0, 0, CaptionAreaWidth(), 0);
     const TCanvasLock lock(canvas);
-    acDrawText(canvas->Handle(), Caption(), r, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
+    canvas->TextRect(r, Caption(), DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);  // in the font, which the DC may not hold yet
     return {r.Width(), r.Height()};
 }
 
