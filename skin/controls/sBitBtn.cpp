@@ -185,22 +185,7 @@ TRect TsBitBtn::ImgRect()
 
 TGlyphSource TsBitBtn::GlyphSource()
 {
-    TGlyphSource s;
-    s.Images = FImages;
-    s.Glyph = Glyph();
-    s.ImageIndex = FImageIndex;
-    s.SkinData = SkinData();
-    s.Rect = ImgRect();
-    s.Size = {Width(), Height()};
-    s.NumGlyphs = NumGlyphs();
-    s.Enabled = Enabled();
-    s.Blend = FBlend;
-    s.Down = Down();
-    s.Grayed = FGrayed;
-    s.State = CurrentState();
-    s.DisabledGlyphKind = FDisabledGlyphKind;
-    s.Reflected = Reflected();
-    return s;
+    return ButtonGlyphSource(*this, ImgRect(), CurrentState());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -364,22 +364,7 @@ TRect TsSpeedButton::ImgRect() { return SpeedImgRect(LayoutValues()); }
 
 TGlyphSource TsSpeedButton::GlyphSource()
 {
-    TGlyphSource s;
-    s.Images = FImages;
-    s.Glyph = Glyph();
-    s.ImageIndex = FImageIndex;
-    s.SkinData = SkinData();
-    s.Rect = ImgRect();
-    s.Size = {Width(), Height()};
-    s.NumGlyphs = NumGlyphs();
-    s.Enabled = Enabled();
-    s.Blend = FBlend;
-    s.Down = Down();
-    s.Grayed = FGrayed;
-    s.State = CurrentState();
-    s.DisabledGlyphKind = FDisabledGlyphKind;
-    s.Reflected = FReflected;
-    return s;
+    return ButtonGlyphSource(*this, ImgRect(), CurrentState());
 }
 
 // ---------------------------------------------------------------------------------------------
