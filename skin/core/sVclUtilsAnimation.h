@@ -4,9 +4,15 @@
 // while it repaints, and the old look is cross-faded into the new one on that window.
 #include <windows.h>
 
+#include <memory>
+#include <vector>
+
 #include "skin/core/sVclUtils.h"
+#include "skin/core/sVclUtilsAnimPlans.h"
+#include "skin/forms/acThdTimer.h"
 #include "vcl/bitmaps.h"
 #include "vcl/controls.h"
+#include "vcl/forms.h"
 
 namespace skin {
 
@@ -42,5 +48,39 @@ void PrepareForAnimation(vcl::TWinControl* Ctrl);
 // freed. MaxTransparency and AnimType belong to the animation of a whole form.
 void AnimShowControl(vcl::TWinControl* Ctrl, unsigned TimeMs, int MaxTransparency = 255,
                      TacAnimType AnimType = TacAnimType::atAero);
+
+// The timer of a hide animation: its cover shows the snapshot shrinking and fading in 12 ms steps
+// and is freed, with both pictures, on the tick after the last frame. It then idles (interval
+// 65535, no handler) until the next hide or its owner's end.
+class TacHideTimer : public TacThreadedTimer {
+    CL_CLASS(TacHideTimer, TacThreadedTimer)
+public:
+    explicit TacHideTimer(vcl::TComponent* AOwner);
+    void BeforeDestruction() override;
+
+    // Shows the next frame, or ends the animation once every frame was shown.
+    void OnTimerProc(vcl::TObject* Sender);
+
+    vcl::TForm* Form = nullptr;            // the cover being animated; owned
+    std::unique_ptr<vcl::TBitmap> SrcBmp;  // the snapshot
+    std::unique_ptr<vcl::TBitmap> DstBmp;  // the frame being built
+    std::vector<TAnimFrame> Frames;
+    int i = 0;  // the next frame
+    int StepCount = 0;
+
+private:
+    void FreeAnimation();
+};
+
+// The timer of the hide animations, made on first use with the application as owner; set it to
+// none to give the next hide a timer of its own (the old one finishes its own animation).
+extern TacHideTimer* acHideTimer;
+
+// Hides through Cover, which it takes over with Bmp: a cover still held from an earlier hide goes
+// at once; below 12 ms both are freed and nothing shows. Otherwise Cover, made layered and never
+// activated, shows Bmp at StartBlendValue above everything, the first frame follows at once and
+// the rest on the timer; while the application terminates every frame runs inside the call.
+void StartHideAnimation(vcl::TForm* Cover, std::unique_ptr<vcl::TBitmap> Bmp, unsigned TimeMs, int StartBlendValue,
+                        TacAnimType AnimType);
 
 }  // namespace skin
