@@ -54,6 +54,9 @@ TBitmap* PreviewSource(TsSkinProvider* Provider)
 
 void SetFormBlendValue(HWND Wnd, TBitmap* Bmp, int Value, const TPoint* NewPos)
 {
+    // Without layered windows the style would only hide the window.
+    if (!UpdateLayeredWindow)
+        return;
     std::unique_ptr<TBitmap> transparent;
     if (!Bmp) {
         const TRect r = WindowRectOf(Wnd);
@@ -66,8 +69,6 @@ void SetFormBlendValue(HWND Wnd, TBitmap* Bmp, int Value, const TPoint* NewPos)
     POINT pos = NewPos ? POINT(*NewPos) : POINT{};
     TScreenDC screen;
     AddExStyle(Wnd, WS_EX_LAYERED);
-    if (!UpdateLayeredWindow)
-        return;
     TCanvasLock lock(Bmp->Canvas());
     UpdateLayeredWindow(Wnd, screen, NewPos ? &pos : nullptr, &size, Bmp->Canvas()->Handle(), &source, COLORREF(clNone),
                         &blend, ULW_ALPHA);
@@ -101,12 +102,13 @@ TForm* MakeCoverForm(HWND Wnd)
 std::unique_ptr<TBitmap> GetFormImage(TsSkinProvider* Provider, bool FreeCache)
 {
     TsCommonData* data = Provider->SkinData();
-    if (!data || !data->FCacheBmp)
+    auto* form = dynamic_cast<TControl*>(Provider->Owner());
+    if (!data || !data->FCacheBmp || !form)
         return nullptr;
     auto image = CreateBmp32(data->FCacheBmp->Width(), data->FCacheBmp->Height());
     {
         TCanvasLock lock(image->Canvas());
-        SkinPaintTo(image.get(), dynamic_cast<TControl*>(Provider->Owner()), 0, 0, Provider);
+        SkinPaintTo(image.get(), form, 0, 0, Provider);
     }
     // The provider paints no extended borders, whose shadow would keep its own alpha.
     FillAlphaRect(PixelsOf(image.get()), TRect(0, 0, image->Width(), image->Height()), 255, false);

@@ -98,6 +98,15 @@ TEST_F(LayeredFormTest, ALayeredWindowKeepsItsStyleAndAPictureGoesWhereItIsSent)
     EXPECT_EQ(recorder.Frames[0].Pixel(3, 2), 0x80102030u);
 }
 
+TEST_F(LayeredFormTest, WithoutLayeredWindowsTheWindowStaysAsItIs)
+{
+    const TUpdateLayeredWindow saved = skin::UpdateLayeredWindow;
+    skin::UpdateLayeredWindow = nullptr;
+    SetFormBlendValue(Wnd(), nullptr, 0);
+    skin::UpdateLayeredWindow = saved;
+    EXPECT_FALSE(GetWindowLongPtrW(Wnd(), GWL_EXSTYLE) & WS_EX_LAYERED) << "a layered window without content is unseen";
+}
+
 TEST_F(LayeredFormTest, ACoverLiesOverTheWindowTopmostNeverActiveShowingItOpaque)
 {
     skin::test::TLayeredRecorder recorder;
