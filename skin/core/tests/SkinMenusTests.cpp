@@ -470,3 +470,53 @@ TEST(OurSkinMenus, APopupMenu)
     EXPECT_EQ(grab.Pixel(grab.Width - 12, hotY), colour(0xEAF1FC)) << "the hot item: 10 % of the accent";
     EXPECT_EQ(grab.Pixel(5, grab.Height - 8), colour(0xF7F8FA)) << "the icon column";
 }
+
+TEST_F(SkinMenus, DividersAndCaptionItemsPaintTheirOwnSections)
+{
+    TMenuItem* caption = Add(L"-Speed-");
+    TMenuItem* divider = Add(L"-");
+    Add(L"Last");
+    Menus->HookPopupMenu(Popup, true);
+    const vcl::TRect band = Paint(caption);
+    const vcl::TRect line = Paint(divider, {}, band.bottom);
+    ASSERT_EQ(line.Height(), 2);
+
+    // The caption's section inside a one-pixel frame of the menu's background.
+    EXPECT_EQ(At(2, 2), Rgb(Colour(L"MENUCAPTION")));
+    EXPECT_EQ(At(0, 2), Rgb(Colour(L"ICOLINE")));
+    EXPECT_EQ(At(band.Width() - 1, 2), Rgb(Colour(L"MAINMENU")));
+
+    // The divider's border image, from beyond the icon column to Margin pixels before the end.
+    const int mask = Manager->GetMaskIndex(Manager->GetSkinIndex(L"DIVIDERV"), L"DIVIDERV", L"BORDERSMASK");
+    ASSERT_TRUE(Manager->IsValidImgIndex(mask));
+    const TsMaskData& image = Manager->ma[size_t(mask)];
+    const vcl::TPoint origin = StateImageOrigin(image, 0);
+    const uint32_t lineColour = NoAlpha(ImagePixels(image).At(origin.x, origin.y));
+    const int left = IcoLineWidth + 2;
+    EXPECT_EQ(At(left, line.top), lineColour);
+    EXPECT_EQ(At(line.Width() - 3, line.top + 1), lineColour);
+    EXPECT_EQ(At(left - 1, line.top), Rgb(Colour(L"MAINMENU")));
+    EXPECT_EQ(At(0, line.top), Rgb(Colour(L"ICOLINE")));
+    EXPECT_EQ(At(line.Width() - 2, line.top), Rgb(Colour(L"MAINMENU")));
+}
+
+TEST_F(SkinMenus, SystemMenuItemsShowTheSymbolOfTheirCommand)
+{
+    // The symbol's pixels in the glyph column of an item painted as the n-th of the menu.
+    const auto symbolPixels = [&](const wchar_t* MenuName, intptr_t Command) {
+        Use("MENU");
+        Popup->SetName(MenuName);
+        TMenuItem* item = Add(L"Close");
+        item->SetTag(Command);
+        Menus->HookPopupMenu(Popup, true);
+        const vcl::TRect r = Paint(item);
+        int differing = 0;
+        for (int y = 0; y < r.Height(); ++y)
+            for (int x = 4; x < 4 + 16; ++x)
+                differing += At(x, y) != Rgb(Colour(L"MENUITEM"));
+        return differing;
+    };
+    EXPECT_GT(symbolPixels(L"acSysMenu1234", SC_CLOSE), 10);
+    EXPECT_EQ(symbolPixels(L"acSysMenu1234", 0), 0) << "a command without a symbol";
+    EXPECT_EQ(symbolPixels(L"Popup", SC_CLOSE), 0) << "not a system menu";
+}
