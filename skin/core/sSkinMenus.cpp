@@ -123,8 +123,6 @@ TsSkinableMenus::TsSkinableMenus(TsSkinManager* AOwner) : FCaptionFont(std::make
 {
 }
 
-TsSkinableMenus::~TsSkinableMenus() { FOwner = nullptr; }
-
 void TsSkinableMenus::SetAlignment(vcl::TAlignment Value)
 {
     if (FAlignment != Value)
@@ -165,8 +163,7 @@ void TsSkinableMenus::HookItem(TMenuItem* MenuItem, bool Active)
 {
     for (int i = 0; i < MenuItem->Count(); ++i) {
         TMenuItem* item = MenuItem->Items(i);
-        if (!(Active && IsTopLine(item)))
-            InitItem(item, Active);
+        InitItem(item, Active);
         HookItem(item, Active);
     }
 }

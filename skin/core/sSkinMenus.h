@@ -44,7 +44,6 @@ class TsSkinableMenus : public vcl::TPersistent {
     CL_CLASS(TsSkinableMenus, vcl::TPersistent)
 public:
     explicit TsSkinableMenus(TsSkinManager* AOwner);
-    ~TsSkinableMenus() override;
 
     // ---------------------------------------------------------------------------------------------
     // Taking menus over; items whose events the program set keep them

@@ -137,6 +137,30 @@ TEST_F(SkinMenus, HookingSetsOurHandlersWhereNoneAreAndRemovesOnlyOurs)
     EXPECT_EQ(ownPaints, 2) << "and survives the unhooking";
 }
 
+namespace {
+
+// A painter of its own: what the hooked items call.
+class TCountingMenus : public TsSkinableMenus {
+    CL_CLASS(TCountingMenus, TsSkinableMenus)
+public:
+    using TsSkinableMenus::TsSkinableMenus;
+    int Paints = 0;
+    void sAdvancedDrawItem(vcl::TObject*, vcl::TCanvas*, const vcl::TRect&, TOwnerDrawState) override { ++Paints; }
+};
+
+}  // namespace
+
+TEST_F(SkinMenus, ADescendantsPainterIsWhatTheItemsCall)
+{
+    TMenuItem* item = Add(L"Item");
+    TCountingMenus menus(Manager.get());
+    menus.HookPopupMenu(Popup, true);
+    Paint(item);
+    EXPECT_EQ(menus.Paints, 1);
+    menus.HookPopupMenu(Popup, false);
+    EXPECT_FALSE(item->OnAdvancedDrawItem()) << "and the unhooking knows it";
+}
+
 TEST_F(SkinMenus, MenusOfTheApplicationFollowTheSkinInForce)
 {
     vcl::TObjectPtr<vcl::TForm> form(vcl::Create<vcl::TForm>(vcl::Application));
@@ -220,9 +244,12 @@ TEST_F(SkinMenus, APaintedItemShowsItsFaceCheckAndFade)
     EXPECT_EQ(At(10, glyphTop), Rgb(Colour(L"MENUITEM", 1)));
     EXPECT_EQ(At(1, glyphTop), Rgb(Colour(L"MENUITEM", 1)));
 
-    const vcl::TRect faded = Paint(disabled, {TOwnerDrawStateItem::odSelected}, h);
     const TacMenuInfo info = Menus->GetMenuInfo(disabled, 0, 0, nullptr);
     ASSERT_TRUE(info.Bmp);
+    // A key-colour pixel of the background under the item's top-left pixel keeps the item there.
+    PixelsOf(info.Bmp).At(3, h + 3) = 0x00FF00FF;
+    const vcl::TRect faded = Paint(disabled, {TOwnerDrawStateItem::odSelected}, h);
+    EXPECT_EQ(At(0, faded.top), Rgb(Colour(L"MENUITEM", 0)));
     // Far right of the item the background is the menu window's own colour.
     const int right = faded.Width() - 3;
     const uint32_t bg = NoAlpha(PixelsOf(info.Bmp).At(right + 3, faded.top + 1 + 3));
