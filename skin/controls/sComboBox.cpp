@@ -176,6 +176,19 @@ void TsCustomComboBox::CreateWnd()
 {
     inherited::CreateWnd();
     SkinData()->Loaded();
+    FitEditMargins();
+}
+
+void TsCustomComboBox::FitEditMargins()
+{
+    if (!HandleAllocated() || Style() != TComboBoxStyle::csDropDown || !EditHandle())
+        return;
+    if (SkinData()->Skinned()) {
+        const TRect field = FieldRect();
+        PlaceEditText(EditHandle(), Handle(), field.left, field.right);
+    } else {
+        UseFontMargins(EditHandle());
+    }
 }
 
 void TsCustomComboBox::ChangeScale(int M, int D)
@@ -261,14 +274,18 @@ void TsCustomComboBox::PrepareCache()
     data.BGChanged = false;
 }
 
+TRect TsCustomComboBox::FieldRect()
+{
+    const TRect b = ButtonRect();
+    const int height = CacheHeight();
+    return UseRightToLeftAlignment() ? TRect(b.right + 1, FrameWidth, Width() - FrameWidth, height - FrameWidth)
+                                     : TRect(FrameWidth, FrameWidth, b.left - 1, height - FrameWidth);
+}
+
 void TsCustomComboBox::DrawField()
 {
     vcl::TBitmap* cache = SkinData()->FCacheBmp.get();
-    const TRect b = ButtonRect();
-    const int height = CacheHeight();
-    const TRect field = UseRightToLeftAlignment()
-                            ? TRect(b.right + 1, FrameWidth, Width() - FrameWidth, height - FrameWidth)
-                            : TRect(FrameWidth, FrameWidth, b.left - 1, height - FrameWidth);
+    const TRect field = FieldRect();
     TOwnerDrawState state{TOwnerDrawStateItem::odComboBoxEdit};
     if (Focused() && (Style() == TComboBoxStyle::csDropDownList || OwnerDrawStyle()))
         state << TOwnerDrawStateItem::odSelected << TOwnerDrawStateItem::odFocused;
@@ -485,6 +502,9 @@ void TsCustomComboBox::WndProc(TMessage& Message)
     if (FReadOnly && ReadOnlyComboDrops(Message.Msg, Message.WParam))
         return;
     inherited::WndProc(Message);
+    const uint16_t cmd = SkinCommandOf(Message);
+    if (Message.Msg == WM_SETFONT || Message.Msg == WM_SIZE || cmd == scmdSkinLoaded || cmd == scmdSkinRemoved)
+        FitEditMargins();
     FBoundLabel->FollowControl(Message.Msg, FDisabledKind);
 }
 

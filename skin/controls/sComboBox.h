@@ -99,6 +99,11 @@ private:
     bool OwnerDrawStyle() const;
     // The cache is as high as the box, or for a simple box one item and the frame.
     int CacheHeight();
+    // Where the cache shows the field: inside the frame, beside the button.
+    vcl::TRect FieldRect();
+    // Skinned, the edit window of an editable box writes its text where the cache's field does,
+    // so the text stays put when the box is being edited; else where its font says.
+    void FitEditMargins();
     void DrawField();
     void DrawSkinnedItem(int Index, const vcl::TRect& R, vcl::TOwnerDrawState State);
     void DrawPlainItem(int Index, vcl::TRect R, vcl::TOwnerDrawState State);

@@ -89,6 +89,8 @@ void TsEdit::PaintText()
     }
 }
 
+std::optional<int> TsEdit::CachedTextInset() const { return EditTextRect(FrameOf(*this), Width(), Height()).left; }
+
 // ---------------------------------------------------------------------------------------------
 // Painting
 

@@ -43,6 +43,8 @@ protected:
     void PrepareCache() override;
     // The text, or the text hint of an empty edit, into the cache.
     virtual void PaintText();
+    // The text rectangle's distance from the window's sides.
+    std::optional<int> CachedTextInset() const override;
 
 private:
     // The whole window from the cache into DC, or into the window DC when none.

@@ -6,8 +6,11 @@
 // The cache holds the whole window, border included: the section (with its border image when the
 // edit has a border) over what lies beneath, the text, and the disabled look. An inactive edit
 // copies it over its window; an active one lets the system's edit paint its client area and takes
-// only the border from the cache.
+// only the border from the cache. While the skin paints it, the system's edit takes margins that
+// put its text where the cache has it, so the text stays put when the edit turns active; without
+// the skin it has the margins its font calls for.
 #include <memory>
+#include <optional>
 
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sSkinnedControl.h"
@@ -31,10 +34,14 @@ public:
     // The caption the edit can carry beside it.
     TsBoundLabel* BoundLabel() const { return FBoundLabel.get(); }
 
-    // The bound caption's label follows the edit after every message.
+    // The system's margins follow the skin and the font, and the bound caption's label follows the
+    // edit, after every message.
     void WndProc(vcl::TMessage& Message) override
     {
         TsSkinnedControl<TBase>::WndProc(Message);
+        const uint16_t cmd = SkinCommandOf(Message);
+        if (Message.Msg == WM_SETFONT || Message.Msg == WM_SIZE || cmd == scmdSkinLoaded || cmd == scmdSkinRemoved)
+            FitSystemMargins();
         FBoundLabel->FollowControl(Message.Msg, FDisabledKind);
     }
 
@@ -46,6 +53,10 @@ protected:
     }
     // The bound caption goes before the skin data.
     ~TsEditControl() override { FBoundLabel.reset(); }
+
+    // How far inside the window's left and right edges the cache writes the text; none for an
+    // edit that never shows its text from the cache.
+    virtual std::optional<int> CachedTextInset() const { return std::nullopt; }
 
     // Paints the whole window, border included, from the cache into DC, or into the window DC when
     // DC is none; nothing while the edit waits for its parent. Outside an animation the paint is
@@ -139,6 +150,17 @@ protected:
     };
 
 private:
+    // Skinned, the system's edit writes its text where the cache does; else where its font says.
+    void FitSystemMargins()
+    {
+        const std::optional<int> inset = CachedTextInset();
+        if (!inset || !this->HandleAllocated())
+            return;
+        if (this->SkinData()->Skinned())
+            PlaceEditText(this->Handle(), this->Handle(), *inset, this->Width() - *inset);
+        else
+            UseFontMargins(this->Handle());
+    }
     // The edit's bounds lie inside its parent's client rectangle.
     bool InsideParent() const
     {

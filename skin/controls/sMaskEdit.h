@@ -32,6 +32,8 @@ protected:
     void PrepareCache() override;
     // The text as the mask shows it, at the top inside the border.
     virtual void PaintText();
+    // The border's width on either side.
+    std::optional<int> CachedTextInset() const override { return BorderWidth(); }
 
 private:
     // The whole window from the cache into DC, or into the window DC when none.

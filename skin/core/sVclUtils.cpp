@@ -1,5 +1,7 @@
 #include "skin/core/sVclUtils.h"
 
+#include <algorithm>
+
 #include "skin/core/sConst.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sStyleSimply.h"
@@ -253,6 +255,27 @@ bool AllEditSelected(vcl::TCustomEdit* Edit)
     // The shown text: a masked edit's Text leaves out the mask's literals.
     const DWORD length = DWORD(GetWindowTextLengthW(Edit->Handle()));
     return end == length && end - start == length;
+}
+
+void PlaceEditText(HWND Edit, HWND Owner, int Left, int Right)
+{
+    RECT owner{}, edit{}, format{};
+    GetWindowRect(Owner, &owner);
+    GetWindowRect(Edit, &edit);
+    const vcl::TRect client = ACClientRect(Edit).Offsetted(edit.left - owner.left, edit.top - owner.top);
+    SendMessageW(Edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const auto margins = DWORD(SendMessageW(Edit, EM_GETMARGINS, 0, 0));
+    // What the edit keeps between its client edges and its text besides the margins.
+    const int keptLeft = format.left - LOWORD(margins);
+    const int keptRight = client.Width() - format.right - HIWORD(margins);
+    const int left = std::max<int>(0, Left - client.left - keptLeft);
+    const int right = std::max<int>(0, client.right - Right - keptRight);
+    SendMessageW(Edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(left, right));
+}
+
+void UseFontMargins(HWND Edit)
+{
+    SendMessageW(Edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(EC_USEFONTINFO, EC_USEFONTINFO));
 }
 
 vcl::TPoint acMousePos() { return vcl::Seams().CursorPos(); }

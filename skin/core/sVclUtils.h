@@ -96,6 +96,12 @@ int GetAlignShift(vcl::TWinControl* Control, vcl::TAlign Align, bool GraphCtrlsT
 int GetStringFlags(vcl::TControl* Control, vcl::TAlignment Alignment);
 // The whole text of the edit is selected.
 bool AllEditSelected(vcl::TCustomEdit* Edit);
+// Sets the margins of the system's edit window Edit so that its text runs from Left to Right in
+// the window coordinates of Owner (Edit itself, or the window it lies in), as far as margins of 0
+// or more allow.
+void PlaceEditText(HWND Edit, HWND Owner, int Left, int Right);
+// Gives the system's edit window Edit back the margins its font calls for.
+void UseFontMargins(HWND Edit);
 // The cursor position on the screen.
 vcl::TPoint acMousePos();
 // A press hides the application's hints, keeping what they were, unless they are hidden already;

@@ -10,6 +10,7 @@
 #include "skin/controls/sComboBox.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/controls/tests/ControlFixtures.h"
 #include "skin/core/tests/SkinTestSupport.h"
 #include "skin/graphics/BitmapView.h"
 #include "testpaths.h"
@@ -271,6 +272,39 @@ TEST_F(SkinnedCombo, AnUnfocusedBoxShowsItsTextFromTheCacheAFocusedOneItsNativeE
     FOther->SetFocus();
     testsupport::PumpFor(30);
     EXPECT_EQ(DifferingFromCache(combo, whole), 0) << "back to the cache";
+}
+
+// The edit window writes the text where the cache's field had it, so the text stays put when the
+// box is being edited; the caret is hidden, the selection empty at the end. Without the skin the
+// edit window has the margins of a plain box's.
+TEST_F(SkinnedCombo, TheFieldsTextStaysWhereTheCacheHadItWhenTheBoxIsBeingEdited)
+{
+    TsComboBox* combo = New();
+    combo->SetText(L"MMM");
+    FOther->SetFocus();
+    Render(combo);
+    const testsupport::TGrab idleGrab = testsupport::Grab(combo->Handle());
+    const TRect field = Field(combo).Offsetted(idleGrab.ClientOrigin.x, idleGrab.ClientOrigin.y);
+    const COLORREF face = Flat(FieldSection, 0);
+    const vcl::TPoint idle = skin::test::InkCorner(idleGrab, field, face);
+    ASSERT_GE(idle.x, 0) << "the cache shows the text";
+
+    combo->SetFocus();
+    SendMessageW(combo->EditHandle(), EM_SETSEL, 3, 3);
+    HideCaret(combo->EditHandle());
+    testsupport::PumpFor(30);
+    ASSERT_TRUE(combo->Focused());
+    ASSERT_GT(DifferingFromCache(combo, Field(combo)), 0) << "the edit window paints the field";
+    const vcl::TPoint edited = skin::test::InkCorner(testsupport::Grab(combo->Handle()), field, face);
+    EXPECT_EQ(edited.x, idle.x);
+    EXPECT_EQ(edited.y, idle.y);
+
+    auto* plain = vcl::Create<vcl::TComboBox>(FForm.get());
+    plain->SetBounds(10, 50, 150, 30);
+    plain->SetParent(FForm.get());
+    SendAMessage(combo->Handle(), scmdSkinRemoved, reinterpret_cast<LPARAM>(FManager.get()));
+    const auto margins = [](HWND Edit) { return SendMessageW(Edit, EM_GETMARGINS, 0, 0); };
+    EXPECT_EQ(margins(combo->EditHandle()), margins(plain->EditHandle()));
 }
 
 TEST_F(SkinnedCombo, AFocusedDropDownListPaintsItsFieldAsSelected)

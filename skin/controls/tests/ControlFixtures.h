@@ -3,6 +3,7 @@
 // a shown form for the controls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -29,6 +30,20 @@ inline ::testing::AssertionResult NearPixel(uint32_t Actual, uint32_t Expected, 
         if (std::abs(int(Actual >> shift & 0xFF) - int(Expected >> shift & 0xFF)) > Tolerance)
             return ::testing::AssertionFailure() << std::hex << Actual << " is not " << Expected;
     return ::testing::AssertionSuccess();
+}
+
+// The top-left corner of what differs from Face within Area of a grab (window coordinates): where
+// a text's ink begins; (-1, -1) without any.
+inline vcl::TPoint InkCorner(const testsupport::TGrab& Grab, const vcl::TRect& Area, COLORREF Face)
+{
+    vcl::TPoint corner(-1, -1);
+    for (int y = Area.top; y < Area.bottom; ++y)
+        for (int x = Area.left; x < Area.right; ++x)
+            if (Grab.Pixel(x, y) != Face) {
+                corner.x = corner.x < 0 ? x : std::min<int>(corner.x, x);
+                corner.y = corner.y < 0 ? y : std::min<int>(corner.y, y);
+            }
+    return corner;
 }
 
 // A form shown at (60, 60), Width x Height, in Colour.

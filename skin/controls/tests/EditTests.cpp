@@ -14,6 +14,7 @@
 namespace {
 
 using namespace skin;
+using skin::test::InkCorner;
 using skin::test::PutInForce;
 using skin::test::Px;
 using skin::test::ShownForm;
@@ -170,6 +171,47 @@ TEST_F(SkinnedEdits, AFocusedEditIsPaintedByTheSystemInsideTheSkinsHotBorder)
     testsupport::PumpFor(50);
     EXPECT_EQ(DifferingFromCache(edit), 0) << "inactive again";
     EXPECT_EQ(testsupport::Grab(edit->Handle()).Pixel(0, 15), BorderColour[0]);
+}
+
+// The system's edit writes the text where the cache had it, so the text stays put when the edit
+// takes the focus, at the left as in the middle; the caret is hidden, the selection empty at the
+// end.
+TEST_F(SkinnedEdits, TheTextStaysWhereTheCacheHadItWhenTheEditTakesTheFocus)
+{
+    TsEdit* edit = New<TsEdit>(10, L"MMM");
+    TsEdit* centred = New<TsEdit>(50, L"MMM");
+    centred->SetAlignment(vcl::TAlignment::taCenter);
+    auto* masked = New<TsMaskEdit>(90, L"MMM");
+    Paint();
+    for (vcl::TCustomEdit* e : std::initializer_list<vcl::TCustomEdit*>{edit, centred, masked}) {
+        SCOPED_TRACE(e->Top());
+        const TRect inside(BorderSide, BorderSide, e->Width() - BorderSide, e->Height() - BorderSide);
+        ASSERT_EQ(DifferingFromCache(e), 0) << "inactive";
+        const vcl::TPoint idle = InkCorner(testsupport::Grab(e->Handle()), inside, Normal);
+        ASSERT_GE(idle.x, 0) << "the cache shows the text";
+        e->SetFocus();
+        SendMessageW(e->Handle(), EM_SETSEL, 3, 3);
+        HideCaret(e->Handle());
+        testsupport::PumpFor(50);
+        ASSERT_TRUE(e->Focused());
+        ASSERT_GT(DifferingFromCache(e), 0) << "the system paints the active edit";
+        const vcl::TPoint focused = InkCorner(testsupport::Grab(e->Handle()), inside, Normal);
+        EXPECT_EQ(focused.x, idle.x);
+        EXPECT_EQ(focused.y, idle.y);
+    }
+}
+
+TEST_F(SkinnedEdits, WithoutTheSkinAnEditHasTheMarginsOfAPlainEdit)
+{
+    TsEdit* edit = New<TsEdit>(10, L"MMM");
+    auto* masked = New<TsMaskEdit>(50, L"MMM");
+    auto* plain = New<vcl::TEdit>(90, L"MMM");
+    Paint();
+    const auto margins = [](vcl::TWinControl* Edit) { return SendMessageW(Edit->Handle(), EM_GETMARGINS, 0, 0); };
+    for (vcl::TWinControl* e : std::initializer_list<vcl::TWinControl*>{edit, masked}) {
+        SendAMessage(e, scmdSkinRemoved, reinterpret_cast<LPARAM>(FSkin.Manager()));
+        EXPECT_EQ(margins(e), margins(plain)) << e->ClassName();
+    }
 }
 
 TEST_F(SkinnedEdits, ADisabledEditIsBlendedWithWhatLiesBeneath)
