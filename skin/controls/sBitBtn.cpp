@@ -29,6 +29,7 @@ TsBitBtn::~TsBitBtn()
 void TsBitBtn::PublishProperties(vcl::TPropertyTable& Table)
 {
     Table.Add(L"SkinData", &TsBitBtn::SkinData, &TsBitBtn::SetSkinData);
+    PublishAnimatEvents<TsBitBtn>(Table);
     Table.Add(L"Alignment", &TsBitBtn::Alignment, &TsBitBtn::SetAlignment);
     Table.Add(L"Blend", &TsBitBtn::Blend, &TsBitBtn::SetBlend);
     Table.Add(L"Down", &TsBitBtn::Down, &TsBitBtn::SetDown);
@@ -271,6 +272,7 @@ void TsBitBtn::StdDrawContent(vcl::TCanvas* Canvas)
 bool TsBitBtn::SkinnedMessage(TMessage& Message)
 {
     if (Message.Msg == WM_SETTEXT && Showing()) {
+        StopFade();
         WithoutRedraw(true, [&] { InheritedWndProc(Message); });
         return true;
     }

@@ -56,6 +56,7 @@ TsButton::TsButton(vcl::TComponent* AOwner) : TsButtonControl(AOwner, ckButton)
 void TsButton::PublishProperties(vcl::TPropertyTable& Table)
 {
     Table.Add(L"SkinData", &TsButton::SkinData, &TsButton::SetSkinData);
+    PublishAnimatEvents<TsButton>(Table);
     Table.Add(L"Down", &TsButton::Down, &TsButton::SetDown);
     Table.Add(L"FocusMargin", &TsButton::FocusMargin, &TsButton::SetFocusMargin);
     Table.Add(L"ContentMargin", &TsButton::ContentMargin, &TsButton::SetContentMargin);

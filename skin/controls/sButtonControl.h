@@ -11,14 +11,19 @@
 // under the mouse), else 0. A press hides the application's hints for its own length; the
 // release shows them again only when this press hid them.
 //
+// Entering, leaving, pressing and releasing fade between the looks where the section fades (a
+// press and a release in half the steps); while a fade runs its timer paints the window, the
+// window keeps its region, and a change of the system button's pushed state only renders the
+// look the fade moves to. A release during the press fade first shows the full pressed look for
+// 30 ms. A skin command, losing the focus or the enabled state, and the space key end a fade.
+//
 // Focus changes reach the system button with its redrawing switched off, so that it does not
 // flash its own face; one flag per button class keeps the handling from running inside itself.
 #include <algorithm>
 
-#include "skin/controls/sSkinnedControl.h"
+#include "skin/controls/sFadingControl.h"
 #include "skin/core/Sborders.h"
 #include "skin/core/sConst.h"
-#include "skin/core/sFade.h"
 #include "skin/core/sMaskData.h"
 #include "skin/graphics/BitmapView.h"
 #include "vcl/actnlist.h"
@@ -27,8 +32,8 @@
 namespace skin {
 
 template<class TBase>
-class TsButtonControl : public TsSkinnedControl<TBase> {
-    using Skinned = TsSkinnedControl<TBase>;
+class TsButtonControl : public TsFadingControl<TBase> {
+    using Skinned = TsFadingControl<TBase>;
 
 public:
     ~TsButtonControl() override { FreeRegion(); }
@@ -105,8 +110,9 @@ protected:
         return beneath;
     }
     // The section's border for State. A region-shaping border builds a new region first (not while
-    // an animation captures the window); Draw false only builds it, so that the border can be laid
-    // over caption and glyph later. A border whose draw mode has bit 2 is left out in state 0.
+    // an animation captures the window or a fade runs); Draw false only builds it, so that the
+    // border can be laid over caption and glyph later. A border whose draw mode has bit 2 is left
+    // out in state 0.
     void PaintBorder(const TCacheInfo& Beneath, int State, bool Draw)
     {
         TsCommonData& data = *this->SkinData();
@@ -116,7 +122,7 @@ protected:
         const TsMaskData& border = manager->ma[size_t(data.BorderIndex)];
         const bool leftOut = State == 0 && (border.DrawMode & 2);
         vcl::TBitmap* cache = data.FCacheBmp.get();
-        if (RegionShaped() && !InAnimationProcess) {
+        if (RegionShaped() && !InAnimationProcess && !this->FadeTimer()) {
             FreeRegion();
             FRegion = CreateRectRgn(0, 0, this->Width(), this->Height());
             if (Draw && !leftOut)
@@ -193,7 +199,7 @@ protected:
             if (left && !FDown) {
                 data.FUpdating = data.GetUpdating();
                 data.BGChanged = false;
-                DoChangePaint(data, true);
+                this->ChangePaint(TacAnimatEvent::aeMouseDown, true);
             }
             FHints.Release();
         }
@@ -212,9 +218,10 @@ protected:
                 return;
             FMouseClicked = false;
             if (left) {
+                FlashPressed();
                 data.FUpdating = false;
                 data.BGChanged = false;
-                DoChangePaint(data, true);
+                this->ChangePaint(TacAnimatEvent::aeMouseUp, true);
             }
         }
         TBase::MouseUp(Button, Shift, X, Y);
@@ -229,12 +236,15 @@ protected:
         const bool own = Message.LParam == reinterpret_cast<LPARAM>(data.SkinManager());
         switch (Cmd) {
         case scmdSkinLoaded:
-            if (own)
+            if (own) {
+                this->StopFade();
                 CommonWndProc(Message, &data);
+            }
             return true;
         case scmdSkinRemoved:
             if (!own || this->ComponentState().Contains(vcl::TComponentStateItem::csDestroying))
                 return true;
+            this->StopFade();
             CommonWndProc(Message, &data);
             FreeRegion();
             RemoveWindowRegion();
@@ -243,12 +253,11 @@ protected:
         case scmdRepaint:
             if (!own)
                 return true;
+            this->StopFade();
             RemoveWindowRegion();
             CommonWndProc(Message, &data);
             if (!(data.CtrlSkinState & cssPrinting))
                 this->RedrawNow();
-            return true;
-        case scmdStopFade:
             return true;
         case scmdRenderCache:
             this->PrepareCache();
@@ -314,7 +323,7 @@ protected:
             Message.Result = 0;
             return !designing;
         case WM_ERASEBKGND:
-            if (Message.WParam && data.FCacheBmp && !data.BGChanged) {
+            if (Message.WParam && data.FCacheBmp && !data.BGChanged && !this->Fading()) {
                 const vcl::TRect whole(0, 0, this->Width(), this->Height());
                 CopyWinControlCache(this, data, whole, whole, reinterpret_cast<HDC>(Message.WParam), false, 0, 0);
             }
@@ -331,6 +340,7 @@ protected:
             return true;
         case vcl::CM_DIALOGCHAR:
             if (Message.WParam == VK_SPACE && this->Enabled() && this->Focused()) {
+                this->StopFade();
                 data.BGChanged = true;
                 data.HideGlow();
                 this->Repaint();
@@ -373,6 +383,8 @@ protected:
         case WM_SETFONT:
         case vcl::CM_ENABLEDCHANGED:
             if (shown) {
+                if (!this->Enabled())
+                    this->StopFade();
                 data.FUpdating = false;
                 data.Invalidate();
             }
@@ -478,7 +490,7 @@ private:
         if (painting)
             BeginPaint(this->Handle(), &ps);
         const HDC dc = DC ? DC : painting ? ps.hdc : GetWindowDC(this->Handle());
-        if (!data.GetUpdating())
+        if (!data.GetUpdating() && !this->Fading())  // a running fade paints its own steps
             PaintOn(dc);
         if (painting)
             EndPaint(this->Handle(), &ps);
@@ -578,7 +590,7 @@ private:
             return;
         data.FMouseAbove = Enter;
         data.BGChanged = false;
-        DoChangePaint(data, false);
+        this->ChangePaint(Enter ? TacAnimatEvent::aeMouseEnter : TacAnimatEvent::aeMouseLeave, false);
     }
     // The inherited focus handling with the redrawing off, then the look of the new focus; true
     // when done with.
@@ -593,6 +605,8 @@ private:
             this->InheritedWndProc(Message);
             return true;
         }
+        if (!Gained)
+            this->StopFade();
         const bool inside = FInFocusHandling;
         FInFocusHandling = true;
         WithoutRedraw(true, [&] { this->InheritedWndProc(Message); });
@@ -601,16 +615,39 @@ private:
             data.FFocused = false;
             data.HideGlow();
         }
-        data.Invalidate();
+        if (Gained && this->Fading())
+            this->FadeTimer()->Change();
+        else
+            data.Invalidate();
         return true;
     }
-    // The state the cache shows differs from the current one: render and paint again.
+    // The state the cache shows differs from the current one: render and paint again. A running
+    // fade moves on to the state now shown.
     void FollowState()
     {
-        if (this->HandleAllocated() && CurrentState() != FPaintedState) {
-            this->SkinData()->BGChanged = true;
-            this->Repaint();
+        if (!this->HandleAllocated() || CurrentState() == FPaintedState)
+            return;
+        if (this->Fading()) {
+            this->PrepareCache();
+            return;
         }
+        this->SkinData()->BGChanged = true;
+        this->Repaint();
+    }
+    // Released while the press still fades: the full pressed look shows for 30 ms before the
+    // release fades.
+    void FlashPressed()
+    {
+        TsFadeTimer* fade = this->FadeTimer();
+        if (!this->Fading() || fade->FadeLevel > fade->Iterations)
+            return;
+        fade->SetEnabled(false);
+        this->SkinData()->BGChanged = true;
+        {
+            const TFlagScope pressed(acPressedPaint);
+            RedrawWindow(this->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        }
+        Sleep(30);
     }
 
     TPressHints FHints;

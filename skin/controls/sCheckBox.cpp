@@ -12,6 +12,7 @@ TsCheckBox::TsCheckBox(vcl::TComponent* AOwner) : TsCheckControl(AOwner, ckCheck
 void TsCheckBox::PublishProperties(vcl::TPropertyTable& Table)
 {
     Table.Add(L"SkinData", &TsCheckBox::SkinData, &TsCheckBox::SetSkinData);
+    PublishAnimatEvents<TsCheckBox>(Table);
     Table.Add(L"Margin", &TsCheckBox::Margin, &TsCheckBox::SetMargin);
     Table.Add(L"TextIndent", &TsCheckBox::TextIndent, &TsCheckBox::SetTextIndent);
     Table.Add(L"ShowFocus", &TsCheckBox::ShowFocus, &TsCheckBox::SetShowFocus);
@@ -136,7 +137,7 @@ bool TsCheckBox::DrawOwnGlyph(bool Hot)
 void TsCheckBox::ToggleNow()
 {
     Toggle();
-    ChangePaint(true);
+    ChangePaint(TacAnimatEvent::aeMouseUp, true);
 }
 
 bool TsCheckBox::ReleasedAfterPress()
@@ -148,7 +149,7 @@ bool TsCheckBox::ReleasedAfterPress()
     if (pressed)
         ToggleNow();
     else
-        ChangePaint();
+        ChangePaint(TacAnimatEvent::aeMouseUp, false);
     return true;
 }
 
@@ -160,7 +161,7 @@ void TsCheckBox::SpaceReleased()
     ToggleNow();
 }
 
-void TsCheckBox::ChangedMessage() { ChangePaint(true); }
+void TsCheckBox::ChangedMessage() { ChangePaint(TacAnimatEvent::aeMouseUp, true); }
 
 WPARAM TsCheckBox::NativeCheck()
 {

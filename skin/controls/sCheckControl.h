@@ -6,14 +6,17 @@
 // the pressed, hot and read-only faces can be shown, and changes its check state on release after
 // a press on the control. Read-only keeps the normal face and drops clicks and the space key.
 //
+// State changes (the mouse entering and leaving, a press, a new check state) fade where the
+// section fades; while a fade runs its timer paints the window. Skin commands, losing the focus
+// and a new check state sent while the fade has steps left end it.
+//
 // The two controls differ in where their glyphs come from, in what a release does and in how the
 // native button learns their state; they say so through the hooks below.
 #include <windowsx.h>
 
 #include "skin/controls/sCheckFace.h"
-#include "skin/controls/sSkinnedControl.h"
+#include "skin/controls/sFadingControl.h"
 #include "skin/core/sConst.h"
-#include "skin/core/sFade.h"
 #include "skin/core/sMaskData.h"
 #include "skin/graphics/BitmapView.h"
 #include "vcl/stdctrls.h"
@@ -21,8 +24,8 @@
 namespace skin {
 
 template<class TBase>
-class TsCheckControl : public TsSkinnedControl<TBase> {
-    using Skinned = TsSkinnedControl<TBase>;
+class TsCheckControl : public TsFadingControl<TBase> {
+    using Skinned = TsFadingControl<TBase>;
 
 public:
     int Margin() const { return FMargin; }
@@ -162,8 +165,6 @@ protected:
     // ---------------------------------------------------------------------------------------------
     // Painting
 
-    // The state change of a face (pressed, hot, checked); Clicked for a press or a toggle.
-    void ChangePaint(bool Clicked = false) { DoChangePaint(*this->SkinData(), Clicked); }
     void PrepareCache() override
     {
         TsCommonData& data = *this->SkinData();
@@ -232,7 +233,7 @@ protected:
     void PaintControl(HDC DC)
     {
         TsCommonData& data = *this->SkinData();
-        if (data.FUpdating)
+        if (data.FUpdating || this->Fading())  // a running fade paints its own steps
             return;
         PrepareCache();
         UpdateCorners(data, 0);
@@ -280,6 +281,15 @@ private:
         DrawSkinGlyph(pixels, vcl::TPoint(r.left, r.top), state, 1, data.SkinManager()->ma[size_t(Mask)], beneath);
     }
 
+    // A fade whose cache no longer fits the control ends; the control repaints.
+    void StopMisfitFade()
+    {
+        const vcl::TBitmap* cache = this->SkinData()->FCacheBmp.get();
+        if (!this->Fading() || (cache && cache->Width() == this->Width()))
+            return;
+        this->StopFade();
+        this->Repaint();
+    }
     // Takes the focus without the click the class library would report on it.
     void TakeFocus()
     {
@@ -392,11 +402,13 @@ bool TsCheckControl<TBase>::SkinCommand(uint16_t Cmd, vcl::TMessage& Message)
     case scmdSkinLoaded:
         if (!own)
             return false;
+        this->StopFade();
         CommonWndProc(Message, &data);
         return true;
     case scmdSkinRemoved:
         if (!own)
             return false;
+        this->StopFade();
         CommonWndProc(Message, &data);
         if (this->HandleAllocated()) {
             SendMessageW(this->Handle(), BM_SETCHECK, NativeCheck(), 0);
@@ -408,16 +420,16 @@ bool TsCheckControl<TBase>::SkinCommand(uint16_t Cmd, vcl::TMessage& Message)
     case scmdRepaint:
         if (!own)
             return false;
+        this->StopFade();
         BeforeRepaintCommand();
         CommonWndProc(Message, &data);
         AdjustSize();
         this->Repaint();
         return true;
-    case scmdStopFade:
-        return true;
     case scmdRenderCache:
         PrepareCache();
         return false;
+    case scmdStopFade:
     case scmdQuerySkinned:
     case scmdQueryApplication:
         return Skinned::EarlySkinCommand(Cmd, Message);
@@ -437,13 +449,17 @@ bool TsCheckControl<TBase>::FocusAndMouse(vcl::TMessage& Message)
         if (this->Enabled()) {
             TBase::WndProc(Message);
             data.BGChanged = true;
-            this->Repaint();
+            if (this->Fading())
+                this->FadeTimer()->Change();
+            else
+                this->Repaint();
         }
         return true;
     case WM_KILLFOCUS:
     case vcl::CM_EXIT:
         if (!this->Enabled())
             return false;
+        this->StopFade();
         if (this->HandleAllocated()) {
             SendMessageW(this->Handle(), WM_SETREDRAW, FALSE, 0);
             TBase::WndProc(Message);
@@ -458,14 +474,14 @@ bool TsCheckControl<TBase>::FocusAndMouse(vcl::TMessage& Message)
     case vcl::CM_MOUSEENTER:
         if (this->Enabled() && !data.FMouseAbove) {
             data.FMouseAbove = true;
-            ChangePaint();
+            this->ChangePaint(TacAnimatEvent::aeMouseEnter, false);
         }
         return false;
     case vcl::CM_MOUSELEAVE:
         if (this->Enabled()) {
             data.FMouseAbove = false;
             FPressed = false;
-            ChangePaint();
+            this->ChangePaint(TacAnimatEvent::aeMouseLeave, false);
         }
         return false;
     default:
@@ -509,6 +525,8 @@ bool TsCheckControl<TBase>::SkinnedInput(vcl::TMessage& Message)
         PaintHandler(reinterpret_cast<HDC>(Message.WParam));
         return true;
     case BM_SETCHECK:
+        if (this->Fading() && this->FadeTimer()->FadeLevel < this->FadeTimer()->Iterations)
+            this->StopFade();
         SetCheckMessage(Message);
         return true;
     case WM_KEYDOWN:
@@ -527,6 +545,7 @@ bool TsCheckControl<TBase>::SkinnedInput(vcl::TMessage& Message)
         if (!ReadOnly()) {
             SpaceReleased();
             keyEvent(this->OnKeyUp());
+            StopMisfitFade();
         }
         return true;
     case WM_LBUTTONDOWN:
@@ -535,7 +554,7 @@ bool TsCheckControl<TBase>::SkinnedInput(vcl::TMessage& Message)
             return false;
         if (!ReadOnly()) {
             FPressed = true;
-            ChangePaint(true);
+            this->ChangePaint(TacAnimatEvent::aeMouseDown, true);
             TakeFocus();
             if (Message.Msg == WM_LBUTTONDBLCLK)
                 this->DblClick();
@@ -552,6 +571,7 @@ bool TsCheckControl<TBase>::SkinnedInput(vcl::TMessage& Message)
         if (const vcl::TMouseEvent up = this->OnMouseUp())
             up(this, vcl::TMouseButton::mbLeft, vcl::KeysToShiftState(Message.WParam), GET_X_LPARAM(Message.LParam),
                GET_Y_LPARAM(Message.LParam));
+        StopMisfitFade();
         return true;
     case WM_UPDATEUISTATE:
         if (Ac_SetWindowTheme && !this->ComponentState().Contains(vcl::TComponentStateItem::csDesigning))

@@ -110,13 +110,13 @@ TComboScale ScaledBy(TComboScale Scale, int M, int D)
 // Creation and properties
 
 TsCustomComboBox::TsCustomComboBox(vcl::TComponent* AOwner)
-    : TsSkinnedControl(AOwner, ckEdit, TSkinDataClass::WithColours)
+    : TsSkinnedControl(AOwner, ckEdit, TSkinDataClass::WithColours),
+      FBoundLabel(std::make_unique<TsEditBoundLabel>(this, SkinData()))
 {
     SetDropDownCount(16);
     // The kind code alone would choose the edit's section.
     if (SkinData()->SkinSection().empty())
         SkinData()->SetSkinSection(L"COMBOBOX");
-    FBoundLabel = std::make_unique<TsBoundLabel>(this, SkinData());
 }
 
 TsCustomComboBox::~TsCustomComboBox() { FBoundLabel.reset(); }
@@ -485,6 +485,7 @@ void TsCustomComboBox::WndProc(TMessage& Message)
     if (FReadOnly && ReadOnlyComboDrops(Message.Msg, Message.WParam))
         return;
     inherited::WndProc(Message);
+    FBoundLabel->FollowControl(Message.Msg, FDisabledKind);
 }
 
 void TsCustomComboBox::Dispatch(TMessage& Message)

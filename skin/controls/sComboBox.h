@@ -9,8 +9,8 @@
 
 #include <memory>
 
+#include "skin/controls/sLabel.h"
 #include "skin/controls/sSkinnedControl.h"
-#include "skin/core/sBoundLabel.h"
 #include "skin/core/sConst.h"
 #include "vcl/stdctrls.h"
 
@@ -60,7 +60,7 @@ public:
     void SetDisabledKind(TsDisabledKind Value);
     bool ShowButton() const { return FShowButton; }
     void SetShowButton(bool Value);
-    // The caption beside the box: its stored values.
+    // The caption the box can carry beside it.
     TsBoundLabel* BoundLabel() const { return FBoundLabel.get(); }
     void SetDropDownCount(int Value) override;
 
@@ -112,7 +112,7 @@ private:
     vcl::TAlignment FAlignment = vcl::TAlignment::taLeftJustify;
     bool FReadOnly = false;
     TsDisabledKind FDisabledKind{TsDisabledKindItem::dkBlended};
-    std::unique_ptr<TsBoundLabel> FBoundLabel;
+    std::unique_ptr<TsEditBoundLabel> FBoundLabel;
     bool FShowButton = true;
     TComboScale FScale;
     bool FDropDown = false;

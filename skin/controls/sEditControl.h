@@ -9,8 +9,8 @@
 // only the border from the cache.
 #include <memory>
 
+#include "skin/controls/sLabel.h"
 #include "skin/controls/sSkinnedControl.h"
-#include "skin/core/sBoundLabel.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/sAlphaGraph.h"
 #include "vcl/graphics.h"
@@ -28,13 +28,20 @@ public:
         FDisabledKind = Value;
         this->SkinData()->Invalidate();
     }
-    // The caption the edit can carry beside it; it holds its stored values only.
+    // The caption the edit can carry beside it.
     TsBoundLabel* BoundLabel() const { return FBoundLabel.get(); }
+
+    // The bound caption's label follows the edit after every message.
+    void WndProc(vcl::TMessage& Message) override
+    {
+        TsSkinnedControl<TBase>::WndProc(Message);
+        FBoundLabel->FollowControl(Message.Msg, FDisabledKind);
+    }
 
 protected:
     TsEditControl(vcl::TComponent* AOwner, int KindCode)
         : TsSkinnedControl<TBase>(AOwner, KindCode, TSkinDataClass::WithColours),
-          FBoundLabel(std::make_unique<TsBoundLabel>(this, this->SkinData()))
+          FBoundLabel(std::make_unique<TsEditBoundLabel>(this, this->SkinData()))
     {
     }
     // The bound caption goes before the skin data.
@@ -144,7 +151,7 @@ private:
     }
 
     TsDisabledKind FDisabledKind{TsDisabledKindItem::dkBlended};
-    std::unique_ptr<TsBoundLabel> FBoundLabel;
+    std::unique_ptr<TsEditBoundLabel> FBoundLabel;
 };
 
 }  // namespace skin

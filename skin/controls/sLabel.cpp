@@ -1,6 +1,5 @@
 #include "skin/controls/sLabel.h"
 
-#include "skin/core/sBoundLabel.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
@@ -169,5 +168,10 @@ TsEditLabel::~TsEditLabel()
     if (FBoundLabel)
         FBoundLabel->LabelGone();
 }
+
+// =============================================================================================
+// TsEditBoundLabel
+
+vcl::TCustomLabel* TsEditBoundLabel::MakeLabel() { return vcl::Create<TsEditLabel>(Owner(), this); }
 
 }  // namespace skin

@@ -2,21 +2,22 @@
 // The skinned labels: graphic controls that write their text in the skin's font colour of the
 // section beneath them and may lay a section of their own under it. Unlike the other skinned
 // controls they keep no skin data: they always follow the default manager. Beside the plain label
-// come the caption of an edit's bound label, a link that opens its URL, a label glued beside
-// another control, and a label whose text casts a blurred shadow.
+// come the caption of an edit's bound label (with the bound label the edits carry, which makes
+// it), a link that opens its URL, a label glued beside another control, and a label whose text
+// casts a blurred shadow.
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "skin/core/sBoundLabel.h"
 #include "skin/core/sConst.h"
 #include "skin/graphics/PixelView.h"
 #include "vcl/stdctrls.h"
 
 namespace skin {
 
-class TsBoundLabel;
 class TsSkinManager;
 
 class TsCustomLabel : public vcl::TCustomLabel {
@@ -92,6 +93,21 @@ public:
 
 private:
     TsBoundLabel* FBoundLabel;
+};
+
+// The bound caption the skinned edit-like controls carry: its label is a TsEditLabel.
+class TsEditBoundLabel final : public TsBoundLabel {
+    CL_CLASS(TsEditBoundLabel, TsBoundLabel)
+public:
+    using TsBoundLabel::TsBoundLabel;
+
+    // The label; none while inactive.
+    TsEditLabel* EditLabel() const { return static_cast<TsEditLabel*>(TheLabel()); }
+
+protected:
+    vcl::TCustomLabel* MakeLabel() override;
+    bool LabelUsesSkinColor() const override { return EditLabel()->UseSkinColor(); }
+    void SetLabelUsesSkinColor(bool Value) override { EditLabel()->SetUseSkinColor(Value); }
 };
 
 // A link: a click opens URL through the shell; under the mouse the text takes the hover font.

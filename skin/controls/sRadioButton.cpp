@@ -12,6 +12,7 @@ TsRadioButton::TsRadioButton(vcl::TComponent* AOwner) : TsCheckControl(AOwner, c
 void TsRadioButton::PublishProperties(vcl::TPropertyTable& Table)
 {
     Table.Add(L"SkinData", &TsRadioButton::SkinData, &TsRadioButton::SetSkinData);
+    PublishAnimatEvents<TsRadioButton>(Table);
     Table.Add(L"Margin", &TsRadioButton::Margin, &TsRadioButton::SetMargin);
     Table.Add(L"TextIndent", &TsRadioButton::TextIndent, &TsRadioButton::SetTextIndent);
     Table.Add(L"ShowFocus", &TsRadioButton::ShowFocus, &TsRadioButton::SetShowFocus);
@@ -46,7 +47,7 @@ bool TsRadioButton::ReleasedAfterPress()
     if (!ReadOnly() && CanModify() && FPressed)
         SetChecked(true);
     FPressed = false;
-    ChangePaint();
+    ChangePaint(TacAnimatEvent::aeMouseUp, false);
     return true;
 }
 
@@ -67,7 +68,7 @@ void TsRadioButton::SetCheckMessage(vcl::TMessage& Message)
         SetChecked(false);
     else if (Message.WParam == BST_CHECKED)
         SetChecked(true);
-    ChangePaint();
+    ChangePaint(TacAnimatEvent::aeMouseUp, true);
 }
 
 // The window's class must not repaint the whole button on every size change.

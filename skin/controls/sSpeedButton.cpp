@@ -137,6 +137,7 @@ TsSpeedButton::TsSpeedButton(vcl::TComponent* AOwner)
 
 TsSpeedButton::~TsSpeedButton()
 {
+    StopFade();
     TsSkinManager* manager = SkinData()->SkinManager();
     if (manager && manager->ActiveGraphControl() == this)
         manager->SetActiveGraphControl(nullptr);
@@ -147,6 +148,7 @@ TsSpeedButton::~TsSpeedButton()
 void TsSpeedButton::PublishProperties(vcl::TPropertyTable& Table)
 {
     Table.Add(L"SkinData", &TsSpeedButton::SkinData, &TsSpeedButton::SetSkinData);
+    PublishAnimatEvents<TsSpeedButton>(Table);
     Table.Add(L"ButtonStyle", &TsSpeedButton::ButtonStyle, &TsSpeedButton::SetButtonStyle);
     Table.Add(L"Blend", &TsSpeedButton::Blend, &TsSpeedButton::SetBlend);
     Table.Add(L"Grayed", &TsSpeedButton::Grayed, &TsSpeedButton::SetGrayed);
@@ -395,19 +397,29 @@ void TsSpeedButton::Paint()
     }
     if (Width() <= 0 || Height() <= 0)
         return;
-    data.BGChanged = data.BGChanged || CurrentState() > 0 || Down() != FStoredDown || data.HalfVisible;
-    FStoredDown = Down();
-    data.HalfVisible = data.RepaintIfMoved();
-    if (NumGlyphs() != FOldNumGlyphs || Spacing() != FOldSpacing) {
-        FOldNumGlyphs = NumGlyphs();
-        FOldSpacing = Spacing();
-        data.BGChanged = true;
+    vcl::TBitmap* picture = FadeFrame();
+    if (!picture) {
+        data.BGChanged = data.BGChanged || CurrentState() > 0 || Down() != FStoredDown || data.HalfVisible;
+        FStoredDown = Down();
+        data.HalfVisible = data.RepaintIfMoved();
+        if (NumGlyphs() != FOldNumGlyphs || Spacing() != FOldSpacing) {
+            FOldNumGlyphs = NumGlyphs();
+            FOldSpacing = Spacing();
+            data.BGChanged = true;
+        }
+        if (data.BGChanged && !data.UrgentPainting)
+            PrepareCache();
+        picture = data.FCacheBmp.get();
     }
-    if (data.BGChanged && !data.UrgentPainting)
-        PrepareCache();
-    vcl::TCanvas* cache = data.FCacheBmp->Canvas();
-    const TCanvasLock lock(cache);
-    BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), cache->Handle(), 0, 0, SRCCOPY);
+    const TCanvasLock lock(picture->Canvas());
+    BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), picture->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+vcl::TBitmap* TsSpeedButton::FadeFrame() const
+{
+    if (!FFadeTimer || !FFadeTimer->Enabled() || FFadeTimer->TmpBmp()->Width() != Width())
+        return nullptr;
+    return FFadeTimer->TmpBmp();
 }
 
 void TsSpeedButton::GraphRepaint()
@@ -427,14 +439,15 @@ void TsSpeedButton::GraphRepaint()
         if (!ControlState().Contains(vcl::TControlStateItem::csPaintCopy))
             PaintOverlappingControls(data.FCacheBmp->Canvas());
     }
-    if (!data.FCacheBmp)
+    vcl::TBitmap* picture = FadeFrame() ? FadeFrame() : data.FCacheBmp.get();
+    if (!picture)
         return;
     const HDC dc = GetDC(Parent()->Handle());
     {
         const vcl::TSavedDC saved(dc);
         IntersectClipRect(dc, Left(), Top(), Left() + Width(), Top() + Height());
-        const TCanvasLock lock(data.FCacheBmp->Canvas());
-        BitBlt(dc, Left(), Top(), Width(), Height(), data.FCacheBmp->Canvas()->Handle(), 0, 0, SRCCOPY);
+        const TCanvasLock lock(picture->Canvas());
+        BitBlt(dc, Left(), Top(), Width(), Height(), picture->Canvas()->Handle(), 0, 0, SRCCOPY);
     }
     ReleaseDC(Parent()->Handle(), dc);
 }
@@ -621,6 +634,7 @@ void TsSpeedButton::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, 
 void TsSpeedButton::DropDown()
 {
     acDroppedDownControl = this;
+    StopFade();
     if (MenuOpening)
         return;
     MenuOpening = true;
@@ -670,7 +684,7 @@ void TsSpeedButton::Ac_CMMouseEnter()
     data.FMouseAbove = true;
     if (TsSkinManager* manager = data.SkinManager())
         manager->SetActiveGraphControl(this);
-    RepaintState(false);
+    RepaintState(false, TacAnimatEvent::aeMouseEnter);
 }
 
 void TsSpeedButton::Ac_CMMouseLeave()
@@ -682,15 +696,65 @@ void TsSpeedButton::Ac_CMMouseLeave()
     if (FState == TButtonState::bsDown)
         FState = TButtonState::bsUp;
     if (Visible())
-        RepaintState(false);
+        RepaintState(false, TacAnimatEvent::aeMouseLeave);
 }
 
-void TsSpeedButton::RepaintState(bool Clicked)
+void TsSpeedButton::RepaintState(bool Clicked, TacAnimatEvent Event)
 {
     TsCommonData& data = *SkinData();
+    const bool oldLookCached = !data.BGChanged;
     data.BGChanged = true;
-    GraphRepaint();
+    if (EventEnabled(Event, FAnimatEvents, data.SkinManager()) && !aSkinChanging && data.Skinned() &&
+        data.Section().FadingEnabled && !acFadingSuspended && oldLookCached) {
+        StartFade(Clicked);
+    } else {
+        if (FFadeTimer && FFadeTimer->Enabled())
+            StopFade();
+        GraphRepaint();
+    }
     ShowGlowingIfNeeded(data, Clicked);
+}
+
+void TsSpeedButton::StartFade(bool Half)
+{
+    if (ComponentState().Contains(vcl::TComponentStateItem::csDesigning))
+        return;
+    int level = 1;
+    if (FFadeTimer) {
+        level = FFadeTimer->Iterations - FFadeTimer->FadeLevel;
+        vcl::FreeAndNil(FFadeTimer);
+    }
+    TsCommonData& data = *SkinData();
+    if (!data.Section().FadingEnabled || acFadingSuspended)
+        return;
+    FFadeTimer = vcl::Create<TsAnimTimer>(nullptr);
+    FFadeTimer->SetOwnerData(&data);
+    if (Half)
+        FFadeTimer->Iterations /= 2;
+    FFadeTimer->FadeLevel = level;
+    vcl::TCanvas* cache = data.FCacheBmp->Canvas();
+    PaintOverlappingControls(cache);
+    FFadeTimer->BmpFrom()->Assign(data.FCacheBmp.get());
+    PrepareCache();
+    PaintOverlappingControls(cache);
+    UpdateCorners(data, CurrentState());
+    FFadeTimer->SetEnabled(true);
+    FFadeTimer->DoFade();
+}
+
+void TsSpeedButton::StopFade()
+{
+    if (!FFadeTimer || FFadeTimer->ComponentState().Contains(vcl::TComponentStateItem::csDestroying))
+        return;
+    const vcl::TComponentState cs = ComponentState();
+    if (!cs.Contains(vcl::TComponentStateItem::csDestroying) && !cs.Contains(vcl::TComponentStateItem::csDesigning)) {
+        FFadeTimer->SetEnabled(false);
+        if (FFadeTimer->FadeLevel != 0) {
+            SkinData()->BGChanged = true;
+            GraphRepaint();
+        }
+    }
+    vcl::FreeAndNil(FFadeTimer);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -731,6 +795,9 @@ bool TsSpeedButton::EarlySkinCommand(uint16_t Cmd, TMessage& Message)
     case scmdMouseLeave:
         Ac_CMMouseLeave();
         return true;
+    case scmdStopFade:  // in every state: a fade the skin outlived still ends
+        StopFade();
+        return true;
     default:
         return inherited::EarlySkinCommand(Cmd, Message);
     }
@@ -768,6 +835,14 @@ bool TsSpeedButton::SkinnedMessage(TMessage& Message)
         return false;
     case WM_ERASEBKGND:
         return true;
+    case WM_LBUTTONUP:
+        // The release fades from the full pressed look.
+        if (FadeFrame() && !ComponentState().Contains(vcl::TComponentStateItem::csDesigning)) {
+            StopFade();
+            PrepareCache();
+            GraphRepaint();
+        }
+        return false;
     case vcl::CM_VISIBLECHANGED:
         data.BGChanged = true;
         data.FMouseAbove = false;
@@ -800,12 +875,17 @@ void TsSpeedButton::AfterInherited(TMessage& Message)
     switch (Message.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        if (!designing)
+            RepaintState(true, TacAnimatEvent::aeMouseDown);
+        break;
     case WM_LBUTTONUP:
         if (!designing)
-            RepaintState(true);
+            RepaintState(true, TacAnimatEvent::aeMouseUp);
         break;
     case vcl::CM_ENABLEDCHANGED:
         if (Visible() || designing) {
+            if (!Enabled())
+                StopFade();
             data.BGChanged = true;
             if (!ComponentState().Contains(vcl::TComponentStateItem::csLoading))
                 GraphRepaint();

@@ -1,9 +1,12 @@
 #pragma once
 // The skinned speed button: a graphic button painted from its section ("SPEEDBUTTON") into its
 // cache, with the tool-button styles, a glyph from its bitmap or an image list, a placement of the
-// glyph-and-caption block, and repaints straight onto its parent's DC.
+// glyph-and-caption block, and repaints straight onto its parent's DC. Hovering, pressing and
+// releasing fade where the section fades: each step is blended into the fade timer's TmpBmp,
+// which the button shows instead of its cache while the fade runs.
 #include "skin/controls/acGlyphPaint.h"
 #include "skin/controls/sSkinnedControl.h"
+#include "skin/core/sFade.h"
 #include "vcl/buttons.h"
 #include "vcl/comctrls.h"
 #include "vcl/menus.h"
@@ -78,6 +81,10 @@ public:
     void SetDisabledGlyphKind(TsDisabledGlyphKind Value);
     TBmpPaintEvent OnPaint() const { return FOnPaint; }
     void SetOnPaint(TBmpPaintEvent Value) { FOnPaint = Value; }
+    TacAnimatEvents AnimatEvents() const { return FAnimatEvents; }
+    void SetAnimatEvents(TacAnimatEvents Value) { FAnimatEvents = Value; }
+    // The running fade's timer; none while the button does not fade.
+    TsAnimTimer* FadeTimer() const { return FFadeTimer; }
 
     // 2 while down, 1 while active (focused or under the mouse), else 0.
     virtual int CurrentState() const;
@@ -123,8 +130,16 @@ private:
     void PaintOverlappingControls(vcl::TCanvas* Canvas);
     void Ac_CMMouseEnter();
     void Ac_CMMouseLeave();
-    // Shows a state change at once (a fade comes with the fade timers).
-    void RepaintState(bool Clicked);
+    // Shows a state change that Event caused: a fade when the event fades for the button, the
+    // section fades and the cache still shows the old look; else at once. The glow follows.
+    void RepaintState(bool Clicked, TacAnimatEvent Event);
+    // Fades from the cached look to the one rendered now; Half (a click) in half the steps. A
+    // running fade gives way, the new one starting with the steps it had left.
+    void StartFade(bool Half);
+    // Ends the fade; the button repaints unless it or the timer is going.
+    void StopFade();
+    // The step a running fade shows; none while no fade runs (or its step does not fit).
+    vcl::TBitmap* FadeFrame() const;
     // Sets the cache stale and repaints when Changed; a value that a batch of changes sets
     // (InBatch) leaves the repaint to the batch's end.
     void Changed(bool Changed, bool InBatch = false);
@@ -158,6 +173,8 @@ private:
     vcl::TPopupMenu* FDropdownMenu = nullptr;
     TPressHints FHints;
     vcl::TButtonLayout FOldLayout = vcl::TButtonLayout::blGlyphLeft;
+    TacAnimatEvents FAnimatEvents{TacAnimatEvent::aeGlobalDef};
+    TsAnimTimer* FFadeTimer = nullptr;
 };
 
 // A speed button as wide as its height less 4. AllowTimer is kept for the form resources only.

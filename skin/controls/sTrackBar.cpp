@@ -59,7 +59,7 @@ bool SelectionMark(const TTickLayout& L, int Value, int& At)
 }
 
 TsTrackBar::TsTrackBar(vcl::TComponent* AOwner)
-    : TsSkinnedControl(AOwner, ckTrackBar), FCanvas(std::make_unique<vcl::TControlCanvas>()),
+    : TsFadingControl(AOwner, ckTrackBar), FCanvas(std::make_unique<vcl::TControlCanvas>()),
       FThumbGlyph(vcl::Create<vcl::TBitmap>())
 {
     FCanvas->SetControl(this);
@@ -75,6 +75,7 @@ void TsTrackBar::PublishProperties(vcl::TPropertyTable& Table)
     Table.Add(L"ShowFocus", &TsTrackBar::ShowFocus, &TsTrackBar::SetShowFocus);
     Table.Add(L"ThumbGlyph", &TsTrackBar::ThumbGlyph, &TsTrackBar::SetThumbGlyph);
     Table.Add(L"DisabledKind", &TsTrackBar::DisabledKind, &TsTrackBar::SetDisabledKind, {L"dkBlended", L"dkGrayed"});
+    PublishAnimatEvents<TsTrackBar>(Table);
 }
 
 void TsTrackBar::SetDisabledKind(TsDisabledKind Value)
@@ -153,6 +154,8 @@ void TsTrackBar::PaintWindow(HDC DC)
         inherited::PaintWindow(DC);
         return;
     }
+    if (Fading())  // the fade paints its own steps
+        return;
     const bool own = DC == nullptr;
     const HDC dc = own ? GetDC(Handle()) : DC;
     FCanvas->PaintOn(dc, [this] { Paint(); });
@@ -166,7 +169,7 @@ void TsTrackBar::Paint()
     if (ComponentState().Contains(vcl::TComponentStateItem::csDestroying) || !data.Skinned())
         return;
     data.FUpdating = data.GetUpdating();
-    if (data.FUpdating)
+    if (data.FUpdating || Fading())
         return;
     PrepareCache();
     if (data.SkinManager()->IsValidSkinIndex(data.SkinIndex))
@@ -390,9 +393,9 @@ bool TsTrackBar::FormSeeThrough()
     return form && form->TransparentColor();
 }
 
-void TsTrackBar::ChangePaint()
+void TsTrackBar::ChangePaint(TacAnimatEvent Event)
 {
-    DoChangePaint(*SkinData(), ControlState().Contains(vcl::TControlStateItem::csLButtonDown));
+    inherited::ChangePaint(Event, ControlState().Contains(vcl::TControlStateItem::csLButtonDown));
 }
 
 void TsTrackBar::UserChanged()
@@ -412,17 +415,17 @@ bool TsTrackBar::EarlySkinCommand(uint16_t Cmd, TMessage& Message)
     case scmdSkinLoaded:
     case scmdRepaint:
         if (own) {
+            StopFade();
             CommonWndProc(Message, &data);
             Repaint();
         }
         return true;
     case scmdSkinRemoved:
         if (own) {
+            StopFade();
             CommonWndProc(Message, &data);
             RecreateWnd();
         }
-        return true;
-    case scmdStopFade:
         return true;
     case scmdRenderCache:
         PrepareCache();
@@ -462,12 +465,15 @@ bool TsTrackBar::SkinnedMessage(TMessage& Message)
         return false;
     }
     switch (Message.Msg) {
+    case WM_SIZE:
+        StopFade();
+        return false;
     case WM_SETFOCUS:
     case vcl::CM_ENTER:
         if (!live)
             return false;
         InheritedWndProc(Message);
-        if (Enabled())
+        if (Enabled() && !FadeTimer())
             Repaint();
         return true;
     case WM_KILLFOCUS:
@@ -475,6 +481,8 @@ bool TsTrackBar::SkinnedMessage(TMessage& Message)
         if (!live)
             return false;
         InheritedWndProc(Message);
+        if (Enabled())
+            StopFade();
         return true;
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -494,7 +502,9 @@ bool TsTrackBar::SkinnedMessage(TMessage& Message)
             const POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
             if (const RECT thumb = ThumbRect(); PtInRect(&thumb, p)) {
                 SetControlState(ControlState() << vcl::TControlStateItem::csLButtonDown);
-                ChangePaint();
+                ChangePaint(TacAnimatEvent::aeMouseDown);
+            } else {
+                StopFade();
             }
         }
         return false;
@@ -503,7 +513,9 @@ bool TsTrackBar::SkinnedMessage(TMessage& Message)
             FHints.Release();
             if (ControlState().Contains(vcl::TControlStateItem::csLButtonDown)) {
                 SetControlState(ControlState() >> vcl::TControlStateItem::csLButtonDown);
-                ChangePaint();
+                ChangePaint(TacAnimatEvent::aeMouseUp);
+            } else {
+                StopFade();
             }
         }
         return false;
@@ -513,6 +525,7 @@ bool TsTrackBar::SkinnedMessage(TMessage& Message)
         return true;
     case vcl::CN_HSCROLL:
     case vcl::CN_VSCROLL:
+        StopFade();
         Repaint();
         return false;
     default:
@@ -530,8 +543,9 @@ void TsTrackBar::AfterInherited(TMessage& Message)
     case vcl::CM_MOUSEENTER:
     case vcl::CM_MOUSELEAVE:
         if (live && !ControlState().Contains(vcl::TControlStateItem::csLButtonDown) && !FormSeeThrough()) {
-            SkinData()->FMouseAbove = Message.Msg == vcl::CM_MOUSEENTER;
-            ChangePaint();
+            const bool enter = Message.Msg == vcl::CM_MOUSEENTER;
+            SkinData()->FMouseAbove = enter;
+            ChangePaint(enter ? TacAnimatEvent::aeMouseEnter : TacAnimatEvent::aeMouseLeave);
         }
         break;
     case vcl::CN_HSCROLL:

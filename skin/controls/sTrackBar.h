@@ -3,12 +3,13 @@
 // tracks the mouse and the keys; the control paints everything itself from the skin: its own
 // section ("TRACKBAR"), the channel, the ticks, the selection triangles and the thumb, from the
 // images "SLIDERCHANNEL", "TICKHORZ", "TICKVERT", "SLIDERMASK" and "SLIDERVMASK" of its section
-// or of "TRACKBAR".
+// or of "TRACKBAR". Hovering and pressing or releasing the thumb fade where the section fades;
+// skin commands, size changes, focus loss, presses beside the thumb and scrolling end a fade.
 #include <cmath>
 #include <vector>
 
 #include "skin/controls/sPanel.h"
-#include "skin/controls/sSkinnedControl.h"
+#include "skin/controls/sFadingControl.h"
 #include "vcl/comctrls.h"
 
 namespace skin {
@@ -24,8 +25,8 @@ std::vector<int> AutoTicks(const TTickLayout& L);
 // Where the mark of the selection end Value lies; none (false) with fewer than two ticks.
 bool SelectionMark(const TTickLayout& L, int Value, int& At);
 
-class TsTrackBar : public TsSkinnedControl<vcl::TTrackBar> {
-    CL_CLASS(TsTrackBar, TsSkinnedControl<vcl::TTrackBar>)
+class TsTrackBar : public TsFadingControl<vcl::TTrackBar> {
+    CL_CLASS(TsTrackBar, TsFadingControl<vcl::TTrackBar>)
     CL_PUBLISHED
 public:
     explicit TsTrackBar(vcl::TComponent* AOwner);
@@ -77,7 +78,8 @@ private:
     void PaintSelection(const vcl::TRect& Channel, int Gap);
     void PaintThumb();
     void PaintThumbGlyph(const vcl::TRect& Thumb);
-    void ChangePaint();
+    // Shows a state change that Event caused; a press holding the thumb fades in half the steps.
+    void ChangePaint(TacAnimatEvent Event);
     // The parent form shows its transparent colour through: no hot face.
     bool FormSeeThrough();
     void UserChanged();

@@ -23,6 +23,13 @@ inline constexpr vcl::TColor acKeyColor = vcl::clFuchsia;
 // The background record of nothing beneath: painters take it when no parent answers.
 inline constexpr TCacheInfo acEmptyCI{nullptr, -99, -99, vcl::clFuchsia, false};
 
+// Which way a fade runs; fdNone: it does not run.
+enum class TFadeDirection { fdNone, fdUp, fdDown };
+
+// The state changes of a fading control. aeGlobalDef stands for the manager's choice of button events.
+enum class TacAnimatEvent { aeMouseEnter, aeMouseLeave, aeMouseDown, aeMouseUp, aeGlobalDef };
+using TacAnimatEvents = vcl::TSet<TacAnimatEvent>;
+
 // The width of a horizontal scroll-bar arrow: 16 until start-up, then the system's.
 extern int acScrollWidth;
 // While set no fade starts and no fade step is painted.

@@ -198,13 +198,15 @@ def light_region():
 
 # --- sections -----------------------------------------------------------------------------------
 
-def section(states, colour, font, hot=None, hot_font=None, transparency=0, hot_transparency=None, **images):
-    """The keys of one section: its colours per drawn state, then its images."""
+def section(states, colour, font, hot=None, hot_font=None, transparency=0, hot_transparency=None, fades=False,
+            **images):
+    """The keys of one section: its colours per drawn state, whether its controls cross-fade between
+    their looks (in the default number of steps), then its images."""
     keys = [("STATES", states), ("COLOR", tcolor(colour)), ("FONTCOLOR", tcolor(font)), ("TRANSPARENCY", transparency)]
     if states >= 2:
         keys += [("HOTCOLOR", tcolor(hot or colour)), ("HOTFONTCOLOR", tcolor(hot_font or font)),
                  ("HOTTRANSPARENCY", transparency if hot_transparency is None else hot_transparency)]
-    keys += [("FADINGENABLED", 0), ("GLOW", 0)]
+    keys += [("FADINGENABLED", int(fades)), ("GLOW", 0)]
     return keys + list(images.items())
 
 
@@ -263,20 +265,20 @@ def sections():
         ("COMBOBOX", section(2, PANEL, TEXT, hot=PANEL, BORDERSMASK=border(field(ACCENT), 2),
                              GLYPHMASK=chevron("down", scroll_glyphs))),
         ("COMBOBTN", section(3, PANEL, TEXT, hot=HOT, transparency=100, hot_transparency=0)),
-        ("MENUBTN", section(3, PANEL, TEXT, hot=HOT, BORDERSMASK=filled_border(button_frames(), 3))),
-        ("BUTTON", section(3, PANEL, TEXT, hot=HOT, BORDERSMASK=filled_border(button_frames(), 3))),
-        ("SPEEDBUTTON", section(3, PANEL, TEXT, hot=HOT, transparency=100, hot_transparency=0,
+        ("MENUBTN", section(3, PANEL, TEXT, hot=HOT, fades=True, BORDERSMASK=filled_border(button_frames(), 3))),
+        ("BUTTON", section(3, PANEL, TEXT, hot=HOT, fades=True, BORDERSMASK=filled_border(button_frames(), 3))),
+        ("SPEEDBUTTON", section(3, PANEL, TEXT, hot=HOT, transparency=100, hot_transparency=0, fades=True,
                                 BORDERSMASK=Border(button_frames(), (3,) * 4, STRETCH | CENTRE | NOT_IN_STATE_0))),
         ("GAUGE", section(1, LOW, TEXT, BORDERSMASK=border([box(5, 5, LOW, LOW_BORDER, 2)], 2))),
         ("PROGRESSH", section(1, ACCENT, WHITE, LRGN=light_region())),
         ("PROGRESSV", section(1, ACCENT, WHITE)),
         ("STATUSBAR", section(1, SURFACE, TEXT, BORDERSMASK=Border([box(3, 3, SURFACE, PANEL_BORDER, sides=(0, 1, 0, 0))], (0, 1, 0, 0), STRETCH))),
         ("DIVIDER", section(1, PANEL_BORDER, TEXT, BORDERSMASK=divider_frames())),
-        ("CHECKBOX", section(2, SURFACE, TEXT, hot_font=TEXT, transparency=100)),
+        ("CHECKBOX", section(2, SURFACE, TEXT, hot_font=TEXT, transparency=100, fades=True)),
         ("DRAGBAR", section(1, TITLE[1], TITLE_TEXT[1])),
         ("SPLITTER", section(3, SURFACE, TEXT, hot=HOT)),
-        ("RADIOBUTTON", section(2, SURFACE, TEXT, hot_font=TEXT, transparency=100)),
-        ("TRACKBAR", section(2, SURFACE, TEXT, hot=SURFACE, transparency=100,
+        ("RADIOBUTTON", section(2, SURFACE, TEXT, hot_font=TEXT, transparency=100, fades=True)),
+        ("TRACKBAR", section(2, SURFACE, TEXT, hot=SURFACE, transparency=100, fades=True,
                              SLIDERCHANNEL=channel(), SLIDERMASK=track_thumb(False), SLIDERVMASK=track_thumb(True),
                              TICKHORZ=tick(False), TICKVERT=tick(True))),
         ("MAINMENU", section(1, SURFACE, TEXT)),

@@ -184,6 +184,17 @@ TEST_SKINS = {
         Section("GLOWING", states=2, files=(("GLOW0", _glow_png()),), keys=(("GLOW", 1), ("GLOWMARGIN", 2))),
         Section("NOGLOWIMAGE", states=2, keys=(("GLOW", 1), ("GLOWMARGIN", 2))),
     ]),
+    # Fades: the fading controls' sections fade in the default number of steps (5); "STILL" does not.
+    # The button's pressed look differs from its hot one in its border, 4 pixels wide.
+    "FADE": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2, glyphs=GLOBAL_GLYPHS),
+        Section("BUTTON", states=3, border=4, keys=(("FADINGENABLED", 1),)),
+        Section("SPEEDBUTTON", states=3, keys=(("FADINGENABLED", 1),)),
+        Section("CHECKBOX", states=2, keys=(("FADINGENABLED", 1),)),
+        Section("RADIOBUTTON", states=2, keys=(("FADINGENABLED", 1),)),
+        Section("TRACKBAR", states=2, keys=(("FADINGENABLED", 1),)),
+        Section("STILL", states=3),
+    ]),
     # A PNG image of its own, in a skin that still marks transparent pixels by key colour...
     "PNG745": TestSkin("7.45", [Section("GLOBALINFO", files=(("EXBORDER", _xb_png()),))]),
     # ...and in one that carries straight alpha.

@@ -50,6 +50,8 @@ protected:
     {
         Manager.reset();
         testsupport::PumpFor(0);
+        // A good record sets it for the rest of the process: the next test starts as this one did.
+        UnPackedFirst = UnPackedFirstAtStart;
     }
     vcl::TMessage Message(WPARAM Kind, const COPYDATASTRUCT* Data)
     {
@@ -61,6 +63,7 @@ protected:
     TManagerPtr Manager;
     std::unique_ptr<TacSkinData> Record;
     COPYDATASTRUCT Copy{};
+    const bool UnPackedFirstAtStart = UnPackedFirst;
 };
 
 }  // namespace

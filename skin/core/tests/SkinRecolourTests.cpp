@@ -247,3 +247,116 @@ TEST(SkinRecolour, ALoadAppliesTheManagersHueThenItsSaturation)
     m->LoadSkinFolder(TestSkinFolder("RECOLOUR"));
     EXPECT_TRUE(TSkinLook(*m) == TSkinLook(*expected));
 }
+
+namespace {
+
+// PATTERNS keeps "PATTERN" of "PAT" as a JPEG pattern and its "HOTPATTERN" as a texture image.
+struct TSwapFiles {
+    skintest::TTempSkin Folder;
+    String Bitmap;  // 4 x 3, one colour
+    String Picture = TestSkinFolder("PATTERNS") + L"SMALL.JPG";
+
+    TSwapFiles() : Bitmap(Folder.Folder() + L"MASTER.BMP") { Folder.WriteMaster(4, 3, 0x2040C0); }
+};
+
+// The test skin of that name loaded and in force, as the swap asks.
+TManager InForce(const std::string& Skin)
+{
+    TManager m = LoadSkin(TestSkinFolder(Skin));
+    m->SkinData->Active = true;
+    return m;
+}
+
+const TsMaskData* FindImage(TsSkinManager& M, const String& Section, const String& Key)
+{
+    const int index = M.GetMaskIndex(Section, Key);
+    return index < 0 ? nullptr : &M.ma[size_t(index)];
+}
+
+}  // namespace
+
+TEST(SkinImageSwap, RefusalsChangeNothing)
+{
+    const TSwapFiles files;
+    TManager m = InForce("PATTERNS");
+    const size_t images = m->ma.size();
+    const auto unchanged = [&] {
+        EXPECT_EQ(m->ma.size(), images);
+        ASSERT_EQ(m->pa.size(), 1u);
+        EXPECT_EQ(m->pa[0].Img->Width(), 1000);
+        const TsMaskData* texture = FindImage(*m, L"PAT", L"HOTPATTERN");
+        ASSERT_TRUE(texture && texture->Bmp);
+        EXPECT_EQ(texture->Bmp->Width(), 999);
+    };
+    const struct {
+        const char* Why;
+        String Section, Key, File;
+    } cases[] = {
+        {"no section", L"", L"HOTPATTERN", files.Bitmap},
+        {"no key", L"PAT", L"", files.Bitmap},
+        {"a missing file", L"PAT", L"HOTPATTERN", files.Folder.Folder() + L"NONE.BMP"},
+        {"an image the section lacks", L"PAT", L"BORDERSMASK", files.Bitmap},
+        {"a picture for an image", L"PAT", L"BORDERSMASK", files.Picture},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Why);
+        EXPECT_FALSE(ChangeImageInSkin(c.Section, c.Key, c.File, m.get()));
+        unchanged();
+    }
+    m->SkinData->Active = false;
+    EXPECT_FALSE(ChangeImageInSkin(L"PAT", L"HOTPATTERN", files.Bitmap, m.get()));
+    unchanged();
+    EXPECT_FALSE(ChangeImageInSkin(L"PAT", L"HOTPATTERN", files.Bitmap, nullptr));
+}
+
+TEST(SkinImageSwap, AnImageTakesABitmapFile)
+{
+    const TSwapFiles files;
+    TManager m = InForce("RECOLOUR");
+    const size_t images = m->ma.size();
+    ASSERT_FALSE(FindImage(*m, L"PANEL", L"BORDERSMASK")->Bmp) << "the border lies in the master bitmap";
+
+    EXPECT_TRUE(ChangeImageInSkin(L"panel", L"bordersmask", files.Bitmap, m.get()));
+    const TsMaskData* border = FindImage(*m, L"PANEL", L"BORDERSMASK");
+    ASSERT_TRUE(border->Bmp);
+    EXPECT_EQ(border->Bmp->Width(), 4);
+    EXPECT_EQ(border->Bmp->PixelFormat(), vcl::TPixelFormat::pf32bit);
+    EXPECT_EQ(skintest::PixelARGB(border->Bmp.get(), 3, 2), 0xFF2040C0u);
+    EXPECT_EQ(m->ma.size(), images);
+}
+
+// A pattern key moves between the two tables: a bitmap makes it a texture image, a picture a JPEG
+// pattern, and the entry of the other table goes.
+TEST(SkinImageSwap, PatternsMoveBetweenTexturesAndPictures)
+{
+    const TSwapFiles files;
+    TManager m = InForce("PATTERNS");
+    const size_t images = m->ma.size();
+
+    EXPECT_TRUE(ChangeImageInSkin(L"pat", L"hotpattern", files.Bitmap, m.get()));
+    EXPECT_EQ(FindImage(*m, L"PAT", L"HOTPATTERN")->Bmp->Width(), 4) << "the texture takes the file";
+    EXPECT_EQ(m->ma.size(), images);
+
+    EXPECT_TRUE(ChangeImageInSkin(L"PAT", L"PATTERN", files.Picture, m.get()));
+    ASSERT_EQ(m->pa.size(), 1u);
+    EXPECT_EQ(m->pa[0].Img->Width(), 999) << "the pattern takes the file";
+
+    EXPECT_TRUE(ChangeImageInSkin(L"PAT", L"PATTERN", files.Bitmap, m.get()));
+    EXPECT_TRUE(m->pa.empty());
+    ASSERT_EQ(m->ma.size(), images + 1);
+    const TsMaskData& added = m->ma.back();
+    EXPECT_EQ(added.ClassName, L"PAT");
+    EXPECT_EQ(added.PropertyName, L"PATTERN");
+    EXPECT_EQ(added.ImgType, TacImgType::itisaTexture);
+    EXPECT_EQ(vcl::TRect(added.R), vcl::TRect(0, 0, 4, 3));
+    EXPECT_EQ(added.ImageCount, 1);
+    EXPECT_EQ(added.Manager, m.get());
+
+    EXPECT_TRUE(ChangeImageInSkin(L"PAT", L"HOTPATTERN", files.Picture, m.get()));
+    ASSERT_EQ(m->pa.size(), 1u);
+    EXPECT_EQ(m->pa[0].PropertyName, L"HOTPATTERN");
+    EXPECT_EQ(m->pa[0].Img->Width(), 999);
+    EXPECT_EQ(m->ma.size(), images);
+    EXPECT_EQ(FindImage(*m, L"PAT", L"HOTPATTERN"), nullptr);
+    EXPECT_NE(FindImage(*m, L"PAT", L"PATTERN"), nullptr) << "the image moved into the freed place";
+}

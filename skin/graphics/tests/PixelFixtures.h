@@ -3,6 +3,7 @@
 // the image changes the frame; a read outside it picks up the frame's loud colour), and helpers to
 // spell pixels.
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "skin/graphics/PixelView.h"
@@ -18,6 +19,25 @@ constexpr int Rof(uint32_t p) { return int((p >> 16) & 0xFF); }
 constexpr int Gof(uint32_t p) { return int((p >> 8) & 0xFF); }
 constexpr int Bof(uint32_t p) { return int(p & 0xFF); }
 constexpr int Aof(uint32_t p) { return int(p >> 24); }
+
+// Each byte of Old and New mixed as a fade step mixes them, Weight (0 to 255) counting for Old.
+constexpr uint32_t FadeMix(uint32_t Old, uint32_t New, int Weight)
+{
+    uint32_t mixed = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const uint32_t o = Old >> shift & 0xFF, n = New >> shift & 0xFF;
+        mixed |= ((o * uint32_t(Weight) + n * uint32_t(255 - Weight) + 127) >> 8) << shift;
+    }
+    return mixed;
+}
+// The pixels of a fade's steps from Old to New, with these weights of Old.
+inline std::vector<uint32_t> FadeMixes(uint32_t Old, uint32_t New, std::initializer_list<int> Weights)
+{
+    std::vector<uint32_t> steps;
+    for (int w : Weights)
+        steps.push_back(FadeMix(Old, New, w));
+    return steps;
+}
 
 // Opaque red, the colour that leaks into a result when code reads a guard pixel.
 constexpr uint32_t GuardPixel = 0xFFFF0000;
