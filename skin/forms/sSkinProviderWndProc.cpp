@@ -51,10 +51,13 @@ void TsSkinProvider::NewWndProc(TMessage& Message)
         UnskinnedMessage(Message);
         return;
     }
-    if (SkinCommandOf(Message))
+    if (SkinCommandOf(Message)) {
         SkinnedCommand(Message);
-    else
-        OldWndProc(Message);
+        return;
+    }
+    OldWndProc(Message);
+    if (Message.Msg == vcl::CM_MOUSEWHEEL)
+        AC_CMMouseWheel(Message);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,6 +1,9 @@
 // The skin commands a provider answers for its form, skinned and not, and the removal of the skin.
 #include "ProviderFixtures.h"
+#include "skin/controls/sScrollBox.h"
 #include "skin/core/sMessages.h"
+#include "vcl/extctrls.h"
+#include "vcl/seams.h"
 #include "vcl/stdctrls.h"
 
 using namespace skin;
@@ -121,4 +124,30 @@ TEST_F(ProviderTest, TheBackgroundOfAChildIsTheCacheAtTheClientOffset)
     ASSERT_TRUE(painted.Bmp);
     EXPECT_EQ(painted.Bmp, cached->SkinData()->FCacheBmp.get());
     EXPECT_EQ(painted.Offset, vcl::TPoint(cached->OffsetX(), cached->OffsetY()));
+}
+
+// The wheel over a skinned scroll box that takes it scrolls the box, skinned or not.
+TEST_F(ProviderTest, TheWheelGoesToTheScrollBoxUnderTheMouse)
+{
+    TLoggingForm* form = NewForm();
+    auto* box = vcl::Create<TsScrollBox>(form);
+    box->SetBounds(10, 10, 200, 150);
+    box->SetParent(form);
+    box->SetAutoMouseWheel(true);
+    auto* tall = vcl::Create<vcl::TPanel>(form);
+    tall->SetBounds(0, 0, 100, 600);
+    tall->SetParent(box);
+    box->HandleNeeded();
+    const vcl::TSystemSeams saved = vcl::Seams();
+    vcl::Seams().CursorPos = [box] { return box->ClientToScreen(vcl::TPoint(50, 50)); };
+    const WPARAM notchDown = MAKEWPARAM(0, WORD(short(-120)));
+    for (const bool skinned : {true, false}) {
+        SCOPED_TRACE(skinned);
+        if (!skinned)
+            Manager->SendRemoveSkin();
+        box->VertScrollBar()->SetPosition(0);
+        EXPECT_EQ(form->Perform(vcl::CM_MOUSEWHEEL, notchDown, 0), 1);
+        EXPECT_EQ(box->VertScrollBar()->Position(), box->VertScrollBar()->Increment());
+    }
+    vcl::Seams() = saved;
 }
