@@ -122,7 +122,13 @@ String ModuleBaseName()
 
 }  // namespace
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FTitle(ModuleBaseName()) {}
+TApplication::TApplication(TComponent* AOwner)
+    : TComponent(AOwner), FTitle(ModuleBaseName()), FIcon(std::make_unique<TIcon>())
+{
+    FIcon->SetHandle(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    FIcon->SetOnChange(TNotifyEvent(this, &TApplication::IconChanged));
+}
 
 void TApplication::BeforeDestruction()
 {
@@ -148,10 +154,19 @@ void TApplication::Initialize()
 
 HWND TApplication::Handle()
 {
-    if (!FHandle)
-        FHandle = CreateUtilWindow(L"TApplication", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, FTitle,
-                                   TWndMethod(this, &TApplication::WndProc));
+    if (FHandle)
+        return FHandle;
+    FHandle = CreateUtilWindow(L"TApplication", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, FTitle,
+                               TWndMethod(this, &TApplication::WndProc));
+    IconChanged(this);
     return FHandle;
+}
+
+void TApplication::IconChanged(TObject*)
+{
+    if (!FHandle)
+        return;
+    SetWindowIcon(FHandle, *FIcon);
 }
 
 void TApplication::SetTitle(const String& value)

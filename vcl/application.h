@@ -3,10 +3,12 @@
 // boxes, and hidden utility windows.
 #include "vcl/classes.h"
 #include "vcl/controls.h"
+#include "vcl/pictures.h"
 #include "vcl/system.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 namespace vcl {
@@ -36,6 +38,10 @@ public:
 
     const String& Title() const { return FTitle; }
     void SetTitle(const String& value);
+    // The program's icon: the "MAINICON" resource of the program file when it has one. A change
+    // goes to the application window at once.
+    TIcon* Icon() const { return FIcon.get(); }
+    void SetIcon(TIcon* value) { FIcon->Assign(value); }
     bool MainFormOnTaskBar() const { return FMainFormOnTaskBar; }
     void SetMainFormOnTaskBar(bool value) { FMainFormOnTaskBar = value; }
     bool ShowMainForm() const { return FShowMainForm; }
@@ -129,6 +135,8 @@ public:
 
 private:
     void FormCreated(TCustomForm* Form);
+    // Gives the application window the icon.
+    void IconChanged(TObject* Sender);
     bool ProcessMessage(MSG& Msg);
     void Idle();
     // Every showing form updates its controls' actions; what an update throws is reported.
@@ -148,6 +156,7 @@ private:
 
     HWND FHandle = nullptr;
     String FTitle;
+    std::unique_ptr<TIcon> FIcon;
     bool FMainFormOnTaskBar = false;
     bool FShowMainForm = true;
     bool FShowHint = true;

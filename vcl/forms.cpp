@@ -11,8 +11,10 @@ namespace vcl {
 // =============================================================================================
 // TCustomForm
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>())
+TCustomForm::TCustomForm(TComponent* AOwner)
+    : TScrollingWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>()), FIcon(std::make_unique<TIcon>())
 {
+    FIcon->SetOnChange(TNotifyEvent(this, &TCustomForm::IconChanged));
     FFormState << TFormStateItem::fsCreating;
     FVisible = false;
     InitColor(clBtnFace);
@@ -86,6 +88,15 @@ void TCustomForm::CreateWnd()
     TScrollingWinControl::CreateWnd();
     UpdateLayeredAttributes();
     AttachMenu(true);
+    if (!FIcon->Empty())
+        IconChanged(this);
+}
+
+void TCustomForm::IconChanged(TObject*)
+{
+    if (!FHandle)
+        return;
+    SetWindowIcon(FHandle, *FIcon);
 }
 
 void TCustomForm::DestroyWnd()

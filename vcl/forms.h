@@ -6,6 +6,7 @@
 #include "vcl/classes.h"
 #include "vcl/controls.h"
 #include "vcl/forms_scrolling.h"
+#include "vcl/pictures.h"
 #include "vcl/screen.h"
 #include "vcl/system.h"
 
@@ -100,6 +101,9 @@ public:
     TColor TransparentColorValue() const { return FTransparentColorValue; }
     void SetTransparentColorValue(TColor value) { SetLayered(FTransparentColorValue, value); }
     TControlCanvas* Canvas() const { return FCanvas.get(); }
+    // The window's icon; empty, the window shows the system's. A change goes to the window at once.
+    TIcon* Icon() const { return FIcon.get(); }
+    void SetIcon(TIcon* value) { FIcon->Assign(value); }
     // The menu bar; its items' OnClick run on WM_COMMAND, its owner-drawn items are drawn through
     // their events.
     TMainMenu* Menu() const { return FMenu; }
@@ -181,6 +185,8 @@ private:
     void WMGetMinMaxInfo(TMessage& Message);
     // Puts the menu bar on the window (or takes it off) and tells the menu.
     void AttachMenu(bool Attach);
+    // Gives the window the icon.
+    void IconChanged(TObject* Sender);
 
     TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
     TBorderIcons FBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
@@ -203,6 +209,7 @@ private:
     TWinControl* FFocusedControl = nullptr;
     TMainMenu* FMenu = nullptr;
     std::unique_ptr<TControlCanvas> FCanvas;
+    std::unique_ptr<TIcon> FIcon;
     TNotifyEvent FOnCreate;
     TNotifyEvent FOnDestroy;
     TNotifyEvent FOnShow;

@@ -249,6 +249,12 @@ const TIconEntry& ChooseIconImage(const std::vector<TIconEntry>& entries, int wi
 
 }  // namespace
 
+void SetWindowIcon(HWND Wnd, const TIcon& Icon)
+{
+    SendMessageW(Wnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon.Handle()));
+    SendMessageW(Wnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon.Handle()));
+}
+
 TIcon::~TIcon()
 {
     if (FHandle)

@@ -186,6 +186,9 @@ private:
     std::vector<uint8_t> FData;  // the ICO file read, if any
 };
 
+// Gives the window the icon, as its big and its small one (0: the system's again).
+void SetWindowIcon(HWND Wnd, const TIcon& Icon);
+
 // Registers the class library's own formats, "bmp" (TBitmap), "ico" (TIcon), "jpg" and "jpeg"
 // (TJPEGImage). Start-up calls it once, before any other format is registered.
 void RegisterStandardGraphicFormats();

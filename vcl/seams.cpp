@@ -70,6 +70,32 @@ HRESULT DwmBlurBehind(HWND Wnd, BOOL Enable, HRGN Region)
     return enable ? enable(Wnd, &blur) : E_NOTIMPL;
 }
 
+OSVERSIONINFOW RunningVersion()
+{
+    OSVERSIONINFOW info = {};
+    info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExW(&info);
+#pragma GCC diagnostic pop
+    return info;
+}
+
+TRect MonitorWorkArea(HWND Wnd)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(MonitorFromWindow(Wnd, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
+}
+
+TRect TaskbarRect()
+{
+    RECT r{};
+    const HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    return tray && GetWindowRect(tray, &r) ? TRect(r) : TRect();
+}
+
 }  // namespace
 
 TSystemSeams& Seams()
@@ -101,6 +127,12 @@ TSystemSeams& Seams()
             return reinterpret_cast<INT_PTR>(
                 ShellExecuteW(owner, operation.c_str(), file.c_str(), nullptr, nullptr, showCmd));
         },
+        RunningVersion,
+        [](UINT action, UINT uiParam, void* pvParam, UINT winIni) {
+            return SystemParametersInfoW(action, uiParam, pvParam, winIni);
+        },
+        MonitorWorkArea,
+        TaskbarRect,
     };
     return seams;
 }

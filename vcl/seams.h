@@ -1,7 +1,8 @@
 #pragma once
 // Replaceable entries to the system calls that tests must record and answer: message boxes,
-// screen metrics, the cursor position, the command line, the desktop window manager and the shell's
-// opening of documents and links. They default to the real functions.
+// screen metrics and settings, the cursor position, the command line, the system's version, the
+// desktop window manager, the work area and the taskbar, and the shell's opening of documents and
+// links. They default to the real functions.
 #include "vcl/system.h"
 
 #include <windows.h>
@@ -33,6 +34,14 @@ struct TSystemSeams {
     std::function<HRESULT(HWND Wnd, BOOL Enable, HRGN Region)> DwmEnableBlurBehindWindow;
     // ShellExecuteW without parameters or folder: its result, above 32 when it succeeded.
     std::function<INT_PTR(HWND Owner, const String& Operation, const String& File, int ShowCmd)> ShellExecute;
+    // The running system's version record (GetVersionExW, its size field filled).
+    std::function<OSVERSIONINFOW()> SystemVersion;
+    // SystemParametersInfoW: read or set a system setting; its result.
+    std::function<BOOL(UINT Action, UINT UIParam, void* PVParam, UINT WinIni)> SystemParametersInfo;
+    // The work area of the monitor that holds the window, the nearest one when none does.
+    std::function<TRect(HWND Wnd)> WorkArea;
+    // The rectangle of the taskbar's window on the screen; empty without a taskbar.
+    std::function<TRect()> TrayRect;
 };
 
 // The seams in force; assign a member to replace one, copy the whole to restore it later.

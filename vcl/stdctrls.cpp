@@ -189,7 +189,7 @@ void TCustomLabel::SetShowAccelChar(bool value)
 
 void TCustomLabel::SetTransparent(bool value)
 {
-    if (Transparent() == value)
+    if (!ChangeField(FTransparent, value))
         return;
     if (value)
         FControlStyle >> TControlStyleItem::csOpaque;
@@ -259,7 +259,7 @@ void TCustomLabel::Paint()
 {
     TCanvas* canvas = Canvas();
     TRect rect = ClientRect();
-    if (!Transparent()) {
+    if (FControlStyle.Contains(TControlStyleItem::csOpaque)) {
         canvas->Brush()->SetColor(FColor);
         canvas->Brush()->SetStyle(TBrushStyle::bsSolid);
         canvas->FillRect(rect);

@@ -63,8 +63,9 @@ public:
     void SetWordWrap(bool value);
     bool ShowAccelChar() const { return FShowAccelChar; }
     void SetShowAccelChar(bool value);
-    // A transparent label leaves its background to the parent (no csOpaque).
-    bool Transparent() const { return !FControlStyle.Contains(TControlStyleItem::csOpaque); }
+    // A transparent label leaves its background to the parent: setting it takes csOpaque away (an
+    // opaque one gets it back). The property keeps what was set when others change the style.
+    bool Transparent() const { return FTransparent; }
     void SetTransparent(bool value);
     TWinControl* FocusControl() const { return FFocusControl; }
     void SetFocusControl(TWinControl* value);
@@ -92,6 +93,7 @@ private:
     TTextLayout FLayout = TTextLayout::tlTop;
     bool FWordWrap = false;
     bool FShowAccelChar = true;
+    bool FTransparent = false;
     TWinControl* FFocusControl = nullptr;
 };
 

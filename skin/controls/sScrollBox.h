@@ -39,13 +39,15 @@ public:
     void SetOnAfterScroll(vcl::TNotifyEvent Value) { FOnAfterScroll = Value; }
     // How far the client area lies inside the window: BorderWidth, and 2 more with bsSingle.
     int BorderOffset() const;
+    // With AutoMouseWheel and no active control of the form that takes the wheel, scrolls the
+    // box; also asked by the form's provider for the box under the mouse.
+    bool DoMouseWheel(vcl::TShiftState Shift, int WheelDelta, vcl::TPoint MousePos) override;
 
     // The scrolled bar's position when a scroll starts; once a step of a tracking bar is done, how
     // far it went (the old position less the new).
     int acTrackPos = 0;
 
 protected:
-    bool DoMouseWheel(vcl::TShiftState Shift, int WheelDelta, vcl::TPoint MousePos) override;
     void PaintWindow(HDC) override {}
     bool EarlySkinCommand(uint16_t Cmd, vcl::TMessage& Message) override;
     void QueryBackground(TacBGInfo& BGInfo) override;

@@ -109,6 +109,7 @@ vcl::String DefaultSection(int KindCode);
 // CtrlSkinState bits.
 constexpr uint16_t cssNoCache = 0x0001;   // paints without a cache of its own unless active
 constexpr uint16_t cssPrinting = 0x0200;  // printing into PrintDC
+constexpr uint16_t cssMenuChanged = 0x0400;  // a form's menu changed during a batch: tell it at the end
 constexpr uint16_t cssBatch = 0x0800;     // a batch of changes runs (BeginUpdate)
 constexpr uint16_t cssComboFocus = 0x1000;  // re-entrancy guard of the extended combo box's focus
 

@@ -123,7 +123,7 @@ void TsSkinManager::RunExitAnimation(const WINDOWPOS& Pos)
         hide->Time() == 0 || ApplicationMinimized() || !vcl::Application->Terminated() || !form || !form->Visible())
         return;
     TsSkinProvider* provider = ProviderOf(form);
-    if (!provider || !provider->FDrawNonClientArea || !provider->FAllowAnimation || provider->SkipAnimation)
+    if (!provider || !provider->DrawNonClientArea() || !provider->AllowAnimation() || provider->SkipAnimation)
         return;
     provider->SkipAnimation = true;
     provider->FormState |= TsSkinProvider::fsExitAnimation;
@@ -141,7 +141,7 @@ bool TsSkinManager::MinimizeApplication()
     if (ApplicationMinimized() || !form || !form->Visible())
         return false;
     TsSkinProvider* provider = ProviderOf(form);
-    if (!provider || !FAnimEffects->Minimizing()->Active() || !provider->FDrawNonClientArea)
+    if (!provider || !FAnimEffects->Minimizing()->Active() || !provider->DrawNonClientArea())
         return false;
     StartMinimizing(provider);
     if (AeroIsEnabled())
@@ -169,7 +169,7 @@ bool TsSkinManager::RestoreApplication()
         return false;
     }
     if (FAnimEffects->Minimizing()->Active() && form->Visible()) {
-        if (provider->FDrawNonClientArea && !StartRestoring(provider))
+        if (provider->DrawNonClientArea() && !StartRestoring(provider))
             ShowRestoredForm(provider, form);
         if (AeroIsEnabled())
             return false;

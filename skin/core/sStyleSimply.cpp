@@ -171,7 +171,7 @@ void UnLockForms(TsSkinManager* Manager, bool Repaint)
         provider->FormState &= ~TsSkinProvider::fsCoverShown;
         if (Repaint) {
             provider->FInAnimation = false;
-            const UINT frame = provider->FDrawNonClientArea ? 0 : RDW_FRAME;
+            const UINT frame = provider->DrawNonClientArea() ? 0 : RDW_FRAME;
             RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | frame);
         } else {
             SendMessageW(form->Handle(), WM_SETREDRAW, 1, 0);

@@ -1,65 +1,403 @@
 #pragma once
-// The per-form skin provider component: the form's caption, borders and title buttons are to be
-// painted from the skin section it names. For now it keeps that section, the state the skin
-// manager's form locking and application-window hook read and write, and the hook's entries into
-// form skinning, which take their plain paths while the provider paints no caption or borders.
-#include "skin/core/sCommonData.h"
-
-#include "vcl/classes.h"
-#include "vcl/forms.h"
-#include "vcl/messages.h"
-
+// The per-form skin provider: the component that takes over a form's window procedure, answers
+// the skin command message on the form's behalf, follows the loading and removal of skins, and
+// renders the whole window (frame, caption with icon, text and buttons, grip and client
+// background) into one 32-bit cache, from which child controls take their background. Until the
+// frame is brought to the screen, window messages go on to the form's own procedure and the
+// system's frame stays.
+//
+// Lifecycle: a provider read from a form takes the form over at construction and prepares it
+// (system menu, indexes, colours) once the form has a window and a skin is in force; a provider the
+// dialog hook makes at run time (RTInit) waits for the form's first frame; a second provider of a
+// form stays inert (RTEmpty) and never touches the form. Destruction gives the form back its
+// procedure.
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
 
+#include "skin/core/sCommonData.h"
+#include "skin/forms/acFrameGeometry.h"
+#include "skin/forms/sSkinProviderTitle.h"
+#include "vcl/classes.h"
+#include "vcl/forms.h"
+#include "vcl/messages.h"
+
 namespace skin {
+
+class TsSkinManager;
+struct TsMaskData;
+struct TacBGInfo;
+
+enum class TsGripMode { gmNone, gmRightBottom };
+enum class TsResizeMode { rmStandard, rmBorder };
+enum class TacAnimEvent { aeShowing, aeHiding, aeSkinChanging };
+using TacAfterAnimation = vcl::TDelegate<void(TacAnimEvent AnimType)>;
+using TacNCHitTest = vcl::TDelegate<void(vcl::TMessage& Msg)>;
+using TAddItemEvent = vcl::TDelegate<void(vcl::TComponent* Item, bool& CanBeAdded, vcl::String& SkinSection)>;
+
+// What the frame geometry reads of a form's extended-border window, the layered window around the
+// form that carries the skin's title and borders in the extended layout.
+class TacBorderGeometry {
+public:
+    virtual ~TacBorderGeometry() = default;
+    // The skin's title height and border width (0 without a manager).
+    virtual int SkinTitleHeight() const = 0;
+    virtual int SkinBorderWidth() const = 0;
+    // The caption's height with or without the skin's title.
+    virtual int CaptionHeight(bool CheckSkin) const = 0;
+    // The form's window.
+    virtual HWND OwnerHandle() const = 0;
+    // The border window's offset of the title buttons aligned to the top.
+    virtual int OffsetY() const = 0;
+};
 
 class TsSkinProvider : public vcl::TComponent {
     CL_CLASS(TsSkinProvider, vcl::TComponent)
+    CL_PUBLISHED
 public:
+    // Takes the form over at run time; a provider the dialog hook made for the form before is
+    // freed, while a form that has its provider already keeps it and this one stays inert. An
+    // owner that is not a form raises EAbort.
     explicit TsSkinProvider(vcl::TComponent* AOwner);
+    // The dialog hook's provider for a form without one: prepared on the form's first frame.
+    TsSkinProvider(vcl::TComponent* AOwner, bool InitRT);
+    // Prepares the form when a skin is in force (not for an inert or run-time provider).
+    void AfterConstruction() override;
+    // Loads the skin's parts once the provider is read (LoadInit).
+    void Loaded() override;
+    // A new manager is taken while none serves the provider; the one that serves it is forgotten.
+    void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
+    // Gives the form its window procedure back and leaves the skinned forms, then frees its parts.
+    void BeforeDestruction() override;
 
-    TsCommonData* SkinData() const { return FCommonData.get(); }
+    // ---------------------------------------------------------------------------------------------
+    // Loading
 
+    // The skin's parts after loading: the window manager's frame off, the form prepared, the
+    // system menu's items, the title buttons' image.
+    void LoadInit();
+    // Makes the system menu, records the system menu, looks the indexes and caption-button images
+    // up and takes the skin's global colour; nothing without a manager in force, a form with a
+    // window, or for an inert or run-time provider.
+    void PrepareForm();
     // The designer's entry for skin commands; this program has no designer, so it does nothing.
     void DsgnWndProc(vcl::TMessage& /*Message*/) {}
+    // The form's window procedure while the provider is in place.
+    void NewWndProc(vcl::TMessage& Message);
+    // The cache's size is not the form's.
+    bool FormChanged();
 
-    // Shows the form's skinned system menu at the screen point (X, Y). The provider has no
-    // skinned system menu yet, so nothing shows.
+    // ---------------------------------------------------------------------------------------------
+    // Metrics
+
+    // The caption's height: 0 without border and caption (unless iconic); the skin's title with
+    // CheckSkin in the extended layout, else the system's (small for tool windows).
+    int CaptionHeight(bool CheckSkin = true);
+    // The frame's width and height plus the form's BorderWidth.
+    int BorderWidth(bool CheckSkin = true);
+    int BorderHeight(bool CheckSkin = true);
+    // The height of one close-button image, 21 without one.
+    int ButtonHeight();
+    // The width of one image of the button, 21 without one.
+    int SysButtonWidth(const TsCaptionButton& Btn);
+    // The system buttons shown: close, maximise and minimise as the system menu shows them, help.
+    int SysButtonsCount();
+    // The "TITLEBAR" bar behind the buttons: two images wider than the buttons.
+    int BarWidth(int MaskIndex);
+    // The room of the title buttons, user buttons visible or not.
+    int TitleBtnsWidth();
+    // The larger of the "TITLEBUTTON" image (21 without it) and the button's glyph + 2.
+    int UserButtonWidth(TsTitleButton* Btn);
+    // One line of the menu bar (SM_CYMENU - 1) when the form shows one, else 0.
+    int MenuHeight();
+    // The form has a main menu with a visible item.
+    bool MenuPresent();
+    // The lines of the menu bar, counted once while the count is kept.
+    int GetLinesCount();
+    // The height of the window's non-client area above the client area.
+    int HeaderHeight();
+    // The client area's place in the cache.
+    int OffsetX();
+    int OffsetY();
+    // The cache's width.
+    int CaptionWidth();
+    // The shadow margins of the extended layout; all 0 in the standard one.
+    vcl::TRect ShadowSize();
+    // The caption shows the icon: a single or sizeable form with ShowAppIcon and a system menu.
+    bool IconVisible();
+    int IconWidth();
+    int IconHeight();
+    vcl::TRect IconRect();
+    // The top-left corner of the grip image MaskIndex in the cache.
+    vcl::TPoint RBGripPoint(int MaskIndex);
+    // The window's top-left corner on the screen, and a screen point made relative to it.
+    vcl::TPoint FormLeftTop();
+    vcl::TPoint CursorToPoint(int X, int Y);
+    // The form's background: the section's colour (its hot colour while active), or the form's own.
+    vcl::TColor FormColor();
+    // The title's section: TitleSkin, else "FORMTITLE"; its index, looked up once.
+    vcl::String TitleSkinSection();
+    int TitleSkinIndex();
+    int MaxTitleShift();
+    // Chooses the caption buttons' images and hit codes from the skin's "GLOBALINFO".
+    void UpdateIconsIndexes();
+    // The layout of the frame as the form, the system and the skin give it now.
+    TFrameLayout FrameLayout();
+    // The title buttons as the layout sees them.
+    TTitleButtonRow TitleButtonRow();
+    // Draws the caption again at once.
+    void UpdateSkinCaption();
+    // The form may get extended borders: the manager wants them and AllowExtBorders.
+    bool ExtBordersNeeded();
+
+    // ---------------------------------------------------------------------------------------------
+    // Painting the cache
+
+    // Renders the whole window into the cache when its background is marked changed.
+    void PaintAll();
+    // Lays out and paints the caption buttons into the cache, storing their rectangles.
+    void PaintBorderIcons();
+    // Saves the cache's strip behind the title buttons, and puts it back.
+    void SaveBGForBtns(bool Full);
+    void RestoreBtnsBG();
+
+    // ---------------------------------------------------------------------------------------------
+    // Properties
+
+    vcl::TCustomForm* Form = nullptr;
+    TsCommonData* SkinData() const { return FCommonData.get(); }
+    void SetSkinData(TsCommonData* Value) { FCommonData->Assign(Value); }
+    TacAddedTitle* AddedTitle() const { return FAddedTitle.get(); }
+    void SetAddedTitle(TacAddedTitle* Value);
+    bool AllowAnimation() const { return FAllowAnimation; }
+    void SetAllowAnimation(bool Value) { FAllowAnimation = Value; }
+    bool AllowExtBorders() const { return FAllowExtBorders; }
+    void SetAllowExtBorders(bool Value) { FAllowExtBorders = Value; }
+    bool AllowBlendOnMoving() const { return FAllowBlendOnMoving; }
+    void SetAllowBlendOnMoving(bool Value) { FAllowBlendOnMoving = Value; }
+    vcl::TAlignment CaptionAlignment() const { return FCaptionAlignment; }
+    void SetCaptionAlignment(vcl::TAlignment Value);
+    bool DrawNonClientArea() const { return FDrawNonClientArea; }
+    void SetDrawNonClientArea(bool Value) { FDrawNonClientArea = Value; }
+    TsGripMode GripMode() const { return FGripMode; }
+    void SetGripMode(TsGripMode Value);
+    bool MakeSkinMenu() const { return FMakeSkinMenu; }
+    void SetMakeSkinMenu(bool Value) { FMakeSkinMenu = Value; }
+    const vcl::String& MenuLineSkin() const { return FMenuLineSkin; }
+    void SetMenuLineSkin(const vcl::String& Value) { FMenuLineSkin = Value; }
+    TsResizeMode ResizeMode() const { return FResizeMode; }
+    void SetResizeMode(TsResizeMode Value) { FResizeMode = Value; }
+    bool ScreenSnap() const { return FScreenSnap; }
+    void SetScreenSnap(bool Value) { FScreenSnap = Value; }
+    int SnapBuffer() const { return FSnapBuffer; }
+    void SetSnapBuffer(int Value) { FSnapBuffer = Value; }
+    bool ShowAppIcon() const { return FShowAppIcon; }
+    void SetShowAppIcon(bool Value);
+    TsTitleButtons* TitleButtons() const { return FTitleButtons.get(); }
+    void SetTitleButtons(TsTitleButtons* Value) { FTitleButtons->Assign(Value); }
+    TsTitleIcon* TitleIcon() const { return FTitleIcon.get(); }
+    void SetTitleIcon(TsTitleIcon* Value);
+    const vcl::String& TitleSkin() const { return FTitleSkin; }
+    void SetTitleSkin(const vcl::String& Value);
+    // The form's Color follows the skin's global colour.
+    bool UseGlobalColor() const { return FUseGlobalColor; }
+    void SetUseGlobalColor(bool Value);
+
+    TacAfterAnimation OnAfterAnimation() const { return FOnAfterAnimation; }
+    void SetOnAfterAnimation(TacAfterAnimation Value) { FOnAfterAnimation = Value; }
+    TacNCHitTest OnExtHitTest() const { return FOnExtHitTest; }
+    void SetOnExtHitTest(TacNCHitTest Value) { FOnExtHitTest = Value; }
+    TAddItemEvent OnSkinItem() const { return FOnSkinItem; }
+    void SetOnSkinItem(TAddItemEvent Value) { FOnSkinItem = Value; }
+
+    // Shows the form's skinned system menu at the screen point (X, Y). The caption takes no mouse
+    // yet, so nothing shows.
     virtual void DropSysMenu(int /*X*/, int /*Y*/) {}
 
+    // ---------------------------------------------------------------------------------------------
+    // State
+
     // Flags of FormState.
+    static constexpr uint32_t fsBlendOnMoving = 0x80;   // the form turns translucent while dragged
     static constexpr uint32_t fsExitAnimation = 0x200;  // the application window's exit animation hid the form
     static constexpr uint32_t fsCoverShown = 0x1000;    // the border window shows the cover picture
     static constexpr uint32_t fsPaintLocked = 0x10000;  // the form's painting is frozen by LockForms
 
+    vcl::TWndMethod OldWndProc;  // the form's own window procedure
+    vcl::TObjectPtr<TsSystemMenu> SystemMenu;
+    std::unique_ptr<TacBorderGeometry> BorderForm;  // the extended-border window; none in the standard layout
+    vcl::TCustomForm* CoverForm = nullptr;          // a borderless form over the form during an animation
+    std::unique_ptr<vcl::TBitmap> TempBmp;          // the cache's strip behind the title buttons
+    std::unique_ptr<vcl::TBitmap> MenuLineBmp;
+    std::unique_ptr<vcl::TBitmap> FGlow1;  // the caption text's glow, active and inactive
+    std::unique_ptr<vcl::TBitmap> FGlow2;
+    TsCaptionButton ButtonMin, ButtonMax, ButtonClose, ButtonHelp;
+    bool RTInit = false;   // made at run time and not yet initialised
+    bool RTEmpty = false;  // inert: the form had its provider already
+    bool FormActive = false;
+    bool HaveSysMenu = false;  // the window has a system menu that the provider stands in for
+    bool InMenu = false;
+    bool InAero = false;  // desktop composition was on at construction
+    bool FInAnimation = false;
+    bool SkipAnimation = false;  // the provider's own hide animation is skipped
     uint32_t FormState = 0;
-    bool FInAnimation = false;         // the form is in an animation
-    bool FDrawNonClientArea = false;   // the provider paints caption and borders
-    bool FAllowAnimation = true;       // the form may be animated
-    bool SkipAnimation = false;        // the provider's own hide animation is skipped
-    vcl::TCustomForm* CoverForm = nullptr;  // a borderless form over the form during an animation
+    int FLinesCount = -1;  // menu lines, -1: count again
+    bool MenusInitialized = false;
+    bool MenuChanged = true;
+    bool FMenuOwnerDraw = false;
+    bool RgnChanged = true;
+    bool RegionChanged = false;
+    bool CaptChanged = false;
+    bool CaptRgnChanged = false;
+    bool ControlsChanged = false;
+    bool ClearButtons = false;
+    bool FirstInitialized = false;
+    bool FSysExHeight = false;
+    int FTitleSkinIndex = -1;    // -1: look up again
+    int FCaptionSkinIndex = -1;  // the section "CAPTION" behind the caption's text
+    int UserBtnIndex = -1;       // the image of the user title buttons
 
 private:
+    // The constructor's work after the owner proved a form.
+    void TakeOver();
+    // With Take, records whether the window has a system menu; without, forgets it.
+    void CheckSysMenu(bool Take);
+    // The provider's manager, when one serves it.
+    TsSkinManager* Manager() const { return FCommonData->SkinManager(); }
+    bool Loading() const { return ComponentState().Contains(vcl::TComponentStateItem::csLoading); }
+    bool FormDestroying() const;
+    // The form takes the skin's global colour, unless its colour is its own.
+    void TakeGlobalColor();
+    // The window's style bits and the system's frame sizes, as the geometry reads them.
+    TFrameStyle FrameStyle();
+    // The image of a button in the manager's table; none for an invalid index.
+    const TsMaskData* ButtonMask(int ImageIndex) const;
+    // The skin commands answered in every state; true when the message is done with.
+    bool AnswerAlways(vcl::TMessage& Message);
+    // A skin command while the form is not skinned.
+    void UnskinnedMessage(vcl::TMessage& Message);
+    // A skin command while skinned.
+    void SkinnedCommand(vcl::TMessage& Message);
+    void SkinLoaded();
+    void SkinRemoved(vcl::TMessage& Message);
+    void Repaint(vcl::TMessage& Message);
+    void QueryBackground(TacBGInfo& BGInfo);
+    // The wheel scrolls the skinned scroll box under the mouse.
+    void AC_CMMouseWheel(vcl::TMessage& Message);
+    // The layers of the cache: frame and background, grip, title section with the icon and the
+    // "TITLEBAR" bar, caption text; Iconic: a minimised form other than the main one, whose title
+    // covers the whole frame.
+    void PaintFrame(bool Iconic);
+    void PaintTitleBar(const TFrameLayout& Layout, const TCacheInfo& Background, int State, bool Iconic);
+    void PaintCaptionText(const TFrameLayout& Layout, int State);
+    void DrawAppIcon(const TFrameLayout& Layout);
+    void PaintGrip(const TFrameLayout& Layout);
+    // One caption button with the image at Rect, which it keeps; faded while inactive or disabled.
+    void PaintButton(TsCaptionButton& Btn, int ImageIndex, const vcl::TRect& Rect, bool Enabled);
+    // A user button's glyph centred in its rectangle.
+    void PaintUserGlyph(TsTitleButton* Btn);
+    // The form's OnPaint on its canvas bound to the cache at the client's place.
+    void CallOnPaint();
+
     std::unique_ptr<TsCommonData> FCommonData;
+    std::unique_ptr<TacAddedTitle> FAddedTitle;
+    std::unique_ptr<TsTitleIcon> FTitleIcon;
+    std::unique_ptr<TsTitleButtons> FTitleButtons;
+    bool FAllowAnimation = true;
+    bool FAllowExtBorders = true;
+    bool FAllowBlendOnMoving = true;
+    vcl::TAlignment FCaptionAlignment = vcl::TAlignment::taLeftJustify;
+    bool FDrawNonClientArea = true;
+    TsGripMode FGripMode = TsGripMode::gmNone;
+    bool FMakeSkinMenu = false;
+    vcl::String FMenuLineSkin;
+    TsResizeMode FResizeMode = TsResizeMode::rmStandard;
+    bool FScreenSnap = false;
+    int FSnapBuffer = 10;
+    bool FShowAppIcon = true;
+    vcl::String FTitleSkin;
+    bool FUseGlobalColor = true;
+    TacAfterAnimation FOnAfterAnimation;
+    TacNCHitTest FOnExtHitTest;
+    TAddItemEvent FOnSkinItem;
 };
+
+// The provider of the application's MDI main form; none while there is none.
+extern TsSkinProvider* MDISkinProvider;
+
+// ---------------------------------------------------------------------------------------------
+// Frame sizes of windows (skinned forms and dialogs)
+
+// The border's width: the skin's own in the extended layout with CheckSkin, else the system's for
+// the window's style.
+int SysBorderWidth(HWND Handle, const TacBorderGeometry* BorderForm, bool CheckSkin);
+// 0 in the extended layout, else the width.
+int SysBorderHeight(HWND Handle, const TacBorderGeometry* BorderForm, bool CheckSkin);
+// The system's caption height: the small one for a tool window that is not iconic; the normal
+// one for none.
+int SysCaptHeight(vcl::TCustomForm* Form);
+// The skin's title height and border width of the extended layout; 0 without it.
+int SkinTitleHeight(const TacBorderGeometry* BorderForm);
+int SkinBorderWidth(const TacBorderGeometry* BorderForm);
+// How much taller the skin's title and wider its border are than the window's own; 0 without it.
+int DiffTitle(const TacBorderGeometry* BorderForm);
+int DiffBorder(const TacBorderGeometry* BorderForm);
+// The form has a frame: a border style, a child window's border or an MDI child.
+bool HaveBorder(TsSkinProvider* Provider);
+// A single or sizeable form: big caption buttons.
+bool BigButtons(TsSkinProvider* Provider);
+// The border looks the same active and inactive: no image, or an image of one state.
+bool IsBorderUnchanged(int MaskIndex, TsSkinManager* Manager);
+// The grip shows: gmRightBottom on a sizeable window that is not zoomed.
+bool IsGripVisible(TsSkinProvider* Provider);
+// A form animation runs.
+inline bool InAnimation(TsSkinProvider* Provider) { return Provider->FInAnimation; }
+// The sizes of a window's rectangle and client area.
+int GetWindowWidth(HWND Handle);
+int GetWindowHeight(HWND Handle);
+int GetClientWidth(HWND Handle);
+int GetClientHeight(HWND Handle);
+
+// ---------------------------------------------------------------------------------------------
+// Desktop composition and layered windows
+
+// Desktop composition is on (asked anew each time, through the system seams).
+bool AeroIsEnabled();
+// A window attribute of the desktop window manager; E_NOTIMPL without it.
+HRESULT DwmSetWindowAttribute(HWND Wnd, DWORD Attribute, const void* Value, DWORD Size);
+void DwmInvalidateIconicBitmaps(HWND Wnd);
+// Under composition, keeps the window manager from drawing its frame (Disable) or lets it.
+void InitDwm(HWND Handle, bool Disable, bool Extra = false);
+// With Layered, a window that is not layered yet becomes layered and almost transparent (alpha
+// 1): true. Without Layered, or without layered windows, it loses WS_VISIBLE and WS_EX_LAYERED:
+// false. False too for a window that already was layered.
+bool DoLayered(HWND Wnd, bool Layered);
+// The work area of the monitor that holds the form.
+vcl::TRect acWorkRect(vcl::TCustomForm* Form);
+// Refreshes the frame of the MDI main form; nothing without one.
+void UpdateMainForm(bool UpdateNow);
 
 // Starts the minimise animation of the provider's form and marks the taskbar window for previews.
 // Without the provider's animations only the taskbar window's preview attributes change.
 void StartMinimizing(TsSkinProvider* Provider);
 // Starts the restore animation; false when none starts, as without the provider's animations.
 bool StartRestoring(TsSkinProvider* Provider);
-// With Layered, a window that is not layered yet becomes layered and almost transparent (alpha
-// 1): true. Without Layered, or without layered windows, it loses WS_VISIBLE and WS_EX_LAYERED:
-// false. False too for a window that already was layered.
-bool DoLayered(HWND Wnd, bool Layered);
 
-// The desktop window manager through the system seams: composition is on; a window attribute
-// (E_NOTIMPL without the manager); a window's iconic bitmaps invalidated.
-bool AeroIsEnabled();
-HRESULT DwmSetWindowAttribute(HWND Wnd, DWORD Attribute, const void* Value, DWORD Size);
-void DwmInvalidateIconicBitmaps(HWND Wnd);
+// ---------------------------------------------------------------------------------------------
+// The skin editor's preview link
+
+// The window title of the skin editor that previews skins on a running program.
+extern const wchar_t* const SkinEditorTitle;
+// The program was started with "/acpreview" and has not announced its main window yet.
+extern bool acPreviewRequested;
+// The window announced to the editor; 0 until then.
+extern HWND acPreviewHandle;
+// How long one announcement waits for the editor's answer.
+constexpr unsigned PreviewAnswerTimeoutMs = 500;
+// Announces the main form's window Wnd to the skin editor once: up to 101 tries until it answers
+// 1; a try the editor leaves unanswered for PreviewAnswerTimeoutMs ends them, so that a hung
+// editor does not hang the program.
+void SendPreviewHandle(HWND Wnd);
 
 }  // namespace skin

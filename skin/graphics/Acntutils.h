@@ -176,8 +176,12 @@ F GetProc(HMODULE Module, const char* Name)
 // glow is drawn then.
 extern bool acGlowDisabled;
 
-// The running system's version record (the wide form, its size field filled).
+// The running system's version record (the wide form, its size field filled), through the system
+// seams.
 OSVERSIONINFOW SystemVersion();
+// Desktop composition is on: system version 6 or later and the desktop window manager says so;
+// before 6.0 its library is not even loaded.
+bool acCompositionEnabled();
 // System version 5.1 or later.
 bool IsNTFamily();
 // A 32-bit process on 64-bit Windows.

@@ -7,6 +7,7 @@
 
 #include "vcl/dialogs.h"
 #include "vcl/forms.h"
+#include "vcl/seams.h"
 
 namespace skin {
 
@@ -14,34 +15,11 @@ using vcl::String;
 
 bool acGlowDisabled = false;
 
-OSVERSIONINFOW SystemVersion()
-{
-    OSVERSIONINFOW info = {};
-    info.dwOSVersionInfoSize = sizeof(info);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    GetVersionExW(&info);
-#pragma GCC diagnostic pop
-    return info;
-}
+OSVERSIONINFOW SystemVersion() { return vcl::Seams().SystemVersion(); }
+
+bool acCompositionEnabled() { return SystemVersion().dwMajorVersion >= 6 && vcl::Seams().CompositionEnabled(); }
 
 namespace {
-
-// Desktop composition is on: system version 6 or later and the window manager says so.
-bool CompositionEnabled()
-{
-    if (SystemVersion().dwMajorVersion < 6)
-        return false;
-    const HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
-    if (!dwm)
-        return false;
-    using TIsEnabled = HRESULT(WINAPI*)(BOOL*);
-    const auto isEnabled = GetProc<TIsEnabled>(dwm, "DwmIsCompositionEnabled");
-    BOOL enabled = FALSE;
-    const bool on = isEnabled && SUCCEEDED(isEnabled(&enabled)) && enabled;
-    FreeLibrary(dwm);
-    return on;
-}
 
 // The optional kernel functions, looked up once before any window exists; the same start-up
 // decides whether glows are drawn.
@@ -56,7 +34,7 @@ struct TKernelEntries {
     TKernelEntries()
     {
         if (Module)
-            acGlowDisabled = Wow64() && !CompositionEnabled();
+            acGlowDisabled = Wow64() && !acCompositionEnabled();
     }
     bool Wow64() const
     {
@@ -77,7 +55,7 @@ bool NonClientMetrics(NONCLIENTMETRICSW& metrics)
     metrics = {};
     metrics.cbSize = SystemVersion().dwMajorVersion >= 6 ? sizeof(metrics)
                                                           : offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-    return SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    return vcl::Seams().SystemParametersInfo(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
 }
 
 }  // namespace
@@ -123,13 +101,13 @@ bool IsIDERunning() { return !KernelEntries.IsDebuggerPresent || KernelEntries.I
 bool acGetAnimation()
 {
     ANIMATIONINFO info = {sizeof(info), 0};
-    return SystemParametersInfoW(SPI_GETANIMATION, sizeof(info), &info, 0) && info.iMinAnimate != 0;
+    return vcl::Seams().SystemParametersInfo(SPI_GETANIMATION, sizeof(info), &info, 0) && info.iMinAnimate != 0;
 }
 
 void acSetAnimation(bool On)
 {
     ANIMATIONINFO info = {sizeof(info), On ? -1 : 0};
-    SystemParametersInfoW(SPI_SETANIMATION, sizeof(info), &info, 0);
+    vcl::Seams().SystemParametersInfo(SPI_SETANIMATION, sizeof(info), &info, 0);
 }
 
 int GetCaptionFontSize()

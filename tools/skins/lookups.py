@@ -23,12 +23,13 @@ class KeyedLookup:
     own_images: tuple
 
 
-TITLE_BUTTONS = ("BICONCLOSE", "BICONMIN", "BICONMAX", "BICONNORM")
+TITLE_BUTTONS = ("BICONCLOSE", "BICONMIN", "BICONMAX", "BICONNORM", "BICONHELP")
 CHECK_GLYPHS = ("BOXCHECKED", "BOXUNCHECKED", "BOXGRAYED", "RADIOCHECKED", "RADIOUNCHECKED")
 
 LOOKUPS = [
     Lookup("common indexes: check-box and radio glyphs", "GLOBALINFO", CHECK_GLYPHS),
     Lookup("form skinning: title-bar buttons", "GLOBALINFO", TITLE_BUTTONS),
+    Lookup("form skinning: the face of the user's title buttons", "GLOBALINFO", ("TITLEBUTTON",)),
     Lookup("form skinning", "FORM", ("BORDERSMASK",)),
     Lookup("form skinning", "FORMTITLE"),
     Lookup("dialog skinning", "DIALOG", ("BORDERSMASK",)),

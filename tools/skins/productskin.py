@@ -131,7 +131,8 @@ def radio(checked):
 
 
 def title_button(shape, hot):
-    """26 x 18 title-bar buttons: a white glyph, on a hot or pressed face."""
+    """26 x 18 title-bar buttons: a white glyph (none for the face of the user's buttons), on a hot or
+    pressed face."""
     def draw(r, state):
         if state:
             face = hot if state == 1 else mix(hot, BLACK, 0.18)
@@ -151,6 +152,15 @@ CLOSE_2 = stroke([(17.5, 4.5), (8.5, 13.5)], 1.3)
 
 def union(*shapes):
     return lambda x, y: min(s(x, y) for s in shapes)
+
+
+HELP = union(stroke([(10.5, 6.5), (11.5, 4.5), (14.5, 4.5), (15.5, 6.5), (13.0, 9.0), (13.0, 10.5)], 1.2),
+             circle(13.0, 13.5, 0.9))
+
+
+def no_glyph(x, y):
+    """The shape of the user title buttons' face: nothing drawn on it."""
+    return float("inf")
 
 
 def chevron(direction, colours):
@@ -249,7 +259,12 @@ def global_info():
              ("BICONCLOSE", title_button(union(CLOSE, CLOSE_2), CLOSE_HOT)),
              ("BICONMIN", title_button(stroke([(8.5, 9.5), (17.5, 9.5)], 1.0), TITLE_BUTTON_HOT)),
              ("BICONMAX", title_button(outline(8.5, 4.5, 17.5, 13.5), TITLE_BUTTON_HOT)),
-             ("BICONNORM", title_button(union(outline(8.5, 6.5, 15.5, 13.5), stroke([(10.5, 6.5), (10.5, 4.5), (17.5, 4.5), (17.5, 11.5), (15.5, 11.5)], 1.0)), TITLE_BUTTON_HOT))]
+             ("BICONNORM", title_button(union(outline(8.5, 6.5, 15.5, 13.5), stroke([(10.5, 6.5), (10.5, 4.5), (17.5, 4.5), (17.5, 11.5), (15.5, 11.5)], 1.0)), TITLE_BUTTON_HOT)),
+             ("BICONHELP", title_button(HELP, TITLE_BUTTON_HOT)),
+             ("TITLEBUTTON", title_button(no_glyph, TITLE_BUTTON_HOT))]
+    # The title's icon 4 pixels in from the frame, the buttons 2 pixels in from the right edge,
+    # side by side and centred in the caption.
+    keys += [("BILEFT", 4), ("BIRIGHT", 2), ("BITOP", 0), ("BISPACE", 0), ("BIVALIGN", 0)]
     return keys
 
 

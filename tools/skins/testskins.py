@@ -73,6 +73,24 @@ def _title_images():
     return tuple(buttons + files)
 
 
+# The frame test skin's title buttons: three states of 24 x 18 (21 x 18 for the user buttons), each
+# state one flat colour of its own.
+FRAME_BUTTONS = (("BICONCLOSE", 24, (200, 40, 40)), ("BICONMIN", 24, (40, 160, 40)), ("BICONMAX", 24, (40, 40, 200)),
+                 ("BICONNORM", 24, (160, 40, 160)), ("BICONHELP", 24, (40, 160, 160)), ("TITLEBUTTON", 21, (160, 160, 40)))
+
+
+def frame_button_colour(rgb, state):
+    """The flat colour of a title button's state: lighter with every state."""
+    return tuple(min(255, c + 30 * state) for c in rgb)
+
+
+def _frame_images():
+    buttons = [(key, Glyph([_solid(width, 18, frame_button_colour(rgb, s)) for s in range(3)]))
+               for key, width, rgb in FRAME_BUTTONS]
+    grip = ("GRIPIMAGE", ImageFile("GRIP.BMP", [_solid(12, 12, (220, 120, 40))], kind=0))
+    return tuple(buttons) + (grip,)
+
+
 def _glow_png():
     """A 20 x 20 halo with borders of 8 in straight alpha, growing stronger towards the middle; every
     pixel of the borders has a colour of its own, the 4 x 4 middle is empty."""
@@ -157,6 +175,13 @@ TEST_SKINS = {
         Section("GREY", border=1, colours=((128, 128, 128), (90, 90, 90))),
         Section("GRADIENT", states=2, gradient=True),
     ], extra={"BIKEEPHUE": 1}),
+    # A skinned form's frame: a two-state form section with a border line of 2, a two-state title,
+    # the title buttons, a user title button's image and a grip, placed by the skin's options.
+    "FRAME": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2, keys=_frame_images()),
+        Section("FORM", states=2, border=2),
+        Section("FORMTITLE", states=2),
+    ], extra={"BIRIGHT": 2, "BISPACE": 1, "BILEFT": 2}),
     # Glows: a section with its glow image, a margin of 2 and glows on; one asking for glows without an image.
     "GLOW": TestSkin("8.00", [
         Section("GLOBALINFO"),

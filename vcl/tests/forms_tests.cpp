@@ -435,3 +435,27 @@ TEST_F(WindowTest, TheMainFormMinimisesThroughTheApplicationWindowWhoseHooksCome
         ShowWindow(onTaskBar ? form->Handle() : Application->Handle(), SW_RESTORE);
     }
 }
+
+// The form's icon goes to its window when set and when the window is made again; the
+// application's goes to the application window.
+TEST_F(WindowTest, IconsGoToTheirWindows)
+{
+    TForm* form = NewForm();
+    auto icon = std::make_unique<TIcon>();
+    icon->SetHandle(CopyIcon(LoadIconW(nullptr, IDI_WARNING)));
+    form->SetIcon(icon.get());
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_GETICON, ICON_BIG, 0), reinterpret_cast<LRESULT>(form->Icon()->Handle()))
+        << "a window made after the icon was set";
+    icon->SetHandle(CopyIcon(LoadIconW(nullptr, IDI_ERROR)));
+    form->SetIcon(icon.get());
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_GETICON, ICON_SMALL, 0),
+              reinterpret_cast<LRESULT>(form->Icon()->Handle()))
+        << "a change while the window exists";
+
+    TIcon saved;
+    saved.Assign(Application->Icon());
+    Application->SetIcon(icon.get());
+    EXPECT_EQ(SendMessageW(Application->Handle(), WM_GETICON, ICON_BIG, 0),
+              reinterpret_cast<LRESULT>(Application->Icon()->Handle()));
+    Application->SetIcon(&saved);
+}

@@ -55,6 +55,35 @@ TEST_F(WindowTest, LabelRemeasuresOnlyOnARealCaptionOrFontChange)
     EXPECT_EQ(big.cy, label->Height());
 }
 
+// An opaque label fills its background while the style says so; taking csOpaque away (as the skin
+// does to let the parent show) leaves the property as it was set.
+TEST_F(WindowTest, LabelTransparencyIsThePropertyAndTheStyleIsWhatPaints)
+{
+    TForm* form = NewForm();
+    form->SetColor(clBlue);
+    auto* label = NewChild<TLabel>(form, 10, 10, 60, 20, clRed);
+    label->SetAutoSize(false);
+    label->SetCaption(L"");
+    EXPECT_FALSE(label->Transparent());
+    EXPECT_TRUE(label->ControlStyle().Contains(TControlStyleItem::csOpaque));
+    ShowAndPaint(form);
+    PumpFor(50);
+    EXPECT_EQ(Grab(form->Handle()).ClientPixel(12, 12), COLORREF(RGB(255, 0, 0)));
+
+    TControlStyle style = label->ControlStyle();
+    style >> TControlStyleItem::csOpaque;
+    label->SetControlStyle(style);
+    EXPECT_FALSE(label->Transparent()) << "the property is the label's own";
+    form->Repaint();
+    PumpFor(50);
+    EXPECT_EQ(Grab(form->Handle()).ClientPixel(12, 12), COLORREF(RGB(0, 0, 255))) << "the style paints";
+
+    label->SetTransparent(true);
+    EXPECT_TRUE(label->Transparent());
+    label->SetTransparent(false);
+    EXPECT_TRUE(label->ControlStyle().Contains(TControlStyleItem::csOpaque));
+}
+
 TEST_F(WindowTest, LabelMeasuresEmptyCaptionsAsABlankAndKeepsTheRightEdgeWhenRightJustified)
 {
     TForm* form = NewForm();

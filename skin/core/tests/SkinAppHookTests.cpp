@@ -16,16 +16,15 @@ using skintest::NewManager;
 using skintest::TLoggingForm;
 using skintest::TManagerPtr;
 using skintest::TTempSkin;
-using skintest::TTestProvider;
 using skintest::WriteSkin;
 
 namespace {
 
 // A provider that records where it was asked to drop its system menu.
-class TMenuProvider : public TTestProvider {
-    CL_CLASS(TMenuProvider, TTestProvider)
+class TMenuProvider : public TsSkinProvider {
+    CL_CLASS(TMenuProvider, TsSkinProvider)
 public:
-    using TTestProvider::TTestProvider;
+    using TsSkinProvider::TsSkinProvider;
     std::vector<vcl::TPoint> Drops;
     void DropSysMenu(int X, int Y) override { Drops.emplace_back(X, Y); }
 };
@@ -54,7 +53,7 @@ protected:
         vcl::Application->CreateForm(Main);
         Main->SetBounds(100, 100, 200, 150);
         Main->Show();
-        return vcl::Create<TMenuProvider>(Main);
+        return Main->AddProvider<TMenuProvider>();
     }
     bool Hook(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0)
     {
@@ -74,7 +73,7 @@ TEST_F(SkinAppHook, SystemCommandsSetTheShowStateWhileASkinIsInForce)
 {
     // The provider paints no frame: minimising is left to the application, restoring happens here
     // (without desktop composition).
-    MakeMainForm();
+    MakeMainForm()->SetDrawNonClientArea(false);
     vcl::Seams().CompositionEnabled = [] { return false; };
     const struct {
         WPARAM Command;

@@ -23,7 +23,6 @@ using skintest::TLoggingGraphic;
 using skintest::TLoggingPanel;
 using skintest::TManagerPtr;
 using skintest::TTempSkin;
-using skintest::TTestProvider;
 using skintest::WriteSkin;
 using testsupport::TMessageBoxRecorder;
 using vcl::String;
@@ -52,7 +51,7 @@ protected:
         auto* form = vcl::Create<TLoggingForm>(vcl::Application);
         form->SetBounds(100 + 20 * int(Forms.size()), 100, 200, 150);
         if (Skinned)
-            vcl::Create<TTestProvider>(form);
+            form->AddProvider();
         Forms.push_back(form);
         return form;
     }

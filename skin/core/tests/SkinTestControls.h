@@ -1,12 +1,11 @@
 #pragma once
 // Controls for the tests of the skin messages: windowed and graphic controls and forms that record
-// the skin commands they receive, skinned ones answering the skinned query, and a form provider.
+// the skin commands they receive, skinned ones answering the skinned query.
 #include <algorithm>
 #include <functional>
 #include <vector>
 
 #include "skin/core/sMessages.h"
-#include "skin/core/sStyleSimply.h"
 #include "skin/forms/sSkinProvider.h"
 #include "vcl/controls.h"
 #include "vcl/forms.h"
@@ -77,8 +76,8 @@ public:
     }
 };
 
-// A form that records the skin commands reaching its window procedure. With a provider it answers
-// as a skinned form does: scmdQueryProvider with the provider, scmdQuerySkinned with 1.
+// A form that records the skin commands reaching it: plain, in its own procedure; with a skin
+// provider (AddProvider), in front of the provider, which then answers for the form.
 class TLoggingForm : public vcl::TForm {
     CL_CLASS(TLoggingForm, vcl::TForm)
 public:
@@ -86,38 +85,25 @@ public:
     skin::TsSkinProvider* Provider = nullptr;
     TCommandLog Log;
 
+    // A provider of class T for the form, the record put in front of it.
+    template<class T = skin::TsSkinProvider>
+    T* AddProvider()
+    {
+        T* provider = vcl::Create<T>(this);
+        Provider = provider;
+        const vcl::TWndMethod inner = WindowProc();
+        SetWindowProc(vcl::TWndMethod([this, inner](vcl::TMessage& Message) {
+            Log.Record(Message);
+            inner(Message);
+        }));
+        return provider;
+    }
+
     void WndProc(vcl::TMessage& Message) override
     {
-        if (!Log.Record(Message)) {
+        if (Provider || !Log.Record(Message))
             vcl::TForm::WndProc(Message);
-            return;
-        }
-        if (Provider && skin::SkinCommandOf(Message) == skin::scmdQueryProvider)
-            Message.Result = reinterpret_cast<LRESULT>(Provider);
-        else if (Provider && skin::SkinCommandOf(Message) == skin::scmdQuerySkinned)
-            Message.Result = 1;
     }
-};
-
-// A provider as form skinning will make it: it lists its form among the skinned forms while it
-// lives and lets the form answer for it.
-class TTestProvider : public skin::TsSkinProvider {
-    CL_CLASS(TTestProvider, skin::TsSkinProvider)
-public:
-    explicit TTestProvider(TLoggingForm* Form) : skin::TsSkinProvider(Form), FForm(Form)
-    {
-        skin::IntSkinForm(Form);
-        Form->Provider = this;
-    }
-    void BeforeDestruction() override
-    {
-        FForm->Provider = nullptr;
-        skin::IntUnSkinForm(FForm);
-        skin::TsSkinProvider::BeforeDestruction();
-    }
-
-private:
-    TLoggingForm* FForm;
 };
 
 }  // namespace skintest

@@ -1,0 +1,434 @@
+// The picture of a skinned form in the provider's cache, layer by layer: frame and background,
+// grip, title section, icon, "TITLEBAR" bar, caption text, the background saved behind the title
+// buttons, the buttons; then the form's own OnPaint over the client area. The menu line, the MDI
+// area and the extended-border frame come with their own features.
+#include <algorithm>
+#include <memory>
+
+#include "skin/core/Sborders.h"
+#include "skin/core/sMaskData.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sStyleSimply.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/graphics/BitmapView.h"
+#include "skin/graphics/sAlphaGraph.h"
+#include "skin/graphics/sGraphUtils.h"
+#include "vcl/application.h"
+
+namespace skin {
+
+using vcl::TBitmap;
+using vcl::TPoint;
+using vcl::TRect;
+
+namespace {
+
+// The state of a section for an active or inactive form: limited to its states.
+int SectionState(const TsSkinManager& Manager, int SkinIndex, bool Active)
+{
+    if (!Manager.IsValidSkinIndex(SkinIndex))
+        return 0;
+    return std::clamp(int(Active), 0, std::max(Manager.gd[size_t(SkinIndex)].States - 1, 0));
+}
+
+// Copies the part Src of one bitmap to Dst of another (both 32-bit, same size of the part).
+void CopyPart(TBitmap* To, const TPoint& Dst, TBitmap* From, const TRect& Src)
+{
+    TCanvasLock to(To->Canvas());
+    TCanvasLock from(From->Canvas());
+    BitBlt(To->Canvas()->Handle(), Dst.x, Dst.y, Src.Width(), Src.Height(), From->Canvas()->Handle(), Src.left,
+           Src.top, SRCCOPY);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Rendering the cache
+
+void TsSkinProvider::PaintAll()
+{
+    TsCommonData& data = *FCommonData;
+    TsSkinManager* manager = Manager();
+    if (Form->ControlState().Contains(vcl::TControlStateItem::csCreating) ||
+        (FormState & (fsBlendOnMoving | fsExitAnimation)) || data.SkinIndex < 0 || !manager)
+        return;
+    const HWND handle = Form->Handle();
+    const bool iconic = IsIconic(handle) && !(vcl::Application && Form == vcl::Application->MainForm());
+    const TRect shadow = ShadowSize();
+    const int sb0 = SysBorderHeight(handle, BorderForm.get(), false);
+    int height = iconic ? sb0 + CaptionHeight(true) + 2 : Form->Height();
+    if (BorderForm)
+        height += DiffBorder(BorderForm.get()) + DiffTitle(BorderForm.get()) + shadow.top + shadow.bottom +
+                  (MenuHeight() ? 1 : 0);
+    const int width = CaptionWidth();
+    if (!data.FCacheBmp) {
+        data.FCacheBmp = CreateBmp32(width, height);
+        UpdateSkinState(data, false);
+        if (!Loading()) {
+            vcl::TMessage state = MakeSkinMessage(scmdSkinState, 1);
+            AlphaBroadCast(Form, state);
+        }
+    }
+    if (data.BGChanged) {
+        RgnChanged = true;
+        data.FCacheBmp->SetSize(width, height);
+        if (manager->IsValidSkinIndex(data.SkinIndex))
+            PaintFrame(iconic);
+        MenuChanged = false;
+        data.BGChanged = false;
+        CallOnPaint();
+        FirstInitialized = true;
+    }
+    data.FUpdating = false;
+}
+
+void TsSkinProvider::PaintFrame(bool Iconic)
+{
+    TsCommonData& data = *FCommonData;
+    TsSkinManager& manager = *Manager();
+    TBitmap* cache = data.FCacheBmp.get();
+    const TFrameLayout layout = FrameLayout();
+    const int state = SectionState(manager, data.SkinIndex, FormActive);
+    const TCacheInfo background = Form->Parent() ? BGInfoToCI([this] {
+        TacBGInfo info;
+        GetBGInfo(info, Form->Parent());
+        return info;
+    }()) : acEmptyCI;
+    const TRect frame(layout.Shadow.left, layout.Shadow.top, layout.Width - layout.Shadow.right,
+                      layout.Height - layout.Shadow.bottom);
+    if (data.CtrlSkinState & cssNoCache) {
+        const TRect top(0, 0, layout.Width, layout.CaptionHeight + BorderWidth(true) + GetLinesCount() * MenuHeight() + 1);
+        TCanvasLock lock(cache->Canvas());
+        FillDC(cache->Canvas()->Handle(), BorderForm ? frame : top, FormColor());
+        PaintBorderFast(cache->Canvas()->Handle(), frame, BorderWidth(true), data, state);
+    } else if (HaveBorder(this) || Form->Parent()) {
+        PaintItem(data.SkinIndex, data.SkinSection(), background, state, frame, TPoint(Form->Left(), Form->Top()), cache,
+                  &manager);
+    } else {
+        PaintItemBG(data, background, state, frame, TPoint(Form->Left(), Form->Top()), cache);
+    }
+    if (IsGripVisible(this) && IsCached(data)) {
+        data.BGChanged = false;
+        PaintGrip(layout);
+    }
+    const bool caption = layout.CaptionHeight != 0 && FDrawNonClientArea;
+    if (caption) {
+        PaintTitleBar(layout, background, state, Iconic);
+        PaintCaptionText(layout, state);
+        SaveBGForBtns(true);
+        PaintBorderIcons();
+    }
+}
+
+void TsSkinProvider::CallOnPaint()
+{
+    const vcl::TNotifyEvent onPaint = Form->OnPaint();
+    if (!onPaint || !IsCached(*FCommonData))
+        return;
+    vcl::TCanvas* canvas = Form->Canvas();
+    vcl::TCanvas* cache = FCommonData->FCacheBmp->Canvas();
+    TCanvasLock cacheLock(cache);
+    TCanvasLock formLock(canvas);
+    const HDC saved = canvas->HandleAllocated() ? canvas->Handle() : nullptr;
+    const HDC dc = cache->Handle();
+    POINT origin{};
+    SetViewportOrgEx(dc, OffsetX(), OffsetY(), &origin);
+    canvas->SetHandle(dc);
+    const vcl::TScopeExit restore([&] {
+        canvas->SetHandle(saved);
+        SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+    });
+    onPaint(Form);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Title bar, icon and grip
+
+void TsSkinProvider::PaintTitleBar(const TFrameLayout& Layout, const TCacheInfo& Background, int State, bool Iconic)
+{
+    TsSkinManager& manager = *Manager();
+    TBitmap* cache = FCommonData->FCacheBmp.get();
+    const int title = TitleSkinIndex();
+    if (manager.IsValidSkinIndex(title)) {
+        const TRect frame(Layout.Shadow.left, Layout.Shadow.top, Layout.Width - Layout.Shadow.right,
+                          Iconic ? Layout.Height - Layout.Shadow.bottom : Layout.MenuTop());
+        PaintItem(title, TitleSkinSection(), Background, SectionState(manager, title, FormActive), frame,
+                  TPoint(Form->Left(), Form->Top()), cache, &manager);
+    }
+    DrawAppIcon(Layout);
+    if (SysButtonsCount() == 0)
+        return;
+    const int bar = manager.GetMaskIndex(FCommonData->SkinIndex, FCommonData->SkinSection(), L"TITLEBAR");
+    if (!manager.IsValidImgIndex(bar))
+        return;
+    const TRect r(Layout.Width - BarWidth(bar), 0, Layout.Width, Layout.CaptionHeight + Layout.SysBorderHeight);
+    DrawSkinRect(PixelsOf(cache), r, TCacheView(), manager.ma[size_t(bar)], State, true);
+}
+
+void TsSkinProvider::DrawAppIcon(const TFrameLayout& Layout)
+{
+    if (!IconVisible())
+        return;
+    TBitmap* cache = FCommonData->FCacheBmp.get();
+    const TRect r = skin::IconRect(Layout, vcl::TSize(IconWidth(), IconHeight()));
+    TBitmap* glyph = FTitleIcon->Glyph();
+    if (!glyph->Empty()) {
+        if (glyph->PixelFormat() != vcl::TPixelFormat::pf32bit) {
+            glyph->SetPixelFormat(vcl::TPixelFormat::pf32bit);
+            const TPixelView pixels = PixelsOf(glyph);
+            for (int y = 0; y < pixels.Height; ++y)
+                for (int x = 0; x < pixels.Width; ++x)
+                    if ((pixels.At(x, y) & 0xFFFFFF) != 0xFF00FF)
+                        pixels.At(x, y) |= 0xFF000000;
+        }
+        glyph->SetTransparentColor(vcl::clFuchsia);
+        glyph->SetTransparent(true);
+        CopyByMask(TRect(r.left, r.top, r.left + glyph->Width(), r.top + glyph->Height()),
+                   TRect(0, 0, glyph->Width(), glyph->Height()), PixelsOf(cache), PixelsOf(glyph), TCacheView(), false);
+        return;
+    }
+    const std::unique_ptr<TBitmap> saved = CreateBmp32(r.Width(), r.Height());
+    CopyPart(saved.get(), TPoint(), cache, r);
+    HICON icon = nullptr;
+    vcl::TSize size(r.Width(), r.Height());
+    if (Form->Icon()->HandleAllocated()) {
+        icon = Form->Icon()->Handle();
+    } else if (vcl::Application && vcl::Application->Icon()->HandleAllocated()) {
+        icon = reinterpret_cast<HICON>(SendMessageW(vcl::Application->Handle(), WM_GETICON, ICON_SMALL2, 0));
+    } else {
+        const int w = FTitleIcon->Width() ? FTitleIcon->Width() : Layout.CaptionHeight - r.top;
+        const int h = FTitleIcon->Height() ? FTitleIcon->Height() : Layout.CaptionHeight - r.top;
+        vcl::TIcon* own = h > 16 && AppIconLarge ? AppIconLarge.get() : AppIcon.get();
+        if (own && own->HandleAllocated()) {
+            icon = own->Handle();
+            size = vcl::TSize(w, h);
+        } else {
+            icon = LoadIconW(nullptr, IDI_APPLICATION);
+        }
+    }
+    if (!icon)
+        return;
+    {
+        TCanvasLock lock(cache->Canvas());
+        DrawIconEx(cache->Canvas()->Handle(), r.left, r.top, icon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
+    }
+    // Pixels the icon left as they were take their alpha back; the icon's own become opaque.
+    const TPixelView pixels = PixelsOf(cache);
+    const TPixelView before = PixelsOf(saved.get());
+    for (int y = 0; y < before.Height; ++y)
+        for (int x = 0; x < before.Width; ++x) {
+            uint32_t& pixel = pixels.At(r.left + x, r.top + y);
+            const uint32_t old = before.At(x, y);
+            pixel = (pixel & 0xFFFFFF) == (old & 0xFFFFFF) ? old : pixel | 0xFF000000;
+        }
+}
+
+void TsSkinProvider::PaintGrip(const TFrameLayout& Layout)
+{
+    TsSkinManager& manager = *Manager();
+    const int grip = manager.ConstData.GripRightBottom;
+    if (!manager.IsValidImgIndex(grip))
+        return;
+    const TsMaskData& mask = manager.ma[size_t(grip)];
+    TBitmap* cache = FCommonData->FCacheBmp.get();
+    const vcl::TSize size(WidthOfImage(mask), HeightOfImage(mask));
+    const TPoint p = skin::RBGripPoint(Layout, size);
+    const std::unique_ptr<TBitmap> bmp = CreateBmp32(size.cx, size.cy);
+    TacBGInfo info;
+    GetBGInfo(info, Form);
+    if (info.BgKind == 2) {
+        CopyPart(bmp.get(), TPoint(), cache, TRect(p.x, p.y, p.x + size.cx, p.y + size.cy));
+    } else {
+        FillRect32(PixelsOf(bmp.get()), TRect(0, 0, size.cx, size.cy), vcl::TColor(vcl::ColorToRGB(info.Color)));
+        // Where the frame's right and bottom images reach over the grip, the grip lies on them.
+        const int border = FCommonData->BorderIndex;
+        if (manager.IsValidImgIndex(border)) {
+            const int right = manager.MaskWidthRight(border) - Layout.BorderWidth;
+            const int bottom = manager.MaskWidthBottom(border) - Layout.BorderWidth;
+            if (right > 0)
+                CopyPart(bmp.get(), TPoint(size.cx - right, 0), cache,
+                         vcl::Bounds(Layout.Width - manager.MaskWidthRight(border) - Layout.Shadow.right,
+                                     Layout.Height - Layout.BorderWidth - size.cy - Layout.Shadow.bottom, right, size.cy));
+            if (bottom > 0)
+                CopyPart(bmp.get(), TPoint(0, size.cy - bottom), cache,
+                         vcl::Bounds(Layout.Width - Layout.BorderWidth - size.cx - Layout.Shadow.right,
+                                     Layout.Height - manager.MaskWidthBottom(border) - Layout.Shadow.bottom, size.cx,
+                                     bottom));
+        }
+    }
+    DrawSkinGlyph(PixelsOf(bmp.get()), TPoint(), 0, 1, mask, TCacheView());
+    CopyPart(cache, p, bmp.get(), TRect(0, 0, size.cx, size.cy));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Caption text
+
+void TsSkinProvider::PaintCaptionText(const TFrameLayout& Layout, int State)
+{
+    TsSkinManager& manager = *Manager();
+    TBitmap* cache = FCommonData->FCacheBmp.get();
+    const int title = TitleSkinIndex();
+    TRect box = CaptionTextBox(Layout, IconVisible() ? IconWidth() : 0, FCaptionSkinIndex >= 0, TitleBtnsWidth());
+    if (box.IsEmpty())
+        return;
+    vcl::TCanvas* canvas = cache->Canvas();
+    TCanvasLock lock(canvas);
+    const vcl::String added = FAddedTitle->Text();
+    vcl::TSize addedSize;
+    if (!added.empty()) {
+        canvas->SetFont(FAddedTitle->Font());
+        addedSize = acTextExtent(canvas, added);
+    }
+    if (const HFONT font = acGetTitleFont()) {
+        canvas->Font()->SetHandle(font);
+        DeleteObject(font);
+    }
+    canvas->Font()->SetHeight(GetCaptionFontSize());
+    canvas->Font()->SetCharset(Form->Font()->Charset());
+    const bool showMain = FAddedTitle->ShowMainCaption();
+    const vcl::TSize mainSize = showMain ? acTextExtent(canvas, Form->Caption()) : addedSize;
+    TRect text = AlignCaptionText(box, mainSize, showMain ? addedSize.cx : 0,
+                                  ShownCaptionAlignment(FCaptionAlignment, Form->UseRightToLeftAlignment()));
+    const UINT flags =
+        DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | (Form->UseRightToLeftReading() ? DT_RTLREADING : 0);
+    if (showMain) {
+        TRect r = text;
+        acDrawText(canvas->Handle(), Form->Caption(), r, flags | DT_CALCRECT);
+        int section = title;
+        if (FCaptionSkinIndex >= 0) {
+            const TRect back = r.Inflated(4, 2);
+            const std::unique_ptr<TBitmap> beneath = CreateBmp32(Layout.Width, Layout.MenuTop());
+            CopyPart(beneath.get(), TPoint(), cache, TRect(0, 0, Layout.Width, Layout.MenuTop()));
+            PaintItem(FCaptionSkinIndex, L"CAPTION", MakeCacheInfo(beneath.get()),
+                      SectionState(manager, FCaptionSkinIndex, FormActive), back, back.TopLeft(), cache, &manager);
+            section = FCaptionSkinIndex;
+        }
+        if (manager.IsValidSkinIndex(section) && !(acGlowDisabled && manager.SkinData->Version <= 7.5)) {
+            const TsGeneralData& glow = manager.gd[size_t(section)];
+            const int size = FormActive ? glow.HotGlowSize : glow.GlowSize;
+            if (size != 0)
+                acDrawGlowForText(cache, Form->Caption(), r, flags, 15, size,
+                                  FormActive ? glow.HotGlowColor : glow.GlowColor, FormActive ? FGlow1 : FGlow2);
+        }
+        canvas->Brush()->SetStyle(vcl::TBrushStyle::bsClear);
+        acWriteTextEx(canvas, Form->Caption(), Form->Enabled(), r, flags, section, State != 0, &manager);
+        text.left = r.right;
+    }
+    if (added.empty())
+        return;
+    text.left += 4;
+    text.right = text.left + addedSize.cx + 4;
+    if (addedSize.cx <= 4 || !manager.IsValidSkinIndex(title))
+        return;
+    canvas->SetFont(FAddedTitle->Font());
+    const TsGeneralData& section = manager.gd[size_t(title)];
+    canvas->Font()->SetColor(AddedTitleColor(FAddedTitle->Font()->Color(), section.FontColor.Color,
+                                             section.HotFontColor.Color, FormActive));
+    canvas->Brush()->SetStyle(vcl::TBrushStyle::bsClear);
+    SetTextColor(canvas->Handle(), vcl::ColorToRGB(canvas->Font()->Color()));
+    SetBkMode(canvas->Handle(), TRANSPARENT);
+    acDrawText(canvas->Handle(), added, text, flags);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Title buttons
+
+void TsSkinProvider::SaveBGForBtns(bool Full)
+{
+    TBitmap* cache = FCommonData->FCacheBmp.get();
+    const HWND handle = Form->Handle();
+    const int width =
+        SysBorderWidth(handle, BorderForm.get(), true) + TitleBtnsWidth() + ShadowSize().right + 10;
+    const int captionRows = SysBorderHeight(handle, BorderForm.get(), true) + CaptionHeight(true);
+    const int height =
+        captionRows + SysBorderWidth(handle, BorderForm.get(), false) + MenuHeight() + ShadowSize().top;
+    TempBmp->SetPixelFormat(cache->PixelFormat());
+    TempBmp->SetSize(width, height);
+    CopyPart(TempBmp.get(), TPoint(), cache,
+             vcl::Bounds(CaptionWidth() - width - 1, 0, width, Full ? height : captionRows));
+}
+
+void TsSkinProvider::RestoreBtnsBG()
+{
+    if (!TempBmp || TempBmp->Empty())
+        return;
+    CopyPart(FCommonData->FCacheBmp.get(), TPoint(CaptionWidth() - TempBmp->Width() - 1, 0), TempBmp.get(),
+             TRect(0, 0, TempBmp->Width(), TempBmp->Height()));
+}
+
+void TsSkinProvider::PaintBorderIcons()
+{
+    if (!HaveBorder(this))
+        return;
+    RestoreBtnsBG();
+    TsSkinManager& manager = *Manager();
+    const HWND handle = Form->Handle();
+    const bool zoomed = IsZoomed(handle);
+    const auto global = [&manager](const wchar_t* Name) {
+        return manager.GetMaskIndex(manager.ConstData.IndexGLobalInfo, L"GLOBALINFO", Name);
+    };
+    int restore = global(L"BICONNORM");
+    if (restore < 0)
+        restore = manager.GetMaskIndex(FCommonData->SkinIndex, FCommonData->SkinSection(), L"BICONNORM");
+    if (SystemMenu && SystemMenu->VisibleMax())
+        ButtonMax.ImageIndex = zoomed ? restore : global(L"BICONMAX");
+    const TTitleButtonRects rects = PlaceTitleButtons(FrameLayout(), TitleButtonRow());
+    if (SystemMenu && HaveSysMenu) {
+        if (!rects.Close.IsEmpty())
+            PaintButton(ButtonClose, ButtonClose.ImageIndex, rects.Close, SystemMenu->VisibleClose());
+        if (!rects.Max.IsEmpty())
+            PaintButton(ButtonMax, ButtonMax.ImageIndex, rects.Max,
+                        zoomed ? SystemMenu->EnabledRestore() : SystemMenu->EnabledMax());
+        if (!rects.Min.IsEmpty()) {
+            const bool iconicChild = IsIconic(handle) && Form != vcl::Application->MainForm();
+            PaintButton(ButtonMin, iconicChild ? restore : ButtonMin.ImageIndex, rects.Min,
+                        iconicChild ? SystemMenu->EnabledRestore() : SystemMenu->EnabledMin());
+        }
+        if (!rects.Help.IsEmpty())
+            PaintButton(ButtonHelp, ButtonHelp.ImageIndex, rects.Help, true);
+    }
+    for (int i = 0; i < FTitleButtons->Count(); ++i) {
+        TsTitleButton* button = FTitleButtons->Items(i);
+        if (!button->Visible())
+            continue;
+        TsCaptionButton& btn = button->BtnData;
+        btn.ImageIndex = button->UseSkinData() && manager.IsValidImgIndex(UserBtnIndex) ? UserBtnIndex : -1;
+        btn.HitCode = 1000 + uint32_t(i);
+        PaintButton(btn, btn.ImageIndex, rects.User[size_t(i)], button->Enabled());
+        PaintUserGlyph(button);
+    }
+}
+
+void TsSkinProvider::PaintButton(TsCaptionButton& Btn, int ImageIndex, const TRect& Rect, bool Enabled)
+{
+    Btn.Rect = Rect;
+    const TsMaskData* mask = ButtonMask(ImageIndex);
+    if (!mask)
+        return;
+    const bool faded = Btn.State == 0 && (!FormActive || !Enabled);
+    DrawSkinGlyph(PixelsOf(FCommonData->FCacheBmp.get()), Rect.TopLeft(), Btn.State, faded ? 2 : 1, *mask,
+                  TCacheView());
+}
+
+void TsSkinProvider::PaintUserGlyph(TsTitleButton* Btn)
+{
+    TBitmap* glyph = Btn->Glyph();
+    if (glyph->Empty())
+        return;
+    const TRect& r = Btn->BtnData.Rect;
+    const TPoint at(r.left + (r.Width() - glyph->Width()) / 2, r.top + (ButtonHeight() - glyph->Height()) / 2);
+    const TPixelView cache = PixelsOf(FCommonData->FCacheBmp.get());
+    if (glyph->PixelFormat() == vcl::TPixelFormat::pf32bit) {
+        CopyByMask(vcl::Bounds(at.x, at.y, glyph->Width(), glyph->Height()), TRect(0, 0, glyph->Width(), glyph->Height()),
+                   cache, PixelsOf(glyph), TCacheView(), false);
+        return;
+    }
+    const std::unique_ptr<TBitmap> copy = CreateBmp32(glyph->Width(), glyph->Height());
+    copy->Canvas()->Draw(0, 0, glyph);
+    const TPixelView pixels = PixelsOf(copy.get());
+    CopyTransBitmaps(cache, pixels, at.x, at.y, TsColor::FromInt(pixels.At(0, pixels.Height - 1)));
+}
+
+}  // namespace skin
