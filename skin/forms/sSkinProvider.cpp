@@ -4,6 +4,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinManagerPreview.h"
+#include "skin/core/sSkinMenus.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/graphics/sGraphUtils.h"
@@ -16,7 +17,6 @@ namespace skin {
 
 using vcl::TComponentStateItem;
 
-TsSkinProvider* MDISkinProvider = nullptr;
 const wchar_t* const SkinEditorTitle = L"Zirvane Skins Editor";
 bool acPreviewRequested = false;
 HWND acPreviewHandle = nullptr;

@@ -323,9 +323,6 @@ private:
     TAddItemEvent FOnSkinItem;
 };
 
-// The provider of the application's MDI main form; none while there is none.
-extern TsSkinProvider* MDISkinProvider;
-
 // ---------------------------------------------------------------------------------------------
 // Frame sizes of windows (skinned forms and dialogs)
 
