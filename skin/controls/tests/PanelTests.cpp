@@ -300,6 +300,27 @@ TEST_F(SkinnedPanel, GraphicChildrenAreCopiedAtTheirOffsetUnlessTheirCornerIsThe
     EXPECT_TRUE(panel->SkinData()->HalfVisible) << "an empty clip only tells the owner";
 }
 
+TEST_F(SkinnedPanel, TheKeyCheckBesideTheChildrenSeesNothingAnEarlierOwnerLeft)
+{
+    // An earlier owner leaves the key colour all over the children's surface.
+    TsPanel* earlier = NewPanel(FForm.get(), vcl::TRect(0, 0, 100, 60), L"RED");
+    auto* keyed = vcl::Create<TColourBox>(FForm.get(), RGB(255, 0, 255));
+    keyed->SetBounds(0, 0, 100, 60);
+    keyed->SetParent(earlier);
+    const vcl::TMemoryDC dc(nullptr, 100, 60);
+    const HDC h = dc.Handle();
+    PaintControls(h, earlier, vcl::TPoint(0, 0));
+
+    // The offset moves the check of the blue child to (25,25), beside it.
+    TsPanel* panel = NewPanel(FForm.get(), vcl::TRect(0, 0, 100, 60), L"RED");
+    auto* blue = vcl::Create<TColourBox>(FForm.get(), RGB(0, 0, 255));
+    blue->SetBounds(5, 5, 10, 10);
+    blue->SetParent(panel);
+    FillDC(h, vcl::TRect(0, 0, 100, 60), vcl::clBlack);
+    PaintControls(h, panel, vcl::TPoint(20, 20));
+    EXPECT_EQ(GetPixel(h, 25, 25), RGB(0, 0, 255)) << "copied: nothing but black lies beside it";
+}
+
 // ---------------------------------------------------------------------------------------------
 // Our own skin
 
