@@ -196,6 +196,34 @@ TEST_F(SkinnedPanel, ACustomColourPaintsThePanelsOwnColourDirectly)
     EXPECT_LE(panel->SkinData()->FCacheBmp->Width(), 1) << "painted directly: no cache rendered";
 }
 
+TEST_F(SkinnedPanel, APanelPaintedByItsEraseIsNotPaintedAgainByTheSamePaint)
+{
+    auto* panel = vcl::Create<TsPanel>(FForm.get());
+    panel->SkinData()->SetCustomColor(true);
+    panel->SetColor(TColor(RGB(1, 2, 3)));
+    panel->SetBounds(10, 10, 100, 60);
+    panel->SetParent(FForm.get());
+    Paint();
+    int painted = 0;
+    panel->SetOnPaint(TPaintEvent([&](vcl::TObject*, vcl::TCanvas*) { ++painted; }));
+    const struct {
+        const char* What;
+        UINT Flags;
+    } cases[] = {
+        {"erased: the erase paints it", RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW},
+        {"not erased: the paint itself does", RDW_INVALIDATE | RDW_UPDATENOW},
+    };
+    for (const auto& c : cases) {
+        const HDC dc = GetDC(panel->Handle());
+        FillDC(dc, vcl::TRect(0, 0, 100, 60), vcl::clBlack);
+        ReleaseDC(panel->Handle(), dc);
+        painted = 0;
+        RedrawWindow(panel->Handle(), nullptr, nullptr, c.Flags);
+        EXPECT_EQ(painted, 1) << c.What;
+        EXPECT_EQ(ScreenPixel(panel, 50, 30), RGB(1, 2, 3)) << c.What;
+    }
+}
+
 TEST_F(SkinnedPanel, WithoutADCThePanelPaintsOnItsOwnCanvas)
 {
     auto* panel = vcl::Create<TOwnCanvasPanel>(FForm.get());
