@@ -5,9 +5,6 @@
 # run it on a quiet machine. Extra arguments go to the benchmark (--runs N).
 set -euo pipefail
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD=${ZIRV_BUILD:-$REPO/build}
-export ZIRV_BUILD=$BUILD
-
 . "$REPO/tools/setup.sh"
 
 LIBPNG=$BUILD/third_party/libpng

@@ -6,14 +6,9 @@
 #   tools/gallery.sh FOLDER   in the skin of a folder
 set -euo pipefail
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD=${ZIRV_BUILD:-$REPO/build}
-export ZIRV_BUILD=$BUILD
-
 . "$REPO/tools/setup.sh"
 
-install_packages
-build_libjpeg
-ZIRV_TARGETS="gallery test_skins" configure_and_build
+prepare_targets "gallery test_skins"
 
 skin=${1:-}
 if [ -z "$skin" ]; then

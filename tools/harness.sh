@@ -95,6 +95,10 @@ harness_start() {
     fi
     export ZIRV_HARNESS_DISPLAY=$DISPLAY
     harness_create_prefix
+    # A server the build's tools left in this prefix ends by itself a few seconds after its last
+    # client, and a test starting just then fails without a word: replace it by a persistent one.
+    timeout 30 "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+    timeout 30 "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
     "$WINESERVER" -p </dev/null >/dev/null 2>&1 &
     # Warm the server so that the first test does not pay Wine's start-up.
     timeout 60 "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true

@@ -5,14 +5,9 @@
 # benchmark (--runs N).
 set -euo pipefail
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD=${ZIRV_BUILD:-$REPO/build}
-export ZIRV_BUILD=$BUILD
-
 . "$REPO/tools/setup.sh"
 
-install_packages
-build_libjpeg
-ZIRV_TARGETS=repaint_bench configure_and_build
+prepare_targets repaint_bench
 
 . "$REPO/tools/harness.sh"
 trap harness_stop EXIT

@@ -2,11 +2,12 @@
 # Installs what is missing on a Debian 12 machine, builds libjpeg-turbo for the
 # Windows target from Debian's source package (once), then configures and builds
 # the whole tree. Safe to run again: every step skips what is already done.
-# Sourced (by tools/bench.sh), it only defines its steps.
+# Sourced (by the benchmark and gallery scripts), it only defines its steps.
 set -euo pipefail
 
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${ZIRV_BUILD:-$REPO/build}
+export ZIRV_BUILD=$BUILD
 THIRD=${ZIRV_THIRD_PARTY:-$BUILD/third_party}
 
 PACKAGES=(cmake ninja-build python3 python3-pyftpdlib googletest
@@ -92,8 +93,16 @@ configure_and_build() {
     cmake --build "$BUILD" ${ZIRV_TARGETS:+--target $ZIRV_TARGETS}
 }
 
-if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+# What a tool needs before it runs: the packages, libjpeg and the given targets (all when empty);
+# extra arguments go to CMake's configuration.
+prepare_targets() {
+    local targets=$1
+    shift
     install_packages
     build_libjpeg
-    configure_and_build
+    ZIRV_TARGETS="$targets" configure_and_build "$@"
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    prepare_targets "${ZIRV_TARGETS:-}"
 fi

@@ -4,14 +4,9 @@
 # it on a quiet machine. Extra arguments go to the benchmark (--runs N).
 set -euo pipefail
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD=${ZIRV_BUILD:-$REPO/build}
-export ZIRV_BUILD=$BUILD
-
 . "$REPO/tools/setup.sh"
 
-install_packages
-build_libjpeg
-ZIRV_TARGETS=skin_bench configure_and_build
+prepare_targets skin_bench
 
 . "$REPO/tools/harness.sh"
 trap harness_stop EXIT

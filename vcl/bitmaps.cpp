@@ -15,17 +15,6 @@ struct TDeleteObject {
 };
 using TOwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TDeleteObject>;
 
-class TCanvasLock {
-public:
-    explicit TCanvasLock(TCanvas* canvas) : FCanvas(canvas) { FCanvas->Lock(); }
-    ~TCanvasLock() { FCanvas->Unlock(); }
-    TCanvasLock(const TCanvasLock&) = delete;
-    TCanvasLock& operator=(const TCanvasLock&) = delete;
-
-private:
-    TCanvas* FCanvas;
-};
-
 [[noreturn]] void CannotCreate(int width, int height)
 {
     throw EOutOfResources(Format(L"Cannot create a bitmap of %d x %d pixels", width, height));

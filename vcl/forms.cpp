@@ -650,6 +650,15 @@ void TCustomForm::WMGetMinMaxInfo(TMessage& Message)
     Message.Result = 0;
 }
 
+void TCustomForm::WMSysCommand(TMessage& Message)
+{
+    if ((Message.WParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
+        Message.Result = SendMessageW(Application->Handle(), WM_SYSCOMMAND, Message.WParam, Message.LParam);
+        return;
+    }
+    TScrollingWinControl::Dispatch(Message);
+}
+
 void TCustomForm::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
@@ -658,6 +667,7 @@ void TCustomForm::Dispatch(TMessage& Message)
     case WM_CLOSE: Close(); return;
     case WM_ACTIVATE: WMActivate(Message); return;
     case WM_SIZE: WMSize(Message); return;
+    case WM_SYSCOMMAND: WMSysCommand(Message); return;
     case CM_RELEASE: Free(); return;
     case CM_MENUCHANGED:
         // The menu was rebuilt: the bar shows it again.

@@ -175,6 +175,8 @@ private:
     void ControlRemoved(TWinControl* Control);
     void WMActivate(TMessage& Message);
     void WMSize(TMessage& Message);
+    // The main form minimises through the application window, whose hooks see it first.
+    void WMSysCommand(TMessage& Message);
     // The constraints limit how far the user can drag the frame.
     void WMGetMinMaxInfo(TMessage& Message);
     // Puts the menu bar on the window (or takes it off) and tells the menu.

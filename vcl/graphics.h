@@ -283,6 +283,18 @@ private:
     TNotifyEvent FOnChanging;
 };
 
+// Keeps a canvas's DC while GDI copies from or into it.
+class TCanvasLock {
+public:
+    explicit TCanvasLock(TCanvas* canvas) : FCanvas(canvas) { FCanvas->Lock(); }
+    ~TCanvasLock() { FCanvas->Unlock(); }
+    TCanvasLock(const TCanvasLock&) = delete;
+    TCanvasLock& operator=(const TCanvasLock&) = delete;
+
+private:
+    TCanvas* FCanvas;
+};
+
 // SaveDC now, RestoreDC when the scope ends, also when painting throws.
 class TSavedDC {
 public:

@@ -7,7 +7,7 @@ namespace vcl {
 namespace {
 
 // An entry of the desktop window manager's library, loaded on first use; none without it.
-template<class F>
+template <class F>
 F DwmEntry(const char* Name)
 {
     static const HMODULE library = LoadLibraryW(L"dwmapi.dll");
@@ -37,6 +37,39 @@ void DwmInvalidateIconic(HWND Wnd)
         invalidate(Wnd);
 }
 
+HRESULT DwmIconicThumbnail(HWND Wnd, HBITMAP Bitmap, DWORD Flags)
+{
+    using TSetIconicThumbnail = HRESULT(WINAPI*)(HWND, HBITMAP, DWORD);
+    static const auto set = DwmEntry<TSetIconicThumbnail>("DwmSetIconicThumbnail");
+    return set ? set(Wnd, Bitmap, Flags) : E_NOTIMPL;
+}
+
+HRESULT DwmIconicLivePreview(HWND Wnd, HBITMAP Bitmap, const POINT* ClientOffset, DWORD Flags)
+{
+    using TSetIconicLivePreviewBitmap = HRESULT(WINAPI*)(HWND, HBITMAP, POINT*, DWORD);
+    static const auto set = DwmEntry<TSetIconicLivePreviewBitmap>("DwmSetIconicLivePreviewBitmap");
+    POINT offset = ClientOffset ? *ClientOffset : POINT{};
+    return set ? set(Wnd, Bitmap, ClientOffset ? &offset : nullptr, Flags) : E_NOTIMPL;
+}
+
+// The system's record of the blur behind a window.
+struct TDwmBlurBehind {
+    DWORD Flags;
+    BOOL Enable;
+    HRGN BlurRegion;
+    BOOL TransitionOnMaximized;
+};
+
+HRESULT DwmBlurBehind(HWND Wnd, BOOL Enable, HRGN Region)
+{
+    constexpr DWORD bbEnable = 1;
+    constexpr DWORD bbBlurRegion = 2;
+    using TEnableBlurBehindWindow = HRESULT(WINAPI*)(HWND, const TDwmBlurBehind*);
+    static const auto enable = DwmEntry<TEnableBlurBehindWindow>("DwmEnableBlurBehindWindow");
+    const TDwmBlurBehind blur{bbEnable | (Region ? bbBlurRegion : 0), Enable, Region, FALSE};
+    return enable ? enable(Wnd, &blur) : E_NOTIMPL;
+}
+
 }  // namespace
 
 TSystemSeams& Seams()
@@ -61,6 +94,9 @@ TSystemSeams& Seams()
         DwmCompositionEnabled,
         DwmSetAttribute,
         DwmInvalidateIconic,
+        DwmIconicThumbnail,
+        DwmIconicLivePreview,
+        DwmBlurBehind,
         [](HWND owner, const String& operation, const String& file, int showCmd) {
             return reinterpret_cast<INT_PTR>(
                 ShellExecuteW(owner, operation.c_str(), file.c_str(), nullptr, nullptr, showCmd));

@@ -25,6 +25,12 @@ struct TSystemSeams {
     std::function<bool()> CompositionEnabled;
     std::function<HRESULT(HWND Wnd, DWORD Attribute, const void* Value, DWORD Size)> DwmSetWindowAttribute;
     std::function<void(HWND Wnd)> DwmInvalidateIconicBitmaps;
+    // The taskbar's thumbnail and live preview of a window, and the blur behind it: the manager's
+    // result, E_NOTIMPL without it.
+    std::function<HRESULT(HWND Wnd, HBITMAP Bitmap, DWORD Flags)> DwmSetIconicThumbnail;
+    std::function<HRESULT(HWND Wnd, HBITMAP Bitmap, const POINT* ClientOffset, DWORD Flags)>
+        DwmSetIconicLivePreviewBitmap;
+    std::function<HRESULT(HWND Wnd, BOOL Enable, HRGN Region)> DwmEnableBlurBehindWindow;
     // ShellExecuteW without parameters or folder: its result, above 32 when it succeeded.
     std::function<INT_PTR(HWND Owner, const String& Operation, const String& File, int ShowCmd)> ShellExecute;
 };

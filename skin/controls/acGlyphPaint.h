@@ -31,6 +31,29 @@ struct TGlyphSource {
     bool Reflected = false;
 };
 
+// What a bitmap or speed button gives the painter: its glyph properties, with the glyph at Rect in
+// the look of State.
+template <class TGlyphButton>
+TGlyphSource ButtonGlyphSource(TGlyphButton& Button, const vcl::TRect& Rect, int State)
+{
+    TGlyphSource s;
+    s.Images = Button.Images();
+    s.Glyph = Button.Glyph();
+    s.ImageIndex = Button.ImageIndex();
+    s.SkinData = Button.SkinData();
+    s.Rect = Rect;
+    s.Size = {Button.Width(), Button.Height()};
+    s.NumGlyphs = Button.NumGlyphs();
+    s.Enabled = Button.Enabled();
+    s.Blend = Button.Blend();
+    s.Down = Button.Down();
+    s.Grayed = Button.Grayed();
+    s.State = State;
+    s.DisabledGlyphKind = Button.DisabledGlyphKind();
+    s.Reflected = Button.Reflected();
+    return s;
+}
+
 // The glyph of a push button (its standard look), a speed button or a bitmap button in the look of
 // its state, onto Canvas, or into the button's cache when Canvas is none. Any other control draws
 // nothing.

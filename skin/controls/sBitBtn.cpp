@@ -154,7 +154,7 @@ vcl::TSize TsBitBtn::TextRectSize()
     TRect r(0, 0, width, 0);
     const UINT flags = UINT(GetStringFlags(this, FTextAlignment)) | DT_CALCRECT | DT_EXPANDTABS |
                        (WordWrap() ? DT_WORDBREAK : 0);
-    acDrawText(canvas->Handle(), Caption(), r, flags);
+    canvas->TextRect(r, Caption(), flags);  // in the font, which the DC may not hold yet
     return {r.Width(), r.Height()};
 }
 
@@ -185,22 +185,7 @@ TRect TsBitBtn::ImgRect()
 
 TGlyphSource TsBitBtn::GlyphSource()
 {
-    TGlyphSource s;
-    s.Images = FImages;
-    s.Glyph = Glyph();
-    s.ImageIndex = FImageIndex;
-    s.SkinData = SkinData();
-    s.Rect = ImgRect();
-    s.Size = {Width(), Height()};
-    s.NumGlyphs = NumGlyphs();
-    s.Enabled = Enabled();
-    s.Blend = FBlend;
-    s.Down = Down();
-    s.Grayed = FGrayed;
-    s.State = CurrentState();
-    s.DisabledGlyphKind = FDisabledGlyphKind;
-    s.Reflected = Reflected();
-    return s;
+    return ButtonGlyphSource(*this, ImgRect(), CurrentState());
 }
 
 // ---------------------------------------------------------------------------------------------

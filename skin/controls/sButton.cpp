@@ -165,7 +165,7 @@ TSize TsButton::MeasureText(const vcl::String& Text, int Width, UINT Flags)
     canvas->SetFont(Font());
     const TCanvasLock lock(canvas);
     TRect r(0, 0, Width, 0);
-    acDrawText(canvas->Handle(), Text, r, Flags | DT_CALCRECT);
+    canvas->TextRect(r, Text, Flags | DT_CALCRECT);  // in the font, which the DC may not hold yet
     return {r.Width(), r.Height()};
 }
 

@@ -173,7 +173,7 @@ void TsGroupBox::PrepareCache()
                 if (const int px = Left() + parent.X + x, py = Top() + parent.Y + y; parent.Bmp.Contains(px, py))
                     pixels.At(x, y) = parent.Bmp.At(px, py);
     } else if (Parent()) {
-        FillRect32(pixels, TRect(0, 0, Width(), cr.bottom), SwapColor(background.FillColor));
+        FillRect32(pixels, TRect(0, 0, Width(), cr.bottom), background.FillColor);
     }
     const int frameTop = FCaptionYOffset < 0 ? 0 : cr.Height() / 2;
     PaintItem(data, background, 0, TRect(0, frameTop, Width(), Height()), vcl::TPoint(Left(), Top() + frameTop), cache,
@@ -199,7 +199,7 @@ void TsGroupBox::WriteText(const TRect& R, const TCacheInfo& Background)
             skin::PaintItem(index, L"CHECKBOX", Background, state, R, vcl::TPoint(Left() + R.left, Top() + R.top), cache,
                             m);
         else
-            FillRect32(PixelsOf(cache), R, SwapColor(Background.FillColor));
+            FillRect32(PixelsOf(cache), R, Background.FillColor);
         TRect text(R.left + mg.Left(), R.top + mg.Top(), R.right - mg.Right(), R.bottom - mg.Bottom());
         vcl::TCanvas* canvas = CacheCanvas();
         const TCanvasLock lock(canvas);

@@ -334,7 +334,7 @@ vcl::TSize TsSpeedButton::TextRectSize()
     canvas->SetFont(Font());
     TRect r(0, 0, CaptionAreaWidth(), 0);
     const TCanvasLock lock(canvas);
-    acDrawText(canvas->Handle(), Caption(), r, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
+    canvas->TextRect(r, Caption(), DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);  // in the font, which the DC may not hold yet
     return {r.Width(), r.Height()};
 }
 
@@ -364,22 +364,7 @@ TRect TsSpeedButton::ImgRect() { return SpeedImgRect(LayoutValues()); }
 
 TGlyphSource TsSpeedButton::GlyphSource()
 {
-    TGlyphSource s;
-    s.Images = FImages;
-    s.Glyph = Glyph();
-    s.ImageIndex = FImageIndex;
-    s.SkinData = SkinData();
-    s.Rect = ImgRect();
-    s.Size = {Width(), Height()};
-    s.NumGlyphs = NumGlyphs();
-    s.Enabled = Enabled();
-    s.Blend = FBlend;
-    s.Down = Down();
-    s.Grayed = FGrayed;
-    s.State = CurrentState();
-    s.DisabledGlyphKind = FDisabledGlyphKind;
-    s.Reflected = FReflected;
-    return s;
+    return ButtonGlyphSource(*this, ImgRect(), CurrentState());
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -250,7 +250,8 @@ bool AllEditSelected(vcl::TCustomEdit* Edit)
 {
     DWORD start = 0, end = 0;
     SendMessageW(Edit->Handle(), EM_GETSEL, WPARAM(&start), LPARAM(&end));
-    const size_t length = Edit->Text().size();
+    // The shown text: a masked edit's Text leaves out the mask's literals.
+    const DWORD length = DWORD(GetWindowTextLengthW(Edit->Handle()));
     return end == length && end - start == length;
 }
 

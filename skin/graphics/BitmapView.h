@@ -24,16 +24,6 @@ TBytePixelView BytesOf(vcl::TBitmap* Bmp);
 // The background a record describes, with its bitmap's pixels.
 TCacheView CacheView(const TCacheInfo& CI);
 
-// Keeps a canvas's DC while GDI copies from or into it.
-class TCanvasLock {
-public:
-    explicit TCanvasLock(vcl::TCanvas* Canvas) : FCanvas(Canvas) { FCanvas->Lock(); }
-    ~TCanvasLock() { FCanvas->Unlock(); }
-    TCanvasLock(const TCanvasLock&) = delete;
-    TCanvasLock& operator=(const TCanvasLock&) = delete;
-
-private:
-    vcl::TCanvas* FCanvas;
-};
+using vcl::TCanvasLock;
 
 }  // namespace skin

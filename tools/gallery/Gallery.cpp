@@ -1,18 +1,27 @@
 #include "tools/gallery/Gallery.h"
 
 #include <algorithm>
+#include <memory>
 #include <type_traits>
+#include <vector>
 
 #include "skin/controls/acProgressBar.h"
 #include "skin/controls/sBevel.h"
+#include "skin/controls/sBitBtn.h"
 #include "skin/controls/sButton.h"
+#include "skin/controls/sComboBox.h"
+#include "skin/controls/sEdit.h"
 #include "skin/controls/sGroupBox.h"
+#include "skin/controls/sLabel.h"
+#include "skin/controls/sMaskEdit.h"
+#include "skin/controls/sMemo.h"
 #include "skin/controls/sPanel.h"
 #include "skin/controls/sScrollBox.h"
 #include "skin/controls/sSpeedButton.h"
 #include "skin/controls/sSplitter.h"
 #include "skin/controls/sStatusBar.h"
 #include "skin/controls/sTrackBar.h"
+#include "skin/graphics/BitmapView.h"
 
 namespace gallery {
 
@@ -55,8 +64,18 @@ public:
         control->SetParent(Parent);
         if (*Caption)
             control->SetCaption(Caption);
-        FGallery.Controls.push_back(control);
+        Keep(control);
         return control;
+    }
+    // A control placed by its maker, listed with the others.
+    void Keep(vcl::TControl* Control) { FGallery.Controls.push_back(Control); }
+    // Moves the last control Width to the right, the row going on after it: room on its left for
+    // what it places there itself.
+    void MakeRoom(vcl::TControl* Control, int Width)
+    {
+        Control->SetLeft(Control->Left() + Width);
+        FLeft += Width;
+        FRight = std::max(FRight, FLeft);
     }
     // A check control sized to its glyph and caption. Radio buttons lie each in a container of its
     // own, so that more than one can show checked.
@@ -89,14 +108,22 @@ private:
 
 void Hot(TsCommonData* Data) { Data->FMouseAbove = true; }
 
+// The states every push button shows: normal, hot, pressed, default and disabled.
+template<class T>
+std::vector<T*> AddPushButtons(TRows& Rows, int Width)
+{
+    std::vector<T*> buttons{Rows.template Add<T>(Width, 0, L"Normal")};
+    Hot(buttons.emplace_back(Rows.template Add<T>(Width, 0, L"Hot"))->SkinData());
+    buttons.emplace_back(Rows.template Add<T>(Width, 0, L"Pressed"))->SetDown(true);
+    buttons.emplace_back(Rows.template Add<T>(Width, 0, L"Default"))->SetDefault(true);
+    buttons.emplace_back(Rows.template Add<T>(Width, 0, L"Disabled"))->SetEnabled(false);
+    return buttons;
+}
+
 void AddButtons(TRows& Rows)
 {
     Rows.Row(26);
-    Rows.Add<TsButton>(86, 0, L"Normal");
-    Hot(Rows.Add<TsButton>(86, 0, L"Hot")->SkinData());
-    Rows.Add<TsButton>(86, 0, L"Pressed")->SetDown(true);
-    Rows.Add<TsButton>(86, 0, L"Default")->SetDefault(true);
-    Rows.Add<TsButton>(86, 0, L"Disabled")->SetEnabled(false);
+    AddPushButtons<TsButton>(Rows, 86);
     Rows.Add<TsSpeedButton>(86, 0, L"Speed");
     Hot(Rows.Add<TsSpeedButton>(86, 0, L"Hot")->SkinData());
     auto* down = Rows.Add<TsSpeedButton>(86, 0, L"Down");
@@ -104,6 +131,35 @@ void AddButtons(TRows& Rows)
     down->SetAllowAllUp(true);
     down->SetDown(true);
     Rows.Add<TsSpeedButton>(86, 0, L"Disabled")->SetEnabled(false);
+    Rows.Add<TsTimerSpeedButton>(22, 0, L"+");  // as wide as it is tall less 4
+}
+
+// A 16 x 16 green disc on transparent pixels, the bitmap buttons' glyph.
+std::unique_ptr<vcl::TBitmap> DiscGlyph()
+{
+    auto glyph = std::unique_ptr<vcl::TBitmap>(vcl::Create<vcl::TBitmap>());
+    glyph->SetPixelFormat(vcl::TPixelFormat::pf32bit);
+    glyph->SetSize(16, 16);
+    const TPixelView pixels = PixelsOf(glyph.get());
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            pixels.At(x, y) = (x - 7.5) * (x - 7.5) + (y - 7.5) * (y - 7.5) < 49 ? DiscColour : 0u;
+    return glyph;
+}
+
+void AddBitmapButtons(TRows& Rows)
+{
+    Rows.Row(40);
+    std::vector<TsBitBtn*> buttons = AddPushButtons<TsBitBtn>(Rows, 100);
+    auto* top = Rows.Add<TsBitBtn>(100, 0, L"Glyph on top");
+    top->SetLayout(vcl::TButtonLayout::blGlyphTop);
+    top->SetMargin(2);
+    auto* cut = Rows.Add<TsBitBtn>(115, 0, L"Apply the new threshold now");
+    cut->SetWordWrap(false);
+    buttons.insert(buttons.end(), {top, cut});
+    const std::unique_ptr<vcl::TBitmap> glyph = DiscGlyph();
+    for (TsBitBtn* b : buttons)
+        b->SetGlyph(glyph.get());
 }
 
 template<class T>
@@ -127,8 +183,103 @@ void AddCheckControls(TRows& Rows, TGallery& Gallery)
     auto* disabledChecked = Rows.AddFitted<T>(L"Disabled, checked");
     disabledChecked->SetChecked(true);
     disabledChecked->SetEnabled(false);
-    if (!Gallery.Focused)
-        Gallery.Focused = Rows.AddFitted<T>(L"Focused");
+}
+
+// Labels on a panel of the "PANEL" section, as the program's forms hold them: plain, disabled,
+// on a section of their own, a link and a link under the mouse, a shadowed caption; then a label
+// glued to an edit and an edit's bound caption.
+void AddLabels(TRows& Rows)
+{
+    Rows.Row(36);
+    auto* host = Rows.Add<TsPanel>(640, 0);
+    host->SkinData()->SetSkinSection(L"PANEL");
+    int left = 10;
+    const auto label = [&](auto* Label, const wchar_t* Caption) {
+        Label->SetCaption(Caption);
+        Label->SetParent(host);
+        Label->SetBounds(left, (host->Height() - Label->Height()) / 2, Label->Width(), Label->Height());
+        Rows.Keep(Label);
+        left += Label->Width() + 16;
+        return Label;
+    };
+    label(vcl::Create<TsLabel>(host), L"Label");
+    label(vcl::Create<TsLabel>(host), L"Disabled label")->SetEnabled(false);
+    label(vcl::Create<TsLabel>(host), L" On its own section ")->SetSkinSection(L"SELECTION");
+    label(vcl::Create<TsWebLabel>(host), L"A link");
+    label(vcl::Create<TsWebLabel>(host), L"A link, hot")->Perform(vcl::CM_MOUSEENTER, 0, 0);
+    auto* shadowed = label(vcl::Create<TsLabelFX>(host), L"Shadowed caption");
+    shadowed->Shadow()->SetMode(TsShadowMode::smCustom);
+    shadowed->Kind()->SetKindType(TsKindType::ktCustom);
+    shadowed->Kind()->SetColor(vcl::TColor(0x804020));
+    shadowed->Font()->SetHeight(-18);
+    shadowed->SetTop((host->Height() - shadowed->Height()) / 2);
+
+    // The labels that go with an edit: one glued to its left, and the edit's own bound caption.
+    const auto field = [&](const wchar_t* Text) {
+        auto* edit = Rows.Add<TsEdit>(110, 24, Text);
+        edit->SetTop(edit->Top() + (host->Height() - edit->Height()) / 2);
+        return edit;
+    };
+    auto* glued = Rows.Add<TsStickyLabel>(0, 0, L"Glued");
+    glued->SetAttachTo(field(L"Beside a label"));
+    auto* bound = field(L"With its caption");
+    TsBoundLabel* caption = bound->BoundLabel();
+    caption->SetCaption(L"Bound");
+    caption->SetIndent(4);
+    caption->SetActive(true);
+    Rows.Keep(caption->TheLabel());
+    Rows.MakeRoom(bound, bound->Left() - caption->TheLabel()->Left());
+}
+
+// Edits in their states and a masked edit.
+void AddEdits(TRows& Rows, TGallery& Gallery)
+{
+    Rows.Row(24);
+    const auto edit = [&](const wchar_t* Text) { return Rows.Add<TsEdit>(96, 0, Text); };
+    edit(L"Normal");
+    Hot(edit(L"Hot")->SkinData());
+    Gallery.Focused = edit(L"Focused");
+    edit(L"Disabled")->SetEnabled(false);
+    edit(L"Read-only")->SetReadOnly(true);
+    edit(L"secret")->SetPasswordChar(L'*');
+    edit(L"")->SetTextHint(L"A hint");
+    // A value field: the program's band colour over the skin.
+    auto* band = edit(L"9.3");
+    band->SetAlignment(vcl::TAlignment::taCenter);
+    band->SkinData()->SetCustomColor(true);
+    band->SetColor(BandColour);
+    auto* masked = Rows.Add<TsMaskEdit>(60, 0);
+    masked->SetEditMask(L"99:99");
+    masked->SetText(L"1234");
+}
+
+// Combo boxes in their states, a value list in the program's large font and grey, and memos.
+void AddCombosAndMemos(TRows& Rows)
+{
+    Rows.Row(60);
+    const auto combo = [&](const wchar_t* Text, int Width = 110) {
+        auto* c = Rows.Add<TsComboBox>(Width, 24);
+        for (const wchar_t* item : {L"Normal", L"Hot", L"Disabled", L"Read-only", L"Drop-down list"})
+            c->Items()->Add(item);
+        c->SetText(Text);
+        return c;
+    };
+    combo(L"Normal");
+    Hot(combo(L"Hot")->SkinData());
+    combo(L"Disabled")->SetEnabled(false);
+    combo(L"Read-only")->SetReadOnly(true);
+    auto* list = combo(L"", 130);
+    list->SetStyle(vcl::TComboBoxStyle::csDropDownList);
+    list->SetItemIndex(4);
+    auto* value = Rows.Add<TsComboBox>(75, 42);
+    value->Font()->SetName(L"Tahoma");
+    value->Font()->SetHeight(34);
+    value->Items()->Add(L"15");
+    value->SetItemIndex(0);
+    value->SkinData()->SetCustomColor(true);
+    value->SetColor(FieldGrey);
+    Rows.Add<TsMemo>(150, 0, L"A memo\r\nof two lines");
+    Rows.Add<TsMemo>(150, 0, L"A disabled memo")->SetEnabled(false);
 }
 
 void AddGroups(TRows& Rows)
@@ -218,21 +369,33 @@ void AddSplitter(TRows& Rows, TsPanel* Host, bool Standing, bool HotGrip)
     Rows.Place<TsPanel>(Host, 0, 0, 10, 10)->SetAlign(TAlign::alClient);
 }
 
-void AddPanels(TRows& Rows)
+// A colours panel on the colour dialog's section, the cell Selected chosen (none for -1).
+template<class T>
+void AddColoursPanel(TRows& Rows, int Selected)
 {
-    Rows.Row(100);
-    Rows.Add<TsPanel>(100, 0, L"Panel");
-    Rows.Add<TsPanel>(100, 0, L"Lowered")->SetBevelOuter(vcl::TBevelCut::bvLowered);
-    auto* host = Rows.Add<TsPanel>(140, 0);
-    Rows.Place<TsDragBar>(host, 0, 0, 140, 20, L"Drag bar");
-    Rows.Place<TsGrip>(host, host->Width() - 21, host->Height() - 21, 20, 20);  // inside the border
-    auto* colours = Rows.Add<TsColorsPanel>(140, 60);
+    auto* colours = Rows.Add<T>(140, 60);
+    colours->SkinData()->SetSkinSection(L"CHECKBOX");
     int line = 0;
     for (const wchar_t* colour :
          {L"D64541", L"F2A33A", L"F4D03F", L"58B368", L"2F6FDE", L"1F2328", L"7F8C8D", L"BDC3C7", L"8E44AD", L"FFFFFF"})
         colours->Colors()->SetStrings(line++, colour);
     colours->GenerateColors();
-    colours->SetItemIndex(4);
+    colours->SetItemIndex(Selected);
+}
+
+void AddPanels(TRows& Rows, TGallery& Gallery)
+{
+    Rows.Row(100);
+    Rows.Add<TsPanel>(100, 0, L"Panel");
+    Rows.Add<TsPanel>(100, 0, L"Lowered")->SetBevelOuter(vcl::TBevelCut::bvLowered);
+    auto* host = Rows.Add<TsPanel>(140, 0);
+    auto* bar = Rows.Place<TsDragBar>(host, 0, 0, 140, 20, L"Drag bar");
+    // The grip shows the drag bar's corner in the panel's, inside its border.
+    Gallery.Grip = Rows.Place<TsGrip>(host, host->Width() - 21, host->Height() - 21, 20, 20);
+    Gallery.Grip->Transparent = true;
+    Gallery.Grip->LinkedControl = bar;
+    AddColoursPanel<TsColorsPanel>(Rows, 4);
+    AddColoursPanel<TsStdColorsPanel>(Rows, -1);
     auto* scroll = Rows.Add<TsScrollBox>(150, 0);
     Rows.Place<TsPanel>(scroll, 8, 8, 90, 40, L"Inside");
     Rows.Place<TsPanel>(scroll, 8, 160, 180, 40, L"Further down");
@@ -265,12 +428,16 @@ TGallery BuildGallery(vcl::TForm* Form)
         Form->SetColor(DefaultManager->GetGlobalColor());
     TRows rows(gallery);
     AddButtons(rows);
+    AddBitmapButtons(rows);
     AddCheckControls<TsCheckBox>(rows, gallery);
     AddCheckControls<TsRadioButton>(rows, gallery);
+    AddLabels(rows);
+    AddEdits(rows, gallery);
+    AddCombosAndMemos(rows);
     AddGroups(rows);
     AddBars(rows, gallery);
     AddTrackBars(rows);
-    AddPanels(rows);
+    AddPanels(rows, gallery);
     AddBevels(rows);
     auto* status = rows.Place<TsStatusBar>(Form, 0, 0, 100, 22);
     status->SetAlign(TAlign::alBottom);

@@ -6,10 +6,12 @@
 //
 // Each family of controls is one row, its states side by side; a family added later is one more
 // row, a state one more control at the end of its row.
+#include <cstdint>
 #include <vector>
 
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sGauge.h"
+#include "skin/controls/sPanel.h"
 #include "skin/controls/sRadioButton.h"
 #include "vcl/forms.h"
 
@@ -19,12 +21,20 @@ struct TGallery {
     vcl::TForm* Form = nullptr;
     // Every control placed, row by row.
     std::vector<vcl::TControl*> Controls;
-    // The faces that need a shown window: pressed with the left button, and the one focused.
+    // The faces that need a shown window: pressed with the left button, and the one focused (an
+    // edit, whose focused look is the system's painting inside the skin's border).
     std::vector<vcl::TWinControl*> Pressed;
     vcl::TWinControl* Focused = nullptr;
     // What the tests look at more closely.
     skin::TsGauge* Bar = nullptr;  // a lying bar gauge at 64 %
+    skin::TsGrip* Grip = nullptr;  // showing the corner of a drag bar
 };
+
+// The bitmap buttons' glyph: a disc of this colour (0xAARRGGBB) on transparent pixels.
+constexpr uint32_t DiscColour = 0xFF2E9E4Au;
+// The program's own colours that show over the skin: a value field's band, a value list's grey.
+constexpr vcl::TColor BandColour = vcl::TColor(0x00FFFF);
+constexpr vcl::TColor FieldGrey = vcl::TColor(0xF2F2F2);
 
 // Places the controls on Form and sizes it to hold them; Form takes the skin's surface colour.
 TGallery BuildGallery(vcl::TForm* Form);

@@ -166,15 +166,15 @@ def track_thumb(vertical):
 
 
 def grip(vertical):
-    """The splitter's grip: three rows of dots (three columns on a standing splitter), one frame
-    per state."""
+    """The splitter's grip: two rows of four dots (two columns on a standing splitter), centred in
+    the image, one frame per state."""
     size = (5, 17) if vertical else (17, 5)
 
     def draw(r, state):
         colour = (GLYPH_GREY, TEXT, ACCENT)[state]
-        for i in range(0, 17, 4):
+        for i in (2, 6, 10, 14):
             for j in (1, 3):
-                x, y = (j, i + 1) if vertical else (i + 1, j)
+                x, y = (j, i) if vertical else (i, j)
                 r.paint(circle(x + 0.5, y + 0.5, 0.9), colour)
     return glyph(size, draw)
 

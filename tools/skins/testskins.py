@@ -139,6 +139,10 @@ TEST_SKINS = {
         Section("SPLITTER", states=3),
         Section("DRAGBAR"),
         Section("STATUSBAR", border=1),
+        Section("EDIT", states=2, border=1),
+        Section("COMBOBOX", states=2, border=1, glyphs=("GLYPHMASK",)),
+        Section("COMBOBTN", states=3, border=1),
+        Section("DIVIDER", border=1),
     ]),
     # JPEG patterns: one large enough to stay a pattern, one a column short of it.
     "PATTERNS": TestSkin("8.00", [

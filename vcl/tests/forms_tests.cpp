@@ -401,3 +401,37 @@ TEST_F(WindowTest, FreeingAThreadFromOnCloseWhileItWaitsInSynchronizeCompletes)
     EXPECT_TRUE(freed);
     CloseHandle(entering);
 }
+
+TEST_F(WindowTest, TheMainFormMinimisesThroughTheApplicationWindowWhoseHooksComeFirst)
+{
+    for (bool onTaskBar : {true, false}) {
+        TTemporaryApplication app;
+        Application->SetMainFormOnTaskBar(onTaskBar);
+        TForm* form = nullptr;
+        Application->CreateForm(form);
+        TObjectPtr<TForm> other(Create<TForm>(nullptr));
+        form->Show();
+        other->Show();
+        int hooked = 0;
+        bool swallow = true;
+        Application->HookMainWindow(TWindowHook([&](TMessage& Message) {
+            const bool minimize = Message.Msg == WM_SYSCOMMAND && (Message.WParam & 0xFFF0) == SC_MINIMIZE;
+            hooked += minimize;
+            return minimize && swallow;
+        }));
+        SendMessageW(other->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        EXPECT_EQ(hooked, 0) << "another form minimises by itself";
+        ShowWindow(other->Handle(), SW_RESTORE);
+
+        SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        EXPECT_EQ(hooked, 1) << onTaskBar;
+        EXPECT_FALSE(IsIconic(form->Handle())) << "the hook took it";
+        EXPECT_FALSE(IsIconic(Application->Handle()));
+
+        swallow = false;
+        SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        EXPECT_EQ(hooked, 2);
+        EXPECT_TRUE(IsIconic(onTaskBar ? form->Handle() : Application->Handle())) << onTaskBar;
+        ShowWindow(onTaskBar ? form->Handle() : Application->Handle(), SW_RESTORE);
+    }
+}

@@ -5,6 +5,7 @@
 // reflected glyph and cut caption, the hints a release restores, and the never-skinned class list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "pump.h"
@@ -112,6 +113,59 @@ TEST_F(SkinnedButtons, EachStateOfAPushButtonPaintsItsOwnColours)
     EXPECT_EQ(border(), ButtonBorder(2)) << "WM_LBUTTONDOWN";
     button->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(border(), ButtonBorder(1)) << "released, still under the mouse";
+}
+
+// A caption is measured in the button's own font, also right after that font changed (when the
+// cache's canvas holds the system font until something writes): a caption that fits on one line
+// in its font shows as one line, centred, though the system font would wrap it.
+TEST_F(SkinnedButtons, ACaptionIsMeasuredInTheButtonsFontRightAfterAFontChange)
+{
+    const vcl::String caption = L"Enter the configuration";
+    vcl::TObjectPtr<vcl::TBitmap> probe(vcl::Create<vcl::TBitmap>());
+    probe->SetSize(10, 10);
+    probe->Canvas()->Font()->SetName(L"Tahoma");
+    probe->Canvas()->Font()->SetHeight(-11);
+    const vcl::TSize text = probe->Canvas()->TextExtent(caption);
+    const int width = text.cx + 12;  // the caption's room, the border's 2 on each side taken
+    {
+        const TCanvasLock lock(probe->Canvas());
+        const HDC dc = probe->Canvas()->Handle();
+        const HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+        SIZE system{};
+        GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &system);
+        SelectObject(dc, old);
+        if (system.cx <= width)
+            GTEST_SKIP() << "the system font is no wider here";
+    }
+    const auto written = [&](vcl::TControl* Button, TsCommonData& Data) {
+        const vcl::String name = Button->ClassName();
+        SCOPED_TRACE(std::string(name.begin(), name.end()));
+        Button->SetBounds(10, 10, width, 40);
+        Button->SetCaption(caption);
+        Button->Repaint();
+        Pump();
+        Button->Font()->SetName(L"Tahoma");
+        Button->Font()->SetHeight(-11);
+        Button->Repaint();
+        Pump();
+        const COLORREF face = CachePixel(Data, 3, 3);
+        int top = 40, bottom = -1;
+        for (int y = 3; y < 37; ++y)
+            for (int x = 3; x < width - 3; ++x)
+                if (CachePixel(Data, x, y) != face) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        ASSERT_LE(top, bottom) << "the caption is written";
+        EXPECT_LE(bottom - top + 1, text.cy) << "one line";
+        EXPECT_NEAR(top + bottom, 40, text.cy / 2) << "centred";
+    };
+    TsButton* push = New<TsButton>(L"BUTTON");
+    written(push, *push->SkinData());
+    TsBitBtn* bitmap = New<TsBitBtn>(L"BUTTON");
+    written(bitmap, *bitmap->SkinData());
+    TsSpeedButton* speed = New<TsSpeedButton>(L"BUTTON");
+    written(speed, *speed->SkinData());
 }
 
 TEST_F(SkinnedButtons, OnlyTheHugeButtonsBorderShapesTheWindow)
@@ -444,15 +498,16 @@ TEST_F(SkinnedButtons, ABitmapButtonsCaptionTooLongForItEndsInAnEllipsis)
     expected->SetSize(70, 30);
     FillDC(expected->Canvas()->Handle(), TRect(0, 0, 70, 30), vcl::TColor(RGB(255, 255, 255)));
     expected->Canvas()->SetFont(button->Font());
+    expected->Canvas()->Font()->SetColor(vcl::clBlack);
+    expected->Canvas()->Brush()->SetStyle(vcl::TBrushStyle::bsClear);
     {
         const TCanvasLock lock(expected->Canvas());
-        SetBkMode(expected->Canvas()->Handle(), TRANSPARENT);
-        SetTextColor(expected->Canvas()->Handle(), RGB(0, 0, 0));
         TRect at = r;
-        acDrawText(expected->Canvas()->Handle(), caption, at,
-                   UINT(GetStringFlags(button, vcl::TAlignment::taCenter)) | DT_END_ELLIPSIS | DT_EXPANDTABS);
+        expected->Canvas()->TextRect(at, caption,
+                                     UINT(GetStringFlags(button, vcl::TAlignment::taCenter)) | DT_END_ELLIPSIS |
+                                         DT_EXPANDTABS);
     }
-    const COLORREF face = CachePixel(data, r.left, 2);
+    const COLORREF face = CachePixel(data, 35, 2);  // under the border line of 2, above the text
     const auto lastInk = [&](auto Ink) {
         int last = -1;
         for (int x = 0; x < 70; ++x)
@@ -461,7 +516,10 @@ TEST_F(SkinnedButtons, ABitmapButtonsCaptionTooLongForItEndsInAnEllipsis)
                     last = x;
         return last;
     };
-    const int drawn = lastInk([&](int x, int y) { return CachePixel(data, x, y) != face; });
+    const int drawn = lastInk([&](int x, int y) {
+        const COLORREF c = CachePixel(data, x, y);
+        return c != face && c != ButtonBorder(0);
+    });
     const int measured = lastInk([&](int x, int y) {
         return (PixelsOf(expected.get()).At(x, y) & 0xFFFFFF) != 0xFFFFFF;
     });

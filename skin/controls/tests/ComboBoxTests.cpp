@@ -1,12 +1,11 @@
 // The skinned combo box: the button's rectangle, what a read-only box drops, the scale its items
 // follow; the button's states, the field and its selection from the skin; the field's text from
-// the cache while the box is not being edited and the native edit while it is; the colours back
-// after the skin goes; and our skin's combo boxes in a screenshot.
+// the cache while the box is not being edited and the native edit while it is; and the colours
+// back after the skin goes. Our skin's combo boxes are in the gallery.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "pngfile.h"
 #include "pump.h"
 #include "skin/controls/sComboBox.h"
 #include "skin/core/sMessages.h"
@@ -367,72 +366,6 @@ TEST_F(PlainSkinnedCombo, WithoutSelectionSectionAFocusedListIsFilledWithTheHigh
     EXPECT_EQ(combo->ButtonHeight(), 16) << "no arrow";
     const TRect b = combo->ButtonRect();
     EXPECT_EQ(CachePixel(combo, b.left + 1, b.top + 1), Flat(FieldSection, 1)) << "no button section: the field";
-}
-
-// ---------------------------------------------------------------------------------------------
-// Our skin
-
-TEST(OurSkin, ComboBoxes)
-{
-    testsupport::InitializeApplication();
-    const std::filesystem::path folder =
-        std::filesystem::path(testsupport::SourceDir()) / "assets" / "skins" / "Aluminium (internal)";
-    const auto manager = skintest::LoadSkin(folder.wstring());
-    manager->SendNewSkin(false);
-    vcl::TObjectPtr<vcl::TForm> form(vcl::Create<vcl::TForm>(nullptr));
-    form->SetBounds(40, 40, 420, 170);
-    form->SetColor(vcl::TColor(RGB(243, 244, 246)));
-    const auto place = [&](int X, int Y, int W, int H, int FontHeight, TComboBoxStyle Style) {
-        auto* c = vcl::Create<TsComboBox>(form.get());
-        c->SetStyle(Style);
-        c->SetBounds(X, Y, W, H);
-        c->Font()->SetName(L"Tahoma");
-        c->Font()->SetHeight(FontHeight);
-        for (const wchar_t* item : {L"  15", L"  7", L"Deutsch"})
-            c->Items()->Add(item);
-        c->SetParent(form.get());
-        return c;
-    };
-    TsComboBox* address = place(10, 10, 75, 42, 34, TComboBoxStyle::csDropDown);
-    address->SetColor(vcl::TColor(0xF2F2F2));
-    address->SkinData()->SetCustomColor(true);
-    address->SetItemIndex(0);
-    TsComboBox* speed = place(100, 14, 95, 34, 26, TComboBoxStyle::csDropDown);
-    speed->SetText(L"0.1..10");
-    TsComboBox* language = place(210, 18, 168, 27, 19, TComboBoxStyle::csDropDown);
-    language->SetItemIndex(2);
-    TsComboBox* list = place(10, 70, 168, 27, 19, TComboBoxStyle::csDropDownList);
-    list->SetItemIndex(2);
-    TsComboBox* disabled = place(210, 70, 168, 27, 19, TComboBoxStyle::csDropDown);
-    disabled->SetItemIndex(1);
-    disabled->SetEnabled(false);
-    vcl::TEdit* other = vcl::Create<vcl::TEdit>(form.get());
-    other->SetBounds(10, 120, 80, 24);
-    other->SetParent(form.get());
-    form->Show();
-    other->SetFocus();
-    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    testsupport::PumpFor(150);
-
-    for (TsComboBox* c : {address, speed, language, list, disabled}) {
-        ASSERT_TRUE(c->SkinData()->Skinned(true));
-        const TPixelView cache = PixelsOf(c->SkinData()->FCacheBmp.get());
-        const testsupport::TGrab grab = testsupport::Grab(c->Handle());
-        int differing = 0;
-        for (int y = 0; y < c->Height(); ++y)
-            for (int x = 0; x < c->Width(); ++x)
-                differing += grab.ClientPixel(x, y) != AsColorRef(cache.At(x, y));
-        EXPECT_EQ(differing, 0) << c->Top() << " " << c->Left();
-    }
-    EXPECT_EQ(AsColorRef(PixelsOf(address->SkinData()->FCacheBmp.get()).At(6, address->Height() - 6)),
-              COLORREF(0xF2F2F2))
-        << "the value list's own grey";
-
-    const testsupport::TGrab whole = testsupport::Grab(form->Handle());
-    const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
-    std::filesystem::create_directories(png);
-    EXPECT_TRUE(testsupport::SavePng((png / "combo_boxes.png").wstring(), whole.Width, whole.Height,
-                                     std::vector<uint32_t>(whole.Pixels.begin(), whole.Pixels.end())));
 }
 
 }  // namespace

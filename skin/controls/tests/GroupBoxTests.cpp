@@ -56,6 +56,9 @@ TEST(RadioGroupLayout, SevenItemsInThreeColumnsMakeThreeRows)
     EXPECT_EQ(l.Place(5), vcl::TPoint(108, 2 * l.RowHeight + l.Top));
 }
 
+// The form's colour RGB(200, 40, 10) as a pixel: its red and blue tell apart.
+constexpr uint32_t FormColour = 0xC8280A;
+
 class GroupBoxes : public ::testing::Test {
 protected:
     GroupBoxes()
@@ -64,7 +67,7 @@ protected:
         FSkin.AddSection(L"CHECKBOX", TColor(RGB(10, 20, 30)));
         FSkin.AddSection(L"RADIOBUTTON", TColor(RGB(10, 20, 30)));
         FSkin.AddSection(L"GROUPBOX", TColor(RGB(0, 90, 180)));
-        FForm = ShownForm(360, 280);
+        FForm = ShownForm(360, 280, RGB(200, 40, 10));
     }
     template<class T>
     T* New()
@@ -96,8 +99,8 @@ TEST_F(GroupBoxes, TheFrameStartsHalfwayDownTheCaptionStripOrAtTheTopForANegativ
     const vcl::TRect strip = box->CaptionRect();
     const auto pixel = [&](int x, int y) { return PixelsOf(data.FCacheBmp.get()).At(x, y) & 0xFFFFFF; };
     const uint32_t frame = 0x005AB4;    // RGB(0, 90, 180) as a pixel
-    const uint32_t beneath = 0x008000;  // the form's colour
-    EXPECT_EQ(pixel(box->Width() - 3, 1), beneath) << "the strip above the frame shows what lies beneath";
+    EXPECT_EQ(pixel(box->Width() - 3, 1), FormColour) << "the strip above the frame shows what lies beneath";
+    EXPECT_EQ(pixel(strip.left, 1), FormColour) << "and so does the caption's own background";
     EXPECT_EQ(pixel(box->Width() - 3, strip.Height() / 2), frame);
     EXPECT_EQ(pixel(box->Width() / 2, box->Height() - 3), frame);
 
@@ -152,7 +155,6 @@ TEST_F(GroupBoxes, ARefusingOnChangingLeavesTheButtonUnchecked)
     EXPECT_EQ(group->ItemIndex(), 1);
 }
 
-constexpr uint32_t FormColour = 0x008000;
 constexpr uint32_t StripColour = 0xC82828;  // the caption skin's section: RGB(200, 40, 40) as a pixel
 
 uint32_t CachePixel(TsGroupBox* Box, int X, int Y)

@@ -9,6 +9,7 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/graphics/tests/SkinTableFixtures.h"
 #include "vcl/forms.h"
+#include "vcl/mask.h"
 #include "vcl/seams.h"
 #include "vcl/stdctrls.h"
 
@@ -273,6 +274,20 @@ TEST_F(SkinMessaging, AnEditIsAllSelectedWhenTheSelectionCoversItsWholeText)
         edit->SetSelLength(c.Length);
         EXPECT_EQ(AllEditSelected(edit), c.All) << c.Start << "+" << c.Length;
     }
+}
+
+TEST_F(SkinMessaging, AMaskedEditIsAllSelectedWhenTheSelectionCoversItsShownText)
+{
+    auto* edit = vcl::Create<vcl::TMaskEdit>(Form);
+    edit->SetParent(Form);
+    edit->SetEditMask(L"00-00;0;_");
+    edit->SetText(L"1234");
+    ASSERT_EQ(edit->EditText(), L"12-34");
+    edit->SetSelStart(0);
+    edit->SetSelLength(5);
+    EXPECT_TRUE(AllEditSelected(edit)) << "the literal counts";
+    edit->SetSelLength(4);
+    EXPECT_FALSE(AllEditSelected(edit));
 }
 
 TEST(SkinUtilities, TheMousePositionIsTheCursorsOnTheScreen)

@@ -1,0 +1,218 @@
+#include "skin/core/sVclUtilsAnimation.h"
+
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sVclUtilsAnimPlans.h"
+#include "skin/graphics/BitmapView.h"
+#include "skin/graphics/sGraphUtils.h"
+#include "vcl/application.h"
+#include "vcl/graphics.h"
+
+#include <memory>
+
+namespace skin {
+
+using namespace vcl;
+
+TWinControl* ow = nullptr;
+TBitmap* AnimBmp = nullptr;
+
+namespace {
+
+// A child painted at its place: the DC's origin moved by its left and top for the call.
+void PaintChildTo(TBitmap* Bmp, HDC DC, TControl* Child)
+{
+    TSavedDC saved(DC);
+    OffsetWindowOrgEx(DC, -Child->Left(), -Child->Top(), nullptr);
+    SkinPaintTo(Bmp, Child, Child->Left(), Child->Top());
+}
+
+// A control printed into DC in print mode, so that a skinned control paints itself whole.
+void PrintControl(TControl* Ctrl, HDC DC)
+{
+    SendAMessage(Ctrl, scmdPrintMode, reinterpret_cast<LPARAM>(DC));
+    if (auto* win = dynamic_cast<TWinControl*>(Ctrl))
+        SendMessageW(win->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(DC), 0);
+    else
+        Ctrl->Perform(WM_PRINT, reinterpret_cast<WPARAM>(DC), 0);
+    SendAMessage(Ctrl, scmdPrintMode, 0);
+}
+
+// Only the parent's background where the invisible Ctrl would be.
+void PaintParentBackground(HDC DC, TControl* Ctrl, int Left, int Top)
+{
+    TacBGInfo bg;
+    GetBGInfo(bg, static_cast<TControl*>(Ctrl->Parent()));
+    if (bg.BgKind == 2 && bg.Bmp) {
+        TCanvasLock lock(bg.Bmp->Canvas());
+        BitBlt(DC, Left, Top, Ctrl->Width(), Ctrl->Height(), bg.Bmp->Canvas()->Handle(), bg.Offset.x + Ctrl->Left(),
+               bg.Offset.y + Ctrl->Top(), SRCCOPY);
+    } else {
+        FillDC(DC, TRect(Left, Top, Left + Ctrl->Width(), Top + Ctrl->Height()), bg.Color);
+    }
+}
+
+// What a control change holds until it ends, however it ends: the cover's DC, the cover, the old
+// look and the animation flag.
+class TControlChange {
+public:
+    TControlChange() { InAnimationProcess = true; }
+    ~TControlChange()
+    {
+        if (FDC)
+            ReleaseDC(FWnd, FDC);
+        InAnimationProcess = false;
+        if (ow)
+            ow->Free();
+        ow = nullptr;
+        delete AnimBmp;
+        AnimBmp = nullptr;
+    }
+    TControlChange(const TControlChange&) = delete;
+    TControlChange& operator=(const TControlChange&) = delete;
+
+    HDC CoverDC()
+    {
+        if (!FDC) {
+            FWnd = ow->Handle();
+            FDC = GetWindowDC(FWnd);
+        }
+        return FDC;
+    }
+
+private:
+    HWND FWnd = nullptr;
+    HDC FDC = nullptr;
+};
+
+void CopyOnto(HDC DC, TBitmap* Bmp)
+{
+    TCanvasLock lock(Bmp->Canvas());
+    BitBlt(DC, 0, 0, Bmp->Width(), Bmp->Height(), Bmp->Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+bool IsLayeredForm(TWinControl* Ctrl)
+{
+    return dynamic_cast<TCustomForm*>(Ctrl) && (GetWindowLongPtrW(Ctrl->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+}  // namespace
+
+void SkinPaintTo(TBitmap* Bmp, TControl* Ctrl, int Left, int Top, TComponent* SkinProvider)
+{
+    const HDC dc = Bmp->Canvas()->Handle();
+    if (!SkinProvider && Ctrl->Parent() && !Ctrl->Visible()) {
+        PaintParentBackground(dc, Ctrl, Left, Top);
+        return;
+    }
+    TSavedDC saved(dc);
+    IntersectClipRect(dc, 0, 0, Ctrl->Width(), Ctrl->Height());
+    auto* win = dynamic_cast<TWinControl*>(Ctrl);
+    if (!win) {
+        PrintControl(Ctrl, dc);
+        return;
+    }
+    if (GetBoolMsg(win, scmdQuerySkinned))
+        PrintControl(win, dc);
+    else
+        win->PaintTo(dc, 0, 0);
+    for (int i = 0; i < win->ControlCount(); ++i) {
+        auto* child = dynamic_cast<TWinControl*>(win->Controls(i));
+        if (child && child->Visible())
+            PaintChildTo(Bmp, dc, child);
+    }
+}
+
+TOutputWindow::TOutputWindow(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    SetText(L"acOutputWindow");
+    SetVisible(false);
+    SetColor(TColor(0xFF00FF));
+    SetTag(-98);
+}
+
+void TOutputWindow::CreateParams(TCreateParams& Params)
+{
+    TCustomControl::CreateParams(Params);
+    if (Parent() || Params.WndParent)
+        return;
+    Params.Style = WS_POPUP;
+    auto* owner = dynamic_cast<TWinControl*>(Owner());
+    if (owner && owner->HandleAllocated() && (GetWindowLongPtrW(owner->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST))
+        Params.ExStyle |= WS_EX_TOPMOST;
+    if (Application)
+        Params.WndParent = Application->Handle();
+}
+
+void TOutputWindow::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_ERASEBKGND: Message.Result = 1; return;
+    case WM_NCPAINT: Message.Result = 0; return;
+    default: TCustomControl::WndProc(Message);
+    }
+}
+
+void PrepareForAnimation(TWinControl* Ctrl)
+{
+    RECT r{};
+    GetWindowRect(Ctrl->Handle(), &r);
+    if (!AnimBmp) {
+        AnimBmp = CreateBmp32(Ctrl->Width(), Ctrl->Height()).release();
+        TCanvasLock lock(AnimBmp->Canvas());
+        const HDC screen = GetDC(nullptr);
+        BitBlt(AnimBmp->Canvas()->Handle(), 0, 0, Ctrl->Width(), Ctrl->Height(), screen, r.left, r.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    }
+    if (!ow)
+        ow = Create<TOutputWindow>(Ctrl);
+    if (Ctrl->Parent()) {
+        ow->SetParent(Ctrl->Parent());
+        ow->SetBoundsRect(Ctrl->BoundsRect());
+        const HWND above = GetWindow(Ctrl->Handle(), GW_HWNDPREV);
+        SetWindowPos(ow->Handle(), above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ShowWindow(ow->Handle(), SW_SHOWNA);
+    } else {
+        ow->SetBoundsRect(TRect(r));
+        SetWindowPos(ow->Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    }
+}
+
+void AnimShowControl(TWinControl* Ctrl, unsigned TimeMs, int /*MaxTransparency*/, TacAnimType /*AnimType*/)
+{
+    TControlChange change;
+    if (!ow)
+        PrepareForAnimation(Ctrl);
+    const auto newLook = CreateBmp32(Ctrl->Width(), Ctrl->Height());
+    {
+        TCanvasLock lock(newLook->Canvas());
+        TSavedDC saved(newLook->Canvas()->Handle());
+        SkinPaintTo(newLook.get(), Ctrl);
+    }
+    const auto mix = CreateBmp32(Ctrl->Width(), Ctrl->Height());
+    const bool sameSize = AnimBmp && AnimBmp->Width() == mix->Width() && AnimBmp->Height() == mix->Height();
+    const HDC dc = change.CoverDC();
+    bool first = true;
+    for (int weight : ControlChangeWeights(TimeMs)) {
+        if (!first)
+            Sleep(acAnimStepMs);
+        first = false;
+        if (sameSize)
+            SumBitmapsByMask(PixelsOf(mix.get()), PixelsOf(AnimBmp), PixelsOf(newLook.get()), nullptr, weight);
+        CopyOnto(dc, mix.get());
+    }
+    CopyOnto(dc, newLook.get());
+    InAnimationProcess = false;
+    if (!Ctrl->Visible())
+        return;
+    Ctrl->Perform(WM_SETREDRAW, 1, 0);
+    if (OSVersionInfo.dwMajorVersion >= 6)
+        RedrawWindow(Ctrl->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    if (!IsLayeredForm(Ctrl))
+        SetWindowPos(ow->Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+}  // namespace skin
