@@ -136,6 +136,11 @@ void TfrmMain::InitializeComponents()
     internalSkin->SetName(L"Aluminium (internal)");
     formbuilder::LoadDataResource(internalSkin->PackedData.get(), L"FORM_SKIN");
     sSkinManager1->MenuSupport()->SetIcoLineSkin(L"ICOLINE");
+    vcl::TFont* extraLineFont = sSkinManager1->MenuSupport()->ExtraLineFont();
+    extraLineFont->SetName(L"Tahoma");
+    extraLineFont->SetHeight(-11);
+    extraLineFont->SetCharset(DEFAULT_CHARSET);
+    extraLineFont->SetColor(vcl::clWindowText);
     sSkinManager1->SetSkinDirectory(L"D:\\Develop\\Skins");
     sSkinManager1->SetSkinName(L"Aluminium (internal)");
     for (int list = 0; list < skin::ThirdPartyList::Count; ++list)

@@ -10,6 +10,7 @@
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/forms.h"
+#include "vcl/menus.h"
 #include "vcl/properties.h"
 #include "vcl/stdctrls.h"
 
@@ -384,6 +385,11 @@ bool CommonWndProc(TMessage& Message, TsCommonData* SkinData)
         data.FFocused = false;
         if (owner && !owner->Enabled())
             data.HideGlow();
+        break;
+    case WM_CONTEXTMENU:
+        // The control's menu is taken over by the skinned menus before it opens.
+        if (TsSkinManager* manager = data.SkinManager(); owner && owner->PopupMenu() && manager)
+            manager->SkinableMenus()->HookPopupMenu(owner->PopupMenu(), manager->Active());
         break;
     case WM_UPDATEUISTATE:
         // Skinned controls draw no focus cues of the system.

@@ -76,6 +76,7 @@ TsSkinManager::TsSkinManager(vcl::TComponent* AOwner)
       FBuiltInSkins(std::make_unique<TsStoredSkins>(this)),
       FCommonSections(std::make_unique<vcl::TStringList>()),
       FMenuSupport(std::make_unique<TacMenuSupport>()),
+      FSkinableMenus(std::make_unique<TsSkinableMenus>(this)),
       FThirdParty(std::make_unique<ThirdPartyList>()),
       FEffects(vcl::Create<TacSkinEffects>(this)),
       FAnimEffects(vcl::Create<TacAnimEffects>(this))

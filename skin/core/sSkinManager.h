@@ -9,6 +9,7 @@
 #include "skin/core/acSkinPack.h"
 #include "skin/core/sMaskData.h"
 #include "skin/core/sSkinManagerStoredSkins.h"
+#include "skin/core/sSkinMenus.h"
 #include "skin/core/sSkinManagerOptions.h"
 #include "skin/core/sSkinManagerPreview.h"
 #include "skin/core/sSkinManagerRecolor.h"
@@ -17,6 +18,7 @@
 #include "vcl/classes.h"
 #include "vcl/controls.h"
 #include "vcl/inifiles.h"
+#include "vcl/menus.h"
 
 #include <windows.h>
 
@@ -31,13 +33,40 @@ class TsSkinProvider;
 class TacMenuSupport : public vcl::TPersistent {
     CL_CLASS(TacMenuSupport, vcl::TPersistent)
 public:
+    TacMenuSupport() : FExtraLineFont(std::make_unique<vcl::TFont>()) {}
+
     // The skin section of the icon column.
     const vcl::String& IcoLineSkin() const { return FIcoLineSkin; }
     void SetIcoLineSkin(const vcl::String& value) { FIcoLineSkin = value; }
+    // Menus show a band of ExtraLineWidth pixels at their left, with a caption written upwards.
+    bool UseExtraLine() const { return FUseExtraLine; }
+    void SetUseExtraLine(bool value) { FUseExtraLine = value; }
+    int ExtraLineWidth() const { return FExtraLineWidth; }
+    void SetExtraLineWidth(int value) { FExtraLineWidth = value; }
+    vcl::TFont* ExtraLineFont() const { return FExtraLineFont.get(); }
+    void SetExtraLineFont(vcl::TFont* value) { FExtraLineFont->Assign(value); }
+    // The opacity of menu windows.
+    vcl::Byte AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(vcl::Byte value) { FAlphaBlend = value; }
 
 private:
     vcl::String FIcoLineSkin;
+    bool FUseExtraLine = false;
+    int FExtraLineWidth = 32;
+    std::unique_ptr<vcl::TFont> FExtraLineFont;
+    vcl::Byte FAlphaBlend = 255;
 };
+
+// What a menu level's extra line shows: its section, caption and glyph (the handler makes the
+// glyph, the menus free it), and whether it shows at all.
+using TacGetExtraLineData = vcl::TDelegate<void(vcl::TMenuItem* FirstItem, vcl::String& SkinSection,
+                                                vcl::String& Caption, vcl::TBitmap*& Glyph, bool& LineVisible)>;
+// The font a popup item's text is written in; a colour changed here replaces the skin's.
+struct TacMenuItemData {
+    vcl::TFont* Font;
+};
+using TacGetPopupItemData =
+    vcl::TDelegate<void(vcl::TMenuItem* Item, vcl::TOwnerDrawState State, TacMenuItemData ItemData)>;
 
 // What the skinning takes over: standard forms, standard dialogs, the controls of ThirdParty.
 enum class TacSkinningRule { srStdForms, srStdDialogs, srThirdParty };
@@ -84,6 +113,8 @@ public:
     void SetCommonSections(vcl::TStrings* Value);
     TsStoredSkins* InternalSkins() const { return FBuiltInSkins.get(); }
     TacMenuSupport* MenuSupport() const { return FMenuSupport.get(); }
+    // The painter of the skinned menus.
+    TsSkinableMenus* SkinableMenus() const { return FSkinableMenus.get(); }
     ThirdPartyList* ThirdParty() const { return FThirdParty.get(); }
     TacSkinEffects* Effects() const { return FEffects.get(); }
     TacAnimEffects* AnimEffects() const { return FAnimEffects.get(); }
@@ -120,6 +151,10 @@ public:
     void SetOnAfterChange(vcl::TNotifyEvent value) { FOnAfterChange = value; }
     vcl::TNotifyEvent OnSkinListChanged() const { return FOnSkinListChanged; }
     void SetOnSkinListChanged(vcl::TNotifyEvent value) { FOnSkinListChanged = value; }
+    TacGetExtraLineData OnGetMenuExtraLineData() const { return FOnGetPopupLineData; }
+    void SetOnGetMenuExtraLineData(TacGetExtraLineData value) { FOnGetPopupLineData = value; }
+    TacGetPopupItemData OnGetPopupItemData() const { return FOnGetPopupItemData; }
+    void SetOnGetPopupItemData(TacGetPopupItemData value) { FOnGetPopupItemData = value; }
 
     // ---------------------------------------------------------------------------------------------
     // Skin sources
@@ -343,6 +378,11 @@ private:
     bool RestoreApplication();
     void ShowRestoredForm(TsSkinProvider* Provider, vcl::TCustomForm* Form);
     bool DropMainSysMenu();
+    // A popup menu window asks for its skinned border, by an item of its menu or by the window.
+    bool MenuBorderByItem(vcl::TMenuItem* Item);
+    bool MenuBorderByWindow(HWND Wnd);
+    // The border of a popup menu window, from the level of Item or, without one, of the window.
+    void DrawMenuBorder(HWND Wnd, vcl::TMenuItem* Item);
 
     vcl::String FSkinName;
     vcl::String FSkinDirectory;
@@ -350,6 +390,7 @@ private:
     std::unique_ptr<TsStoredSkins> FBuiltInSkins;
     std::unique_ptr<vcl::TStringList> FCommonSections;
     std::unique_ptr<TacMenuSupport> FMenuSupport;
+    std::unique_ptr<TsSkinableMenus> FSkinableMenus;
     std::unique_ptr<ThirdPartyList> FThirdParty;
     vcl::TObjectPtr<TacSkinEffects> FEffects;
     vcl::TObjectPtr<TacAnimEffects> FAnimEffects;
@@ -366,6 +407,8 @@ private:
     vcl::TNotifyEvent FOnBeforeChange;
     vcl::TNotifyEvent FOnAfterChange;
     vcl::TNotifyEvent FOnSkinListChanged;
+    TacGetExtraLineData FOnGetPopupLineData;
+    TacGetPopupItemData FOnGetPopupItemData;
 };
 
 // The manager of every control that names none: the first manager made; none after it is freed.

@@ -50,6 +50,21 @@ private:
     bool FWasOn;
 };
 
+// The menu item a posted border request names, while its command still names it: the item may
+// have gone since the request was posted.
+vcl::TMenuItem* PostedItem(const vcl::TMessage& Message)
+{
+    auto* item = reinterpret_cast<vcl::TMenuItem*>(Message.LParam);
+    return vcl::FindMenuItemByCommand(vcl::Word(Message.WParam)) == item ? item : nullptr;
+}
+
+// A window of the system's popup-menu class.
+bool IsMenuWindow(HWND Wnd)
+{
+    wchar_t name[8] = {};
+    return Wnd && GetClassNameW(Wnd, name, 8) && wcscmp(name, L"#32768") == 0;
+}
+
 void MinimizeQuietly()
 {
     TSystemAnimationOff quiet;
@@ -88,6 +103,9 @@ bool TsSkinManager::MainWindowHook(vcl::TMessage& Message)
         default: ShowState = TShowAction::saIgnore; return false;
         }
     case WM_POPUPSYSTEMMENU: return DropMainSysMenu();
+    case WM_MENUBORDERBYITEM:
+        return FSkinnedPopups && MenuBorderByItem(PostedItem(Message));
+    case WM_MENUBORDERBYWINDOW: return FSkinnedPopups && MenuBorderByWindow(reinterpret_cast<HWND>(Message.LParam));
     case WM_THEMECHANGED: return true;  // the skin, not the system theme, draws the windows
     case vcl::CM_ACTIVATE:
         for (int i = vcl::Screen->FormCount() - 1; i >= 0; --i)
@@ -196,6 +214,32 @@ bool TsSkinManager::DropMainSysMenu()
     const vcl::TPoint at = acMousePos();
     provider->DropSysMenu(at.x, at.y);
     return true;
+}
+
+bool TsSkinManager::MenuBorderByItem(vcl::TMenuItem* Item)
+{
+    vcl::TMenuItem* parent = Item ? Item->Parent() : nullptr;
+    RECT first{};
+    if (parent && parent->HandleAllocated() && GetMenuItemRect(nullptr, parent->Handle(), 0, &first))
+        DrawMenuBorder(WindowFromPoint(POINT{(first.left + first.right) / 2, (first.top + first.bottom) / 2}), Item);
+    return true;
+}
+
+bool TsSkinManager::MenuBorderByWindow(HWND Wnd)
+{
+    DrawMenuBorder(Wnd, nullptr);
+    return true;
+}
+
+void TsSkinManager::DrawMenuBorder(HWND Wnd, vcl::TMenuItem* Item)
+{
+    if (!IsMenuWindow(Wnd))
+        return;
+    RECT r{};
+    GetWindowRect(Wnd, &r);
+    const TacMenuInfo info = FSkinableMenus->GetMenuInfo(Item, r.right - r.left, r.bottom - r.top, Wnd);
+    if (info.Bmp)
+        FSkinableMenus->DrawWndBorder(Wnd, info.Bmp);
 }
 
 }  // namespace skin

@@ -223,6 +223,7 @@ void TsSkinManager::SendNewSkin(bool Repaint)
     if (Repaint)
         LockForms(this);
     try {
+        FSkinableMenus->SetSkinBorderWidth(-1);
         SkinData->Active = false;
         {
             TFlagScope restrict(RestrictDrawing);
@@ -405,7 +406,16 @@ void TsSkinManager::SetIsDefault(bool Value)
         SendRemoveSkin();
 }
 
-void TsSkinManager::SetSkinnedPopups(bool Value) { FSkinnedPopups = Value; }
+void TsSkinManager::SetSkinnedPopups(bool Value)
+{
+    if (Value == FSkinnedPopups)
+        return;
+    FSkinnedPopups = Value;
+    // The menus are hooked again even while the menu painter counts as active: it unhooked them
+    // while popups were not skinned.
+    if (Value && !IsDesigning() && DefaultManager == this)
+        FSkinableMenus->InitItems(SkinData->Active);
+}
 
 // ---------------------------------------------------------------------------------------------
 // The control under the mouse

@@ -226,6 +226,8 @@ void Blur8(vcl::TBitmap* Bmp, double Radius);
 // height; with DT_CALCRECT R receives the measured rectangle) and GetTextExtentPoint32W.
 int acDrawText(HDC DC, const vcl::String& Text, vcl::TRect& R, UINT Flags);
 void acGetTextExtent(HDC DC, const vcl::String& Text, vcl::TSize& Size);
+// The canvas's DC with the canvas's font selected into it, for the system's text functions.
+HDC FontReadyDC(vcl::TCanvas* Canvas);
 // The same on a canvas's DC, its font and colours as they stand.
 int acWriteText(vcl::TCanvas* Canvas, const vcl::String& Text, vcl::TRect& R, UINT Flags);
 // The canvas's measures and its clipped text output.

@@ -104,13 +104,6 @@ int CaptionSection(const TsCommonData& SkinData, int State, TsSkinManager* Manag
     return GetFontIndex(owner, own, Manager, 0);
 }
 
-// The canvas's DC with the canvas's font selected into it.
-HDC FontReadyDC(TCanvas* Canvas)
-{
-    Canvas->TextExtent(String());
-    return Canvas->Handle();
-}
-
 void DrawPasses(HDC DC, const String& Text, const TRect& R, const std::vector<TTextPass>& Passes)
 {
     for (const TTextPass& pass : Passes) {
@@ -136,6 +129,12 @@ HDC PreparedDC(TCanvas* Canvas, const TCaptionPlan& Plan)
 }
 
 }  // namespace
+
+HDC FontReadyDC(TCanvas* Canvas)
+{
+    Canvas->TextExtent(String());
+    return Canvas->Handle();
+}
 
 void WriteTextEx(TCanvas* Canvas, const String& Text, bool Enabled, TRect& R, UINT Flags, const TsCommonData& SkinData,
                  bool Hot)

@@ -63,6 +63,35 @@ def divider_frames():
     return Border([frame], (1, 0, 1, 0), STRETCH)
 
 
+def menu_frames():
+    """The menu window: white inside a 1-pixel button-border line, corners rounded by 3 pixels; the
+    3-pixel band around the items keeps the white."""
+    return Border([box(7, 7, PANEL, BUTTON_BORDER, 3)], (3,) * 4, STRETCH)
+
+
+def menu_item_frames():
+    """Items show nothing of their own until hot: then a 10 % accent tint with a slightly stronger
+    line, rounded like the buttons."""
+    return Border([box(7, 7, PANEL, PANEL, 3), box(7, 7, HOT, tint(WHITE, ACCENT, 0.30), 3)], (3,) * 4,
+                  STRETCH | CENTRE | NOT_IN_STATE_0)
+
+
+def menu_divider_frames():
+    """The line between groups of items: one pixel of the lowered border colour on top."""
+    return Border([box(3, 3, PANEL, LOW_BORDER, sides=(0, 1, 0, 0))], (0, 1, 0, 0), STRETCH)
+
+
+def icon_column_frames():
+    """The icon column: the lowered colour with a 1-pixel line on its right."""
+    return Border([box(3, 3, LOW, PANEL_BORDER, sides=(0, 0, 1, 0))], (0, 0, 1, 0), STRETCH)
+
+
+def menu_check():
+    """The check mark of a checked menu item: the accent, darker on a hot item."""
+    shape = stroke([(3.3, 6.7), (5.6, 9.0), (9.8, 4.1)], 1.7)
+    return glyph((13, 13), lambda r, state: r.paint(shape, (ACCENT, ACCENT_DARK)[state]), states=2)
+
+
 def glyph(size, draw, states=3):
     """A masked glyph of `states` frames; draw(raster, state) paints one."""
     frames = []
@@ -216,6 +245,7 @@ def global_info():
     keys += section(2, SURFACE, TEXT, hot=WHITE)
     keys += [("BOXCHECKED", check_box("checked")), ("BOXUNCHECKED", check_box("unchecked")),
              ("BOXGRAYED", check_box("grayed")), ("GRIPHORZ", grip(False)), ("GRIPVERT", grip(True)), ("RADIOCHECKED", radio(True)), ("RADIOUNCHECKED", radio(False)),
+             ("CHECK", menu_check()),
              ("BICONCLOSE", title_button(union(CLOSE, CLOSE_2), CLOSE_HOT)),
              ("BICONMIN", title_button(stroke([(8.5, 9.5), (17.5, 9.5)], 1.0), TITLE_BUTTON_HOT)),
              ("BICONMAX", title_button(outline(8.5, 4.5, 17.5, 13.5), TITLE_BUTTON_HOT)),
@@ -281,9 +311,12 @@ def sections():
         ("TRACKBAR", section(2, SURFACE, TEXT, hot=SURFACE, transparency=100, fades=True,
                              SLIDERCHANNEL=channel(), SLIDERMASK=track_thumb(False), SLIDERVMASK=track_thumb(True),
                              TICKHORZ=tick(False), TICKVERT=tick(True))),
-        ("MAINMENU", section(1, SURFACE, TEXT)),
-        ("MENUITEM", section(2, PANEL, TEXT, hot=HOT)),
-        ("ICOLINE", section(1, LOW, TEXT)),
+        ("MAINMENU", section(1, PANEL, TEXT, BORDERSMASK=menu_frames())),
+        ("MENUITEM", section(2, PANEL, TEXT, hot=HOT, transparency=100, hot_transparency=0,
+                             BORDERSMASK=menu_item_frames())),
+        ("ICOLINE", section(1, LOW, TEXT, BORDERSMASK=icon_column_frames())),
+        ("DIVIDERV", section(1, PANEL, TEXT, transparency=100, BORDERSMASK=menu_divider_frames())),
+        ("MENUCAPTION", section(1, SURFACE, GLYPH_GREY)),
         ("SELECTION", section(2, ACCENT, WHITE, hot=ACCENT, hot_font=WHITE)),
         ("SCROLLBTNTOP", section(3, SURFACE, TEXT, hot=SURFACE, GLYPHMASK=chevron("up", scroll_glyphs))),
         ("SCROLLBTNBOTTOM", section(3, SURFACE, TEXT, hot=SURFACE, GLYPHMASK=chevron("down", scroll_glyphs))),

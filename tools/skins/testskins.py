@@ -174,6 +174,23 @@ TEST_SKINS = {
         Section("TRACKBAR", states=2, keys=(("FADINGENABLED", 1),)),
         Section("STILL", states=3),
     ]),
+    # Menus: a window border of width 1 with rounded corners (no border width given), an item face of two states, the
+    # icon column, a divider line, caption items, the extra line and the check glyphs...
+    "MENU": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2, glyphs=("CHECK", "RADIOCHECKED", "BOXCHECKED")),
+        Section("MAINMENU", border=1, key_corners=True),
+        Section("MENUITEM", states=2),
+        Section("ICOLINE"),
+        Section("DIVIDERV", border=1),
+        Section("MENUCAPTION"),
+        Section("EXTRALINE"),
+    ]),
+    # ...and the bare minimum: a menu window without a border mask, items without dividers.
+    "MENUPLAIN": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2),
+        Section("MAINMENU"),
+        Section("MENUITEM", states=2),
+    ]),
     # A PNG image of its own, in a skin that still marks transparent pixels by key colour...
     "PNG745": TestSkin("7.45", [Section("GLOBALINFO", files=(("EXBORDER", _xb_png()),))]),
     # ...and in one that carries straight alpha.

@@ -10,6 +10,7 @@
 #include "skin/graphics/tests/SkinTableFixtures.h"
 #include "vcl/application.h"
 #include "vcl/extctrls.h"
+#include "vcl/menus.h"
 #include "vcl/stdctrls.h"
 
 namespace {
@@ -231,6 +232,20 @@ TEST_F(CommonData, TheSkinnedQueryIsAnsweredWithoutTheInheritedProcedure)
 {
     EXPECT_EQ(FControl->Perform(SkinCommandMessage, SkinCommandWParam(scmdQuerySkinned)), 1) << "also unskinned";
     EXPECT_FALSE(FControl->InheritedGot(SkinCommandMessage));
+}
+
+TEST_F(CommonData, AContextMenuRequestHandsTheControlsMenuToTheSkinnedMenus)
+{
+    TPtr<vcl::TPopupMenu> menu(vcl::Create<vcl::TPopupMenu>(nullptr));
+    menu->SetAutoPopup(false);  // the inherited handling would show it
+    auto* item = vcl::Create<vcl::TMenuItem>(menu.get());
+    menu->Items()->Add(item);
+    FControl->SetPopupMenu(menu.get());
+    FControl->Perform(WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
+    EXPECT_TRUE(menu->OwnerDraw());
+    EXPECT_TRUE(item->OnMeasureItem() && item->OnAdvancedDrawItem());
+    EXPECT_TRUE(FControl->InheritedGot(WM_CONTEXTMENU)) << "the menu opens as before";
+    FControl->SetPopupMenu(nullptr);
 }
 
 TEST_F(CommonData, TheTexturedQueryWritesItsAnswerIntoLParamToo)
