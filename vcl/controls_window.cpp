@@ -12,8 +12,17 @@ namespace vcl {
 
 namespace {
 
-// The window property that ties a window to its control.
-const wchar_t* const ControlProperty = L"CL.Control";
+// The window's control lives in the last pointer of the window's extra bytes, which every class
+// the library registers has beyond those of the class it is made from. A window property would do
+// as well, but under Wine reading one asks the window server, and every message needs it.
+int ControlSlot(HWND Wnd) { return int(GetClassLongPtrW(Wnd, GCL_CBWNDEXTRA)) - int(sizeof(LONG_PTR)); }
+
+TWinControl* ControlOf(HWND Wnd) { return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(Wnd, ControlSlot(Wnd))); }
+
+void Bind(HWND Wnd, TWinControl* Control)
+{
+    SetWindowLongPtrW(Wnd, ControlSlot(Wnd), reinterpret_cast<LONG_PTR>(Control));
+}
 
 // The control whose window CreateWindowExW is making on this thread; the first message to a
 // window we do not know yet binds it.
@@ -56,14 +65,14 @@ HWND ReflectedChild(TWinControl* parent, const TMessage& m)
 
 LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* control = static_cast<TWinControl*>(GetPropW(hwnd, ControlProperty));
+    auto* control = ControlOf(hwnd);
     if (!control) {
         control = CreationControl;
         if (!control)
             return DefWindowProcW(hwnd, msg, wParam, lParam);
         CreationControl = nullptr;
         control->FHandle = hwnd;
-        SetPropW(hwnd, ControlProperty, control);
+        Bind(hwnd, control);
     }
     return control->MainWndProc(msg, wParam, lParam);
 }
@@ -75,7 +84,10 @@ TWinControl* FindControl(HWND Handle)
     DWORD pid = 0;
     if (!GetWindowThreadProcessId(Handle, &pid) || pid != GetCurrentProcessId())
         return nullptr;
-    return static_cast<TWinControl*>(GetPropW(Handle, ControlProperty));
+    // Only the windows of the library's classes carry a control.
+    if (GetClassLongPtrW(Handle, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&ControlWindowProc))
+        return nullptr;
+    return ControlOf(Handle);
 }
 
 // =============================================================================================
@@ -223,6 +235,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params)
         WNDCLASSEXW wc = Params.WindowClass;
         wc.cbSize = sizeof(wc);
         wc.lpfnWndProc = ControlWindowProc;
+        wc.cbWndExtra += int(sizeof(LONG_PTR));  // the control's slot
         wc.hInstance = instance;
         wc.lpszClassName = Params.WinClassName.c_str();
         if (!RegisterClassExW(&wc))
@@ -684,7 +697,7 @@ void TWinControl::WMNCDestroy(TMessage& Message)
 {
     HWND handle = FHandle;
     TControl::Dispatch(Message);
-    RemovePropW(handle, ControlProperty);
+    Bind(handle, nullptr);
     FHandle = nullptr;
     FShowing = false;
 }

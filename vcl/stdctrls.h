@@ -399,6 +399,8 @@ public:
     HWND ListHandle() const { return FListHandle; }
     // The edit part holds the focus for the combo box.
     bool Focused() const override;
+    // Wnd is the combo box's own window or its edit window.
+    bool OwnsWindow(HWND Wnd) const { return Wnd && (Wnd == FHandle || Wnd == FEditHandle); }
 
     // Fires on every keystroke into the edit part and on a selection from the list.
     TNotifyEvent OnChange() const { return FOnChange; }

@@ -130,11 +130,7 @@ void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC Com
     Message.Result = CallWindowProcW(ComboProc, ComboWnd, Message.Msg, Message.WParam, Message.LParam);
 }
 
-bool TCustomComboBox::Focused() const
-{
-    HWND focus = GetFocus();
-    return focus && (focus == FHandle || focus == FEditHandle);
-}
+bool TCustomComboBox::Focused() const { return OwnsWindow(GetFocus()); }
 
 int TCustomComboBox::ItemIndex()
 {

@@ -221,9 +221,11 @@ bool TsCustomComboBox::Focused() const
 {
     if (!HandleAllocated())
         return false;
+    if (const TsCommonData* data = SkinData(); data && data->FFocused)
+        return true;
+    // The system is asked once: under Wine that asks the window server.
     const HWND focus = GetFocus();
-    const TsCommonData* data = SkinData();
-    return inherited::Focused() || (focus && focus == ListHandle()) || (data && data->FFocused);
+    return OwnsWindow(focus) || (focus && focus == ListHandle());
 }
 
 void TsCustomComboBox::Invalidate()
@@ -528,7 +530,7 @@ void TsCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC Co
     const TsCommonData* data = SkinData();
     // Unless it is being edited, the field is the cache's picture.
     const bool cacheShows = data && !IsDestroying() && data->Skinned() && Style() != TComboBoxStyle::csSimple &&
-                            !(Focused() && Enabled() && !FReadOnly);
+                            !(Enabled() && !FReadOnly && Focused());
     if (cacheShows) {
         switch (Message.Msg) {
         case WM_PAINT: {

@@ -197,7 +197,10 @@ void TsPanel::WMPaint(TMessage& Message)
 {
     TsCommonData& data = *SkinData();
     PAINTSTRUCT ps;
+    FInBeginPaint = true;
+    FPaintedOnErase = false;
     BeginPaint(Handle(), &ps);
+    FInBeginPaint = false;
     data.FUpdating = data.GetUpdating();
     if (IsCached(data) && !data.FUpdating) {
         const auto given = reinterpret_cast<HDC>(Message.WParam);
@@ -212,7 +215,7 @@ void TsPanel::WMPaint(TMessage& Message)
         }
         if (!given)
             ReleaseDC(Handle(), dc);
-    } else if (!ControlStyle().Contains(vcl::TControlStyleItem::csParentBackground)) {
+    } else if (!ControlStyle().Contains(vcl::TControlStyleItem::csParentBackground) && !FPaintedOnErase) {
         OurPaint(ps.hdc, true);
     }
     EndPaint(Handle(), &ps);
@@ -234,8 +237,10 @@ void TsPanel::WMEraseBkgnd(TMessage& Message)
         }
     } else {
         data.FUpdating = data.GetUpdating();
-        if (!IsCached(data) && !data.FUpdating)
+        if (!IsCached(data) && !data.FUpdating) {
             OurPaint(dc, true);
+            FPaintedOnErase = FInBeginPaint;
+        }
     }
     Message.Result = 1;
 }

@@ -63,6 +63,10 @@ private:
 
     vcl::TBevelCut FOldBevel = vcl::TBevelCut::bvRaised;
     TPaintEvent FOnPaint;
+    // The erase that BeginPaint sends is under way, and it painted the panel on the direct path:
+    // the same DC with the same clip, so WM_PAINT has nothing left to paint.
+    bool FInBeginPaint = false;
+    bool FPaintedOnErase = false;
 };
 
 }  // namespace skin

@@ -536,10 +536,16 @@ bool ControlIsActive(const TsCommonData& SkinData)
         return false;
     if (SkinData.FFocused)
         return true;
-    if (const auto* windowed = dynamic_cast<const TWinControl*>(owner);
-        windowed && windowed->HandleAllocated() && GetFocus() == const_cast<TWinControl*>(windowed)->Handle())
-        return !dynamic_cast<const vcl::TCustomPanel*>(owner);
-    return SkinData.FMouseAbove && !NoHotKinds.Contains(SkinData.COC);
+    const bool hot = SkinData.FMouseAbove && !NoHotKinds.Contains(SkinData.COC);
+    const auto* windowed = dynamic_cast<const TWinControl*>(owner);
+    if (!windowed || !windowed->HandleAllocated())
+        return hot;
+    // The system is asked for the focus only when the answer depends on it: under Wine that asks
+    // the window server, and containers ask this on every paint.
+    const auto hasFocus = [windowed] { return GetFocus() == const_cast<TWinControl*>(windowed)->Handle(); };
+    if (dynamic_cast<const vcl::TCustomPanel*>(owner))  // a focused panel is not active
+        return hot && !hasFocus();
+    return hot || hasFocus();
 }
 
 // ---------------------------------------------------------------------------------------------

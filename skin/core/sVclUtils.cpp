@@ -362,6 +362,22 @@ bool IsMDIForm(TWinControl* Control)
     return form && form->FormStyle() == vcl::TFormStyle::fsMDIForm;
 }
 
+// The off-screen surface of the graphic children, compatible with the screen: one memory DC kept
+// between paints and grown to the largest owner, since making one for every paint costs more than
+// the painting. Only one owner paints into it at a time (acGraphPainting).
+HDC ChildrenSurface(int Width, int Height)
+{
+    static std::unique_ptr<vcl::TMemoryDC> surface;
+    static int surfaceWidth = 0, surfaceHeight = 0;
+    if (!surface || Width > surfaceWidth || Height > surfaceHeight) {
+        surfaceWidth = std::max(Width, surfaceWidth);
+        surfaceHeight = std::max(Height, surfaceHeight);
+        surface.reset();  // freed before the larger one is made
+        surface = std::make_unique<vcl::TMemoryDC>(nullptr, surfaceWidth, surfaceHeight);
+    }
+    return surface->Handle();
+}
+
 }  // namespace
 
 void PaintControls(HDC DC, TWinControl* OwnerControl, const vcl::TPoint& Offset, bool CheckVisible)
@@ -382,20 +398,31 @@ void PaintControls(HDC DC, TWinControl* OwnerControl, const vcl::TPoint& Offset,
             children.push_back(child);
     if (children.empty())
         return;
-    const vcl::TMemoryDC memory(nullptr, OwnerControl->Width(), OwnerControl->Height());
+    // The surface may be larger than the owner: nothing beyond the owner's size is painted or copied.
+    const vcl::TRect owned(0, 0, OwnerControl->Width(), OwnerControl->Height());
+    const HDC memory = ChildrenSurface(owned.Width(), owned.Height());
+    const vcl::TSavedDC saved(memory);
+    IntersectClipRect(memory, owned.left, owned.top, owned.right, owned.bottom);
+    // With an offset the key check below may read beside the children: there the surface must
+    // hold what a new one does, not what an earlier owner left.
+    if (Offset != vcl::TPoint(0, 0))
+        PatBlt(memory, owned.left, owned.top, owned.Width(), owned.Height(), BLACKNESS);
     for (TControl* child : children)
-        PreFill(memory.Handle(), child, background);
+        PreFill(memory, child, background);
     const bool paintCopy = OwnerControl->ControlState().Contains(vcl::TControlStateItem::csPaintCopy);
     for (TControl* child : children) {
         if (IsMDIForm(OwnerControl) && child->Align() != vcl::TAlign::alNone)
             child->Perform(SkinCommandMessage, SkinCommandWParam(scmdRedraw), 0);
-        PaintChild(memory.Handle(), child, paintCopy);
+        PaintChild(memory, child, paintCopy);
     }
     for (TControl* child : children) {
         const int x = child->Left() + Offset.x, y = child->Top() + Offset.y;
-        if (GetPixel(memory.Handle(), x, y) == COLORREF(vcl::clFuchsia))
+        if (owned.Contains(vcl::TPoint(x, y)) && GetPixel(memory, x, y) == COLORREF(vcl::clFuchsia))
             continue;
-        BitBlt(DC, x, y, child->Width(), child->Height(), memory.Handle(), child->Left(), child->Top(), SRCCOPY);
+        const vcl::TRect part = child->BoundsRect().Intersected(owned);
+        if (!part.IsEmpty())
+            BitBlt(DC, part.left + Offset.x, part.top + Offset.y, part.Width(), part.Height(), memory, part.left,
+                   part.top, SRCCOPY);
     }
 }
 

@@ -2,7 +2,10 @@
 // of graphic children, mouse routing, focus and alignment.
 #include "windowing_fixtures.h"
 
+#include "vcl/stdctrls.h"
+
 #include <string>
+#include <utility>
 
 using namespace vcl;
 using namespace wintest;
@@ -132,6 +135,36 @@ TEST_F(WindowTest, AGrandchildsHandleFirstMakesOneWindowPerControl)
     EXPECT_EQ(windows, 2);
     EXPECT_EQ(GetParent(grandchild->Handle()), child->Handle());
     EXPECT_EQ(FindControl(child->Handle()), child);
+}
+
+TEST_F(WindowTest, FindControlKnowsOnlyTheWindowsOfControls)
+{
+    TForm* form = NewForm();
+    // Made from a system class that keeps its own state in the window's extra bytes.
+    auto* edit = NewChild<TEdit>(form, 0, 0, 80, 20);
+    edit->SetText(L"kept");
+    EXPECT_EQ(FindControl(edit->Handle()), edit);
+    wchar_t text[16] = {};
+    GetWindowTextW(edit->Handle(), text, 16);
+    EXPECT_STREQ(text, L"kept");
+    SendMessageW(edit->Handle(), EM_SETSEL, 1, 3);
+    DWORD start = 0, end = 0;
+    SendMessageW(edit->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::pair(start, end), std::pair(DWORD(1), DWORD(3)));
+
+    // A window of this process whose extra bytes hold a control's address is still not a control.
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.cbWndExtra = int(sizeof(LONG_PTR));
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ForeignWithExtraBytes";
+    ASSERT_TRUE(RegisterClassExW(&wc));
+    HWND foreign = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD, 0, 0, 10, 10, form->Handle(), nullptr,
+                                   wc.hInstance, nullptr);
+    SetWindowLongPtrW(foreign, 0, reinterpret_cast<LONG_PTR>(edit));
+    EXPECT_EQ(FindControl(foreign), nullptr);
+    DestroyWindow(foreign);
+    UnregisterClassW(wc.lpszClassName, wc.hInstance);
 }
 
 TEST_F(WindowTest, PropertyChangeMessagesComeOncePerRealChange)

@@ -196,6 +196,34 @@ TEST_F(SkinnedPanel, ACustomColourPaintsThePanelsOwnColourDirectly)
     EXPECT_LE(panel->SkinData()->FCacheBmp->Width(), 1) << "painted directly: no cache rendered";
 }
 
+TEST_F(SkinnedPanel, APanelPaintedByItsEraseIsNotPaintedAgainByTheSamePaint)
+{
+    auto* panel = vcl::Create<TsPanel>(FForm.get());
+    panel->SkinData()->SetCustomColor(true);
+    panel->SetColor(TColor(RGB(1, 2, 3)));
+    panel->SetBounds(10, 10, 100, 60);
+    panel->SetParent(FForm.get());
+    Paint();
+    int painted = 0;
+    panel->SetOnPaint(TPaintEvent([&](vcl::TObject*, vcl::TCanvas*) { ++painted; }));
+    const struct {
+        const char* What;
+        UINT Flags;
+    } cases[] = {
+        {"erased: the erase paints it", RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW},
+        {"not erased: the paint itself does", RDW_INVALIDATE | RDW_UPDATENOW},
+    };
+    for (const auto& c : cases) {
+        const HDC dc = GetDC(panel->Handle());
+        FillDC(dc, vcl::TRect(0, 0, 100, 60), vcl::clBlack);
+        ReleaseDC(panel->Handle(), dc);
+        painted = 0;
+        RedrawWindow(panel->Handle(), nullptr, nullptr, c.Flags);
+        EXPECT_EQ(painted, 1) << c.What;
+        EXPECT_EQ(ScreenPixel(panel, 50, 30), RGB(1, 2, 3)) << c.What;
+    }
+}
+
 TEST_F(SkinnedPanel, WithoutADCThePanelPaintsOnItsOwnCanvas)
 {
     auto* panel = vcl::Create<TOwnCanvasPanel>(FForm.get());
@@ -298,6 +326,27 @@ TEST_F(SkinnedPanel, GraphicChildrenAreCopiedAtTheirOffsetUnlessTheirCornerIsThe
     FillDC(h, vcl::TRect(0, 0, 100, 60), vcl::clBlack);
     PaintControls(h, panel, vcl::TPoint(0, 0));
     EXPECT_TRUE(panel->SkinData()->HalfVisible) << "an empty clip only tells the owner";
+}
+
+TEST_F(SkinnedPanel, TheKeyCheckBesideTheChildrenSeesNothingAnEarlierOwnerLeft)
+{
+    // An earlier owner leaves the key colour all over the children's surface.
+    TsPanel* earlier = NewPanel(FForm.get(), vcl::TRect(0, 0, 100, 60), L"RED");
+    auto* keyed = vcl::Create<TColourBox>(FForm.get(), RGB(255, 0, 255));
+    keyed->SetBounds(0, 0, 100, 60);
+    keyed->SetParent(earlier);
+    const vcl::TMemoryDC dc(nullptr, 100, 60);
+    const HDC h = dc.Handle();
+    PaintControls(h, earlier, vcl::TPoint(0, 0));
+
+    // The offset moves the check of the blue child to (25,25), beside it.
+    TsPanel* panel = NewPanel(FForm.get(), vcl::TRect(0, 0, 100, 60), L"RED");
+    auto* blue = vcl::Create<TColourBox>(FForm.get(), RGB(0, 0, 255));
+    blue->SetBounds(5, 5, 10, 10);
+    blue->SetParent(panel);
+    FillDC(h, vcl::TRect(0, 0, 100, 60), vcl::clBlack);
+    PaintControls(h, panel, vcl::TPoint(20, 20));
+    EXPECT_EQ(GetPixel(h, 25, 25), RGB(0, 0, 255)) << "copied: nothing but black lies beside it";
 }
 
 // ---------------------------------------------------------------------------------------------
