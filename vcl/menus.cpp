@@ -6,6 +6,7 @@
 #include "vcl/sysutils.h"
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_map>
 
 namespace vcl {
@@ -386,10 +387,10 @@ HMENU TMenuItem::Handle()
     return FHandle;
 }
 
-void TMenuItem::RebuildHandle()
+void TMenuItem::RebuildHandle(const std::vector<TMenuItem*>& Items)
 {
     ClearMenu(FHandle);
-    for (TMenuItem* item : FItems) {
+    for (TMenuItem* item : Items) {
         if (!item->FVisible)
             continue;
         MENUITEMINFOW info{};
@@ -608,8 +609,63 @@ void TMenu::MenuChanged(TMenuItem* Source, bool Rebuild)
 void TMainMenu::MenuChanged(TMenuItem* Source, bool Rebuild)
 {
     TMenu::MenuChanged(Source, Rebuild);
-    if (WindowHandle() && !ComponentState().Contains(TComponentStateItem::csDestroying))
+    if (ComponentState().Contains(TComponentStateItem::csDestroying))
+        return;
+    if (WindowHandle())
         SendMessageW(WindowHandle(), CM_MENUCHANGED, 0, 0);
+    if (FMergedInto)
+        FMergedInto->MenuChanged(nullptr, Rebuild);
+}
+
+void TMainMenu::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TMenu::Notification(AComponent, Operation);
+    if (Operation != TOperation::opRemove)
+        return;
+    if (AComponent == FMerged)
+        Merge(nullptr);
+    if (AComponent == FMergedInto)
+        FMergedInto = nullptr;
+}
+
+void TMainMenu::Merge(TMainMenu* Menu)
+{
+    if (FMerged == Menu)
+        return;
+    if (FMerged)
+        FMerged->ReplaceComponent(FMerged->FMergedInto, static_cast<TMainMenu*>(nullptr));
+    ReplaceComponent(FMerged, Menu);
+    if (Menu)
+        Menu->ReplaceComponent(Menu->FMergedInto, this);
+    MenuChanged(nullptr, true);
+}
+
+void TMainMenu::Unmerge(TMainMenu* Menu)
+{
+    if (Menu && Menu == FMerged)
+        Merge(nullptr);
+}
+
+void TMainMenu::RebuildHandle()
+{
+    if (!FMerged) {
+        TMenu::RebuildHandle();
+        return;
+    }
+    Items()->RebuildHandle(MergeMenuItems(Items()->FItems, FMerged->Items()->FItems));
+}
+
+std::vector<TMenuItem*> MergeMenuItems(const std::vector<TMenuItem*>& Own, const std::vector<TMenuItem*>& Merged)
+{
+    std::vector<TMenuItem*> result;
+    std::ranges::copy_if(Own, std::back_inserter(result), [&](TMenuItem* item) {
+        return std::ranges::none_of(Merged, [&](TMenuItem* m) { return m->GroupIndex() == item->GroupIndex(); });
+    });
+    for (TMenuItem* item : Merged) {
+        auto above = std::ranges::find_if(result, [&](TMenuItem* r) { return r->GroupIndex() > item->GroupIndex(); });
+        result.insert(above, item);
+    }
+    return result;
 }
 
 // =============================================================================================

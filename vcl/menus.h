@@ -154,9 +154,12 @@ protected:
 
 private:
     friend class TMenu;
+    friend class TMainMenu;
 
     // Makes the submenu again from the visible sub-items.
-    void RebuildHandle();
+    void RebuildHandle() { RebuildHandle(FItems); }
+    // Makes the submenu again from the visible items of Items.
+    void RebuildHandle(const std::vector<TMenuItem*>& Items);
     // The image list this item's ImageIndex refers to.
     TCustomImageList* ImageList() const;
     void BitmapChanged(TObject* Sender);
@@ -219,6 +222,8 @@ public:
 
     // An item of the tree changed (Source; null for the menu itself).
     virtual void MenuChanged(TMenuItem* Source, bool Rebuild);
+    // Menus here read left to right only: there is no right-to-left layout to adjust.
+    void AdjustBiDiBehavior() {}
 
 protected:
     // The empty system menu of the root.
@@ -287,23 +292,41 @@ private:
     TNotifyEvent FOnPopup;
 };
 
-// The menu bar of a form (TCustomForm::SetMenu).
+// The menu bar of a form (TCustomForm::SetMenu). Another main menu merged into it (an MDI form's
+// active child's) shows in its bar: the merged menu's items take the place of this menu's items of
+// the same GroupIndex and stand among them in GroupIndex order. This menu's own items stay as they
+// are; only the bar shows the merged list.
 class TMainMenu : public TMenu {
     CL_CLASS(TMainMenu, TMenu)
 public:
     using TMenu::TMenu;
-    // Stored for forms that merge menus; no merging is done.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    // Stored for forms that merge menus; an MDI child's menu merges whatever its value.
     bool AutoMerge() const { return FAutoMerge; }
     void SetAutoMerge(bool value) { FAutoMerge = value; }
-    // Also tells the window (CM_MENUCHANGED), which shows the menu again.
+    // Shows Menu's items in this menu's bar (null: none); the bar is made again.
+    void Merge(TMainMenu* Menu);
+    // Takes Menu's items out of the bar when it is the merged one.
+    void Unmerge(TMainMenu* Menu);
+    TMainMenu* Merged() const { return FMerged; }
+    // Also tells the window (CM_MENUCHANGED), which shows the menu again, and the menu this one is
+    // merged into.
     void MenuChanged(TMenuItem* Source, bool Rebuild) override;
 
 protected:
     HMENU CreateMenuHandle() override { return CreateMenu(); }
+    void RebuildHandle() override;
 
 private:
     bool FAutoMerge = false;
+    TMainMenu* FMerged = nullptr;
+    TMainMenu* FMergedInto = nullptr;
 };
+
+// The items a bar shows when Merged's items are merged into Own's: Own's items of every group
+// Merged has no item of, with Merged's items each placed after the items of its group or below.
+std::vector<TMenuItem*> MergeMenuItems(const std::vector<TMenuItem*>& Own, const std::vector<TMenuItem*>& Merged);
 
 // Menu traffic a window of ours receives (WM_COMMAND from a menu, WM_MEASUREITEM and WM_DRAWITEM
 // of menu items, WM_INITMENUPOPUP, WM_MENUSELECT) handed to the item concerned; true when it was
