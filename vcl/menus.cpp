@@ -261,8 +261,52 @@ void TMenuItem::SetChecked(bool value)
 
 void TMenuItem::Click()
 {
-    if (FOnClick)
+    TBasicAction* action = Action();
+    if (action && (!FOnClick || FOnClick == action->OnExecute()))
+        FActionLink->Execute(this);
+    else if (FOnClick)
         FOnClick(this);
+}
+
+void TMenuActionLink::Change()
+{
+    if (FAction)
+        FClient->ActionChange(FAction);
+}
+
+void TMenuItem::SetAction(TBasicAction* value)
+{
+    if (value == Action())
+        return;
+    if (!value) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink)
+        FActionLink = std::make_unique<TMenuActionLink>(this);
+    FActionLink->SetAction(value);
+    ActionChange(value);
+}
+
+void TMenuItem::InitiateAction()
+{
+    if (FActionLink)
+        FActionLink->Update();
+}
+
+void TMenuItem::ActionChange(TObject* Sender)
+{
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action)
+        return;
+    SetCaption(action->Caption());
+    SetEnabled(action->Enabled());
+    SetChecked(action->Checked());
+    SetVisible(action->Visible());
+    SetHint(action->Hint());
+    SetShortCut(action->ShortCut());
+    SetImageIndex(action->ImageIndex());
+    FOnClick = action->OnExecute();
 }
 
 TMenuItem* TMenuItem::Items(int index) const

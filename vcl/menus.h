@@ -50,6 +50,19 @@ enum class TFindItemKind { fkCommand, fkHandle, fkShortCut };
 class TMenu;
 class TMenuItem;
 
+// Ties a menu item to its action: a change of the action reaches the item.
+class TMenuActionLink : public TBasicActionLink {
+    CL_CLASS(TMenuActionLink, TBasicActionLink)
+public:
+    explicit TMenuActionLink(TMenuItem* Client) : FClient(Client) {}
+
+protected:
+    void Change() override;
+
+private:
+    TMenuItem* FClient;
+};
+
 using TMenuMeasureItemEvent = TDelegate<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 using TMenuDrawItemEvent = TDelegate<void(TObject* Sender, TCanvas* ACanvas, const TRect& ARect, bool Selected)>;
 using TAdvancedMenuDrawItemEvent =
@@ -116,8 +129,14 @@ public:
     void SetOnDrawItem(TMenuDrawItemEvent value);
     TAdvancedMenuDrawItemEvent OnAdvancedDrawItem() const { return FOnAdvancedDrawItem; }
     void SetOnAdvancedDrawItem(TAdvancedMenuDrawItemEvent value);
-    // Fires OnClick; also when the item's submenu opens, so that its items can be brought up to date.
+    // Fires OnClick, or executes the action when OnClick is unset or is the action's own handler;
+    // also when the item's submenu opens, so that its items can be brought up to date.
     virtual void Click();
+    // The action lends the item its caption, state, hint, shortcut, image and OnClick.
+    TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    void SetAction(TBasicAction* value);
+    // Lets the action bring itself (and so the item) up to date.
+    virtual void InitiateAction();
 
     int Count() const { return static_cast<int>(FItems.size()); }
     TMenuItem* Items(int index) const;
@@ -149,8 +168,12 @@ public:
     virtual void AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State);
 
 protected:
+    friend class TMenuActionLink;
+
     // The default look of an owner-drawn item: glyph or check, caption, shortcut.
     virtual void DrawItemDefault(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State);
+    // Takes the action's properties.
+    virtual void ActionChange(TObject* Sender);
 
 private:
     friend class TMenu;
@@ -185,6 +208,7 @@ private:
     TMenuMeasureItemEvent FOnMeasureItem;
     TMenuDrawItemEvent FOnDrawItem;
     TAdvancedMenuDrawItemEvent FOnAdvancedDrawItem;
+    std::unique_ptr<TMenuActionLink> FActionLink;
     TMenuItem* FParent = nullptr;
     std::vector<TMenuItem*> FItems;
     TMenu* FMenu = nullptr;  // set on a menu's root item
