@@ -221,6 +221,30 @@ TEST_F(MDITest, ActiveChildsMenuMergesByGroupIndexAndUnmergesWhenItCloses)
     EXPECT_EQ(menu->Merged(), nullptr);
 }
 
+TEST_F(MDITest, AMaximisedChildKeepsItsPlaceInTheBarWhenTheMenuIsMadeAgain)
+{
+    auto* menu = Create<TMainMenu>(Frame);
+    AddItem(Frame, menu->Items(), L"File", 0);
+    Frame->SetMenu(menu);
+    ShowFrame();
+    TForm* child = NewMDIChild(L"Child");
+    child->SetWindowState(TWindowState::wsMaximized);
+    PumpFor(0);
+    HMENU bar = GetMenu(Frame->Handle());
+    // The system puts the child's window menu first and its buttons after the form's items.
+    const int augmented = GetMenuItemCount(bar);
+    ASSERT_GT(augmented, 1);
+    ASSERT_NE(GetSubMenu(bar, 0), nullptr);
+    EXPECT_EQ(MenuTexts(bar)[1], L"File");
+
+    AddItem(Frame, menu->Items(), L"Help", 10);
+    bar = GetMenu(Frame->Handle());
+    EXPECT_EQ(GetMenuItemCount(bar), augmented + 1);
+    EXPECT_NE(GetSubMenu(bar, 0), nullptr);
+    EXPECT_EQ(MenuTexts(bar)[1], L"File");
+    EXPECT_EQ(MenuTexts(bar)[2], L"Help");
+}
+
 TEST(MenuMerging, MergedItemsReplaceTheirGroupsAndStandInGroupOrder)
 {
     struct Case {
