@@ -3,6 +3,7 @@
 #include "vcl/forms.h"
 
 #include "vcl/menus.h"
+#include "vcl/sysutils.h"
 
 #include <algorithm>
 
@@ -63,6 +64,8 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
     TScrollingWinControl::Notification(AComponent, Operation);
     if (Operation == TOperation::opRemove && AComponent == FMenu)
         SetMenu(nullptr);
+    if (Operation == TOperation::opRemove && AComponent == FWindowMenu)
+        SetWindowMenu(nullptr);
 }
 
 void TCustomForm::SetMenu(TMainMenu* value)
@@ -72,11 +75,15 @@ void TCustomForm::SetMenu(TMainMenu* value)
     AttachMenu(false);
     ReplaceComponent(FMenu, value);
     AttachMenu(true);
+    if (FFormStyle == TFormStyle::fsMDIChild && FHandle)
+        if (TCustomForm* frame = MDIForm())
+            frame->MergeActiveChildMenu();
 }
 
 void TCustomForm::AttachMenu(bool Attach)
 {
-    if (!FMenu || !FHandle)
+    // An MDI child's menu shows merged into its MDI form's bar while the child is active.
+    if (!FMenu || !FHandle || FFormStyle == TFormStyle::fsMDIChild)
         return;
     // A window destroys the menu it holds: it must let go of ours before it goes.
     ::SetMenu(FHandle, Attach ? FMenu->Handle() : nullptr);
@@ -87,6 +94,8 @@ void TCustomForm::CreateWnd()
 {
     TScrollingWinControl::CreateWnd();
     UpdateLayeredAttributes();
+    if (FFormStyle == TFormStyle::fsMDIForm)
+        CreateMDIClient();
     AttachMenu(true);
     if (!FIcon->Empty())
         IconChanged(this);
@@ -102,7 +111,116 @@ void TCustomForm::IconChanged(TObject*)
 void TCustomForm::DestroyWnd()
 {
     AttachMenu(false);
+    // The children's windows go with the client's: their forms must let go of them first.
+    for (TCustomForm* child : MDIChildList())
+        child->DestroyHandle();
     TScrollingWinControl::DestroyWnd();
+    FClientHandle = nullptr;
+    if (FFormStyle == TFormStyle::fsMDIChild)
+        if (TCustomForm* frame = MDIForm())
+            frame->MergeActiveChildMenu();
+}
+
+void TCustomForm::DestroyWindowHandle()
+{
+    if (FFormStyle != TFormStyle::fsMDIChild) {
+        TScrollingWinControl::DestroyWindowHandle();
+        return;
+    }
+    // The window's last message (WM_NCDESTROY) lets go of the handle.
+    FControlState << TControlStateItem::csDestroyingHandle;
+    SendMessageW(GetParent(FHandle), WM_MDIDESTROY, reinterpret_cast<WPARAM>(FHandle), 0);
+    FControlState >> TControlStateItem::csDestroyingHandle;
+}
+
+void TCustomForm::DefaultHandler(TMessage& Message)
+{
+    if (FHandle && FFormStyle == TFormStyle::fsMDIForm)
+        Message.Result = DefFrameProcW(FHandle, FClientHandle, Message.Msg, Message.WParam, Message.LParam);
+    else if (FHandle && FFormStyle == TFormStyle::fsMDIChild)
+        Message.Result = DefMDIChildProcW(FHandle, Message.Msg, Message.WParam, Message.LParam);
+    else
+        TScrollingWinControl::DefaultHandler(Message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// MDI
+
+namespace {
+
+// The command of the window menu's first entry for a child; the client numbers the others on from
+// it. It lies above every menu item's command.
+constexpr UINT FirstMDIChildCommand = 0xFF00;
+
+}  // namespace
+
+TCustomForm* TCustomForm::MDIForm()
+{
+    TCustomForm* form = Application ? Application->MainForm() : nullptr;
+    return form && form->FFormStyle == TFormStyle::fsMDIForm ? form : nullptr;
+}
+
+void TCustomForm::CreateMDIClient()
+{
+    CLIENTCREATESTRUCT client{FWindowMenu ? FWindowMenu->Handle() : nullptr, FirstMDIChildCommand};
+    RECT area{};
+    GetClientRect(FHandle, &area);
+    FClientHandle = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL,
+                                    0, 0, area.right, area.bottom, FHandle, nullptr, GetModuleHandleW(nullptr), &client);
+    if (!FClientHandle)
+        throw EOutOfResources(L"Error creating the MDI client window of " + ClassName());
+}
+
+std::vector<TCustomForm*> TCustomForm::MDIChildList() const
+{
+    std::vector<TCustomForm*> children;
+    if (!FClientHandle)
+        return children;
+    for (HWND wnd = GetWindow(FClientHandle, GW_CHILD); wnd; wnd = GetWindow(wnd, GW_HWNDNEXT))
+        if (auto* form = dynamic_cast<TCustomForm*>(FindControl(wnd)); form && form->FFormStyle == TFormStyle::fsMDIChild)
+            children.push_back(form);
+    return children;
+}
+
+int TCustomForm::MDIChildCount() const { return static_cast<int>(MDIChildList().size()); }
+
+TCustomForm* TCustomForm::MDIChildren(int index) const
+{
+    std::vector<TCustomForm*> children = MDIChildList();
+    if (index < 0 || index >= static_cast<int>(children.size()))
+        throw EListError(L"MDI child index out of bounds (" + IntToStr(index) + L")");
+    return children[static_cast<size_t>(index)];
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const
+{
+    if (!FClientHandle)
+        return nullptr;
+    auto active = reinterpret_cast<HWND>(SendMessageW(FClientHandle, WM_MDIGETACTIVE, 0, 0));
+    return dynamic_cast<TCustomForm*>(FindControl(active));
+}
+
+void TCustomForm::SetWindowMenu(TMenuItem* value)
+{
+    if (ReplaceComponent(FWindowMenu, value) && FClientHandle)
+        RefreshMDIMenu();
+}
+
+void TCustomForm::RefreshMDIMenu()
+{
+    SendMessageW(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(FMenu ? FMenu->Handle() : nullptr),
+                 reinterpret_cast<LPARAM>(FWindowMenu ? FWindowMenu->Handle() : nullptr));
+    SendMessageW(FClientHandle, WM_MDIREFRESHMENU, 0, 0);
+    DrawMenuBar(FHandle);
+}
+
+void TCustomForm::MergeActiveChildMenu()
+{
+    if (!FMenu)
+        return;
+    TCustomForm* child = ActiveMDIChild();
+    FMenu->Merge(child ? child->FMenu : nullptr);
 }
 
 void TCustomForm::DoCreate()
@@ -221,6 +339,16 @@ void TCustomForm::CreateParams(TCreateParams& Params)
     BorderStyles(FBorderStyle, FBorderIcons, Params.Style, Params.ExStyle);
     if (FFormStyle == TFormStyle::fsStayOnTop)
         Params.ExStyle |= WS_EX_TOPMOST;
+    if (FFormStyle == TFormStyle::fsMDIChild) {
+        TCustomForm* frame = MDIForm();
+        if (!frame)
+            throw EInvalidOperation(L"An MDI child needs an MDI form as the main form");
+        frame->HandleNeeded();
+        Params.Style |= WS_CHILD;
+        Params.ExStyle |= WS_EX_MDICHILD;
+        Params.WndParent = frame->FClientHandle;
+        return;
+    }
     TCustomForm* mainForm = Application ? Application->MainForm() : nullptr;
     bool isMain = !mainForm || mainForm == this;
     if (Application && Application->MainFormOnTaskBar()) {
@@ -681,11 +809,18 @@ void TCustomForm::Dispatch(TMessage& Message)
     case WM_SYSCOMMAND: WMSysCommand(Message); return;
     case CM_RELEASE: Free(); return;
     case CM_MENUCHANGED:
-        // The menu was rebuilt: the bar shows it again.
-        if (FMenu && FHandle) {
+        // The menu was rebuilt: the bar shows it again, on an MDI form with the children's list.
+        if (FMenu && FHandle && FClientHandle) {
+            RefreshMDIMenu();
+        } else if (FMenu && FHandle) {
             ::SetMenu(FHandle, FMenu->Handle());
             DrawMenuBar(FHandle);
         }
+        return;
+    case WM_MDIACTIVATE:
+        TScrollingWinControl::Dispatch(Message);
+        if (TCustomForm* frame = MDIForm())
+            frame->MergeActiveChildMenu();
         return;
     case CM_DIALOGKEY:
         if (Message.WParam == VK_TAB && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_CONTROL) >= 0) {

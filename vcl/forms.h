@@ -13,10 +13,12 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 namespace vcl {
 
 class TMainMenu;
+class TMenuItem;
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -81,10 +83,20 @@ public:
     void SetPosition(TPosition value) { FPosition = value; }
     TWindowState WindowState() const { return FWindowState; }
     void SetWindowState(TWindowState value);
-    // fsStayOnTop keeps the window above every window that is not topmost; the MDI styles are not
-    // supported and act as fsNormal.
+    // fsStayOnTop keeps the window above every window that is not topmost. An fsMDIForm holds the
+    // system's MDI client window, in which the fsMDIChild forms live; a child belongs to the main
+    // form, which must be an MDI form. Set the MDI styles before the window is made.
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle value);
+    // The MDI client window of an MDI form, null for other forms.
+    HWND ClientHandle() const { return FClientHandle; }
+    // An MDI form's children in the client's stacking order: the active one first.
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    TCustomForm* ActiveMDIChild() const;
+    // The item of an MDI form's menu whose submenu the system ends with the list of the children.
+    TMenuItem* WindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* value);
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool value) { FKeyPreview = value; }
     bool Scaled() const { return FScaled; }
@@ -152,6 +164,11 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
+    // An MDI child goes through its client, which then activates the next child.
+    void DestroyWindowHandle() override;
+    // What the form does not handle goes to the system's frame procedure on an MDI form and to its
+    // child procedure on an MDI child.
+    void DefaultHandler(TMessage& Message) override;
     void PaintWindow(HDC DC) override;
     virtual void Paint();
     virtual void DoCreate();
@@ -187,6 +204,15 @@ private:
     void AttachMenu(bool Attach);
     // Gives the window the icon.
     void IconChanged(TObject* Sender);
+    // The MDI form children live in: the main form when it is one, else null.
+    static TCustomForm* MDIForm();
+    void CreateMDIClient();
+    // Hands the menu bar and the window menu to the MDI client, which lists the children again.
+    void RefreshMDIMenu();
+    // The bar shows the active child's menu merged into the form's.
+    void MergeActiveChildMenu();
+    // The MDI children in the client's order, the active one first.
+    std::vector<TCustomForm*> MDIChildList() const;
 
     TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
     TBorderIcons FBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
@@ -208,6 +234,8 @@ private:
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
     TMainMenu* FMenu = nullptr;
+    TMenuItem* FWindowMenu = nullptr;
+    HWND FClientHandle = nullptr;
     std::unique_ptr<TControlCanvas> FCanvas;
     std::unique_ptr<TIcon> FIcon;
     TNotifyEvent FOnCreate;

@@ -6,6 +6,7 @@
 #include "vcl/sysutils.h"
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_map>
 
 namespace vcl {
@@ -260,8 +261,52 @@ void TMenuItem::SetChecked(bool value)
 
 void TMenuItem::Click()
 {
-    if (FOnClick)
+    TBasicAction* action = Action();
+    if (action && (!FOnClick || FOnClick == action->OnExecute()))
+        FActionLink->Execute(this);
+    else if (FOnClick)
         FOnClick(this);
+}
+
+void TMenuActionLink::Change()
+{
+    if (FAction)
+        FClient->ActionChange(FAction);
+}
+
+void TMenuItem::SetAction(TBasicAction* value)
+{
+    if (value == Action())
+        return;
+    if (!value) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink)
+        FActionLink = std::make_unique<TMenuActionLink>(this);
+    FActionLink->SetAction(value);
+    ActionChange(value);
+}
+
+void TMenuItem::InitiateAction()
+{
+    if (FActionLink)
+        FActionLink->Update();
+}
+
+void TMenuItem::ActionChange(TObject* Sender)
+{
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action)
+        return;
+    SetCaption(action->Caption());
+    SetEnabled(action->Enabled());
+    SetChecked(action->Checked());
+    SetVisible(action->Visible());
+    SetHint(action->Hint());
+    SetShortCut(action->ShortCut());
+    SetImageIndex(action->ImageIndex());
+    FOnClick = action->OnExecute();
 }
 
 TMenuItem* TMenuItem::Items(int index) const
@@ -386,10 +431,10 @@ HMENU TMenuItem::Handle()
     return FHandle;
 }
 
-void TMenuItem::RebuildHandle()
+void TMenuItem::RebuildHandle(const std::vector<TMenuItem*>& Items)
 {
     ClearMenu(FHandle);
-    for (TMenuItem* item : FItems) {
+    for (TMenuItem* item : Items) {
         if (!item->FVisible)
             continue;
         MENUITEMINFOW info{};
@@ -608,8 +653,63 @@ void TMenu::MenuChanged(TMenuItem* Source, bool Rebuild)
 void TMainMenu::MenuChanged(TMenuItem* Source, bool Rebuild)
 {
     TMenu::MenuChanged(Source, Rebuild);
-    if (WindowHandle() && !ComponentState().Contains(TComponentStateItem::csDestroying))
+    if (ComponentState().Contains(TComponentStateItem::csDestroying))
+        return;
+    if (WindowHandle())
         SendMessageW(WindowHandle(), CM_MENUCHANGED, 0, 0);
+    if (FMergedInto)
+        FMergedInto->MenuChanged(nullptr, Rebuild);
+}
+
+void TMainMenu::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TMenu::Notification(AComponent, Operation);
+    if (Operation != TOperation::opRemove)
+        return;
+    if (AComponent == FMerged)
+        Merge(nullptr);
+    if (AComponent == FMergedInto)
+        FMergedInto = nullptr;
+}
+
+void TMainMenu::Merge(TMainMenu* Menu)
+{
+    if (FMerged == Menu)
+        return;
+    if (FMerged)
+        FMerged->ReplaceComponent(FMerged->FMergedInto, static_cast<TMainMenu*>(nullptr));
+    ReplaceComponent(FMerged, Menu);
+    if (Menu)
+        Menu->ReplaceComponent(Menu->FMergedInto, this);
+    MenuChanged(nullptr, true);
+}
+
+void TMainMenu::Unmerge(TMainMenu* Menu)
+{
+    if (Menu && Menu == FMerged)
+        Merge(nullptr);
+}
+
+void TMainMenu::RebuildHandle()
+{
+    if (!FMerged) {
+        TMenu::RebuildHandle();
+        return;
+    }
+    Items()->RebuildHandle(MergeMenuItems(Items()->FItems, FMerged->Items()->FItems));
+}
+
+std::vector<TMenuItem*> MergeMenuItems(const std::vector<TMenuItem*>& Own, const std::vector<TMenuItem*>& Merged)
+{
+    std::vector<TMenuItem*> result;
+    std::ranges::copy_if(Own, std::back_inserter(result), [&](TMenuItem* item) {
+        return std::ranges::none_of(Merged, [&](TMenuItem* m) { return m->GroupIndex() == item->GroupIndex(); });
+    });
+    for (TMenuItem* item : Merged) {
+        auto above = std::ranges::find_if(result, [&](TMenuItem* r) { return r->GroupIndex() > item->GroupIndex(); });
+        result.insert(above, item);
+    }
+    return result;
 }
 
 // =============================================================================================

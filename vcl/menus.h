@@ -50,6 +50,19 @@ enum class TFindItemKind { fkCommand, fkHandle, fkShortCut };
 class TMenu;
 class TMenuItem;
 
+// Ties a menu item to its action: a change of the action reaches the item.
+class TMenuActionLink : public TBasicActionLink {
+    CL_CLASS(TMenuActionLink, TBasicActionLink)
+public:
+    explicit TMenuActionLink(TMenuItem* Client) : FClient(Client) {}
+
+protected:
+    void Change() override;
+
+private:
+    TMenuItem* FClient;
+};
+
 using TMenuMeasureItemEvent = TDelegate<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 using TMenuDrawItemEvent = TDelegate<void(TObject* Sender, TCanvas* ACanvas, const TRect& ARect, bool Selected)>;
 using TAdvancedMenuDrawItemEvent =
@@ -116,8 +129,14 @@ public:
     void SetOnDrawItem(TMenuDrawItemEvent value);
     TAdvancedMenuDrawItemEvent OnAdvancedDrawItem() const { return FOnAdvancedDrawItem; }
     void SetOnAdvancedDrawItem(TAdvancedMenuDrawItemEvent value);
-    // Fires OnClick; also when the item's submenu opens, so that its items can be brought up to date.
+    // Fires OnClick, or executes the action when OnClick is unset or is the action's own handler;
+    // also when the item's submenu opens, so that its items can be brought up to date.
     virtual void Click();
+    // The action lends the item its caption, state, hint, shortcut, image and OnClick.
+    TBasicAction* Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    void SetAction(TBasicAction* value);
+    // Lets the action bring itself (and so the item) up to date.
+    virtual void InitiateAction();
 
     int Count() const { return static_cast<int>(FItems.size()); }
     TMenuItem* Items(int index) const;
@@ -149,14 +168,21 @@ public:
     virtual void AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State);
 
 protected:
+    friend class TMenuActionLink;
+
     // The default look of an owner-drawn item: glyph or check, caption, shortcut.
     virtual void DrawItemDefault(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State);
+    // Takes the action's properties.
+    virtual void ActionChange(TObject* Sender);
 
 private:
     friend class TMenu;
+    friend class TMainMenu;
 
     // Makes the submenu again from the visible sub-items.
-    void RebuildHandle();
+    void RebuildHandle() { RebuildHandle(FItems); }
+    // Makes the submenu again from the visible items of Items.
+    void RebuildHandle(const std::vector<TMenuItem*>& Items);
     // The image list this item's ImageIndex refers to.
     TCustomImageList* ImageList() const;
     void BitmapChanged(TObject* Sender);
@@ -182,6 +208,7 @@ private:
     TMenuMeasureItemEvent FOnMeasureItem;
     TMenuDrawItemEvent FOnDrawItem;
     TAdvancedMenuDrawItemEvent FOnAdvancedDrawItem;
+    std::unique_ptr<TMenuActionLink> FActionLink;
     TMenuItem* FParent = nullptr;
     std::vector<TMenuItem*> FItems;
     TMenu* FMenu = nullptr;  // set on a menu's root item
@@ -219,6 +246,8 @@ public:
 
     // An item of the tree changed (Source; null for the menu itself).
     virtual void MenuChanged(TMenuItem* Source, bool Rebuild);
+    // Menus here read left to right only: there is no right-to-left layout to adjust.
+    void AdjustBiDiBehavior() {}
 
 protected:
     // The empty system menu of the root.
@@ -287,23 +316,41 @@ private:
     TNotifyEvent FOnPopup;
 };
 
-// The menu bar of a form (TCustomForm::SetMenu).
+// The menu bar of a form (TCustomForm::SetMenu). Another main menu merged into it (an MDI form's
+// active child's) shows in its bar: the merged menu's items take the place of this menu's items of
+// the same GroupIndex and stand among them in GroupIndex order. This menu's own items stay as they
+// are; only the bar shows the merged list.
 class TMainMenu : public TMenu {
     CL_CLASS(TMainMenu, TMenu)
 public:
     using TMenu::TMenu;
-    // Stored for forms that merge menus; no merging is done.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    // Stored for forms that merge menus; an MDI child's menu merges whatever its value.
     bool AutoMerge() const { return FAutoMerge; }
     void SetAutoMerge(bool value) { FAutoMerge = value; }
-    // Also tells the window (CM_MENUCHANGED), which shows the menu again.
+    // Shows Menu's items in this menu's bar (null: none); the bar is made again.
+    void Merge(TMainMenu* Menu);
+    // Takes Menu's items out of the bar when it is the merged one.
+    void Unmerge(TMainMenu* Menu);
+    TMainMenu* Merged() const { return FMerged; }
+    // Also tells the window (CM_MENUCHANGED), which shows the menu again, and the menu this one is
+    // merged into.
     void MenuChanged(TMenuItem* Source, bool Rebuild) override;
 
 protected:
     HMENU CreateMenuHandle() override { return CreateMenu(); }
+    void RebuildHandle() override;
 
 private:
     bool FAutoMerge = false;
+    TMainMenu* FMerged = nullptr;
+    TMainMenu* FMergedInto = nullptr;
 };
+
+// The items a bar shows when Merged's items are merged into Own's: Own's items of every group
+// Merged has no item of, with Merged's items each placed after the items of its group or below.
+std::vector<TMenuItem*> MergeMenuItems(const std::vector<TMenuItem*>& Own, const std::vector<TMenuItem*>& Merged);
 
 // Menu traffic a window of ours receives (WM_COMMAND from a menu, WM_MEASUREITEM and WM_DRAWITEM
 // of menu items, WM_INITMENUPOPUP, WM_MENUSELECT) handed to the item concerned; true when it was

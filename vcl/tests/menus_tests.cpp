@@ -57,6 +57,45 @@ TEST(Menus, ItemsFormATreeUnderTheirMenu)
     EXPECT_EQ(1, menu->Items()->Count());
 }
 
+TEST(Menus, AnItemTakesItsActionsStateAndRunsIt)
+{
+    TObjectPtr<TComponent> form(Create<TComponent>(nullptr));
+    auto* menu = Create<TPopupMenu>(form.get());
+    TMenuItem* save = NewItem(form.get(), L"nSave", menu->Items());
+    auto* action = Create<TAction>(form.get());
+    action->SetCaption(L"Save");
+    action->SetShortCut(ShortCut('S', TShiftState{TShiftStateItem::ssCtrl}));
+    int executed = 0;
+    action->SetOnExecute(TNotifyEvent([&](TObject*) { ++executed; }));
+    save->SetAction(action);
+    EXPECT_EQ(L"Save", save->Caption());
+    EXPECT_EQ(L"Ctrl+S", ShortCutToText(save->ShortCut()));
+    save->Click();
+    EXPECT_EQ(1, executed);
+
+    // The update handler runs when the item initiates its action, and what it sets reaches the item.
+    action->SetOnUpdate(TNotifyEvent([&](TObject*) {
+        action->SetEnabled(false);
+        action->SetChecked(true);
+    }));
+    EXPECT_TRUE(save->Enabled());
+    save->InitiateAction();
+    EXPECT_FALSE(save->Enabled());
+    EXPECT_TRUE(save->Checked());
+
+    // An item's own handler wins over the action.
+    int own = 0;
+    save->SetOnClick(TNotifyEvent([&](TObject*) { ++own; }));
+    save->Click();
+    EXPECT_EQ(1, own);
+    EXPECT_EQ(1, executed);
+
+    action->Free();
+    EXPECT_EQ(nullptr, save->Action());
+    save->Click();
+    EXPECT_EQ(2, own);
+}
+
 TEST(Menus, CheckingARadioItemUnchecksItsGroup)
 {
     TObjectPtr<TComponent> form(Create<TComponent>(nullptr));
