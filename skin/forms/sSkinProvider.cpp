@@ -115,6 +115,7 @@ void TsSkinProvider::BeforeDestruction()
     FGlow2.reset();
     FTitleIcon.reset();
     FTitleButtons.reset();
+    Adapter.reset();
     FCommonData.reset();
     vcl::TComponent::BeforeDestruction();
 }
@@ -151,6 +152,8 @@ void TsSkinProvider::LoadInit()
     if (Form->HandleAllocated())
         InitDwm(Form->Handle(), FDrawNonClientArea);
     PrepareForm();
+    if (!Adapter)
+        AdapterCreate();
     if (SystemMenu)
         SystemMenu->UpdateItems(false);
     TsSkinManager* manager = Manager();
@@ -165,6 +168,28 @@ void TsSkinProvider::LoadInit()
         FAllowBlendOnMoving = false;
         FUseGlobalColor = true;
     }
+}
+
+void TsSkinProvider::AdapterCreate()
+{
+    if (!FCommonData->Skinned(false))
+        return;
+    Adapter = std::make_unique<TacCtrlAdapter>(this);
+    Adapter->AddAllItems();
+}
+
+void TsSkinProvider::AdapterRemove()
+{
+    SendToAdapter(MakeSkinMessage(scmdSkinRemoved, reinterpret_cast<LPARAM>(Manager())));
+    Adapter.reset();
+}
+
+void TsSkinProvider::SendToAdapter(const vcl::TMessage& Message)
+{
+    if (!Adapter)
+        return;
+    vcl::TMessage copy = Message;
+    Adapter->WndProc(copy);
 }
 
 void TsSkinProvider::PrepareForm()

@@ -15,9 +15,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "skin/core/sCommonData.h"
 #include "skin/forms/acFrameGeometry.h"
+#include "skin/forms/sSkinProviderAdapter.h"
 #include "skin/forms/sSkinProviderTitle.h"
 #include "vcl/classes.h"
 #include "vcl/forms.h"
@@ -83,6 +85,12 @@ public:
     void PrepareForm();
     // The designer's entry for skin commands; this program has no designer, so it does nothing.
     void DsgnWndProc(vcl::TMessage& /*Message*/) {}
+    // At run time and while skinned, makes the adapter and lets it take the form's controls.
+    virtual void AdapterCreate();
+    // Tells the adapter the skin is gone and frees it.
+    void AdapterRemove();
+    // Hands a copy of the message to the adapter, when there is one.
+    void SendToAdapter(const vcl::TMessage& Message);
     // The form's window procedure while the provider is in place.
     void NewWndProc(vcl::TMessage& Message);
     // The cache's size is not the form's.
@@ -226,6 +234,8 @@ public:
 
     vcl::TWndMethod OldWndProc;  // the form's own window procedure
     vcl::TObjectPtr<TsSystemMenu> SystemMenu;
+    std::unique_ptr<TacCtrlAdapter> Adapter;        // the plain controls' skinning; none while unskinned
+    std::vector<vcl::TRect> ArOR;                   // the skin's transparent corner runs, one pixel high, in window coordinates
     std::unique_ptr<TacBorderGeometry> BorderForm;  // the extended-border window; none in the standard layout
     vcl::TCustomForm* CoverForm = nullptr;          // a borderless form over the form during an animation
     std::unique_ptr<vcl::TBitmap> TempBmp;          // the cache's strip behind the title buttons
@@ -280,6 +290,8 @@ private:
     // A skin command while skinned.
     void SkinnedCommand(vcl::TMessage& Message);
     void SkinLoaded();
+    // The adapter takes the form's controls again, made first when there is none.
+    void TakeAllControls();
     void SkinRemoved(vcl::TMessage& Message);
     void Repaint(vcl::TMessage& Message);
     void QueryBackground(TacBGInfo& BGInfo);
@@ -355,6 +367,18 @@ int GetWindowWidth(HWND Handle);
 int GetWindowHeight(HWND Handle);
 int GetClientWidth(HWND Handle);
 int GetClientHeight(HWND Handle);
+
+// ---------------------------------------------------------------------------------------------
+// Regions
+
+// Collects the transparent corner runs of the skin's border and title masks into ArOR.
+void FillArOR(TsSkinProvider* Provider);
+// A region of the form's window size at (X, Y) less the corner runs; the caller owns it.
+HRGN GetRgnFromArOR(TsSkinProvider* Provider, int X, int Y);
+// Gives the form's window its region (Repaint: redraw at once).
+void UpdateRgn(TsSkinProvider* Provider, bool Repaint);
+// Makes or frees the skinned scroll bars of a scrolling form.
+void RefreshFormScrolls(TsSkinProvider* Provider);
 
 // ---------------------------------------------------------------------------------------------
 // Desktop composition and layered windows

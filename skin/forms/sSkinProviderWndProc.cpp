@@ -103,6 +103,7 @@ void TsSkinProvider::SkinRemoved(TMessage& Message)
     CommonMessage(Message, FCommonData.get());
     FLinesCount = FTitleSkinIndex = FCaptionSkinIndex = -1;
     AlphaBroadCast(Form, Message);
+    AdapterRemove();
     if (FormDestroying())
         return;
     if (Manager())
@@ -196,6 +197,15 @@ void TsSkinProvider::SkinLoaded()
     TakeGlobalColor();
     if (Form->HandleAllocated())
         InitDwm(Form->Handle(), FDrawNonClientArea);
+    TakeAllControls();
+}
+
+void TsSkinProvider::TakeAllControls()
+{
+    if (Adapter)
+        Adapter->AddAllItems();
+    else
+        AdapterCreate();
 }
 
 void TsSkinProvider::AC_CMMouseWheel(TMessage& Message)
@@ -249,6 +259,12 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message)
             data.BGChanged = true;
         return;
     case scmdMarkChanged: data.BGChanged = true; return;
+    case scmdAdaptControl:
+        if (Adapter && !Form->ComponentState().Contains(vcl::TComponentStateItem::csLoading)) {
+            auto* control = reinterpret_cast<vcl::TWinControl*>(Message.LParam);
+            Adapter->AddAllItems(control ? control : Form);
+        }
+        return;
     case scmdSetUrgent:
         CommonWndProc(Message, &data);
         if (data.UrgentPainting)
@@ -276,9 +292,10 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message)
     }
 }
 
-void TsSkinProvider::Repaint(TMessage&)
+void TsSkinProvider::Repaint(TMessage& Message)
 {
     TsCommonData& data = *FCommonData;
+    TakeAllControls();
     if (Form->Parent() && Form->FormStyle() != vcl::TFormStyle::fsMDIChild)
         data.CtrlSkinState &= uint16_t(~cssNoCache);
     FLinesCount = -1;
@@ -293,6 +310,7 @@ void TsSkinProvider::Repaint(TMessage&)
     if (FUseGlobalColor)
         TakeGlobalColor();
     data.FUpdating = false;
+    SendToAdapter(Message);
 }
 
 }  // namespace skin
