@@ -171,6 +171,27 @@ public:
     void RestoreBtnsBG();
 
     // ---------------------------------------------------------------------------------------------
+    // Output to the window
+
+    // Copies the frame's parts of the cache into the window DC, rendering first when needed.
+    void PaintCaption(HDC DC);
+    // Paints the client background into a client DC.
+    void PaintForm(HDC DC, bool SendToChildren = true);
+    // The frame on WM_NCPAINT, with the region brought up to date first.
+    void AC_WMNCPaint();
+    // The client background, the grip and the graphic controls on WM_ERASEBKGND.
+    void AC_WMEraseBkGnd(HDC DC);
+    // Validates the window and paints the client background on WM_PAINT.
+    void OurPaintHandler(vcl::TMessage& Msg);
+    // Sends WM_NCPAINT straight through the provider's window procedure.
+    void RepaintNC();
+    // Shows the cover over the caption while the system draws its own, and removes it.
+    void ShowCaptForm(bool FullHeight);
+    void KillCaptForm();
+    // Makes or frees the extended-border window.
+    void InitExBorders(bool Allow);
+
+    // ---------------------------------------------------------------------------------------------
     // Properties
 
     vcl::TCustomForm* Form = nullptr;
