@@ -29,8 +29,8 @@ bool bRemoving = false;
 // The program's factory until the standard windows are skinned: it makes nothing.
 class TNoWrappers final : public TacWrapperFactory {
 public:
-    std::unique_ptr<TacAdaptedWnd> MakeWrapper(ThirdPartyList::Index, vcl::TWinControl*, TsCommonData*,
-                                               TsSkinManager*, const vcl::String&) override
+    std::unique_ptr<TacAdaptedWnd> MakeWrapper(ThirdPartyList::Index, vcl::TWinControl*, TsCommonData*, TsSkinManager*,
+                                               const vcl::String&) override
     {
         return nullptr;
     }

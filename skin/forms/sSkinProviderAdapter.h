@@ -88,7 +88,7 @@ public:
     // names.
     virtual void DoHook(vcl::TWinControl* Control);
 
-    vcl::TWinControl* WinCtrl;                // not owned
+    vcl::TWinControl* WinCtrl;               // not owned
     std::unique_ptr<TsCommonData> SkinData;  // the wrapper paints with it; its section is the item's
     TacCtrlAdapter* Adapter;
     std::unique_ptr<TacAdaptedWnd> ScrollWnd;  // the wrapper; none until DoHook makes one

@@ -146,10 +146,7 @@ private:
     TacWrapperFactory* FSavedFactory = nullptr;
 };
 
-bool Opaque(vcl::TControl* Control)
-{
-    return Control->ControlStyle().Contains(vcl::TControlStyleItem::csOpaque);
-}
+bool Opaque(vcl::TControl* Control) { return Control->ControlStyle().Contains(vcl::TControlStyleItem::csOpaque); }
 
 }  // namespace
 
@@ -180,9 +177,9 @@ TEST_F(AdapterTest, EachListGivesItsKindAndTheKindsSection)
         ThirdPartyList::Index Kind;
         const wchar_t* Section;  // none: no wrapper
     };
-    for (const TCase& c : {TCase{ThirdPartyList::ThirdPanels, L""}, TCase{ThirdPartyList::ThirdScrollControl, L"PANEL_LOW"},
-                           TCase{ThirdPartyList::ThirdScrollBar, L"CHECKBOX"},
-                           TCase{ThirdPartyList::ThirdSpeedButton, nullptr}}) {
+    for (const TCase& c :
+         {TCase{ThirdPartyList::ThirdPanels, L""}, TCase{ThirdPartyList::ThirdScrollControl, L"PANEL_LOW"},
+          TCase{ThirdPartyList::ThirdScrollBar, L"CHECKBOX"}, TCase{ThirdPartyList::ThirdSpeedButton, nullptr}}) {
         SCOPED_TRACE(int(c.Kind));
         Factory.Made.clear();
         List(ThirdPartyList::ThirdButtons, {});
@@ -277,7 +274,8 @@ TEST_F(AdapterTest, PlainLabelsTakeTheSkinsFontColourUnlessRefused)
     auto* customKept = Place<vcl::TCustomLabel>(nullptr, 98);
     auto* taggedLabel = Place<vcl::TLabel>(nullptr, 98);
     auto* skinnedLabel = Place<TsLabel>();
-    for (vcl::TCustomLabel* label : std::initializer_list<vcl::TCustomLabel*>{taken, refused, custom, customKept, taggedLabel}) {
+    for (vcl::TCustomLabel* label :
+         std::initializer_list<vcl::TCustomLabel*>{taken, refused, custom, customKept, taggedLabel}) {
         label->SetTransparent(false);
         label->Font()->SetColor(vcl::clRed);
     }
