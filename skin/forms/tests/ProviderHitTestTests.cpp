@@ -196,6 +196,22 @@ TEST_F(CaptionButtonTest, WhilePressedNoButtonTurnsHot)
     EXPECT_EQ(P->ButtonClose.State, 0);
 }
 
+TEST_F(CaptionButtonTest, AMouseMoveOverAButtonMakesItHotAndElsewhereNone)
+{
+    const vcl::TPoint origin = P->FormLeftTop();
+    const vcl::TRect& close = P->ButtonClose.Rect;
+    vcl::TMessage over{WM_NCMOUSEMOVE, 0, MAKELPARAM(origin.x + close.left + 5, origin.y + close.top + 5), 0};
+    P->AC_NCMouseMove(over);
+    EXPECT_EQ(over.WParam, WPARAM(HTCLOSE));
+    EXPECT_EQ(P->ButtonClose.State, 1);
+    EXPECT_EQ(P->CurrentHT, HTCLOSE);
+    vcl::TMessage caption{WM_NCMOUSEMOVE, 0, MAKELPARAM(origin.x + 200, origin.y + 10), 0};
+    P->AC_NCMouseMove(caption);
+    EXPECT_EQ(caption.WParam, WPARAM(HTCAPTION));
+    EXPECT_EQ(P->ButtonClose.State, 0);
+    EXPECT_EQ(P->CurrentHT, 0);
+}
+
 TEST_F(CaptionButtonTest, CloseActsOnlyWhenPressedAndReleasedOverIt)
 {
     skintest::TMessageSpy& spy = Spy(Form);
