@@ -297,8 +297,8 @@ int NCHitTest(const TNCHitLayout& Layout, const vcl::TPoint& P)
             return code;
     // The first row below the caption belongs to the menu line when there is one, else to the
     // client area; the menu line reaches one row past its lines.
-    const int menuBottom = Layout.MenuLines > 0 ? Layout.CaptionBottom + Layout.MenuLines * Layout.MenuHeight
-                                                : Layout.CaptionBottom - 1;
+    const int menuBottom =
+        Layout.MenuLines > 0 ? Layout.CaptionBottom + Layout.MenuLines * Layout.MenuHeight : Layout.CaptionBottom - 1;
     if (P.y >= 0 && P.y < Layout.CaptionBottom)
         return Layout.Icon.Contains(P) ? HTSYSMENU : HTCAPTION;
     if (P.y > menuBottom) {

@@ -151,19 +151,19 @@ TsColor CorrectFramePixel(TsColor Pixel);
 // What the hit test of a form's frame reads, filled by the provider from its window, the system
 // and the skin. Points and rectangles are the window's (the standard layout's picture).
 struct TNCHitLayout {
-    vcl::TSize Size;          // the window's
-    int EdgeWidth = 0;        // the system's frame: every resize edge is this wide
-    int CaptionBottom = 0;    // the first row below the caption (frame + system caption)
-    int MenuLines = 0;        // lines of the menu bar; 0 without one
-    int MenuHeight = 0;       // of one line
-    bool Sizing = false;      // resize edges: a sizing frame, not maximised, no extended borders
-    vcl::TRect Icon;          // the title icon; empty when none shows
+    vcl::TSize Size;        // the window's
+    int EdgeWidth = 0;      // the system's frame: every resize edge is this wide
+    int CaptionBottom = 0;  // the first row below the caption (frame + system caption)
+    int MenuLines = 0;      // lines of the menu bar; 0 without one
+    int MenuHeight = 0;     // of one line
+    bool Sizing = false;    // resize edges: a sizing frame, not maximised, no extended borders
+    vcl::TRect Icon;        // the title icon; empty when none shows
     // The title buttons, tested only when Buttons is set (a system menu object, standard layout).
     bool Buttons = false;
     bool HaveSysMenu = false;
     bool VisibleMax = false;
     bool VisibleMin = false;
-    bool Help = false;        // biHelp
+    bool Help = false;  // biHelp
     bool EnabledMax = false;
     bool EnabledMin = false;
     bool EnabledRestore = false;

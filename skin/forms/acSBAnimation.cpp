@@ -202,8 +202,8 @@ void TacSBAnimation::MakeImg()
     const int shift = PressShift(*PBtnData);
     if (glyph->PixelFormat() == vcl::TPixelFormat::pf32bit) {
         const TPoint at((ABmp->Width() - glyph->Width()) / 2 + shift, (ABmp->Height() - glyph->Height()) / 2 + shift);
-        CopyByMask(vcl::Bounds(at.x, at.y, glyph->Width(), glyph->Height()), TRect(0, 0, glyph->Width(), glyph->Height()),
-                   pixels, PixelsOf(glyph), CacheView(acEmptyCI), true);
+        CopyByMask(vcl::Bounds(at.x, at.y, glyph->Width(), glyph->Height()),
+                   TRect(0, 0, glyph->Width(), glyph->Height()), pixels, PixelsOf(glyph), CacheView(acEmptyCI), true);
         return;
     }
     const std::unique_ptr<vcl::TBitmap> copy = CreateBmp32(glyph->Width(), glyph->Height());

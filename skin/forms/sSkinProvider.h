@@ -328,7 +328,8 @@ public:
     int FTitleSkinIndex = -1;    // -1: look up again
     int FCaptionSkinIndex = -1;  // the section "CAPTION" behind the caption's text
     int UserBtnIndex = -1;       // the image of the user title buttons
-    vcl::TObjectPtr<vcl::THintWindow> TitleHint;  // the tooltip of the hot user title button
+    // The tooltip of the hot user title button.
+    vcl::TObjectPtr<vcl::THintWindow> TitleHint;
 
 private:
     // The constructor's work after the owner proved a form.
@@ -480,10 +481,10 @@ struct TOutlineDrag {
     bool Capture = false;    // the drag ends without moving the window
     HDC DC = nullptr;        // the desktop's
     int SavedDC = 0;
-    vcl::TRect Outline;      // the sizing outline, or the position (left, top) when moving
-    vcl::TPoint Mouse;       // the last mouse position
-    int Direction = 0;       // the hit code that started a sizing drag; 0: bottom-right
-    vcl::TSize MinSize;      // the form's constraints
+    vcl::TRect Outline;  // the sizing outline, or the position (left, top) when moving
+    vcl::TPoint Mouse;   // the last mouse position
+    int Direction = 0;   // the hit code that started a sizing drag; 0: bottom-right
+    vcl::TSize MinSize;  // the form's constraints
 };
 extern TOutlineDrag OutlineDrag;
 

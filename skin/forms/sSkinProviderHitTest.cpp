@@ -31,7 +31,8 @@ constexpr int MDIButtonFirstHT = 101, MDIButtonLastHT = 103;
 
 void DrawOutlineOnDC(HDC DC, const TRect& R)
 {
-    const POINT points[5] = {{R.left, R.top}, {R.right, R.top}, {R.right, R.bottom}, {R.left, R.bottom}, {R.left, R.top}};
+    const POINT points[5] = {
+        {R.left, R.top}, {R.right, R.top}, {R.right, R.bottom}, {R.left, R.bottom}, {R.left, R.top}};
     Polyline(DC, points, 5);
 }
 
@@ -95,12 +96,11 @@ TButtonGlow ButtonGlow(const TsSkinData& Skin, int HT)
 
 TCaptionSeams& CaptionSeams()
 {
-    static TCaptionSeams seams{
-        DrawOutlineOnDC,
-        [](HMENU Menu, UINT Flags, int X, int Y, HWND Wnd) {
-            return UINT(TrackPopupMenu(Menu, Flags, X, Y, 0, Wnd, nullptr));
-        },
-        [](HWND Wnd, DWORD Time, DWORD Flags) { return AnimateWindow(Wnd, Time, Flags); }};
+    static TCaptionSeams seams{DrawOutlineOnDC,
+                               [](HMENU Menu, UINT Flags, int X, int Y, HWND Wnd) {
+                                   return UINT(TrackPopupMenu(Menu, Flags, X, Y, 0, Wnd, nullptr));
+                               },
+                               [](HWND Wnd, DWORD Time, DWORD Flags) { return AnimateWindow(Wnd, Time, Flags); }};
     return seams;
 }
 
@@ -281,15 +281,15 @@ void TsSkinProvider::RepaintButton(int HT)
         onWindow.Offset(-(DiffBorder(BorderForm.get()) + ShadowSize().left),
                         -(DiffTitle(BorderForm.get()) + ShadowSize().top));
     const HDC dc = GetWindowDC(handle);
-    BitBlt(dc, onWindow.left, onWindow.top, onWindow.Width(), onWindow.Height(), cache->Handle(), place.left,
-           place.top, SRCCOPY);
+    BitBlt(dc, onWindow.left, onWindow.top, onWindow.Width(), onWindow.Height(), cache->Handle(), place.left, place.top,
+           SRCCOPY);
     ReleaseDC(handle, dc);
     // The glow of a hot minimise, maximise or close button.
     HideGlow(button->GlowID);
     button->GlowID = -1;
     const TButtonGlow glow = ButtonGlow(*manager->SkinData, HT);
-    if (button->State != 1 || glow.Size <= 0 || !manager->GetAllowGlowing() || Form->Parent() || Form->FormStyle() == vcl::TFormStyle::fsMDIChild ||
-        !manager->IsValidImgIndex(image))
+    if (button->State != 1 || glow.Size <= 0 || !manager->GetAllowGlowing() || Form->Parent() ||
+        Form->FormStyle() == vcl::TFormStyle::fsMDIChild || !manager->IsValidImgIndex(image))
         return;
     RECT window{};
     GetWindowRect(handle, &window);

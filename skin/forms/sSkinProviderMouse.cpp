@@ -27,7 +27,7 @@ constexpr int SysMenuClickDelay = 200;
 bool IsSizingBorder(int HT) { return HT >= HTLEFT && HT <= HTBOTTOMRIGHT; }
 
 // Runs Action with the system's minimise and restore animation off.
-template<class F>
+template <class F>
 void WithoutSystemAnimation(F Action)
 {
     const bool animation = acGetAnimation();
@@ -211,8 +211,7 @@ void TsSkinProvider::AC_WMNCLButtonUp(TMessage& Message)
         } else {
             OldWndProc(Message);
         }
-    } else if (FResizeMode == TsResizeMode::rmBorder && Form->Enabled() && !IsZoomed(handle) &&
-               OutlineDrag.InProcess) {
+    } else if (FResizeMode == TsResizeMode::rmBorder && Form->Enabled() && !IsZoomed(handle) && OutlineDrag.InProcess) {
         const TPoint mouse = acMousePos();
         StopMove(mouse.x, mouse.y);
     } else {
@@ -338,8 +337,8 @@ void TsSkinProvider::AC_WMPrint(TMessage& Message)
     }
     POINT origin{};
     SetViewportOrgEx(dc, OffsetX(), OffsetY(), &origin);
-    const HRGN clip = CreateRectRgn(OffsetX(), OffsetY(), OffsetX() + GetClientWidth(handle),
-                                    OffsetY() + GetClientHeight(handle));
+    const HRGN clip =
+        CreateRectRgn(OffsetX(), OffsetY(), OffsetX() + GetClientWidth(handle), OffsetY() + GetClientHeight(handle));
     SelectClipRgn(dc, clip);
     DeleteObject(clip);
     PaintForm(dc);

@@ -49,8 +49,12 @@ TEST_F(ProviderTest, HitCodesOfTheMainWindowsShape)
                    {200, captionBottom - 1, HTCAPTION},
                    {200, captionBottom, HTCLIENT},  // no menu line: the first row is the client's
                    {1, 150, HTCLIENT}});            // no sizing frame, no edges
-    ExpectHits(p, {{371, 2, HTCLOSE}, {395, 10, HTCAPTION}, {370, 10, HTCAPTION}, {358, 10, HTMINBUTTON},
-                   {200, 21, HTCAPTION}, {200, 22, HTCLIENT}});  // Wine's sizes
+    ExpectHits(p, {{371, 2, HTCLOSE},
+                   {395, 10, HTCAPTION},
+                   {370, 10, HTCAPTION},
+                   {358, 10, HTMINBUTTON},
+                   {200, 21, HTCAPTION},
+                   {200, 22, HTCLIENT}});  // Wine's sizes
 }
 
 TEST_F(ProviderTest, HitCodesOfASizeableFormWithEveryIcon)
@@ -61,7 +65,7 @@ TEST_F(ProviderTest, HitCodesOfASizeableFormWithEveryIcon)
     ExpectHits(p, {{right - 39, 10, HTMAXBUTTON},
                    {right - 64, 10, HTMINBUTTON},
                    {right - 94, 10, HTHELP},
-                   {right - 78, 10, HTCAPTION},  // between help and minimise
+                   {right - 78, 10, HTCAPTION},   // between help and minimise
                    {right - 14, f - 1, HTCLOSE},  // a button before the top edge
                    {200, f - 1, HTTOP},
                    {200, f, HTCAPTION},
@@ -74,9 +78,17 @@ TEST_F(ProviderTest, HitCodesOfASizeableFormWithEveryIcon)
                    {399, 0, HTTOPRIGHT},
                    {0, 299, HTBOTTOMLEFT},
                    {399, 299, HTBOTTOMRIGHT}});
-    ExpectHits(p, {{355, 10, HTMAXBUTTON}, {330, 10, HTMINBUTTON}, {300, 10, HTHELP}, {316, 10, HTCAPTION},
-                   {380, 3, HTCLOSE}, {200, 1, HTTOP}, {398, 1, HTTOPRIGHT}, {2, 150, HTLEFT}, {396, 150, HTRIGHT},
-                   {200, 296, HTBOTTOM}, {398, 298, HTBOTTOMRIGHT}});  // Wine's sizes
+    ExpectHits(p, {{355, 10, HTMAXBUTTON},
+                   {330, 10, HTMINBUTTON},
+                   {300, 10, HTHELP},
+                   {316, 10, HTCAPTION},
+                   {380, 3, HTCLOSE},
+                   {200, 1, HTTOP},
+                   {398, 1, HTTOPRIGHT},
+                   {2, 150, HTLEFT},
+                   {396, 150, HTRIGHT},
+                   {200, 296, HTBOTTOM},
+                   {398, 298, HTBOTTOMRIGHT}});  // Wine's sizes
 }
 
 TEST_F(ProviderTest, HelpBesideMinimiseWithoutMaximiseAnswersHelp)
@@ -122,9 +134,8 @@ TEST_F(ProviderTest, HitCodesOfTheMenuLineAndTheGrip)
 
     p->SetGripMode(TsGripMode::gmRightBottom);
     const vcl::TPoint grip(400 - 12 - Sys.Frame - 1, 300 - 12 - Sys.Frame - 1);  // the skin's grip is 12 x 12
-    ExpectHits(p, {{grip.x + 1, grip.y + 1, HTBOTTOMRIGHT},
-                   {grip.x, grip.y + 7, HTCLIENT},
-                   {grip.x + 7, grip.y, HTCLIENT}});
+    ExpectHits(
+        p, {{grip.x + 1, grip.y + 1, HTBOTTOMRIGHT}, {grip.x, grip.y + 7, HTCLIENT}, {grip.x + 7, grip.y, HTCLIENT}});
     ExpectHits(p, {{384, 284, HTBOTTOMRIGHT}, {383, 290, HTCLIENT}});  // Wine's sizes
 }
 
