@@ -240,7 +240,8 @@ void TsSkinProvider::RepaintButton(int HT)
         StartSBAnimation(button, state, state == 2 ? 1 : FadeSteps, state != 0, this);
         return;
     }
-    if (!FCommonData->FCacheBmp || FCommonData->FCacheBmp->Empty() || IconRect().right >= button->Rect.left)
+    if (!FCommonData->FCacheBmp || FCommonData->FCacheBmp->Empty() || IconRect().right >= button->Rect.left ||
+        (!IsUserHT(HT) && !SystemMenu))
         return;
     // The saved background under the button, then the button in its state.
     const int bgLeft = CaptionWidth() - TempBmp->Width() - 1;

@@ -51,6 +51,26 @@ void DropSysMenuBelowIcon(TsSkinProvider& Provider, int Shift = 0)
                              SysBorderHeight(handle, nullptr, false) - Shift);
 }
 
+// A sizing frame without a caption: the four edges of the cache, as wide as the form's border
+// and the frame's bevel.
+void PrintFrameEdges(TsSkinProvider& Provider, HDC DC)
+{
+    TsCommonData& data = *Provider.SkinData();
+    if (data.BGChanged || !data.FCacheBmp)
+        Provider.PaintAll();
+    if (!data.FCacheBmp)
+        return;
+    const int w = Provider.Form->BorderWidth() + 3;
+    const int width = Provider.Form->Width(), height = Provider.Form->Height();
+    vcl::TCanvas* cache = data.FCacheBmp->Canvas();
+    TCanvasLock lock(cache);
+    const auto edge = [&](int X, int Y, int W, int H) { BitBlt(DC, X, Y, W, H, cache->Handle(), X, Y, SRCCOPY); };
+    edge(0, 0, width, w);
+    edge(0, w, w, height - w);
+    edge(w, height - w, width - w, w);
+    edge(width - w, w, w, height - 2 * w);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -318,22 +338,13 @@ void TsSkinProvider::AC_WMPrint(TMessage& Message)
     TsCommonData& data = *FCommonData;
     data.PrintDC = dc;
     data.SetUpdating(false);
-    if (BorderForm || !FDrawNonClientArea || HaveBorder(this)) {
-        if (BorderForm || FDrawNonClientArea)
+    if (BorderForm) {
+        PaintCaption(dc);
+    } else if (FDrawNonClientArea) {
+        if (!HaveBorder(this) && (GetWindowLongPtrW(handle, GWL_STYLE) & WS_THICKFRAME))
+            PrintFrameEdges(*this, dc);
+        else
             PaintCaption(dc);
-    } else if (GetWindowLongPtrW(handle, GWL_STYLE) & WS_THICKFRAME) {
-        if (data.BGChanged)
-            PaintAll();
-        // The four edges of the cache, as wide as the form's border and the frame's bevel.
-        const int w = Form->BorderWidth() + 3;
-        const int width = Form->Width(), height = Form->Height();
-        vcl::TCanvas* cache = data.FCacheBmp->Canvas();
-        TCanvasLock lock(cache);
-        const auto edge = [&](int X, int Y, int W, int H) { BitBlt(dc, X, Y, W, H, cache->Handle(), X, Y, SRCCOPY); };
-        edge(0, 0, width, w);
-        edge(0, w, w, height - w);
-        edge(w, height - w, width - w, w);
-        edge(width - w, w, w, height - 2 * w);
     }
     POINT origin{};
     SetViewportOrgEx(dc, OffsetX(), OffsetY(), &origin);
