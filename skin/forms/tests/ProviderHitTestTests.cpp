@@ -243,6 +243,35 @@ TEST_F(CaptionButtonTest, CloseActsOnlyWhenPressedAndReleasedOverIt)
     EXPECT_TRUE(bPressed) << "the release of close keeps the press";
 }
 
+TEST_F(CaptionButtonTest, MinimiseActsOnlyWithTheMouseOverItAndKeepsThePress)
+{
+    // The system commands are recorded and kept from the window, which stays as it is.
+    std::vector<WPARAM> commands;
+    const vcl::TWndMethod inner = Form->WindowProc();
+    Form->SetWindowProc(vcl::TWndMethod([&](vcl::TMessage& Message) {
+        if (Message.Msg == WM_SYSCOMMAND)
+            commands.push_back(Message.WParam);
+        else
+            inner(Message);
+    }));
+    const vcl::TSystemSeams saved = vcl::Seams();
+    const vcl::TPoint origin = P->FormLeftTop();
+    const vcl::TRect& min = P->ButtonMin.Rect;
+    vcl::TPoint mouse(origin.x + 200, origin.y + 10);
+    vcl::Seams().CursorPos = [&] { return mouse; };
+    Down(HTMINBUTTON);
+    Up(HTMINBUTTON);
+    EXPECT_TRUE(commands.empty()) << "the mouse is not over the button";
+    mouse = vcl::TPoint(origin.x + min.left + 5, origin.y + min.top + 5);
+    Down(HTMINBUTTON);
+    Up(HTMINBUTTON);
+    vcl::Seams() = saved;
+    Form->SetWindowProc(inner);
+    EXPECT_EQ(commands, (std::vector<WPARAM>{SC_MINIMIZE}));
+    EXPECT_TRUE(bPressed) << "the release of minimise keeps the press";
+    EXPECT_EQ(P->CurrentHT, 0);
+}
+
 TEST_F(CaptionButtonTest, AMaximiseButtonThatCannotActIsNotPressed)
 {
     // The main window's shape shows no maximise button; one that could neither maximise nor
