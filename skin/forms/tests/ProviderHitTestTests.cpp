@@ -2,6 +2,7 @@
 // the system's frame sizes read at run time, and of layouts that a window cannot take hidden
 // (maximised); the hot and pressed states of the buttons and what a release does.
 #include "ProviderFixtures.h"
+#include "pngfile.h"
 #include "skin/forms/acFrameGeometry.h"
 
 using namespace skin;
@@ -32,6 +33,21 @@ void ExpectHits(TsSkinProvider* P, const std::vector<THitCase>& Cases)
 {
     for (const THitCase& c : Cases)
         EXPECT_EQ(Hit(P, c.X, c.Y), c.Code) << "at (" << c.X << ", " << c.Y << ")";
+}
+
+// The caption rows of a cache as a screenshot for people.
+void SaveCaption(const skin::TPixelView& Cache, int Rows, const char* Name)
+{
+    const int rows = std::min(Cache.Height, Rows);
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < Cache.Width; ++x) {
+            const uint32_t rgb = skintest::Rgb(Cache, x, y);
+            pixels.push_back((rgb & 0xFF) << 16 | (rgb & 0xFF00) | rgb >> 16);
+        }
+    const std::filesystem::path folder = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(testsupport::SavePng((folder / Name).wstring(), Cache.Width, rows, pixels));
 }
 
 }  // namespace
@@ -287,6 +303,8 @@ TEST_F(CaptionButtonTest, AHotButtonIsDrawnIntoTheCacheAndTheWindow)
     const skin::TPixelView cache = skin::PixelsOf(P->SkinData()->FCacheBmp.get());
     const vcl::TRect& r = P->ButtonClose.Rect;
     EXPECT_EQ(skintest::Rgb(cache, r.left + 12, r.top + 9), skintest::ButtonColour(skintest::CloseRgb, 1));
+    EXPECT_EQ(skintest::Rgb(cache, r.left - 13, r.top + 9), skintest::ButtonColour(skintest::MinRgb, 0));
+    SaveCaption(cache, Sys.DlgFrame + Sys.Caption, "caption_close_hot.png");
     P->SetHotHT(0, true);
     EXPECT_EQ(skintest::Rgb(cache, r.left + 12, r.top + 9), skintest::ButtonColour(skintest::CloseRgb, 0));
 }
