@@ -30,6 +30,8 @@ std::vector<vcl::TObjectPtr<TacGlowEffect>> Glows;
 // hidden part and the image's border beyond the margin.
 int SideCut(int Hidden, int Border, int Margin) { return Hidden != 0 ? std::max(0, Border + Hidden - Margin) : 0; }
 
+}  // namespace
+
 // Where the glow window goes in z-order: at the top for a topmost owner, else just above the owner
 // (under the window that precedes it, or under the owner itself when none does). None when the glow
 // is that window already.
@@ -42,6 +44,8 @@ HWND InsertAfter(HWND Owner, HWND Glow)
         return nullptr;
     return previous ? previous : Owner;
 }
+
+namespace {
 
 bool ApplicationEnding() { return vcl::Application && vcl::Application->Terminated(); }
 

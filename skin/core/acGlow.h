@@ -52,6 +52,10 @@ struct TGlowPlacement {
 // below 0, so the window never reaches past the image.
 TGlowPlacement PlaceGlow(const vcl::TRect& R, const vcl::TRect& RealRect, const vcl::TRect& Borders, int Margin);
 
+// Where a window laid over Owner goes in the z-order: at the top for a topmost Owner, else just
+// above Owner; none (keep the order) when Over is there already.
+HWND InsertAfter(HWND Owner, HWND Over);
+
 // ---------------------------------------------------------------------------------------------
 // One glow
 

@@ -246,4 +246,67 @@ TsColor CorrectFramePixel(TsColor Pixel)
     return Pixel;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Hit testing
+
+namespace {
+
+// The code of the title button under P, HTCLIENT when none answers. A button is told by its own
+// rectangle: help beside a minimise button without a maximise one answers help, not minimise.
+int TitleButtonHit(const TNCHitLayout& Layout, const vcl::TPoint& P)
+{
+    const TTitleButtonRects& r = Layout.Rects;
+    if (Layout.HaveSysMenu) {
+        if (r.Close.Contains(P))
+            return HTCLOSE;
+        if (Layout.VisibleMax && r.Max.Contains(P))
+            return Layout.EnabledMax || (!Layout.Iconic && Layout.EnabledRestore) ? HTMAXBUTTON : HTCAPTION;
+        if ((Layout.VisibleMin || Layout.Iconic) && r.Min.Contains(P))
+            return Layout.Iconic || Layout.EnabledMin ? HTMINBUTTON : HTCAPTION;
+        if (Layout.Help && r.Help.Contains(P))
+            return HTHELP;
+    }
+    for (size_t i = 0; i < r.User.size(); ++i)
+        if (r.User[i].Contains(P))
+            return i < Layout.UserEnabled.size() && Layout.UserEnabled[i] ? UserButtonHT + int(i) : HTCLIENT;
+    return HTCLIENT;
+}
+
+// The resize edge under P, HTNOWHERE when none.
+int EdgeHit(const TNCHitLayout& Layout, const vcl::TPoint& P)
+{
+    const int w = Layout.EdgeWidth;
+    const bool bottom = P.y >= Layout.Size.cy - w;
+    const bool top = !bottom && P.y < w;
+    if (P.x < w)
+        return bottom ? HTBOTTOMLEFT : top ? HTTOPLEFT : HTLEFT;
+    if (P.x >= Layout.Size.cx - w)
+        return bottom ? HTBOTTOMRIGHT : top ? HTTOPRIGHT : HTRIGHT;
+    return bottom ? HTBOTTOM : top ? HTTOP : HTNOWHERE;
+}
+
+}  // namespace
+
+int NCHitTest(const TNCHitLayout& Layout, const vcl::TPoint& P)
+{
+    if (Layout.Buttons)
+        if (const int code = TitleButtonHit(Layout, P); code != HTCLIENT)
+            return code;
+    if (Layout.Sizing)
+        if (const int code = EdgeHit(Layout, P); code != HTNOWHERE)
+            return code;
+    // The first row below the caption belongs to the menu line when there is one, else to the
+    // client area; the menu line reaches one row past its lines.
+    const int menuBottom =
+        Layout.MenuLines > 0 ? Layout.CaptionBottom + Layout.MenuLines * Layout.MenuHeight : Layout.CaptionBottom - 1;
+    if (P.y >= 0 && P.y < Layout.CaptionBottom)
+        return Layout.Icon.Contains(P) ? HTSYSMENU : HTCAPTION;
+    if (P.y > menuBottom) {
+        if (!Layout.Grip)
+            return HTCLIENT;
+        return P.y > Layout.GripPoint.y && P.x > Layout.GripPoint.x ? HTBOTTOMRIGHT : HTCLIENT;
+    }
+    return P.y >= 0 ? HTMENU : HTCLIENT;
+}
+
 }  // namespace skin

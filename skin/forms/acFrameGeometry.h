@@ -145,4 +145,43 @@ vcl::TColor AddedTitleColor(vcl::TColor Font, vcl::TColor Title, vcl::TColor Tit
 // more, the more the channels differ; an opaque or grey pixel stays.
 TsColor CorrectFramePixel(TsColor Pixel);
 
+// ---------------------------------------------------------------------------------------------
+// Hit testing
+
+// What the hit test of a form's frame reads, filled by the provider from its window, the system
+// and the skin. Points and rectangles are the window's (the standard layout's picture).
+struct TNCHitLayout {
+    vcl::TSize Size;        // the window's
+    int EdgeWidth = 0;      // the system's frame: every resize edge is this wide
+    int CaptionBottom = 0;  // the first row below the caption (frame + system caption)
+    int MenuLines = 0;      // lines of the menu bar; 0 without one
+    int MenuHeight = 0;     // of one line
+    bool Sizing = false;    // resize edges: a sizing frame, not maximised, no extended borders
+    vcl::TRect Icon;        // the title icon; empty when none shows
+    // The title buttons, tested only when Buttons is set (a system menu object, standard layout).
+    bool Buttons = false;
+    bool HaveSysMenu = false;
+    bool VisibleMax = false;
+    bool VisibleMin = false;
+    bool Help = false;  // biHelp
+    bool EnabledMax = false;
+    bool EnabledMin = false;
+    bool EnabledRestore = false;
+    bool Iconic = false;
+    TTitleButtonRects Rects;  // as painted; empty for a button not shown
+    std::vector<bool> UserEnabled;
+    // The size grip: active, and the top-left corner of its image.
+    bool Grip = false;
+    vcl::TPoint GripPoint;
+};
+
+// The hit-test code of window point P: a title button (HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTHELP,
+// 1000 + i for enabled user button i; a disabled system button answers HTCAPTION), a resize edge,
+// the caption (HTSYSMENU over the icon), the menu line (HTMENU, only with one), the grip's corner
+// strictly right of and below its top-left (HTBOTTOMRIGHT), else HTCLIENT.
+int NCHitTest(const TNCHitLayout& Layout, const vcl::TPoint& P);
+// User title button i answers 1000 + i; codes up to 1100 are taken as user buttons.
+constexpr int UserButtonHT = 1000;
+constexpr int LastUserButtonHT = 1100;
+
 }  // namespace skin

@@ -98,6 +98,8 @@ void TsSkinProvider::Loaded()
 
 void TsSkinProvider::BeforeDestruction()
 {
+    KillAnimations();
+    TitleHint.reset();
     BorderForm.reset();
     FAddedTitle.reset();
     if (Form && !RTEmpty) {

@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,7 @@
 #include "skin/forms/sSkinProviderTitle.h"
 #include "vcl/classes.h"
 #include "vcl/forms.h"
+#include "vcl/hints.h"
 #include "vcl/messages.h"
 
 namespace skin {
@@ -240,9 +242,47 @@ public:
     TAddItemEvent OnSkinItem() const { return FOnSkinItem; }
     void SetOnSkinItem(TAddItemEvent Value) { FOnSkinItem = Value; }
 
-    // Shows the form's skinned system menu at the screen point (X, Y). The caption takes no mouse
-    // yet, so nothing shows.
-    virtual void DropSysMenu(int /*X*/, int /*Y*/) {}
+    // ---------------------------------------------------------------------------------------------
+    // The caption's mouse
+
+    // The hit-test layout of the window as it stands.
+    TNCHitLayout HitLayout();
+    // The hit-test code of the screen point in the LParam of a WM_NCHITTEST message.
+    int HTProcess(vcl::TMessage& Message);
+    // WM_NCMOUSEMOVE: the button under the mouse turns hot; the message's WParam gets the code, and
+    // outside the buttons the message goes on to the form's own procedure.
+    void AC_NCMouseMove(vcl::TMessage& Message);
+    // Makes the button of code HT hot and the previous one normal; while a button is held down no
+    // button turns hot. With Repaint both are shown again.
+    void SetHotHT(int HT, bool Repaint = true);
+    // Makes the button of code HT pressed (a maximise button only while it can act).
+    void SetPressedHT(int HT);
+    // Shows the button of code HT in its state: through its hover animation, or drawn into the
+    // cache and copied onto the window.
+    void RepaintButton(int HT);
+    // The button of a hit code; none for a code that names no shown button.
+    TsCaptionButton* ButtonOfHT(int HT);
+    // Shows the form's system menu at the screen point (X, Y): the skinned one when the manager
+    // skins popup menus, else the window's own, whose choice is posted to the form.
+    virtual void DropSysMenu(int X, int Y);
+    // The outline drag of resize mode rmBorder: begins at the screen point, draws the outline,
+    // and ends by moving the form to it.
+    void StartMove(int X, int Y);
+    void StopMove(int X, int Y);
+    void DrawFormBorder(int X, int Y);
+    // WM_GETMINMAXINFO: a maximised form covers its monitor's work area with its frame outside.
+    void AC_WMGetMinMaxInfo(vcl::TMessage& Message);
+    // Frees the hover animations of every caption button.
+    void KillAnimations();
+    // The non-client presses and releases of the left button (WM_LBUTTONUP taken as one), the
+    // system commands, printing, and the mouse moves of the outline drag.
+    void AC_WMNCLButtonDown(vcl::TMessage& Message);
+    void AC_WMNCLButtonUp(vcl::TMessage& Message);
+    void AC_WMSysCommand(vcl::TMessage& Message);
+    void AC_WMPrint(vcl::TMessage& Message);
+    void AC_WMMouseMove(vcl::TMessage& Message);
+    // The hot or pressed button's code; 0 when none.
+    int CurrentHT = 0;
 
     // ---------------------------------------------------------------------------------------------
     // State
@@ -288,6 +328,8 @@ public:
     int FTitleSkinIndex = -1;    // -1: look up again
     int FCaptionSkinIndex = -1;  // the section "CAPTION" behind the caption's text
     int UserBtnIndex = -1;       // the image of the user title buttons
+    // The tooltip of the hot user title button.
+    vcl::TObjectPtr<vcl::THintWindow> TitleHint;
 
 private:
     // The constructor's work after the owner proved a form.
@@ -425,6 +467,37 @@ void UpdateMainForm(bool UpdateNow);
 void StartMinimizing(TsSkinProvider* Provider);
 // Starts the restore animation; false when none starts, as without the provider's animations.
 bool StartRestoring(TsSkinProvider* Provider);
+
+// ---------------------------------------------------------------------------------------------
+// The caption's mouse, shared by all skinned forms
+
+// A caption button of some form is held down: no button turns hot meanwhile.
+extern bool bPressed;
+
+// The outline drag of resize mode rmBorder; only one runs at a time.
+struct TOutlineDrag {
+    bool InProcess = false;  // an outline is shown
+    bool Mode = false;       // moving; false: sizing
+    bool Capture = false;    // the drag ends without moving the window
+    HDC DC = nullptr;        // the desktop's
+    int SavedDC = 0;
+    vcl::TRect Outline;  // the sizing outline, or the position (left, top) when moving
+    vcl::TPoint Mouse;   // the last mouse position
+    int Direction = 0;   // the hit code that started a sizing drag; 0: bottom-right
+    vcl::TSize MinSize;  // the form's constraints
+};
+extern TOutlineDrag OutlineDrag;
+
+// What the caption's mouse hands to the system, replaceable by tests (the virtual display shows
+// neither the outline on the desktop nor a fading window): the outline drawn into the desktop DC
+// (drawing it again erases it), the window's system menu tracked (the chosen command, 0 for none)
+// and a window shown animated.
+struct TCaptionSeams {
+    std::function<void(HDC DC, const vcl::TRect& R)> DrawOutline;
+    std::function<UINT(HMENU Menu, UINT Flags, int X, int Y, HWND Wnd)> TrackMenu;
+    std::function<BOOL(HWND Wnd, DWORD Time, DWORD Flags)> AnimateWindow;
+};
+TCaptionSeams& CaptionSeams();
 
 // ---------------------------------------------------------------------------------------------
 // The skin editor's preview link

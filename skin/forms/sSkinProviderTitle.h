@@ -15,6 +15,7 @@
 namespace skin {
 
 class TsSkinProvider;
+class TacSBAnimation;
 
 // One caption button: its state, its image, its place in the provider's cache and the hit-test
 // code it answers.
@@ -24,6 +25,8 @@ struct TsCaptionButton {
     vcl::TRect Rect;             // set by the painting of the title bar
     bool HaveAlignment = false;  // follows the skin's vertical alignment of buttons
     uint32_t HitCode = 0;
+    int GlowID = -1;                  // the glow shown around the hot button; -1 none
+    TacSBAnimation* Timer = nullptr;  // the running hover animation, owned by the provider
 };
 
 // ---------------------------------------------------------------------------------------------
