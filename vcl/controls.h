@@ -103,6 +103,9 @@ private:
     TNotifyEvent FOnChange;
 };
 
+// How a control is dragged: as a plain drag, or docked into another control.
+enum class TDragKind { dkDrag, dkDock };
+
 enum class TScrollBarKind { sbHorizontal, sbVertical };
 
 // What a scroll request (WM_HSCROLL, WM_VSCROLL) asks for; the members follow the SB_ codes.
@@ -236,6 +239,8 @@ public:
     void SetConstraints(TSizeConstraints* value) { FConstraints->Assign(value); }
     bool AutoSize() const { return FAutoSize; }
     virtual void SetAutoSize(bool value);
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind value) { FDragKind = value; }
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle value) { FControlStyle = value; }
     TControlState ControlState() const { return FControlState; }
@@ -338,6 +343,7 @@ protected:
     TAnchors FAnchors{TAnchorKind::akLeft, TAnchorKind::akTop};
     std::unique_ptr<TSizeConstraints> FConstraints;
     bool FAutoSize = false;
+    TDragKind FDragKind = TDragKind::dkDrag;
     TControlStyle FControlStyle;
     TControlState FControlState;
     TWndMethod FWindowProc;

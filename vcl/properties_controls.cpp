@@ -15,6 +15,7 @@ void TControl::PublishProperties(TPropertyTable& Table)
     Table.Add(L"Color", &C::Color, &C::SetColor);
     Table.Add(L"Constraints", &C::Constraints, &C::SetConstraints);
     Table.Add(L"Cursor", &C::Cursor, &C::SetCursor);
+    Table.Add(L"DragKind", &C::DragKind, &C::SetDragKind);
     Table.Add(L"Enabled", &C::Enabled, &C::SetEnabled);
     Table.Add(L"Font", &C::Font, &C::SetFont);
     Table.Add(L"Height", &C::Height, &C::SetHeight);

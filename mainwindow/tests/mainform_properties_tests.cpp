@@ -33,7 +33,9 @@ TEST_F(MainformTest, WindowHasItsSizeBorderAndTitle)
     EXPECT_EQ(-11, Form()->Font()->Height());
 
     const LONG_PTR style = GetWindowLongPtrW(Form()->Handle(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_SYSMENU);
+    // The skinned frame draws the system menu's icon and buttons: the window's own style gives it up.
+    EXPECT_FALSE(style & WS_SYSMENU);
+    EXPECT_TRUE(Form()->sSkinProvider1->HaveSysMenu);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);

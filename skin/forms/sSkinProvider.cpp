@@ -98,9 +98,10 @@ void TsSkinProvider::Loaded()
 
 void TsSkinProvider::BeforeDestruction()
 {
+    InitExBorders(false);
+    KillCaptForm();
     KillAnimations();
     TitleHint.reset();
-    BorderForm.reset();
     FAddedTitle.reset();
     if (Form && !RTEmpty) {
         IntUnSkinForm(Form);
@@ -228,17 +229,6 @@ void TsSkinProvider::TakeGlobalColor()
         Form->SetColor(Manager()->GetGlobalColor());
 }
 
-void TsSkinProvider::CheckSysMenu(bool Take)
-{
-    if (Take) {
-        const bool windowMenu =
-            Form->HandleAllocated() && (GetWindowLongPtrW(Form->Handle(), GWL_STYLE) & WS_SYSMENU) != 0;
-        HaveSysMenu = windowMenu || HaveSysMenu;
-    } else {
-        HaveSysMenu = false;
-    }
-}
-
 void TsSkinProvider::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation)
 {
     vcl::TComponent::Notification(AComponent, Operation);
@@ -325,21 +315,9 @@ void TsSkinProvider::SetAddedTitle(TacAddedTitle* Value)
     FAddedTitle->SetText(Value->Text());
 }
 
-void TsSkinProvider::SetCaptionAlignment(vcl::TAlignment Value)
-{
-    if (vcl::ChangeField(FCaptionAlignment, Value))
-        FCommonData->BGChanged = true;
-}
-
 void TsSkinProvider::SetGripMode(TsGripMode Value)
 {
     if (vcl::ChangeField(FGripMode, Value))
-        FCommonData->BGChanged = true;
-}
-
-void TsSkinProvider::SetShowAppIcon(bool Value)
-{
-    if (vcl::ChangeField(FShowAppIcon, Value))
         FCommonData->BGChanged = true;
 }
 
@@ -348,29 +326,6 @@ void TsSkinProvider::SetTitleIcon(TsTitleIcon* Value)
     FTitleIcon->SetGlyph(Value->Glyph());
     FTitleIcon->SetHeight(Value->Height());
     FTitleIcon->SetWidth(Value->Width());
-}
-
-void TsSkinProvider::SetTitleSkin(const vcl::String& Value)
-{
-    if (!vcl::ChangeField(FTitleSkin, Value))
-        return;
-    FTitleSkinIndex = -1;
-    FCommonData->BGChanged = true;
-}
-
-void TsSkinProvider::SetUseGlobalColor(bool Value)
-{
-    FUseGlobalColor = Value;
-    if (FCommonData->Skinned() && Value && !FCommonData->CustomColor())
-        Form->SetColor(Manager()->GetGlobalColor());
-    else
-        Form->SetColor(vcl::clBtnFace);
-}
-
-void TsSkinProvider::UpdateSkinCaption()
-{
-    if (!FInAnimation && FDrawNonClientArea && FCommonData && FCommonData->Skinned())
-        FCommonData->BGChanged = true;
 }
 
 // ---------------------------------------------------------------------------------------------

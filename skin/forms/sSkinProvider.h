@@ -56,6 +56,14 @@ public:
     virtual int OffsetY() const = 0;
 };
 
+// The skinned scroll bars of a scrolling form, made by the standard-window skinning.
+class TacFormScrolls {
+public:
+    virtual ~TacFormScrolls() = default;
+    // The scrolled window is gone: the scroll bars may be freed.
+    virtual bool Destroyed() const = 0;
+};
+
 class TsSkinProvider : public vcl::TComponent {
     CL_CLASS(TsSkinProvider, vcl::TComponent)
     CL_PUBLISHED
@@ -192,6 +200,10 @@ public:
     void KillCaptForm();
     // Makes or frees the extended-border window.
     void InitExBorders(bool Allow);
+    // With Take, takes WS_SYSMENU away from the window while the provider draws the frame (gives it
+    // back while it does not) and records that the window has a system menu; without, gives the
+    // system menu back and forgets it.
+    void CheckSysMenu(bool Take);
 
     // ---------------------------------------------------------------------------------------------
     // Properties
@@ -204,19 +216,19 @@ public:
     bool AllowAnimation() const { return FAllowAnimation; }
     void SetAllowAnimation(bool Value) { FAllowAnimation = Value; }
     bool AllowExtBorders() const { return FAllowExtBorders; }
-    void SetAllowExtBorders(bool Value) { FAllowExtBorders = Value; }
+    void SetAllowExtBorders(bool Value);
     bool AllowBlendOnMoving() const { return FAllowBlendOnMoving; }
     void SetAllowBlendOnMoving(bool Value) { FAllowBlendOnMoving = Value; }
     vcl::TAlignment CaptionAlignment() const { return FCaptionAlignment; }
     void SetCaptionAlignment(vcl::TAlignment Value);
     bool DrawNonClientArea() const { return FDrawNonClientArea; }
-    void SetDrawNonClientArea(bool Value) { FDrawNonClientArea = Value; }
+    void SetDrawNonClientArea(bool Value);
     TsGripMode GripMode() const { return FGripMode; }
     void SetGripMode(TsGripMode Value);
     bool MakeSkinMenu() const { return FMakeSkinMenu; }
     void SetMakeSkinMenu(bool Value) { FMakeSkinMenu = Value; }
     const vcl::String& MenuLineSkin() const { return FMenuLineSkin; }
-    void SetMenuLineSkin(const vcl::String& Value) { FMenuLineSkin = Value; }
+    void SetMenuLineSkin(const vcl::String& Value);
     TsResizeMode ResizeMode() const { return FResizeMode; }
     void SetResizeMode(TsResizeMode Value) { FResizeMode = Value; }
     bool ScreenSnap() const { return FScreenSnap; }
@@ -292,6 +304,7 @@ public:
     static constexpr uint32_t fsExitAnimation = 0x200;  // the application window's exit animation hid the form
     static constexpr uint32_t fsCoverShown = 0x1000;    // the border window shows the cover picture
     static constexpr uint32_t fsPaintLocked = 0x10000;  // the form's painting is frozen by LockForms
+    static constexpr uint32_t fsScrollsRefreshing = 0x20000;  // the skinned scroll bars are being made again
 
     vcl::TWndMethod OldWndProc;  // the form's own window procedure
     vcl::TObjectPtr<TsSystemMenu> SystemMenu;
@@ -330,12 +343,16 @@ public:
     int UserBtnIndex = -1;       // the image of the user title buttons
     // The tooltip of the hot user title button.
     vcl::TObjectPtr<vcl::THintWindow> TitleHint;
+    int LockCount = 0;           // WM_SETREDRAW 0 not yet undone: no caption cover
+    bool fAnimating = false;     // a show animation draws the form: nothing is painted
+    bool RgnChanging = false;    // the window region is being set
+    vcl::TForm* CaptForm = nullptr;   // the caption cover while the system draws its own caption
+    vcl::TWndMethod OldCaptFormProc;  // the cover's own window procedure
+    std::unique_ptr<TacFormScrolls> ListSW;  // the skinned scroll bars of a scrolling form
 
 private:
     // The constructor's work after the owner proved a form.
     void TakeOver();
-    // With Take, records whether the window has a system menu; without, forgets it.
-    void CheckSysMenu(bool Take);
     // The provider's manager, when one serves it.
     TsSkinManager* Manager() const { return FCommonData->SkinManager(); }
     bool Loading() const { return ComponentState().Contains(vcl::TComponentStateItem::csLoading); }
@@ -374,6 +391,22 @@ private:
     void PaintUserGlyph(TsTitleButton* Btn);
     // The form's OnPaint on its canvas bound to the cache at the client's place.
     void CallOnPaint();
+    // The caption cover paints nothing and never erases: the screen keeps what it showed.
+    void CaptFormPaint(vcl::TObject* /*Sender*/) {}
+    void NewCaptFormProc(vcl::TMessage& Message);
+    // The cover's place and its place in the z-order.
+    vcl::TRect CaptFormBounds(bool FullHeight);
+    HWND CaptFormInsertAfter();
+    // The frame of a borderless window with a sizing frame: its four edges from the cache.
+    void PaintSizingEdges(HDC DC);
+    // The extended layout: the menu line and the form's own border, the rest is the border window's.
+    void PaintExtendedMenuArea(HDC DC);
+    // Fast mode: the part of the frame image that reaches into the client area of a single form.
+    void PaintFastFrameInside(HDC DC, const vcl::TRect& Client, const vcl::TPoint& Offset);
+    // The graphic controls take their background anew.
+    void MarkGraphicControlsChanged();
+    // The extended layout suits the form now.
+    bool ExtBordersWanted(bool Allow);
 
     std::unique_ptr<TsCommonData> FCommonData;
     std::unique_ptr<TacAddedTitle> FAddedTitle;
@@ -442,6 +475,19 @@ HRGN GetRgnFromArOR(TsSkinProvider* Provider, int X, int Y);
 void UpdateRgn(TsSkinProvider* Provider, bool Repaint);
 // Makes or frees the skinned scroll bars of a scrolling form.
 void RefreshFormScrolls(TsSkinProvider* Provider);
+// What makes a form's skinned scroll bars; none is made while it is unset, as until standard
+// windows are skinned.
+using TFormScrollsFactory = std::unique_ptr<TacFormScrolls> (*)(TsSkinProvider* Provider);
+extern TFormScrollsFactory MakeFormScrolls;
+// The window has a sizing frame (WS_THICKFRAME).
+bool HasSizingFrame(HWND Handle);
+// The question a form answers with RegionQueryOwn when it keeps a window region of its own.
+constexpr UINT RegionQueryMessage = 0xBC4D;
+constexpr WPARAM RegionQueryOwn = 0x41A2;
+// Stops the painting of the provider's form, with MDIAlso of its MDI main form too; the mirror
+// lets it paint again (without repainting).
+void ForbidDrawing(TsSkinProvider* Provider, bool MDIAlso);
+void PermitDrawing(TsSkinProvider* Provider, bool MDIAlso);
 
 // ---------------------------------------------------------------------------------------------
 // Desktop composition and layered windows

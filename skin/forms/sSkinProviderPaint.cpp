@@ -73,6 +73,7 @@ void TsSkinProvider::PaintAll()
     }
     if (data.BGChanged) {
         RgnChanged = true;
+        FillArOR(this);
         data.FCacheBmp->SetSize(width, height);
         if (manager->IsValidSkinIndex(data.SkinIndex))
             PaintFrame(iconic);

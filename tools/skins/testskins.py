@@ -103,6 +103,18 @@ def _glow_png():
     return ImageFile("GLOW.PNG", [halo], kind=3, widths=(8, 8, 8, 8), draw_mode=1)
 
 
+def _corner_keys(frame, runs, bottom):
+    """The frame with key pixels in its top corners (and, with bottom, its bottom corners): on the
+    r-th row from the edge, runs[r] pixels from each side."""
+    rows = [(r, n) for r, n in enumerate(runs)]
+    if bottom:
+        rows += [(frame.height - 1 - r, n) for r, n in enumerate(runs)]
+    for y, n in rows:
+        for x in list(range(n)) + list(range(frame.width - n, frame.width)):
+            frame.px[y][x] = (0, 0, 0, 0)
+    return frame
+
+
 @dataclass
 class TestSkin:
     version: str
@@ -220,6 +232,17 @@ TEST_SKINS = {
     "PNG745": TestSkin("7.45", [Section("GLOBALINFO", files=(("EXBORDER", _xb_png()),))]),
     # ...and in one that carries straight alpha.
     "PNG746": TestSkin("7.46", [Section("GLOBALINFO", files=(("EXBORDER", _xb_png()),))]),
+    # A form's window region: a 9 x 9 border of corners 4 wide whose outer rows hold key runs of 3, 2
+    # and 1 pixels in all four corners, and a title border whose fourth row holds runs of 4 in its
+    # top corners.
+    "REGION": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2),
+        Section("FORM", states=2, keys=(("BORDERSMASK", Border(
+            [_corner_keys(box(9, 9, flat_colour(1, s), (0, 0, 0)), (3, 2, 1), True) for s in range(2)],
+            (4, 4, 4, 4), 1)),)),
+        Section("FORMTITLE", states=2, keys=(("BORDERSMASK", Border(
+            [_corner_keys(box(9, 9, flat_colour(2, 0)), (0, 0, 0, 4), False)], (4, 4, 4, 0), 1)),)),
+    ]),
 }
 
 

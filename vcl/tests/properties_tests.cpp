@@ -251,3 +251,13 @@ TEST(PropertiesByName, StringsReadAndWriteAsText)
     EXPECT_TRUE(WriteStringProperty(&basket, L"Owner", L""));
     EXPECT_EQ(ReadStringProperty(&basket, L"Owner"), L"");
 }
+
+// A control is dragged plainly until it is made dockable; forms read the kind by name.
+TEST(PropertiesByName, ControlsPublishHowTheyAreDragged)
+{
+    TObjectPtr<TPanel> panel(Create<TPanel>(nullptr));
+    EXPECT_EQ(panel->DragKind(), TDragKind::dkDrag);
+    EXPECT_EQ(ReadOrdinalProperty(panel.get(), L"DragKind"), int64_t(TDragKind::dkDrag));
+    EXPECT_TRUE(WriteOrdinalProperty(panel.get(), L"DragKind", int64_t(TDragKind::dkDock)));
+    EXPECT_EQ(panel->DragKind(), TDragKind::dkDock);
+}

@@ -148,16 +148,22 @@ TEST_F(ProviderTest, UserTitleButtonsStandLeftOfTheSystemButtons)
     EXPECT_EQ(Rgb(cache, first->BtnData.Rect.left + 3, first->BtnData.Rect.top + 9), ButtonColour(skintest::UserRgb, 0));
 }
 
-TEST_F(ProviderTest, HidingATitleButtonMarksTheCaptionForRedrawing)
+TEST_F(ProviderTest, HidingATitleButtonDrawsTheCaptionAgainWithoutIt)
 {
-    TsSkinProvider* p = NewForm()->Provider;
+    TLoggingForm* form = NewForm();
+    TsSkinProvider* p = form->Provider;
     auto* button = static_cast<TsTitleButton*>(p->TitleButtons()->Add());
-    p->PaintAll();
-    ASSERT_FALSE(p->SkinData()->BGChanged);
+    form->Show();
+    const skin::TPixelView cache = Render(p);
+    const TRect r = button->BtnData.Rect;
+    const uint32_t shown = Rgb(cache, r.left + 1, r.top + 1);
     button->SetVisible(true);
     EXPECT_FALSE(p->SkinData()->BGChanged) << "no change";
     button->SetVisible(false);
-    EXPECT_TRUE(p->SkinData()->BGChanged);
+    EXPECT_NE(Rgb(skin::PixelsOf(p->SkinData()->FCacheBmp.get()), r.left + 1, r.top + 1), shown);
+    form->Hide();
+    button->SetVisible(true);
+    EXPECT_FALSE(p->SkinData()->BGChanged) << "a hidden form's caption waits for its next frame";
 }
 
 TEST_F(ProviderTest, AnIconicFormOtherThanTheMainOneCachesItsCaptionOnly)

@@ -1,0 +1,227 @@
+// The provider's cache on the screen: the frame and the client background as the window shows
+// them (read back through the window DC, RGB only), the caption cover, the system menu's style
+// while the frame is skinned, and what each property change repaints.
+#include <functional>
+
+#include "ProviderFixtures.h"
+#include "skin/core/sCommonData.h"
+
+using namespace skin;
+using skintest::ProviderTest;
+using skintest::Rgb;
+using skintest::TLoggingForm;
+using vcl::TRect;
+
+namespace {
+
+// A screen pixel as 0xRRGGBB.
+uint32_t ScreenRgb(const testsupport::TGrab& Grab, int X, int Y)
+{
+    const COLORREF c = Grab.Pixel(X, Y);
+    return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+}
+
+// The pixels of the area (non-client or client) whose screen and cache colours differ; the cache
+// pixel of a non-client pixel is at the same place, that of a client pixel (x, y) at (x + Dx, y + Dy).
+struct TMismatch {
+    int Count = 0;
+    int X = -1, Y = -1;
+};
+TMismatch Compare(const testsupport::TGrab& Grab, HWND Wnd, const TPixelView& Cache, bool Client, int Dx = 0,
+                  int Dy = 0)
+{
+    RECT c{};
+    GetClientRect(Wnd, &c);
+    const TRect client = vcl::Bounds(Grab.ClientOrigin.x, Grab.ClientOrigin.y, c.right, c.bottom);
+    TMismatch m;
+    for (int y = 0; y < Grab.Height; ++y)
+        for (int x = 0; x < Grab.Width; ++x) {
+            if (client.Contains(vcl::TPoint(x, y)) != Client)
+                continue;
+            const int cx = Client ? x - client.left + Dx : x;
+            const int cy = Client ? y - client.top + Dy : y;
+            if (ScreenRgb(Grab, x, y) != Rgb(Cache, cx, cy) && m.Count++ == 0) {
+                m.X = x;
+                m.Y = y;
+            }
+        }
+    return m;
+}
+
+LONG_PTR StyleOf(vcl::TCustomForm* Form) { return GetWindowLongPtrW(Form->Handle(), GWL_STYLE); }
+
+class OutputTest : public ProviderTest {
+protected:
+    // A shown form whose frame the provider has painted: the first paint gives the window its
+    // region, whose redraw the form's own procedure takes; the second paints the frame.
+    TLoggingForm* ShownForm()
+    {
+        TLoggingForm* form = NewForm();
+        form->Show();
+        testsupport::PumpFor(30);
+        form->Provider->AC_WMNCPaint();
+        testsupport::PumpFor(30);
+        form->Provider->AC_WMNCPaint();
+        return form;
+    }
+    TPixelView Cache(TsSkinProvider* P) { return PixelsOf(P->SkinData()->FCacheBmp.get()); }
+    // The window's non-client area shows the cache.
+    void ExpectFrameIsCache(TLoggingForm* Form, const char* What)
+    {
+        const testsupport::TGrab grab = testsupport::Grab(Form->Handle());
+        const TMismatch m = Compare(grab, Form->Handle(), Cache(Form->Provider), false);
+        EXPECT_EQ(m.Count, 0) << What << ": first at (" << m.X << ", " << m.Y << ")";
+    }
+};
+
+}  // namespace
+
+TEST_F(OutputTest, TheFrameShowsTheCacheAndTheErasedClientItsClientPart)
+{
+    TLoggingForm* form = ShownForm();
+    TsSkinProvider* p = form->Provider;
+    ASSERT_TRUE(p->SkinData()->FCacheBmp);
+    ExpectFrameIsCache(form, "frame");
+
+    // The client area in black, then erased: a section that needs no cache paints the form's colour,
+    // one that does the cache's client part.
+    ASSERT_TRUE(p->SkinData()->CtrlSkinState & cssNoCache) << "the frame test skin's form is flat";
+    const auto erase = [&] {
+        const HDC dc = GetDC(form->Handle());
+        FillDC(dc, TRect(0, 0, form->ClientWidth(), form->ClientHeight()), vcl::clBlack);
+        ReleaseDC(form->Handle(), dc);
+        p->AC_WMEraseBkGnd(nullptr);
+        return testsupport::Grab(form->Handle());
+    };
+    testsupport::TGrab grab = erase();
+    ASSERT_EQ(grab.ClientOrigin.x, p->OffsetX());
+    ASSERT_EQ(grab.ClientOrigin.y, p->OffsetY());
+    const uint32_t colour = uint32_t(vcl::ColorToRGB(p->FormColor()));
+    EXPECT_EQ(grab.ClientPixel(0, 0), colour);
+    EXPECT_EQ(grab.ClientPixel(form->ClientWidth() - 1, form->ClientHeight() - 1), colour);
+
+    p->SkinData()->CtrlSkinState &= uint16_t(~cssNoCache);
+    p->SkinData()->BGChanged = true;
+    grab = erase();
+    const TMismatch m = Compare(grab, form->Handle(), Cache(p), true, p->OffsetX(), p->OffsetY());
+    EXPECT_EQ(m.Count, 0) << "client: first at (" << m.X << ", " << m.Y << ")";
+    EXPECT_NE(Rgb(Cache(p), p->OffsetX(), p->OffsetY()), 0u) << "the cache holds the client's background";
+}
+
+TEST_F(OutputTest, ACaptionChangeIsDrawnAndLeavesNoCover)
+{
+    TLoggingForm* form = ShownForm();
+    TsSkinProvider* p = form->Provider;
+    const int header = p->HeaderHeight();
+    std::vector<uint32_t> before;
+    for (int x = 0; x < form->Width(); ++x)
+        before.push_back(Rgb(Cache(p), x, header / 2));
+    // What the window procedure does around the system's caption drawing.
+    p->ShowCaptForm(false);
+    form->SetCaption(L"A longer caption than before");
+    p->KillCaptForm();
+    p->UpdateSkinCaption();
+    EXPECT_EQ(p->CaptForm, nullptr);
+    ExpectFrameIsCache(form, "after the caption change");
+    int changed = 0;
+    for (int x = 0; x < form->Width(); ++x)
+        changed += Rgb(Cache(p), x, header / 2) != before[size_t(x)];
+    EXPECT_GT(changed, 0) << "the new text is in the caption";
+}
+
+TEST_F(OutputTest, TheCoverLiesOverTheCaptionOrTheWholeFormAndNotWhileLocked)
+{
+    TLoggingForm* form = ShownForm();
+    TsSkinProvider* p = form->Provider;
+    const auto coverRect = [&] {
+        RECT r{};
+        GetWindowRect(p->CaptForm->Handle(), &r);
+        return TRect(r);
+    };
+    p->ShowCaptForm(false);
+    ASSERT_NE(p->CaptForm, nullptr);
+    EXPECT_EQ(p->CaptForm->Tag(), -98) << "never skinned";
+    EXPECT_TRUE(IsWindowVisible(p->CaptForm->Handle()));
+    EXPECT_EQ(coverRect(), vcl::Bounds(form->Left(), form->Top(), form->Width(), p->HeaderHeight()));
+    p->ShowCaptForm(true);
+    EXPECT_EQ(coverRect(), vcl::Bounds(form->Left(), form->Top(), form->Width(), form->Height()));
+    p->KillCaptForm();
+    EXPECT_EQ(p->CaptForm, nullptr);
+
+    struct {
+        const char* What;
+        std::function<void(bool)> Set;
+    } locks[] = {
+        {"LockCount", [&](bool On) { p->LockCount = On ? 1 : 0; }},
+        {"blend on moving", [&](bool On) { p->FormState = On ? TsSkinProvider::fsBlendOnMoving : 0; }},
+        {"frame not drawn", [&](bool On) { p->SetDrawNonClientArea(!On); }},
+    };
+    for (const auto& lock : locks) {
+        lock.Set(true);
+        p->ShowCaptForm(false);
+        EXPECT_EQ(p->CaptForm, nullptr) << lock.What;
+        lock.Set(false);
+    }
+}
+
+TEST_F(OutputTest, TheSystemMenuStyleIsGoneWhileTheFrameIsSkinned)
+{
+    TLoggingForm* form = ShownForm();
+    TsSkinProvider* p = form->Provider;
+    UpdateRgn(p, false);
+    EXPECT_TRUE(p->HaveSysMenu);
+    EXPECT_FALSE(StyleOf(form) & WS_SYSMENU);
+    const HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(GetWindowRgn(form->Handle(), region), ERROR);
+
+    p->SetDrawNonClientArea(false);
+    EXPECT_TRUE(StyleOf(form) & WS_SYSMENU);
+    EXPECT_EQ(GetWindowRgn(form->Handle(), region), ERROR) << "region gone";
+    p->SetDrawNonClientArea(true);
+    EXPECT_FALSE(StyleOf(form) & WS_SYSMENU);
+
+    UpdateRgn(p, false);
+    Manager->SendRemoveSkin();
+    EXPECT_TRUE(StyleOf(form) & WS_SYSMENU);
+    EXPECT_FALSE(p->HaveSysMenu);
+    EXPECT_EQ(GetWindowRgn(form->Handle(), region), ERROR) << "region gone";
+    DeleteObject(region);
+}
+
+TEST_F(OutputTest, CaptionAlignmentRedrawsTheCaptionAtOnce)
+{
+    TLoggingForm* form = ShownForm();
+    TsSkinProvider* p = form->Provider;
+    const int header = p->HeaderHeight();
+    std::vector<uint32_t> before;
+    for (int x = 0; x < form->Width(); ++x)
+        before.push_back(Rgb(Cache(p), x, header / 2));
+    p->SetCaptionAlignment(vcl::TAlignment::taRightJustify);
+    EXPECT_FALSE(p->SkinData()->BGChanged) << "drawn already";
+    ExpectFrameIsCache(form, "right-aligned caption");
+    int changed = 0;
+    for (int x = 0; x < form->Width(); ++x)
+        changed += Rgb(Cache(p), x, header / 2) != before[size_t(x)];
+    EXPECT_GT(changed, 0);
+}
+
+TEST_F(OutputTest, IconAndTitleSectionAskForAFrameAndTheMenuLineSectionForNothing)
+{
+    TLoggingForm* form = ShownForm();
+    TsSkinProvider* p = form->Provider;
+    skintest::TMessageSpy& spy = Spy(form);
+    p->SetShowAppIcon(false);
+    EXPECT_EQ(spy.Count(WM_NCPAINT), 1) << "ShowAppIcon";
+    p->SetTitleSkin(L"OTHERTITLE");
+    EXPECT_EQ(spy.Count(WM_NCPAINT), 2) << "TitleSkin";
+    EXPECT_EQ(p->FTitleSkinIndex, -1) << "looked up again";
+    p->SkinData()->BGChanged = false;
+    p->SetMenuLineSkin(L"OTHERMENU");
+    EXPECT_EQ(p->MenuLineSkin(), L"OTHERMENU");
+    EXPECT_EQ(spy.Count(WM_NCPAINT), 2) << "MenuLineSkin";
+    EXPECT_FALSE(p->SkinData()->BGChanged) << "MenuLineSkin";
+    form->Hide();
+    p->SetShowAppIcon(true);
+    EXPECT_EQ(spy.Count(WM_NCPAINT), 2) << "a hidden form";
+    EXPECT_TRUE(p->SkinData()->BGChanged);
+}
