@@ -19,6 +19,7 @@
 
 #include "skin/core/sCommonData.h"
 #include "skin/forms/acFrameGeometry.h"
+#include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinProviderAdapter.h"
 #include "skin/forms/sSkinProviderTitle.h"
 #include "vcl/classes.h"
@@ -95,6 +96,10 @@ public:
     void NewWndProc(vcl::TMessage& Message);
     // The cache's size is not the form's.
     bool FormChanged();
+    // Active: an MDI main form's provider becomes MDISkinProvider and gets its MDI form object,
+    // connected to the client window (kept while the client window is a skinned one). Not Active:
+    // the object is freed.
+    void HookMDI(bool Active);
 
     // ---------------------------------------------------------------------------------------------
     // Metrics
@@ -288,6 +293,7 @@ public:
     int FTitleSkinIndex = -1;    // -1: look up again
     int FCaptionSkinIndex = -1;  // the section "CAPTION" behind the caption's text
     int UserBtnIndex = -1;       // the image of the user title buttons
+    std::unique_ptr<TsMDIForm> MDIForm;  // while the form is an MDI main form
 
 private:
     // The constructor's work after the owner proved a form.
