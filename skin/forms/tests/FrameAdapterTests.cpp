@@ -3,6 +3,7 @@
 #include "MDIFixtures.h"
 #include "skin/controls/sPanel.h"
 #include "skin/forms/sFrameAdapter.h"
+#include "pngfile.h"
 #include "vcl/extctrls.h"
 
 using namespace skin;
@@ -163,4 +164,40 @@ TEST_F(FrameAdapterTest, AFrameWithoutCachePaintsOnTheEraseAndNothingMoreOnPaint
     EXPECT_NE(pixels.At(0, h / 2) & 0xFFFFFF, 0x563412u) << "the border";
     Ask(Frame, scmdPrintMode, 0);
     Form->Hide();
+}
+
+// A frame in our own skin, for people to look at: a group box face with its one-pixel border.
+TEST(OurSkinFrame, AFrameShowsTheGroupBoxFaceOfOurSkin)
+{
+    testsupport::InitializeApplication();
+    const std::filesystem::path folder =
+        std::filesystem::path(testsupport::SourceDir()) / "assets" / "skins" / "Aluminium (internal)";
+    const auto manager = skintest::LoadSkin(folder.wstring());
+    manager->SendNewSkin(false);
+    vcl::TObjectPtr<vcl::TForm> form(vcl::Create<vcl::TForm>(nullptr));
+    form->SetBounds(60, 60, 320, 220);
+    form->SetColor(vcl::TColor(RGB(0xF3, 0xF4, 0xF6)));
+    auto* frame = vcl::Create<vcl::TFrame>(form.get());
+    frame->SetParent(form.get());
+    frame->SetBounds(16, 16, 270, 150);
+    auto* adapter = vcl::Create<TsFrameAdapter>(frame);
+    auto* inner = vcl::Create<TsPanel>(form.get());
+    inner->SetParent(frame);
+    inner->SetBounds(20, 20, 140, 80);
+    inner->SetCaption(L"Panel on a frame");
+    form->Show();
+    adapter->SkinData()->UpdateIndexes();
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testsupport::PumpFor(100);
+    ASSERT_TRUE(adapter->SkinData()->Skinned(true));
+
+    const testsupport::TGrab grab = testsupport::Grab(frame->Handle());
+    const TsGeneralData& section = adapter->SkinData()->Section();
+    EXPECT_EQ(grab.ClientPixel(200, 120), COLORREF(section.Color));
+    EXPECT_EQ(grab.ClientPixel(0, 75), COLORREF(RGB(0xD6, 0xDA, 0xE0))) << "the panel-border line";
+    const testsupport::TGrab shot = testsupport::Grab(form->Handle());
+    const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
+    std::filesystem::create_directories(png);
+    EXPECT_TRUE(testsupport::SavePng((png / "skinned_frame.png").wstring(), shot.Width, shot.Height,
+                                     std::vector<uint32_t>(shot.Pixels.begin(), shot.Pixels.end())));
 }
