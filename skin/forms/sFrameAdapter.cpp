@@ -291,9 +291,9 @@ void TsFrameAdapter::SkinnedMessage(TMessage& Message)
         Message.Result = 0;
         return;
     case WM_PARENTNOTIFY:
-        if ((Message.WParamLo() == WM_CREATE || Message.WParamLo() == WM_DESTROY) &&
-            !Has(this, TComponentStateItem::csLoading) &&
-            !Frame->ControlState().Contains(vcl::TControlStateItem::csCreating) && Message.WParamLo() == WM_CREATE &&
+        // A control made on the frame is offered to the form's adapter.
+        if (Message.WParamLo() == WM_CREATE && !Has(this, TComponentStateItem::csLoading) &&
+            !Frame->ControlState().Contains(vcl::TControlStateItem::csCreating) &&
             Manager()->SkinningRules().Contains(TacSkinningRule::srThirdParty))
             AddToAdapter(Frame);
         break;
