@@ -11,6 +11,7 @@
 #include "vcl/application.h"
 #include "vcl/forms.h"
 #include "vcl/screen.h"
+#include "vcl/seams.h"
 
 #include <algorithm>
 #include <cmath>
@@ -143,15 +144,21 @@ void TsSkinableMenus::InitItem(TMenuItem* Item, bool A)
 {
     const vcl::TAdvancedMenuDrawItemEvent painter(this, &TsSkinableMenus::sAdvancedDrawItem);
     const vcl::TMenuMeasureItemEvent measurer(this, &TsSkinableMenus::sMeasureItem);
+    const vcl::TAdvancedMenuDrawItemEvent linePainter(this, &TsSkinableMenus::sAdvancedDrawLineItem);
+    const vcl::TMenuMeasureItemEvent lineMeasurer(this, &TsSkinableMenus::sMeasureLineItem);
     if (!A) {
-        if (Item->OnAdvancedDrawItem() == painter)
+        if (Item->OnAdvancedDrawItem() == painter || Item->OnAdvancedDrawItem() == linePainter)
             Item->SetOnAdvancedDrawItem(nullptr);
-        if (Item->OnMeasureItem() == measurer)
+        if (Item->OnMeasureItem() == measurer || Item->OnMeasureItem() == lineMeasurer)
             Item->SetOnMeasureItem(nullptr);
         return;
     }
-    // Bar items are painted with the form's menu line.
-    if (IsTopLine(Item) || !FOwner->SkinnedPopups())
+    if (IsTopLine(Item)) {
+        Item->SetOnAdvancedDrawItem(linePainter);
+        Item->SetOnMeasureItem(lineMeasurer);
+        return;
+    }
+    if (!FOwner->SkinnedPopups())
         return;
     if (!Item->OnAdvancedDrawItem())
         Item->SetOnAdvancedDrawItem(painter);
@@ -163,7 +170,8 @@ void TsSkinableMenus::HookItem(TMenuItem* MenuItem, bool Active)
 {
     for (int i = 0; i < MenuItem->Count(); ++i) {
         TMenuItem* item = MenuItem->Items(i);
-        InitItem(item, Active);
+        if (!(Active && IsTopLine(item)))
+            InitItem(item, Active);
         HookItem(item, Active);
     }
 }
@@ -180,6 +188,19 @@ void TsSkinableMenus::HookPopupMenu(vcl::TPopupMenu* Menu, bool Active)
     HookItem(Menu->Items(), Active);
 }
 
+void TsSkinableMenus::InitMenuLine(vcl::TMainMenu* Menu, bool A)
+{
+    TMenuItem* items = Menu->Items();
+    for (int i = 0; i < items->Count(); ++i) {
+        if (A && ManagerActive() && !FOwner->SkinnedPopups())
+            return;
+        if (!A || ManagerActive())
+            InitItem(items->Items(i), A);
+    }
+    if (!Destroying(Menu) && items->Count() > 0)
+        Menu->SetOwnerDraw(A);
+}
+
 void TsSkinableMenus::InitItems(bool A)
 {
     FActive = A;
@@ -191,8 +212,11 @@ void TsSkinableMenus::InitItems(bool A)
             vcl::TComponent* c = Owner->Components(i);
             if (auto* popup = dynamic_cast<vcl::TPopupMenu*>(c))
                 HookPopupMenu(popup, popups);
-            else if (auto* main = dynamic_cast<vcl::TMainMenu*>(c))
-                HookItem(main->Items(), popups);
+            else if (auto* main = dynamic_cast<vcl::TMainMenu*>(c)) {
+                InitMenuLine(main, A);
+                for (int j = 0; j < main->Items()->Count(); ++j)
+                    HookItem(main->Items()->Items(j), popups);
+            }
             else if (auto* item = dynamic_cast<TMenuItem*>(c);
                      item && !dynamic_cast<vcl::TMainMenu*>(item->GetParentMenu()))
                 HookItem(item, popups);
@@ -274,6 +298,21 @@ void TsSkinableMenus::sMeasureItem(vcl::TObject* Sender, vcl::TCanvas* ACanvas, 
     if (info.HaveExtraLine && !Breaked(item))
         Width += ExtraWidth(info);
     Height = GetItemHeight(ACanvas, item);
+}
+
+void TsSkinableMenus::sMeasureLineItem(vcl::TObject* Sender, vcl::TCanvas* ACanvas, int& Width, int& Height)
+{
+    auto* item = dynamic_cast<TMenuItem*>(Sender);
+    if (!item)
+        return;
+    Height = vcl::Seams().SystemMetrics(SM_CYMENU) - 1;
+    SetMenuFont(ACanvas, item, item->Default());
+    Width = ACanvas->TextWidth(DelChars(item->Caption(), L'&'));
+    vcl::TMenu* menu = item->GetParentMenu();
+    if (menu && menu->Images() && item->ImageIndex() >= 0)
+        Width += menu->Images()->Width() + 6;
+    else if (item->Bitmap() && !item->Bitmap()->Empty())
+        Width += item->Bitmap()->Width() + 6;
 }
 
 int TsSkinableMenus::GetItemHeight(vcl::TCanvas* Canvas, TMenuItem* Item)

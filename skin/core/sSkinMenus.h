@@ -54,6 +54,10 @@ public:
     // The same for every item below MenuItem (bar items are skipped when setting).
     void HookItem(vcl::TMenuItem* MenuItem, bool Active);
     void InitItem(vcl::TMenuItem* Item, bool A);
+    // The bar items of a main menu: A gives every top-level item the bar measurer and painter while
+    // the manager is active (nothing at all while it skins no popups), not A takes ours away; the
+    // menu is owner-drawn as A unless it is being destroyed or empty.
+    void InitMenuLine(vcl::TMainMenu* Menu, bool A);
     // FActive := A, and every menu of the application's components hooked or unhooked.
     void InitItems(bool A);
     void SetActive(bool Value);
@@ -67,6 +71,15 @@ public:
     void sMeasureItem(vcl::TObject* Sender, vcl::TCanvas* ACanvas, int& Width, int& Height);
     virtual void sAdvancedDrawItem(vcl::TObject* Sender, vcl::TCanvas* ACanvas, const vcl::TRect& ARect,
                                    vcl::TOwnerDrawState State);
+    // A bar item: one menu line high (SM_CYMENU - 1) and as wide as its caption without '&', plus
+    // its image or bitmap and 6 when it has one.
+    void sMeasureLineItem(vcl::TObject* Sender, vcl::TCanvas* ACanvas, int& Width, int& Height);
+    // A bar item over the menu line of its form's provider (the MDI main form's when its form has
+    // none): the "MENUITEM" face, hot while selected or hot-lit, the glyph, the caption in the
+    // "MENULINE" colours; a disabled item faded into the line. Nothing without a provider that
+    // has a cache.
+    virtual void sAdvancedDrawLineItem(vcl::TObject* Sender, vcl::TCanvas* ACanvas, const vcl::TRect& ARect,
+                                       vcl::TOwnerDrawState State);
 
     // ---------------------------------------------------------------------------------------------
     // Backgrounds and the menu window
@@ -144,6 +157,10 @@ private:
     // The background parts of PrepareMenuBG.
     void PaintIcoLine(vcl::TBitmap* MenuBmp, int Height, int Extra);
     void PaintExtraLine(vcl::TBitmap* MenuBmp, int Height);
+    // The provider whose menu line a bar item of Item's menu lies on.
+    TsSkinProvider* LineProvider(vcl::TMenuItem* Item) const;
+    // The bar item's glyph in IB; the glyph column's width (glyph + 3), 0 without a glyph.
+    int PaintLineGlyph(vcl::TBitmap* IB, vcl::TMenuItem* Item);
     // The extra line's caption, from bottom to top, ending Above pixels over the band's bottom.
     void WriteUpwards(vcl::TBitmap* Band, int Section, int Above);
 

@@ -2,8 +2,10 @@
 #include "skin/core/sSkinMenus.h"
 
 #include "skin/core/sConst.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/BitmapView.h"
 #include "vcl/application.h"
 
@@ -328,6 +330,111 @@ void TsSkinableMenus::PaintTexts(vcl::TBitmap* ItemBmp, TMenuItem* Item, vcl::TO
         r = TRect(last.left - Extra, last.top, last.right - RightGap - Extra, last.bottom);
         acWriteTextEx(canvas, right, true, r, DT_RIGHT | DT_VCENTER | DT_SINGLELINE, section, hot, FOwner);
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bar items of main menus
+
+namespace {
+
+const wchar_t* const LineSection = L"MENULINE";
+// The weight of the menu line's own pixels over a disabled bar item.
+constexpr uint8_t DisabledLineWeight = 102;
+
+// Where a bar item at ARect lies in the provider's menu line: on the provider's cache the item is
+// in cache coordinates, on the window in window coordinates.
+vcl::TPoint PlaceInMenuLine(TsSkinProvider* Provider, vcl::TCanvas* ACanvas, const TRect& ARect)
+{
+    const HWND wnd = Provider->Form->Handle();
+    const TacBorderGeometry* border = Provider->BorderForm.get();
+    const int sysBorder = SysBorderWidth(wnd, border, false);
+    vcl::TBitmap* cache = Provider->SkinData()->FCacheBmp.get();
+    if (cache && ACanvas == cache->Canvas()) {
+        const TRect shadow = Provider->ShadowSize();
+        const int caption = border ? Provider->CaptionHeight(true) + shadow.top
+                                   : SysCaptHeight(Provider->Form) + sysBorder;
+        return vcl::TPoint(ARect.left - shadow.left - sysBorder, ARect.top - caption);
+    }
+    const int dy = border ? ARect.top - Provider->CaptionHeight(true) + DiffTitle(border) + (Provider->FSysExHeight ? 4 : 0)
+                          : ARect.top - SysCaptHeight(Provider->Form) - sysBorder + DiffTitle(border);
+    return vcl::TPoint(ARect.left - sysBorder + DiffBorder(border), dy);
+}
+
+}  // namespace
+
+TsSkinProvider* TsSkinableMenus::LineProvider(TMenuItem* Item) const
+{
+    TsSkinProvider* provider = nullptr;
+    try {
+        if (vcl::TMenu* menu = Item->GetParentMenu(); menu && menu->WindowHandle())
+            provider = reinterpret_cast<TsSkinProvider*>(
+                SendMessageW(menu->WindowHandle(), SkinCommandMessage, SkinCommandWParam(scmdQueryProvider), 0));
+    } catch (const std::exception&) {
+        provider = nullptr;  // a menu or form that cannot be asked counts as none
+    }
+    return provider ? provider : MDISkinProvider;
+}
+
+int TsSkinableMenus::PaintLineGlyph(vcl::TBitmap* IB, TMenuItem* Item)
+{
+    const int h = IB->Height();
+    if (HasBitmap(Item)) {
+        vcl::TBitmap* bitmap = Item->Bitmap();
+        if (Item->Enabled())
+            IB->Canvas()->Draw(3, (h - GlyphSize(Item).cy) / 2, bitmap);
+        else
+            IB->Canvas()->Draw(3, 1, bitmap);
+        return bitmap->Width() + 3;
+    }
+    vcl::TMenu* menu = Item->GetParentMenu();
+    vcl::TCustomImageList* images = menu ? menu->Images() : nullptr;
+    if (!images || Item->ImageIndex() < 0)
+        return 0;
+    images->Draw(IB->Canvas(), 3, (h - images->Height()) / 2, Item->ImageIndex(), Item->Enabled());
+    return images->Width() + 3;
+}
+
+void TsSkinableMenus::sAdvancedDrawLineItem(vcl::TObject* Sender, vcl::TCanvas* ACanvas, const TRect& ARect,
+                                            vcl::TOwnerDrawState State)
+{
+    auto* item = dynamic_cast<TMenuItem*>(Sender);
+    if (!item || !FOwner)
+        return;
+    TsSkinProvider* provider = LineProvider(item);
+    if (!provider || !provider->SkinData() || !provider->SkinData()->FCacheBmp || !provider->MenuLineBmp)
+        return;
+    vcl::TBitmap* line = provider->MenuLineBmp.get();
+    const int w = std::max<int>(ARect.Width(), 0);
+    const int h = std::max<int>(ARect.Height(), 0);
+    const auto itemBmp = CreateBmp32(w, h);
+    const vcl::TPoint at = PlaceInMenuLine(provider, ACanvas, ARect);
+    const bool hot =
+        item->Enabled() && (Has(State, TOwnerDrawStateItem::odSelected) || Has(State, TOwnerDrawStateItem::odHotLight));
+    if (const int face = FOwner->GetSkinIndex(ItemSection); FOwner->IsValidSkinIndex(face))
+        PaintItem(face, ItemSection, MakeCacheInfo(line, at.x, at.y), hot ? 1 : 0, TRect(0, 0, w, h),
+                  vcl::TPoint(0, 0), itemBmp.get(), FOwner);
+    const int glyphWidth = PaintLineGlyph(itemBmp.get(), item);
+    vcl::TCanvas* canvas = itemBmp->Canvas();
+    SetMenuFont(canvas, item, false);
+    canvas->Font()->SetStyle(Has(State, TOwnerDrawStateItem::odDefault) ? vcl::TFontStyles{vcl::TFontStyle::fsBold}
+                                                                        : vcl::TFontStyles());
+    static const UINT alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+    UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP |
+                 alignments[static_cast<int>(FAlignment)];
+    if (Has(State, TOwnerDrawStateItem::odNoAccel))
+        flags |= DT_HIDEPREFIX;
+    TRect text(glyphWidth + 2, 0, w - 2 * FMargin + 2, h);
+    const int colours = FOwner->GetSkinIndex(LineSection);
+    if (provider->BorderForm)
+        WriteText32(itemBmp.get(), item->Caption(), true, text, flags, colours, hot, FOwner);
+    else
+        WriteTextEx(canvas, item->Caption(), true, text, flags, colours, hot, FOwner);
+    if (FOnDrawItem)
+        FOnDrawItem(item, canvas, TRect(0, 0, w, h), State, TsMenuItemType::smTopLine);
+    if (!item->Enabled())
+        SumBmpRect(PixelsOf(itemBmp.get()), PixelsOf(line), DisabledLineWeight, TRect(at.x, at.y, at.x + w, at.y + h),
+                   vcl::TPoint(0, 0));
+    Copy(ACanvas->Handle(), ARect.left, ARect.top, w, h, itemBmp.get(), 0, 0);
 }
 
 // ---------------------------------------------------------------------------------------------

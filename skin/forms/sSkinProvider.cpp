@@ -107,8 +107,10 @@ void TsSkinProvider::BeforeDestruction()
         IntUnSkinForm(Form);
         Form->SetWindowProc(OldWndProc);
     }
-    if (MDISkinProvider == this)
+    if (MDISkinProvider == this) {
+        HookMDI(false);
         MDISkinProvider = nullptr;
+    }
     SystemMenu.reset();
     if (TempBmp)
         TempBmp->Canvas()->Unlock();
@@ -167,6 +169,8 @@ void TsSkinProvider::LoadInit()
         TsTitleButton* button = FTitleButtons->Items(i);
         button->BtnData.ImageIndex = button->UseSkinData() ? titleButton : -1;
     }
+    if (MDIForm)
+        MDIForm->ConnectToClient();
     if (Form->BorderStyle() == vcl::TFormBorderStyle::bsSizeToolWin) {
         FAllowBlendOnMoving = false;
         FUseGlobalColor = true;
@@ -195,6 +199,17 @@ void TsSkinProvider::SendToAdapter(const vcl::TMessage& Message)
     Adapter->WndProc(copy);
 }
 
+void TsSkinProvider::HookMDI(bool Active)
+{
+    if (!Active || !GetBoolMsg(Form->ClientHandle(), scmdQuerySkinned))
+        MDIForm.reset();
+    if (!Active || MDIForm)
+        return;
+    MDISkinProvider = this;
+    MDIForm = std::make_unique<TsMDIForm>(this);
+    MDIForm->ConnectToClient();
+}
+
 void TsSkinProvider::PrepareForm()
 {
     TsSkinManager* manager = Manager();
@@ -212,7 +227,11 @@ void TsSkinProvider::PrepareForm()
         SystemMenu->UpdateItems(false);
     }
     CheckSysMenu(true);
-    ClearButtons = false;
+    if (ClearButtons) {
+        ClearButtons = false;
+        if (Form->FormStyle() == vcl::TFormStyle::fsMDIForm && !ComponentState().Contains(TComponentStateItem::csDesigning))
+            HookMDI(true);
+    }
     FCommonData->UpdateIndexes();
     FCaptionSkinIndex = manager->GetSkinIndex(L"CAPTION");
     UpdateIconsIndexes();

@@ -20,6 +20,7 @@
 
 #include "skin/core/sCommonData.h"
 #include "skin/forms/acFrameGeometry.h"
+#include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinProviderAdapter.h"
 #include "skin/forms/sSkinProviderTitle.h"
 #include "vcl/classes.h"
@@ -105,6 +106,10 @@ public:
     void NewWndProc(vcl::TMessage& Message);
     // The cache's size is not the form's.
     bool FormChanged();
+    // Active: an MDI main form's provider becomes MDISkinProvider and gets its MDI form object,
+    // connected to the client window (kept while the client window is a skinned one). Not Active:
+    // the object is freed.
+    void HookMDI(bool Active);
 
     // ---------------------------------------------------------------------------------------------
     // Metrics
@@ -349,6 +354,7 @@ public:
     vcl::TForm* CaptForm = nullptr;   // the caption cover while the system draws its own caption
     vcl::TWndMethod OldCaptFormProc;  // the cover's own window procedure
     std::unique_ptr<TacFormScrolls> ListSW;  // the skinned scroll bars of a scrolling form
+    std::unique_ptr<TsMDIForm> MDIForm;  // while the form is an MDI main form
 
 private:
     // The constructor's work after the owner proved a form.

@@ -79,6 +79,7 @@ LOOKUPS = [
     Lookup("scroll bars", "SCROLLBAR1V"),
     Lookup("scroll bars", "SCROLLBAR2H"),
     Lookup("scroll bars", "SCROLLBAR2V"),
+    Lookup("menu line: the form's menu bar and the text colours of its items", "MENULINE", ("BORDERSMASK",)),
 ]
 
 KEYED_LOOKUPS = [

@@ -69,6 +69,13 @@ def menu_frames():
     return Border([box(7, 7, PANEL, BUTTON_BORDER, 3)], (3,) * 4, STRETCH)
 
 
+def menu_line_frames():
+    """The menu bar under the title: the form's surface, set off from the client area by a 1-pixel
+    panel-border line at its bottom; inactive and active alike."""
+    line = box(3, 3, SURFACE, PANEL_BORDER, sides=(0, 0, 0, 1))
+    return Border([line, line], (0, 0, 0, 1), STRETCH)
+
+
 def menu_item_frames():
     """Items show nothing of their own until hot: then a 10 % accent tint with a slightly stronger
     line, rounded like the buttons."""
@@ -344,6 +351,7 @@ def sections():
         ("SCROLLBAR2H", section(2, SURFACE, TEXT, hot=SURFACE)),
         ("SCROLLBAR2V", section(2, SURFACE, TEXT, hot=SURFACE)),
         ("GROUPBOX", section(1, PANEL, TEXT, BORDERSMASK=border([box(9, 9, PANEL, PANEL_BORDER, 4)], 4))),
+        ("MENULINE", section(2, SURFACE, TEXT, hot=SURFACE, BORDERSMASK=menu_line_frames())),
     ]
 
 

@@ -91,6 +91,16 @@ def _frame_images():
     return tuple(buttons) + (grip,)
 
 
+# The small caption buttons a maximised MDI child shows in its main form's menu line: three states
+# of 16 x 14, each a flat colour of its own.
+SMALL_ICONS = (("SICONCLOSE", (200, 40, 40)), ("SICONMIN", (40, 160, 40)), ("SICONNORM", (160, 40, 160)))
+
+
+def _small_icons():
+    return tuple((key, Glyph([_solid(16, 14, frame_button_colour(rgb, s)) for s in range(3)]))
+                 for key, rgb in SMALL_ICONS)
+
+
 def _glow_png():
     """A 20 x 20 halo with borders of 8 in straight alpha, growing stronger towards the middle; every
     pixel of the borders has a colour of its own, the 4 x 4 middle is empty."""
@@ -243,6 +253,21 @@ TEST_SKINS = {
         Section("FORMTITLE", states=2, keys=(("BORDERSMASK", Border(
             [_corner_keys(box(9, 9, flat_colour(2, 0)), (0, 0, 0, 4), False)], (4, 4, 4, 0), 1)),)),
     ]),
+
+    # Menu lines, MDI forms and frames: the frame skin's form with a menu line, its bar items of two
+    # states, the small caption buttons of a maximised MDI child, the MDI client's area, a frame's
+    # plain and half transparent black sections and a white parent for them.
+    "MDI": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2, keys=_frame_images() + _small_icons()),
+        Section("FORM", states=2, border=2),
+        Section("FORMTITLE", states=2),
+        Section("MENULINE"),
+        Section("MENUITEM", states=2),
+        Section("MDIAREA"),
+        Section("GROUPBOX", border=1),
+        Section("HALFFRAME", colours=((0, 0, 0), (0, 0, 0)), transparency=50),
+        Section("WHITE", colours=((255, 255, 255), (255, 255, 255))),
+    ], extra={"BIRIGHT": 2, "BISPACE": 1, "BILEFT": 2}),
 }
 
 
