@@ -433,12 +433,6 @@ extern OSVERSIONINFOW OSVersionInfo;
 // The system is of the NT family.
 extern bool IsNT;
 
-// The window-creation hook of the GUI thread while the default manager has it installed, and
-// the procedure it installs: the standard-window skinning gives its own; until then every call
-// passes on.
-extern HHOOK HookCallback;
-extern HOOKPROC SkinHookProc;
-
 // The default shadows of forms with extended borders (active, inactive), from the program's
 // resources "acSHDA" and "acSHDI"; empty before the unit's start-up.
 extern vcl::TObjectPtr<TPNGGraphic> DefaultShadowActive;

@@ -13,6 +13,7 @@
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/PixelCopy.h"
 #include "skin/graphics/sGraphUtils.h"
+#include "skin/windows/acDials.h"
 #include "vcl/graphics.h"
 
 namespace skin {
@@ -20,20 +21,11 @@ namespace skin {
 using vcl::String;
 using vcl::TColor;
 
-HHOOK HookCallback = nullptr;
-
 namespace {
-
-LRESULT CALLBACK PassOnHook(int Code, WPARAM WParam, LPARAM LParam)
-{
-    return CallNextHookEx(nullptr, Code, WParam, LParam);
-}
 
 TColor Converted(TColor Color) { return TColor(vcl::ColorToRGB(Color)); }
 
 }  // namespace
-
-HOOKPROC SkinHookProc = PassOnHook;
 
 // ---------------------------------------------------------------------------------------------
 // Look-ups
@@ -480,7 +472,9 @@ void TsSkinManager::InstallHook()
     if (IsDesigning() || DefaultManager != this || GlobalHookInstalled || HookCallback)
         return;
     GlobalHookInstalled = true;
-    HookCallback = SetWindowsHookExW(WH_CBT, SkinHookProc, nullptr, GetCurrentThreadId());
+    if (!acSupportedList)
+        acSupportedList = std::make_unique<TacProviderList>();
+    HookCallback = SetWindowsHookExW(WH_CBT, SkinHookCBT, nullptr, GetCurrentThreadId());
 }
 
 void TsSkinManager::UnInstallHook()
@@ -490,6 +484,7 @@ void TsSkinManager::UnInstallHook()
         return;
     if (HookCallback)
         UnhookWindowsHookEx(HookCallback);
+    FreeSupportedList();
     GlobalHookInstalled = false;
     HookCallback = nullptr;
 }

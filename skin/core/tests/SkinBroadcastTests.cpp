@@ -11,6 +11,7 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "skin/graphics/tests/SkinTableFixtures.h"
+#include "skin/windows/acDials.h"
 #include "vcl/graphics.h"
 #include "vcl/pictures.h"
 #include "vcl/sysutils.h"
@@ -344,6 +345,7 @@ TEST_F(SkinBroadcasts, AHueChangeReloadsOnceAndRepaintsOnce)
     Manager->SetSkinName(L"OLD");
     TLoggingForm* form = NewForm(false);
     form->HandleNeeded();
+    form->Log = {};  // the window hook asked the new window whether it is skinned
     const size_t loads = boxes.Boxes().size();
 
     Manager->SetHueOffset(0);

@@ -81,7 +81,9 @@ public:
 class TLoggingForm : public vcl::TForm {
     CL_CLASS(TLoggingForm, vcl::TForm)
 public:
-    using vcl::TForm::TForm;
+    // Tagged as an auxiliary window: the window hook of the default manager gives it no provider,
+    // which the test decides.
+    explicit TLoggingForm(vcl::TComponent* AOwner) : vcl::TForm(AOwner) { SetTag(-98); }
     skin::TsSkinProvider* Provider = nullptr;
     TCommandLog Log;
 
