@@ -28,6 +28,7 @@
 namespace skin {
 
 class TsSkinManager;
+class TacThreadedTimer;
 struct TsMaskData;
 struct TacBGInfo;
 
@@ -252,6 +253,8 @@ public:
     static constexpr uint32_t fsExitAnimation = 0x200;  // the application window's exit animation hid the form
     static constexpr uint32_t fsCoverShown = 0x1000;    // the border window shows the cover picture
     static constexpr uint32_t fsPaintLocked = 0x10000;  // the form's painting is frozen by LockForms
+    static constexpr uint32_t fsMinimizing = 0x100;     // the minimise animation runs
+    static constexpr uint32_t fsRestoring = 0x400;      // the restore animation runs
 
     vcl::TWndMethod OldWndProc;  // the form's own window procedure
     vcl::TObjectPtr<TsSystemMenu> SystemMenu;
@@ -288,6 +291,10 @@ public:
     int FTitleSkinIndex = -1;    // -1: look up again
     int FCaptionSkinIndex = -1;  // the section "CAPTION" behind the caption's text
     int UserBtnIndex = -1;       // the image of the user title buttons
+    // The timer of the running minimise, restore or blend-on-moving animation, owned as a component;
+    // whoever starts another animation frees it first.
+    TacThreadedTimer* FormTimer = nullptr;
+    bool fAnimating = false;  // the form is shown, minimised or restored through an animation
 
 private:
     // The constructor's work after the owner proved a form.
@@ -308,6 +315,8 @@ private:
     bool AnswerAlways(vcl::TMessage& Message);
     // A skin command while the form is not skinned.
     void UnskinnedMessage(vcl::TMessage& Message);
+    // After the form's own hide while not skinned: the hide animation, waited for.
+    void HideUnskinned(const WINDOWPOS& Pos);
     // A skin command while skinned.
     void SkinnedCommand(vcl::TMessage& Message);
     void SkinLoaded();
