@@ -239,6 +239,7 @@ void TacMinTimer::DrawFrame()
     if (SavedImage && SavedImage->Width() > 0 && SavedImage->Height() > 0) {
         TCanvasLock dstLock(AlphaBmp->Canvas());
         TCanvasLock srcLock(SavedImage->Canvas());
+        SetStretchBltMode(AlphaBmp->Canvas()->Handle(), COLORONCOLOR);
         StretchBlt(AlphaBmp->Canvas()->Handle(), frame.Place.left, frame.Place.top,
                    frame.Place.right - frame.Place.left, frame.Place.bottom - frame.Place.top,
                    SavedImage->Canvas()->Handle(), 0, 0, SavedImage->Width(), SavedImage->Height(), SRCCOPY);
