@@ -144,8 +144,12 @@ bool TsSkinManager::RestoreApplication()
     if (provider->FormState & TsSkinProvider::fsExitAnimation) {
         // The exit animation hid the form layered: it comes back as an ordinary window.
         provider->FormState &= ~TsSkinProvider::fsExitAnimation;
+        // The picture the hide took is no frame for extended borders to come.
+        if (FExtendedBorders && provider->AllowExtBorders() && !provider->BorderForm)
+            provider->SkinData()->FCacheBmp.reset();
         RestoreQuietly();
         if (AeroIsEnabled()) {
+            provider->SkinData()->BGChanged = true;
             Redraw(form);
             SetWindowLongPtrW(form->Handle(), GWL_EXSTYLE,
                               GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));

@@ -34,16 +34,18 @@ public:
     TAnimationFlag& operator=(const TAnimationFlag&) = delete;
 };
 
-// The form of a show that ends early, by error or exception, draws again; it paints when the
-// message loop comes to it, as painting here could raise again.
+// The form of a show that ends early, by error or exception, draws again at its own opacity; it
+// paints when the message loop comes to it, as painting here could raise again.
 class TFormShow {
 public:
-    TFormShow(TsSkinProvider* sp) : Fsp(sp) {}
+    TFormShow(TsSkinProvider* sp, int MaxTransparency) : Fsp(sp), FMaxTransparency(MaxTransparency) {}
     ~TFormShow()
     {
         if (FDone)
             return;
         Fsp->FInAnimation = false;
+        if (Fsp->Form->AlphaBlend())
+            Fsp->Form->SetAlphaBlendValue(Byte(FMaxTransparency));
         const HWND wnd = Fsp->Form->Handle();
         SendMessageW(wnd, WM_SETREDRAW, 1, 0);
         RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
@@ -55,6 +57,7 @@ public:
 
 private:
     TsSkinProvider* Fsp;
+    int FMaxTransparency;
     bool FDone = false;
 };
 
@@ -120,7 +123,7 @@ void AnimShowForm(TsSkinProvider* sp, unsigned TimeMs, int MaxTransparency, TacA
     if (!sp->SkinData())
         return;
     TAnimationFlag animating;
-    TFormShow show(sp);
+    TFormShow show(sp, MaxTransparency);
     TCustomForm* form = sp->Form;
     sp->PaintAll();
     TObjectPtr<TForm> cover(NewShowCover(Application));

@@ -53,12 +53,14 @@ void SetExStyleBits(HWND Wnd, LONG_PTR Bits, bool On)
         SetWindowLongPtrW(Wnd, GWL_EXSTYLE, wanted);
 }
 
-// The window layered at a constant opacity.
+// The window layered at a constant opacity; as it is without layered windows, which the style
+// alone would make invisible.
 void SetLayeredAlpha(HWND Wnd, uint8_t Alpha)
 {
+    if (!SetLayeredWindowAttributes)
+        return;
     SetExStyleBits(Wnd, WS_EX_LAYERED, true);
-    if (SetLayeredWindowAttributes)
-        SetLayeredWindowAttributes(Wnd, COLORREF(clNone), Alpha, LWA_ALPHA);
+    SetLayeredWindowAttributes(Wnd, COLORREF(clNone), Alpha, LWA_ALPHA);
 }
 
 uint8_t OwnOpacity(TCustomForm* Form) { return Form->AlphaBlend() ? Form->AlphaBlendValue() : 255; }
@@ -94,9 +96,7 @@ std::function<void(TWinControl* Form)> acDragMoveLoop = [](TWinControl* Form) {
 // ---------------------------------------------------------------------------------------------
 // Minimise and restore
 
-TacMinTimer::TacMinTimer(TComponent* AOwner) : TacThreadedTimer(AOwner) {}
-
-TacMinTimer::TacMinTimer(TComponent* AOwner, bool /*ChangeEvent*/) : TacThreadedTimer(AOwner, true) { InitData(); }
+TacMinTimer::TacMinTimer(TComponent* AOwner) : TacThreadedTimer(AOwner, true) { InitData(); }
 
 void TacMinTimer::BeforeDestruction()
 {
@@ -260,7 +260,7 @@ void StartMinimizing(TsSkinProvider* Provider)
         auto* timer = dynamic_cast<TacMinTimer*>(Provider->FormTimer);
         if (!timer) {
             ReplaceFormTimer(Provider, nullptr);
-            timer = Create<TacMinTimer>(Provider, true);
+            timer = Create<TacMinTimer>(Provider);
             Provider->FormTimer = timer;
         } else if (!(Provider->FormState & TsSkinProvider::fsRestoring)) {
             timer->InitData();

@@ -24,10 +24,9 @@ class TsSkinProvider;
 class TacMinTimer : public TacThreadedTimer {
     CL_CLASS(TacMinTimer, TacThreadedTimer)
 public:
-    // Nothing to show yet.
+    // Its ticks run TimeHandler; the form's data is taken and its cover made (InitData). AOwner
+    // is the provider of the form.
     explicit TacMinTimer(vcl::TComponent* AOwner);
-    // A timer that runs TimeHandler, with the form's data taken and its cover made (InitData).
-    TacMinTimer(vcl::TComponent* AOwner, bool ChangeEvent);
     void BeforeDestruction() override;
 
     // Takes the form's rectangle, opacity and destination anew for a new run; a run stopped

@@ -282,6 +282,24 @@ TEST_F(FormAnimationTest, AShowAtTimeZeroPutsTheFinishedPictureOverTheFormAndLea
     EXPECT_FALSE(provider->FInAnimation);
 }
 
+TEST_F(FormAnimationTest, ASkinChangeOfAFormFadesTheNewPictureInOnACoverOfItsOwn)
+{
+    TLoggingForm* form = ShowForm();
+    test::TLayeredRecorder recorder;
+    TMessageSpy& spy = Spy(form);
+    SendMessageW(form->Handle(), WM_SETREDRAW, 0, 0);
+    AnimShowControl(form, 24, 255, TacAnimType::atFading);
+    ASSERT_FALSE(recorder.Frames.empty());
+    const HWND cover = recorder.Frames.front().Wnd;
+    EXPECT_NE(cover, form->Handle());
+    EXPECT_EQ(AlphasOf(recorder.Frames, cover), (std::vector<int>{0, 128, 255, 255, 255}));
+    EXPECT_EQ(recorder.Frames.back().Size, vcl::TSize(form->Width(), form->Height()));
+    EXPECT_FALSE(IsWindow(cover));
+    EXPECT_EQ(ow, nullptr);
+    EXPECT_GT(spy.Count(WM_PAINT), 0) << "the form draws its new look";
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
 TEST_F(FormAnimationTest, AnAeroShowRisesThroughItsFramesBeforeTheFinalPicture)
 {
     TLoggingForm* form = ShowForm();
@@ -350,6 +368,33 @@ TEST_F(FormAnimationTest, AShowThatRaisesLeavesNoCoverAndGivesTheFormItsDrawingB
     EXPECT_EQ(vcl::Screen->FormCount(), formsBefore) << "the cover went";
     EXPECT_TRUE(IsWindowVisible(form->Handle())) << "drawing again";
     box->SetOnPaint(vcl::TNotifyEvent());
+}
+
+TEST_F(FormAnimationTest, AFormHiddenWhileTheSkinIsOffGoesThroughTheHideAnimation)
+{
+    TLoggingForm* form = ShowForm();
+    TsSkinProvider* provider = form->Provider;
+    Render(provider);
+    Manager->AnimEffects()->FormHide()->SetTime(120);
+    Manager->SkinData->Active = false;  // as while a skin is being changed
+    ASSERT_FALSE(provider->SkinData()->Skinned(true));
+    test::TLayeredRecorder recorder;
+
+    ShowWindow(form->Handle(), SW_HIDE);
+    Manager->SkinData->Active = true;
+    ASSERT_TRUE(acHideTimer && acHideTimer->Form) << "a cover runs the hide";
+    EXPECT_TRUE(IsWindowVisible(acHideTimer->Form->Handle()));
+    EXPECT_FALSE(Layered(form->Handle()));
+    EXPECT_FALSE(provider->SkipAnimation);
+    EXPECT_FALSE(InAnimationProcess);
+    EXPECT_TRUE(testsupport::PumpUntil([] { return !acHideTimer->Form; }, 3000)) << "the timer ends it";
+
+    provider->SetAllowAnimation(false);
+    Manager->SkinData->Active = false;
+    ShowWindow(form->Handle(), SW_SHOW);
+    ShowWindow(form->Handle(), SW_HIDE);
+    Manager->SkinData->Active = true;
+    EXPECT_FALSE(acHideTimer && acHideTimer->Form) << "no animation without the provider's leave";
 }
 
 TEST_F(FormAnimationTest, TheWaitForAHideHandlesMessagesAndGivesUp)
