@@ -79,7 +79,7 @@ void BuildAnimFrame(TBitmap* Dst, TBitmap* Src, const TAnimFrame& Frame)
                SRCCOPY);
 }
 
-TForm* NewShowCover(TComponent* AOwner)
+TForm* NewCoverForm(TComponent* AOwner)
 {
     TObjectPtr<TForm> cover(Create<TForm>(AOwner));
     cover->SetTag(-98);
@@ -126,7 +126,7 @@ void AnimShowForm(TsSkinProvider* sp, unsigned TimeMs, int MaxTransparency, TacA
     TFormShow show(sp, MaxTransparency);
     TCustomForm* form = sp->Form;
     sp->PaintAll();
-    TObjectPtr<TForm> cover(NewShowCover(Application));
+    TObjectPtr<TForm> cover(NewCoverForm(Application));
     auto snapshot = GetFormImage(sp, false);
     if (!snapshot)
         return;

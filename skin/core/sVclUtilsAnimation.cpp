@@ -109,7 +109,7 @@ void AnimShowSkinnedForm(TCustomForm* Form, TsSkinProvider* sp, unsigned TimeMs,
     if (const auto snapshot = GetFormImage(sp, false)) {
         const std::vector<TAnimFrame> frames =
             ShowFrames(TSize(snapshot->Width(), snapshot->Height()), TimeMs, MaxTransparency, AnimType);
-        auto* cover = NewShowCover(nullptr);
+        auto* cover = NewCoverForm(nullptr);
         ow = cover;
         ShowCoverOver(cover, Form, snapshot.get(), frames.empty() ? MaxTransparency : 0);
         PlayShowFrames(cover->Handle(), snapshot.get(), frames);

@@ -65,8 +65,9 @@ void AnimHideForm(TsSkinProvider* sp);
 // What the show animations share.
 // The frame's picture in Dst: Src whole, or stretched into its place over transparent black.
 void BuildAnimFrame(vcl::TBitmap* Dst, vcl::TBitmap* Src, const TAnimFrame& Frame);
-// A new borderless form, tagged -98 and never activated, that shows a show's frames.
-vcl::TForm* NewShowCover(vcl::TComponent* AOwner);
+// A new hidden borderless form, tagged -98 so that nothing skins it and never activated: the
+// window of a cover.
+vcl::TForm* NewCoverForm(vcl::TComponent* AOwner);
 // Cover at Form's window rectangle, the snapshot's size: above everything for a topmost form, else
 // right above Form; it shows Snapshot at Alpha and is shown without activation.
 void ShowCoverOver(vcl::TForm* Cover, vcl::TCustomForm* Form, vcl::TBitmap* Snapshot, int Alpha);

@@ -22,8 +22,8 @@ constexpr WPARAM SC_DRAGMOVE = 0xF012;
 
 // SetWindowPos flags of the animations: the window keeps its place and size, is neither redrawn
 // nor activated, and its owner's z-order and the position messages stay out of it.
-constexpr UINT acKeepPlace = SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER |
-                             SWP_NOSENDCHANGING;
+constexpr UINT acKeepPlace =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
 
 TsSkinManager* ManagerOf(TsSkinProvider* Provider)
 {

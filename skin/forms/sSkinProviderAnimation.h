@@ -46,8 +46,8 @@ public:
     HWND FormHandle = nullptr;
     std::unique_ptr<vcl::TBitmap> SavedImage;  // the form before it was minimised
     std::unique_ptr<vcl::TBitmap> AlphaBmp;    // the frame being built, of the form's size
-    bool Minimized = false;            // at the taskbar end: the next frames go towards the form
-    bool AlphaFormWasCreated = false;  // AnimForm is a cover made (and owned) here
+    bool Minimized = false;                    // at the taskbar end: the next frames go towards the form
+    bool AlphaFormWasCreated = false;          // AnimForm is a cover made (and owned) here
 
 private:
     void MinimizeFrame();

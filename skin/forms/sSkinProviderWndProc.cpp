@@ -183,8 +183,9 @@ void TsSkinProvider::UnskinnedMessage(TMessage& Message)
 void TsSkinProvider::HideUnskinned(const WINDOWPOS& Pos)
 {
     TsSkinManager* manager = Manager();
-    if (!(Pos.flags & SWP_HIDEWINDOW) || !manager || !acLayered() || (vcl::Application && vcl::Application->Terminated()) ||
-        !FAllowAnimation || IsIconic(Form->Handle()) || SkipAnimation)
+    if (!(Pos.flags & SWP_HIDEWINDOW) || !manager || !acLayered() ||
+        (vcl::Application && vcl::Application->Terminated()) || !FAllowAnimation || IsIconic(Form->Handle()) ||
+        SkipAnimation)
         return;
     const TacFormHide* hide = manager->AnimEffects()->FormHide();
     if (!manager->Active() || !FDrawNonClientArea || !hide->Active())

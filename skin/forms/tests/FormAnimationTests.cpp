@@ -70,10 +70,7 @@ protected:
         testsupport::PumpFor(50);
         return form;
     }
-    static TacMinTimer* MinTimerOf(TsSkinProvider* Provider)
-    {
-        return dynamic_cast<TacMinTimer*>(Provider->FormTimer);
-    }
+    static TacMinTimer* MinTimerOf(TsSkinProvider* Provider) { return dynamic_cast<TacMinTimer*>(Provider->FormTimer); }
     // Ticks the minimise timer by hand until it stops; the frames it took.
     static int RunFrames(TacMinTimer* Timer, int Limit = 50)
     {
