@@ -12,6 +12,7 @@
 #include "vcl/application.h"
 #include "vcl/extctrls_panels.h"
 #include "vcl/seams.h"
+#include "vcl/tests/windowing_fixtures.h"
 
 using namespace skin;
 using namespace skintest;
@@ -392,6 +393,36 @@ TEST_F(FormAnimationTest, AFormHiddenWhileTheSkinIsOffGoesThroughTheHideAnimatio
     ShowWindow(form->Handle(), SW_HIDE);
     Manager->SkinData->Active = true;
     EXPECT_FALSE(acHideTimer && acHideTimer->Form) << "no animation without the provider's leave";
+}
+
+TEST_F(FormAnimationTest, WhenTheApplicationEndsTheMainFormLeavesThroughTheHideAnimation)
+{
+    wintest::TTemporaryApplication app;  // frees its main form, the hide timer and its cover
+    TLoggingForm* form = nullptr;
+    vcl::Application->CreateForm(form);
+    form->SetBounds(100, 100, 300, 200);
+    TsSkinProvider* provider = form->AddProvider();
+    form->Show();
+    testsupport::PumpFor(50);
+    Render(provider);
+    Manager->AnimEffects()->FormHide()->SetTime(36);
+    Manager->AnimEffects()->FormHide()->SetMode(TacAnimType::atFading);
+    vcl::Application->Terminate();
+    vcl::Application->ProcessMessages();
+    ASSERT_TRUE(vcl::Application->Terminated());
+    test::TLayeredRecorder recorder;
+
+    WINDOWPOS pos{};
+    pos.flags = SWP_HIDEWINDOW;
+    vcl::TMessage message{WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos), 0};
+    EXPECT_FALSE(Manager->MainWindowHook(message));
+    EXPECT_TRUE(provider->FormState & TsSkinProvider::fsExitAnimation);
+    EXPECT_TRUE(provider->SkipAnimation);
+    EXPECT_TRUE(Layered(form->Handle()));
+    ASSERT_TRUE(acHideTimer && acHideTimer->Form);
+    EXPECT_EQ(AlphasOf(recorder.Frames, acHideTimer->Form->Handle()), (std::vector<int>{255, 255, 170, 85, 0, 0}))
+        << "every frame inside the call";
+    EXPECT_FALSE(InAnimationProcess);
 }
 
 TEST_F(FormAnimationTest, TheWaitForAHideHandlesMessagesAndGivesUp)
