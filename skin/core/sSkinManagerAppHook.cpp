@@ -5,6 +5,7 @@
 
 #include "skin/core/sMessages.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/core/sVclUtilsAnimation.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/Acntutils.h"
 #include "skin/graphics/sGraphUtils.h"
@@ -29,26 +30,6 @@ bool ApplicationMinimized()
     vcl::TCustomForm* main = vcl::Application->MainForm();
     return IsIconic(vcl::Application->Handle()) || (main && main->HandleAllocated() && IsIconic(main->Handle()));
 }
-
-// Switches the system's minimise and restore animation off for the length of the scope.
-class TSystemAnimationOff {
-public:
-    TSystemAnimationOff() : FWasOn(acGetAnimation())
-    {
-        if (FWasOn)
-            acSetAnimation(false);
-    }
-    ~TSystemAnimationOff()
-    {
-        if (FWasOn)
-            acSetAnimation(true);
-    }
-    TSystemAnimationOff(const TSystemAnimationOff&) = delete;
-    TSystemAnimationOff& operator=(const TSystemAnimationOff&) = delete;
-
-private:
-    bool FWasOn;
-};
 
 // The menu item a posted border request names, while its command still names it: the item may
 // have gone since the request was posted.
@@ -129,6 +110,9 @@ void TsSkinManager::RunExitAnimation(const WINDOWPOS& Pos)
     provider->FormState |= TsSkinProvider::fsExitAnimation;
     DoLayered(form->Handle(), true);
     form->Update();
+    // The exit's hide gets a timer of its own; one still running finishes its own animation.
+    acHideTimer = nullptr;
+    AnimHideForm(provider);
     // A hide animation still running keeps the flag set until it ends; a flag left set must not
     // hang the exit.
     WaitForAnimationEnd(hide->Time());
@@ -160,8 +144,12 @@ bool TsSkinManager::RestoreApplication()
     if (provider->FormState & TsSkinProvider::fsExitAnimation) {
         // The exit animation hid the form layered: it comes back as an ordinary window.
         provider->FormState &= ~TsSkinProvider::fsExitAnimation;
+        // The picture the hide took is no frame for extended borders to come.
+        if (FExtendedBorders && provider->AllowExtBorders() && !provider->BorderForm)
+            provider->SkinData()->FCacheBmp.reset();
         RestoreQuietly();
         if (AeroIsEnabled()) {
+            provider->SkinData()->BGChanged = true;
             Redraw(form);
             SetWindowLongPtrW(form->Handle(), GWL_EXSTYLE,
                               GetWindowLongPtrW(form->Handle(), GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));

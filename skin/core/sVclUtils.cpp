@@ -24,12 +24,15 @@ bool InAnimationProcess = false;
 bool acGraphPainting = false;
 TSetWindowTheme Ac_SetWindowTheme = nullptr;
 
-void WaitForAnimationEnd(unsigned TimeMs)
+void WaitForAnimationEnd(unsigned TimeMs, bool ProcessMessages)
 {
     constexpr ULONGLONG Margin = 250;
     const ULONGLONG deadline = GetTickCount64() + TimeMs + Margin;
-    while (InAnimationProcess && GetTickCount64() < deadline)
+    while (InAnimationProcess && GetTickCount64() < deadline) {
+        if (ProcessMessages && vcl::Application)
+            vcl::Application->ProcessMessages();
         Sleep(1);
+    }
 }
 
 namespace {

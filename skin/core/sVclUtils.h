@@ -20,8 +20,9 @@ enum class TacAnimType { atFading, atAero };
 // Set while a show, hide or skin-change animation runs.
 extern bool InAnimationProcess;
 // Waits while InAnimationProcess is set, for an animation of TimeMs milliseconds: at most that
-// time and a margin, so that a flag left set never hangs the caller. Handles no messages.
-void WaitForAnimationEnd(unsigned TimeMs);
+// time and a margin, so that a flag left set never hangs the caller. With ProcessMessages the
+// application's messages are handled meanwhile, so that the timers that drive an animation tick.
+void WaitForAnimationEnd(unsigned TimeMs, bool ProcessMessages = false);
 // Set while PaintControls runs: the children's painting cannot start it again.
 extern bool acGraphPainting;
 

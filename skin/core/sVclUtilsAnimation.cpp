@@ -3,6 +3,8 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtilsAnimPlans.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSkinProviderLayered.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/application.h"
@@ -96,6 +98,39 @@ bool IsLayeredForm(TWinControl* Ctrl)
     return dynamic_cast<TCustomForm*>(Ctrl) && (GetWindowLongPtrW(Ctrl->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
+// The new look of a skinned form fades in on a layered cover of its own, over the old look that
+// the form keeps showing while it does not draw; then the form draws again and the cover goes.
+void AnimShowSkinnedForm(TCustomForm* Form, TsSkinProvider* sp, unsigned TimeMs, int MaxTransparency,
+                         TacAnimType AnimType)
+{
+    TControlChange change;
+    sp->SkinData()->BGChanged = true;
+    sp->PaintAll();
+    if (const auto snapshot = GetFormImage(sp, false)) {
+        const std::vector<TAnimFrame> frames =
+            ShowFrames(TSize(snapshot->Width(), snapshot->Height()), TimeMs, MaxTransparency, AnimType);
+        auto* cover = NewCoverForm(nullptr);
+        ow = cover;
+        ShowCoverOver(cover, Form, snapshot.get(), frames.empty() ? MaxTransparency : 0);
+        PlayShowFrames(cover->Handle(), snapshot.get(), frames);
+        SetFormBlendValue(cover->Handle(), snapshot.get(), MaxTransparency);
+    }
+    InAnimationProcess = false;
+    if (Form->AlphaBlend())
+        Form->SetAlphaBlendValue(Byte(MaxTransparency));
+    SendMessageW(Form->Handle(), WM_SETREDRAW, 1, 0);
+    RedrawWindow(Form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+}
+
+// The provider of a form that answers for one, when layered windows can show its animation.
+TsSkinProvider* AnimatedFormProvider(TWinControl* Ctrl)
+{
+    if (!dynamic_cast<TCustomForm*>(Ctrl) || !acLayered())
+        return nullptr;
+    return reinterpret_cast<TsSkinProvider*>(SendAMessage(Ctrl, scmdQueryProvider));
+}
+
 }  // namespace
 
 void SkinPaintTo(TBitmap* Bmp, TControl* Ctrl, int Left, int Top, TComponent* SkinProvider)
@@ -179,8 +214,12 @@ void PrepareForAnimation(TWinControl* Ctrl)
     }
 }
 
-void AnimShowControl(TWinControl* Ctrl, unsigned TimeMs, int /*MaxTransparency*/, TacAnimType /*AnimType*/)
+void AnimShowControl(TWinControl* Ctrl, unsigned TimeMs, int MaxTransparency, TacAnimType AnimType)
 {
+    if (TsSkinProvider* sp = AnimatedFormProvider(Ctrl)) {
+        AnimShowSkinnedForm(static_cast<TCustomForm*>(Ctrl), sp, TimeMs, MaxTransparency, AnimType);
+        return;
+    }
     TControlChange change;
     if (!ow)
         PrepareForAnimation(Ctrl);

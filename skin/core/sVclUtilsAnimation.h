@@ -16,6 +16,8 @@
 
 namespace skin {
 
+class TsSkinProvider;
+
 // Paints Ctrl and everything inside it into Bmp, Ctrl's origin at the current origin of Bmp's DC.
 // SkinProvider is the form's provider when Ctrl is a skinned form. Without one, an invisible Ctrl
 // that has a parent leaves only its parent's background at (Left, Top), its own size.
@@ -45,9 +47,32 @@ extern vcl::TBitmap* AnimBmp;
 void PrepareForAnimation(vcl::TWinControl* Ctrl);
 // Brings Ctrl's new look in over its old one on ow: TimeMs div 12 + 1 mixed frames 12 ms apart
 // (none below 12 ms), then the new look; then Ctrl draws again, ow goes and both pictures are
-// freed. MaxTransparency and AnimType belong to the animation of a whole form.
+// freed. A skinned form (with layered windows) instead shows its new picture on a layered cover
+// of its own that fades in from nothing to MaxTransparency as a show of AnimType does.
 void AnimShowControl(vcl::TWinControl* Ctrl, unsigned TimeMs, int MaxTransparency = 255,
                      TacAnimType AnimType = TacAnimType::atAero);
+
+// Shows the provider's form, which is shown but does not draw, through a layered cover above it:
+// the form's whole picture grows in over TimeMs (atAero) or only fades in, up to MaxTransparency;
+// then the form draws again under the cover, the cover goes and OnAfterAnimation(aeShowing) is
+// called. Below 12 ms the cover shows the finished picture at once. Nothing without skin data; a
+// form without a cache is only given its drawing back. Returns when the animation is over.
+void AnimShowForm(TsSkinProvider* sp, unsigned TimeMs, int MaxTransparency, TacAnimType AnimType);
+// Hides the provider's form, already hidden, through a cover that shows its picture and goes on the
+// hide timer with the manager's FormHide options. Nothing for an MDI child or without a cache.
+void AnimHideForm(TsSkinProvider* sp);
+
+// What the show animations share.
+// The frame's picture in Dst: Src whole, or stretched into its place over transparent black.
+void BuildAnimFrame(vcl::TBitmap* Dst, vcl::TBitmap* Src, const TAnimFrame& Frame);
+// A new hidden borderless form, tagged -98 so that nothing skins it and never activated: the
+// window of a cover.
+vcl::TForm* NewCoverForm(vcl::TComponent* AOwner);
+// Cover at Form's window rectangle, the snapshot's size: above everything for a topmost form, else
+// right above Form; it shows Snapshot at Alpha and is shown without activation.
+void ShowCoverOver(vcl::TForm* Cover, vcl::TCustomForm* Form, vcl::TBitmap* Snapshot, int Alpha);
+// The frames of a show of Snapshot on Cover, 12 ms apart.
+void PlayShowFrames(HWND Cover, vcl::TBitmap* Snapshot, const std::vector<TAnimFrame>& Frames);
 
 // The timer of a hide animation: its cover shows the snapshot shrinking and fading in 12 ms steps
 // and is freed, with both pictures, on the tick after the last frame. It then idles (interval

@@ -13,23 +13,6 @@ TacHideTimer* acHideTimer = nullptr;
 
 namespace {
 
-// The frame's picture: the snapshot whole, or stretched into its place over transparent black.
-void BuildFrame(TBitmap* Dst, TBitmap* Src, const TAnimFrame& Frame)
-{
-    TCanvasLock dstLock(Dst->Canvas());
-    TCanvasLock srcLock(Src->Canvas());
-    const HDC dc = Dst->Canvas()->Handle();
-    if (Frame.Whole) {
-        BitBlt(dc, 0, 0, Src->Width(), Src->Height(), Src->Canvas()->Handle(), 0, 0, SRCCOPY);
-        return;
-    }
-    FillDC(dc, TRect(0, 0, Dst->Width(), Dst->Height()), TColor(0));
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, Frame.Place.left, Frame.Place.top, Frame.Place.right - Frame.Place.left,
-               Frame.Place.bottom - Frame.Place.top, Src->Canvas()->Handle(), 0, 0, Src->Width(), Src->Height(),
-               SRCCOPY);
-}
-
 bool ApplicationTerminating() { return Application && Application->Terminated(); }
 
 }  // namespace
@@ -64,7 +47,7 @@ void TacHideTimer::OnTimerProc(TObject*)
     if (!Form || !SrcBmp || !DstBmp || size_t(i) >= Frames.size())
         return;
     const TAnimFrame& frame = Frames[size_t(i)];
-    BuildFrame(DstBmp.get(), SrcBmp.get(), frame);
+    BuildAnimFrame(DstBmp.get(), SrcBmp.get(), frame);
     SetFormBlendValue(Form->Handle(), DstBmp.get(), frame.Alpha);
     ++i;
 }

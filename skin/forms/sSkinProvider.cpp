@@ -392,18 +392,6 @@ void UpdateMainForm(bool UpdateNow)
     RedrawWindow(form, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | (UpdateNow ? RDW_UPDATENOW : 0));
 }
 
-void StartMinimizing(TsSkinProvider* Provider)
-{
-    vcl::TCustomForm* form = Provider->Form;
-    const bool application = vcl::Application && form == vcl::Application->MainForm() &&
-                             !vcl::Application->MainFormOnTaskBar();
-    const HWND taskbar = application ? vcl::Application->Handle() : form->Handle();
-    UpdatePreview(taskbar, true);
-    DwmInvalidateIconicBitmaps(taskbar);
-}
-
-bool StartRestoring(TsSkinProvider* /*Provider*/) { return false; }
-
 void SendPreviewHandle(HWND Wnd)
 {
     if (!acPreviewRequested || acPreviewHandle)

@@ -31,6 +31,7 @@
 namespace skin {
 
 class TsSkinManager;
+class TacThreadedTimer;
 struct TsMaskData;
 struct TacBGInfo;
 
@@ -310,6 +311,8 @@ public:
     static constexpr uint32_t fsCoverShown = 0x1000;    // the border window shows the cover picture
     static constexpr uint32_t fsPaintLocked = 0x10000;  // the form's painting is frozen by LockForms
     static constexpr uint32_t fsScrollsRefreshing = 0x20000;  // the skinned scroll bars are being made again
+    static constexpr uint32_t fsMinimizing = 0x100;     // the minimise animation runs
+    static constexpr uint32_t fsRestoring = 0x400;      // the restore animation runs
 
     vcl::TWndMethod OldWndProc;  // the form's own window procedure
     vcl::TObjectPtr<TsSystemMenu> SystemMenu;
@@ -349,12 +352,15 @@ public:
     // The tooltip of the hot user title button.
     vcl::TObjectPtr<vcl::THintWindow> TitleHint;
     int LockCount = 0;           // WM_SETREDRAW 0 not yet undone: no caption cover
-    bool fAnimating = false;     // a show animation draws the form: nothing is painted
     bool RgnChanging = false;    // the window region is being set
     vcl::TForm* CaptForm = nullptr;   // the caption cover while the system draws its own caption
     vcl::TWndMethod OldCaptFormProc;  // the cover's own window procedure
     std::unique_ptr<TacFormScrolls> ListSW;  // the skinned scroll bars of a scrolling form
     std::unique_ptr<TsMDIForm> MDIForm;  // while the form is an MDI main form
+    // The timer of the running minimise, restore or blend-on-moving animation, owned as a component;
+    // whoever starts another animation frees it first.
+    TacThreadedTimer* FormTimer = nullptr;
+    bool fAnimating = false;  // the form is shown, minimised or restored through an animation
 
 private:
     // The constructor's work after the owner proved a form.
@@ -373,6 +379,8 @@ private:
     bool AnswerAlways(vcl::TMessage& Message);
     // A skin command while the form is not skinned.
     void UnskinnedMessage(vcl::TMessage& Message);
+    // After the form's own hide while not skinned: the hide animation, waited for.
+    void HideUnskinned(const WINDOWPOS& Pos);
     // A skin command while skinned.
     void SkinnedCommand(vcl::TMessage& Message);
     void SkinLoaded();

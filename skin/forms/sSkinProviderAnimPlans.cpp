@@ -41,10 +41,15 @@ void TMinimizePlan::SetFrom(const TRect& From)
     const TPoint c = CentreOf(From);
     XFrom = c.x;
     YFrom = c.y;
-    CurLeft = From.left;
-    CurTop = From.top;
-    CurRight = From.right;
-    CurBottom = From.bottom;
+    SetCurrent(From);
+}
+
+void TMinimizePlan::SetCurrent(const TRect& R)
+{
+    CurLeft = R.left;
+    CurTop = R.top;
+    CurRight = R.right;
+    CurBottom = R.bottom;
 }
 
 void TMinimizePlan::SetDestination(const TRect& To)

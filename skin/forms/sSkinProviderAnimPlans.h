@@ -46,6 +46,8 @@ struct TMinimizePlan {
     static int StepCountOf(unsigned TimeMs);
     // Starts from the form's rectangle: its centre, and the current rectangle set to it.
     void SetFrom(const vcl::TRect& From);
+    // The current rectangle stands at R.
+    void SetCurrent(const vcl::TRect& R);
     // Aims at To (a point or a taskbar button): per-step moves from RectFrom, opacity 0 at the end.
     void SetDestination(const vcl::TRect& To);
     // The opacity's change per step, reaching the end one step before the last.

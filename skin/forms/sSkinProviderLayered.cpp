@@ -76,12 +76,7 @@ void SetFormBlendValue(HWND Wnd, TBitmap* Bmp, int Value, const TPoint* NewPos)
 
 TForm* MakeCoverForm(HWND Wnd)
 {
-    auto* cover = Create<TForm>(nullptr);
-    cover->SetTag(-98);
-    cover->SetVisible(false);
-    // The border style first: a new one makes the window anew, which would drop the styles.
-    cover->SetBorderStyle(TFormBorderStyle::bsNone);
-    AddExStyle(cover->Handle(), WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
+    TForm* cover = NewCoverForm(nullptr);
     const TRect r = WindowRectOf(Wnd);
     cover->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 

@@ -10,6 +10,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/core/sVclUtilsAnimation.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/application.h"
@@ -173,8 +174,30 @@ void TsSkinProvider::UnskinnedMessage(TMessage& Message)
         return;
     }
     OldWndProc(Message);
+    if (Message.Msg == WM_WINDOWPOSCHANGED)
+        HideUnskinned(*reinterpret_cast<const WINDOWPOS*>(Message.LParam));
     if (Message.Msg == vcl::CM_MOUSEWHEEL)
         AC_CMMouseWheel(Message);
+}
+
+void TsSkinProvider::HideUnskinned(const WINDOWPOS& Pos)
+{
+    TsSkinManager* manager = Manager();
+    if (!(Pos.flags & SWP_HIDEWINDOW) || !manager || !acLayered() ||
+        (vcl::Application && vcl::Application->Terminated()) || !FAllowAnimation || IsIconic(Form->Handle()) ||
+        SkipAnimation)
+        return;
+    const TacFormHide* hide = manager->AnimEffects()->FormHide();
+    if (!manager->Active() || !FDrawNonClientArea || !hide->Active())
+        return;
+    // This hide gets a timer of its own; one still running finishes its own animation.
+    acHideTimer = nullptr;
+    SkipAnimation = true;
+    AnimHideForm(this);
+    // The layered style goes only once the animation is over; the timers tick meanwhile.
+    WaitForAnimationEnd(hide->Time(), true);
+    DoLayered(Form->Handle(), false);
+    SkipAnimation = false;
 }
 
 void TsSkinProvider::SkinLoaded()

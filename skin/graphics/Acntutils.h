@@ -192,6 +192,25 @@ bool IsIDERunning();
 bool acGetAnimation();
 // Sets it for this session (not stored in the profile, not broadcast).
 void acSetAnimation(bool On);
+// Switches the system's minimise and restore animation off for the length of the scope.
+class TSystemAnimationOff {
+public:
+    TSystemAnimationOff() : FWasOn(acGetAnimation())
+    {
+        if (FWasOn)
+            acSetAnimation(false);
+    }
+    ~TSystemAnimationOff()
+    {
+        if (FWasOn)
+            acSetAnimation(true);
+    }
+    TSystemAnimationOff(const TSystemAnimationOff&) = delete;
+    TSystemAnimationOff& operator=(const TSystemAnimationOff&) = delete;
+
+private:
+    bool FWasOn;
+};
 // The height of the caption font of the non-client metrics; 0 when the query fails.
 int GetCaptionFontSize();
 // A new font made from the caption font, owned by the caller; null when the query fails.

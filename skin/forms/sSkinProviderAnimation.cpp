@@ -1,0 +1,477 @@
+#include "skin/forms/sSkinProviderAnimation.h"
+
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinManagerPreview.h"
+#include "skin/core/sVclUtilsAnimation.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSkinProviderLayered.h"
+#include "skin/forms/sSkinProviderTaskbar.h"
+#include "skin/graphics/Acntutils.h"
+#include "skin/graphics/BitmapView.h"
+#include "skin/graphics/sGraphUtils.h"
+#include "vcl/application.h"
+
+namespace skin {
+
+using namespace vcl;
+
+namespace {
+
+// The system's command that moves a window with the mouse while its button is down.
+constexpr WPARAM SC_DRAGMOVE = 0xF012;
+
+// SetWindowPos flags of the animations: the window keeps its place and size, is neither redrawn
+// nor activated, and its owner's z-order and the position messages stay out of it.
+constexpr UINT acKeepPlace =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
+
+TsSkinManager* ManagerOf(TsSkinProvider* Provider)
+{
+    TsSkinManager* manager = Provider->SkinData() ? Provider->SkinData()->SkinManager() : nullptr;
+    return manager ? manager : DefaultManager;
+}
+
+bool MinimizingActive(TsSkinProvider* Provider)
+{
+    TsSkinManager* manager = ManagerOf(Provider);
+    return manager && manager->AnimEffects()->Minimizing()->Active();
+}
+
+// The window whose button the form has on the taskbar.
+HWND TaskbarWindowOf(TCustomForm* Form)
+{
+    if (Application && !Application->MainFormOnTaskBar() && Application->MainForm() == Form)
+        return Application->Handle();
+    return Form->Handle();
+}
+
+void SetExStyleBits(HWND Wnd, LONG_PTR Bits, bool On)
+{
+    const LONG_PTR exStyle = GetWindowLongPtrW(Wnd, GWL_EXSTYLE);
+    const LONG_PTR wanted = On ? exStyle | Bits : exStyle & ~Bits;
+    if (wanted != exStyle)
+        SetWindowLongPtrW(Wnd, GWL_EXSTYLE, wanted);
+}
+
+// The window layered at a constant opacity; as it is without layered windows, which the style
+// alone would make invisible.
+void SetLayeredAlpha(HWND Wnd, uint8_t Alpha)
+{
+    if (!SetLayeredWindowAttributes)
+        return;
+    SetExStyleBits(Wnd, WS_EX_LAYERED, true);
+    SetLayeredWindowAttributes(Wnd, COLORREF(clNone), Alpha, LWA_ALPHA);
+}
+
+uint8_t OwnOpacity(TCustomForm* Form) { return Form->AlphaBlend() ? Form->AlphaBlendValue() : 255; }
+
+void ClearBitmap(TBitmap* Bmp)
+{
+    const TPixelView pixels = PixelsOf(Bmp);
+    for (int y = 0; y < pixels.Height; ++y)
+        for (int x = 0; x < pixels.Width; ++x)
+            pixels.At(x, y) = 0;
+}
+
+TRect WindowRectOf(HWND Wnd)
+{
+    RECT r{};
+    GetWindowRect(Wnd, &r);
+    return TRect(r);
+}
+
+// The provider's running timer gives way to Timer.
+void ReplaceFormTimer(TsSkinProvider* Provider, TacThreadedTimer* Timer)
+{
+    FreeAndNil(Provider->FormTimer);
+    Provider->FormTimer = Timer;
+}
+
+}  // namespace
+
+std::function<void(TWinControl* Form)> acDragMoveLoop = [](TWinControl* Form) {
+    Form->Perform(WM_SYSCOMMAND, SC_DRAGMOVE, 0);
+};
+
+// ---------------------------------------------------------------------------------------------
+// Minimise and restore
+
+TacMinTimer::TacMinTimer(TComponent* AOwner) : TacThreadedTimer(AOwner, true) { InitData(); }
+
+void TacMinTimer::BeforeDestruction()
+{
+    FreeCover();
+    SavedImage.reset();
+    AlphaBmp.reset();
+    TacThreadedTimer::BeforeDestruction();
+}
+
+void TacMinTimer::FreeCover()
+{
+    if (AlphaFormWasCreated && AnimForm)
+        AnimForm->Free();
+    AnimForm = nullptr;
+    AlphaFormWasCreated = false;
+}
+
+void TacMinTimer::InitData()
+{
+    SetInterval(acMinimizeStepMs);
+    sp = dynamic_cast<TsSkinProvider*>(FOwner);
+    // The program always minimises a provider's form; without one there is nothing to show.
+    if (!sp)
+        return;
+    Plan.AlphaFrom = OwnOpacity(sp->Form);
+    TsSkinManager* manager = ManagerOf(sp);
+    Plan.StepCount = TMinimizePlan::StepCountOf(manager ? manager->AnimEffects()->Minimizing()->Time() : 0);
+    AlphaOrigin = Plan.AlphaFrom;
+    if (!FormHandle) {
+        FormHandle = sp->Form->Handle();
+        Plan.CurrentAlpha = Plan.AlphaFrom;
+    }
+    if (Plan.CurrentAlpha == 0 && Minimized) {
+        Plan.SetCurrent(Plan.RectTo);
+    } else if (Plan.CurrentAlpha >= Plan.AlphaFrom) {
+        Plan.SetFrom(WindowRectOf(FormHandle));
+        UpdateDstRect();
+    }
+    Plan.UpdateBlendStep();
+    AlphaBmp = CreateBmp32(Plan.RectFrom.right - Plan.RectFrom.left, Plan.RectFrom.bottom - Plan.RectFrom.top);
+    FreeCover();
+    AnimForm = MakeCoverForm(FormHandle);
+    AlphaFormWasCreated = true;
+    SetWindowRgn(AnimForm->Handle(), nullptr, FALSE);
+}
+
+TRect TacMinTimer::GetRectTo() const { return MinimizeDestination(TPoint(Plan.XFrom, Plan.YFrom)); }
+
+void TacMinTimer::UpdateDstRect() { Plan.SetDestination(GetRectTo()); }
+
+void TacMinTimer::TimeHandler()
+{
+    if (InHandler)
+        return;
+    InHandler = true;
+    const TScopeExit done([this] { InHandler = false; });
+    if (sp && !Minimized && (sp->FormState & TsSkinProvider::fsRestoring))
+        Minimized = true;
+    if (sp && Minimized && (sp->FormState & TsSkinProvider::fsMinimizing))
+        Minimized = false;
+    if (!AnimForm || !AnimForm->HandleAllocated()) {
+        SetEnabled(false);
+        return;
+    }
+    if (Minimized)
+        RestoreFrame();
+    else
+        MinimizeFrame();
+}
+
+void TacMinTimer::MinimizeFrame()
+{
+    ClearBitmap(AlphaBmp.get());
+    if (Plan.StepToTaskbar())
+        DrawFrame();
+    else
+        EndMinimize();
+}
+
+void TacMinTimer::EndMinimize()
+{
+    SetEnabled(false);
+    if (sp) {
+        sp->FormState &= ~TsSkinProvider::fsMinimizing;
+        SetExStyleBits(FormHandle, WS_EX_LAYERED, false);
+    }
+    // The cover stays, hidden, for the restore.
+    ClearBitmap(AlphaBmp.get());
+    SetFormBlendValue(AnimForm->Handle(), AlphaBmp.get(), 0);
+    ShowWindow(AnimForm->Handle(), SW_HIDE);
+    Minimized = true;
+}
+
+void TacMinTimer::RestoreFrame()
+{
+    if (Plan.StepToForm()) {
+        SetWindowRgn(AnimForm->Handle(), nullptr, FALSE);
+        DrawFrame();
+    } else {
+        EndRestore();
+    }
+}
+
+void TacMinTimer::EndRestore()
+{
+    SetEnabled(false);
+    const HWND cover = AnimForm->Handle();
+    if (SavedImage) {
+        const TPoint topLeft(Plan.RectFrom.left, Plan.RectFrom.top);
+        SetFormBlendValue(cover, SavedImage.get(), AlphaOrigin, &topLeft);
+    }
+    {
+        const TSystemAnimationOff quiet;
+        ShowWindow(FormHandle, IsZoomed(FormHandle) ? SW_SHOWMAXIMIZED : SW_SHOWNOACTIVATE);
+    }
+    SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, acKeepPlace);
+    if (sp && sp->Form->AlphaBlend())
+        SetLayeredAlpha(FormHandle, sp->Form->AlphaBlendValue());
+    else
+        SetExStyleBits(FormHandle, WS_EX_LAYERED, false);
+    if (sp) {
+        sp->fAnimating = false;
+        sp->FormState &= ~TsSkinProvider::fsRestoring;
+        if (sp->Form->Menu() && !sp->BorderForm && AeroIsEnabled())
+            sp->SkinData()->BGChanged = true;
+    }
+    RedrawWindow(FormHandle, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    Minimized = false;
+    SetWindowPos(cover, FormHandle, 0, 0, 0, 0, acKeepPlace);
+    FreeCover();
+    SetFocus(FormHandle);
+    if (Application && Application->OnRestore())
+        Application->OnRestore()(Application);
+}
+
+void TacMinTimer::DrawFrame()
+{
+    const TMinimizeFrame frame = Plan.Frame(TSize(AlphaBmp->Width(), AlphaBmp->Height()));
+    if (SavedImage && SavedImage->Width() > 0 && SavedImage->Height() > 0) {
+        TCanvasLock dstLock(AlphaBmp->Canvas());
+        TCanvasLock srcLock(SavedImage->Canvas());
+        SetStretchBltMode(AlphaBmp->Canvas()->Handle(), COLORONCOLOR);
+        StretchBlt(AlphaBmp->Canvas()->Handle(), frame.Place.left, frame.Place.top,
+                   frame.Place.right - frame.Place.left, frame.Place.bottom - frame.Place.top,
+                   SavedImage->Canvas()->Handle(), 0, 0, SavedImage->Width(), SavedImage->Height(), SRCCOPY);
+    }
+    SetFormBlendValue(AnimForm->Handle(), AlphaBmp.get(), Plan.CurrentAlpha, &frame.Pos);
+    // The picture passes under the taskbar.
+    SetWindowPos(AnimForm->Handle(), ShellTrayWnd(), 0, 0, 0, 0, acKeepPlace | SWP_SHOWWINDOW);
+}
+
+void StartMinimizing(TsSkinProvider* Provider)
+{
+    TCustomForm* form = Provider->Form;
+    if (MinimizingActive(Provider)) {
+        if (Provider->FormState & TsSkinProvider::fsMinimizing)
+            return;
+        Provider->FormState |= TsSkinProvider::fsMinimizing;
+        Provider->fAnimating = true;
+        auto* timer = dynamic_cast<TacMinTimer*>(Provider->FormTimer);
+        if (!timer) {
+            ReplaceFormTimer(Provider, nullptr);
+            timer = Create<TacMinTimer>(Provider);
+            Provider->FormTimer = timer;
+        } else if (!(Provider->FormState & TsSkinProvider::fsRestoring)) {
+            timer->InitData();
+        }
+        // A restore that runs turns back from where it stands.
+        Provider->FormState &= ~TsSkinProvider::fsRestoring;
+        if (timer->Plan.CurrentAlpha >= timer->Plan.AlphaFrom)
+            timer->SavedImage = GetFormImage(Provider, false);
+        // The real window is invisible from now on; the cover shows the frames.
+        SetLayeredAlpha(form->Handle(), 0);
+        timer->SetEnabled(true);
+    }
+    const HWND taskbar = TaskbarWindowOf(form);
+    UpdatePreview(taskbar, true);
+    DwmInvalidateIconicBitmaps(taskbar);
+}
+
+bool StartRestoring(TsSkinProvider* Provider)
+{
+    auto* timer = dynamic_cast<TacMinTimer*>(Provider->FormTimer);
+    if (!timer || !MinimizingActive(Provider) || (Provider->FormState & TsSkinProvider::fsRestoring))
+        return false;
+    Provider->FormState &= ~TsSkinProvider::fsMinimizing;
+    Provider->FormState |= TsSkinProvider::fsRestoring;
+    Provider->fAnimating = true;
+    SetLayeredAlpha(Provider->Form->Handle(), 0);
+    timer->SetEnabled(true);
+    UpdatePreview(TaskbarWindowOf(Provider->Form), false);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Blend on moving
+
+void TacMoveTimer::TimeHandler()
+{
+    if (!Enabled())
+        return;
+    SetLayeredAlpha(FormHandle, CurrentBlendValue);
+    CurrentBlendValue = NextBlendValue(CurrentBlendValue, Plan);
+}
+
+void StartBlendOnMoving(TsSkinProvider* Provider)
+{
+    TsSkinManager* manager = ManagerOf(Provider);
+    if ((Provider->FormState & TsSkinProvider::fsBlendOnMoving) || !manager ||
+        !manager->AnimEffects()->BlendOnMoving()->Active())
+        return;
+    Provider->FormState |= TsSkinProvider::fsBlendOnMoving;
+    TCustomForm* form = Provider->Form;
+    const HWND wnd = form->Handle();
+    ReplaceFormTimer(Provider, nullptr);
+    auto* timer = Create<TacMoveTimer>(Provider, true);
+    Provider->FormTimer = timer;
+    timer->CurrentBlendValue = OwnOpacity(form);
+    timer->SP = Provider;
+    timer->FormHandle = wnd;
+    const TacBlendOnMoving* effect = manager->AnimEffects()->BlendOnMoving();
+    timer->Plan = BlendOnMovingPlan(Provider->AllowBlendOnMoving(), effect->BlendValue(), effect->Time());
+    timer->SetInterval(12);
+    if (!form->AlphaBlend()) {
+        // The cover keeps the picture still while the window turns layered and paints again.
+        const TObjectPtr<TForm> cover(MakeCoverForm(wnd));
+        SetLayeredAlpha(wnd, 255);
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+    timer->SetEnabled(true);
+    try {
+        acDragMoveLoop(form);
+    } catch (...) {
+        FinishBlendOnMoving(Provider);
+        throw;
+    }
+    FinishBlendOnMoving(Provider);
+}
+
+void FinishBlendOnMoving(TsSkinProvider* Provider)
+{
+    TCustomForm* form = Provider->Form;
+    const HWND wnd = form->Handle();
+    if (form->AlphaBlend()) {
+        SetLayeredAlpha(wnd, form->AlphaBlendValue());
+    } else {
+        const TObjectPtr<TForm> cover(MakeCoverForm(wnd));
+        SetExStyleBits(wnd, WS_EX_LAYERED, false);
+        UpdateWindow(wnd);
+        if (auto* timer = dynamic_cast<TacMoveTimer*>(Provider->FormTimer))
+            timer->SetEnabled(false);
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    }
+    Provider->FormState &= ~TsSkinProvider::fsBlendOnMoving;
+    ReplaceFormTimer(Provider, nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window procedure's entries
+
+void CloseWithHideImage(TsSkinProvider* Provider, TMessage& Message)
+{
+    Provider->OldWndProc(Message);
+    if (Provider->Form->ComponentState().Contains(TComponentStateItem::csDestroying))
+        return;
+    Provider->FormState |= TsSkinProvider::fsExitAnimation;
+    if (auto image = GetFormImage(Provider, true))
+        Provider->SkinData()->FCacheBmp = std::move(image);
+    Provider->FormState &= ~TsSkinProvider::fsExitAnimation;
+    Provider->SkinData()->BGChanged = false;
+}
+
+void CoverFormForHide(TsSkinProvider* Provider)
+{
+    Provider->FormState |= TsSkinProvider::fsExitAnimation;
+    if (auto image = GetFormImage(Provider, true))
+        Provider->SkinData()->FCacheBmp = std::move(image);
+    if (Provider->CoverForm)
+        Provider->CoverForm->Free();
+    Provider->CoverForm = MakeCoverForm(Provider->Form->Handle());
+}
+
+void HideFormAnimated(TsSkinProvider* Provider, TMessage& Message)
+{
+    const HWND wnd = Provider->Form->Handle();
+    const bool aero = AeroIsEnabled();
+    if (aero)
+        DoLayered(wnd, true);
+    Provider->OldWndProc(Message);
+    Provider->SkipAnimation = true;
+    {
+        Provider->FInAnimation = true;
+        const TScopeExit done([Provider] { Provider->FInAnimation = false; });
+        AnimHideForm(Provider);
+    }
+    if (Application && Application->Terminated())
+        return;
+    if (aero)
+        DoLayered(wnd, false);
+    Provider->SkipAnimation = false;
+}
+
+namespace {
+
+// WM_SETREDRAW to every visible child control of the form.
+void SetChildrenRedraw(TCustomForm* Form, bool On)
+{
+    for (int i = 0; i < Form->ControlCount(); ++i) {
+        auto* child = dynamic_cast<TWinControl*>(Form->Controls(i));
+        if (child && child->Visible() && child->HandleAllocated())
+            SendMessageW(child->Handle(), WM_SETREDRAW, On ? 1 : 0, 0);
+    }
+}
+
+}  // namespace
+
+TShowAnimation BeginShowAnimation(TsSkinProvider* Provider)
+{
+    TCustomForm* form = Provider->Form;
+    TShowAnimation show;
+    Provider->SkinData()->FUpdating = true;
+    Provider->FInAnimation = true;
+    show.MadeLayered = DoLayered(form->Handle(), true);
+    if (show.MadeLayered) {
+        UpdateRgn(Provider, false);
+    } else {
+        // A form layered by its own AlphaBlend hides through its value and ends at it.
+        show.MaxTransparency = form->AlphaBlendValue();
+        form->SetAlphaBlendValue(0);
+    }
+    SetChildrenRedraw(form, false);
+    return show;
+}
+
+void EndShowAnimation(TsSkinProvider* Provider, const TShowAnimation& Show)
+{
+    TCustomForm* form = Provider->Form;
+    SetChildrenRedraw(form, true);
+    // The form stays shown without drawing until the animation gives it its picture.
+    if (Show.MadeLayered)
+        DoLayered(form->Handle(), false);
+    Provider->fAnimating = false;
+    const TacFormShow* effect = ManagerOf(Provider)->AnimEffects()->FormShow();
+    AnimShowForm(Provider, effect->Time(), Show.MaxTransparency, effect->Mode());
+}
+
+bool RestoreMinimizedForm(TsSkinProvider* Provider, TMessage& Message)
+{
+    auto* timer = dynamic_cast<TacMinTimer*>(Provider->FormTimer);
+    if (Provider->Form->Parent() || !timer || !timer->Minimized)
+        return false;
+    const TSystemAnimationOff quiet;
+    StartRestoring(Provider);
+    Provider->OldWndProc(Message);
+    return true;
+}
+
+void MinimizeTargetChanged(TsSkinProvider* Provider)
+{
+    auto* timer = dynamic_cast<TacMinTimer*>(Provider->FormTimer);
+    if (!timer)
+        return;
+    timer->UpdateDstRect();
+    timer->Plan.SetCurrent(timer->Plan.RectTo);
+}
+
+bool BlendOnMovingWanted(TsSkinProvider* Provider)
+{
+    TsSkinManager* manager = ManagerOf(Provider);
+    TCustomForm* form = Provider->Form;
+    if (!manager || form->FormStyle() == TFormStyle::fsMDIChild || IsIconic(form->Handle()))
+        return false;
+    const TacBlendOnMoving* effect = manager->AnimEffects()->BlendOnMoving();
+    return effect->Active() && effect->BlendValue() != 255 && Provider->AllowBlendOnMoving();
+}
+
+}  // namespace skin
