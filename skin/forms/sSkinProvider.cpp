@@ -106,6 +106,8 @@ void TsSkinProvider::BeforeDestruction()
     }
     if (MDISkinProvider == this)
         MDISkinProvider = nullptr;
+    if (ChildProvider == this)
+        ChildProvider = nullptr;
     SystemMenu.reset();
     if (TempBmp)
         TempBmp->Canvas()->Unlock();
