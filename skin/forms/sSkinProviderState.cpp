@@ -102,7 +102,8 @@ void TsSkinProvider::WMSize(TMessage& Message)
                     vcl::TMessage moved = MakeSkinMessage(scmdMarkIfMoved, 0, 1);
                     AlphaBroadCast(Form, moved);
                 }
-                RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_UPDATENOW | RDW_NOFRAME);
+                RedrawWindow(Form->Handle(), nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_NOERASE | RDW_UPDATENOW | RDW_NOFRAME);
                 SetParentUpdated(Form);
                 if (!FDrawNonClientArea && cacheLarger)
                     InvalidateRect(Form->Handle(), nullptr, FALSE);
@@ -214,8 +215,9 @@ void TsSkinProvider::WMWindowPosChanging(TMessage& Message)
     const bool loading = Form->ComponentState().Contains(vcl::TComponentStateItem::csLoading);
     if (!RgnChanging && !loading && pos && !IsZoomed(Form->Handle()) && !(pos->flags & SWP_NOMOVE) &&
         (pos->x != 0 || pos->y != 0) && FScreenSnap && Form->Showing()) {
-        const vcl::TPoint snapped = SnapToWorkArea(vcl::TPoint(pos->x, pos->y), vcl::TSize(Form->Width(), Form->Height()),
-                                                   acWorkRect(Form), 0, 0, FSnapBuffer);
+        const vcl::TPoint snapped =
+            SnapToWorkArea(vcl::TPoint(pos->x, pos->y), vcl::TSize(Form->Width(), Form->Height()), acWorkRect(Form), 0,
+                           0, FSnapBuffer);
         pos->x = snapped.x;
         pos->y = snapped.y;
     }

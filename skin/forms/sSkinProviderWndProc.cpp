@@ -54,6 +54,8 @@ bool InWheel = false;
 constexpr UINT SkinPreviewMessage = 0xA400;
 // The region query; the provider keeps no region of its own, so it answers none.
 constexpr UINT RegionQueryMessage = 0xBC4D;
+// FormState while a minimise started from the title bar runs.
+constexpr uint32_t fsMinimizing = 0x100;
 
 }  // namespace
 
@@ -212,8 +214,8 @@ void TsSkinProvider::UpdateSysExHeight()
 {
     const TsSkinData& skin = *Manager()->SkinData;
     const int exHeight = skin.ExMaxHeight ? skin.ExMaxHeight : skin.ExTitleHeight;
-    FSysExHeight = BorderForm && Form->HandleAllocated() && IsZoomed(Form->Handle()) &&
-                   exHeight < skin::SysCaptHeight(Form) + 4;
+    FSysExHeight =
+        BorderForm && Form->HandleAllocated() && IsZoomed(Form->Handle()) && exHeight < skin::SysCaptHeight(Form) + 4;
 }
 
 void TsSkinProvider::TakeAllControls()
@@ -380,7 +382,8 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
     case WM_ACTIVATEAPP: {
         OldWndProc(Message);
         vcl::TCustomForm* mainForm = vcl::Application ? vcl::Application->MainForm() : nullptr;
-        if (Form == mainForm && Message.WParam == 1 && mainForm->WindowState() == vcl::TWindowState::wsMinimized) {
+        if (!(FormState & fsMinimizing) && Form == mainForm && Message.WParam == 1 &&
+            mainForm->WindowState() == vcl::TWindowState::wsMinimized) {
             mainForm->SetWindowState(vcl::TWindowState::wsNormal);
             InvalidateRect(Form->Handle(), nullptr, TRUE);
             RedrawWindow(Form->Handle(), nullptr, nullptr,
@@ -392,7 +395,7 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(Message); return;
     case WM_NOTIFY:
         OldWndProc(Message);
-        if (reinterpret_cast<const NMHDR*>(Message.LParam)->code == UINT(TCN_SELCHANGE) && Adapter)
+        if (Message.LParam && reinterpret_cast<const NMHDR*>(Message.LParam)->code == UINT(TCN_SELCHANGE) && Adapter)
             Adapter->AddAllItems();
         return;
     case WM_SETICON:
@@ -491,8 +494,9 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
 
 void TsSkinProvider::WMActivate(TMessage& Message)
 {
+    const bool showing = Form->Showing();
     OldWndProc(Message);
-    if (!Form->Showing())
+    if (!showing)
         return;
     if (FDrawNonClientArea)
         RefreshFormScrolls(this);
@@ -547,6 +551,9 @@ void TsSkinProvider::WMPaint(TMessage& Message)
         OldWndProc(Message);
     } else if (IsCached(data)) {
         OurPaintHandler(Message);
+        // A window left invalid is sent WM_PAINT again at once, and its timers starve.
+        if (!Message.WParam)
+            ValidateRect(Form->Handle(), nullptr);
         bChildCreating = false;
         Message.Result = 0;
     } else {

@@ -15,7 +15,7 @@ TEST(ScreenSnap, ACoordinateCloserThanTheBufferGoesToTheEdge)
     const struct {
         int P, E, Extra, Expected;
     } cases[] = {
-        {9, 0, 0, 0},      {10, 0, 0, 10},     {-9, 0, 0, 0},      {-10, 0, 0, -10},
+        {9, 0, 0, 0},         {10, 0, 0, 10},       {-9, 0, 0, 0},        {-10, 0, 0, -10},
         {391, 800, 400, 400}, {390, 800, 400, 390}, {409, 800, 400, 400}, {5, 0, -3, 3},
     };
     for (const auto& c : cases)
@@ -48,7 +48,7 @@ TEST_F(ProviderTest, AShownFormSnapsToTheWorkAreaWithinTheBuffer)
     const struct {
         int X, Y, ExpectedX, ExpectedY;
     } cases[] = {
-        {9, 50, 0, 50}, {10, 50, 10, 50}, {391, 50, 400, 50},  {390, 50, 390, 50},
+        {9, 50, 0, 50}, {10, 50, 10, 50}, {391, 50, 400, 50}, {390, 50, 390, 50},
         {50, 9, 50, 0}, {50, 10, 50, 10}, {50, 291, 50, 300}, {50, 290, 50, 290},
     };
     for (const auto& c : cases)
