@@ -469,9 +469,9 @@ extern TsSkinProvider* ChildProvider;
 
 // P snapped to the edge E when P + Extra lies within Buffer of it: E - Extra; else P.
 int SnapToEdge(int P, int E, int Extra, int Buffer);
-// The window's new top-left corner (X, Y) of a Width x Height window snapped to the work area's
-// edges: right, bottom, left, top, in this order; Margin is the shadow beside and below the window,
-// TopMargin the one above it.
+// Pos, the new top-left corner of a window of Size, snapped to the work area's edges: right,
+// bottom, left, top, in this order; Margin is the shadow beside and below the window, TopMargin the
+// one above it.
 vcl::TPoint SnapToWorkArea(vcl::TPoint Pos, vcl::TSize Size, const vcl::TRect& WorkArea, int Margin, int TopMargin,
                            int Buffer);
 
