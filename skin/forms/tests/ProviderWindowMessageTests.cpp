@@ -122,3 +122,30 @@ TEST_F(ProviderTest, AChildWindowMadeOrDestroyedMakesTheChildrenRecomputeTheirSk
     EXPECT_EQ(watcher->Log.Count(scmdSkinState), 2) << "a click is no change";
     child->Free();
 }
+
+TEST_F(ProviderTest, ACopyOfTheFormShowsItsSkinnedBackground)
+{
+    TLoggingForm* form = NewForm();
+    int paints = 0;
+    form->SetOnPaint([&paints](vcl::TObject*) { ++paints; });
+    form->Show();
+    testsupport::PumpFor(50);
+    Render(form->Provider);
+    paints = 0;
+
+    const int w = form->Width(), h = form->Height();
+    vcl::TMemoryDC copy(nullptr, w, h);
+    RECT all{0, 0, w, h};
+    FillRect(copy.Handle(), &all, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    form->PaintTo(copy.Handle(), 0, 0);
+    RECT window{}, client{};
+    GetWindowRect(form->Handle(), &window);
+    POINT origin{0, 0};
+    ClientToScreen(form->Handle(), &origin);
+    GetClientRect(form->Handle(), &client);
+    const int x = origin.x - window.left + client.right / 2, y = origin.y - window.top + client.bottom / 2;
+    const int state = form->Provider->FormActive ? 1 : 0;
+    EXPECT_EQ(GetPixel(copy.Handle(), x, y) & 0xFFFFFF,
+              COLORREF(skin::SwapColor(vcl::TColor(skintest::FlatColour(skintest::FormSection, state)))));
+    EXPECT_EQ(paints, 0) << "the copy takes the skinned background, not the form's painting";
+}
