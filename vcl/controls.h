@@ -462,7 +462,8 @@ public:
 
     // Paints the visible graphic children that meet DC's clip, from First (all when null) upwards.
     void PaintControls(HDC DC, TControl* First);
-    // Draws this control with its children into DC at (X, Y).
+    // Draws this control with its children into DC at (X, Y); csPaintCopy is in its control state
+    // meanwhile.
     void PaintTo(HDC DC, int X, int Y);
 
     TNotifyEvent OnEnter() const { return FOnEnter; }

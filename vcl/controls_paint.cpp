@@ -200,6 +200,9 @@ void TWinControl::WMPrintClient(TMessage& Message)
 void TWinControl::PaintTo(HDC DC, int X, int Y)
 {
     HWND handle = Handle();
+    // The control's painting knows it paints a copy, not its window.
+    FControlState << TControlStateItem::csPaintCopy;
+    const TScopeExit reset([this] { FControlState >> TControlStateItem::csPaintCopy; });
     RECT window{};
     GetWindowRect(handle, &window);
     POINT client{0, 0};

@@ -111,6 +111,8 @@ void TsSkinProvider::BeforeDestruction()
         HookMDI(false);
         MDISkinProvider = nullptr;
     }
+    if (ChildProvider == this)
+        ChildProvider = nullptr;
     SystemMenu.reset();
     if (TempBmp)
         TempBmp->Canvas()->Unlock();

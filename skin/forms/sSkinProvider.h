@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "skin/core/sCommonData.h"
+#include "skin/core/sSkinManager.h"
 #include "skin/forms/acFrameGeometry.h"
 #include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinProviderAdapter.h"
@@ -361,6 +362,11 @@ public:
     // whoever starts another animation frees it first.
     TacThreadedTimer* FormTimer = nullptr;
     bool fAnimating = false;  // the form is shown, minimised or restored through an animation
+    // Flags of FormState kept by the window-state handlers.
+    static constexpr uint32_t fsKeptOnShow = 0x400;  // the only flag a form shown again keeps
+    static constexpr uint32_t fsInNCActivate = 0x8000;
+    TShowAction ShowAction = TShowAction::saIgnore;  // the window state a parent's reopening gives back
+    vcl::TRect LastClientRect;   // the client area at the last WM_SIZE
 
 private:
     // The constructor's work after the owner proved a form.
@@ -421,6 +427,27 @@ private:
     void MarkGraphicControlsChanged();
     // The extended layout suits the form now.
     bool ExtBordersWanted(bool Allow);
+    // Window messages while skinned, and the handlers of the ones that change the window's state.
+    void SkinnedMessage(vcl::TMessage& Message);
+    void WMActivate(vcl::TMessage& Message);
+    void WMSetText(vcl::TMessage& Message);
+    void WMPaint(vcl::TMessage& Message);
+    void WMEraseBkGnd(vcl::TMessage& Message);
+    void WMParentNotify(vcl::TMessage& Message);
+    void CMControlListChange(vcl::TMessage& Message);
+    void CMMenuChanged(vcl::TMessage& Message);
+    void WMSize(vcl::TMessage& Message);
+    // Invalidates the grip's place and the right corner images' places as the client area changes.
+    void InvalidateGrip(const vcl::TRect& NewClient);
+    void InvalidateRightCorners();
+    void WMShowWindow(vcl::TMessage& Message);
+    void WMWindowPosChanging(vcl::TMessage& Message);
+    void WMWindowPosChanged(vcl::TMessage& Message);
+    void WMNCPaint(vcl::TMessage& Message);
+    void WMNCActivate(vcl::TMessage& Message);
+    void CMShowingChanged(vcl::TMessage& Message);
+    // FSysExHeight anew: the skin's maximised title of the extended layout is lower than the system's.
+    void UpdateSysExHeight();
 
     std::unique_ptr<TsCommonData> FCommonData;
     std::unique_ptr<TacAddedTitle> FAddedTitle;
@@ -558,6 +585,23 @@ struct TCaptionSeams {
     std::function<BOOL(HWND Wnd, DWORD Time, DWORD Flags)> AnimateWindow;
 };
 TCaptionSeams& CaptionSeams();
+// MDI children
+
+// An MDI child is being created while the active child is maximised: its frame waits.
+extern bool bChildCreating;
+// The provider of the MDI child last activated, maximised or created; none when it went.
+extern TsSkinProvider* ChildProvider;
+
+// ---------------------------------------------------------------------------------------------
+// Screen snap
+
+// P snapped to the edge E when P + Extra lies within Buffer of it: E - Extra; else P.
+int SnapToEdge(int P, int E, int Extra, int Buffer);
+// Pos, the new top-left corner of a window of Size, snapped to the work area's edges: right,
+// bottom, left, top, in this order; Margin is the shadow beside and below the window, TopMargin the
+// one above it.
+vcl::TPoint SnapToWorkArea(vcl::TPoint Pos, vcl::TSize Size, const vcl::TRect& WorkArea, int Margin, int TopMargin,
+                           int Buffer);
 
 // ---------------------------------------------------------------------------------------------
 // The skin editor's preview link

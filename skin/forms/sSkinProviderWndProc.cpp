@@ -1,11 +1,17 @@
 // The provider's window procedure: the skin commands it answers for the form in every state, the
-// loading of a skin while the form is not skinned, and the skin commands while it is. Window
-// messages go on to the form's own procedure.
+// loading of a skin while the form is not skinned, and the skin commands and window messages while
+// it is. The title bar's mouse, the system commands, printing, the menu line, the MDI frame and the
+// animations are not part of the skinned frame yet: their messages go on to the form's own
+// procedure.
+#include <windows.h>
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
 
 #include "skin/controls/sScrollBox.h"
+#include "skin/core/acGlow.h"
+#include "skin/core/sConst.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
@@ -19,6 +25,9 @@
 namespace skin {
 
 using vcl::TMessage;
+
+bool bChildCreating = false;
+TsSkinProvider* ChildProvider = nullptr;
 
 namespace {
 
@@ -42,6 +51,9 @@ TsScrollBox* ScrollBoxAt(vcl::TWinControl* Parent, const vcl::TPoint& Screen)
 // Set while the wheel is handed on: the box's answer comes back to the form.
 bool InWheel = false;
 
+// The skin editor's requests to a previewed window: 1 close, 3 announce (the form's own), 4 alive?
+constexpr UINT SkinPreviewMessage = 0xA400;
+
 }  // namespace
 
 void TsSkinProvider::NewWndProc(TMessage& Message)
@@ -52,13 +64,10 @@ void TsSkinProvider::NewWndProc(TMessage& Message)
         UnskinnedMessage(Message);
         return;
     }
-    if (SkinCommandOf(Message)) {
+    if (SkinCommandOf(Message))
         SkinnedCommand(Message);
-        return;
-    }
-    OldWndProc(Message);
-    if (Message.Msg == vcl::CM_MOUSEWHEEL)
-        AC_CMMouseWheel(Message);
+    else
+        SkinnedMessage(Message);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -207,10 +216,7 @@ void TsSkinProvider::SkinLoaded()
     FTitleSkinIndex = -1;
     TitleSkinIndex();
     FCaptionSkinIndex = manager->GetSkinIndex(L"CAPTION");
-    const int exHeight = manager->SkinData->ExMaxHeight ? manager->SkinData->ExMaxHeight
-                                                        : manager->SkinData->ExTitleHeight;
-    FSysExHeight = BorderForm && Form->HandleAllocated() && IsZoomed(Form->Handle()) &&
-                   exHeight < skin::SysCaptHeight(Form) + 4;
+    UpdateSysExHeight();
     CheckSysMenu(true);
     UpdateIconsIndexes();
     if (!manager->ComponentState().Contains(vcl::TComponentStateItem::csLoading) && FMenuOwnerDraw)
@@ -221,6 +227,14 @@ void TsSkinProvider::SkinLoaded()
     if (Form->HandleAllocated())
         InitDwm(Form->Handle(), FDrawNonClientArea);
     TakeAllControls();
+}
+
+void TsSkinProvider::UpdateSysExHeight()
+{
+    const TsSkinData& skin = *Manager()->SkinData;
+    const int exHeight = skin.ExMaxHeight ? skin.ExMaxHeight : skin.ExTitleHeight;
+    FSysExHeight =
+        BorderForm && Form->HandleAllocated() && IsZoomed(Form->Handle()) && exHeight < skin::SysCaptHeight(Form) + 4;
 }
 
 void TsSkinProvider::TakeAllControls()
@@ -334,6 +348,329 @@ void TsSkinProvider::Repaint(TMessage& Message)
         TakeGlobalColor();
     data.FUpdating = false;
     SendToAdapter(Message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window messages while skinned
+
+void TsSkinProvider::SkinnedMessage(TMessage& Message)
+{
+    TsCommonData& data = *FCommonData;
+    switch (Message.Msg) {
+    case WM_CREATE:
+        if (Form->FormStyle() == vcl::TFormStyle::fsMDIChild) {
+            vcl::TCustomForm* active = MDISkinProvider ? MDISkinProvider->Form->ActiveMDIChild() : nullptr;
+            bChildCreating = active && active->WindowState() == vcl::TWindowState::wsMaximized;
+            OldWndProc(Message);
+            return;
+        }
+        OldWndProc(Message);
+        PrepareForm();
+        return;
+    case WM_NCCREATE:
+        OldWndProc(Message);
+        if (Form->FormStyle() != vcl::TFormStyle::fsMDIChild)
+            PrepareForm();
+        return;
+    case WM_MOVE:
+        ClearGlows(false);
+        OldWndProc(Message);
+        return;
+    case WM_SIZE: WMSize(Message); return;
+    case WM_ACTIVATE: WMActivate(Message); return;
+    case WM_SETREDRAW:
+        if (Message.WParam == 1)
+            LockCount = std::max(LockCount - 1, 0);
+        else
+            ++LockCount;
+        OldWndProc(Message);
+        return;
+    case WM_SETTEXT: WMSetText(Message); return;
+    case WM_PAINT: WMPaint(Message); return;
+    case WM_QUERYENDSESSION:
+        // Fades stop where they are: a fade waited for would never end while fading is forbidden.
+        acFadingForbidden = true;
+        OldWndProc(Message);
+        return;
+    case WM_ERASEBKGND: WMEraseBkGnd(Message); return;
+    case WM_SHOWWINDOW: WMShowWindow(Message); return;
+    case WM_SETTINGCHANGE:
+        data.BGChanged = true;
+        OldWndProc(Message);
+        return;
+    case WM_ACTIVATEAPP: {
+        OldWndProc(Message);
+        vcl::TCustomForm* mainForm = vcl::Application ? vcl::Application->MainForm() : nullptr;
+        if (!(FormState & fsMinimizing) && Form == mainForm && Message.WParam == 1 &&
+            mainForm->WindowState() == vcl::TWindowState::wsMinimized) {
+            mainForm->SetWindowState(vcl::TWindowState::wsNormal);
+            InvalidateRect(Form->Handle(), nullptr, TRUE);
+            RedrawWindow(Form->Handle(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        }
+        return;
+    }
+    case WM_WINDOWPOSCHANGING: WMWindowPosChanging(Message); return;
+    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(Message); return;
+    case WM_NOTIFY:
+        OldWndProc(Message);
+        if (Message.LParam && reinterpret_cast<const NMHDR*>(Message.LParam)->code == UINT(TCN_SELCHANGE) && Adapter)
+            Adapter->AddAllItems();
+        return;
+    case WM_SETICON:
+        if (Loading() || Message.LParam == 0 || InAnimationProcess || !Form->Showing()) {
+            OldWndProc(Message);
+            return;
+        }
+        if (AeroIsEnabled()) {
+            OldWndProc(Message);
+        } else {
+            SendMessageW(Form->Handle(), WM_SETREDRAW, 0, 0);
+            OldWndProc(Message);
+            SendMessageW(Form->Handle(), WM_SETREDRAW, 1, 0);
+        }
+        UpdateSkinCaption();
+        return;
+    case WM_NCHITTEST:
+        if (RTInit) {
+            RTInit = false;
+            LoadInit();
+        }
+        OldWndProc(Message);
+        return;
+    case WM_NCPAINT: WMNCPaint(Message); return;
+    case WM_NCACTIVATE: WMNCActivate(Message); return;
+    case WM_ENTERIDLE:
+    case WM_PRINTCLIENT:
+    case vcl::CM_CONTROLLISTCHANGING:
+    case RegionQueryMessage:
+        // Answered here: the form's own handling would draw over the skinned window, or speak of
+        // a region the provider does not keep.
+        Message.Result = 0;
+        return;
+    case WM_MOUSEMOVE:
+        OldWndProc(Message);
+        if (DefaultManager && !DefaultManager->ComponentState().Contains(vcl::TComponentStateItem::csDesigning))
+            DefaultManager->SetActiveControl(nullptr);
+        return;
+    case WM_PARENTNOTIFY: WMParentNotify(Message); return;
+    case WM_EXITMENULOOP:
+        InMenu = false;
+        OldWndProc(Message);
+        return;
+    case WM_MDIDESTROY:
+    case WM_MDIACTIVATE:
+        OldWndProc(Message);
+        ChildProvider = this;
+        return;
+    case WM_DWMSENDICONICTHUMBNAIL:
+    case WM_DWMSENDICONICLIVEPREVIEWBITMAP: return;
+    case SkinPreviewMessage:
+        switch (Message.WParam) {
+        case 1: Form->Close(); return;
+        case 3: OldWndProc(Message); return;
+        case 4: Message.Result = 1; return;
+        default: return;
+        }
+    case vcl::CM_VISIBLECHANGED:
+        if (RTInit && Message.WParam == 1) {
+            RTInit = false;
+            LoadInit();
+            InitExBorders(Manager()->GetExtendedBorders());
+        }
+        OldWndProc(Message);
+        if (Message.WParam == 0 && !FormDestroying() && data.FCacheBmp)
+            data.FCacheBmp->SetSize(0, 0);
+        else if (Message.WParam == 1 && Form->Parent())
+            SetParentUpdated(Form);
+        return;
+    case vcl::CM_ENABLEDCHANGED:
+        OldWndProc(Message);
+        if (FDrawNonClientArea) {
+            data.BGChanged = true;
+            SendMessageW(Form->Handle(), WM_NCPAINT, 0, 0);
+        }
+        return;
+    case vcl::CM_MOUSEENTER:
+        OldWndProc(Message);
+        if (Manager() && Form->HandleAllocated())
+            Manager()->SetActiveControl(Form->Handle());
+        return;
+    case vcl::CM_MENUCHANGED: CMMenuChanged(Message); return;
+    case vcl::CM_SHOWINGCHANGED: CMShowingChanged(Message); return;
+    case vcl::CM_CONTROLLISTCHANGE: CMControlListChange(Message); return;
+    case vcl::CM_FLOAT:
+        OldWndProc(Message);
+        Form->Perform(SkinCommandMessage, SkinCommandWParam(scmdRepaint), AsLParam(Manager()));
+        return;
+    case vcl::CM_MOUSEWHEEL:
+        OldWndProc(Message);
+        AC_CMMouseWheel(Message);
+        return;
+    default: OldWndProc(Message); return;
+    }
+}
+
+void TsSkinProvider::WMActivate(TMessage& Message)
+{
+    const bool showing = Form->Showing();
+    OldWndProc(Message);
+    if (!showing)
+        return;
+    if (FDrawNonClientArea)
+        RefreshFormScrolls(this);
+    if (Form->ControlState().Contains(vcl::TControlStateItem::csCreating))
+        return;
+    FLinesCount = -1;
+    if (LOWORD(Message.WParam) != WA_ACTIVE)
+        return;
+    if (SystemMenu)
+        SystemMenu->UpdateItems(false);
+    if (Form->BorderStyle() == vcl::TFormBorderStyle::bsNone)
+        SetParentUpdated(Form);
+}
+
+void TsSkinProvider::WMSetText(TMessage& Message)
+{
+    TsCommonData& data = *FCommonData;
+    const bool maximizedChild = Form->FormStyle() == vcl::TFormStyle::fsMDIChild &&
+                                Form->WindowState() == vcl::TWindowState::wsMaximized;
+    if (!Form->Showing() || Form->ControlState().Contains(vcl::TControlStateItem::csCreating) ||
+        !FDrawNonClientArea || maximizedChild) {
+        OldWndProc(Message);
+        return;
+    }
+    FGlow1.reset();
+    FGlow2.reset();
+    const HWND handle = Form->Handle();
+    if (AeroIsEnabled()) {
+        SendMessageW(handle, WM_SETREDRAW, 0, 0);
+        OldWndProc(Message);
+        SendMessageW(handle, WM_SETREDRAW, 1, 0);
+        data.BGChanged = true;
+        RedrawWindow(handle, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
+        UpdateSkinCaption();
+        return;
+    }
+    // The system draws its caption with the new text: a cover keeps the screen as it is meanwhile.
+    data.BGChanged = true;
+    ShowCaptForm(false);
+    OldWndProc(Message);
+    KillCaptForm();
+    if (Form->AlphaBlend())
+        SendMessageW(handle, WM_NCPAINT, 0, 0);
+}
+
+void TsSkinProvider::WMPaint(TMessage& Message)
+{
+    TsCommonData& data = *FCommonData;
+    if (Form->ControlState().Contains(vcl::TControlStateItem::csPaintCopy))
+        return;
+    if (!Form->Showing()) {
+        OldWndProc(Message);
+    } else if (IsCached(data)) {
+        OurPaintHandler(Message);
+        // A window left invalid is sent WM_PAINT again at once, and its timers starve.
+        if (!Message.WParam)
+            ValidateRect(Form->Handle(), nullptr);
+        bChildCreating = false;
+        Message.Result = 0;
+    } else {
+        if (!ComponentDestroying(this) && data.BGChanged)
+            InvalidateRect(Form->Handle(), nullptr, TRUE);
+        PAINTSTRUCT paint{};
+        BeginPaint(Form->Handle(), &paint);
+        EndPaint(Form->Handle(), &paint);
+        Message.Result = 0;
+    }
+    if (!FDrawNonClientArea && Form->Menu())
+        SendMessageW(Form->Handle(), WM_NCPAINT, 0, 0);
+}
+
+void TsSkinProvider::WMEraseBkGnd(TMessage& Message)
+{
+    TsCommonData& data = *FCommonData;
+    if (!Form->Showing()) {
+        OldWndProc(Message);
+        return;
+    }
+    if ((data.CtrlSkinState & cssBatch) || data.GetUpdating())
+        return;
+    const auto dc = reinterpret_cast<HDC>(Message.WParam);
+    const bool ownErase = Message.WParam == WPARAM(Message.LParam) && Message.LParam >= 0;
+    if (Form->ControlState().Contains(vcl::TControlStateItem::csPaintCopy) || ownErase) {
+        // A copy of the form (or the class library's own erase): the cache as it stands.
+        if (dc && !data.BGChanged) {
+            if (IsCached(data) && data.FCacheBmp)
+                BitBlt(dc, 0, 0, Form->Width(), Form->Height(), data.FCacheBmp->Canvas()->Handle(), OffsetX(),
+                       OffsetY(), SRCCOPY);
+            else
+                FillDC(dc, Form->ClientRect(), GetBGColor(data, 0, Form->Handle()));
+        }
+        Message.Result = 1;
+        return;
+    }
+    if (IsCached(data)) {
+        if (!data.FUpdating) {
+            if (data.FCacheBmp) {
+                const vcl::TRect client = Form->ClientRect();
+                CopyWinControlCache(Form, data, vcl::TRect(OffsetX(), OffsetY(), OffsetX() + client.Width(),
+                                                           OffsetY() + client.Height()),
+                                    client, dc, false, 0, 0);
+            }
+            SetParentUpdated(Form);
+        }
+        Message.Result = 1;
+        return;
+    }
+    AC_WMEraseBkGnd(dc);
+    if (bChildCreating) {
+        bChildCreating = false;
+        if (Form->FormStyle() == vcl::TFormStyle::fsMDIChild)
+            ChildProvider = this;
+    }
+    Message.Result = 1;
+}
+
+void TsSkinProvider::WMParentNotify(TMessage& Message)
+{
+    const UINT event = LOWORD(Message.WParam);
+    OldWndProc(Message);
+    if (Loading() || Form->ComponentState().Contains(vcl::TComponentStateItem::csLoading) ||
+        (event != WM_CREATE && event != WM_DESTROY))
+        return;
+    if (event == WM_CREATE && Adapter)
+        Adapter->AddAllItems();
+    vcl::TMessage recompute = MakeSkinMessage(scmdSkinState, 1);
+    AlphaBroadCast(Form, recompute);
+}
+
+void TsSkinProvider::CMMenuChanged(TMessage& Message)
+{
+    TsCommonData& data = *FCommonData;
+    const bool quiet = Form->FormState().Contains(vcl::TFormStateItem::fsCreating) || !Form->Visible() ||
+                       fAnimating || InAnimationProcess;
+    if (!quiet && !(data.CtrlSkinState & cssBatch)) {
+        FLinesCount = -1;
+        MenuChanged = true;
+        data.BGChanged = true;
+    }
+    OldWndProc(Message);
+}
+
+void TsSkinProvider::CMControlListChange(TMessage& Message)
+{
+    OldWndProc(Message);
+    auto* control = reinterpret_cast<vcl::TControl*>(Message.WParam);
+    if (!control)
+        return;
+    vcl::TMessage recompute = MakeSkinMessage(scmdSkinState, 1);
+    if (auto* windowed = dynamic_cast<vcl::TWinControl*>(control)) {
+        if (Adapter)
+            Adapter->AddNewItem(windowed);
+        AlphaBroadCast(windowed, recompute);
+    }
+    SendAMessage(control, scmdSkinState, 1);
 }
 
 }  // namespace skin
