@@ -406,12 +406,13 @@ TEST_F(AdapterTest, ANestedFormGetsAProviderOfItsOwn)
         SCOPED_TRACE(c.Section);
         auto* nested = vcl::Create<vcl::TForm>(nullptr);
         Forms.push_back(nested);
-        nested->SetParent(Form);
-        nested->HandleNeeded();
+        // The form offers a control to the adapter as soon as it is placed on it.
         OnSkinItem([nested, &c](vcl::TComponent* Item, bool&, vcl::String& Section) {
             if (Item == nested)
                 Section = c.EventSection;
         });
+        nested->SetParent(Form);
+        nested->HandleNeeded();
         Repaint();
         const auto provider = reinterpret_cast<TsSkinProvider*>(
             nested->Perform(SkinCommandMessage, SkinCommandWParam(scmdQueryProvider), 0));

@@ -150,6 +150,9 @@ TEST_F(FormAnimationTest, TheMainFormShrinksToTheTaskbarInThirteenFramesAndGrows
     EXPECT_FALSE(Layered(wnd));
     EXPECT_FALSE(provider->FormState & (TsSkinProvider::fsMinimizing | TsSkinProvider::fsRestoring));
     EXPECT_FALSE(provider->fAnimating);
+    // The client's colour follows activation, which the restore itself does not give back here.
+    SetForegroundWindow(wnd);
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
     testsupport::PumpFor(50);
     EXPECT_EQ(testsupport::Grab(wnd).ClientPixel(20, 20), before);
 }

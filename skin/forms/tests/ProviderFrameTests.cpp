@@ -163,7 +163,7 @@ TEST_F(ProviderTest, HidingATitleButtonDrawsTheCaptionAgainWithoutIt)
     EXPECT_NE(Rgb(skin::PixelsOf(p->SkinData()->FCacheBmp.get()), r.left + 1, r.top + 1), shown);
     form->Hide();
     button->SetVisible(true);
-    EXPECT_FALSE(p->SkinData()->BGChanged) << "a hidden form's caption waits for its next frame";
+    EXPECT_EQ(p->SkinData()->FCacheBmp->Width(), 0) << "a hidden form's caption waits for its next frame";
 }
 
 TEST_F(ProviderTest, AnIconicFormOtherThanTheMainOneCachesItsCaptionOnly)

@@ -210,18 +210,22 @@ TEST_F(OutputTest, IconAndTitleSectionAskForAFrameAndTheMenuLineSectionForNothin
     TLoggingForm* form = ShownForm();
     TsSkinProvider* p = form->Provider;
     skintest::TMessageSpy& spy = Spy(form);
+    // A new region may bring the system's own WM_NCPAINT along: count frames asked, not messages.
     p->SetShowAppIcon(false);
-    EXPECT_EQ(spy.Count(WM_NCPAINT), 1) << "ShowAppIcon";
+    EXPECT_GE(spy.Count(WM_NCPAINT), 1) << "ShowAppIcon";
+    int asked = spy.Count(WM_NCPAINT);
     p->SetTitleSkin(L"OTHERTITLE");
-    EXPECT_EQ(spy.Count(WM_NCPAINT), 2) << "TitleSkin";
+    EXPECT_GT(spy.Count(WM_NCPAINT), asked) << "TitleSkin";
     EXPECT_EQ(p->FTitleSkinIndex, -1) << "looked up again";
+    asked = spy.Count(WM_NCPAINT);
     p->SkinData()->BGChanged = false;
     p->SetMenuLineSkin(L"OTHERMENU");
     EXPECT_EQ(p->MenuLineSkin(), L"OTHERMENU");
-    EXPECT_EQ(spy.Count(WM_NCPAINT), 2) << "MenuLineSkin";
+    EXPECT_EQ(spy.Count(WM_NCPAINT), asked) << "MenuLineSkin";
     EXPECT_FALSE(p->SkinData()->BGChanged) << "MenuLineSkin";
     form->Hide();
+    asked = spy.Count(WM_NCPAINT);
     p->SetShowAppIcon(true);
-    EXPECT_EQ(spy.Count(WM_NCPAINT), 2) << "a hidden form";
+    EXPECT_EQ(spy.Count(WM_NCPAINT), asked) << "a hidden form";
     EXPECT_TRUE(p->SkinData()->BGChanged);
 }
