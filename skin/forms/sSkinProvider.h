@@ -430,6 +430,9 @@ private:
     // Window messages while skinned, and the handlers of the ones that change the window's state.
     void SkinnedMessage(vcl::TMessage& Message);
     void WMActivate(vcl::TMessage& Message);
+    void WMNCHitTest(vcl::TMessage& Message);
+    void WMNCLButtonDblClk(vcl::TMessage& Message);
+    void WMNCRButtonUp(vcl::TMessage& Message);
     void WMSetText(vcl::TMessage& Message);
     void WMPaint(vcl::TMessage& Message);
     void WMEraseBkGnd(vcl::TMessage& Message);

@@ -51,6 +51,9 @@ TsScrollBox* ScrollBoxAt(vcl::TWinControl* Parent, const vcl::TPoint& Screen)
 // Set while the wheel is handed on: the box's answer comes back to the form.
 bool InWheel = false;
 
+// The shell's request for a window's system menu, as on a right click of its taskbar button.
+constexpr UINT ShellSysMenuMessage = 0x0313;
+
 // The skin editor's requests to a previewed window: 1 close, 3 announce (the form's own), 4 alive?
 constexpr UINT SkinPreviewMessage = 0xA400;
 
@@ -296,6 +299,10 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message)
             data.BGChanged = true;
         return;
     case scmdMarkChanged: data.BGChanged = true; return;
+    case scmdMouseLeave:
+        SetHotHT(0, true);
+        bPressed = false;
+        return;
     case scmdAdaptControl:
         if (Adapter && !Form->ComponentState().Contains(vcl::TComponentStateItem::csLoading)) {
             auto* control = reinterpret_cast<vcl::TWinControl*>(Message.LParam);
@@ -373,6 +380,7 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
             PrepareForm();
         return;
     case WM_MOVE:
+        KillAnimations();
         ClearGlows(false);
         OldWndProc(Message);
         return;
@@ -431,11 +439,33 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         }
         UpdateSkinCaption();
         return;
-    case WM_NCHITTEST:
-        if (RTInit) {
-            RTInit = false;
-            LoadInit();
-        }
+    case WM_NCHITTEST: WMNCHitTest(Message); return;
+    case WM_NCMOUSEMOVE:
+        if (Manager())
+            Manager()->SetActiveControl(Form->Handle());
+        AC_NCMouseMove(Message);
+        return;
+    case WM_NCLBUTTONDOWN: AC_WMNCLButtonDown(Message); return;
+    case WM_NCLBUTTONUP:
+    case WM_LBUTTONUP: AC_WMNCLButtonUp(Message); return;
+    case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(Message); return;
+    case WM_NCRBUTTONDOWN:
+        if (Message.WParam != HTCAPTION && Message.WParam != HTSYSMENU)
+            OldWndProc(Message);
+        return;
+    case WM_NCRBUTTONUP: WMNCRButtonUp(Message); return;
+    case WM_SYSCOMMAND: AC_WMSysCommand(Message); return;
+    case WM_PRINT: AC_WMPrint(Message); return;
+    case WM_GETMINMAXINFO: AC_WMGetMinMaxInfo(Message); return;
+    case ShellSysMenuMessage: {
+        const vcl::TPoint mouse = acMousePos();
+        DropSysMenu(mouse.x, mouse.y);
+        return;
+    }
+    case WM_MOUSELEAVE:
+    case vcl::CM_MOUSELEAVE:
+        SetHotHT(0, true);
+        bPressed = false;
         OldWndProc(Message);
         return;
     case WM_NCPAINT: WMNCPaint(Message); return;
@@ -452,6 +482,7 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         OldWndProc(Message);
         if (DefaultManager && !DefaultManager->ComponentState().Contains(vcl::TComponentStateItem::csDesigning))
             DefaultManager->SetActiveControl(nullptr);
+        AC_WMMouseMove(Message);
         return;
     case WM_PARENTNOTIFY: WMParentNotify(Message); return;
     case WM_EXITMENULOOP:
@@ -481,6 +512,8 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         OldWndProc(Message);
         if (Message.WParam == 0 && !FormDestroying() && data.FCacheBmp)
             data.FCacheBmp->SetSize(0, 0);
+        if (Message.WParam == 0)
+            KillAnimations();
         else if (Message.WParam == 1 && Form->Parent())
             SetParentUpdated(Form);
         return;
@@ -508,6 +541,71 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         AC_CMMouseWheel(Message);
         return;
     default: OldWndProc(Message); return;
+    }
+}
+
+void TsSkinProvider::WMNCHitTest(TMessage& Message)
+{
+    if (RTInit) {
+        RTInit = false;
+        LoadInit();
+    }
+    if (CaptionHeight(true) == 0 || !FDrawNonClientArea) {
+        OldWndProc(Message);
+        return;
+    }
+    Message.Result = HTProcess(Message);
+    if (Form->FormStyle() == vcl::TFormStyle::fsMDIChild &&
+        (Message.Result == HTMINBUTTON || Message.Result == HTMAXBUTTON || Message.Result == HTCLOSE))
+        CheckSysMenu(true);
+}
+
+void TsSkinProvider::WMNCLButtonDblClk(TMessage& Message)
+{
+    if (FResizeMode == TsResizeMode::rmBorder && OutlineDrag.InProcess) {
+        StopMove(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+        ReleaseCapture();
+        OutlineDrag.InProcess = false;
+    }
+    const HWND handle = Form->Handle();
+    switch (Message.WParam) {
+    case HTCAPTION: {
+        const bool iconic = IsIconic(handle);
+        if (SystemMenu && (SystemMenu->EnabledMax() || SystemMenu->EnabledRestore() ||
+                           (!HaveBorder(this) && iconic))) {
+            const WPARAM command = IsZoomed(handle) || iconic ? SC_RESTORE : SC_MAXIMIZE;
+            SendMessageW(handle, WM_SYSCOMMAND, command, 0);
+            SystemMenu->UpdateItems(false);
+        } else if (iconic) {
+            SendMessageW(handle, WM_SYSCOMMAND, SC_RESTORE, 0);
+            if (SystemMenu)
+                SystemMenu->UpdateItems(false);
+        }
+        Message.WParam = 0;
+        return;
+    }
+    case HTSYSMENU:
+        if (Manager() && !Manager()->SkinnedPopups())
+            FCommonData->FUpdating = true;
+        Form->Close();
+        return;
+    default: OldWndProc(Message); return;
+    }
+}
+
+void TsSkinProvider::WMNCRButtonUp(TMessage& Message)
+{
+    if (!HaveBorder(this)) {
+        OldWndProc(Message);
+        return;
+    }
+    vcl::TMessage hit = Message;
+    hit.Msg = WM_NCHITTEST;
+    const int code = HTProcess(hit);
+    if (code == HTCAPTION || code == HTSYSMENU) {
+        SetHotHT(0, true);
+        bPressed = false;
+        DropSysMenu(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
     }
 }
 
