@@ -431,6 +431,14 @@ private:
     void SkinnedMessage(vcl::TMessage& Message);
     void WMActivate(vcl::TMessage& Message);
     void WMNCHitTest(vcl::TMessage& Message);
+    // The form's own animations may run: a manager, layered windows, the frame drawn, none skipped.
+    bool AnimationsApply() const;
+    // Hiding the form covers it with its picture for the hide animation.
+    bool HideCoverWanted();
+    // Showing the form plays the manager's show animation.
+    bool ShowAnimationWanted();
+    // WM_CLOSE makes the form's picture for its hide animation.
+    bool HideImageWanted();
     void WMNCLButtonDblClk(vcl::TMessage& Message);
     void WMNCRButtonUp(vcl::TMessage& Message);
     void WMSetText(vcl::TMessage& Message);

@@ -180,6 +180,7 @@ void TacMinTimer::EndMinimize()
 {
     SetEnabled(false);
     if (sp) {
+        sp->SetHotHT(0, true);
         sp->FormState &= ~TsSkinProvider::fsMinimizing;
         SetExStyleBits(FormHandle, WS_EX_LAYERED, false);
     }
@@ -252,6 +253,7 @@ void TacMinTimer::DrawFrame()
 void StartMinimizing(TsSkinProvider* Provider)
 {
     TCustomForm* form = Provider->Form;
+    Provider->KillAnimations();
     if (MinimizingActive(Provider)) {
         if (Provider->FormState & TsSkinProvider::fsMinimizing)
             return;
@@ -444,15 +446,16 @@ void EndShowAnimation(TsSkinProvider* Provider, const TShowAnimation& Show)
     AnimShowForm(Provider, effect->Time(), Show.MaxTransparency, effect->Mode());
 }
 
-bool RestoreMinimizedForm(TsSkinProvider* Provider, TMessage& Message)
+void AbandonShowAnimation(TsSkinProvider* Provider)
 {
-    auto* timer = dynamic_cast<TacMinTimer*>(Provider->FormTimer);
-    if (Provider->Form->Parent() || !timer || !timer->Minimized)
-        return false;
-    const TSystemAnimationOff quiet;
-    StartRestoring(Provider);
-    Provider->OldWndProc(Message);
-    return true;
+    TCustomForm* form = Provider->Form;
+    SetChildrenRedraw(form, true);
+    const HWND wnd = form->Handle();
+    SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
+    // Left set, the flags would keep the form's frame from ever being drawn again.
+    Provider->fAnimating = false;
+    Provider->FInAnimation = false;
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void MinimizeTargetChanged(TsSkinProvider* Provider)

@@ -103,9 +103,8 @@ struct TShowAnimation {
 };
 TShowAnimation BeginShowAnimation(TsSkinProvider* Provider);
 void EndShowAnimation(TsSkinProvider* Provider, const TShowAnimation& Show);
-// SC_MAXIMIZE of a form without parent that the animation minimised: the restore animation, then
-// own with the system's window animation off; true. False for any other form, doing nothing.
-bool RestoreMinimizedForm(TsSkinProvider* Provider, vcl::TMessage& Message);
+// The skin went while the form was being shown: it appears plainly, no longer layered.
+void AbandonShowAnimation(TsSkinProvider* Provider);
 // The work area changed: a minimise timer aims at the new destination and stands there.
 void MinimizeTargetChanged(TsSkinProvider* Provider);
 // A press on the caption fades the form while it is dragged: the manager's blend on moving is on

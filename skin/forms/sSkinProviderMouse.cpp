@@ -7,6 +7,7 @@
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSkinProviderAnimation.h"
 #include "skin/graphics/Acntutils.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/sGraphUtils.h"
@@ -138,6 +139,13 @@ void TsSkinProvider::AC_WMNCLButtonDown(TMessage& Message)
         OutlineDrag.Mode = !IsSizingBorder(code);
         Form->Perform(WM_SYSCOMMAND, OutlineDrag.Mode ? SC_MOVE : SC_SIZE, 0);
         StartMove(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+        return;
+    }
+    if (code == HTCAPTION && BlendOnMovingWanted(this)) {
+        FormActive = true;
+        FCommonData->BGChanged = true;
+        Form->SetFocus();
+        StartBlendOnMoving(this);
         return;
     }
     OldWndProc(Message);
@@ -299,6 +307,8 @@ void TsSkinProvider::AC_WMSysCommand(TMessage& Message)
     case SC_MINIMIZE:
         if (FCommonData->FCacheBmp)
             FCommonData->FCacheBmp->SetSize(0, 0);
+        if (Manager() && Manager()->AnimEffects()->Minimizing()->Active())
+            fAnimating = false;
         break;
     case SC_MAXIMIZE:
     case SC_RESTORE:

@@ -2,9 +2,8 @@
 // the screen snap, the frame's painting and activation. They keep the provider's cache, region and
 // caption in step with the form.
 //
-// The form's show and hide animations and the extended-border window are not part of the skinned
-// frame yet: their branches are left out, as when no animation is wanted and no border window
-// exists.
+// The extended-border window is not part of the skinned frame yet: its branches are left out, as
+// when no border window exists.
 #include <windowsx.h>
 
 #include <cstdlib>
@@ -15,6 +14,7 @@
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSkinProviderAnimation.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/application.h"
 
@@ -81,6 +81,8 @@ void TsSkinProvider::WMSize(TMessage& Message)
     FGlow1.reset();
     FGlow2.reset();
     FLinesCount = -1;
+    if (FormState & fsBlendOnMoving)
+        FinishBlendOnMoving(this);
     if (Form->Parent()) {
         OldWndProc(Message);
     } else {
@@ -168,6 +170,12 @@ void TsSkinProvider::WMShowWindow(TMessage& Message)
             ShowAction = IsIconic(Form->Handle())   ? TShowAction::saMinimize
                          : IsZoomed(Form->Handle()) ? TShowAction::saMaximize
                                                     : TShowAction::saRestore;
+        // The minimise animation brings the main form back itself.
+        if (Message.LParam == SW_PARENTOPENING && vcl::Application && Form == vcl::Application->MainForm() &&
+            Manager() && Manager()->AnimEffects()->Minimizing()->Active()) {
+            OldWndProc(Message);
+            return;
+        }
     }
     OldWndProc(Message);
     if (showing && Form->Parent() && !mdiChild) {
@@ -196,14 +204,38 @@ void TsSkinProvider::CMShowingChanged(TMessage& Message)
     FormState &= ~fsExitAnimation;
     if (acPreviewRequested && Form->HandleAllocated())
         SendPreviewHandle(Form->Handle());
+    if (dynamic_cast<TacMinTimer*>(FormTimer)) {
+        FormTimer->Free();
+        FormTimer = nullptr;
+    }
     if (Adapter)
         Adapter->AddAllItems(Form);
-    fAnimating = false;
-    data.FUpdating = false;
+    fAnimating = ShowAnimationWanted();
+    TShowAnimation show;
+    if (fAnimating)
+        show = BeginShowAnimation(this);
+    else
+        data.FUpdating = false;
     InitExBorders(Manager()->GetExtendedBorders());
     OldWndProc(Message);
-    RefreshFormScrolls(this);
-    RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    if (data.Skinned(false) || !fAnimating) {
+        RefreshFormScrolls(this);
+        if (fAnimating)
+            EndShowAnimation(this, show);
+        else
+            RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    } else {
+        // The skin went while the form was being shown: it appears plainly.
+        AbandonShowAnimation(this);
+    }
+    RgnChanging = false;
+}
+
+bool TsSkinProvider::ShowAnimationWanted()
+{
+    const TacFormShow* show = Manager() ? Manager()->AnimEffects()->FormShow() : nullptr;
+    return FAllowAnimation && (Form->FormStyle() == vcl::TFormStyle::fsMDIChild || !Form->Parent()) && show &&
+           show->Active() && !(Form->HandleAllocated() && Form->Handle() == acPreviewHandle);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -221,13 +253,46 @@ void TsSkinProvider::WMWindowPosChanging(TMessage& Message)
         pos->x = snapped.x;
         pos->y = snapped.y;
     }
+    if (!RgnChanging && !loading && pos && (pos->flags & SWP_HIDEWINDOW) && HideCoverWanted())
+        CoverFormForHide(this);
     OldWndProc(Message);
+}
+
+bool TsSkinProvider::AnimationsApply() const
+{
+    return Manager() && acLayered() && FDrawNonClientArea && !SkipAnimation;
+}
+
+bool TsSkinProvider::HideCoverWanted()
+{
+    const HWND handle = Form->Handle();
+    const TacFormHide* hide = AnimationsApply() ? Manager()->AnimEffects()->FormHide() : nullptr;
+    return hide && FCommonData->FCacheBmp && !IsIconic(handle) && Manager()->ShowState != TShowAction::saMinimize &&
+           FAllowAnimation && hide->Active() && hide->Time() != 0 && !(FormState & fsExitAnimation) &&
+           Form->FormStyle() != vcl::TFormStyle::fsMDIChild;
 }
 
 void TsSkinProvider::WMWindowPosChanged(TMessage& Message)
 {
     if (Manager() && acLayered() && FDrawNonClientArea)
         UpdateSysExHeight();
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(Message.LParam);
+    if (pos && (pos->flags & SWP_HIDEWINDOW) && AnimationsApply() && FCommonData->FCacheBmp &&
+        !IsIconic(Form->Handle())) {
+        const bool mainForm = vcl::Application && Form == vcl::Application->MainForm();
+        if (Manager()->ShowState == TShowAction::saMinimize) {
+            OldWndProc(Message);
+            if (mainForm && Manager()->AnimEffects()->Minimizing()->Active())
+                fAnimating = false;
+            return;
+        }
+        const TacFormHide* hide = Manager()->AnimEffects()->FormHide();
+        if (FAllowAnimation && hide->Active() && !Form->Parent() &&
+            Form->FormStyle() != vcl::TFormStyle::fsMDIChild) {
+            HideFormAnimated(this, Message);
+            return;
+        }
+    }
     OldWndProc(Message);
 }
 
@@ -312,7 +377,7 @@ void TsSkinProvider::WMNCActivate(TMessage& Message)
     } else {
         OldWndProc(Message);
     }
-    if (GetWindowLongPtrW(handle, GWL_EXSTYLE) & WS_EX_LAYERED)
+    if ((GetWindowLongPtrW(handle, GWL_EXSTYLE) & WS_EX_LAYERED) && !FormTimer)
         RepaintNC();
     if (Form->ControlState().Contains(vcl::TControlStateItem::csCreating)) {
         FormState &= ~fsInNCActivate;
@@ -323,7 +388,9 @@ void TsSkinProvider::WMNCActivate(TMessage& Message)
         FLinesCount = -1;
     }
     FormState &= ~fsInNCActivate;
-    RepaintNC();
+    // A running animation draws the form itself.
+    if (!FormTimer || !FormTimer->Enabled())
+        RepaintNC();
     if (data.Skinned() && !Adapter)
         AdapterCreate();
 }

@@ -18,6 +18,7 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/core/sVclUtilsAnimation.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSkinProviderAnimation.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/application.h"
 #include "vcl/stdctrls.h"
@@ -404,13 +405,16 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
     case WM_SHOWWINDOW: WMShowWindow(Message); return;
     case WM_SETTINGCHANGE:
         data.BGChanged = true;
+        if (Message.WParam == SPI_SETWORKAREA)
+            MinimizeTargetChanged(this);
         OldWndProc(Message);
         return;
     case WM_ACTIVATEAPP: {
         OldWndProc(Message);
         vcl::TCustomForm* mainForm = vcl::Application ? vcl::Application->MainForm() : nullptr;
+        const auto* minimizing = dynamic_cast<const TacMinTimer*>(FormTimer);
         if (!(FormState & fsMinimizing) && Form == mainForm && Message.WParam == 1 &&
-            mainForm->WindowState() == vcl::TWindowState::wsMinimized) {
+            mainForm->WindowState() == vcl::TWindowState::wsMinimized && !(minimizing && minimizing->Minimized)) {
             mainForm->SetWindowState(vcl::TWindowState::wsNormal);
             InvalidateRect(Form->Handle(), nullptr, TRUE);
             RedrawWindow(Form->Handle(), nullptr, nullptr,
@@ -440,6 +444,13 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         UpdateSkinCaption();
         return;
     case WM_NCHITTEST: WMNCHitTest(Message); return;
+    case WM_CLOSE:
+        if (HideImageWanted()) {
+            CloseWithHideImage(this, Message);
+            return;
+        }
+        OldWndProc(Message);
+        return;
     case WM_NCMOUSEMOVE:
         if (Manager())
             Manager()->SetActiveControl(Form->Handle());
@@ -542,6 +553,13 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         return;
     default: OldWndProc(Message); return;
     }
+}
+
+bool TsSkinProvider::HideImageWanted()
+{
+    const TacFormHide* hide = Manager() ? Manager()->AnimEffects()->FormHide() : nullptr;
+    return FAllowAnimation && hide && hide->Active() && hide->Time() != 0 && FDrawNonClientArea &&
+           !(FormState & fsExitAnimation);
 }
 
 void TsSkinProvider::WMNCHitTest(TMessage& Message)
