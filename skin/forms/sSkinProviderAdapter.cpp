@@ -8,6 +8,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/sFrameAdapter.h"
 #include "skin/forms/sSkinProvider.h"
 #include "vcl/application.h"
 #include "vcl/forms.h"
@@ -272,10 +273,11 @@ void TacCtrlAdapter::AddNewItem(vcl::TWinControl* Ctrl, const vcl::String& Secti
     vcl::String section = Section;
     if (!SkinItemAllowed(Ctrl, section))
         return;
-    // A frame is skinned as a whole by a frame adapter of its own in the section "GROUPBOX", which
-    // the frame skinning gives it; until then it stays plain.
-    if (dynamic_cast<vcl::TFrame*>(Ctrl))
+    // A frame is skinned as a whole by a frame adapter of its own, which it owns.
+    if (auto* frame = dynamic_cast<vcl::TFrame*>(Ctrl)) {
+        vcl::Create<TsFrameAdapter>(frame)->SkinData()->SetSkinSection(L"GROUPBOX");
         return;
+    }
     if (auto* form = dynamic_cast<vcl::TForm*>(Ctrl)) {
         GiveProvider(form, section);
         return;

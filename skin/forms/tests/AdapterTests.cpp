@@ -9,6 +9,7 @@
 #include "skin/controls/sSpeedButton.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/forms/sFrameAdapter.h"
 #include "vcl/buttons.h"
 #include "vcl/extctrls.h"
 #include "vcl/stdctrls.h"
@@ -382,6 +383,27 @@ TEST_F(AdapterTest, AnItemWithoutAWrapperIsDroppedAtOnce)
     Repaint();
     EXPECT_EQ(Adapter()->Count(), 0) << "the program's factory makes none yet";
     SetWrapperFactory(&Factory);
+}
+
+TEST_F(AdapterTest, AFrameGetsAFrameAdapterOfItsOwnAndNoWrapper)
+{
+    auto* frame = Place<vcl::TFrame>();
+    Repaint();
+    TsFrameAdapter* adapter = nullptr;
+    for (int i = 0; i < frame->ComponentCount(); ++i) {
+        if (auto* found = dynamic_cast<TsFrameAdapter*>(frame->Components(i)))
+            adapter = found;
+    }
+    ASSERT_NE(adapter, nullptr) << "owned by the frame";
+    EXPECT_EQ(adapter->SkinData()->SkinSection(), L"GROUPBOX");
+    EXPECT_EQ(frame->Perform(SkinCommandMessage, SkinCommandWParam(scmdQuerySkinned), 0), 1);
+    EXPECT_TRUE(Factory.Made.empty());
+    EXPECT_EQ(Adapter()->Count(), 0);
+    Repaint();
+    int count = 0;
+    for (int i = 0; i < frame->ComponentCount(); ++i)
+        count += dynamic_cast<TsFrameAdapter*>(frame->Components(i)) != nullptr;
+    EXPECT_EQ(count, 1) << "a skinned frame is not taken twice";
 }
 
 TEST_F(AdapterTest, WithoutThirdPartyRulesNothingIsTouched)
