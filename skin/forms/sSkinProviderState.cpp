@@ -196,6 +196,7 @@ void TsSkinProvider::CMShowingChanged(TMessage& Message)
     FormState &= ~fsExitAnimation;
     if (acPreviewRequested && Form->HandleAllocated())
         SendPreviewHandle(Form->Handle());
+    TryInitMenu();
     if (Adapter)
         Adapter->AddAllItems(Form);
     fAnimating = false;
@@ -239,7 +240,10 @@ void TsSkinProvider::WMNCPaint(TMessage& Message)
     TsCommonData& data = *FCommonData;
     if (!SystemMenu)
         PrepareForm();
-    if (FDrawNonClientArea && ((data.CtrlSkinState & (cssBatch | cssMenuChanged)) || (FormState & fsExitAnimation)))
+    // A menu line whose menu is not on the window yet would be painted without its items.
+    const bool menuWithoutWindow = MenuHeight() > 0 && !Form->Menu()->WindowHandle();
+    if (FDrawNonClientArea &&
+        ((data.CtrlSkinState & (cssBatch | cssMenuChanged)) || menuWithoutWindow || (FormState & fsExitAnimation)))
         return;
     if (RTInit) {
         RTInit = false;
@@ -324,6 +328,7 @@ void TsSkinProvider::WMNCActivate(TMessage& Message)
     }
     FormState &= ~fsInNCActivate;
     RepaintNC();
+    TryInitMenu();
     if (data.Skinned() && !Adapter)
         AdapterCreate();
 }
