@@ -27,8 +27,9 @@ vcl::TForm* MDIIconsForm = nullptr;
 
 namespace {
 
-// The state a bar item is painted in with the whole line: no accelerators shown, no focus frame.
-constexpr UINT MenuLineItemState = ODS_NOACCEL | ODS_NOFOCUSRECT;
+// The owner-draw state a bar item is painted in with the whole line: ODS_NOACCEL (no accelerators
+// shown) and 0x400, a bit the system gives no meaning.
+constexpr UINT MenuLineItemState = 0x500;
 
 const wchar_t* const MenuLineSection = L"MENULINE";
 
@@ -282,8 +283,10 @@ void TsSkinProvider::OnChildMnuClick(vcl::TObject* Sender)
     if (!item)
         return;
     const int index = int(item->Tag() & ~WindowListTag);
+    // An MDI child comes to the front by its client's activation.
     if (index < Form->MDIChildCount())
-        Form->MDIChildren(index)->BringToFront();
+        SendMessageW(Form->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(Form->MDIChildren(index)->Handle()),
+                     0);
 }
 
 void TsSkinProvider::ShowMDIIcons()
