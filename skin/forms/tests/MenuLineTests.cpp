@@ -1,6 +1,11 @@
 // The menu line of a skinned form, read back from the provider's cache: its section under the bar
 // items, the forms that get none, the system's bar kept in step, and an MDI form's window list.
 #include "MDIFixtures.h"
+#include "pngfile.h"
+
+#include <filesystem>
+#include <memory>
+
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinMenus.h"
 #include "skin/graphics/sGraphUtils.h"
@@ -205,44 +210,72 @@ public:
     explicit TMDIMain(vcl::TComponent* AOwner) : TLoggingForm(AOwner) { SetFormStyle(vcl::TFormStyle::fsMDIForm); }
 };
 
-// An application of its own whose main form is the MDI form; it frees every form when it goes.
+// An application of its own for the life of the object: its first form becomes the main form, and
+// it frees every form it owns when it goes.
+class TOwnApplication {
+public:
+    TOwnApplication() : FSaved(vcl::Application)
+    {
+        vcl::Application = vcl::Create<vcl::TApplication>(nullptr);
+        vcl::Application->Initialize();
+    }
+    ~TOwnApplication()
+    {
+        vcl::Application->Free();
+        vcl::Application = FSaved;
+        FSaved->Initialize();
+    }
+    TOwnApplication(const TOwnApplication&) = delete;
+    TOwnApplication& operator=(const TOwnApplication&) = delete;
+
+    // The shown MDI main form with a provider and a menu of "&File" and "&Window", the window menu.
+    TMDIMain* MainForm(TMenuItem*& WindowMenu)
+    {
+        TMDIMain* main = nullptr;
+        vcl::Application->CreateForm(main);
+        main->SetBounds(50, 50, 600, 450);
+        main->SetCaption(L"MDI form");
+        main->AddProvider();
+        auto* menu = vcl::Create<vcl::TMainMenu>(main);
+        AddItem(main, AddItem(main, menu->Items(), L"&File"), L"Exit");
+        WindowMenu = AddItem(main, menu->Items(), L"&Window");
+        AddItem(main, WindowMenu, L"Tile");
+        main->SetMenu(menu);
+        main->SetWindowMenu(WindowMenu);
+        main->Show();
+        testsupport::PumpFor(0);
+        return main;
+    }
+    // A shown MDI child at (Left, Top).
+    TLoggingForm* NewChild(const wchar_t* Caption, int Left = 10, int Top = 10)
+    {
+        auto* child = vcl::Create<TLoggingForm>(vcl::Application);
+        child->SetFormStyle(vcl::TFormStyle::fsMDIChild);
+        child->SetCaption(Caption);
+        child->SetBounds(Left, Top, 200, 150);
+        child->Show();
+        testsupport::PumpFor(0);
+        return child;
+    }
+
+private:
+    vcl::TApplication* FSaved;
+};
+
 class MDIWindowMenuTest : public skintest::MdiSkinTest {
 protected:
     void SetUp() override
     {
         MdiSkinTest::SetUp();
-        FSaved = vcl::Application;
-        vcl::Application = vcl::Create<vcl::TApplication>(nullptr);
-        vcl::Application->Initialize();
-        vcl::Application->CreateForm(Main);
-        Main->SetBounds(50, 50, 600, 450);
-        Main->AddProvider();
-        auto* menu = vcl::Create<vcl::TMainMenu>(Main);
-        AddItem(Main, AddItem(Main, menu->Items(), L"&File"), L"Exit");
-        WindowMenu = AddItem(Main, menu->Items(), L"&Window");
-        AddItem(Main, WindowMenu, L"Tile");
-        Main->SetMenu(menu);
-        Main->SetWindowMenu(WindowMenu);
-        Main->Show();
-        testsupport::PumpFor(0);
+        App = std::make_unique<TOwnApplication>();
+        Main = App->MainForm(WindowMenu);
     }
     void TearDown() override
     {
-        vcl::Application->Free();
-        vcl::Application = FSaved;
-        FSaved->Initialize();
+        App.reset();
         MdiSkinTest::TearDown();
     }
-    TLoggingForm* NewChild(const wchar_t* Caption)
-    {
-        auto* child = vcl::Create<TLoggingForm>(vcl::Application);
-        child->SetFormStyle(vcl::TFormStyle::fsMDIChild);
-        child->SetCaption(Caption);
-        child->SetBounds(10, 10, 200, 150);
-        child->Show();
-        testsupport::PumpFor(0);
-        return child;
-    }
+    TLoggingForm* NewChild(const wchar_t* Caption) { return App->NewChild(Caption); }
     // The window menu opens.
     void OpenWindowMenu()
     {
@@ -265,11 +298,9 @@ protected:
         return entries;
     }
 
+    std::unique_ptr<TOwnApplication> App;
     TMDIMain* Main = nullptr;
     TMenuItem* WindowMenu = nullptr;
-
-private:
-    vcl::TApplication* FSaved = nullptr;
 };
 
 }  // namespace
@@ -305,4 +336,36 @@ TEST_F(MDIWindowMenuTest, TheWindowMenuListsTheVisibleChildrenAfterOneSeparator)
     WindowMenu->Items(3)->Click();
     testsupport::PumpFor(0);
     EXPECT_EQ(Main->ActiveMDIChild(), first) << "the chosen child comes to the front";
+}
+
+// An MDI form in our own skin with its menu line and two children, for people to look at.
+TEST(OurSkinMenuLine, AnMDIFormShowsTheMenuLineOfOurSkin)
+{
+    testsupport::InitializeApplication();
+    const std::filesystem::path folder =
+        std::filesystem::path(testsupport::SourceDir()) / "assets" / "skins" / "Aluminium (internal)";
+    const auto manager = skintest::LoadSkin(folder.wstring());
+    manager->SendNewSkin(false);
+    TOwnApplication app;
+    TMenuItem* windowMenu = nullptr;
+    TMDIMain* main = app.MainForm(windowMenu);
+    app.NewChild(L"First", 10, 10);
+    app.NewChild(L"Second", 120, 80);
+    RedrawWindow(main->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME |
+                                                       RDW_UPDATENOW);
+    testsupport::PumpFor(100);
+
+    const testsupport::TGrab shot = testsupport::Grab(main->Handle());
+    RECT window{}, item{};
+    GetWindowRect(main->Handle(), &window);
+    ASSERT_TRUE(GetMenuItemRect(main->Handle(), GetMenu(main->Handle()), 0, &item));
+    const int line = manager->GetSkinIndex(L"MENULINE");
+    ASSERT_TRUE(manager->IsValidSkinIndex(line));
+    EXPECT_EQ(shot.Pixel(shot.Width - 60, (item.top + item.bottom) / 2 - window.top),
+              COLORREF(manager->gd[size_t(line)].Color))
+        << "the line right of the items";
+    const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
+    std::filesystem::create_directories(png);
+    EXPECT_TRUE(testsupport::SavePng((png / "mdi_menu_line.png").wstring(), shot.Width, shot.Height,
+                                     std::vector<uint32_t>(shot.Pixels.begin(), shot.Pixels.end())));
 }
