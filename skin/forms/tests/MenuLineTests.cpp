@@ -45,6 +45,14 @@ struct TPainterLog {
     }
 };
 
+// The bar item at Position in cache coordinates (standard layout: the window's own).
+vcl::TRect BarItemRect(vcl::TCustomForm* Form, int Position)
+{
+    RECT r{};
+    EXPECT_TRUE(GetMenuItemRect(Form->Handle(), GetMenu(Form->Handle()), UINT(Position), &r));
+    return vcl::TRect(r.left, r.top, r.right, r.bottom).Offsetted(-Form->Left(), -Form->Top());
+}
+
 // Forms with a main menu of two items ("&File" and "&Edit", each with one sub-item).
 template <class TBase>
 class TMenuFormTest : public TBase {
@@ -65,13 +73,7 @@ protected:
     {
         return skintest::Rgb(Pixels, Pixels.Width - 40, LineTop(Provider) + 2);
     }
-    // The bar item at Position in cache coordinates (standard layout: the window's own).
-    static vcl::TRect ItemRect(vcl::TCustomForm* Form, int Position)
-    {
-        RECT r{};
-        EXPECT_TRUE(GetMenuItemRect(Form->Handle(), GetMenu(Form->Handle()), UINT(Position), &r));
-        return vcl::TRect(r.left, r.top, r.right, r.bottom).Offsetted(-Form->Left(), -Form->Top());
-    }
+    static vcl::TRect ItemRect(vcl::TCustomForm* Form, int Position) { return BarItemRect(Form, Position); }
 
     vcl::TMainMenu* Menu = nullptr;
     TMenuItem* File = nullptr;
@@ -336,6 +338,53 @@ TEST_F(MDIWindowMenuTest, TheWindowMenuListsTheVisibleChildrenAfterOneSeparator)
     WindowMenu->Items(3)->Click();
     testsupport::PumpFor(0);
     EXPECT_EQ(Main->ActiveMDIChild(), first) << "the chosen child comes to the front";
+}
+
+TEST_F(MDIWindowMenuTest, AMaximisedChildPutsItsIconFirstAndItsButtonsUnderACoverDuringMenuLoops)
+{
+    TLoggingForm* child = NewChild(L"Big");
+    SendMessageW(child->Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_APPLICATION)));
+    SendMessageW(Main->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    testsupport::PumpFor(0);
+    ASSERT_TRUE(ChildIconPresent());
+    TsSkinProvider* provider = Main->Provider;
+    const TPixelView pixels = Render(provider);
+    // The child's system menu holds the bar's first place: "&File" is second, "&Window" third.
+    const vcl::TRect window = BarItemRect(Main, 2);
+    ASSERT_FALSE(window.IsEmpty());
+    EXPECT_EQ(skintest::Rgb(pixels, window.left + 1, window.top + 1), skintest::FlatColour(skintest::MdiMenuItem, 0));
+    const int size = provider->MenuHeight() - 2;
+    const int left = SysBorderWidth(Main->Handle(), nullptr, true) + 1;
+    const int top = provider->FrameLayout().MenuTop() + 1;
+    int drawn = 0;
+    for (int y = top; y < top + size; ++y)
+        for (int x = left; x < left + size; ++x)
+            drawn += skintest::Rgb(pixels, x, y) != skintest::FlatColour(skintest::MdiMenuLine, 0) &&
+                     skintest::Rgb(pixels, x, y) != skintest::FlatColour(skintest::MdiMenuItem, 0);
+    EXPECT_GT(drawn, 0) << "the child's icon at the start of the line";
+
+    SendMessageW(Main->Handle(), WM_ENTERMENULOOP, 0, 0);
+    ASSERT_NE(MDIIconsForm, nullptr);
+    EXPECT_TRUE(provider->InMenu);
+    EXPECT_EQ(MDIIconsForm->Name(), L"acMDIIcons");
+    EXPECT_EQ(MDIIconsForm->Tag(), -98);
+    RECT cover{};
+    GetWindowRect(MDIIconsForm->Handle(), &cover);
+    const int border = SysBorderWidth(Main->Handle(), nullptr, false);
+    EXPECT_EQ(cover.left, Main->Left() + Main->Width() - border - 60);
+    EXPECT_EQ(cover.top, Main->Top() + border + SysCaptHeight(Main));
+    EXPECT_EQ(cover.right - cover.left, 60);
+    EXPECT_EQ(cover.bottom - cover.top, GetSystemMetrics(SM_CYMENU) + 3);
+    RedrawWindow(MDIIconsForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    testsupport::PumpFor(0);
+    const testsupport::TGrab shown = testsupport::Grab(MDIIconsForm->Handle());
+    const uint32_t under = skintest::Rgb(PixelsOf(provider->SkinData()->FCacheBmp.get()),
+                                         cover.left - Main->Left() + 30, cover.top - Main->Top() + 5);
+    EXPECT_EQ(shown.Pixel(30, 5), COLORREF(RGB(under >> 16, under >> 8 & 0xFF, under & 0xFF)))
+        << "the cover shows the cache's pixels beneath it";
+    SendMessageW(Main->Handle(), WM_EXITMENULOOP, 0, 0);
+    EXPECT_EQ(MDIIconsForm, nullptr);
+    EXPECT_FALSE(provider->InMenu);
 }
 
 // An MDI form in our own skin with its menu line and two children, for people to look at.
