@@ -144,6 +144,29 @@ TEST_F(MenuLineWithoutSectionTest, WithoutTheSectionTheFormShowsAndTheItemsAreSt
     EXPECT_EQ(skintest::Rgb(pixels, r.left + 2, r.top + 2), 0xFF0000u) << "the item reaches the cache";
 }
 
+TEST_F(MenuLineTest, RepaintingOneItemDrawsItInItsStateOnTheCacheAndTheWindow)
+{
+    TLoggingForm* form = MenuForm();
+    TsSkinProvider* provider = form->Provider;
+    form->Show();
+    testsupport::PumpFor(0);
+    Render(provider);
+    const vcl::TRect r = ItemRect(form, 0);
+    ASSERT_FALSE(r.IsEmpty());
+    const uint32_t hot = skintest::FlatColour(skintest::MdiMenuItem, 1);
+    auto* popup = vcl::Create<vcl::TPopupMenu>(form);
+    TMenuItem* foreign = AddItem(form, popup->Items(), L"Other");
+    foreign->SetOnAdvancedDrawItem(File->OnAdvancedDrawItem());
+    provider->RepaintMenuItem(foreign, r, {vcl::TOwnerDrawStateItem::odSelected});
+    const TPixelView pixels = PixelsOf(provider->SkinData()->FCacheBmp.get());
+    EXPECT_NE(skintest::Rgb(pixels, r.left + 1, r.top + 1), hot) << "an item of another menu";
+
+    provider->RepaintMenuItem(File, r, {vcl::TOwnerDrawStateItem::odSelected});
+    EXPECT_EQ(skintest::Rgb(pixels, r.left + 1, r.top + 1), hot);
+    const testsupport::TGrab shot = testsupport::Grab(form->Handle());
+    EXPECT_EQ(shot.Pixel(r.left + 1, r.top + 1), COLORREF(RGB(hot >> 16, hot >> 8 & 0xFF, hot & 0xFF)));
+}
+
 TEST_F(MenuLineTest, UpdateMenuNestedInItselfAnswersFalse)
 {
     TLoggingForm* form = MenuForm();
