@@ -486,14 +486,14 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         if (Manager()->SkinnedPopups())
             AC_WMInitMenuPopup(Message);
         return;
-    case WM_MEASUREITEM:
-        if (MenuHeight() > 0 && reinterpret_cast<const MEASUREITEMSTRUCT*>(Message.LParam)->CtlType == ODT_MENU) {
-            const UINT command = reinterpret_cast<const MEASUREITEMSTRUCT*>(Message.LParam)->itemID;
-            if (vcl::TMenuItem* item = Form->Menu()->FindItem(command, vcl::TFindItemKind::fkCommand))
+    case WM_MEASUREITEM: {
+        const auto* measure = reinterpret_cast<const MEASUREITEMSTRUCT*>(Message.LParam);
+        if (MenuHeight() > 0 && measure->CtlType == ODT_MENU)
+            if (vcl::TMenuItem* item = Form->Menu()->FindItem(measure->itemID, vcl::TFindItemKind::fkCommand))
                 Manager()->SkinableMenus()->InitItem(item, true);
-        }
         OldWndProc(Message);
         return;
+    }
     case WM_CONTEXTMENU:
         if (Form->PopupMenu())
             Manager()->SkinableMenus()->HookPopupMenu(Form->PopupMenu(), Manager()->SkinnedPopups());
