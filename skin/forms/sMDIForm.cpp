@@ -37,6 +37,8 @@ void TsMDIForm::RefreshMDIScrolls()
         ListSW = MDIWrapperFactory()(FForm->ClientHandle(), data->SkinManager(), SkinProvider);
 }
 
+void TsMDIForm::UpdateMDIIconItem() { SkinProvider->RepaintMenu(); }
+
 void TsMDIForm::DestroyScrolls()
 {
     std::unique_ptr<TacMDIClientWrapper> wrapper = std::move(ListSW);

@@ -46,6 +46,8 @@ public:
     void RefreshMDIScrolls();
     // Frees the wrapper; the field is cleared first.
     void DestroyScrolls();
+    // The provider's menu line is measured and painted again (a child's icon came or went).
+    void UpdateMDIIconItem();
 
     vcl::TCustomForm* FForm = nullptr;             // the MDI main form, the provider's form
     std::unique_ptr<TacMDIClientWrapper> ListSW;  // the wrapper of the MDI client window, or none

@@ -188,6 +188,31 @@ public:
     void RestoreBtnsBG();
 
     // ---------------------------------------------------------------------------------------------
+    // The menu line
+
+    // Paints one bar item of the form's menu into the cache in State at R and copies R onto the
+    // window; nothing without a menu line or for an item of another menu.
+    void RepaintMenuItem(vcl::TMenuItem* Item, const vcl::TRect& R, vcl::TOwnerDrawState State);
+    // The menu line is measured and painted again: the frame is repainted.
+    void RepaintMenu();
+    // Makes the class library build the system's menu bar again; false without a first item and
+    // for a call nested in another.
+    bool UpdateMenu();
+    // Hooks the bar items once: the menu line's painter, then the bar rebuilt.
+    void TryInitMenu();
+    // Active: every menu of the form (and of its frames) is painted in the skin; not Active: the
+    // menus get their own look back. Only for the default manager.
+    void InitMenuItems(bool Active);
+    // WM_INITMENUPOPUP: the system menu's sizing greyed, and an MDI form's window menu listing its
+    // visible children.
+    void AC_WMInitMenuPopup(vcl::TMessage& Message);
+    // The OnPaint of the small window over the MDI buttons during a menu loop: the menu line's
+    // right end from the cache.
+    void MdiIcoFormPaint(vcl::TObject* Sender);
+    // The window list's item: the MDI child of its index comes to the front.
+    void OnChildMnuClick(vcl::TObject* Sender);
+
+    // ---------------------------------------------------------------------------------------------
     // Output to the window
 
     // Copies the frame's parts of the cache into the window DC, rendering first when needed.
@@ -402,6 +427,17 @@ private:
     // covers the whole frame.
     void PaintFrame(bool Iconic);
     void PaintTitleBar(const TFrameLayout& Layout, const TCacheInfo& Background, int State, bool Iconic);
+    // The menu line's section and bar items, and a maximised MDI child's icon at its start.
+    void PaintMenuLine(const TFrameLayout& Layout, int State);
+    void PaintChildIcon(const TFrameLayout& Layout);
+    // The items the system's menu bar shows, in order: the visible items of the form's menu with
+    // the active MDI child's merged in.
+    std::vector<vcl::TMenuItem*> BarItems();
+    // The window list of an MDI form's window menu, made again for the popup Popup.
+    void FillWindowList(HMENU Popup);
+    // Shows MDIIconsForm over the menu line's right end for a menu loop.
+    void ShowMDIIcons();
+
     void PaintCaptionText(const TFrameLayout& Layout, int State);
     void DrawAppIcon(const TFrameLayout& Layout);
     void PaintGrip(const TFrameLayout& Layout);
@@ -598,6 +634,12 @@ struct TCaptionSeams {
 TCaptionSeams& CaptionSeams();
 // MDI children
 
+// The small window that shows a maximised MDI child's buttons while a menu loop of its MDI form
+// runs; none otherwise.
+extern vcl::TForm* MDIIconsForm;
+// The Tag bit of the window list's items in an MDI form's window menu; the low bits hold the
+// child's index.
+constexpr intptr_t WindowListTag = 0x200;
 // An MDI child is being created while the active child is maximised: its frame waits.
 extern bool bChildCreating;
 // The provider of the MDI child last activated, maximised or created; none when it went.

@@ -109,6 +109,7 @@ void TsSkinProvider::AC_WMNCPaint()
         FResizeMode = TsResizeMode::rmStandard;
     if (OtherChildMaximized(Form))
         return;
+    TryInitMenu();
     const HWND handle = Form->Handle();
     const bool iconic = IsIconic(handle);
     const bool sizing = HasSizingFrame(handle);
@@ -501,12 +502,15 @@ void TsSkinProvider::SetDrawNonClientArea(bool Value)
         if (!Form->Showing() || !FCommonData->Skinned())
             return;
         FCommonData->BGChanged = true;
+        TryInitMenu();
         InitExBorders(Manager()->GetExtendedBorders());
         RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_INVALIDATE);
         RefreshFormScrolls(this);
         return;
     }
     BorderForm.reset();
+    if (Form->Menu() && Manager())
+        Manager()->SkinableMenus()->InitMenuLine(Form->Menu(), false);
     ListSW.reset();
     if (!Form->HandleAllocated())
         return;

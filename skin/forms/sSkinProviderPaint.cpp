@@ -1,7 +1,8 @@
 // The picture of a skinned form in the provider's cache, layer by layer: frame and background,
 // grip, title section, icon, "TITLEBAR" bar, caption text, the background saved behind the title
-// buttons, the buttons; then the form's own OnPaint over the client area. The menu line, the MDI
-// area and the extended-border frame come with their own features.
+// buttons, the buttons; then the form's own OnPaint over the client area. The menu line is painted
+// between the title and the caption text; the MDI area and the extended-border frame come with
+// their own features.
 #include <algorithm>
 #include <memory>
 
@@ -115,8 +116,10 @@ void TsSkinProvider::PaintFrame(bool Iconic)
         PaintGrip(layout);
     }
     const bool caption = layout.CaptionHeight != 0 && FDrawNonClientArea;
-    if (caption) {
+    if (caption)
         PaintTitleBar(layout, background, state, Iconic);
+    PaintMenuLine(layout, state);
+    if (caption) {
         PaintCaptionText(layout, state);
         SaveBGForBtns(true);
         PaintBorderIcons();

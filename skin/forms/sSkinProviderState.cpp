@@ -208,6 +208,7 @@ void TsSkinProvider::CMShowingChanged(TMessage& Message)
         FormTimer->Free();
         FormTimer = nullptr;
     }
+    TryInitMenu();
     if (Adapter)
         Adapter->AddAllItems(Form);
     fAnimating = ShowAnimationWanted();
@@ -304,7 +305,10 @@ void TsSkinProvider::WMNCPaint(TMessage& Message)
     TsCommonData& data = *FCommonData;
     if (!SystemMenu)
         PrepareForm();
-    if (FDrawNonClientArea && ((data.CtrlSkinState & (cssBatch | cssMenuChanged)) || (FormState & fsExitAnimation)))
+    // A menu line whose menu is not on the window yet would be painted without its items.
+    const bool menuWithoutWindow = MenuHeight() > 0 && !Form->Menu()->WindowHandle();
+    if (FDrawNonClientArea &&
+        ((data.CtrlSkinState & (cssBatch | cssMenuChanged)) || menuWithoutWindow || (FormState & fsExitAnimation)))
         return;
     if (RTInit) {
         RTInit = false;
@@ -391,6 +395,7 @@ void TsSkinProvider::WMNCActivate(TMessage& Message)
     // A running animation draws the form itself.
     if (!FormTimer || !FormTimer->Enabled())
         RepaintNC();
+    TryInitMenu();
     if (data.Skinned() && !Adapter)
         AdapterCreate();
 }

@@ -1,8 +1,7 @@
 // The provider's window procedure: the skin commands it answers for the form in every state, the
 // loading of a skin while the form is not skinned, and the skin commands and window messages while
-// it is. The title bar's mouse, the system commands, printing, the menu line, the MDI frame and the
-// animations are not part of the skinned frame yet: their messages go on to the form's own
-// procedure.
+// it is. The title bar's mouse, the system commands, printing, the MDI frame and the animations
+// are not part of the skinned frame yet: their messages go on to the form's own procedure.
 #include <windows.h>
 #include <commctrl.h>
 #include <windowsx.h>
@@ -14,6 +13,7 @@
 #include "skin/core/sConst.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinMenus.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/core/sVclUtilsAnimation.h"
@@ -21,6 +21,7 @@
 #include "skin/forms/sSkinProviderAnimation.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/application.h"
+#include "vcl/menus.h"
 #include "vcl/stdctrls.h"
 
 namespace skin {
@@ -120,11 +121,14 @@ void TsSkinProvider::SkinRemoved(TMessage& Message)
     AdapterRemove();
     if (FormDestroying())
         return;
-    if (Manager())
+    if (Manager()) {
+        InitMenuItems(false);
         CheckSysMenu(false);
+    }
     if (Form->HandleAllocated()) {
         if (HaveBorder(this) && !InMenu)
             SetWindowRgn(Form->Handle(), nullptr, TRUE);
+        UpdateMenu();
         // The form itself, not the whole desktop, is drawn again.
         RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
     }
@@ -223,8 +227,13 @@ void TsSkinProvider::SkinLoaded()
     UpdateSysExHeight();
     CheckSysMenu(true);
     UpdateIconsIndexes();
-    if (!manager->ComponentState().Contains(vcl::TComponentStateItem::csLoading) && FMenuOwnerDraw)
-        MenusInitialized = true;
+    if (!manager->ComponentState().Contains(vcl::TComponentStateItem::csLoading)) {
+        if (FMenuOwnerDraw)
+            MenusInitialized = true;
+        InitMenuItems(true);
+        if (!MenusInitialized)
+            MenusInitialized = UpdateMenu();
+    }
     FCommonData->BGChanged = true;
     FLinesCount = -1;
     TakeGlobalColor();
@@ -280,6 +289,7 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message)
         FCaptionSkinIndex = Manager()->GetSkinIndex(L"CAPTION");
         UpdateIconsIndexes();
         CheckSysMenu(FDrawNonClientArea);
+        Manager()->SkinableMenus()->UpdateMenus();
         data.BGChanged = true;
         FLinesCount = -1;
         return;
@@ -344,6 +354,10 @@ void TsSkinProvider::Repaint(TMessage& Message)
     if (Form->Parent() && Form->FormStyle() != vcl::TFormStyle::fsMDIChild)
         data.CtrlSkinState &= uint16_t(~cssNoCache);
     FLinesCount = -1;
+    if (!Manager()->ComponentState().Contains(vcl::TComponentStateItem::csLoading)) {
+        UpdateMenu();
+        InitMenuItems(data.Skinned(false));
+    }
     if (HaveBorder(this))
         RgnChanged = true;
     if (!Form->Visible())
@@ -496,9 +510,50 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         AC_WMMouseMove(Message);
         return;
     case WM_PARENTNOTIFY: WMParentNotify(Message); return;
+    case WM_ENTERMENULOOP:
+        if (Form->FormStyle() == vcl::TFormStyle::fsMDIForm && !InMenu && Form->ActiveMDIChild() &&
+            Form->ActiveMDIChild()->WindowState() == vcl::TWindowState::wsMaximized)
+            ShowMDIIcons();
+        OldWndProc(Message);
+        return;
     case WM_EXITMENULOOP:
         InMenu = false;
+        if (MDIIconsForm) {
+            MDIIconsForm->Free();
+            MDIIconsForm = nullptr;
+        }
         OldWndProc(Message);
+        return;
+    case WM_INITMENUPOPUP:
+        if (Manager()->SkinnedPopups())
+            AC_WMInitMenuPopup(Message);
+        return;
+    case WM_MEASUREITEM: {
+        const auto* measure = reinterpret_cast<const MEASUREITEMSTRUCT*>(Message.LParam);
+        if (MenuHeight() > 0 && measure->CtlType == ODT_MENU)
+            if (vcl::TMenuItem* item = Form->Menu()->FindItem(measure->itemID, vcl::TFindItemKind::fkCommand))
+                Manager()->SkinableMenus()->InitItem(item, true);
+        OldWndProc(Message);
+        return;
+    }
+    case WM_CONTEXTMENU:
+        if (Form->PopupMenu())
+            Manager()->SkinableMenus()->HookPopupMenu(Form->PopupMenu(), Manager()->SkinnedPopups());
+        OldWndProc(Message);
+        return;
+    case WM_SYSCOLORCHANGE:
+        OldWndProc(Message);
+        UpdateMenu();
+        return;
+    case WM_CHILDACTIVATE:
+        OldWndProc(Message);
+        UpdateMenu();
+        if (vcl::TCustomForm* active = MDISkinProvider ? MDISkinProvider->Form->ActiveMDIChild() : nullptr) {
+            if (active->WindowState() == vcl::TWindowState::wsMaximized && MDISkinProvider->MDIForm)
+                MDISkinProvider->MDIForm->UpdateMDIIconItem();
+            else
+                CheckSysMenu(true);
+        }
         return;
     case WM_MDIDESTROY:
     case WM_MDIACTIVATE:
@@ -640,6 +695,8 @@ void TsSkinProvider::WMActivate(TMessage& Message)
     FLinesCount = -1;
     if (LOWORD(Message.WParam) != WA_ACTIVE)
         return;
+    if (!ComponentState().Contains(vcl::TComponentStateItem::csDesigning))
+        InitMenuItems(FCommonData->Skinned(false));
     if (SystemMenu)
         SystemMenu->UpdateItems(false);
     if (Form->BorderStyle() == vcl::TFormBorderStyle::bsNone)

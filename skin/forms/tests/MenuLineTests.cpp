@@ -1,0 +1,443 @@
+// The menu line of a skinned form, read back from the provider's cache: its section under the bar
+// items, the forms that get none, the system's bar kept in step, and an MDI form's window list.
+#include "MDIFixtures.h"
+#include "pngfile.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinMenus.h"
+#include "skin/graphics/sGraphUtils.h"
+#include "vcl/application.h"
+#include "vcl/menus.h"
+
+using namespace skin;
+using skintest::TLoggingForm;
+using vcl::TFormBorderStyle;
+using vcl::TMenuItem;
+
+namespace {
+
+constexpr int MdiArea = 5;
+
+TMenuItem* AddItem(vcl::TComponent* Owner, TMenuItem* Parent, const wchar_t* Caption)
+{
+    auto* item = vcl::Create<TMenuItem>(Owner);
+    item->SetCaption(Caption);
+    Parent->Add(item);
+    return item;
+}
+
+// What the skinned painter hands on after painting a bar item; its bitmap is filled with Colour.
+struct TPainterLog {
+    vcl::TColor Colour = vcl::TColor(0x0000FF);
+    std::vector<vcl::TObject*> Items;
+    vcl::TOwnerDrawState State;
+    void Painted(vcl::TObject* Sender, vcl::TCanvas* ACanvas, const vcl::TRect& ARect, vcl::TOwnerDrawState AState,
+                 TsMenuItemType Type)
+    {
+        if (Type != TsMenuItemType::smTopLine)
+            return;
+        Items.push_back(Sender);
+        State = AState;
+        FillDC(ACanvas->Handle(), ARect, Colour);
+    }
+};
+
+// The bar item at Position in cache coordinates (standard layout: the window's own).
+vcl::TRect BarItemRect(vcl::TCustomForm* Form, int Position)
+{
+    RECT r{};
+    EXPECT_TRUE(GetMenuItemRect(Form->Handle(), GetMenu(Form->Handle()), UINT(Position), &r));
+    return vcl::TRect(r.left, r.top, r.right, r.bottom).Offsetted(-Form->Left(), -Form->Top());
+}
+
+// Forms with a main menu of two items ("&File" and "&Edit", each with one sub-item).
+template <class TBase>
+class TMenuFormTest : public TBase {
+protected:
+    TLoggingForm* MenuForm(TFormBorderStyle Style = TFormBorderStyle::bsSizeable)
+    {
+        TLoggingForm* form = this->NewForm(Style, {vcl::TBorderIcon::biSystemMenu, vcl::TBorderIcon::biMinimize});
+        Menu = vcl::Create<vcl::TMainMenu>(form);
+        File = AddItem(form, Menu->Items(), L"&File");
+        AddItem(form, File, L"Open");
+        AddItem(form, AddItem(form, Menu->Items(), L"&Edit"), L"Copy");
+        form->SetMenu(Menu);
+        return form;
+    }
+    // The menu line's first row in the cache, and a pixel of it far right of the items.
+    static int LineTop(TsSkinProvider* Provider) { return Provider->FrameLayout().MenuTop(); }
+    static uint32_t LineRight(TsSkinProvider* Provider, const TPixelView& Pixels)
+    {
+        return skintest::Rgb(Pixels, Pixels.Width - 40, LineTop(Provider) + 2);
+    }
+    static vcl::TRect ItemRect(vcl::TCustomForm* Form, int Position) { return BarItemRect(Form, Position); }
+
+    vcl::TMainMenu* Menu = nullptr;
+    TMenuItem* File = nullptr;
+};
+
+using MenuLineTest = TMenuFormTest<skintest::MdiSkinTest>;
+using MenuLineWithoutSectionTest = TMenuFormTest<skintest::ProviderTest>;
+
+}  // namespace
+
+TEST_F(MenuLineTest, TheLineIsPaintedInItsSectionWithTheBarItemsOverIt)
+{
+    TLoggingForm* form = MenuForm();
+    TsSkinProvider* provider = form->Provider;
+    ASSERT_TRUE(provider->MenuPresent());
+    const TPixelView pixels = Render(provider);
+    EXPECT_EQ(LineRight(provider, pixels), skintest::FlatColour(skintest::MdiMenuLine, 0));
+    EXPECT_TRUE(File->OnAdvancedDrawItem()) << "the bar items are hooked on the way";
+    for (int position = 0; position < 2; ++position) {
+        SCOPED_TRACE(position);
+        const vcl::TRect r = ItemRect(form, position);
+        ASSERT_FALSE(r.IsEmpty());
+        EXPECT_EQ(skintest::Rgb(pixels, r.left + 1, r.top + 1), skintest::FlatColour(skintest::MdiMenuItem, 0));
+    }
+    EXPECT_EQ(provider->MenuLineBmp->Height(), provider->GetLinesCount() * provider->MenuHeight() + 1);
+}
+
+TEST_F(MenuLineTest, FormsWithoutAMenuLineGetNone)
+{
+    struct TCase {
+        const char* Name;
+        TFormBorderStyle Style;
+        bool AutoMerge;
+        bool Hidden;
+    };
+    const TCase cases[] = {{"AutoMerge", TFormBorderStyle::bsSizeable, true, false},
+                           {"a dialog", TFormBorderStyle::bsDialog, false, false},
+                           {"every item hidden", TFormBorderStyle::bsSizeable, false, true}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TLoggingForm* form = MenuForm(c.Style);
+        Menu->SetAutoMerge(c.AutoMerge);
+        if (c.Hidden)
+            for (int i = 0; i < Menu->Items()->Count(); ++i)
+                Menu->Items()->Items(i)->SetVisible(false);
+        TsSkinProvider* provider = form->Provider;
+        EXPECT_FALSE(provider->MenuPresent());
+        const TPixelView pixels = Render(provider);
+        const int y = LineTop(provider) + 2;
+        for (int x = 0; x < pixels.Width; ++x)
+            ASSERT_NE(skintest::Rgb(pixels, x, y), skintest::FlatColour(skintest::MdiMenuLine, 0)) << x;
+    }
+}
+
+TEST_F(MenuLineWithoutSectionTest, WithoutTheSectionTheFormShowsAndTheItemsAreStillDrawn)
+{
+    TLoggingForm* form = MenuForm();
+    TsSkinProvider* provider = form->Provider;
+    TPainterLog log;
+    Manager->SkinableMenus()->SetOnDrawItem({&log, &TPainterLog::Painted});
+    const TPixelView pixels = Render(provider);
+    Manager->SkinableMenus()->SetOnDrawItem(nullptr);
+    EXPECT_EQ(LineRight(provider, pixels), skintest::FlatColour(skintest::FormSection, provider->FormActive ? 1 : 0));
+    ASSERT_EQ(log.Items.size(), 2u);
+    EXPECT_EQ(log.Items[0], File);
+    EXPECT_EQ(log.State, vcl::OwnerDrawState(0x500));
+    const vcl::TRect r = ItemRect(form, 0);
+    EXPECT_EQ(skintest::Rgb(pixels, r.left + 2, r.top + 2), 0xFF0000u) << "the item reaches the cache";
+}
+
+TEST_F(MenuLineTest, RepaintingOneItemDrawsItInItsStateOnTheCacheAndTheWindow)
+{
+    TLoggingForm* form = MenuForm();
+    TsSkinProvider* provider = form->Provider;
+    form->Show();
+    testsupport::PumpFor(0);
+    Render(provider);
+    const vcl::TRect r = ItemRect(form, 0);
+    ASSERT_FALSE(r.IsEmpty());
+    const uint32_t hot = skintest::FlatColour(skintest::MdiMenuItem, 1);
+    auto* popup = vcl::Create<vcl::TPopupMenu>(form);
+    TMenuItem* foreign = AddItem(form, popup->Items(), L"Other");
+    foreign->SetOnAdvancedDrawItem(File->OnAdvancedDrawItem());
+    provider->RepaintMenuItem(foreign, r, {vcl::TOwnerDrawStateItem::odSelected});
+    const TPixelView pixels = PixelsOf(provider->SkinData()->FCacheBmp.get());
+    EXPECT_NE(skintest::Rgb(pixels, r.left + 1, r.top + 1), hot) << "an item of another menu";
+
+    provider->RepaintMenuItem(File, r, {vcl::TOwnerDrawStateItem::odSelected});
+    EXPECT_EQ(skintest::Rgb(pixels, r.left + 1, r.top + 1), hot);
+    const testsupport::TGrab shot = testsupport::Grab(form->Handle());
+    EXPECT_EQ(shot.Pixel(r.left + 1, r.top + 1), COLORREF(RGB(hot >> 16, hot >> 8 & 0xFF, hot & 0xFF)));
+}
+
+TEST_F(MenuLineTest, UpdateMenuNestedInItselfAnswersFalse)
+{
+    TLoggingForm* form = MenuForm();
+    TsSkinProvider* provider = form->Provider;
+    std::vector<bool> nested;
+    Menu->SetOnChange(vcl::TMenuChangeEvent(
+        [&](vcl::TObject*, TMenuItem*, bool) { nested.push_back(provider->UpdateMenu()); }));
+    EXPECT_TRUE(provider->UpdateMenu());
+    ASSERT_FALSE(nested.empty());
+    EXPECT_EQ(std::count(nested.begin(), nested.end(), true), 0);
+    Menu->SetOnChange(nullptr);
+    Menu->Items()->Clear();
+    EXPECT_FALSE(provider->UpdateMenu()) << "a menu without items";
+}
+
+TEST_F(MenuLineTest, AMenuChangeCountsTheLinesAgainAndRepaintsTheLine)
+{
+    TLoggingForm* form = MenuForm();
+    TsSkinProvider* provider = form->Provider;
+    Render(provider);
+    provider->GetLinesCount();
+    ASSERT_NE(provider->FLinesCount, -1);
+    provider->RepaintMenu();
+    EXPECT_EQ(provider->FLinesCount, -1);
+    EXPECT_TRUE(provider->MenuChanged);
+    EXPECT_TRUE(provider->SkinData()->BGChanged);
+
+    // Shown, the form repaints its frame as soon as the system shows the changed bar.
+    form->Show();
+    testsupport::PumpFor(0);
+    TMenuItem* help = AddItem(form, Menu->Items(), L"&Help");
+    AddItem(form, help, L"About");
+    testsupport::PumpFor(0);
+    EXPECT_FALSE(provider->MenuChanged);
+    const vcl::TRect r = ItemRect(form, 2);
+    ASSERT_FALSE(r.IsEmpty());
+    const TPixelView pixels = PixelsOf(provider->SkinData()->FCacheBmp.get());
+    EXPECT_EQ(skintest::Rgb(pixels, r.left + 1, r.top + 1), skintest::FlatColour(skintest::MdiMenuItem, 0))
+        << "the new item is painted in the line";
+}
+
+TEST_F(MenuLineTest, MenuLineSkinTakesEffectAtTheNextFullRender)
+{
+    TLoggingForm* form = MenuForm();
+    TsSkinProvider* provider = form->Provider;
+    Render(provider);
+    provider->SetMenuLineSkin(L"MDIAREA");
+    TPixelView pixels = PixelsOf(provider->SkinData()->FCacheBmp.get());
+    EXPECT_EQ(LineRight(provider, pixels), skintest::FlatColour(skintest::MdiMenuLine, 0)) << "nothing repainted";
+    pixels = Render(provider);
+    EXPECT_EQ(LineRight(provider, pixels), skintest::FlatColour(MdiArea, 0));
+    provider->SetMenuLineSkin(L"NOSUCHSECTION");
+    pixels = Render(provider);
+    EXPECT_EQ(LineRight(provider, pixels), skintest::FlatColour(skintest::MdiMenuLine, 0)) << "an unknown section";
+}
+
+// ---------------------------------------------------------------------------------------------
+// An MDI form's window menu
+
+namespace {
+
+// An MDI main form, an MDI form before its window is made.
+class TMDIMain : public TLoggingForm {
+    CL_CLASS(TMDIMain, TLoggingForm)
+public:
+    explicit TMDIMain(vcl::TComponent* AOwner) : TLoggingForm(AOwner) { SetFormStyle(vcl::TFormStyle::fsMDIForm); }
+};
+
+// An application of its own for the life of the object: its first form becomes the main form, and
+// it frees every form it owns when it goes.
+class TOwnApplication {
+public:
+    TOwnApplication() : FSaved(vcl::Application)
+    {
+        vcl::Application = vcl::Create<vcl::TApplication>(nullptr);
+        vcl::Application->Initialize();
+    }
+    ~TOwnApplication()
+    {
+        vcl::Application->Free();
+        vcl::Application = FSaved;
+        FSaved->Initialize();
+    }
+    TOwnApplication(const TOwnApplication&) = delete;
+    TOwnApplication& operator=(const TOwnApplication&) = delete;
+
+    // The shown MDI main form with a provider and a menu of "&File" and "&Window", the window menu.
+    TMDIMain* MainForm(TMenuItem*& WindowMenu)
+    {
+        TMDIMain* main = nullptr;
+        vcl::Application->CreateForm(main);
+        main->SetBounds(50, 50, 600, 450);
+        main->SetCaption(L"MDI form");
+        main->AddProvider();
+        auto* menu = vcl::Create<vcl::TMainMenu>(main);
+        AddItem(main, AddItem(main, menu->Items(), L"&File"), L"Exit");
+        WindowMenu = AddItem(main, menu->Items(), L"&Window");
+        AddItem(main, WindowMenu, L"Tile");
+        main->SetMenu(menu);
+        main->SetWindowMenu(WindowMenu);
+        main->Show();
+        testsupport::PumpFor(0);
+        return main;
+    }
+    // A shown MDI child at (Left, Top).
+    TLoggingForm* NewChild(const wchar_t* Caption, int Left = 10, int Top = 10)
+    {
+        auto* child = vcl::Create<TLoggingForm>(vcl::Application);
+        child->SetFormStyle(vcl::TFormStyle::fsMDIChild);
+        child->SetCaption(Caption);
+        child->SetBounds(Left, Top, 200, 150);
+        child->Show();
+        testsupport::PumpFor(0);
+        return child;
+    }
+
+private:
+    vcl::TApplication* FSaved;
+};
+
+class MDIWindowMenuTest : public skintest::MdiSkinTest {
+protected:
+    void SetUp() override
+    {
+        MdiSkinTest::SetUp();
+        App = std::make_unique<TOwnApplication>();
+        Main = App->MainForm(WindowMenu);
+    }
+    void TearDown() override
+    {
+        App.reset();
+        MdiSkinTest::TearDown();
+    }
+    TLoggingForm* NewChild(const wchar_t* Caption) { return App->NewChild(Caption); }
+    // The window menu opens.
+    void OpenWindowMenu()
+    {
+        SendMessageW(Main->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(WindowMenu->Handle()), 1);
+    }
+    // The popup's entries: "-" for a separator, else the text.
+    std::vector<std::wstring> Entries()
+    {
+        std::vector<std::wstring> entries;
+        const HMENU popup = WindowMenu->Handle();
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_FTYPE;
+            GetMenuItemInfoW(popup, UINT(i), TRUE, &info);
+            wchar_t text[64] = {};
+            GetMenuStringW(popup, UINT(i), text, 64, MF_BYPOSITION);
+            entries.emplace_back(info.fType & MFT_SEPARATOR ? L"-" : text);
+        }
+        return entries;
+    }
+
+    std::unique_ptr<TOwnApplication> App;
+    TMDIMain* Main = nullptr;
+    TMenuItem* WindowMenu = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MDIWindowMenuTest, TheWindowMenuListsTheVisibleChildrenAfterOneSeparator)
+{
+    TLoggingForm* first = NewChild(L"First");
+    first->AddProvider();
+    auto* childMenu = vcl::Create<vcl::TMainMenu>(first);
+    AddItem(first, childMenu->Items(), L"&Edit");
+    first->SetMenu(childMenu);
+    EXPECT_FALSE(first->Provider->MenuPresent()) << "an MDI child has no menu line of its own";
+    TLoggingForm* second = NewChild(L"Second");
+    TLoggingForm* hidden = NewChild(L"Hidden");
+    hidden->Hide();
+    SendMessageW(Main->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(second->Handle()), 0);
+    testsupport::PumpFor(0);
+    ASSERT_EQ(Main->ActiveMDIChild(), second);
+
+    for (int opening = 0; opening < 2; ++opening) {
+        SCOPED_TRACE(opening);
+        OpenWindowMenu();
+        const std::vector<std::wstring> expected = {L"Tile", L"-", L"Second", L"First"};
+        EXPECT_EQ(Entries(), expected);
+        ASSERT_EQ(WindowMenu->Count(), 4);
+        for (int i = 2; i < 4; ++i) {
+            TMenuItem* item = WindowMenu->Items(i);
+            EXPECT_EQ(Main->MDIChildren(int(item->Tag() & ~WindowListTag)) , i == 2 ? second : first);
+            EXPECT_TRUE(item->Tag() & WindowListTag);
+            EXPECT_EQ(item->Checked(), i == 2);
+        }
+    }
+    WindowMenu->Items(3)->Click();
+    testsupport::PumpFor(0);
+    EXPECT_EQ(Main->ActiveMDIChild(), first) << "the chosen child comes to the front";
+}
+
+TEST_F(MDIWindowMenuTest, AMaximisedChildPutsItsIconFirstAndItsButtonsUnderACoverDuringMenuLoops)
+{
+    TLoggingForm* child = NewChild(L"Big");
+    SendMessageW(child->Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_APPLICATION)));
+    SendMessageW(Main->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    testsupport::PumpFor(0);
+    ASSERT_TRUE(ChildIconPresent());
+    TsSkinProvider* provider = Main->Provider;
+    const TPixelView pixels = Render(provider);
+    // The child's system menu holds the bar's first place: "&File" is second, "&Window" third.
+    const vcl::TRect window = BarItemRect(Main, 2);
+    ASSERT_FALSE(window.IsEmpty());
+    EXPECT_EQ(skintest::Rgb(pixels, window.left + 1, window.top + 1), skintest::FlatColour(skintest::MdiMenuItem, 0));
+    const int size = provider->MenuHeight() - 2;
+    const int left = SysBorderWidth(Main->Handle(), nullptr, true) + 1;
+    const int top = provider->FrameLayout().MenuTop() + 1;
+    int drawn = 0;
+    for (int y = top; y < top + size; ++y)
+        for (int x = left; x < left + size; ++x)
+            drawn += skintest::Rgb(pixels, x, y) != skintest::FlatColour(skintest::MdiMenuLine, 0) &&
+                     skintest::Rgb(pixels, x, y) != skintest::FlatColour(skintest::MdiMenuItem, 0);
+    EXPECT_GT(drawn, 0) << "the child's icon at the start of the line";
+
+    SendMessageW(Main->Handle(), WM_ENTERMENULOOP, 0, 0);
+    ASSERT_NE(MDIIconsForm, nullptr);
+    EXPECT_TRUE(provider->InMenu);
+    EXPECT_EQ(MDIIconsForm->Name(), L"acMDIIcons");
+    EXPECT_EQ(MDIIconsForm->Tag(), -98);
+    RECT cover{};
+    GetWindowRect(MDIIconsForm->Handle(), &cover);
+    const int border = SysBorderWidth(Main->Handle(), nullptr, false);
+    EXPECT_EQ(cover.left, Main->Left() + Main->Width() - border - 60);
+    EXPECT_EQ(cover.top, Main->Top() + border + SysCaptHeight(Main));
+    EXPECT_EQ(cover.right - cover.left, 60);
+    EXPECT_EQ(cover.bottom - cover.top, GetSystemMetrics(SM_CYMENU) + 3);
+    RedrawWindow(MDIIconsForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    testsupport::PumpFor(0);
+    const testsupport::TGrab shown = testsupport::Grab(MDIIconsForm->Handle());
+    const uint32_t under = skintest::Rgb(PixelsOf(provider->SkinData()->FCacheBmp.get()),
+                                         cover.left - Main->Left() + 30, cover.top - Main->Top() + 5);
+    EXPECT_EQ(shown.Pixel(30, 5), COLORREF(RGB(under >> 16, under >> 8 & 0xFF, under & 0xFF)))
+        << "the cover shows the cache's pixels beneath it";
+    SendMessageW(Main->Handle(), WM_EXITMENULOOP, 0, 0);
+    EXPECT_EQ(MDIIconsForm, nullptr);
+    EXPECT_FALSE(provider->InMenu);
+}
+
+// An MDI form in our own skin with its menu line and two children, for people to look at.
+TEST(OurSkinMenuLine, AnMDIFormShowsTheMenuLineOfOurSkin)
+{
+    testsupport::InitializeApplication();
+    const std::filesystem::path folder =
+        std::filesystem::path(testsupport::SourceDir()) / "assets" / "skins" / "Aluminium (internal)";
+    const auto manager = skintest::LoadSkin(folder.wstring());
+    manager->SendNewSkin(false);
+    TOwnApplication app;
+    TMenuItem* windowMenu = nullptr;
+    TMDIMain* main = app.MainForm(windowMenu);
+    app.NewChild(L"First", 10, 10);
+    app.NewChild(L"Second", 120, 80);
+    RedrawWindow(main->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME |
+                                                       RDW_UPDATENOW);
+    testsupport::PumpFor(100);
+
+    const testsupport::TGrab shot = testsupport::Grab(main->Handle());
+    RECT window{}, item{};
+    GetWindowRect(main->Handle(), &window);
+    ASSERT_TRUE(GetMenuItemRect(main->Handle(), GetMenu(main->Handle()), 0, &item));
+    const int line = manager->GetSkinIndex(L"MENULINE");
+    ASSERT_TRUE(manager->IsValidSkinIndex(line));
+    EXPECT_EQ(shot.Pixel(shot.Width - 60, (item.top + item.bottom) / 2 - window.top),
+              COLORREF(manager->gd[size_t(line)].Color))
+        << "the line right of the items";
+    const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
+    std::filesystem::create_directories(png);
+    EXPECT_TRUE(testsupport::SavePng((png / "mdi_menu_line.png").wstring(), shot.Width, shot.Height,
+                                     std::vector<uint32_t>(shot.Pixels.begin(), shot.Pixels.end())));
+}
