@@ -11,24 +11,6 @@ using skintest::Ask;
 
 namespace {
 
-// Records the messages that reach a control's window procedure and hands them on.
-struct TControlSpy {
-    explicit TControlSpy(vcl::TControl* Control) : FInner(Control->WindowProc())
-    {
-        Control->SetWindowProc(vcl::TWndMethod(this, &TControlSpy::Receive));
-    }
-    void Receive(vcl::TMessage& Message)
-    {
-        Seen.push_back(Message.Msg);
-        FInner(Message);
-    }
-    int Count(UINT Msg) const { return int(std::count(Seen.begin(), Seen.end(), Msg)); }
-    std::vector<UINT> Seen;
-
-private:
-    vcl::TWndMethod FInner;
-};
-
 class FrameAdapterTest : public skintest::MdiSkinTest {
 protected:
     void SetUp() override
@@ -47,7 +29,7 @@ protected:
     // The frame's adapter, its window procedure recorded behind it when Spied.
     TsFrameAdapter* Adapt(const wchar_t* Section = nullptr)
     {
-        FrameSpy = std::make_unique<TControlSpy>(Frame);
+        FrameSpy = std::make_unique<skintest::TMessageSpy>(Frame);
         auto* adapter = vcl::Create<TsFrameAdapter>(Frame);
         if (Section)
             adapter->SkinData()->SetSkinSection(Section);
@@ -66,8 +48,8 @@ protected:
     TsPanel* White = nullptr;
     vcl::TFrame* Frame = nullptr;
     // Kept until the forms are gone, as the controls keep calling them.
-    std::unique_ptr<TControlSpy> FrameSpy;
-    std::unique_ptr<TControlSpy> ChildSpy;
+    std::unique_ptr<skintest::TMessageSpy> FrameSpy;
+    std::unique_ptr<skintest::TMessageSpy> ChildSpy;
 };
 
 }  // namespace
@@ -128,7 +110,7 @@ TEST_F(FrameAdapterTest, RemovingTheSkinRecomputesTheFrameAndRedrawsEverything)
     Adapt();
     Form->Show();
     testsupport::PumpFor(0);
-    ChildSpy = std::make_unique<TControlSpy>(child);
+    ChildSpy = std::make_unique<skintest::TMessageSpy>(child);
     FrameSpy->Seen.clear();
 
     Ask(Frame, scmdSkinRemoved, reinterpret_cast<LPARAM>(Manager.get()));

@@ -43,10 +43,11 @@ struct TSysSizes {
     int SmallCaption = GetSystemMetrics(SM_CYSMCAPTION);
 };
 
-// Put in front of a form's window procedure: records every message that reaches it and hands it
-// on. The fixture keeps it until the forms are gone, as a provider may hand it back to the form.
+// Put in front of a control's (mostly a form's) window procedure: records every message that
+// reaches it and hands it on. The fixture keeps it until the forms are gone, as a provider may
+// hand it back to the form.
 struct TMessageSpy {
-    explicit TMessageSpy(vcl::TCustomForm* Form) : FInner(Form->WindowProc()) { Form->SetWindowProc(Method()); }
+    explicit TMessageSpy(vcl::TControl* Control) : FInner(Control->WindowProc()) { Control->SetWindowProc(Method()); }
     vcl::TWndMethod Method() { return vcl::TWndMethod(this, &TMessageSpy::Receive); }
     void Receive(vcl::TMessage& Message)
     {
