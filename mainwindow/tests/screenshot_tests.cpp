@@ -27,6 +27,12 @@ COLORREF SkinFontColour(TfrmMain* Form)
     return vcl::ColorToRGB(Form->sSkinManager1->GetGlobalFontColor());
 }
 
+// The system seams as they were, back when the test ends, however it ends.
+struct TSeamsKept {
+    vcl::TSystemSeams Saved = vcl::Seams();
+    ~TSeamsKept() { vcl::Seams() = Saved; }
+};
+
 // The middle of a caption button on the screen.
 POINT ButtonMiddle(skin::TsSkinProvider* Provider, const skin::TsCaptionButton& Button)
 {
@@ -57,9 +63,9 @@ TEST_F(MainformTest, ScreenshotOfTheFirstLaunch)
     EXPECT_TRUE(WrittenIn(grab, ControlArea(Form()->lbLanguage, screen), SkinFontColour(Form())));
 }
 
-// The wizard question over the main window, both in our skin: the question's caption with icon,
-// text and close, its top corners cut, its text in the skin's font colour; the main window's
-// frame around it as its provider drew it.
+// The wizard question over the main window, both in our skin: the question's caption with its
+// text (a dialog frame without border icons: no icon, no close), its top corners cut, its text in
+// the skin's font colour; the inactive main window's frame around it as its provider drew it.
 TEST_F(MainformTest, ScreenshotOfTheQuestionOverTheMainWindow)
 {
     Form()->sbtEnglishClick(nullptr);
@@ -95,42 +101,41 @@ TEST_F(MainformTest, ScreenshotOfTheCloseButtonHot)
     const HWND window = Form()->Handle();
     skin::TsSkinProvider* provider = Form()->sSkinProvider1;
     const POINT middle = ButtonMiddle(provider, provider->ButtonClose);
-    const vcl::TSystemSeams saved = vcl::Seams();
+    const TSeamsKept kept;
     vcl::Seams().CursorPos = [middle] { return vcl::TPoint(middle.x, middle.y); };
     SendMessageW(window, WM_NCMOUSEMOVE, HTCLOSE, MAKELPARAM(middle.x, middle.y));
     ASSERT_EQ(provider->ButtonClose.State, 1);
+    // Our skin fades title buttons in a window of their own laid over the button.
     skin::TacSBAnimation* fade = provider->ButtonClose.Timer;
-    for (int tick = 0; fade && tick < fade->MaxIterations; ++tick)
+    ASSERT_NE(fade, nullptr);
+    for (int tick = 0; tick < fade->MaxIterations; ++tick)
         fade->OnAnimTimer(nullptr);
     testsupport::PumpFor(100);
     const testsupport::TGrab grab = ScreenGrabOf(window);
     EXPECT_TRUE(SaveScreenshot(grab, "close-hot"));
 
+    // The fade's window shows the hot image, its opaque pixels exactly.
+    ASSERT_TRUE(fade->ABmp);
     RECT screen{};
     GetWindowRect(window, &screen);
-    RECT button = provider->ButtonClose.Rect;
-    if (fade && fade->ABmp) {
-        // The fade's window over the button shows its image, opaque pixels exactly.
-        const skin::TPixelView image = skin::PixelsOf(fade->ABmp.get());
-        const vcl::TRect at = fade->GetFormBounds();
-        int compared = 0, off = 0;
-        for (int y = 0; y < image.Height; ++y)
-            for (int x = 0; x < image.Width; ++x) {
-                const uint32_t argb = image.At(x, y);
-                const int gx = at.left - screen.left + x, gy = at.top - screen.top + y;
-                if (argb >> 24 != 0xFF || gx < 0 || gy < 0 || gx >= grab.Width || gy >= grab.Height)
-                    continue;
-                ++compared;
-                off += grab.Pixel(gx, gy) != RGB(argb >> 16 & 0xFF, argb >> 8 & 0xFF, argb & 0xFF);
-            }
-        EXPECT_GT(compared, 0);
-        EXPECT_EQ(off, 0) << "the hot image as the screen shows it";
-        button = RECT{at.left - screen.left, at.top - screen.top, at.right - screen.left, at.bottom - screen.top};
-    }
+    const skin::TPixelView image = skin::PixelsOf(fade->ABmp.get());
+    const vcl::TRect at = fade->GetFormBounds();
+    const RECT button{at.left - screen.left, at.top - screen.top, at.right - screen.left, at.bottom - screen.top};
+    int compared = 0, off = 0;
+    for (int y = 0; y < image.Height; ++y)
+        for (int x = 0; x < image.Width; ++x) {
+            const uint32_t argb = image.At(x, y);
+            const int gx = button.left + x, gy = button.top + y;
+            if (argb >> 24 != 0xFF || gx < 0 || gy < 0 || gx >= grab.Width || gy >= grab.Height)
+                continue;
+            ++compared;
+            off += grab.Pixel(gx, gy) != RGB(argb >> 16 & 0xFF, argb >> 8 & 0xFF, argb & 0xFF);
+        }
+    EXPECT_GT(compared, 0);
+    EXPECT_EQ(off, 0) << "the hot image as the screen shows it";
     EXPECT_EQ(FramePixelsOffCache(grab, POINT{0, 0}, window, provider, button), 0);
     EXPECT_GT(FramePixelsOffCache(grab, POINT{0, 0}, window, provider), 0)
         << "the hot button differs from the normal one of the frame picture";
-    vcl::Seams() = saved;
 }
 
 // The main window's system menu dropped by a right click on its caption, in our skin: the menu's
