@@ -136,6 +136,18 @@ TGrab Grab(HWND wnd)
     return grab;
 }
 
+TGrab GrabScreen(const RECT& area)
+{
+    TGrab grab;
+    grab.Width = area.right - area.left;
+    grab.Height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    const std::vector<uint32_t> pixels = CopyPixels(screen, area.left, area.top, grab.Width, grab.Height);
+    ReleaseDC(nullptr, screen);
+    grab.Pixels.assign(pixels.begin(), pixels.end());
+    return grab;
+}
+
 TMessageBoxRecorder::TMessageBoxRecorder(int answer) : FSaved(Seams()), FAnswer(answer)
 {
     Seams().MessageBox = [this](HWND owner, const String& text, const String& caption, UINT type) {

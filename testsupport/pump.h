@@ -36,6 +36,9 @@ struct TGrab {
     COLORREF ClientPixel(int x, int y) const { return Pixel(ClientOrigin.x + x, ClientOrigin.y + y); }
 };
 TGrab Grab(HWND wnd);
+// The pixels the screen shows in area (screen coordinates), whatever windows lie there; the
+// client origin is left at the area's top-left.
+TGrab GrabScreen(const RECT& area);
 
 // Replaces the message-box seam for its lifetime: records every box and answers it.
 class TMessageBoxRecorder {

@@ -3,19 +3,179 @@
 #include "screenshots.h"
 #include "textfit.h"
 
+#include "mainwindow/Mastersettingform.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/forms/acSBAnimation.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/acPNG.h"
+#include "vcl/seams.h"
 
 namespace {
 
+// The skinned form's provider among its components: its own, or the one the skin's hook gave it.
+skin::TsSkinProvider* ProviderOf(vcl::TComponent* Form)
+{
+    for (int i = 0; i < Form->ComponentCount(); ++i)
+        if (auto* provider = dynamic_cast<skin::TsSkinProvider*>(Form->Components(i)))
+            return provider;
+    return nullptr;
+}
+
+// The skin's font colour for texts on a form's background.
+COLORREF SkinFontColour(TfrmMain* Form)
+{
+    return vcl::ColorToRGB(Form->sSkinManager1->GetGlobalFontColor());
+}
+
+// The system seams as they were, back when the test ends, however it ends.
+struct TSeamsKept {
+    vcl::TSystemSeams Saved = vcl::Seams();
+    ~TSeamsKept() { vcl::Seams() = Saved; }
+};
+
+// The middle of a caption button on the screen.
+POINT ButtonMiddle(skin::TsSkinProvider* Provider, const skin::TsCaptionButton& Button)
+{
+    const vcl::TPoint origin = Provider->FormLeftTop();
+    return POINT{origin.x + (Button.Rect.left + Button.Rect.right) / 2, origin.y + (Button.Rect.top + Button.Rect.bottom) / 2};
+}
+
+// The first launch as the screen shows it: our caption with icon, text, minimise and close, the
+// top corners cut by the window region (the desktop shows there), the question in our skin's font
+// colour.
 TEST_F(MainformTest, ScreenshotOfTheFirstLaunch)
 {
     Form()->Show();
     testsupport::PumpFor(300);
-    const testsupport::TGrab grab = testsupport::Grab(Form()->Handle());
+    const HWND window = Form()->Handle();
+    const testsupport::TGrab grab = ScreenGrabOf(window);
     EXPECT_TRUE(SaveScreenshot(grab, "first-launch"));
     EXPECT_EQ(textfit::UnpaintedTexts(grab, Form()), std::vector<std::string>());
     EXPECT_EQ(textfit::CutTexts(Form()), std::vector<std::string>());
+
+    skin::TsSkinProvider* provider = Form()->sSkinProvider1;
+    EXPECT_FALSE(provider->ButtonClose.Rect.IsEmpty());
+    EXPECT_FALSE(provider->ButtonMin.Rect.IsEmpty());
+    EXPECT_TRUE(TopCornersCut(window));
+    EXPECT_EQ(FramePixelsOffCache(grab, POINT{0, 0}, window, provider), 0) << "the frame as the provider drew it";
+    RECT screen{};
+    GetWindowRect(window, &screen);
+    EXPECT_TRUE(WrittenIn(grab, ControlArea(Form()->lbLanguage, screen), SkinFontColour(Form())));
+}
+
+// The wizard question over the main window, both in our skin: the question's caption with its
+// text (a dialog frame without border icons: no icon, no close), its top corners cut, its text in
+// the skin's font colour; the inactive main window's frame around it as its provider drew it.
+TEST_F(MainformTest, ScreenshotOfTheQuestionOverTheMainWindow)
+{
+    Form()->sbtEnglishClick(nullptr);
+    Form()->Show();
+    vcl::TObjectPtr<TfrmMasterSetting> dialog(vcl::Create<TfrmMasterSetting>(vcl::Application));
+    dialog->Show();
+    testsupport::PumpFor(300);
+    const HWND main = Form()->Handle();
+    const HWND question = dialog->Handle();
+    const RECT area = AreaOf(main, question);
+    const testsupport::TGrab grab = testsupport::GrabScreen(area);
+    EXPECT_TRUE(SaveScreenshot(grab, "question-over-main-window"));
+
+    skin::TsSkinProvider* provider = ProviderOf(dialog.get());
+    ASSERT_NE(provider, nullptr);
+    EXPECT_TRUE(TopCornersCut(question));
+    const POINT questionAt = WindowAt(question, area);
+    EXPECT_EQ(FramePixelsOffCache(grab, questionAt, question, provider), 0);
+    EXPECT_TRUE(WrittenIn(grab, ControlArea(dialog->lbMasterSetting, area), SkinFontColour(Form())));
+
+    const POINT mainAt = WindowAt(main, area);
+    RECT covered = WindowArea(question, area);
+    OffsetRect(&covered, -mainAt.x, -mainAt.y);
+    EXPECT_EQ(FramePixelsOffCache(grab, mainAt, main, Form()->sSkinProvider1, covered), 0);
+}
+
+// The main window with the mouse over its close button, the fade run to its end: the button's hot
+// image over it at full strength, the rest of the frame as the provider drew it.
+TEST_F(MainformTest, ScreenshotOfTheCloseButtonHot)
+{
+    Form()->Show();
+    testsupport::PumpFor(300);
+    const HWND window = Form()->Handle();
+    skin::TsSkinProvider* provider = Form()->sSkinProvider1;
+    const POINT middle = ButtonMiddle(provider, provider->ButtonClose);
+    const TSeamsKept kept;
+    vcl::Seams().CursorPos = [middle] { return vcl::TPoint(middle.x, middle.y); };
+    SendMessageW(window, WM_NCMOUSEMOVE, HTCLOSE, MAKELPARAM(middle.x, middle.y));
+    ASSERT_EQ(provider->ButtonClose.State, 1);
+    // Our skin fades title buttons in a window of their own laid over the button.
+    skin::TacSBAnimation* fade = provider->ButtonClose.Timer;
+    ASSERT_NE(fade, nullptr);
+    for (int tick = 0; tick < fade->MaxIterations; ++tick)
+        fade->OnAnimTimer(nullptr);
+    testsupport::PumpFor(100);
+    const testsupport::TGrab grab = ScreenGrabOf(window);
+    EXPECT_TRUE(SaveScreenshot(grab, "close-hot"));
+
+    // The fade's window shows the hot image, its opaque pixels exactly.
+    ASSERT_TRUE(fade->ABmp);
+    RECT screen{};
+    GetWindowRect(window, &screen);
+    const skin::TPixelView image = skin::PixelsOf(fade->ABmp.get());
+    const vcl::TRect at = fade->GetFormBounds();
+    const RECT button{at.left - screen.left, at.top - screen.top, at.right - screen.left, at.bottom - screen.top};
+    int compared = 0, off = 0;
+    for (int y = 0; y < image.Height; ++y)
+        for (int x = 0; x < image.Width; ++x) {
+            const uint32_t argb = image.At(x, y);
+            const int gx = button.left + x, gy = button.top + y;
+            if (argb >> 24 != 0xFF || gx < 0 || gy < 0 || gx >= grab.Width || gy >= grab.Height)
+                continue;
+            ++compared;
+            off += grab.Pixel(gx, gy) != RGB(argb >> 16 & 0xFF, argb >> 8 & 0xFF, argb & 0xFF);
+        }
+    EXPECT_GT(compared, 0);
+    EXPECT_EQ(off, 0) << "the hot image as the screen shows it";
+    EXPECT_EQ(FramePixelsOffCache(grab, POINT{0, 0}, window, provider, button), 0);
+    EXPECT_GT(FramePixelsOffCache(grab, POINT{0, 0}, window, provider), 0)
+        << "the hot button differs from the normal one of the frame picture";
+}
+
+// The main window's system menu dropped by a right click on its caption, in our skin: the menu's
+// window shows its items in the skin's menu item font colour; the frame around it as the provider
+// drew it. The menu is closed again once grabbed.
+TEST_F(MainformTest, ScreenshotOfTheSystemMenu)
+{
+    Form()->Show();
+    testsupport::PumpFor(300);
+    const HWND window = Form()->Handle();
+    skin::TsSkinProvider* provider = Form()->sSkinProvider1;
+    const vcl::TPoint origin = provider->FormLeftTop();
+    const POINT click{origin.x + Form()->Width() / 3, origin.y + provider->ButtonClose.Rect.top + 5};
+    HWND menu = nullptr;
+    RECT area{}, menuArea{};
+    testsupport::TGrab grab;
+    testsupport::RunInNextLoopTurn([&] {
+        testsupport::PumpUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }, 3000);
+        testsupport::PumpFor(200);
+        if (menu) {
+            area = AreaOf(window, menu);
+            menuArea = WindowArea(menu, area);
+            grab = testsupport::GrabScreen(area);
+        }
+        EndMenu();
+    });
+    SendMessageW(window, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(click.x, click.y));
+    testsupport::PumpFor(100);
+    ASSERT_NE(menu, nullptr) << "no menu dropped";
+    EXPECT_TRUE(SaveScreenshot(grab, "system-menu"));
+    EXPECT_FALSE(IsWindowVisible(FindWindowW(L"#32768", nullptr))) << "the menu closed";
+
+    skin::TsSkinManager* manager = Form()->sSkinManager1;
+    const int item = manager->GetSkinIndex(L"MENUITEM");
+    ASSERT_TRUE(manager->IsValidSkinIndex(item));
+    EXPECT_TRUE(WrittenIn(grab, menuArea, vcl::ColorToRGB(manager->gd[size_t(item)].FontColor.Color)));
+    const POINT mainAt = WindowAt(window, area);
+    RECT covered = menuArea;
+    OffsetRect(&covered, -mainAt.x, -mainAt.y);
+    EXPECT_EQ(FramePixelsOffCache(grab, mainAt, window, provider, covered), 0);
 }
 
 // A screenshot's file holds the grabbed pixels, every one.
