@@ -266,6 +266,9 @@ public:
 
     // The hit-test layout of the window as it stands.
     TNCHitLayout HitLayout();
+    // The title buttons' part of a hit-test layout, from the system menu (which must exist) and
+    // the buttons as painted.
+    void FillTitleButtons(TNCHitLayout& Layout);
     // The hit-test code of the screen point in the LParam of a WM_NCHITTEST message.
     int HTProcess(vcl::TMessage& Message);
     // WM_NCMOUSEMOVE: the button under the mouse turns hot; the message's WParam gets the code, and
