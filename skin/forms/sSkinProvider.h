@@ -408,6 +408,10 @@ private:
     void PaintCaptionText(const TFrameLayout& Layout, int State);
     void DrawAppIcon(const TFrameLayout& Layout);
     void PaintGrip(const TFrameLayout& Layout);
+    // The extended layout's shadow: the active or inactive template stretched over the cache's
+    // shadow margins, and the frame's transparent corners filled from it.
+    void PaintExBorderShadow(const TFrameLayout& Layout);
+    void BlendFrameCorners(const TFrameLayout& Layout, vcl::TBitmap* Shadow, const vcl::TRect& Margins);
     // One caption button with the image at Rect, which it keeps; faded while inactive or disabled.
     void PaintButton(TsCaptionButton& Btn, int ImageIndex, const vcl::TRect& Rect, bool Enabled);
     // A user button's glyph centred in its rectangle.

@@ -272,3 +272,27 @@ TEST_F(BorderFormTest, AHiddenFormsBorderWindowGoes)
     EXPECT_EQ(border->AForm, nullptr);
     EXPECT_TRUE(form->Provider->SkinData()->BGChanged);
 }
+
+TEST_F(BorderFormTest, TheShadowTemplateLiesInTheCachesMarginsAroundTheFrame)
+{
+    TLoggingForm* form = ShowForm();
+    TacBorderForm* border = Border(form);
+    ASSERT_NE(border, nullptr);
+    form->Provider->FormActive = false;
+    const TPixelView cache = Render(form->Provider);
+    vcl::TBitmap* shadow = Manager->ShdiTemplate.get();
+    ASSERT_EQ(border->ShadowTemplate, shadow) << "the inactive form's template";
+    const TPixelView tpl = PixelsOf(shadow);
+    const int w = cache.Width, h = cache.Height, tw = tpl.Width, th = tpl.Height;
+    // The corners come as they are, the sides stretched from the template's middle.
+    for (int i = 0; i < Shadow; ++i) {
+        EXPECT_EQ(cache.At(i, i), tpl.At(i, i)) << "top-left corner, " << i;
+        EXPECT_EQ(cache.At(w - 1 - i, h - 1 - i), tpl.At(tw - 1 - i, th - 1 - i)) << "bottom-right corner, " << i;
+        EXPECT_EQ(cache.At(i, h / 2), tpl.At(i, th / 2)) << "left side, " << i;
+        EXPECT_EQ(cache.At(w / 2, h - 1 - i), tpl.At(tw / 2, th - 1 - i)) << "bottom side, " << i;
+    }
+    EXPECT_NE(cache.At(0, h / 2), cache.At(Shadow - 1, h / 2)) << "the shadow fades outwards";
+    // The frame stays the form section's: its inactive border line (the state colour half darkened)
+    // at the frame's left edge.
+    EXPECT_EQ(Rgb(cache, Shadow, h / 2), 0x0E1473u);
+}
