@@ -475,8 +475,9 @@ void TacBorderForm::NCLButtonDown(TMessage& Message)
     ExBorderShowing = false;
     const int code = Ex_WMNCHitTest(Message);
     const HWND owner = OwnerHandle();
-    if (code == HTCAPTION) {
-        const TacBlendOnMoving* effect = SkinData->SkinManager()->AnimEffects()->BlendOnMoving();
+    const TsSkinManager* manager = SkinData->SkinManager();
+    if (code == HTCAPTION && manager) {
+        const TacBlendOnMoving* effect = manager->AnimEffects()->BlendOnMoving();
         if (effect->Active() && !IsZoomed(owner) && !IsIconic(owner) &&
             (!AeroIsEnabled() || (effect->BlendValue() != 255 && sp->AllowBlendOnMoving()))) {
             StartBlendOnMoving(sp);
@@ -505,7 +506,46 @@ void TacBorderForm::NCLButtonDblClk(TMessage& Message)
             menu->UpdateItems(false);
     } else if (code == HTSYSMENU) {
         SendMessageW(owner, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else if (sp->Form->BorderStyle() == vcl::TFormBorderStyle::bsSizeable) {
+        if (code == HTLEFT || code == HTRIGHT)
+            StretchWidth();
+        else if (code == HTTOP || code == HTBOTTOM)
+            StretchHeight();
     }
+}
+
+void TacBorderForm::StretchWidth()
+{
+    vcl::TCustomForm* form = sp->Form;
+    TRect& saved = sp->NormalBounds;
+    if (sp->FormState & TsSkinProvider::fsStretchedWidth) {
+        sp->FormState &= ~TsSkinProvider::fsStretchedWidth;
+        form->SetBounds(saved.left, form->Top(), saved.right, form->Height());
+        return;
+    }
+    saved.left = form->Left();
+    saved.right = form->Width();
+    const TRect work = acWorkRect(form);
+    const int d = DiffBorder(this);
+    sp->FormState |= TsSkinProvider::fsStretchedWidth;
+    form->SetBounds(work.left + d, form->Top(), work.Width() - 2 * d, form->Height());
+}
+
+void TacBorderForm::StretchHeight()
+{
+    vcl::TCustomForm* form = sp->Form;
+    TRect& saved = sp->NormalBounds;
+    if (sp->FormState & TsSkinProvider::fsStretchedHeight) {
+        sp->FormState &= ~TsSkinProvider::fsStretchedHeight;
+        form->SetBounds(form->Left(), saved.top, form->Width(), saved.bottom);
+        return;
+    }
+    saved.top = form->Top();
+    saved.bottom = form->Height();
+    const TRect work = acWorkRect(form);
+    const int title = DiffTitle(this);
+    sp->FormState |= TsSkinProvider::fsStretchedHeight;
+    form->SetBounds(form->Left(), work.top + title, form->Width(), work.Height() - title - DiffBorder(this));
 }
 
 void TacBorderForm::BorderProc(TMessage& Message)

@@ -95,6 +95,10 @@ private:
     void KeepStayOnTopOrder();
     void NCLButtonDown(vcl::TMessage& Message);
     void NCLButtonDblClk(vcl::TMessage& Message);
+    // A double click on a side of a sizeable form stretches it to the work area's width (height)
+    // with the skin's frame on it; the next one gives the saved place and size back.
+    void StretchWidth();
+    void StretchHeight();
     void CutMouseHole(const vcl::TMessage& Message);
 };
 

@@ -317,6 +317,8 @@ public:
     static constexpr uint32_t fsScrollsRefreshing = 0x20000;  // the skinned scroll bars are being made again
     static constexpr uint32_t fsMinimizing = 0x100;     // the minimise animation runs
     static constexpr uint32_t fsRestoring = 0x400;      // the restore animation runs
+    static constexpr uint32_t fsStretchedHeight = 0x2000;  // a double click stretched the form to the work area's height
+    static constexpr uint32_t fsStretchedWidth = 0x4000;   // ...or to its width
 
     vcl::TWndMethod OldWndProc;  // the form's own window procedure
     vcl::TObjectPtr<TsSystemMenu> SystemMenu;
@@ -370,6 +372,9 @@ public:
     static constexpr uint32_t fsInNCActivate = 0x8000;
     TShowAction ShowAction = TShowAction::saIgnore;  // the window state a parent's reopening gives back
     vcl::TRect LastClientRect;   // the client area at the last WM_SIZE
+    // What a double-click stretch changed: left and width in Left and Right, top and height in
+    // Top and Bottom.
+    vcl::TRect NormalBounds;
 
 private:
     // The constructor's work after the owner proved a form.

@@ -296,3 +296,32 @@ TEST_F(BorderFormTest, TheShadowTemplateLiesInTheCachesMarginsAroundTheFrame)
     // at the frame's left edge.
     EXPECT_EQ(Rgb(cache, Shadow, h / 2), 0x0E1473u);
 }
+
+TEST_F(BorderFormTest, ADoubleClickOnASideStretchesTheFormToTheWorkAreaAndASecondOneGivesItBack)
+{
+    TLoggingForm* form = ShowForm();
+    TsSkinProvider* p = form->Provider;
+    TacBorderForm* border = Border(form);
+    ASSERT_TRUE(border && border->AForm);
+    const vcl::TRect work = acWorkRect(form);
+    const int d = DiffBorder(border), t = DiffTitle(border);
+    // A double click at border-window point (X, Y); the form's left, top, width and height after it.
+    const auto doubleClickAt = [&](int X, int Y) {
+        border->UpdateExBordersPos(true, 255);
+        RECT r{};
+        GetWindowRect(border->AForm->Handle(), &r);
+        SendMessageW(border->AForm->Handle(), WM_NCLBUTTONDBLCLK, HTLEFT, MAKELPARAM(r.left + X, r.top + Y));
+        return vcl::TRect(form->Left(), form->Top(), form->Width(), form->Height());
+    };
+    const vcl::TRect before(form->Left(), form->Top(), form->Width(), form->Height());
+
+    EXPECT_EQ(doubleClickAt(Shadow, 150), vcl::TRect(work.left + d, before.top, work.Width() - 2 * d, before.bottom));
+    EXPECT_TRUE(p->FormState & TsSkinProvider::fsStretchedWidth);
+    EXPECT_EQ(doubleClickAt(Shadow, 150), before);
+    EXPECT_FALSE(p->FormState & TsSkinProvider::fsStretchedWidth);
+
+    EXPECT_EQ(doubleClickAt(200, Shadow), vcl::TRect(before.left, work.top + t, before.right, work.Height() - t - d));
+    EXPECT_TRUE(p->FormState & TsSkinProvider::fsStretchedHeight);
+    EXPECT_EQ(doubleClickAt(200, Shadow), before);
+    EXPECT_FALSE(p->FormState & TsSkinProvider::fsStretchedHeight);
+}
