@@ -31,12 +31,6 @@ constexpr UINT BaseFlags = SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGI
 constexpr UINT RaiseFlags = SWP_NOSIZE | SWP_NOMOVE | BaseFlags;
 constexpr UINT ShowFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
 
-bool IsButtonCode(int Code)
-{
-    return Code == HTMINBUTTON || Code == HTMAXBUTTON || Code == HTCLOSE || Code == HTHELP ||
-           (Code >= UserButtonHT && Code <= LastUserButtonHT);
-}
-
 // The cursor of a frame's hit code; none for a code without one.
 LPCWSTR CursorOf(int Code)
 {
@@ -588,7 +582,7 @@ void TacBorderForm::BorderProc(TMessage& Message)
     case WM_NCMOUSEMOVE: {
         const int code = Ex_WMNCHitTest(Message);
         Message.Result = code;
-        sp->SetHotHT(IsButtonCode(code) ? code : 0, true);
+        sp->SetHotHT(IsButtonHT(code) ? code : 0, true);
         return;
     }
     case WM_NCLBUTTONDOWN:

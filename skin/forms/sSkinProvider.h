@@ -572,6 +572,8 @@ bool StartRestoring(TsSkinProvider* Provider);
 
 // A caption button of some form is held down: no button turns hot meanwhile.
 extern bool bPressed;
+// A hit code of a caption button: a system, MDI or user title button.
+bool IsButtonHT(int HT);
 
 // The outline drag of resize mode rmBorder; only one runs at a time.
 struct TOutlineDrag {

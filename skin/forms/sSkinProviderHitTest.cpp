@@ -36,12 +36,6 @@ void DrawOutlineOnDC(HDC DC, const TRect& R)
     Polyline(DC, points, 5);
 }
 
-bool IsButtonHT(int HT)
-{
-    return HT == HTMINBUTTON || HT == HTMAXBUTTON || HT == HTCLOSE || HT == HTHELP ||
-           (HT >= MDIButtonFirstHT && HT <= MDIButtonLastHT) || (HT >= UserButtonHT && HT <= LastUserButtonHT);
-}
-
 bool IsUserHT(int HT) { return HT >= UserButtonHT && HT <= LastUserButtonHT; }
 
 bool SystemSettingOn(UINT Action)
@@ -93,6 +87,12 @@ TButtonGlow ButtonGlow(const TsSkinData& Skin, int HT)
 }
 
 }  // namespace
+
+bool IsButtonHT(int HT)
+{
+    return HT == HTMINBUTTON || HT == HTMAXBUTTON || HT == HTCLOSE || HT == HTHELP ||
+           (HT >= MDIButtonFirstHT && HT <= MDIButtonLastHT) || (HT >= UserButtonHT && HT <= LastUserButtonHT);
+}
 
 TCaptionSeams& CaptionSeams()
 {
