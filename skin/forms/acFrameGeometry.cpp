@@ -258,7 +258,7 @@ int TitleButtonHit(const TNCHitLayout& Layout, const vcl::TPoint& P)
     const TTitleButtonRects& r = Layout.Rects;
     if (Layout.HaveSysMenu) {
         if (r.Close.Contains(P))
-            return HTCLOSE;
+            return Layout.VisibleClose ? HTCLOSE : HTNOWHERE;
         if (Layout.VisibleMax && r.Max.Contains(P))
             return Layout.EnabledMax || (!Layout.Iconic && Layout.EnabledRestore) ? HTMAXBUTTON : HTCAPTION;
         if ((Layout.VisibleMin || Layout.Iconic) && r.Min.Contains(P))
@@ -285,7 +285,72 @@ int EdgeHit(const TNCHitLayout& Layout, const vcl::TPoint& P)
     return bottom ? HTBOTTOM : top ? HTTOP : HTNOWHERE;
 }
 
+// The frame's sizing zone reaches E into the shadow; the top edge is 5 rows high, the others one
+// system frame wide and one row more.
+struct TSizingZone {
+    int Left, Top, Right, Bottom;  // all inclusive
+};
+
+TSizingZone SizingZone(const TBorderHitLayout& Layout)
+{
+    const int e = Layout.ShadowOffs;
+    return {Layout.Shadow.left - e, Layout.Shadow.top - e, Layout.Size.cx - Layout.Shadow.right + e,
+            Layout.Size.cy - Layout.Shadow.bottom + e};
+}
+
+bool InZone(const TSizingZone& Zone, const vcl::TPoint& P)
+{
+    return P.x >= Zone.Left && P.x <= Zone.Right && P.y >= Zone.Top && P.y <= Zone.Bottom;
+}
+
+// The sizing edge of a border window under P, HTNOWHERE when none.
+int BorderEdgeHit(const TBorderHitLayout& Layout, const vcl::TPoint& P)
+{
+    const TSizingZone zone = SizingZone(Layout);
+    if (!InZone(zone, P))
+        return HTNOWHERE;
+    const int b = Layout.BorderWidth;
+    const bool top = P.y <= zone.Top + 4;
+    const bool bottom = !top && P.y >= zone.Bottom - b;
+    if (P.x <= zone.Left + b)
+        return top ? HTTOPLEFT : bottom ? HTBOTTOMLEFT : HTLEFT;
+    if (P.x >= zone.Right - b)
+        return top ? HTTOPRIGHT : bottom ? HTBOTTOMRIGHT : HTRIGHT;
+    return top ? HTTOP : bottom ? HTBOTTOM : HTNOWHERE;
+}
+
+bool InGripCorner(const TNCHitLayout& Layout, const vcl::TPoint& P)
+{
+    return Layout.Grip && P.y > Layout.GripPoint.y && P.x > Layout.GripPoint.x;
+}
+
 }  // namespace
+
+int BorderHitTest(const TBorderHitLayout& Layout, const vcl::TPoint& P)
+{
+    if (!Layout.OwnerEnabled)
+        return HTTRANSPARENT;
+    if (Layout.Title.Buttons)
+        if (const int code = TitleButtonHit(Layout.Title, P); code != HTCLIENT)
+            return code;
+    if (Layout.Sizing && !Layout.Zoomed)
+        if (const int code = BorderEdgeHit(Layout, P); code != HTNOWHERE)
+            return code;
+    if (P.y >= 0 && P.y <= Layout.CaptionBottom)
+        return Layout.Title.Icon.Contains(P) ? HTSYSMENU : HTCAPTION;
+    const vcl::TRect frame(Layout.Shadow.left, Layout.Shadow.top, Layout.Size.cx - Layout.Shadow.right,
+                           Layout.Size.cy - Layout.Shadow.bottom);
+    if (!frame.Contains(P))
+        return HTTRANSPARENT;
+    if (P.y <= Layout.MenuBottom)
+        return HTMENU;
+    return InGripCorner(Layout.Title, P) ? HTBOTTOMRIGHT : HTTRANSPARENT;
+}
+
+bool AboveTheShadow(const TBorderHitLayout& Layout, const vcl::TPoint& P)
+{
+    return !Layout.Zoomed && !InZone(SizingZone(Layout), P);
+}
 
 int NCHitTest(const TNCHitLayout& Layout, const vcl::TPoint& P)
 {
@@ -302,9 +367,7 @@ int NCHitTest(const TNCHitLayout& Layout, const vcl::TPoint& P)
     if (P.y >= 0 && P.y < Layout.CaptionBottom)
         return Layout.Icon.Contains(P) ? HTSYSMENU : HTCAPTION;
     if (P.y > menuBottom) {
-        if (!Layout.Grip)
-            return HTCLIENT;
-        return P.y > Layout.GripPoint.y && P.x > Layout.GripPoint.x ? HTBOTTOMRIGHT : HTCLIENT;
+        return InGripCorner(Layout, P) ? HTBOTTOMRIGHT : HTCLIENT;
     }
     return P.y >= 0 ? HTMENU : HTCLIENT;
 }

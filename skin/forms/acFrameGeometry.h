@@ -161,6 +161,7 @@ struct TNCHitLayout {
     // The title buttons, tested only when Buttons is set (a system menu object, standard layout).
     bool Buttons = false;
     bool HaveSysMenu = false;
+    bool VisibleClose = true;  // a hidden close button answers HTNOWHERE
     bool VisibleMax = false;
     bool VisibleMin = false;
     bool Help = false;  // biHelp
@@ -180,6 +181,29 @@ struct TNCHitLayout {
 // the caption (HTSYSMENU over the icon), the menu line (HTMENU, only with one), the grip's corner
 // strictly right of and below its top-left (HTBOTTOMRIGHT), else HTCLIENT.
 int NCHitTest(const TNCHitLayout& Layout, const vcl::TPoint& P);
+// What the hit test of a border window (the layered window around a form with extended borders)
+// reads. Points and rectangles are the border window's, which are the picture's.
+struct TBorderHitLayout {
+    vcl::TSize Size;         // the border window's
+    vcl::TRect Shadow;       // the shadow margins on each side
+    int ShadowOffs = 0;      // how far the frame's sizing zone reaches into the shadow
+    int BorderWidth = 0;     // the system's frame that the form keeps: the width of a side's sizing zone
+    bool Sizing = false;     // the form has a sizing frame
+    bool Zoomed = false;     // the form is maximised: no sizing zone, no shadow that lets the mouse through
+    bool OwnerEnabled = true;
+    int CaptionBottom = 0;   // the caption's last row, from the window's top
+    int MenuBottom = 0;      // the menu line's last row; CaptionBottom without one
+    TNCHitLayout Title;      // the title buttons (when Title.Buttons), the icon and the grip
+};
+
+// The hit-test code of border-window point P: a title button, a sizing edge, the caption
+// (HTSYSMENU over the icon), HTTRANSPARENT in the shadow, the menu line, the grip's corner, else
+// HTTRANSPARENT; HTTRANSPARENT everywhere while the form is disabled.
+int BorderHitTest(const TBorderHitLayout& Layout, const vcl::TPoint& P);
+// P lies in the shadow beyond the frame's sizing zone, where the mouse falls through to the
+// windows below; never while the form is maximised.
+bool AboveTheShadow(const TBorderHitLayout& Layout, const vcl::TPoint& P);
+
 // User title button i answers 1000 + i; codes up to 1100 are taken as user buttons.
 constexpr int UserButtonHT = 1000;
 constexpr int LastUserButtonHT = 1100;

@@ -291,6 +291,9 @@ public:
 
     // The hit-test layout of the window as it stands.
     TNCHitLayout HitLayout();
+    // The title buttons' part of a hit-test layout, from the system menu (which must exist) and
+    // the buttons as painted.
+    void FillTitleButtons(TNCHitLayout& Layout);
     // The hit-test code of the screen point in the LParam of a WM_NCHITTEST message.
     int HTProcess(vcl::TMessage& Message);
     // WM_NCMOUSEMOVE: the button under the mouse turns hot; the message's WParam gets the code, and
@@ -339,6 +342,8 @@ public:
     static constexpr uint32_t fsScrollsRefreshing = 0x20000;  // the skinned scroll bars are being made again
     static constexpr uint32_t fsMinimizing = 0x100;     // the minimise animation runs
     static constexpr uint32_t fsRestoring = 0x400;      // the restore animation runs
+    static constexpr uint32_t fsStretchedHeight = 0x2000;  // a double click stretched the form to the work area's height
+    static constexpr uint32_t fsStretchedWidth = 0x4000;   // ...or to its width
 
     vcl::TWndMethod OldWndProc;  // the form's own window procedure
     vcl::TObjectPtr<TsSystemMenu> SystemMenu;
@@ -392,6 +397,9 @@ public:
     static constexpr uint32_t fsInNCActivate = 0x8000;
     TShowAction ShowAction = TShowAction::saIgnore;  // the window state a parent's reopening gives back
     vcl::TRect LastClientRect;   // the client area at the last WM_SIZE
+    // What a double-click stretch changed: left and width in Left and Right, top and height in
+    // Top and Bottom.
+    vcl::TRect NormalBounds;
 
 private:
     // The constructor's work after the owner proved a form.
@@ -441,6 +449,10 @@ private:
     void PaintCaptionText(const TFrameLayout& Layout, int State);
     void DrawAppIcon(const TFrameLayout& Layout);
     void PaintGrip(const TFrameLayout& Layout);
+    // The extended layout's shadow: the active or inactive template stretched over the cache's
+    // shadow margins, and the frame's transparent corners filled from it.
+    void PaintExBorderShadow(const TFrameLayout& Layout);
+    void BlendFrameCorners(const TFrameLayout& Layout, vcl::TBitmap* Shadow, const vcl::TRect& Margins);
     // One caption button with the image at Rect, which it keeps; faded while inactive or disabled.
     void PaintButton(TsCaptionButton& Btn, int ImageIndex, const vcl::TRect& Rect, bool Enabled);
     // A user button's glyph centred in its rectangle.
@@ -607,6 +619,8 @@ bool StartRestoring(TsSkinProvider* Provider);
 
 // A caption button of some form is held down: no button turns hot meanwhile.
 extern bool bPressed;
+// A hit code of a caption button: a system, MDI or user title button.
+bool IsButtonHT(int HT);
 
 // The outline drag of resize mode rmBorder; only one runs at a time.
 struct TOutlineDrag {

@@ -36,12 +36,6 @@ void DrawOutlineOnDC(HDC DC, const TRect& R)
     Polyline(DC, points, 5);
 }
 
-bool IsButtonHT(int HT)
-{
-    return HT == HTMINBUTTON || HT == HTMAXBUTTON || HT == HTCLOSE || HT == HTHELP ||
-           (HT >= MDIButtonFirstHT && HT <= MDIButtonLastHT) || (HT >= UserButtonHT && HT <= LastUserButtonHT);
-}
-
 bool IsUserHT(int HT) { return HT >= UserButtonHT && HT <= LastUserButtonHT; }
 
 bool SystemSettingOn(UINT Action)
@@ -94,6 +88,12 @@ TButtonGlow ButtonGlow(const TsSkinData& Skin, int HT)
 
 }  // namespace
 
+bool IsButtonHT(int HT)
+{
+    return HT == HTMINBUTTON || HT == HTMAXBUTTON || HT == HTCLOSE || HT == HTHELP ||
+           (HT >= MDIButtonFirstHT && HT <= MDIButtonLastHT) || (HT >= UserButtonHT && HT <= LastUserButtonHT);
+}
+
 TCaptionSeams& CaptionSeams()
 {
     static TCaptionSeams seams{DrawOutlineOnDC,
@@ -122,26 +122,32 @@ TNCHitLayout TsSkinProvider::HitLayout()
         layout.Icon = IconRect();
     if (!SystemMenu)
         PrepareForm();
-    layout.Buttons = SystemMenu && !border;
-    if (layout.Buttons) {
-        layout.HaveSysMenu = HaveSysMenu;
-        layout.VisibleMax = SystemMenu->VisibleMax();
-        layout.VisibleMin = SystemMenu->VisibleMin();
-        layout.Help = Form->BorderIcons().Contains(vcl::TBorderIcon::biHelp);
-        layout.EnabledMax = SystemMenu->EnabledMax();
-        layout.EnabledMin = SystemMenu->EnabledMin();
-        layout.EnabledRestore = SystemMenu->EnabledRestore();
-        layout.Iconic = IsIconic(handle);
-        layout.Rects = PlaceTitleButtons(FrameLayout(), TitleButtonRow());
-        for (int i = 0; i < FTitleButtons->Count(); ++i)
-            layout.UserEnabled.push_back(FTitleButtons->Items(i)->Enabled());
-    }
+    // In the extended layout the title buttons lie on the border window, which tests them itself.
+    if (SystemMenu && !border)
+        FillTitleButtons(layout);
     const TsSkinManager* manager = Manager();
     if (manager && IsGripVisible(this) && manager->IsValidImgIndex(manager->ConstData.GripRightBottom)) {
         layout.Grip = true;
         layout.GripPoint = RBGripPoint(manager->ConstData.GripRightBottom);
     }
     return layout;
+}
+
+void TsSkinProvider::FillTitleButtons(TNCHitLayout& Layout)
+{
+    Layout.Buttons = true;
+    Layout.HaveSysMenu = HaveSysMenu;
+    Layout.VisibleMax = SystemMenu->VisibleMax();
+    Layout.VisibleMin = SystemMenu->VisibleMin();
+    Layout.Help = Form->BorderIcons().Contains(vcl::TBorderIcon::biHelp);
+    Layout.EnabledMax = SystemMenu->EnabledMax();
+    Layout.EnabledMin = SystemMenu->EnabledMin();
+    Layout.EnabledRestore = SystemMenu->EnabledRestore();
+    Layout.Iconic = IsIconic(Form->Handle());
+    Layout.Rects = PlaceTitleButtons(FrameLayout(), TitleButtonRow());
+    Layout.UserEnabled.clear();
+    for (int i = 0; i < FTitleButtons->Count(); ++i)
+        Layout.UserEnabled.push_back(FTitleButtons->Items(i)->Enabled());
 }
 
 int TsSkinProvider::HTProcess(TMessage& Message)

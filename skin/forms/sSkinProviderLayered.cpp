@@ -105,8 +105,11 @@ std::unique_ptr<TBitmap> GetFormImage(TsSkinProvider* Provider, bool FreeCache)
         TCanvasLock lock(image->Canvas());
         SkinPaintTo(image.get(), form, 0, 0, Provider);
     }
-    // The provider paints no extended borders, whose shadow would keep its own alpha.
-    FillAlphaRect(PixelsOf(image.get()), TRect(0, 0, image->Width(), image->Height()), 255, false);
+    // Everything but the shadow of extended borders, which keeps its own alpha, is opaque.
+    const TRect shadow = Provider->ShadowSize();
+    FillAlphaRect(PixelsOf(image.get()),
+                  TRect(shadow.left, shadow.top, image->Width() - shadow.right, image->Height() - shadow.bottom), 255,
+                  false);
     if (FreeCache)
         data->FCacheBmp.reset();
     return image;

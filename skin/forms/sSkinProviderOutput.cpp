@@ -5,6 +5,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinMenus.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/application.h"
@@ -308,9 +309,10 @@ void TsSkinProvider::UpdateSkinCaption()
         return;
     }
     FCommonData->BGChanged = true;
-    if (BorderForm) {
+    if (TacBorderForm* border = BorderWindowOf(this)) {
         FGlow1.reset();
         FGlow2.reset();
+        border->UpdateExBordersPos(true, 255);
         return;
     }
     const TFormDC dc(Form->Handle(), true);
@@ -434,10 +436,17 @@ bool TsSkinProvider::ExtBordersWanted(bool Allow)
 
 void TsSkinProvider::InitExBorders(bool Allow)
 {
-    // The extended-border window is made by the extended borders themselves; here it only goes
-    // when it is no longer wanted.
-    if (!ExtBordersWanted(Allow))
+    if (!ExtBordersWanted(Allow)) {
         BorderForm.reset();
+        return;
+    }
+    if (BorderForm)
+        return;
+    auto border = std::make_unique<TacBorderForm>(this);
+    TacBorderForm* window = border.get();
+    BorderForm = std::move(border);
+    FCommonData->BGChanged = true;
+    window->UpdateExBordersPos(true, 255);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -467,8 +476,12 @@ void TsSkinProvider::SetTitleSkin(const vcl::String& Value)
         return;
     FTitleSkinIndex = -1;
     FCommonData->BGChanged = true;
-    // In the extended layout the border window shows the title: it follows with its own update.
-    if (Form->Visible() && Form->HandleAllocated() && !BorderForm)
+    if (!Form->Visible() || !Form->HandleAllocated())
+        return;
+    // In the extended layout the border window shows the title.
+    if (TacBorderForm* border = BorderWindowOf(this))
+        border->UpdateExBordersPos(true, 255);
+    else
         SendMessageW(Form->Handle(), WM_NCPAINT, 0, 0);
 }
 

@@ -12,10 +12,12 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/sAlphaGraph.h"
 #include "skin/graphics/sGraphUtils.h"
+#include "skin/graphics/sGraphUtilsTemplate.h"
 #include "vcl/application.h"
 
 namespace skin {
@@ -23,6 +25,7 @@ namespace skin {
 using vcl::TBitmap;
 using vcl::TPoint;
 using vcl::TRect;
+using vcl::TSize;
 
 namespace {
 
@@ -121,9 +124,80 @@ void TsSkinProvider::PaintFrame(bool Iconic)
     PaintMenuLine(layout, state);
     if (caption) {
         PaintCaptionText(layout, state);
+    }
+    if (layout.Extended)
+        PaintExBorderShadow(layout);
+    if (caption) {
         SaveBGForBtns(true);
         PaintBorderIcons();
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The shadow of the extended layout
+
+void TsSkinProvider::PaintExBorderShadow(const TFrameLayout& Layout)
+{
+    TsSkinManager& manager = *Manager();
+    TBitmap* shadow = FormActive ? manager.ShdaTemplate.get() : manager.ShdiTemplate.get();
+    if (TacBorderForm* border = BorderWindowOf(this))
+        border->ShadowTemplate = shadow;
+    if (!shadow || shadow->Width() == 0 || shadow->Height() == 0)
+        return;
+    // The template's corners and sides lie in the shadow margins, never over the frame.
+    const int exBorder = manager.ConstData.ExBorder;
+    TRect limits;
+    if (manager.IsValidImgIndex(exBorder)) {
+        const TsMaskData& mask = manager.ma[size_t(exBorder)];
+        limits = TRect(mask.WL, mask.WT, mask.WR, mask.WB);
+    } else {
+        const int half = (shadow->Width() - 1) / 2;
+        limits = TRect(half, half, half, half);
+    }
+    const TRect& s = Layout.Shadow;
+    const TRect margins(std::min(s.left, limits.left), std::min(s.top, limits.top), std::min(s.right, limits.right),
+                        std::min(s.bottom, limits.bottom));
+    TBitmap* cache = FCommonData->FCacheBmp.get();
+    PaintControlByTemplate(cache, shadow, TRect(0, 0, Layout.Width, Layout.Height),
+                           TRect(0, 0, shadow->Width(), shadow->Height()), margins, margins, TRect(1, 1, 1, 1), false,
+                           false);
+    BlendFrameCorners(Layout, shadow, margins);
+}
+
+void TsSkinProvider::BlendFrameCorners(const TFrameLayout& Layout, TBitmap* Shadow, const TRect& Margins)
+{
+    // The frame's transparent corner pixels show the shadow next to them.
+    TsSkinManager& manager = *Manager();
+    const int formBorder = FCommonData->BorderIndex;
+    const int title = TitleSkinIndex();
+    const int titleBorder =
+        manager.IsValidSkinIndex(title) ? manager.GetMaskIndex(title, TitleSkinSection(), L"BORDERSMASK") : -1;
+    TSize top, bottomLeft, bottomRight, topRight;
+    if (manager.IsValidImgIndex(titleBorder)) {
+        top = TSize(manager.MaskWidthLeft(titleBorder), manager.MaskWidthTop(titleBorder));
+        topRight = TSize(manager.MaskWidthRight(titleBorder), top.cy);
+    } else if (manager.IsValidImgIndex(formBorder)) {
+        top = TSize(std::min(manager.MaskWidthLeft(formBorder), 8), std::min(manager.MaskWidthTop(formBorder), 8));
+        topRight = TSize(std::min(manager.MaskWidthRight(formBorder), 8), top.cy);
+    }
+    if (manager.IsValidImgIndex(formBorder)) {
+        bottomLeft = TSize(manager.MaskWidthLeft(formBorder), manager.MaskWidthBottom(formBorder));
+        bottomRight = TSize(manager.MaskWidthRight(formBorder), bottomLeft.cy);
+    }
+    const TRect& s = Layout.Shadow;
+    const int w = Layout.Width, h = Layout.Height, tw = Shadow->Width(), th = Shadow->Height();
+    const TPixelView cache = PixelsOf(FCommonData->FCacheBmp.get());
+    const TPixelView source = PixelsOf(Shadow);
+    const auto blend = [&](int X, int Y, TSize Size, int SourceX, int SourceY) {
+        if (Size.cx > 0 && Size.cy > 0)
+            FillTransPixels32(cache, source, vcl::Bounds(X, Y, Size.cx, Size.cy),
+                              TPoint(std::max(SourceX, 0), std::max(SourceY, 0)));
+    };
+    blend(s.left, s.top, top, Margins.left, Margins.top);
+    blend(w - s.right - topRight.cx, s.top, topRight, tw - Margins.right - topRight.cx, Margins.top);
+    blend(s.left, h - s.bottom - bottomLeft.cy, bottomLeft, Margins.left, th - Margins.bottom - bottomLeft.cy);
+    blend(w - s.right - bottomRight.cx, h - s.bottom - bottomRight.cy, bottomRight, tw - Margins.right - bottomRight.cx,
+          th - Margins.bottom - bottomRight.cy);
 }
 
 void TsSkinProvider::CallOnPaint()

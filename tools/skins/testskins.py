@@ -52,6 +52,34 @@ def _xb_png():
     return ImageFile("XB.PNG", [frame, second], kind=3, widths=(26, 26, 26, 26), draw_mode=1)
 
 
+# The extended-border test skin's frame image: 14 on every side, of which FORMOFFSET 4 lie under
+# the form's frame, so that the shadow is 10 wide.
+EX_WIDTH, EX_OFFSET = 14, 4
+EX_SHADOW = (30, 40, 50)
+
+
+def ex_shadow_alpha(distance, active):
+    """The alpha of a pixel of the shadow image at its distance from the image's edge: rising
+    towards the form over the shadow, opaque under the form's frame; stronger when active."""
+    shadow = EX_WIDTH - EX_OFFSET
+    if distance >= shadow:
+        return 255
+    return (distance + 1) * (20 if active else 12)
+
+
+def _ex_shadow_png():
+    """A 29 x 29 image of two frames (inactive, active) in straight alpha, one flat colour."""
+    size = 2 * EX_WIDTH + 1
+    frames = []
+    for active in (False, True):
+        frame = Raster(size, size)
+        for y in range(size):
+            for x in range(size):
+                frame.px[y][x] = EX_SHADOW + (ex_shadow_alpha(min(x, y, size - 1 - x, size - 1 - y), active),)
+        frames.append(frame)
+    return ImageFile("EXSHADOW.PNG", frames, kind=3, widths=(EX_WIDTH,) * 4, draw_mode=1)
+
+
 def _solid(width, height, rgb):
     raster = Raster(width, height)
     raster.fill(rgb)
@@ -253,6 +281,16 @@ TEST_SKINS = {
         Section("FORMTITLE", states=2, keys=(("BORDERSMASK", Border(
             [_corner_keys(box(9, 9, flat_colour(2, 0)), (0, 0, 0, 4), False)], (4, 4, 4, 0), 1)),)),
     ]),
+
+    # Extended borders: the frame skin with a shadow image of its own and the options of the
+    # extended layout (a border of 6, a title of 30, 26 when maximised, the sizing zone reaching 2
+    # into the shadow).
+    "EXBORDER": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2, keys=_frame_images(), files=(("EXBORDER", _ex_shadow_png()),)),
+        Section("FORM", states=2, border=2),
+        Section("FORMTITLE", states=2),
+    ], extra={"BIRIGHT": 2, "BISPACE": 1, "BILEFT": 2, "BORDERWIDTH": 6, "TITLEHEIGHT": 30, "MAXHEIGHT": 26,
+              "CENTEROFFSET": 0, "BORDERMODE": 0, "ALIGNOFFSET": 2, "FORMOFFSET": EX_OFFSET}),
 
     # Menu lines, MDI forms and frames: the frame skin's form with a menu line, its bar items of two
     # states, the small caption buttons of a maximised MDI child, the MDI client's area, a frame's
