@@ -55,12 +55,6 @@ LPCWSTR CursorOf(int Code)
     }
 }
 
-TRect WindowRectOf(HWND Wnd)
-{
-    RECT r{};
-    GetWindowRect(Wnd, &r);
-    return TRect(r);
-}
 
 LONG_PTR ExStyleOf(HWND Wnd) { return GetWindowLongPtrW(Wnd, GWL_EXSTYLE); }
 

@@ -558,6 +558,8 @@ bool IsBorderUnchanged(int MaskIndex, TsSkinManager* Manager);
 bool IsGripVisible(TsSkinProvider* Provider);
 // A form animation runs.
 inline bool InAnimation(TsSkinProvider* Provider) { return Provider->FInAnimation; }
+// A window's rectangle on the screen.
+vcl::TRect WindowRectOf(HWND Wnd);
 // The sizes of a window's rectangle and client area.
 int GetWindowWidth(HWND Handle);
 int GetWindowHeight(HWND Handle);

@@ -73,12 +73,6 @@ void ClearBitmap(TBitmap* Bmp)
             pixels.At(x, y) = 0;
 }
 
-TRect WindowRectOf(HWND Wnd)
-{
-    RECT r{};
-    GetWindowRect(Wnd, &r);
-    return TRect(r);
-}
 
 // The provider's running timer gives way to Timer.
 void ReplaceFormTimer(TsSkinProvider* Provider, TacThreadedTimer* Timer)

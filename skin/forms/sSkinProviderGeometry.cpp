@@ -111,6 +111,13 @@ bool IsGripVisible(TsSkinProvider* Provider)
            (WindowStyle(handle) & WS_THICKFRAME) != 0;
 }
 
+vcl::TRect WindowRectOf(HWND Wnd)
+{
+    RECT r{};
+    GetWindowRect(Wnd, &r);
+    return vcl::TRect(r);
+}
+
 int GetWindowWidth(HWND Handle)
 {
     RECT r{};

@@ -26,12 +26,6 @@ private:
     HDC FDC;
 };
 
-TRect WindowRectOf(HWND Wnd)
-{
-    RECT r{};
-    GetWindowRect(Wnd, &r);
-    return TRect(r);
-}
 
 void AddExStyle(HWND Wnd, LONG_PTR Bits)
 {

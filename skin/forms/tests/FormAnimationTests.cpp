@@ -71,6 +71,15 @@ protected:
         testsupport::PumpFor(50);
         return form;
     }
+    // The screen shows the frame test skin's form colour, active or not.
+    static testing::AssertionResult ShowsFormSection(COLORREF Shown)
+    {
+        for (int state : {0, 1}) {
+            if (Shown == COLORREF(SwapColor(vcl::TColor(skintest::FlatColour(skintest::FormSection, state)))))
+                return testing::AssertionSuccess();
+        }
+        return testing::AssertionFailure() << "shows " << std::hex << Shown;
+    }
     static TacMinTimer* MinTimerOf(TsSkinProvider* Provider) { return dynamic_cast<TacMinTimer*>(Provider->FormTimer); }
     // Ticks the minimise timer by hand until it stops; the frames it took.
     static int RunFrames(TacMinTimer* Timer, int Limit = 50)
@@ -93,7 +102,7 @@ TEST_F(FormAnimationTest, TheMainFormShrinksToTheTaskbarInThirteenFramesAndGrows
     TLoggingForm* form = ShowMainForm();
     TsSkinProvider* provider = form->Provider;
     const HWND wnd = form->Handle();
-    const COLORREF before = testsupport::Grab(wnd).ClientPixel(20, 20);
+    EXPECT_TRUE(ShowsFormSection(testsupport::Grab(wnd).ClientPixel(20, 20)));
     Render(provider);
     test::TLayeredRecorder recorder;
 
@@ -150,11 +159,11 @@ TEST_F(FormAnimationTest, TheMainFormShrinksToTheTaskbarInThirteenFramesAndGrows
     EXPECT_FALSE(Layered(wnd));
     EXPECT_FALSE(provider->FormState & (TsSkinProvider::fsMinimizing | TsSkinProvider::fsRestoring));
     EXPECT_FALSE(provider->fAnimating);
-    // The client's colour follows activation, which the restore itself does not give back here.
-    SetForegroundWindow(wnd);
+    // The client's colour follows activation, which other test programs on the display may take:
+    // the restored form shows the form section's colour of one of its states.
     RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
     testsupport::PumpFor(50);
-    EXPECT_EQ(testsupport::Grab(wnd).ClientPixel(20, 20), before);
+    EXPECT_TRUE(ShowsFormSection(testsupport::Grab(wnd).ClientPixel(20, 20)));
 }
 
 TEST_F(FormAnimationTest, MinimisingAgainMidRestoreTurnsBackFromTheCurrentOpacity)
