@@ -8,6 +8,7 @@
 #include "pump.h"
 #include "testpaths.h"
 
+#include "skin/core/sSkinManager.h"
 #include "skin/graphics/acPNG.h"
 #include "vcl/pictures.h"
 
@@ -32,7 +33,9 @@ inline TUpdateServer RefusingUpdateServer()
     return TUpdateServer{L"127.0.0.1", 1};
 }
 
-// Once per process, what the program's start does: the picture formats. Test executables run
+// Once per process, what the program's start does: the picture formats and the skin engine's
+// start-up (which tells the system's family: without it menus are skinned as on a system that
+// cannot name the window of a drawing context, their frames sized by guess). Test executables run
 // side by side under one wineserver, so each takes a single-instance name of its own, and the
 // update check is refused at once.
 inline void PrepareProcess()
@@ -41,6 +44,7 @@ inline void PrepareProcess()
         testsupport::InitializeApplication();
         vcl::RegisterStandardGraphicFormats();
         skin::RegisterPNGGraphic();
+        skin::InitSkinManagerUnit();
         ProgramSeams().InstanceMutex = OwnInstanceMutex(L"tests");
         ProgramSeams().UpdateServer = RefusingUpdateServer();
         return true;

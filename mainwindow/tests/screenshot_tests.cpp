@@ -5,6 +5,7 @@
 
 #include "mainwindow/Mastersettingform.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinMenus.h"
 #include "skin/forms/acSBAnimation.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/acPNG.h"
@@ -139,26 +140,37 @@ TEST_F(MainformTest, ScreenshotOfTheCloseButtonHot)
 }
 
 // The main window's system menu dropped by a right click on its caption, in our skin: the menu's
-// window shows its items in the skin's menu item font colour; the frame around it as the provider
-// drew it. The menu is closed again once grabbed.
+// window shows its items in the skin's menu item font colour and, on all four sides, the skin's
+// menu frame as the menu's background picture holds it, with no black strip beside the items; the
+// frame around it as the provider drew it. The menu is closed again once grabbed.
 TEST_F(MainformTest, ScreenshotOfTheSystemMenu)
 {
     Form()->Show();
     testsupport::PumpFor(300);
     const HWND window = Form()->Handle();
     skin::TsSkinProvider* provider = Form()->sSkinProvider1;
+    skin::TsSkinManager* manager = Form()->sSkinManager1;
+    skin::TsSkinableMenus* menus = manager->SkinableMenus();
     const vcl::TPoint origin = provider->FormLeftTop();
     const POINT click{origin.x + Form()->Width() / 3, origin.y + provider->ButtonClose.Rect.top + 5};
     HWND menu = nullptr;
-    RECT area{}, menuArea{};
+    RECT area{}, menuArea{}, menuWindow{};
     testsupport::TGrab grab;
+    SIZE background{};
+    int frameOff = -1;
     testsupport::RunInNextLoopTurn([&] {
         testsupport::PumpUntil([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }, 3000);
         testsupport::PumpFor(200);
         if (menu) {
             area = AreaOf(window, menu);
             menuArea = WindowArea(menu, area);
+            GetWindowRect(menu, &menuWindow);
             grab = testsupport::GrabScreen(area);
+            // The background and the region go with the menu's window.
+            vcl::TBitmap* made = menus->GetMenuInfo(nullptr, 0, 0, menu).Bmp;
+            const skin::TPixelView pixels = made ? skin::PixelsOf(made) : skin::TPixelView{};
+            background = SIZE{pixels.Width, pixels.Height};
+            frameOff = BandPixelsOff(grab, WindowAt(menu, area), menu, pixels, menus->BorderWidth());
         }
         EndMenu();
     });
@@ -168,10 +180,22 @@ TEST_F(MainformTest, ScreenshotOfTheSystemMenu)
     EXPECT_TRUE(SaveScreenshot(grab, "system-menu"));
     EXPECT_FALSE(IsWindowVisible(FindWindowW(L"#32768", nullptr))) << "the menu closed";
 
-    skin::TsSkinManager* manager = Form()->sSkinManager1;
     const int item = manager->GetSkinIndex(L"MENUITEM");
     ASSERT_TRUE(manager->IsValidSkinIndex(item));
     EXPECT_TRUE(WrittenIn(grab, menuArea, vcl::ColorToRGB(manager->gd[size_t(item)].FontColor.Color)));
+
+    EXPECT_EQ(background.cx, menuWindow.right - menuWindow.left) << "a background made for the menu's window";
+    EXPECT_EQ(background.cy, menuWindow.bottom - menuWindow.top);
+    EXPECT_EQ(frameOff, 0) << "the skin's frame on every side of the menu's window";
+    const int band = menus->BorderWidth();
+    EXPECT_EQ(BlackColumns(grab, RECT{menuArea.left, menuArea.top + band, menuArea.right, menuArea.bottom - band}), 0);
+    // One frame line all around: the middles of the four edges alike, unlike the inside.
+    const int middleX = (menuArea.left + menuArea.right) / 2, middleY = (menuArea.top + menuArea.bottom) / 2;
+    const COLORREF line = grab.Pixel(middleX, menuArea.top);
+    EXPECT_EQ(grab.Pixel(middleX, menuArea.bottom - 1), line);
+    EXPECT_EQ(grab.Pixel(menuArea.left, middleY), line);
+    EXPECT_EQ(grab.Pixel(menuArea.right - 1, middleY), line);
+    EXPECT_NE(grab.Pixel(middleX, menuArea.top + band), line);
     const POINT mainAt = WindowAt(window, area);
     RECT covered = menuArea;
     OffsetRect(&covered, -mainAt.x, -mainAt.y);

@@ -111,6 +111,46 @@ inline int FramePixelsOffCache(const testsupport::TGrab& grab, POINT windowAt, H
     return off;
 }
 
+// The pixels of the window's outer band, band pixels wide, within its window region that the grab,
+// with the window's top-left at windowAt, shows otherwise than the picture of the whole window;
+// a pixel the picture lacks counts as shown otherwise.
+inline int BandPixelsOff(const testsupport::TGrab& grab, POINT windowAt, HWND window, const skin::TPixelView& picture,
+                         int band)
+{
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    const RECT inner{band, band, width - band, height - band};
+    int off = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int gx = windowAt.x + x, gy = windowAt.y + y;
+            if (PtInRect(&inner, POINT{x, y}) || !InWindowRegion(window, x, y) || gx < 0 || gy < 0 ||
+                gx >= grab.Width || gy >= grab.Height)
+                continue;
+            if (!picture.Contains(x, y)) {
+                ++off;
+                continue;
+            }
+            const uint32_t rgb = picture.At(x, y);
+            off += grab.Pixel(gx, gy) != RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
+        }
+    return off;
+}
+
+// The columns of the grab's area that are black from its top to its bottom.
+inline int BlackColumns(const testsupport::TGrab& grab, const RECT& area)
+{
+    int black = 0;
+    for (int x = std::max<int>(area.left, 0); x < std::min<int>(area.right, grab.Width); ++x) {
+        bool all = true;
+        for (int y = std::max<int>(area.top, 0); all && y < std::min<int>(area.bottom, grab.Height); ++y)
+            all = grab.Pixel(x, y) == RGB(0, 0, 0);
+        black += all;
+    }
+    return black;
+}
+
 // Some pixel of the grab within area is exactly colour: a text there is written in that colour.
 inline bool WrittenIn(const testsupport::TGrab& grab, const RECT& area, COLORREF colour)
 {
