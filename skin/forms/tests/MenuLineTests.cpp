@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinMenus.h"
@@ -34,6 +35,7 @@ struct TPainterLog {
     vcl::TColor Colour = vcl::TColor(0x0000FF);
     std::vector<vcl::TObject*> Items;
     vcl::TOwnerDrawState State;
+    std::vector<vcl::TOwnerDrawState> States;  // of each item in Items
     void Painted(vcl::TObject* Sender, vcl::TCanvas* ACanvas, const vcl::TRect& ARect, vcl::TOwnerDrawState AState,
                  TsMenuItemType Type)
     {
@@ -41,6 +43,7 @@ struct TPainterLog {
             return;
         Items.push_back(Sender);
         State = AState;
+        States.push_back(AState);
         FillDC(ACanvas->Handle(), ARect, Colour);
     }
 };
@@ -408,6 +411,71 @@ TEST_F(MDIWindowMenuTest, AMaximisedChildPutsItsIconFirstAndItsButtonsUnderACove
     SendMessageW(Main->Handle(), WM_EXITMENULOOP, 0, 0);
     EXPECT_EQ(MDIIconsForm, nullptr);
     EXPECT_FALSE(provider->InMenu);
+}
+
+TEST_F(MDIWindowMenuTest, TheActiveChildsItemsStandInTheLineAndContinueOnTheNextRowWhenTheyDoNotFit)
+{
+    WindowMenu->SetGroupIndex(9);
+    TLoggingForm* child = NewChild(L"Editor");
+    child->AddProvider();
+    auto* childMenu = vcl::Create<vcl::TMainMenu>(child);
+    std::vector<TMenuItem*> commands;
+    for (int i = 0; i < 8; ++i) {
+        commands.push_back(AddItem(child, childMenu->Items(), (L"&Command number " + std::to_wstring(i)).c_str()));
+        commands.back()->SetGroupIndex(5);
+        AddItem(child, commands.back(), L"Run");
+    }
+    // A hidden item of the form's group still takes the group: "&File" leaves the bar.
+    TMenuItem* hidden = AddItem(child, childMenu->Items(), L"Hidden");
+    hidden->SetVisible(false);
+    child->SetMenu(childMenu);
+    child->Provider->InitMenuItems(true);
+    testsupport::PumpFor(0);
+    TsSkinProvider* provider = Main->Provider;
+    provider->RepaintMenu();
+    const TPixelView pixels = Render(provider);
+
+    const int lines = provider->GetLinesCount();
+    ASSERT_GT(lines, 1) << "eight long captions do not fit in one row";
+    EXPECT_EQ(provider->MenuLineBmp->Height(), lines * provider->MenuHeight() + 1);
+    const HMENU bar = GetMenu(Main->Handle());
+    ASSERT_EQ(GetMenuItemCount(bar), 8 + 1) << "the child's visible items before \"&Window\"";
+    const vcl::TRect first = BarItemRect(Main, 0);
+    const vcl::TRect last = BarItemRect(Main, 7);
+    EXPECT_GE(last.top, first.bottom) << "the child's last item on a later row";
+    EXPECT_EQ(skintest::Rgb(pixels, last.left + 1, last.top + 1), skintest::FlatColour(skintest::MdiMenuItem, 0));
+    // The line's own background, kept before the items were painted over it.
+    const TPixelView line = PixelsOf(provider->MenuLineBmp.get());
+    EXPECT_EQ(skintest::Rgb(line, line.Width / 2, (lines - 1) * provider->MenuHeight() + 2),
+              skintest::FlatColour(skintest::MdiMenuLine, 0))
+        << "the line's section under the last row";
+
+    TPainterLog log;
+    Manager->SkinableMenus()->SetOnDrawItem({&log, &TPainterLog::Painted});
+    Render(provider);
+    Manager->SkinableMenus()->SetOnDrawItem(nullptr);
+    ASSERT_EQ(log.Items.size(), 9u);
+    for (size_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(log.Items[i], commands[i]);
+        EXPECT_EQ(log.States[i], vcl::TOwnerDrawState()) << "a merged item of the child, " << i;
+    }
+    EXPECT_EQ(log.Items[8], WindowMenu);
+    EXPECT_EQ(log.States[8], vcl::OwnerDrawState(0x500)) << "the form's own item";
+}
+
+TEST_F(MDIWindowMenuTest, AFormWhoseOwnItemsAreHiddenShowsTheLineForItsActiveChildsMenu)
+{
+    for (int i = 0; i < Main->Menu()->Items()->Count(); ++i)
+        Main->Menu()->Items()->Items(i)->SetVisible(false);
+    EXPECT_FALSE(Main->Provider->MenuPresent());
+    TLoggingForm* child = NewChild(L"Editor");
+    auto* childMenu = vcl::Create<vcl::TMainMenu>(child);
+    AddItem(child, AddItem(child, childMenu->Items(), L"&Edit"), L"Copy");
+    child->SetMenu(childMenu);
+    testsupport::PumpFor(0);
+    EXPECT_TRUE(Main->Provider->MenuPresent());
+    childMenu->Items()->Items(0)->SetVisible(false);
+    EXPECT_FALSE(Main->Provider->MenuPresent());
 }
 
 // An MDI form in our own skin with its menu line and two children, for people to look at.
