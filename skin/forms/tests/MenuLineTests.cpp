@@ -226,6 +226,37 @@ TEST_F(MenuLineTest, MenuLineSkinTakesEffectAtTheNextFullRender)
     EXPECT_EQ(LineRight(provider, pixels), skintest::FlatColour(skintest::MdiMenuLine, 0)) << "an unknown section";
 }
 
+TEST_F(MenuLineTest, ABarItemMeasuredByTheSystemIsTakenOverAgain)
+{
+    TLoggingForm* form = MenuForm();
+    form->Provider->InitMenuItems(true);
+    ASSERT_TRUE(File->OnMeasureItem());
+    File->SetOnMeasureItem(nullptr);
+    File->SetOnAdvancedDrawItem(nullptr);
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = File->Command();
+    SendMessageW(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    EXPECT_TRUE(File->OnMeasureItem() == vcl::TMenuMeasureItemEvent(Manager->SkinableMenus(),
+                                                                    &TsSkinableMenus::sMeasureLineItem));
+    EXPECT_TRUE(File->OnAdvancedDrawItem() == vcl::TAdvancedMenuDrawItemEvent(Manager->SkinableMenus(),
+                                                                              &TsSkinableMenus::sAdvancedDrawLineItem));
+}
+
+TEST_F(MenuLineTest, OpeningTheSystemMenuGraysSizingAndAnyOtherPopupStopsHooking)
+{
+    TLoggingForm* form = MenuForm();
+    const HMENU popup = CreatePopupMenu();
+    AppendMenuW(popup, MF_STRING, SC_SIZE, L"Size");
+    acCanHookMenu = true;
+    SendMessageW(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(0, TRUE));
+    EXPECT_TRUE(GetMenuState(popup, SC_SIZE, MF_BYCOMMAND) & MF_GRAYED) << "the system menu";
+    EXPECT_TRUE(acCanHookMenu);
+    SendMessageW(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(File->Handle()), 0);
+    EXPECT_FALSE(acCanHookMenu);
+    DestroyMenu(popup);
+}
+
 // ---------------------------------------------------------------------------------------------
 // An MDI form's window menu
 
@@ -364,6 +395,12 @@ TEST_F(MDIWindowMenuTest, TheWindowMenuListsTheVisibleChildrenAfterOneSeparator)
     WindowMenu->Items(3)->Click();
     testsupport::PumpFor(0);
     EXPECT_EQ(Main->ActiveMDIChild(), first) << "the chosen child comes to the front";
+
+    // The list lives until the next popup opens, whichever it is.
+    SendMessageW(Main->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(Main->Menu()->Items()->Items(0)->Handle()),
+                 0);
+    ASSERT_EQ(WindowMenu->Count(), 2) << "the separator stays for the next opening";
+    EXPECT_EQ(WindowMenu->Items(0)->Caption(), L"Tile");
 }
 
 TEST_F(MDIWindowMenuTest, AMaximisedChildPutsItsIconFirstAndItsButtonsUnderACoverDuringMenuLoops)
