@@ -257,6 +257,33 @@ TEST_F(MenuLineTest, OpeningTheSystemMenuGraysSizingAndAnyOtherPopupStopsHooking
     DestroyMenu(popup);
 }
 
+TEST_F(MenuLineTest, TheFormsMenusAndThoseOfItsFramesAreHookedAndUnhooked)
+{
+    TLoggingForm* form = MenuForm();
+    TsSkinProvider* provider = form->Provider;
+    TMenuItem* open = File->Items(0);
+    auto* popup = vcl::Create<vcl::TPopupMenu>(form);
+    TMenuItem* cut = AddItem(form, popup->Items(), L"Cut");
+    auto* frame = vcl::Create<vcl::TFrame>(form);
+    auto* framePopup = vcl::Create<vcl::TPopupMenu>(frame);
+    TMenuItem* paste = AddItem(frame, framePopup->Items(), L"Paste");
+    const vcl::TAdvancedMenuDrawItemEvent line(Manager->SkinableMenus(), &TsSkinableMenus::sAdvancedDrawLineItem);
+    const vcl::TAdvancedMenuDrawItemEvent item(Manager->SkinableMenus(), &TsSkinableMenus::sAdvancedDrawItem);
+    const auto hooked = [&] {
+        return std::vector<bool>{File->OnAdvancedDrawItem() == line, Menu->OwnerDraw(), open->OnAdvancedDrawItem() == item,
+                                 popup->OwnerDraw(), cut->OnAdvancedDrawItem() == item, framePopup->OwnerDraw(),
+                                 paste->OnAdvancedDrawItem() == item};
+    };
+    const std::vector<bool> all(7, true), none(7, false);
+
+    provider->InitMenuItems(false);
+    ASSERT_EQ(hooked(), none);
+    provider->InitMenuItems(true);
+    EXPECT_EQ(hooked(), all);
+    skintest::Ask(form, scmdSkinRemoved, reinterpret_cast<LPARAM>(Manager.get()));
+    EXPECT_EQ(hooked(), none) << "the skin removed";
+}
+
 // ---------------------------------------------------------------------------------------------
 // An MDI form's window menu
 
