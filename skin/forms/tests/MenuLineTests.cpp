@@ -10,6 +10,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinMenus.h"
 #include "skin/graphics/sGraphUtils.h"
+#include "vcl/actnlist.h"
 #include "vcl/application.h"
 #include "vcl/menus.h"
 
@@ -428,6 +429,19 @@ TEST_F(MDIWindowMenuTest, TheWindowMenuListsTheVisibleChildrenAfterOneSeparator)
                  0);
     ASSERT_EQ(WindowMenu->Count(), 2) << "the separator stays for the next opening";
     EXPECT_EQ(WindowMenu->Items(0)->Caption(), L"Tile");
+}
+
+TEST_F(MDIWindowMenuTest, OpeningTheWindowMenuUpdatesItsItemsActions)
+{
+    NewChild(L"Only");
+    TMenuItem* tile = WindowMenu->Items(0);
+    auto* action = vcl::Create<vcl::TAction>(Main);
+    action->SetCaption(L"Tile");
+    action->SetOnUpdate(vcl::TNotifyEvent([&](vcl::TObject*) { action->SetEnabled(false); }));
+    tile->SetAction(action);
+    ASSERT_TRUE(tile->Enabled());
+    OpenWindowMenu();
+    EXPECT_FALSE(tile->Enabled());
 }
 
 TEST_F(MDIWindowMenuTest, AMaximisedChildPutsItsIconFirstAndItsButtonsUnderACoverDuringMenuLoops)
