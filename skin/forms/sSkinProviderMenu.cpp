@@ -105,7 +105,8 @@ void TsSkinProvider::PaintMenuLine(const TFrameLayout& Layout, int State)
         }
         const TRect r = MenuItemRect(handle, position++).Offsetted(shift.x, shift.y);
         if (const vcl::TAdvancedMenuDrawItemEvent draw = item->OnAdvancedDrawItem()) {
-            // The active MDI child's items merged into the bar are painted in the plain state.
+            // Items merged in from another form's menu (an MDI form's active child's) are painted in
+            // the plain state.
             const bool merged = item->GetParentMenu() != Form->Menu();
             vcl::TCanvasLock lock(cache->Canvas());
             draw(item, cache->Canvas(), r, vcl::OwnerDrawState(merged ? 0 : MenuLineItemState));
