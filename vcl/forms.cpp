@@ -72,9 +72,12 @@ void TCustomForm::SetMenu(TMainMenu* value)
 {
     if (FMenu == value)
         return;
+    MergeIntoMainMenu(false);
     AttachMenu(false);
     ReplaceComponent(FMenu, value);
     AttachMenu(true);
+    if (FActive)
+        MergeIntoMainMenu(true);
     if (FFormStyle == TFormStyle::fsMDIChild && FHandle)
         if (TCustomForm* frame = MDIForm())
             frame->MergeActiveChildMenu();
@@ -83,7 +86,7 @@ void TCustomForm::SetMenu(TMainMenu* value)
 void TCustomForm::AttachMenu(bool Attach)
 {
     // An MDI child's menu shows merged into its MDI form's bar while the child is active.
-    if (!FMenu || !FHandle || FFormStyle == TFormStyle::fsMDIChild)
+    if (!FMenu || !FHandle || FFormStyle == TFormStyle::fsMDIChild || (Attach && MergesIntoMainMenu()))
         return;
     // A window destroys the menu it holds: it must let go of ours before it goes.
     ::SetMenu(FHandle, Attach ? FMenu->Handle() : nullptr);
@@ -221,6 +224,25 @@ void TCustomForm::MergeActiveChildMenu()
         return;
     TCustomForm* child = ActiveMDIChild();
     FMenu->Merge(child ? child->FMenu : nullptr);
+}
+
+bool TCustomForm::MergesIntoMainMenu() const
+{
+    const TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    return FMenu && FMenu->AutoMerge() && FFormStyle != TFormStyle::fsMDIChild && main && main != this;
+}
+
+void TCustomForm::MergeIntoMainMenu(bool Merge)
+{
+    if (!MergesIntoMainMenu() || FFormState.Contains(TFormStateItem::fsModal))
+        return;
+    TMainMenu* bar = Application->MainForm()->FMenu;
+    if (!bar || Application->MainForm()->FFormStyle == TFormStyle::fsMDIForm)
+        return;
+    if (Merge)
+        bar->Merge(FMenu);
+    else
+        bar->Unmerge(FMenu);
 }
 
 void TCustomForm::DoCreate()
@@ -749,12 +771,14 @@ void TCustomForm::WMActivate(TMessage& Message)
     bool active = LOWORD(Message.WParam) != WA_INACTIVE;
     FActive = active;
     if (!active) {
+        MergeIntoMainMenu(false);
         Deactivate();
         TScrollingWinControl::Dispatch(Message);
         return;
     }
     if (Screen)
         Screen->FormActivated(this);
+    MergeIntoMainMenu(true);
     Activate();
     if (FActiveControl && FActiveControl->CanFocus()) {
         ::SetFocus(FActiveControl->Handle());

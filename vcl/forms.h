@@ -211,6 +211,12 @@ private:
     void RefreshMDIMenu();
     // The bar shows the active child's menu merged into the form's.
     void MergeActiveChildMenu();
+    // An AutoMerge menu of a form other than the main form is not the form's own bar: it shows
+    // merged into the main form's bar by GroupIndex while the form is active.
+    bool MergesIntoMainMenu() const;
+    // Merges the menu into the main form's bar, or takes it out again; an MDI form's bar merges
+    // its active child's menu only, and a modal form merges nothing.
+    void MergeIntoMainMenu(bool Merge);
     // The MDI children in the client's order, the active one first.
     std::vector<TCustomForm*> MDIChildList() const;
 

@@ -326,7 +326,8 @@ public:
     using TMenu::TMenu;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
-    // Stored for forms that merge menus; an MDI child's menu merges whatever its value.
+    // The menu of a form other than the main form shows in the main form's bar while the form is
+    // active (TCustomForm); an MDI child's menu merges whatever its value.
     bool AutoMerge() const { return FAutoMerge; }
     void SetAutoMerge(bool value) { FAutoMerge = value; }
     // Shows Menu's items in this menu's bar (null: none); the bar is made again.

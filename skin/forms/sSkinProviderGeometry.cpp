@@ -217,10 +217,17 @@ bool TsSkinProvider::MenuPresent()
     if (!menu || menu->AutoMerge() || Form->BorderStyle() == TFormBorderStyle::bsDialog ||
         Form->FormStyle() == vcl::TFormStyle::fsMDIChild)
         return false;
-    for (int i = 0; i < menu->Items()->Count(); ++i)
-        if (menu->Items()->Items(i)->Visible())
-            return true;
-    return false;
+    const auto anyVisible = [](const vcl::TMainMenu* Menu) {
+        for (int i = 0; i < Menu->Items()->Count(); ++i)
+            if (Menu->Items()->Items(i)->Visible())
+                return true;
+        return false;
+    };
+    if (anyVisible(menu))
+        return true;
+    // An MDI form's bar also shows its active child's menu.
+    vcl::TCustomForm* child = Form->FormStyle() == vcl::TFormStyle::fsMDIForm ? Form->ActiveMDIChild() : nullptr;
+    return child && child->Menu() && anyVisible(child->Menu());
 }
 
 int TsSkinProvider::GetLinesCount()

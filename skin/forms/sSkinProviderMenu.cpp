@@ -105,24 +105,30 @@ void TsSkinProvider::PaintMenuLine(const TFrameLayout& Layout, int State)
         }
         const TRect r = MenuItemRect(handle, position++).Offsetted(shift.x, shift.y);
         if (const vcl::TAdvancedMenuDrawItemEvent draw = item->OnAdvancedDrawItem()) {
+            // Items merged in from another form's menu (an MDI form's active child's) are painted in
+            // the plain state.
+            const bool merged = item->GetParentMenu() != Form->Menu();
             vcl::TCanvasLock lock(cache->Canvas());
-            draw(item, cache->Canvas(), r, vcl::OwnerDrawState(MenuLineItemState));
+            draw(item, cache->Canvas(), r, vcl::OwnerDrawState(merged ? 0 : MenuLineItemState));
         }
     }
 }
 
 std::vector<TMenuItem*> TsSkinProvider::BarItems()
 {
-    const auto visible = [](TMenuItem* Root) {
+    const auto all = [](TMenuItem* Root) {
         std::vector<TMenuItem*> items;
         for (int i = 0; i < Root->Count(); ++i)
-            if (Root->Items(i)->Visible())
-                items.push_back(Root->Items(i));
+            items.push_back(Root->Items(i));
         return items;
     };
+    // Merged as the class library merges them: a hidden child item still takes its group's place.
     vcl::TMainMenu* menu = Form->Menu();
-    std::vector<TMenuItem*> own = visible(menu->Items());
-    return menu->Merged() ? vcl::MergeMenuItems(own, visible(menu->Merged()->Items())) : own;
+    std::vector<TMenuItem*> items = all(menu->Items());
+    if (menu->Merged())
+        items = vcl::MergeMenuItems(items, all(menu->Merged()->Items()));
+    std::erase_if(items, [](TMenuItem* Item) { return !Item->Visible(); });
+    return items;
 }
 
 void TsSkinProvider::PaintChildIcon(const TFrameLayout& Layout)

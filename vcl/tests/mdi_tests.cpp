@@ -279,3 +279,79 @@ TEST(MenuMerging, MergedItemsReplaceTheirGroupsAndStandInGroupOrder)
             item->Free();
     }
 }
+
+// ---------------------------------------------------------------------------------------------
+// Forms that are not MDI children: an AutoMerge menu shows in the main form's bar
+
+namespace {
+
+class AutoMergeTest : public WindowTest {
+protected:
+    TTemporaryApplication App;
+    TForm* Main = nullptr;
+
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        Application->CreateForm(Main);
+        Main->SetBounds(50, 50, 400, 300);
+        auto* menu = Create<TMainMenu>(Main);
+        AddItem(Main, menu->Items(), L"File", 0);
+        AddItem(Main, menu->Items(), L"Edit", 1);
+        AddItem(Main, menu->Items(), L"Help", 9);
+        Main->SetMenu(menu);
+        Main->Show();
+        PumpFor(0);
+    }
+    // A shown second form whose menu holds "Text" (group 1) and "Tools" (group 5).
+    TForm* SecondForm(bool AutoMerge)
+    {
+        auto* form = Create<TForm>(Application);
+        form->SetBounds(120, 120, 300, 200);
+        auto* menu = Create<TMainMenu>(form);
+        menu->SetAutoMerge(AutoMerge);
+        AddItem(form, menu->Items(), L"Text", 1);
+        AddItem(form, menu->Items(), L"Tools", 5);
+        form->SetMenu(menu);
+        form->Show();
+        PumpFor(0);
+        return form;
+    }
+    std::vector<String> MainBar() { return MenuTexts(GetMenu(Main->Handle())); }
+    static void Activation(TForm* Form, WORD State) { Form->Perform(WM_ACTIVATE, State, 0); }
+
+    const std::vector<String> Own{L"File", L"Edit", L"Help"};
+};
+
+}  // namespace
+
+TEST_F(AutoMergeTest, AnAutoMergeMenuShowsInTheMainFormsBarWhileItsFormIsActive)
+{
+    TForm* second = SecondForm(true);
+    EXPECT_EQ(GetMenu(second->Handle()), nullptr) << "not a bar of its own";
+
+    Activation(second, WA_ACTIVE);
+    EXPECT_EQ(MainBar(), (std::vector<String>{L"File", L"Text", L"Tools", L"Help"}));
+    Activation(second, WA_INACTIVE);
+    EXPECT_EQ(MainBar(), Own);
+
+    Activation(second, WA_ACTIVE);
+    second->Free();
+    PumpFor(0);
+    EXPECT_EQ(MainBar(), Own) << "a freed form's menu leaves the bar";
+}
+
+TEST_F(AutoMergeTest, OtherMenusKeepTheirOwnBar)
+{
+    TForm* second = SecondForm(false);
+    EXPECT_EQ(GetMenu(second->Handle()), second->Menu()->Handle());
+    Activation(second, WA_ACTIVE);
+    EXPECT_EQ(MainBar(), Own);
+
+    // The main form's own AutoMerge menu stays its bar.
+    Main->Menu()->SetAutoMerge(true);
+    Activation(Main, WA_ACTIVE);
+    Main->RecreateWnd();
+    EXPECT_EQ(GetMenu(Main->Handle()), Main->Menu()->Handle());
+    EXPECT_EQ(MainBar(), Own);
+}

@@ -5,10 +5,12 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinMenus.h"
 #include "skin/graphics/sGraphUtils.h"
+#include "vcl/actnlist.h"
 #include "vcl/application.h"
 #include "vcl/menus.h"
 
@@ -34,6 +36,7 @@ struct TPainterLog {
     vcl::TColor Colour = vcl::TColor(0x0000FF);
     std::vector<vcl::TObject*> Items;
     vcl::TOwnerDrawState State;
+    std::vector<vcl::TOwnerDrawState> States;  // of each item in Items
     void Painted(vcl::TObject* Sender, vcl::TCanvas* ACanvas, const vcl::TRect& ARect, vcl::TOwnerDrawState AState,
                  TsMenuItemType Type)
     {
@@ -41,6 +44,7 @@ struct TPainterLog {
             return;
         Items.push_back(Sender);
         State = AState;
+        States.push_back(AState);
         FillDC(ACanvas->Handle(), ARect, Colour);
     }
 };
@@ -223,6 +227,64 @@ TEST_F(MenuLineTest, MenuLineSkinTakesEffectAtTheNextFullRender)
     EXPECT_EQ(LineRight(provider, pixels), skintest::FlatColour(skintest::MdiMenuLine, 0)) << "an unknown section";
 }
 
+TEST_F(MenuLineTest, ABarItemMeasuredByTheSystemIsTakenOverAgain)
+{
+    TLoggingForm* form = MenuForm();
+    form->Provider->InitMenuItems(true);
+    ASSERT_TRUE(File->OnMeasureItem());
+    File->SetOnMeasureItem(nullptr);
+    File->SetOnAdvancedDrawItem(nullptr);
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = File->Command();
+    SendMessageW(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    EXPECT_TRUE(File->OnMeasureItem() == vcl::TMenuMeasureItemEvent(Manager->SkinableMenus(),
+                                                                    &TsSkinableMenus::sMeasureLineItem));
+    EXPECT_TRUE(File->OnAdvancedDrawItem() == vcl::TAdvancedMenuDrawItemEvent(Manager->SkinableMenus(),
+                                                                              &TsSkinableMenus::sAdvancedDrawLineItem));
+}
+
+TEST_F(MenuLineTest, OpeningTheSystemMenuGraysSizingAndAnyOtherPopupStopsHooking)
+{
+    TLoggingForm* form = MenuForm();
+    const HMENU popup = CreatePopupMenu();
+    AppendMenuW(popup, MF_STRING, SC_SIZE, L"Size");
+    acCanHookMenu = true;
+    SendMessageW(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(0, TRUE));
+    EXPECT_TRUE(GetMenuState(popup, SC_SIZE, MF_BYCOMMAND) & MF_GRAYED) << "the system menu";
+    EXPECT_TRUE(acCanHookMenu);
+    SendMessageW(form->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(File->Handle()), 0);
+    EXPECT_FALSE(acCanHookMenu);
+    DestroyMenu(popup);
+}
+
+TEST_F(MenuLineTest, TheFormsMenusAndThoseOfItsFramesAreHookedAndUnhooked)
+{
+    TLoggingForm* form = MenuForm();
+    TsSkinProvider* provider = form->Provider;
+    TMenuItem* open = File->Items(0);
+    auto* popup = vcl::Create<vcl::TPopupMenu>(form);
+    TMenuItem* cut = AddItem(form, popup->Items(), L"Cut");
+    auto* frame = vcl::Create<vcl::TFrame>(form);
+    auto* framePopup = vcl::Create<vcl::TPopupMenu>(frame);
+    TMenuItem* paste = AddItem(frame, framePopup->Items(), L"Paste");
+    const vcl::TAdvancedMenuDrawItemEvent line(Manager->SkinableMenus(), &TsSkinableMenus::sAdvancedDrawLineItem);
+    const vcl::TAdvancedMenuDrawItemEvent item(Manager->SkinableMenus(), &TsSkinableMenus::sAdvancedDrawItem);
+    const auto hooked = [&] {
+        return std::vector<bool>{File->OnAdvancedDrawItem() == line, Menu->OwnerDraw(), open->OnAdvancedDrawItem() == item,
+                                 popup->OwnerDraw(), cut->OnAdvancedDrawItem() == item, framePopup->OwnerDraw(),
+                                 paste->OnAdvancedDrawItem() == item};
+    };
+    const std::vector<bool> all(7, true), none(7, false);
+
+    provider->InitMenuItems(false);
+    ASSERT_EQ(hooked(), none);
+    provider->InitMenuItems(true);
+    EXPECT_EQ(hooked(), all);
+    skintest::Ask(form, scmdSkinRemoved, reinterpret_cast<LPARAM>(Manager.get()));
+    EXPECT_EQ(hooked(), none) << "the skin removed";
+}
+
 // ---------------------------------------------------------------------------------------------
 // An MDI form's window menu
 
@@ -361,6 +423,25 @@ TEST_F(MDIWindowMenuTest, TheWindowMenuListsTheVisibleChildrenAfterOneSeparator)
     WindowMenu->Items(3)->Click();
     testsupport::PumpFor(0);
     EXPECT_EQ(Main->ActiveMDIChild(), first) << "the chosen child comes to the front";
+
+    // The list lives until the next popup opens, whichever it is.
+    SendMessageW(Main->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(Main->Menu()->Items()->Items(0)->Handle()),
+                 0);
+    ASSERT_EQ(WindowMenu->Count(), 2) << "the separator stays for the next opening";
+    EXPECT_EQ(WindowMenu->Items(0)->Caption(), L"Tile");
+}
+
+TEST_F(MDIWindowMenuTest, OpeningTheWindowMenuUpdatesItsItemsActions)
+{
+    NewChild(L"Only");
+    TMenuItem* tile = WindowMenu->Items(0);
+    auto* action = vcl::Create<vcl::TAction>(Main);
+    action->SetCaption(L"Tile");
+    action->SetOnUpdate(vcl::TNotifyEvent([&](vcl::TObject*) { action->SetEnabled(false); }));
+    tile->SetAction(action);
+    ASSERT_TRUE(tile->Enabled());
+    OpenWindowMenu();
+    EXPECT_FALSE(tile->Enabled());
 }
 
 TEST_F(MDIWindowMenuTest, AMaximisedChildPutsItsIconFirstAndItsButtonsUnderACoverDuringMenuLoops)
@@ -408,6 +489,71 @@ TEST_F(MDIWindowMenuTest, AMaximisedChildPutsItsIconFirstAndItsButtonsUnderACove
     SendMessageW(Main->Handle(), WM_EXITMENULOOP, 0, 0);
     EXPECT_EQ(MDIIconsForm, nullptr);
     EXPECT_FALSE(provider->InMenu);
+}
+
+TEST_F(MDIWindowMenuTest, TheActiveChildsItemsStandInTheLineAndContinueOnTheNextRowWhenTheyDoNotFit)
+{
+    WindowMenu->SetGroupIndex(9);
+    TLoggingForm* child = NewChild(L"Editor");
+    child->AddProvider();
+    auto* childMenu = vcl::Create<vcl::TMainMenu>(child);
+    std::vector<TMenuItem*> commands;
+    for (int i = 0; i < 8; ++i) {
+        commands.push_back(AddItem(child, childMenu->Items(), (L"&Command number " + std::to_wstring(i)).c_str()));
+        commands.back()->SetGroupIndex(5);
+        AddItem(child, commands.back(), L"Run");
+    }
+    // A hidden item of the form's group still takes the group: "&File" leaves the bar.
+    TMenuItem* hidden = AddItem(child, childMenu->Items(), L"Hidden");
+    hidden->SetVisible(false);
+    child->SetMenu(childMenu);
+    child->Provider->InitMenuItems(true);
+    testsupport::PumpFor(0);
+    TsSkinProvider* provider = Main->Provider;
+    provider->RepaintMenu();
+    const TPixelView pixels = Render(provider);
+
+    const int lines = provider->GetLinesCount();
+    ASSERT_GT(lines, 1) << "eight long captions do not fit in one row";
+    EXPECT_EQ(provider->MenuLineBmp->Height(), lines * provider->MenuHeight() + 1);
+    const HMENU bar = GetMenu(Main->Handle());
+    ASSERT_EQ(GetMenuItemCount(bar), 8 + 1) << "the child's visible items before \"&Window\"";
+    const vcl::TRect first = BarItemRect(Main, 0);
+    const vcl::TRect last = BarItemRect(Main, 7);
+    EXPECT_GE(last.top, first.bottom) << "the child's last item on a later row";
+    EXPECT_EQ(skintest::Rgb(pixels, last.left + 1, last.top + 1), skintest::FlatColour(skintest::MdiMenuItem, 0));
+    // The line's own background, kept before the items were painted over it.
+    const TPixelView line = PixelsOf(provider->MenuLineBmp.get());
+    EXPECT_EQ(skintest::Rgb(line, line.Width / 2, (lines - 1) * provider->MenuHeight() + 2),
+              skintest::FlatColour(skintest::MdiMenuLine, 0))
+        << "the line's section under the last row";
+
+    TPainterLog log;
+    Manager->SkinableMenus()->SetOnDrawItem({&log, &TPainterLog::Painted});
+    Render(provider);
+    Manager->SkinableMenus()->SetOnDrawItem(nullptr);
+    ASSERT_EQ(log.Items.size(), 9u);
+    for (size_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(log.Items[i], commands[i]);
+        EXPECT_EQ(log.States[i], vcl::TOwnerDrawState()) << "a merged item of the child, " << i;
+    }
+    EXPECT_EQ(log.Items[8], WindowMenu);
+    EXPECT_EQ(log.States[8], vcl::OwnerDrawState(0x500)) << "the form's own item";
+}
+
+TEST_F(MDIWindowMenuTest, AFormWhoseOwnItemsAreHiddenShowsTheLineForItsActiveChildsMenu)
+{
+    for (int i = 0; i < Main->Menu()->Items()->Count(); ++i)
+        Main->Menu()->Items()->Items(i)->SetVisible(false);
+    EXPECT_FALSE(Main->Provider->MenuPresent());
+    TLoggingForm* child = NewChild(L"Editor");
+    auto* childMenu = vcl::Create<vcl::TMainMenu>(child);
+    AddItem(child, AddItem(child, childMenu->Items(), L"&Edit"), L"Copy");
+    child->SetMenu(childMenu);
+    testsupport::PumpFor(0);
+    EXPECT_TRUE(Main->Provider->MenuPresent());
+    childMenu->Items()->Items(0)->SetVisible(false);
+    EXPECT_FALSE(Main->Provider->MenuPresent());
 }
 
 // An MDI form in our own skin with its menu line and two children, for people to look at.
