@@ -536,6 +536,8 @@ private:
     // work area's edges.
     int SnapMargin();
     int SnapTopMargin();
+    // How far the cache's title lies below the form window's top in the extended layout.
+    int ExtendedTitleShift();
 
     std::unique_ptr<TsCommonData> FCommonData;
     std::unique_ptr<TacAddedTitle> FAddedTitle;

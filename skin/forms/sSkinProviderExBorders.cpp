@@ -181,4 +181,15 @@ int TsSkinProvider::SnapTopMargin()
     return DiffTitle(BorderForm.get()) + Manager()->SkinData->ExShadowOffs;
 }
 
+// A maximised form's title lies higher: the frame above it is off the screen.
+int TsSkinProvider::ExtendedTitleShift()
+{
+    const TacBorderForm* border = BorderWindowOf(this);
+    if (!border)
+        return 0;
+    if (Form->HandleAllocated() && IsZoomed(Form->Handle()))
+        return FSysExHeight ? ShadowSize().top + DiffTitle(border) + 4 : border->OffsetY();
+    return DiffTitle(border) + ShadowSize().top;
+}
+
 }  // namespace skin
