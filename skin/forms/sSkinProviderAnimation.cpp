@@ -169,8 +169,8 @@ void TacMinTimer::TimeHandler()
         Minimized = false;
     TacBorderForm* border = sp ? BorderWindowOf(sp) : nullptr;
     // The border window's window may have gone meanwhile: the frames go onto the one it has now.
-    if (border && !AlphaFormWasCreated)
-        AnimForm = border->AForm;
+    if (!AlphaFormWasCreated)
+        AnimForm = border ? border->AForm : nullptr;
     if (!AnimForm || !AnimForm->HandleAllocated()) {
         SetEnabled(false);
         return;
