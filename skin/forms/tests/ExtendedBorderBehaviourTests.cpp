@@ -331,3 +331,23 @@ TEST_F(ExBorderBehaviourTest, MinimiseAndRestoreRunOnTheBorderWindowsPicture)
     EXPECT_FALSE(p->FormState & TsSkinProvider::fsRestoring);
     EXPECT_TRUE(AroundTheForm(form));
 }
+
+TEST_F(ExBorderBehaviourTest, ANewCaptionShowsOnTheBorderWindowAndAShownFormGetsItsBorderWindowBack)
+{
+    TLoggingForm* form = ShowForm();
+    TacBorderForm* border = Border(form);
+    ASSERT_TRUE(border && border->AForm);
+    {
+        test::TLayeredRecorder recorder;
+        form->SetCaption(L"Another caption");
+        EXPECT_FALSE(AlphasOf(recorder.Frames, border->AForm->Handle()).empty()) << "the title is drawn anew";
+    }
+    // Hidden without a hide animation the border window goes; shown again, it comes back.
+    form->Hide();
+    EXPECT_EQ(Border(form), border) << "the border object stays";
+    EXPECT_EQ(border->AForm, nullptr);
+    form->Show();
+    testsupport::PumpFor(0);
+    EXPECT_TRUE(AroundTheForm(form));
+    EXPECT_TRUE(IsWindowVisible(border->AForm->Handle()));
+}
