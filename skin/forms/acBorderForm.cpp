@@ -515,8 +515,9 @@ void TacBorderForm::StretchWidth()
     saved.right = form->Width();
     const TRect work = acWorkRect(form);
     const int d = DiffBorder(this);
-    sp->FormState |= TsSkinProvider::fsStretchedWidth;
     form->SetBounds(work.left + d, form->Top(), work.Width() - 2 * d, form->Height());
+    // Set once the form stands stretched: its first move from now on gives the saved size back.
+    sp->FormState |= TsSkinProvider::fsStretchedWidth;
 }
 
 void TacBorderForm::StretchHeight()
@@ -532,8 +533,8 @@ void TacBorderForm::StretchHeight()
     saved.bottom = form->Height();
     const TRect work = acWorkRect(form);
     const int title = DiffTitle(this);
-    sp->FormState |= TsSkinProvider::fsStretchedHeight;
     form->SetBounds(form->Left(), work.top + title, form->Width(), work.Height() - title - DiffBorder(this));
+    sp->FormState |= TsSkinProvider::fsStretchedHeight;
 }
 
 void TacBorderForm::BorderProc(TMessage& Message)

@@ -42,6 +42,8 @@ public:
     // A new border window: hidden, layered, never activated, owned by the form's own owner window,
     // its window procedure BorderProc.
     void CreateNewForm();
+    // The border window goes with its own window procedure back.
+    void FreeBorderWindow();
     // The border window's region: the whole window (the frame's rectangle when the form is
     // maximised) less the form's client area; none without a border window. While the form is
     // being sized, NewWidth and NewHeight (0: unknown) give the size it gets. The caller owns it.
@@ -82,8 +84,6 @@ private:
     TBorderHitLayout ShadowLayout() const;
     // The client area's hole in border-window coordinates.
     vcl::TRect ClientHole(int NewWidth, int NewHeight) const;
-    // The border window goes with its own window procedure back.
-    void FreeBorderWindow();
     // The border window's top-left on the screen and its mouse message's point in its coordinates.
     vcl::TPoint WindowOrigin() const;
     vcl::TPoint MessagePoint(const vcl::TMessage& Message) const;

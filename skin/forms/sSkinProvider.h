@@ -344,6 +344,7 @@ public:
     static constexpr uint32_t fsRestoring = 0x400;      // the restore animation runs
     static constexpr uint32_t fsStretchedHeight = 0x2000;  // a double click stretched the form to the work area's height
     static constexpr uint32_t fsStretchedWidth = 0x4000;   // ...or to its width
+    static constexpr uint32_t fsSizing = 0x1;  // the border window is being sized with the form
 
     vcl::TWndMethod OldWndProc;  // the form's own window procedure
     vcl::TObjectPtr<TsSystemMenu> SystemMenu;
@@ -507,6 +508,36 @@ private:
     void CMShowingChanged(vcl::TMessage& Message);
     // FSysExHeight anew: the skin's maximised title of the extended layout is lower than the system's.
     void UpdateSysExHeight();
+    // The border window of the extended layout follows the form. Its place and picture anew, when
+    // the form has one.
+    void UpdateBorderWindow(bool Redraw);
+    // The hit code a non-client mouse message names; the border window forwards its messages with
+    // -1, which stands for its own hit test at the message's point.
+    int ForwardedHitCode(const vcl::TMessage& Message);
+    // A screen point relative to the picture the title buttons' rectangles are in: the border
+    // window's in the extended layout, else the form window's.
+    vcl::TPoint TitlePoint(const vcl::TPoint& Screen);
+    // WM_SIZE: the border window takes the new size over the form and goes right behind it again.
+    void SizeBorderWindow();
+    void PlaceBorderWindowAfterSize();
+    // The first move of a form stretched from its border window gives it its saved size back.
+    bool UndoStretch(WINDOWPOS& Pos);
+    // A form shrinking without activation: the border window's region takes the new size first.
+    void ShrinkBorderWindow(const WINDOWPOS& Pos);
+    // WM_WINDOWPOSCHANGED: the border window follows the form's place and z-order.
+    void FollowWithBorderWindow(const WINDOWPOS& Pos);
+    // The border window right behind the form and shown, neither moved, sized nor redrawn.
+    void PlaceBorderWindowBehind();
+    // The border window's picture goes while the form is minimised or hidden; the object stays.
+    void FreeBorderWindowForm();
+    // WM_NCACTIVATE under desktop composition: the border window covers the menu line's repaint.
+    void ShowBorderWindowOnTop();
+    // The screen snap's margins in the extended layout: the frame, not the form window, meets the
+    // work area's edges.
+    int SnapMargin();
+    int SnapTopMargin();
+    // How far the cache's title lies below the form window's top in the extended layout.
+    int ExtendedTitleShift();
 
     std::unique_ptr<TsCommonData> FCommonData;
     std::unique_ptr<TacAddedTitle> FAddedTitle;

@@ -3,6 +3,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinManagerPreview.h"
 #include "skin/core/sVclUtilsAnimation.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSkinProviderLayered.h"
 #include "skin/forms/sSkinProviderTaskbar.h"
@@ -24,6 +25,8 @@ constexpr WPARAM SC_DRAGMOVE = 0xF012;
 // nor activated, and its owner's z-order and the position messages stay out of it.
 constexpr UINT acKeepPlace =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
+// The border window over everything while it shows the animation.
+constexpr UINT acOnTop = SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
 
 TsSkinManager* ManagerOf(TsSkinProvider* Provider)
 {
@@ -73,6 +76,13 @@ void ClearBitmap(TBitmap* Bmp)
             pixels.At(x, y) = 0;
 }
 
+
+// The provider's border window, when it has one with its window.
+TacBorderForm* BorderWithWindow(TsSkinProvider* Provider)
+{
+    TacBorderForm* border = Provider ? BorderWindowOf(Provider) : nullptr;
+    return border && border->AForm ? border : nullptr;
+}
 
 // The provider's running timer gives way to Timer.
 void ReplaceFormTimer(TsSkinProvider* Provider, TacThreadedTimer* Timer)
@@ -126,12 +136,18 @@ void TacMinTimer::InitData()
     if (Plan.CurrentAlpha == 0 && Minimized) {
         Plan.SetCurrent(Plan.RectTo);
     } else if (Plan.CurrentAlpha >= Plan.AlphaFrom) {
-        Plan.SetFrom(WindowRectOf(FormHandle));
+        // With extended borders the picture is the border window's, frame and shadow around the form.
+        TacBorderForm* border = BorderWithWindow(sp);
+        Plan.SetFrom(WindowRectOf(border ? border->AForm->Handle() : FormHandle));
         UpdateDstRect();
     }
     Plan.UpdateBlendStep();
     AlphaBmp = CreateBmp32(Plan.RectFrom.right - Plan.RectFrom.left, Plan.RectFrom.bottom - Plan.RectFrom.top);
     FreeCover();
+    if (TacBorderForm* border = BorderWithWindow(sp)) {
+        AnimForm = border->AForm;
+        return;
+    }
     AnimForm = MakeCoverForm(FormHandle);
     AlphaFormWasCreated = true;
     SetWindowRgn(AnimForm->Handle(), nullptr, FALSE);
@@ -151,10 +167,16 @@ void TacMinTimer::TimeHandler()
         Minimized = true;
     if (sp && Minimized && (sp->FormState & TsSkinProvider::fsMinimizing))
         Minimized = false;
+    TacBorderForm* border = sp ? BorderWindowOf(sp) : nullptr;
+    // The border window's window may have gone meanwhile: the frames go onto the one it has now.
+    if (!AlphaFormWasCreated)
+        AnimForm = border ? border->AForm : nullptr;
     if (!AnimForm || !AnimForm->HandleAllocated()) {
         SetEnabled(false);
         return;
     }
+    if (border)
+        border->ExBorderShowing = true;
     if (Minimized)
         RestoreFrame();
     else
@@ -178,11 +200,20 @@ void TacMinTimer::EndMinimize()
         sp->FormState &= ~TsSkinProvider::fsMinimizing;
         SetExStyleBits(FormHandle, WS_EX_LAYERED, false);
     }
+    Minimized = true;
+    if (TacBorderForm* border = sp ? BorderWindowOf(sp) : nullptr; border && !AlphaFormWasCreated) {
+        // The border window comes back with the restore.
+        border->FreeBorderWindow();
+        AnimForm = nullptr;
+        if (Application && Application->MainFormOnTaskBar() && Application->MainForm())
+            SetActiveWindow(Application->MainForm()->Handle());
+        border->ExBorderShowing = false;
+        return;
+    }
     // The cover stays, hidden, for the restore.
     ClearBitmap(AlphaBmp.get());
     SetFormBlendValue(AnimForm->Handle(), AlphaBmp.get(), 0);
     ShowWindow(AnimForm->Handle(), SW_HIDE);
-    Minimized = true;
 }
 
 void TacMinTimer::RestoreFrame()
@@ -212,17 +243,26 @@ void TacMinTimer::EndRestore()
         SetLayeredAlpha(FormHandle, sp->Form->AlphaBlendValue());
     else
         SetExStyleBits(FormHandle, WS_EX_LAYERED, false);
+    TacBorderForm* border = sp ? BorderWindowOf(sp) : nullptr;
     if (sp) {
         sp->fAnimating = false;
         sp->FormState &= ~TsSkinProvider::fsRestoring;
+        if (border)
+            border->ExBorderShowing = false;
         if (sp->Form->Menu() && !sp->BorderForm && AeroIsEnabled())
             sp->SkinData()->BGChanged = true;
     }
     RedrawWindow(FormHandle, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     Minimized = false;
-    SetWindowPos(cover, FormHandle, 0, 0, 0, 0, acKeepPlace);
-    FreeCover();
+    if (border && !AlphaFormWasCreated) {
+        // The border window takes its place right behind the form again.
+        AnimForm = nullptr;
+        border->UpdateExBordersPos(true, 255);
+    } else {
+        SetWindowPos(cover, FormHandle, 0, 0, 0, 0, acKeepPlace);
+        FreeCover();
+    }
     SetFocus(FormHandle);
     if (Application && Application->OnRestore())
         Application->OnRestore()(Application);
@@ -244,6 +284,28 @@ void TacMinTimer::DrawFrame()
     SetWindowPos(AnimForm->Handle(), ShellTrayWnd(), 0, 0, 0, 0, acKeepPlace | SWP_SHOWWINDOW);
 }
 
+namespace {
+
+// The minimise starts from the border window's picture, the form with its frame and shadow, shown
+// over everything while the form's own window turns invisible.
+void ShowBorderWindowWhole(TacBorderForm* Border, TacMinTimer& Timer)
+{
+    Border->UpdateExBordersPos(false, 255);
+    if (!Border->AForm)
+        return;
+    const HWND wnd = Border->AForm->Handle();
+    SetBlurBehind(wnd, false, nullptr);
+    if (TBitmap* cache = Border->SkinData->FCacheBmp.get()) {
+        Timer.SavedImage = std::make_unique<TBitmap>();
+        Timer.SavedImage->Assign(cache);
+    }
+    Border->ExBorderShowing = true;
+    SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, acOnTop);
+    SetWindowRgn(wnd, nullptr, FALSE);
+}
+
+}  // namespace
+
 void StartMinimizing(TsSkinProvider* Provider)
 {
     TCustomForm* form = Provider->Form;
@@ -263,8 +325,12 @@ void StartMinimizing(TsSkinProvider* Provider)
         }
         // A restore that runs turns back from where it stands.
         Provider->FormState &= ~TsSkinProvider::fsRestoring;
-        if (timer->Plan.CurrentAlpha >= timer->Plan.AlphaFrom)
-            timer->SavedImage = GetFormImage(Provider, false);
+        if (timer->Plan.CurrentAlpha >= timer->Plan.AlphaFrom) {
+            if (TacBorderForm* border = BorderWithWindow(Provider))
+                ShowBorderWindowWhole(border, *timer);
+            else
+                timer->SavedImage = GetFormImage(Provider, false);
+        }
         // The real window is invisible from now on; the cover shows the frames.
         SetLayeredAlpha(form->Handle(), 0);
         timer->SetEnabled(true);
@@ -282,8 +348,23 @@ bool StartRestoring(TsSkinProvider* Provider)
     Provider->FormState &= ~TsSkinProvider::fsMinimizing;
     Provider->FormState |= TsSkinProvider::fsRestoring;
     Provider->fAnimating = true;
+    TacBorderForm* border = BorderWindowOf(Provider);
+    if (border) {
+        border->ExBorderShowing = true;
+        if (!border->AForm) {
+            border->CreateNewForm();
+            SetFormBlendValue(border->AForm->Handle(), timer->AlphaBmp.get(), 0);
+        }
+        timer->AnimForm = border->AForm;
+        SetWindowPos(border->AForm->Handle(), HWND_TOPMOST, 0, 0, 0, 0, acOnTop);
+    }
     SetLayeredAlpha(Provider->Form->Handle(), 0);
     timer->SetEnabled(true);
+    if (border) {
+        Provider->FormActive = true;
+        Provider->SkinData()->BGChanged = true;
+        Provider->PaintAll();
+    }
     UpdatePreview(TaskbarWindowOf(Provider->Form), false);
     return true;
 }
@@ -295,9 +376,71 @@ void TacMoveTimer::TimeHandler()
 {
     if (!Enabled())
         return;
-    SetLayeredAlpha(FormHandle, CurrentBlendValue);
+    // With extended borders the border window shows the whole form while it is dragged.
+    if (TacBorderForm* border = BorderWithWindow(SP))
+        SetFormBlendValue(border->AForm->Handle(), border->SkinData->FCacheBmp.get(), CurrentBlendValue);
+    else
+        SetLayeredAlpha(FormHandle, CurrentBlendValue);
     CurrentBlendValue = NextBlendValue(CurrentBlendValue, Plan);
 }
+
+namespace {
+
+// The border window, showing the whole form, is dragged; the form's own window, invisible meanwhile,
+// follows it when the drag ends.
+void DragBorderWindow(TsSkinProvider* Provider, TacBorderForm* Border, TacMoveTimer& Timer)
+{
+    TCustomForm* form = Provider->Form;
+    const HWND wnd = form->Handle();
+    const TScopeExit finish([Provider] { FinishBlendOnMoving(Provider); });
+    Border->UpdateExBordersPos(false, 255);
+    if (!Border->AForm)
+        return;
+    if (form->AlphaBlend() && SetLayeredWindowAttributes)
+        SetLayeredWindowAttributes(wnd, COLORREF(clNone), 0, LWA_ALPHA);
+    Border->ExBorderShowing = true;
+    SetWindowPos(wnd, Border->AForm->Handle(), 0, 0, 0, 0, acOnTop);
+    SetFormBlendValue(wnd, nullptr, 0);
+    Timer.SetEnabled(true);
+    Border->LastTopLeft = TPoint(-1, -1);
+    acDragMoveLoop(Border->AForm);
+    // A drag above the screen's top is put back where the border window was seen last.
+    const TPoint last = Border->LastTopLeft;
+    if (Border->AForm && last.x != -1 && last.y != -1 && last.y < 0)
+        Border->AForm->SetBounds(last.x, last.y, Border->AForm->Width(), Border->AForm->Height());
+}
+
+// The form's window goes where the border window was dragged and shows itself again.
+void BringBackFromBorderWindow(TsSkinProvider* Provider, TacBorderForm* Border)
+{
+    TCustomForm* form = Provider->Form;
+    const HWND wnd = form->Handle();
+    if (auto* timer = dynamic_cast<TacMoveTimer*>(Provider->FormTimer))
+        timer->SetEnabled(false);
+    SetFormBlendValue(Border->AForm->Handle(), Provider->SkinData()->FCacheBmp.get(), OwnOpacity(form));
+    const int frame = SysBorderWidth(wnd, Border, false);
+    const int dy = Provider->FSysExHeight ? frame + Border->ShadowSize().top + DiffTitle(Border) : Border->OffsetY();
+    const int dx = skin::SkinBorderWidth(Border) - frame + Border->ShadowSize().left;
+    const TRect place = WindowRectOf(Border->AForm->Handle());
+    SetWindowPos(wnd, nullptr, place.left + dx, place.top + dy, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+    Provider->FormState &= ~TsSkinProvider::fsBlendOnMoving;
+    if (form->AlphaBlend()) {
+        Border->ExBorderShowing = false;
+        Border->UpdateExBordersPos(true, 255);
+        SetLayeredAlpha(wnd, form->AlphaBlendValue());
+    } else {
+        SetExStyleBits(wnd, WS_EX_LAYERED, false);
+    }
+    Provider->SkinData()->BGChanged = true;
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    if (AeroIsEnabled() && form->Menu())
+        SendMessageW(wnd, WM_NCPAINT, 0, 0);
+    Border->ExBorderShowing = false;
+    Border->UpdateExBordersPos(true, 255);
+}
+
+}  // namespace
 
 void StartBlendOnMoving(TsSkinProvider* Provider)
 {
@@ -317,6 +460,10 @@ void StartBlendOnMoving(TsSkinProvider* Provider)
     const TacBlendOnMoving* effect = manager->AnimEffects()->BlendOnMoving();
     timer->Plan = BlendOnMovingPlan(Provider->AllowBlendOnMoving(), effect->BlendValue(), effect->Time());
     timer->SetInterval(12);
+    if (TacBorderForm* border = BorderWithWindow(Provider)) {
+        DragBorderWindow(Provider, border, *timer);
+        return;
+    }
     if (!form->AlphaBlend()) {
         // The cover keeps the picture still while the window turns layered and paints again.
         const TObjectPtr<TForm> cover(MakeCoverForm(wnd));
@@ -337,7 +484,9 @@ void FinishBlendOnMoving(TsSkinProvider* Provider)
 {
     TCustomForm* form = Provider->Form;
     const HWND wnd = form->Handle();
-    if (form->AlphaBlend()) {
+    if (TacBorderForm* border = BorderWithWindow(Provider)) {
+        BringBackFromBorderWindow(Provider, border);
+    } else if (form->AlphaBlend()) {
         SetLayeredAlpha(wnd, form->AlphaBlendValue());
     } else {
         const TObjectPtr<TForm> cover(MakeCoverForm(wnd));

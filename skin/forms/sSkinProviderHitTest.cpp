@@ -8,6 +8,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinMenus.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/acSBAnimation.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/Acntutils.h"
@@ -285,8 +286,7 @@ void TsSkinProvider::RepaintButton(int HT)
     // Onto the window.
     TRect onWindow = place;
     if (BorderForm)
-        onWindow.Offset(-(DiffBorder(BorderForm.get()) + ShadowSize().left),
-                        -(DiffTitle(BorderForm.get()) + ShadowSize().top));
+        onWindow.Offset(-(DiffBorder(BorderForm.get()) + ShadowSize().left), -ExtendedTitleShift());
     const HDC dc = GetWindowDC(handle);
     BitBlt(dc, onWindow.left, onWindow.top, onWindow.Width(), onWindow.Height(), cache->Handle(), place.left, place.top,
            SRCCOPY);
@@ -298,12 +298,15 @@ void TsSkinProvider::RepaintButton(int HT)
     if (button->State != 1 || glow.Size <= 0 || !manager->GetAllowGlowing() || Form->Parent() ||
         Form->FormStyle() == vcl::TFormStyle::fsMDIChild || !manager->IsValidImgIndex(image))
         return;
+    // In the extended layout the button lies on the border window, and so does its glow.
+    const TacBorderForm* border = BorderWindowOf(this);
+    const HWND glowOwner = border && border->AForm ? border->AForm->Handle() : handle;
     RECT window{};
-    GetWindowRect(handle, &window);
+    GetWindowRect(glowOwner, &window);
     const TRect screen = vcl::Bounds(window.left + button->Rect.left, window.top + button->Rect.top,
                                      button->Rect.Width(), button->Rect.Height());
     button->GlowID = ShowGlow(screen, TRect(0, 0, screen.Width(), screen.Height()), L"GLOBALINFO",
-                              manager->ma[size_t(image)].PropertyName + L"GLOW", glow.Margin, 255, handle, manager);
+                              manager->ma[size_t(image)].PropertyName + L"GLOW", glow.Margin, 255, glowOwner, manager);
 }
 
 void TsSkinProvider::KillAnimations()

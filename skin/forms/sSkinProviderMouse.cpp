@@ -6,6 +6,7 @@
 #include "skin/core/sSkinMenus.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSkinProviderAnimation.h"
 #include "skin/graphics/Acntutils.h"
@@ -79,14 +80,20 @@ void PrintFrameEdges(TsSkinProvider& Provider, HDC DC)
 
 void TsSkinProvider::AC_WMNCLButtonDown(TMessage& Message)
 {
-    const int code = int(Message.WParam);
     if (!FDrawNonClientArea) {
-        if (code == HTSYSMENU)
+        if (Message.WParam == HTSYSMENU)
             DropSysMenuBelowIcon(*this);
         else
             OldWndProc(Message);
         return;
     }
+    if (BorderForm && Message.WParam == HTBORDER) {
+        OldWndProc(Message);
+        return;
+    }
+    // The border window's press: the code is the one under the mouse on the border window.
+    const int code = ForwardedHitCode(Message);
+    Message.WParam = WPARAM(code);
     if (code == HTSYSMENU) {
         Message.Result = 0;
         OldWndProc(Message);
@@ -158,11 +165,11 @@ void TsSkinProvider::AC_WMNCLButtonUp(TMessage& Message)
         return;
     }
     const HWND handle = Form->Handle();
-    const int code = int(Message.WParam);
+    const int code = ForwardedHitCode(Message);
+    Message.WParam = WPARAM(code);
     switch (code) {
     case HTMINBUTTON: {
-        const TPoint mouse = acMousePos();
-        if (!bPressed || !ButtonMin.Rect.Contains(CursorToPoint(mouse.x, mouse.y))) {
+        if (!bPressed || !ButtonMin.Rect.Contains(TitlePoint(acMousePos()))) {
             SetHotHT(0, true);
             OldWndProc(Message);
             return;
@@ -272,11 +279,16 @@ void TsSkinProvider::AC_WMSysCommand(TMessage& Message)
         if (command == SC_RESTORE) {
             if (FormState & fsExitAnimation) {
                 FormState &= ~fsExitAnimation;
+                if (TacBorderForm* border = BorderWindowOf(this))
+                    border->ExBorderShowing = false;
                 WithoutSystemAnimation([&] { OldWndProc(Message); });
                 return;
             }
             if (!vcl::Application || Form != vcl::Application->MainForm()) {
-                if (!BorderForm && ExtBordersNeeded()) {
+                TacBorderForm* border = BorderWindowOf(this);
+                if (border ? !border->AForm : ExtBordersNeeded()) {
+                    if (border)
+                        border->CreateNewForm();
                     InitExBorders(true);
                     UpdateRgn(this, false);
                 }
@@ -309,6 +321,9 @@ void TsSkinProvider::AC_WMSysCommand(TMessage& Message)
             FCommonData->FCacheBmp->SetSize(0, 0);
         if (Manager() && Manager()->AnimEffects()->Minimizing()->Active())
             fAnimating = false;
+        // The minimised form's border window goes, unless the title bar's minimise animates it.
+        if (!(FormState & fsMinimizing) || !vcl::Application || Form != vcl::Application->MainForm())
+            FreeBorderWindowForm();
         break;
     case SC_MAXIMIZE:
     case SC_RESTORE:
@@ -323,8 +338,11 @@ void TsSkinProvider::AC_WMSysCommand(TMessage& Message)
             SetWindowRgn(handle, nullptr, TRUE);
             break;
         }
-        if (ExtBordersNeeded() && FDrawNonClientArea && !Form->Parent())
+        if (ExtBordersNeeded() && FDrawNonClientArea && !Form->Parent()) {
             InitExBorders(true);
+            if (command == SC_RESTORE)
+                UpdateBorderWindow(true);
+        }
         RedrawWindow(handle, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
         break;
     case SC_KEYMENU:

@@ -1,9 +1,6 @@
 // The messages that change a skinned form's window state: sizing, showing and hiding, moving with
 // the screen snap, the frame's painting and activation. They keep the provider's cache, region and
 // caption in step with the form.
-//
-// The extended-border window is not part of the skinned frame yet: its branches are left out, as
-// when no border window exists.
 #include <windowsx.h>
 
 #include <cstdlib>
@@ -13,6 +10,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSkinProviderAnimation.h"
 #include "skin/graphics/sGraphUtils.h"
@@ -44,6 +42,13 @@ bool MainFormMinimizedToTaskBar(vcl::TCustomForm* Form)
     vcl::TCustomForm* mainForm = vcl::Application ? vcl::Application->MainForm() : nullptr;
     return mainForm && mainForm != Form && vcl::Application->MainFormOnTaskBar() && mainForm->HandleAllocated() &&
            IsIconic(mainForm->Handle());
+}
+
+// The hide animation plays over the border window: it keeps the window until it is over.
+bool HideAnimationPlays(TsSkinManager* Manager, bool AllowAnimation)
+{
+    const TacFormHide* hide = Manager ? Manager->AnimEffects()->FormHide() : nullptr;
+    return AllowAnimation && hide && hide->Active() && hide->Time() / 12 != 0;
 }
 
 }  // namespace
@@ -95,8 +100,12 @@ void TsSkinProvider::WMSize(TMessage& Message)
             data.BGChanged = true;
             const vcl::TBitmap* cache = IsCached(data) ? data.FCacheBmp.get() : nullptr;
             const bool cacheLarger = cache && (cache->Width() > Form->Width() || cache->Height() > Form->Height());
-            if (FDrawNonClientArea)
-                RepaintNC();
+            if (FDrawNonClientArea) {
+                if (BorderForm)
+                    SizeBorderWindow();
+                else
+                    RepaintNC();
+            }
             if (!data.FUpdating) {
                 const bool heightChanged = client.Height() != LastClientRect.Height();
                 const bool widthChanged = client.Width() != LastClientRect.Width();
@@ -104,8 +113,11 @@ void TsSkinProvider::WMSize(TMessage& Message)
                     vcl::TMessage moved = MakeSkinMessage(scmdMarkIfMoved, 0, 1);
                     AlphaBroadCast(Form, moved);
                 }
-                RedrawWindow(Form->Handle(), nullptr, nullptr,
-                             RDW_INVALIDATE | RDW_NOERASE | RDW_UPDATENOW | RDW_NOFRAME);
+                if (BorderForm)
+                    PlaceBorderWindowAfterSize();
+                else
+                    RedrawWindow(Form->Handle(), nullptr, nullptr,
+                                 RDW_INVALIDATE | RDW_NOERASE | RDW_UPDATENOW | RDW_NOFRAME);
                 SetParentUpdated(Form);
                 if (!FDrawNonClientArea && cacheLarger)
                     InvalidateRect(Form->Handle(), nullptr, FALSE);
@@ -161,6 +173,8 @@ void TsSkinProvider::WMShowWindow(TMessage& Message)
     const bool showing = Message.WParam == 1;
     if (!mdiChild) {
         if (showing) {
+            if (TacBorderForm* border = BorderWindowOf(this))
+                border->ExBorderShowing = false;
             FormState &= fsKeptOnShow;
             if (AeroIsEnabled() && !InAnimationProcess &&
                 !(GetWindowLongPtrW(Form->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED))
@@ -198,10 +212,14 @@ void TsSkinProvider::CMShowingChanged(TMessage& Message)
         return;
     }
     if (!Form->Showing() || Form->FormStyle() == vcl::TFormStyle::fsMDIChild) {
+        if (!Form->Showing() && !HideAnimationPlays(Manager(), FAllowAnimation))
+            FreeBorderWindowForm();
         OldWndProc(Message);
         return;
     }
     FormState &= ~fsExitAnimation;
+    if (TacBorderForm* border = BorderWindowOf(this))
+        border->ExBorderShowing = false;
     if (acPreviewRequested && Form->HandleAllocated())
         SendPreviewHandle(Form->Handle());
     if (dynamic_cast<TacMinTimer*>(FormTimer)) {
@@ -246,16 +264,23 @@ void TsSkinProvider::WMWindowPosChanging(TMessage& Message)
 {
     auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
     const bool loading = Form->ComponentState().Contains(vcl::TComponentStateItem::csLoading);
-    if (!RgnChanging && !loading && pos && !IsZoomed(Form->Handle()) && !(pos->flags & SWP_NOMOVE) &&
-        (pos->x != 0 || pos->y != 0) && FScreenSnap && Form->Showing()) {
+    const bool moves = !RgnChanging && !loading && pos && !IsZoomed(Form->Handle()) && !(pos->flags & SWP_NOMOVE) &&
+                       (pos->x != 0 || pos->y != 0);
+    if (moves && FScreenSnap && Form->Showing()) {
         const vcl::TPoint snapped =
-            SnapToWorkArea(vcl::TPoint(pos->x, pos->y), vcl::TSize(Form->Width(), Form->Height()), acWorkRect(Form), 0,
-                           0, FSnapBuffer);
+            SnapToWorkArea(vcl::TPoint(pos->x, pos->y), vcl::TSize(Form->Width(), Form->Height()), acWorkRect(Form),
+                           SnapMargin(), SnapTopMargin(), FSnapBuffer);
         pos->x = snapped.x;
         pos->y = snapped.y;
     }
+    if (moves && (pos->x != Form->Left() || pos->y != Form->Top()) && UndoStretch(*pos)) {
+        Message.Result = 0;
+        return;
+    }
     if (!RgnChanging && !loading && pos && (pos->flags & SWP_HIDEWINDOW) && HideCoverWanted())
         CoverFormForHide(this);
+    else if (!RgnChanging && !loading && pos && AnimationsApply())
+        ShrinkBorderWindow(*pos);
     OldWndProc(Message);
 }
 
@@ -282,6 +307,8 @@ void TsSkinProvider::WMWindowPosChanged(TMessage& Message)
         !IsIconic(Form->Handle())) {
         const bool mainForm = vcl::Application && Form == vcl::Application->MainForm();
         if (Manager()->ShowState == TShowAction::saMinimize) {
+            if (!mainForm)
+                FreeBorderWindowForm();
             OldWndProc(Message);
             if (mainForm && Manager()->AnimEffects()->Minimizing()->Active())
                 fAnimating = false;
@@ -295,6 +322,8 @@ void TsSkinProvider::WMWindowPosChanged(TMessage& Message)
         }
     }
     OldWndProc(Message);
+    if (pos)
+        FollowWithBorderWindow(*pos);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -351,7 +380,7 @@ void TsSkinProvider::WMNCActivate(TMessage& Message)
     if (!(FormState & fsBlendOnMoving))
         FormActive = active;
     if (FormActive || ShowAction != TShowAction::saMaximize) {
-        data.FUpdating = ShowAction == TShowAction::saMaximize;
+        data.FUpdating = ShowAction == TShowAction::saMaximize && !BorderForm;
         if (!data.FUpdating)
             data.BGChanged = true;
     } else {
@@ -363,12 +392,16 @@ void TsSkinProvider::WMNCActivate(TMessage& Message)
         const bool aero = AeroIsEnabled();
         // Windows draws its own caption while it handles the message: the drawing is held back,
         // or covered.
-        const bool holdRedraw = aero ? !MainFormMinimizedToTaskBar(Form) : fAnimating || RTInit;
+        const bool holdRedraw = aero ? !BorderForm && !MainFormMinimizedToTaskBar(Form) : fAnimating || RTInit;
         const bool initializing = RTInit;
+        if (aero && BorderForm)
+            ShowBorderWindowOnTop();
         if (holdRedraw)
             SetRedraw(handle, false);
-        else if (!aero && !Form->OnPaint())
+        else if (!aero && !Form->OnPaint() && (!BorderForm || GetLinesCount() > 0))
             ShowCaptForm(false);
+        if (BorderForm && !aero && !fAnimating)
+            UpdateRgn(this, false);
         OldWndProc(Message);
         if (holdRedraw)
             SetRedraw(handle, true);
@@ -393,8 +426,12 @@ void TsSkinProvider::WMNCActivate(TMessage& Message)
     }
     FormState &= ~fsInNCActivate;
     // A running animation draws the form itself.
-    if (!FormTimer || !FormTimer->Enabled())
+    if (!FormTimer || !FormTimer->Enabled()) {
         RepaintNC();
+        const vcl::TWindowState state = Form->WindowState();
+        if (state == vcl::TWindowState::wsNormal || (state == vcl::TWindowState::wsMaximized && Form->Menu()))
+            UpdateBorderWindow(true);
+    }
     TryInitMenu();
     if (data.Skinned() && !Adapter)
         AdapterCreate();

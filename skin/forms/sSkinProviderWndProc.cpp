@@ -17,6 +17,7 @@
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/core/sVclUtilsAnimation.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSkinProviderAnimation.h"
 #include "skin/graphics/sGraphUtils.h"
@@ -363,6 +364,7 @@ void TsSkinProvider::Repaint(TMessage& Message)
     if (!Form->Visible())
         return;
     data.BGChanged = true;
+    InitExBorders(Manager()->GetExtendedBorders());
     if (!FInAnimation && Form->HandleAllocated())
         RedrawWindow(Form->Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
@@ -370,6 +372,7 @@ void TsSkinProvider::Repaint(TMessage& Message)
         TakeGlobalColor();
     data.FUpdating = false;
     SendToAdapter(Message);
+    UpdateBorderWindow(true);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -408,7 +411,15 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
             ++LockCount;
         OldWndProc(Message);
         return;
-    case WM_SETTEXT: WMSetText(Message); return;
+    case WM_SETTEXT:
+        WMSetText(Message);
+        if (Form->Showing())
+            UpdateBorderWindow(true);
+        return;
+    case WM_SIZING:
+        OldWndProc(Message);
+        UpdateBorderWindow(false);
+        return;
     case WM_PAINT: WMPaint(Message); return;
     case WM_QUERYENDSESSION:
         // Fades stop where they are: a fade waited for would never end while fading is forbidden.
@@ -425,6 +436,10 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         return;
     case WM_ACTIVATEAPP: {
         OldWndProc(Message);
+        if (BorderForm && !(FormState & fsMinimizing)) {
+            UpdateBorderWindow(false);
+            return;
+        }
         vcl::TCustomForm* mainForm = vcl::Application ? vcl::Application->MainForm() : nullptr;
         const auto* minimizing = dynamic_cast<const TacMinTimer*>(FormTimer);
         if (!(FormState & fsMinimizing) && Form == mainForm && Message.WParam == 1 &&
@@ -594,6 +609,9 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         OldWndProc(Message);
         if (Manager() && Form->HandleAllocated())
             Manager()->SetActiveControl(Form->Handle());
+        // The mouse is back over the form: a hole cut into the border window's region closes.
+        if (TacBorderForm* border = BorderWindowOf(this); border && border->ResetRgn && !(FormState & fsSizing))
+            border->UpdateRgn();
         return;
     case vcl::CM_MENUCHANGED: CMMenuChanged(Message); return;
     case vcl::CM_SHOWINGCHANGED: CMShowingChanged(Message); return;
@@ -674,7 +692,7 @@ void TsSkinProvider::WMNCRButtonUp(TMessage& Message)
     }
     vcl::TMessage hit = Message;
     hit.Msg = WM_NCHITTEST;
-    const int code = HTProcess(hit);
+    const int code = Message.WParam == WPARAM(-1) && BorderForm ? ForwardedHitCode(Message) : HTProcess(hit);
     if (code == HTCAPTION || code == HTSYSMENU) {
         SetHotHT(0, true);
         bPressed = false;
@@ -739,6 +757,10 @@ void TsSkinProvider::WMPaint(TMessage& Message)
     TsCommonData& data = *FCommonData;
     if (Form->ControlState().Contains(vcl::TControlStateItem::csPaintCopy))
         return;
+    // A border window that went (or never showed) comes back with the form's painting.
+    if (TacBorderForm* border = BorderWindowOf(this);
+        border && !InAnimation(this) && (!border->AForm || !IsWindowVisible(border->AForm->Handle())))
+        border->UpdateExBordersPos(false, 255);
     if (!Form->Showing()) {
         OldWndProc(Message);
     } else if (IsCached(data)) {

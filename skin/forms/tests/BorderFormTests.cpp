@@ -3,7 +3,7 @@
 // frame's geometry against the system frame read at run time, its place right behind the form,
 // its picture recorded at the layered-window entry point, its hit test, and the hole a mouse
 // message over the shadow cuts into its region.
-#include "ProviderFixtures.h"
+#include "ExBorderFixtures.h"
 
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acBorderForm.h"
@@ -13,63 +13,6 @@
 
 using namespace skin;
 using namespace skintest;
-
-namespace {
-
-inline vcl::String ExBorderSkinFolder()
-{
-    return (std::filesystem::path(testsupport::BinaryDir()) / "skin" / "core" / "tests" / "testskins" / "EXBORDER")
-        .wstring();
-}
-
-constexpr int SkinBorder = 6, SkinTitle = 30, Shadow = 10, ShadowOffs = 2;
-
-class BorderFormTest : public ProviderTest {
-protected:
-    void SetUp() override
-    {
-        testsupport::InitializeApplication();
-        vcl::Seams().CompositionEnabled = [] { return false; };
-        Manager = LoadSkin(ExBorderSkinFolder());
-        Manager->SetExtendedBorders(true);
-        Manager->SendNewSkin(false);
-    }
-    void TearDown() override
-    {
-        ProviderTest::TearDown();
-        vcl::Seams() = SavedSeams;
-    }
-    // A shown sizeable 400 x 300 form with its border window placed around it (as the form's
-    // window procedure places it once the form shows).
-    TLoggingForm* ShowForm(vcl::TFormBorderStyle Style = vcl::TFormBorderStyle::bsSizeable)
-    {
-        TLoggingForm* form = NewForm(Style);
-        form->Show();
-        testsupport::PumpFor(0);
-        form->Provider->InitExBorders(true);
-        if (TacBorderForm* border = Border(form))
-            border->UpdateExBordersPos(true, 255);
-        return form;
-    }
-    static TacBorderForm* Border(TLoggingForm* Form) { return BorderWindowOf(Form->Provider); }
-    static HRGN RegionOf(HWND Wnd)
-    {
-        const HRGN region = CreateRectRgn(0, 0, 0, 0);
-        EXPECT_NE(GetWindowRgn(Wnd, region), ERROR) << "the window has a region";
-        return region;
-    }
-    static bool InRegion(HWND Wnd, int X, int Y)
-    {
-        const HRGN region = RegionOf(Wnd);
-        const bool in = PtInRegion(region, X, Y);
-        DeleteObject(region);
-        return in;
-    }
-
-    const vcl::TSystemSeams SavedSeams = vcl::Seams();
-};
-
-}  // namespace
 
 TEST_F(BorderFormTest, TheSkinsExtendedLayoutIsRead)
 {
