@@ -125,6 +125,7 @@ void TsSkinProvider::PaintFrame(bool Iconic)
     if (caption) {
         PaintCaptionText(layout, state);
     }
+    PaintMDIArea(layout);
     if (layout.Extended)
         PaintExBorderShadow(layout);
     if (caption) {
@@ -477,6 +478,8 @@ void TsSkinProvider::PaintBorderIcons()
         PaintButton(btn, btn.ImageIndex, rects.User[size_t(i)], button->Enabled());
         PaintUserGlyph(button);
     }
+    if (MDIButtonsNeeded())
+        PaintMDIButtons(FrameLayout());
 }
 
 void TsSkinProvider::PaintButton(TsCaptionButton& Btn, int ImageIndex, const TRect& Rect, bool Enabled)
