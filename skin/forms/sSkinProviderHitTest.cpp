@@ -27,7 +27,7 @@ TOutlineDrag OutlineDrag;
 
 namespace {
 
-constexpr int MDIButtonFirstHT = 101, MDIButtonLastHT = 103;
+constexpr int MDIButtonFirstHT = MDICloseHT, MDIButtonLastHT = MDIMinimizeHT;
 
 void DrawOutlineOnDC(HDC DC, const TRect& R)
 {
