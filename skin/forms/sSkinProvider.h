@@ -463,6 +463,9 @@ private:
     bool MDIButtonEnabled(int HT);
     // The images and hit codes of the MDI buttons; BigSet: the skin has no small caption buttons.
     void UpdateMDIIconsIndexes(bool BigSet);
+    // An MDI form whose active child is maximised and being shown: the system's menu bar is still
+    // taking the child's items.
+    bool MaximisedChildShowing();
     // The items the system's menu bar shows, in order: the visible items of the form's menu with
     // the active MDI child's merged in.
     std::vector<vcl::TMenuItem*> BarItems();

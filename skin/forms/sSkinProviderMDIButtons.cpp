@@ -57,6 +57,13 @@ bool TsSkinProvider::MDIButtonsNeeded()
            child->BorderIcons().Contains(vcl::TBorderIcon::biSystemMenu);
 }
 
+bool TsSkinProvider::MaximisedChildShowing()
+{
+    vcl::TCustomForm* child = IsMDIForm(Form) && Form->HandleAllocated() ? Form->ActiveMDIChild() : nullptr;
+    return child && child->WindowState() == vcl::TWindowState::wsMaximized &&
+           child->FormState().Contains(vcl::TFormStateItem::fsShowing);
+}
+
 void TsSkinProvider::UpdateMDIIconsIndexes(bool BigSet)
 {
     MDIClose.HitCode = MDICloseHT;

@@ -75,6 +75,8 @@ void TsSkinProvider::PaintAll()
             AlphaBroadCast(Form, state);
         }
     }
+    if (MenuChanged && MaximisedChildShowing())
+        return;
     if (data.BGChanged) {
         RgnChanged = true;
         FillArOR(this);

@@ -327,3 +327,36 @@ TEST(OurSkinMDIButtons, AMaximisedChildShowsItsButtonsInTheMenuLineOfOurSkin)
     EXPECT_TRUE(testsupport::SavePng((png / "mdi_maximised_child.png").wstring(), shot.Width, shot.Height,
                                      std::vector<uint32_t>(shot.Pixels.begin(), shot.Pixels.end())));
 }
+
+TEST_F(MDIButtonTest, WhileAMaximisedChildIsBeingShownAChangedMenuLineWaits)
+{
+    Maximise();
+    TLoggingForm* second = App->NewChild(L"Second", 30, 30, true);
+    second->Hide();
+    testsupport::PumpFor(0);
+    SendMessageW(Main->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(second->Handle()), 0);
+    SendMessageW(Main->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second->Handle()), 0);
+    testsupport::PumpFor(0);
+    ASSERT_EQ(second->WindowState(), vcl::TWindowState::wsMaximized);
+    struct TSeen {
+        bool Active = false;
+        bool Rendered = false;
+    };
+    std::vector<TSeen> seen;
+    const auto renderNow = [&] {
+        Provider->MenuChanged = true;
+        Provider->SkinData()->BGChanged = true;
+        Provider->PaintAll();
+        return !Provider->SkinData()->BGChanged;
+    };
+    second->SetOnShow(vcl::TNotifyEvent([&](vcl::TObject*) {
+        seen.push_back({Main->ActiveMDIChild() == second, renderNow()});
+    }));
+    second->Show();
+    testsupport::PumpFor(0);
+    second->SetOnShow(nullptr);
+    ASSERT_EQ(seen.size(), 1u);
+    ASSERT_TRUE(seen[0].Active) << "the maximised child is the active one while it is shown";
+    EXPECT_FALSE(seen[0].Rendered);
+    EXPECT_TRUE(renderNow()) << "shown, the line is rendered";
+}
