@@ -246,6 +246,15 @@ TsColor CorrectFramePixel(TsColor Pixel)
     return Pixel;
 }
 
+TMDIButtonRects PlaceMDIButtons(const TFrameLayout& Layout, int MenuLines, int MenuHeight, const vcl::TSize& Button)
+{
+    const int top = Layout.BorderHeight + Layout.CaptionHeight + Layout.Shadow.top + (MenuHeight - Button.cy) / 2 +
+                    (MenuLines - 1) * MenuHeight;
+    const int end = Layout.Width - Layout.BorderWidth - Layout.Shadow.right;
+    const auto place = [&](int Index) { return vcl::Bounds(end - Index * (Button.cx + 1), top, Button.cx, Button.cy); };
+    return {place(1), place(2), place(3)};
+}
+
 // ---------------------------------------------------------------------------------------------
 // Hit testing
 
@@ -270,6 +279,16 @@ int TitleButtonHit(const TNCHitLayout& Layout, const vcl::TPoint& P)
         if (r.User[i].Contains(P))
             return i < Layout.UserEnabled.size() && Layout.UserEnabled[i] ? UserButtonHT + int(i) : HTCLIENT;
     return HTCLIENT;
+}
+
+// The code of the MDI child's button under P, HTNOWHERE when none.
+int MDIButtonHit(const TMDIButtonRects& Buttons, const vcl::TPoint& P)
+{
+    if (Buttons.Close.Contains(P))
+        return MDICloseHT;
+    if (Buttons.Restore.Contains(P))
+        return MDIRestoreHT;
+    return Buttons.Minimize.Contains(P) ? MDIMinimizeHT : HTNOWHERE;
 }
 
 // The resize edge under P, HTNOWHERE when none.
@@ -369,6 +388,8 @@ int NCHitTest(const TNCHitLayout& Layout, const vcl::TPoint& P)
     if (P.y > menuBottom) {
         return InGripCorner(Layout, P) ? HTBOTTOMRIGHT : HTCLIENT;
     }
+    if (const int code = MDIButtonHit(Layout.MDIButtons, P); code != HTNOWHERE)
+        return code;
     return P.y >= 0 ? HTMENU : HTCLIENT;
 }
 

@@ -119,6 +119,14 @@ int TitleButtonsWidth(const TFrameLayout& Layout, const TTitleButtonRow& Row);
 // left), then 8 pixels more room and the user buttons; the spacing after each.
 TTitleButtonRects PlaceTitleButtons(const TFrameLayout& Layout, const TTitleButtonRow& Row);
 
+// The buttons of a maximised MDI child in its MDI form's menu line: minimise, restore and close
+// from the left, one pixel apart, the last one pixel before the frame's right border; each Button
+// big, centred in the last of MenuLines lines of MenuHeight.
+struct TMDIButtonRects {
+    vcl::TRect Close, Restore, Minimize;
+};
+TMDIButtonRects PlaceMDIButtons(const TFrameLayout& Layout, int MenuLines, int MenuHeight, const vcl::TSize& Button);
+
 // The title icon of Icon's size, centred in the caption after the left border and margin.
 vcl::TRect IconRect(const TFrameLayout& Layout, const vcl::TSize& Icon);
 // The top-left corner of a size grip of Grip's size in the picture's bottom-right corner.
@@ -173,12 +181,14 @@ struct TNCHitLayout {
     std::vector<bool> UserEnabled;
     // The size grip: active, and the top-left corner of its image.
     bool Grip = false;
-    vcl::TPoint GripPoint;
+    vcl::TPoint GripPoint;    // A maximised MDI child's buttons in the menu line; empty while it shows none.
+    TMDIButtonRects MDIButtons;
 };
 
 // The hit-test code of window point P: a title button (HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTHELP,
 // 1000 + i for enabled user button i; a disabled system button answers HTCAPTION), a resize edge,
-// the caption (HTSYSMENU over the icon), the menu line (HTMENU, only with one), the grip's corner
+// the caption (HTSYSMENU over the icon), the menu line (HTMENU, only with one; a maximised MDI
+// child's button in it answers its own code), the grip's corner
 // strictly right of and below its top-left (HTBOTTOMRIGHT), else HTCLIENT.
 int NCHitTest(const TNCHitLayout& Layout, const vcl::TPoint& P);
 // What the hit test of a border window (the layered window around a form with extended borders)
@@ -203,6 +213,11 @@ int BorderHitTest(const TBorderHitLayout& Layout, const vcl::TPoint& P);
 // P lies in the shadow beyond the frame's sizing zone, where the mouse falls through to the
 // windows below; never while the form is maximised.
 bool AboveTheShadow(const TBorderHitLayout& Layout, const vcl::TPoint& P);
+
+// The codes of a maximised MDI child's buttons in its MDI form's menu line.
+constexpr int MDICloseHT = 101;
+constexpr int MDIRestoreHT = 102;
+constexpr int MDIMinimizeHT = 103;
 
 // User title button i answers 1000 + i; codes up to 1100 are taken as user buttons.
 constexpr int UserButtonHT = 1000;

@@ -175,6 +175,13 @@ public:
     void UpdateSkinCaption();
     // The form may get extended borders: the manager wants them and AllowExtBorders.
     bool ExtBordersNeeded();
+    // The size of one of a maximised MDI child's buttons: of the close button's image, 16 x 16
+    // without one.
+    int SmallButtonWidth();
+    int SmallButtonHeight();
+    // An MDI form with a main menu whose active child is maximised with a system menu, while a
+    // child's provider is known: the child's buttons sit at the right end of the menu line.
+    bool MDIButtonsNeeded();
 
     // ---------------------------------------------------------------------------------------------
     // Painting the cache
@@ -294,6 +301,8 @@ public:
     // The title buttons' part of a hit-test layout, from the system menu (which must exist) and
     // the buttons as painted.
     void FillTitleButtons(TNCHitLayout& Layout);
+    // A maximised MDI child's buttons in the menu line: their part of a hit-test layout.
+    void FillMDIButtons(TNCHitLayout& Layout);
     // The hit-test code of the screen point in the LParam of a WM_NCHITTEST message.
     int HTProcess(vcl::TMessage& Message);
     // WM_NCMOUSEMOVE: the button under the mouse turns hot; the message's WParam gets the code, and
@@ -321,6 +330,10 @@ public:
     void AC_WMGetMinMaxInfo(vcl::TMessage& Message);
     // Frees the hover animations of every caption button.
     void KillAnimations();
+    // A press and a release of a maximised MDI child's button (HT 101 to 103): pressed while the
+    // child allows what it does; released, the active child is closed, restored or minimised.
+    void MDIButtonDown(int HT);
+    void MDIButtonUp(int HT);
     // The non-client presses and releases of the left button (WM_LBUTTONUP taken as one), the
     // system commands, printing, and the mouse moves of the outline drag.
     void AC_WMNCLButtonDown(vcl::TMessage& Message);
@@ -357,6 +370,8 @@ public:
     std::unique_ptr<vcl::TBitmap> FGlow1;  // the caption text's glow, active and inactive
     std::unique_ptr<vcl::TBitmap> FGlow2;
     TsCaptionButton ButtonMin, ButtonMax, ButtonClose, ButtonHelp;
+    // A maximised MDI child's minimise, restore and close buttons in an MDI form's menu line.
+    TsCaptionButton MDIMin, MDIMax, MDIClose;
     bool RTInit = false;   // made at run time and not yet initialised
     bool RTEmpty = false;  // inert: the form had its provider already
     bool FormActive = false;
@@ -439,6 +454,19 @@ private:
     // The menu line's section and bar items, and a maximised MDI child's icon at its start.
     void PaintMenuLine(const TFrameLayout& Layout, int State);
     void PaintChildIcon(const TFrameLayout& Layout);
+    // An MDI form's client area in the section "MDIAREA", within the aligned controls.
+    void PaintMDIArea(const TFrameLayout& Layout);
+    // A maximised MDI child's buttons at the right end of the last menu line.
+    void PaintMDIButtons(const TFrameLayout& Layout);
+    // The image of an MDI button and whether it is enabled: restore shows the restore image, and
+    // minimise and restore follow what the child's system menu allows.
+    int MDIButtonImage(int HT);
+    bool MDIButtonEnabled(int HT);
+    // The images and hit codes of the MDI buttons; BigSet: the skin has no small caption buttons.
+    void UpdateMDIIconsIndexes(bool BigSet);
+    // An MDI form whose active child is maximised and being shown: the system's menu bar is still
+    // taking the child's items.
+    bool MaximisedChildShowing();
     // The items the system's menu bar shows, in order: the visible items of the form's menu with
     // the active MDI child's merged in.
     std::vector<vcl::TMenuItem*> BarItems();

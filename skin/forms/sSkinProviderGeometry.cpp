@@ -381,13 +381,15 @@ void TsSkinProvider::UpdateIconsIndexes()
         choose(ButtonMax, L"SICONMAX", false);
         choose(ButtonHelp, image(L"SICONHELP") >= 0 ? L"SICONHELP" : L"BICONHELP", false);
     }
-    if (ButtonClose.ImageIndex < 0) {
+    const bool bigSet = ButtonClose.ImageIndex < 0;
+    if (bigSet) {
         choose(ButtonClose, L"BICONCLOSE", true);
         choose(ButtonMin, L"BICONMIN", true);
         choose(ButtonMax, L"BICONMAX", true);
         choose(ButtonHelp, L"BICONHELP", true);
     }
     UserBtnIndex = image(L"TITLEBUTTON");
+    UpdateMDIIconsIndexes(bigSet);
 }
 
 // ---------------------------------------------------------------------------------------------

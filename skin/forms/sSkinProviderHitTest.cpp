@@ -28,7 +28,7 @@ TOutlineDrag OutlineDrag;
 
 namespace {
 
-constexpr int MDIButtonFirstHT = 101, MDIButtonLastHT = 103;
+constexpr int MDIButtonFirstHT = MDICloseHT, MDIButtonLastHT = MDIMinimizeHT;
 
 void DrawOutlineOnDC(HDC DC, const TRect& R)
 {
@@ -38,6 +38,7 @@ void DrawOutlineOnDC(HDC DC, const TRect& R)
 }
 
 bool IsUserHT(int HT) { return HT >= UserButtonHT && HT <= LastUserButtonHT; }
+bool IsMDIButtonHT(int HT) { return HT >= MDIButtonFirstHT && HT <= MDIButtonLastHT; }
 
 bool SystemSettingOn(UINT Action)
 {
@@ -126,6 +127,8 @@ TNCHitLayout TsSkinProvider::HitLayout()
     // In the extended layout the title buttons lie on the border window, which tests them itself.
     if (SystemMenu && !border)
         FillTitleButtons(layout);
+    if (MDIButtonsNeeded())
+        FillMDIButtons(layout);
     const TsSkinManager* manager = Manager();
     if (manager && IsGripVisible(this) && manager->IsValidImgIndex(manager->ConstData.GripRightBottom)) {
         layout.Grip = true;
@@ -149,6 +152,17 @@ void TsSkinProvider::FillTitleButtons(TNCHitLayout& Layout)
     Layout.UserEnabled.clear();
     for (int i = 0; i < FTitleButtons->Count(); ++i)
         Layout.UserEnabled.push_back(FTitleButtons->Items(i)->Enabled());
+}
+
+void TsSkinProvider::FillMDIButtons(TNCHitLayout& Layout)
+{
+    // Painted into the picture, tested in the window.
+    const TFrameLayout frame = FrameLayout();
+    Layout.MDIButtons =
+        PlaceMDIButtons(frame, GetLinesCount(), MenuHeight(), vcl::TSize(SmallButtonWidth(), SmallButtonHeight()));
+    const int dx = -(frame.Shadow.left + DiffBorder(BorderForm.get())), dy = -(frame.Shadow.top + frame.DiffTitle);
+    for (TRect* r : {&Layout.MDIButtons.Close, &Layout.MDIButtons.Restore, &Layout.MDIButtons.Minimize})
+        r->Offset(dx, dy);
 }
 
 int TsSkinProvider::HTProcess(TMessage& Message)
@@ -179,6 +193,9 @@ TsCaptionButton* TsSkinProvider::ButtonOfHT(int HT)
     case HTMAXBUTTON: return &ButtonMax;
     case HTCLOSE: return &ButtonClose;
     case HTHELP: return &ButtonHelp;
+    case MDICloseHT: return &MDIClose;
+    case MDIRestoreHT: return &MDIMax;
+    case MDIMinimizeHT: return &MDIMin;
     default: break;
     }
     const int index = HT - UserButtonHT;
@@ -225,7 +242,9 @@ void TsSkinProvider::SetPressedHT(int HT)
         return;
     }
     CurrentHT = HT;
-    if (TsCaptionButton* button = ButtonOfHT(HT))
+    // The MDI restore button looks pressed only while the form itself may be maximised.
+    const bool looksPressed = HT != MDIRestoreHT || !SystemMenu || SystemMenu->EnabledMax();
+    if (TsCaptionButton* button = ButtonOfHT(HT); button && looksPressed)
         button->State = 2;
     if (IsUserHT(HT))
         TitleHint.reset();
@@ -239,7 +258,11 @@ void TsSkinProvider::RepaintButton(int HT)
     TsSkinManager* manager = Manager();
     if (!button || !manager)
         return;
-    const bool animated = (manager->GetAllowGlowing() || BorderForm) && FormState == 0 && !Form->Parent() &&
+    // The MDI buttons show only with a maximised child, and minimise only while the child may.
+    const bool mdi = IsMDIButtonHT(HT);
+    if (mdi && (!MDIButtonsNeeded() || (HT == MDIMinimizeHT && !MDIButtonEnabled(HT))))
+        return;
+    const bool animated = !mdi && (manager->GetAllowGlowing() || BorderForm) && FormState == 0 && !Form->Parent() &&
                           Form->FormStyle() != vcl::TFormStyle::fsMDIChild;
     if (animated) {
         constexpr int FadeSteps = 10;
@@ -252,7 +275,8 @@ void TsSkinProvider::RepaintButton(int HT)
         return;
     // The saved background under the button, then the button in its state.
     const int bgLeft = CaptionWidth() - TempBmp->Width() - 1;
-    const TRect place = vcl::Bounds(button->Rect.left, button->Rect.top, SysButtonWidth(*button), ButtonHeight());
+    const TRect place =
+        mdi ? button->Rect : vcl::Bounds(button->Rect.left, button->Rect.top, SysButtonWidth(*button), ButtonHeight());
     vcl::TCanvas* cache = FCommonData->FCacheBmp->Canvas();
     TCanvasLock cacheLock(cache);
     if (!TempBmp->Empty()) {
@@ -279,6 +303,9 @@ void TsSkinProvider::RepaintButton(int HT)
             image = global(L"BICONNORM");
     } else if (IsUserHT(HT)) {
         enabled = FTitleButtons->Items(HT - UserButtonHT)->Enabled();
+    } else if (mdi) {
+        image = MDIButtonImage(HT);
+        enabled = MDIButtonEnabled(HT);
     }
     PaintButton(*button, image, button->Rect, enabled);
     if (IsUserHT(HT))

@@ -117,6 +117,10 @@ void TsSkinProvider::AC_WMNCLButtonDown(TMessage& Message)
         SetPressedHT(code);
         return;
     }
+    if (code >= MDICloseHT && code <= MDIMinimizeHT) {
+        MDIButtonDown(code);
+        return;
+    }
     if (code >= UserButtonHT && code < UserButtonHT + FTitleButtons->Count()) {
         SetPressedHT(code);
         FTitleButtons->Items(code - UserButtonHT)
@@ -228,6 +232,9 @@ void TsSkinProvider::AC_WMNCLButtonUp(TMessage& Message)
             SetHotHT(0, true);
         }
         return;
+    case MDICloseHT:
+    case MDIRestoreHT:
+    case MDIMinimizeHT: MDIButtonUp(code); return;
     default: break;
     }
     if (code >= UserButtonHT && code < UserButtonHT + FTitleButtons->Count()) {

@@ -75,6 +75,8 @@ void TsSkinProvider::PaintAll()
             AlphaBroadCast(Form, state);
         }
     }
+    if (MenuChanged && MaximisedChildShowing())
+        return;
     if (data.BGChanged) {
         RgnChanged = true;
         FillArOR(this);
@@ -125,6 +127,7 @@ void TsSkinProvider::PaintFrame(bool Iconic)
     if (caption) {
         PaintCaptionText(layout, state);
     }
+    PaintMDIArea(layout);
     if (layout.Extended)
         PaintExBorderShadow(layout);
     if (caption) {
@@ -477,6 +480,8 @@ void TsSkinProvider::PaintBorderIcons()
         PaintButton(btn, btn.ImageIndex, rects.User[size_t(i)], button->Enabled());
         PaintUserGlyph(button);
     }
+    if (MDIButtonsNeeded())
+        PaintMDIButtons(FrameLayout());
 }
 
 void TsSkinProvider::PaintButton(TsCaptionButton& Btn, int ImageIndex, const TRect& Rect, bool Enabled)

@@ -25,6 +25,7 @@ TITLE = {0: hex_rgb("5A6672"), 1: hex_rgb("2B3A4A")}
 TITLE_TEXT = {0: hex_rgb("D0D5DA"), 1: WHITE}
 TITLE_BUTTON_HOT = hex_rgb("3C4D5F")
 CLOSE_HOT = hex_rgb("C42B1C")
+MDI_AREA = hex_rgb("E3E6EA")  # an MDI form's workspace behind its children: a shade below the surface
 THUMB = hex_rgb("C9CED6")
 THUMB_HOT = hex_rgb("A9B0BA")
 THUMB_PRESSED = hex_rgb("8E96A2")
@@ -148,6 +149,17 @@ def title_button(shape, hot):
     return glyph((26, 18), draw)
 
 
+def small_button(shape, hot):
+    """16 x 14 buttons of a maximised MDI child in the menu line (and of small captions): the title
+    buttons' white glyph on a face of the active title's colour with corners rounded by 2, so that
+    they read as title buttons on the light menu line; hot and pressed faces as the title buttons'."""
+    def draw(r, state):
+        face = (TITLE[1], hot, mix(hot, BLACK, 0.18))[state]
+        r.paint(rounded_rect(0, 0, 16, 14, 2.5), face)
+        r.paint(shape, WHITE)
+    return glyph((16, 14), draw)
+
+
 def outline(x0, y0, x1, y1):
     """A 1-pixel rectangle outline through pixel centres."""
     return stroke([(x0, y0), (x1, y0), (x1, y1), (x0, y1), (x0, y0)], 1.0)
@@ -160,6 +172,11 @@ CLOSE_2 = stroke([(17.5, 4.5), (8.5, 13.5)], 1.3)
 def union(*shapes):
     return lambda x, y: min(s(x, y) for s in shapes)
 
+
+SMALL_CLOSE = union(stroke([(5.5, 4.5), (10.5, 9.5)], 1.3), stroke([(10.5, 4.5), (5.5, 9.5)], 1.3))
+SMALL_MIN = stroke([(5.5, 9.5), (10.5, 9.5)], 1.0)
+SMALL_MAX = outline(5.5, 3.5, 10.5, 9.5)
+SMALL_NORM = union(outline(4.5, 5.5, 9.5, 10.5), stroke([(6.5, 5.5), (6.5, 3.5), (11.5, 3.5), (11.5, 8.5), (9.5, 8.5)], 1.0))
 
 HELP = union(stroke([(10.5, 6.5), (11.5, 4.5), (14.5, 4.5), (15.5, 6.5), (13.0, 9.0), (13.0, 10.5)], 1.2),
              circle(13.0, 13.5, 0.9))
@@ -268,7 +285,11 @@ def global_info():
              ("BICONMAX", title_button(outline(8.5, 4.5, 17.5, 13.5), TITLE_BUTTON_HOT)),
              ("BICONNORM", title_button(union(outline(8.5, 6.5, 15.5, 13.5), stroke([(10.5, 6.5), (10.5, 4.5), (17.5, 4.5), (17.5, 11.5), (15.5, 11.5)], 1.0)), TITLE_BUTTON_HOT)),
              ("BICONHELP", title_button(HELP, TITLE_BUTTON_HOT)),
-             ("TITLEBUTTON", title_button(no_glyph, TITLE_BUTTON_HOT))]
+             ("TITLEBUTTON", title_button(no_glyph, TITLE_BUTTON_HOT)),
+             ("SICONCLOSE", small_button(SMALL_CLOSE, CLOSE_HOT)),
+             ("SICONMIN", small_button(SMALL_MIN, TITLE_BUTTON_HOT)),
+             ("SICONMAX", small_button(SMALL_MAX, TITLE_BUTTON_HOT)),
+             ("SICONNORM", small_button(SMALL_NORM, TITLE_BUTTON_HOT))]
     # The title's icon 4 pixels in from the frame, the buttons 2 pixels in from the right edge,
     # side by side and centred in the caption.
     keys += [("BILEFT", 4), ("BIRIGHT", 2), ("BITOP", 0), ("BISPACE", 0), ("BIVALIGN", 0)]
@@ -352,6 +373,7 @@ def sections():
         ("SCROLLBAR2V", section(2, SURFACE, TEXT, hot=SURFACE)),
         ("GROUPBOX", section(1, PANEL, TEXT, BORDERSMASK=border([box(9, 9, PANEL, PANEL_BORDER, 4)], 4))),
         ("MENULINE", section(2, SURFACE, TEXT, hot=SURFACE, BORDERSMASK=menu_line_frames())),
+        ("MDIAREA", section(1, MDI_AREA, TEXT)),
     ]
 
 

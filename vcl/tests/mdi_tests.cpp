@@ -355,3 +355,20 @@ TEST_F(AutoMergeTest, OtherMenusKeepTheirOwnBar)
     EXPECT_EQ(GetMenu(Main->Handle()), Main->Menu()->Handle());
     EXPECT_EQ(MainBar(), Own);
 }
+
+TEST_F(MDITest, AMaximisedChildCoversTheClientAreaWithItsFrameOutside)
+{
+    ShowFrame();
+    TForm* child = NewMDIChild(L"Big");
+    SendMessageW(Frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    PumpFor(0);
+    RECT area{}, inner{};
+    GetClientRect(Frame->ClientHandle(), &area);
+    MapWindowPoints(Frame->ClientHandle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+    GetClientRect(child->Handle(), &inner);
+    MapWindowPoints(child->Handle(), nullptr, reinterpret_cast<POINT*>(&inner), 2);
+    EXPECT_EQ(inner.left, area.left);
+    EXPECT_EQ(inner.top, area.top) << "the caption lies above the client's area";
+    EXPECT_EQ(inner.right, area.right);
+    EXPECT_EQ(inner.bottom, area.bottom);
+}

@@ -15,21 +15,16 @@
 #include "vcl/menus.h"
 
 using namespace skin;
+using skintest::AddItem;
 using skintest::TLoggingForm;
+using skintest::TMDIMain;
+using skintest::TOwnApplication;
 using vcl::TFormBorderStyle;
 using vcl::TMenuItem;
 
 namespace {
 
 constexpr int MdiArea = 5;
-
-TMenuItem* AddItem(vcl::TComponent* Owner, TMenuItem* Parent, const wchar_t* Caption)
-{
-    auto* item = vcl::Create<TMenuItem>(Owner);
-    item->SetCaption(Caption);
-    Parent->Add(item);
-    return item;
-}
 
 // What the skinned painter hands on after painting a bar item; its bitmap is filled with Colour.
 struct TPainterLog {
@@ -289,65 +284,6 @@ TEST_F(MenuLineTest, TheFormsMenusAndThoseOfItsFramesAreHookedAndUnhooked)
 // An MDI form's window menu
 
 namespace {
-
-// An MDI main form, an MDI form before its window is made.
-class TMDIMain : public TLoggingForm {
-    CL_CLASS(TMDIMain, TLoggingForm)
-public:
-    explicit TMDIMain(vcl::TComponent* AOwner) : TLoggingForm(AOwner) { SetFormStyle(vcl::TFormStyle::fsMDIForm); }
-};
-
-// An application of its own for the life of the object: its first form becomes the main form, and
-// it frees every form it owns when it goes.
-class TOwnApplication {
-public:
-    TOwnApplication() : FSaved(vcl::Application)
-    {
-        vcl::Application = vcl::Create<vcl::TApplication>(nullptr);
-        vcl::Application->Initialize();
-    }
-    ~TOwnApplication()
-    {
-        vcl::Application->Free();
-        vcl::Application = FSaved;
-        FSaved->Initialize();
-    }
-    TOwnApplication(const TOwnApplication&) = delete;
-    TOwnApplication& operator=(const TOwnApplication&) = delete;
-
-    // The shown MDI main form with a provider and a menu of "&File" and "&Window", the window menu.
-    TMDIMain* MainForm(TMenuItem*& WindowMenu)
-    {
-        TMDIMain* main = nullptr;
-        vcl::Application->CreateForm(main);
-        main->SetBounds(50, 50, 600, 450);
-        main->SetCaption(L"MDI form");
-        main->AddProvider();
-        auto* menu = vcl::Create<vcl::TMainMenu>(main);
-        AddItem(main, AddItem(main, menu->Items(), L"&File"), L"Exit");
-        WindowMenu = AddItem(main, menu->Items(), L"&Window");
-        AddItem(main, WindowMenu, L"Tile");
-        main->SetMenu(menu);
-        main->SetWindowMenu(WindowMenu);
-        main->Show();
-        testsupport::PumpFor(0);
-        return main;
-    }
-    // A shown MDI child at (Left, Top).
-    TLoggingForm* NewChild(const wchar_t* Caption, int Left = 10, int Top = 10)
-    {
-        auto* child = vcl::Create<TLoggingForm>(vcl::Application);
-        child->SetFormStyle(vcl::TFormStyle::fsMDIChild);
-        child->SetCaption(Caption);
-        child->SetBounds(Left, Top, 200, 150);
-        child->Show();
-        testsupport::PumpFor(0);
-        return child;
-    }
-
-private:
-    vcl::TApplication* FSaved;
-};
 
 class MDIWindowMenuTest : public skintest::MdiSkinTest {
 protected:
