@@ -10,6 +10,7 @@
 #include "vcl/application.h"
 #include "vcl/graphics.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace skin {
@@ -141,7 +142,11 @@ void SkinPaintTo(TBitmap* Bmp, TControl* Ctrl, int Left, int Top, TComponent* Sk
         return;
     }
     TSavedDC saved(dc);
-    IntersectClipRect(dc, 0, 0, Ctrl->Width(), Ctrl->Height());
+    // A form with a border window paints its shadow and frame around its own size.
+    auto* provider = dynamic_cast<TsSkinProvider*>(SkinProvider);
+    const bool extended = provider && provider->BorderForm;
+    if (!extended)
+        IntersectClipRect(dc, 0, 0, Ctrl->Width(), Ctrl->Height());
     auto* win = dynamic_cast<TWinControl*>(Ctrl);
     if (!win) {
         PrintControl(Ctrl, dc);
@@ -155,6 +160,13 @@ void SkinPaintTo(TBitmap* Bmp, TControl* Ctrl, int Left, int Top, TComponent* Sk
         auto* child = dynamic_cast<TWinControl*>(win->Controls(i));
         if (child && child->Visible())
             PaintChildTo(Bmp, dc, child);
+    }
+    if (extended) {
+        // The client area is opaque whatever its controls left in the alpha channel.
+        TRect client(0, 0, win->ClientWidth(), win->ClientHeight());
+        client.Offset(provider->OffsetX(), provider->OffsetY());
+        client.bottom = std::min<LONG>(client.bottom, Bmp->Height() - 1);
+        FillAlphaRect(PixelsOf(Bmp), client, 255, false);
     }
 }
 

@@ -68,9 +68,10 @@ void BuildAnimFrame(vcl::TBitmap* Dst, vcl::TBitmap* Src, const TAnimFrame& Fram
 // A new hidden borderless form, tagged -98 so that nothing skins it and never activated: the
 // window of a cover.
 vcl::TForm* NewCoverForm(vcl::TComponent* AOwner);
-// Cover at Form's window rectangle, the snapshot's size: above everything for a topmost form, else
-// right above Form; it shows Snapshot at Alpha and is shown without activation.
-void ShowCoverOver(vcl::TForm* Cover, vcl::TCustomForm* Form, vcl::TBitmap* Snapshot, int Alpha);
+// Cover at Form's window rectangle's top-left less Shift, the snapshot's size: above everything for
+// a topmost form, else right above Form; it shows Snapshot at Alpha and is shown without activation.
+void ShowCoverOver(vcl::TForm* Cover, vcl::TCustomForm* Form, vcl::TBitmap* Snapshot, int Alpha,
+                   const vcl::TPoint& Shift = vcl::TPoint());
 // The frames of a show of Snapshot on Cover, 12 ms apart.
 void PlayShowFrames(HWND Cover, vcl::TBitmap* Snapshot, const std::vector<TAnimFrame>& Frames);
 
