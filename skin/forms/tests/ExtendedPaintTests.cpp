@@ -13,6 +13,7 @@
 #include "skin/graphics/sGraphUtils.h"
 #include "skin/graphics/tests/LayeredRecorder.h"
 #include "pngfile.h"
+#include "vcl/menus.h"
 #include "vcl/seams.h"
 
 using namespace skin;
@@ -202,6 +203,51 @@ TEST_F(ExtendedPaintTest, NonClientPaintingShowsALostBorderWindowWithTheWholePic
     EXPECT_EQ(frames[0]->Size, vcl::TSize(cache.Width, cache.Height));
     EXPECT_EQ(frames[0]->Pixels, PixelsAsRecorded(cache)) << "the cache as it is, shadow alpha included";
     EXPECT_LT(frames[0]->Pixel(0, 0) >> 24, 0xFFu);
+}
+
+TEST_F(ExtendedPaintTest, TheMenuLineIsTheFormsOwnToShowAndItsCoverLiesOverItAlone)
+{
+    TLoggingForm* form = NewForm(vcl::TFormBorderStyle::bsSizeable);
+    auto* menu = vcl::Create<vcl::TMainMenu>(form);
+    auto* file = vcl::Create<vcl::TMenuItem>(form);
+    file->SetCaption(L"&File");
+    menu->Items()->Add(file);
+    form->SetMenu(menu);
+    form->Show();
+    testsupport::PumpFor(0);
+    TsSkinProvider* p = form->Provider;
+    p->InitExBorders(true);
+    TacBorderForm* border = Border(form);
+    ASSERT_TRUE(border && border->AForm);
+    ASSERT_TRUE(p->MenuPresent());
+    const int lines = p->GetLinesCount() * p->MenuHeight();
+    ASSERT_GT(lines, 0);
+    const vcl::TRect s = Manager->FormShadowSize;
+    const TPixelView cache = Render(p);
+    EXPECT_EQ(cache.Height, 300 + DiffBorder(border) + DiffTitle(border) + s.top + s.bottom + 1)
+        << "a menu line adds its separator row";
+
+    // The window's menu rows show the cache's menu line.
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    testsupport::PumpFor(50);
+    const testsupport::TGrab grab = testsupport::Grab(form->Handle());
+    const int menuTop = p->OffsetY() - lines - 1;
+    for (const int x : {2, 60, 300})
+        for (const int y : {1, lines / 2}) {
+            const uint32_t cached = Rgb(cache, SkinBorder + s.left + x, menuTop + y);
+            EXPECT_EQ(grab.Pixel(Sys.Frame + x, Sys.Frame + Sys.Caption + y), COLORREF(SwapColor(vcl::TColor(cached))))
+                << "at " << x << ", " << y;
+        }
+
+    // The cover against the system's drawing lies over the form's menu rows only.
+    p->ShowCaptForm(false);
+    ASSERT_NE(p->CaptForm, nullptr);
+    RECT cover{}, window{};
+    GetWindowRect(p->CaptForm->Handle(), &cover);
+    GetWindowRect(form->Handle(), &window);
+    EXPECT_EQ(vcl::TRect(cover), vcl::TRect(window.left + Sys.Frame, window.top + Sys.Frame + Sys.Caption,
+                                            window.right - Sys.Frame, window.top + Sys.Frame + Sys.Caption + lines + 2));
+    p->KillCaptForm();
 }
 
 TEST_F(ExtendedPaintTest, AShowRunsOnTheBorderWindowWithTheShadowAndGivesItItsRegionBack)
