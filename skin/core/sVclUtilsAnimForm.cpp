@@ -108,7 +108,8 @@ void ShowCoverOver(TForm* Cover, TCustomForm* Form, TBitmap* Snapshot, int Alpha
                  acPlaceCover | SWP_SHOWWINDOW);
 }
 
-void PlayShowFrames(HWND Cover, TBitmap* Snapshot, const std::vector<TAnimFrame>& Frames)
+void PlayShowFrames(HWND Cover, TBitmap* Snapshot, const std::vector<TAnimFrame>& Frames,
+                    const std::function<void(int Alpha)>& AfterFrame)
 {
     if (Frames.empty())
         return;
@@ -116,6 +117,8 @@ void PlayShowFrames(HWND Cover, TBitmap* Snapshot, const std::vector<TAnimFrame>
     for (const TAnimFrame& frame : Frames) {
         BuildAnimFrame(frameBmp.get(), Snapshot, frame);
         SetFormBlendValue(Cover, frameBmp.get(), frame.Alpha);
+        if (AfterFrame)
+            AfterFrame(frame.Alpha);
         Sleep(acAnimStepMs);
     }
 }

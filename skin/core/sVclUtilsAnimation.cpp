@@ -3,6 +3,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtilsAnimPlans.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSkinProviderLayered.h"
 #include "skin/graphics/BitmapView.h"
@@ -124,6 +125,61 @@ void AnimShowSkinnedForm(TCustomForm* Form, TsSkinProvider* sp, unsigned TimeMs,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
 }
 
+// Where the border window of a form whose skin changes lies left of and above the form: the
+// skin's title replaces the system's caption (a maximised form's lower title moves it further).
+TPoint SkinChangeShift(TsSkinProvider* sp, TacBorderForm* Border)
+{
+    const HWND wnd = sp->Form->Handle();
+    const TRect shadow = Border->ShadowSize();
+    int dy = shadow.top;
+    if (!sp->FSysExHeight) {
+        dy += SkinTitleHeight(Border) - SysCaptHeight(sp->Form) - SysBorderWidth(wnd, Border, false);
+        const TsSkinManager* manager = sp->SkinData()->SkinManager();
+        const TsSkinData* skin = manager ? manager->SkinData.get() : nullptr;
+        if (skin && IsZoomed(wnd) && skin->ExMaxHeight != skin->ExTitleHeight)
+            dy += skin->ExTitleHeight - skin->ExMaxHeight;
+    }
+    return TPoint(SkinBorderWidth(Border) - SysBorderWidth(wnd, Border, false) + shadow.left, dy);
+}
+
+// The new look of a form with extended borders comes in on a new border window in front of the old
+// one, which fades out with the old look three times as fast; the new window then takes its place.
+void AnimShowExtendedForm(TCustomForm* Form, TsSkinProvider* sp, TacBorderForm* Border, unsigned TimeMs,
+                          int MaxTransparency, TacAnimType AnimType)
+{
+    TControlChange change;
+    std::unique_ptr<TBitmap> oldLook;
+    if (TBitmap* cache = sp->SkinData()->FCacheBmp.get()) {
+        oldLook = CreateBmp32(cache->Width(), cache->Height());
+        TCanvasLock dst(oldLook->Canvas()), src(cache->Canvas());
+        BitBlt(oldLook->Canvas()->Handle(), 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0,
+               SRCCOPY);
+    }
+    sp->SkinData()->BGChanged = true;
+    sp->PaintAll();
+    const TObjectPtr<TForm> oldWindow(Border->ReleaseBorderWindow());
+    Border->CreateNewForm();
+    TForm* cover = Border->AForm;
+    if (const auto snapshot = GetFormImage(sp, false)) {
+        const std::vector<TAnimFrame> frames =
+            ShowFrames(TSize(snapshot->Width(), snapshot->Height()), TimeMs, MaxTransparency, AnimType);
+        ShowCoverOver(cover, Form, snapshot.get(), frames.empty() ? MaxTransparency : 0, SkinChangeShift(sp, Border));
+        PlayShowFrames(cover->Handle(), snapshot.get(), frames, [&](int Alpha) {
+            SetFormBlendValue(oldWindow->Handle(), oldLook.get(), std::clamp(3 * (MaxTransparency - Alpha), 0, 255));
+        });
+        SetFormBlendValue(cover->Handle(), snapshot.get(), MaxTransparency);
+    }
+    InAnimationProcess = false;
+    if (Form->AlphaBlend())
+        Form->SetAlphaBlendValue(Byte(MaxTransparency));
+    SendMessageW(Form->Handle(), WM_SETREDRAW, 1, 0);
+    RedrawWindow(Form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    SetWindowRgn(cover->Handle(), Border->MakeRgn(0, 0), FALSE);
+    SetWindowPos(cover->Handle(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Border->UpdateExBordersPos(false, 255);
+}
+
 // The provider of a form that answers for one, when layered windows can show its animation.
 TsSkinProvider* AnimatedFormProvider(TWinControl* Ctrl)
 {
@@ -229,7 +285,10 @@ void PrepareForAnimation(TWinControl* Ctrl)
 void AnimShowControl(TWinControl* Ctrl, unsigned TimeMs, int MaxTransparency, TacAnimType AnimType)
 {
     if (TsSkinProvider* sp = AnimatedFormProvider(Ctrl)) {
-        AnimShowSkinnedForm(static_cast<TCustomForm*>(Ctrl), sp, TimeMs, MaxTransparency, AnimType);
+        if (TacBorderForm* border = BorderWindowOf(sp))
+            AnimShowExtendedForm(static_cast<TCustomForm*>(Ctrl), sp, border, TimeMs, MaxTransparency, AnimType);
+        else
+            AnimShowSkinnedForm(static_cast<TCustomForm*>(Ctrl), sp, TimeMs, MaxTransparency, AnimType);
         return;
     }
     TControlChange change;

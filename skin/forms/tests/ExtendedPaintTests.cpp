@@ -308,6 +308,55 @@ TEST_F(ExtendedPaintTest, AHideLeavesOnTheBorderWindowWithTheShadow)
     EXPECT_FALSE(InAnimationProcess);
 }
 
+TEST_F(ExtendedPaintTest, ASkinChangeBringsANewBorderWindowInWhileTheOldOneFadesThriceAsFast)
+{
+    TLoggingForm* form = ShowForm();
+    TsSkinProvider* p = form->Provider;
+    TacBorderForm* border = Border(form);
+    ASSERT_TRUE(border && border->AForm);
+    const HWND old = border->AForm->Handle();
+    test::TLayeredRecorder recorder;
+    SendMessageW(form->Handle(), WM_SETREDRAW, 0, 0);
+
+    AnimShowControl(form, 24, 255, TacAnimType::atFading);
+    ASSERT_TRUE(border->AForm);
+    const HWND wnd = border->AForm->Handle();
+    EXPECT_NE(wnd, old);
+    EXPECT_FALSE(IsWindow(old)) << "the old border window went";
+    // The new window fades in from nothing; after each of its frames the old one shows the old
+    // look at three times the opacity still missing.
+    std::vector<int> fadeIn, fadeOut;
+    for (const test::TLayeredFrame* frame : FramesOf(recorder, wnd))
+        fadeIn.push_back(frame->Blend.SourceConstantAlpha);
+    for (const test::TLayeredFrame* frame : FramesOf(recorder, old))
+        fadeOut.push_back(frame->Blend.SourceConstantAlpha);
+    ASSERT_GE(fadeIn.size(), 3u);
+    ASSERT_FALSE(fadeOut.empty());
+    ASSERT_LT(fadeOut.size(), fadeIn.size());
+    EXPECT_EQ(fadeIn.front(), 0);
+    const std::vector<int> frames(fadeIn.begin() + 1, fadeIn.begin() + 1 + std::ptrdiff_t(fadeOut.size()));
+    std::vector<int> expected;
+    for (const int alpha : frames)
+        expected.push_back(std::clamp(3 * (255 - alpha), 0, 255));
+    EXPECT_EQ(fadeOut, expected);
+    EXPECT_EQ(fadeIn.back(), 255);
+
+    const TPixelView cache = PixelsOf(p->SkinData()->FCacheBmp.get());
+    const auto shown = FramesOf(recorder, wnd);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back()->Size, vcl::TSize(cache.Width, cache.Height));
+    RECT r{};
+    GetWindowRect(form->Handle(), &r);
+    RECT placed{};
+    GetWindowRect(wnd, &placed);
+    EXPECT_EQ(vcl::TPoint(placed.left, placed.top), vcl::TPoint(r.left - border->OffsetX(), r.top - border->OffsetY()));
+    EXPECT_EQ(GetWindow(form->Handle(), GW_HWNDNEXT), wnd) << "behind the form";
+    EXPECT_FALSE(InRegion(wnd, p->OffsetX(), p->OffsetY())) << "with the client area's hole";
+    EXPECT_TRUE(InRegion(wnd, 0, 0));
+    EXPECT_FALSE(InAnimationProcess);
+    EXPECT_EQ(ow, nullptr);
+}
+
 TEST_F(ExtendedPaintTest, ScreenshotOfAFormWithExtendedBordersOverAPlainWindow)
 {
     constexpr COLORREF ground = RGB(0x2E, 0x8B, 0x57);
