@@ -212,6 +212,9 @@ void SkinPaintTo(TBitmap* Bmp, TControl* Ctrl, int Left, int Top, TComponent* Sk
         PrintControl(win, dc);
     else
         win->PaintTo(dc, 0, 0);
+    // A skinned form's picture holds its client area, where its children lie, at the offsets.
+    if (provider)
+        OffsetWindowOrgEx(dc, -provider->OffsetX(), -provider->OffsetY(), nullptr);
     for (int i = 0; i < win->ControlCount(); ++i) {
         auto* child = dynamic_cast<TWinControl*>(win->Controls(i));
         if (child && child->Visible())

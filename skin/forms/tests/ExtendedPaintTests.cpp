@@ -10,9 +10,11 @@
 #include "skin/core/sVclUtilsAnimation.h"
 #include "skin/forms/acBorderForm.h"
 #include "skin/forms/acFrameGeometry.h"
+#include "skin/forms/sSkinProviderLayered.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "skin/graphics/tests/LayeredRecorder.h"
 #include "pngfile.h"
+#include "vcl/extctrls_panels.h"
 #include "vcl/menus.h"
 #include "vcl/seams.h"
 
@@ -355,6 +357,35 @@ TEST_F(ExtendedPaintTest, ASkinChangeBringsANewBorderWindowInWhileTheOldOneFades
     EXPECT_TRUE(InRegion(wnd, 0, 0));
     EXPECT_FALSE(InAnimationProcess);
     EXPECT_EQ(ow, nullptr);
+}
+
+TEST_F(ExtendedPaintTest, TheFormsImageHoldsItsChildrenAtTheirPlacesInTheClientArea)
+{
+    for (const bool extended : {true, false}) {
+        SCOPED_TRACE(extended ? "with a border window" : "in the window's own frame");
+        TLoggingForm* form = NewForm(vcl::TFormBorderStyle::bsSizeable);
+        TsSkinProvider* p = form->Provider;
+        p->SetAllowExtBorders(extended);
+        form->Show();
+        testsupport::PumpFor(0);
+        p->InitExBorders(true);
+        ASSERT_EQ(Border(form) != nullptr, extended);
+        auto* panel = vcl::Create<vcl::TPanel>(form);
+        panel->SetParent(form);
+        panel->SetParentBackground(false);
+        panel->SetBevelOuter(vcl::TBevelCut::bvNone);
+        panel->SetColor(vcl::TColor(0x00FF00));
+        panel->SetBounds(20, 30, 40, 40);
+        testsupport::PumpFor(20);
+        Render(p);
+        const auto image = GetFormImage(p, false);
+        ASSERT_TRUE(image);
+        const TPixelView pixels = PixelsOf(image.get());
+        const int x = p->OffsetX(), y = p->OffsetY();
+        EXPECT_EQ(Rgb(pixels, x + 40, y + 50), 0x00FF00u) << "the panel inside the client area";
+        EXPECT_NE(Rgb(pixels, x + 10, y + 10), 0x00FF00u) << "the client area beside it";
+        EXPECT_EQ(pixels.At(x + 40, y + 50) >> 24, 0xFFu);
+    }
 }
 
 TEST_F(ExtendedPaintTest, ScreenshotOfAFormWithExtendedBordersOverAPlainWindow)
