@@ -151,6 +151,41 @@ TEST_F(ExtendedPaintTest, AFrameDrawnWholeFromTheImageCoversTheBordersAndTheTitl
     EXPECT_EQ(Rgb(cache, w / 2, (top + shadow + SkinTitle) / 2), FlatColour(FormSection, 1));
 }
 
+TEST_F(ExtendedPaintTest, InFastModeTheFrameIsFilledOpaqueForTheBorderWindow)
+{
+    TLoggingForm* form = ShowForm();
+    TsSkinProvider* p = form->Provider;
+    ASSERT_NE(Border(form), nullptr);
+    p->SkinData()->CtrlSkinState |= cssNoCache;
+    const TPixelView cache = Render(p);
+    const vcl::TRect s = Manager->FormShadowSize;
+    // Inside the frame's rectangle, below the title, beside the client area.
+    const uint32_t pixel = cache.At(s.left + SkinBorder / 2, cache.Height / 2);
+    EXPECT_EQ(pixel >> 24, 0xFFu) << "the border window shows it";
+    EXPECT_LT(cache.At(0, cache.Height / 2) >> 24, 0xFFu) << "the shadow stays translucent";
+    EXPECT_EQ(cache.At(p->OffsetX() + 50, p->OffsetY() + 50), 0xFF000000u | uint32_t(SwapColor(p->FormColor())))
+        << "the form's colour";
+}
+
+TEST_F(ExtendedPaintTest, TheCaptionIsWrittenOpaqueOntoTheTitle)
+{
+    TLoggingForm* form = ShowForm();
+    TsSkinProvider* p = form->Provider;
+    ASSERT_NE(Border(form), nullptr);
+    form->SetCaption(L"WWWW MMMM");
+    p->FormActive = true;
+    const TPixelView cache = Render(p);
+    const vcl::TRect s = Manager->FormShadowSize;
+    const uint32_t title = FlatColour(TitleSection, 1);
+    int written = 0;
+    for (int y = s.top; y < s.top + SkinTitle; ++y)
+        for (int x = s.left + SkinBorder + 24; x < s.left + 150; ++x) {
+            EXPECT_EQ(cache.At(x, y) >> 24, 0xFFu) << "at " << x << ", " << y;
+            written += Rgb(cache, x, y) != title;
+        }
+    EXPECT_GT(written, 20) << "the caption's letters";
+}
+
 TEST_F(ExtendedPaintTest, TheShadowShowsThroughTheFramesRoundedBottomCorners)
 {
     ProviderTest::TearDown();
