@@ -100,6 +100,17 @@ bool IsLayeredForm(TWinControl* Ctrl)
     return dynamic_cast<TCustomForm*>(Ctrl) && (GetWindowLongPtrW(Ctrl->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
+// The end of a form's change of look: the form takes its own opacity and draws again, in full.
+void EndFormChange(TCustomForm* Form, int MaxTransparency)
+{
+    InAnimationProcess = false;
+    if (Form->AlphaBlend())
+        Form->SetAlphaBlendValue(Byte(MaxTransparency));
+    SendMessageW(Form->Handle(), WM_SETREDRAW, 1, 0);
+    RedrawWindow(Form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+}
+
 // The new look of a skinned form fades in on a layered cover of its own, over the old look that
 // the form keeps showing while it does not draw; then the form draws again and the cover goes.
 void AnimShowSkinnedForm(TCustomForm* Form, TsSkinProvider* sp, unsigned TimeMs, int MaxTransparency,
@@ -117,12 +128,7 @@ void AnimShowSkinnedForm(TCustomForm* Form, TsSkinProvider* sp, unsigned TimeMs,
         PlayShowFrames(cover->Handle(), snapshot.get(), frames);
         SetFormBlendValue(cover->Handle(), snapshot.get(), MaxTransparency);
     }
-    InAnimationProcess = false;
-    if (Form->AlphaBlend())
-        Form->SetAlphaBlendValue(Byte(MaxTransparency));
-    SendMessageW(Form->Handle(), WM_SETREDRAW, 1, 0);
-    RedrawWindow(Form->Handle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    EndFormChange(Form, MaxTransparency);
 }
 
 // Where the border window of a form whose skin changes lies left of and above the form: the
@@ -169,12 +175,7 @@ void AnimShowExtendedForm(TCustomForm* Form, TsSkinProvider* sp, TacBorderForm* 
         });
         SetFormBlendValue(cover->Handle(), snapshot.get(), MaxTransparency);
     }
-    InAnimationProcess = false;
-    if (Form->AlphaBlend())
-        Form->SetAlphaBlendValue(Byte(MaxTransparency));
-    SendMessageW(Form->Handle(), WM_SETREDRAW, 1, 0);
-    RedrawWindow(Form->Handle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    EndFormChange(Form, MaxTransparency);
     SetWindowRgn(cover->Handle(), Border->MakeRgn(0, 0), FALSE);
     SetWindowPos(cover->Handle(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Border->UpdateExBordersPos(false, 255);
