@@ -157,7 +157,7 @@ void TsSkinProvider::PaintExBorderShadow(const TFrameLayout& Layout)
         border->ShadowTemplate = shadow;
     if (!shadow || shadow->Width() == 0 || shadow->Height() == 0)
         return;
-    // The template's corners and sides lie in the shadow margins, never over the frame.
+    // The template is cut by the extended-border image's margins, else in halves.
     const int exBorder = manager.ConstData.ExBorder;
     TRect limits;
     int sideMode = 1;
@@ -181,6 +181,7 @@ void TsSkinProvider::PaintExBorderShadow(const TFrameLayout& Layout)
                                TRect(sideMode, sideMode, sideMode, sideMode), false, false);
         return;
     }
+    // Otherwise the template's corners and sides lie in the shadow margins, never over the frame.
     const TRect margins(std::min(s.left, limits.left), std::min(s.top, limits.top), std::min(s.right, limits.right),
                         std::min(s.bottom, limits.bottom));
     PaintControlByTemplate(cache, shadow, TRect(0, 0, Layout.Width, Layout.Height),
