@@ -4,6 +4,8 @@
 // corners, the frame's output on WM_NCPAINT and the show and hide animations through the border
 // window (recorded at the layered-window entry point, as the virtual display cannot show partial
 // alpha), and a screenshot of the form over a plain coloured window.
+#include <tuple>
+
 #include "ProviderFixtures.h"
 
 #include "skin/core/sSkinManager.h"
@@ -149,6 +151,31 @@ TEST_F(ExtendedPaintTest, AFrameDrawnWholeFromTheImageCoversTheBordersAndTheTitl
     EXPECT_EQ(cache.At(0, 0) >> 24, 20u) << "the active image's outermost alpha";
     // Below the image's rim the title shows the form's section, never the title's own.
     EXPECT_EQ(Rgb(cache, w / 2, (top + shadow + SkinTitle) / 2), FlatColour(FormSection, 1));
+}
+
+TEST_F(ExtendedPaintTest, AnOldSkinsWholeImageFrameIsCorrectedOnA64BitSystemWithoutComposition)
+{
+    ProviderTest::TearDown();
+    UseSkin("EXFULL");
+    TLoggingForm* form = ShowForm();
+    TacBorderForm* border = Border(form);
+    ASSERT_NE(border, nullptr);
+    form->Provider->FormActive = true;
+    const bool savedFlag = acGlowDisabled;
+    const auto savedVersion = Manager->SkinData->Version;
+    for (const auto& [flag, version, corrected] : {std::tuple{true, 7.5, true}, std::tuple{true, 7.51, false},
+                                                   std::tuple{false, 7.5, false}}) {
+        acGlowDisabled = flag;
+        Manager->SkinData->Version = version;
+        const TPixelView cache = Render(form->Provider);
+        const TPixelView image = PixelsOf(border->ShadowTemplate);
+        const uint32_t drawn = image.At(3, 3);
+        ASSERT_NE(CorrectFramePixel(TsColor::FromInt(drawn)).U(), drawn) << "a pixel the correction changes";
+        EXPECT_EQ(cache.At(3, 3), corrected ? CorrectFramePixel(TsColor::FromInt(drawn)).U() : drawn)
+            << "flag " << flag << ", version " << version;
+    }
+    acGlowDisabled = savedFlag;
+    Manager->SkinData->Version = savedVersion;
 }
 
 TEST_F(ExtendedPaintTest, InFastModeTheFrameIsFilledOpaqueForTheBorderWindow)
