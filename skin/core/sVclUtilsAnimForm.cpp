@@ -146,13 +146,17 @@ public:
             FBorder->CreateNewForm();
         SetWindowRgn(FBorder->AForm->Handle(), nullptr, FALSE);
     }
-    ~TBorderCover()
+    ~TBorderCover() { Done(); }
+    TBorderCover(const TBorderCover&) = delete;
+    TBorderCover& operator=(const TBorderCover&) = delete;
+
+    // The border window takes its region back.
+    void Done()
     {
         if (FBorder && FBorder->AForm)
             SetWindowRgn(FBorder->AForm->Handle(), FBorder->MakeRgn(0, 0), FALSE);
+        FBorder = nullptr;
     }
-    TBorderCover(const TBorderCover&) = delete;
-    TBorderCover& operator=(const TBorderCover&) = delete;
 
 private:
     TacBorderForm* FBorder;
@@ -170,7 +174,7 @@ void AnimShowForm(TsSkinProvider* sp, unsigned TimeMs, int MaxTransparency, TacA
     sp->PaintAll();
     // A form with extended borders shows through its own border window, shadow and frame included.
     TacBorderForm* border = BorderWindowOf(sp);
-    const TBorderCover borderCover(border);
+    TBorderCover borderCover(border);
     TObjectPtr<TForm> ownCover(border ? nullptr : NewCoverForm(Application));
     TForm* cover = border ? border->AForm : ownCover.get();
     auto snapshot = GetFormImage(sp, false);
@@ -199,6 +203,7 @@ void AnimShowForm(TsSkinProvider* sp, unsigned TimeMs, int MaxTransparency, TacA
         Sleep(acAnimStepMs);
     SetWindowPos(cover->Handle(), wnd, 0, 0, 0, 0, acZOrderOnly);
     ownCover.reset();
+    borderCover.Done();
     if (border && ManagerOf(sp)->SkinData && ManagerOf(sp)->SkinData->UseAeroBluring)
         border->UpdateExBordersPos(true, 255);
     if (sp->OnAfterAnimation())
