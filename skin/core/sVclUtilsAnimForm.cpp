@@ -4,6 +4,7 @@
 
 #include "skin/core/acGlow.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSkinProviderLayered.h"
 #include "skin/graphics/BitmapView.h"
@@ -91,10 +92,11 @@ TForm* NewCoverForm(TComponent* AOwner)
     return cover.release();
 }
 
-void ShowCoverOver(TForm* Cover, TCustomForm* Form, TBitmap* Snapshot, int Alpha)
+void ShowCoverOver(TForm* Cover, TCustomForm* Form, TBitmap* Snapshot, int Alpha, const TPoint& Shift)
 {
     RECT r{};
     GetWindowRect(Form->Handle(), &r);
+    OffsetRect(&r, -Shift.x, -Shift.y);
     Cover->SetBounds(r.left, r.top, Snapshot->Width(), Snapshot->Height());
     HWND after = HWND_TOPMOST;
     if (!(GetWindowLongPtrW(Form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST)) {
@@ -106,7 +108,8 @@ void ShowCoverOver(TForm* Cover, TCustomForm* Form, TBitmap* Snapshot, int Alpha
                  acPlaceCover | SWP_SHOWWINDOW);
 }
 
-void PlayShowFrames(HWND Cover, TBitmap* Snapshot, const std::vector<TAnimFrame>& Frames)
+void PlayShowFrames(HWND Cover, TBitmap* Snapshot, const std::vector<TAnimFrame>& Frames,
+                    const std::function<void(int Alpha)>& AfterFrame)
 {
     if (Frames.empty())
         return;
@@ -114,9 +117,52 @@ void PlayShowFrames(HWND Cover, TBitmap* Snapshot, const std::vector<TAnimFrame>
     for (const TAnimFrame& frame : Frames) {
         BuildAnimFrame(frameBmp.get(), Snapshot, frame);
         SetFormBlendValue(Cover, frameBmp.get(), frame.Alpha);
+        if (AfterFrame)
+            AfterFrame(frame.Alpha);
         Sleep(acAnimStepMs);
     }
 }
+
+namespace {
+
+// Where the border window's top-left lies left of and above the form's.
+TPoint BorderWindowShift(TsSkinProvider* sp, TacBorderForm* Border)
+{
+    const HWND wnd = sp->Form->Handle();
+    const int dy = sp->FSysExHeight
+                       ? SysBorderWidth(wnd, Border, false) + Border->ShadowSize().top + DiffTitle(Border)
+                       : Border->OffsetY();
+    return TPoint(Border->OffsetX(), dy);
+}
+
+// The border window as the cover of a show: without its region until the show is over.
+class TBorderCover {
+public:
+    explicit TBorderCover(TacBorderForm* Border) : FBorder(Border)
+    {
+        if (!FBorder)
+            return;
+        if (!FBorder->AForm)
+            FBorder->CreateNewForm();
+        SetWindowRgn(FBorder->AForm->Handle(), nullptr, FALSE);
+    }
+    ~TBorderCover() { Done(); }
+    TBorderCover(const TBorderCover&) = delete;
+    TBorderCover& operator=(const TBorderCover&) = delete;
+
+    // The border window takes its region back.
+    void Done()
+    {
+        if (FBorder && FBorder->AForm)
+            SetWindowRgn(FBorder->AForm->Handle(), FBorder->MakeRgn(0, 0), FALSE);
+        FBorder = nullptr;
+    }
+
+private:
+    TacBorderForm* FBorder;
+};
+
+}  // namespace
 
 void AnimShowForm(TsSkinProvider* sp, unsigned TimeMs, int MaxTransparency, TacAnimType AnimType)
 {
@@ -126,14 +172,19 @@ void AnimShowForm(TsSkinProvider* sp, unsigned TimeMs, int MaxTransparency, TacA
     TFormShow show(sp, MaxTransparency);
     TCustomForm* form = sp->Form;
     sp->PaintAll();
-    TObjectPtr<TForm> cover(NewCoverForm(Application));
+    // A form with extended borders shows through its own border window, shadow and frame included.
+    TacBorderForm* border = BorderWindowOf(sp);
+    TBorderCover borderCover(border);
+    TObjectPtr<TForm> ownCover(border ? nullptr : NewCoverForm(Application));
+    TForm* cover = border ? border->AForm : ownCover.get();
     auto snapshot = GetFormImage(sp, false);
     if (!snapshot)
         return;
     const std::vector<TAnimFrame> frames =
         ShowFrames(TSize(snapshot->Width(), snapshot->Height()), TimeMs, MaxTransparency, AnimType);
     const HWND wnd = form->Handle();
-    ShowCoverOver(cover.get(), form, snapshot.get(), frames.empty() ? MaxTransparency : 0);
+    ShowCoverOver(cover, form, snapshot.get(), frames.empty() ? MaxTransparency : 0,
+                  border ? BorderWindowShift(sp, border) : TPoint());
     PlayShowFrames(cover->Handle(), snapshot.get(), frames);
     const TPoint topLeft(cover->Left(), cover->Top());
     SetFormBlendValue(cover->Handle(), snapshot.get(), MaxTransparency, &topLeft);
@@ -151,7 +202,10 @@ void AnimShowForm(TsSkinProvider* sp, unsigned TimeMs, int MaxTransparency, TacA
     if (AeroIsEnabled())
         Sleep(acAnimStepMs);
     SetWindowPos(cover->Handle(), wnd, 0, 0, 0, 0, acZOrderOnly);
-    cover.reset();
+    ownCover.reset();
+    borderCover.Done();
+    if (border && ManagerOf(sp)->SkinData && ManagerOf(sp)->SkinData->UseAeroBluring)
+        border->UpdateExBordersPos(true, 255);
     if (sp->OnAfterAnimation())
         sp->OnAfterAnimation()(TacAnimEvent::aeShowing);
 }
@@ -165,10 +219,12 @@ void AnimHideForm(TsSkinProvider* sp)
     TAnimationFlag animating;
     if (!(sp->FormState & TsSkinProvider::fsExitAnimation))
         sp->PaintAll();
-    TObjectPtr<TForm> cover(dynamic_cast<TForm*>(sp->CoverForm));
-    if (cover)
+    // A form with extended borders leaves through its own border window, shadow and all.
+    TacBorderForm* border = BorderWindowOf(sp);
+    TObjectPtr<TForm> cover(border ? border->ReleaseBorderWindow() : dynamic_cast<TForm*>(sp->CoverForm));
+    if (!border && cover)
         sp->CoverForm = nullptr;
-    else
+    else if (!cover)
         cover.reset(MakeCoverForm(sp->Form->Handle()));
     TBitmap* cache = sp->SkinData()->FCacheBmp.get();
     auto snapshot = CreateBmp32(cache->Width(), cache->Height());
@@ -178,9 +234,12 @@ void AnimHideForm(TsSkinProvider* sp)
         BitBlt(snapshot->Canvas()->Handle(), 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0,
                SRCCOPY);
     }
-    FillAlphaRect(PixelsOf(snapshot.get()), TRect(0, 0, snapshot->Width(), snapshot->Height()), 255, false);
+    if (!border)
+        FillAlphaRect(PixelsOf(snapshot.get()), TRect(0, 0, snapshot->Width(), snapshot->Height()), 255, false);
     const TacFormHide* hide = ManagerOf(sp)->AnimEffects()->FormHide();
     StartHideAnimation(cover.release(), std::move(snapshot), hide->Time(), 255, hide->Mode());
+    if (border && Application && Application->Terminated())
+        sp->BorderForm.reset();
 }
 
 }  // namespace skin

@@ -3,6 +3,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtilsAnimPlans.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSkinProviderLayered.h"
 #include "skin/graphics/BitmapView.h"
@@ -10,6 +11,7 @@
 #include "vcl/application.h"
 #include "vcl/graphics.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace skin {
@@ -98,6 +100,17 @@ bool IsLayeredForm(TWinControl* Ctrl)
     return dynamic_cast<TCustomForm*>(Ctrl) && (GetWindowLongPtrW(Ctrl->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
+// The end of a form's change of look: the form takes its own opacity and draws again, in full.
+void EndFormChange(TCustomForm* Form, int MaxTransparency)
+{
+    InAnimationProcess = false;
+    if (Form->AlphaBlend())
+        Form->SetAlphaBlendValue(Byte(MaxTransparency));
+    SendMessageW(Form->Handle(), WM_SETREDRAW, 1, 0);
+    RedrawWindow(Form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+}
+
 // The new look of a skinned form fades in on a layered cover of its own, over the old look that
 // the form keeps showing while it does not draw; then the form draws again and the cover goes.
 void AnimShowSkinnedForm(TCustomForm* Form, TsSkinProvider* sp, unsigned TimeMs, int MaxTransparency,
@@ -115,12 +128,57 @@ void AnimShowSkinnedForm(TCustomForm* Form, TsSkinProvider* sp, unsigned TimeMs,
         PlayShowFrames(cover->Handle(), snapshot.get(), frames);
         SetFormBlendValue(cover->Handle(), snapshot.get(), MaxTransparency);
     }
-    InAnimationProcess = false;
-    if (Form->AlphaBlend())
-        Form->SetAlphaBlendValue(Byte(MaxTransparency));
-    SendMessageW(Form->Handle(), WM_SETREDRAW, 1, 0);
-    RedrawWindow(Form->Handle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    EndFormChange(Form, MaxTransparency);
+}
+
+// Where the border window of a form whose skin changes lies left of and above the form: the
+// skin's title replaces the system's caption (a maximised form's lower title moves it further).
+TPoint SkinChangeShift(TsSkinProvider* sp, TacBorderForm* Border)
+{
+    const HWND wnd = sp->Form->Handle();
+    const TRect shadow = Border->ShadowSize();
+    int dy = shadow.top;
+    if (!sp->FSysExHeight) {
+        dy += SkinTitleHeight(Border) - SysCaptHeight(sp->Form) - SysBorderWidth(wnd, Border, false);
+        const TsSkinManager* manager = sp->SkinData()->SkinManager();
+        const TsSkinData* skin = manager ? manager->SkinData.get() : nullptr;
+        if (skin && IsZoomed(wnd) && skin->ExMaxHeight != skin->ExTitleHeight)
+            dy += skin->ExTitleHeight - skin->ExMaxHeight;
+    }
+    return TPoint(SkinBorderWidth(Border) - SysBorderWidth(wnd, Border, false) + shadow.left, dy);
+}
+
+// The new look of a form with extended borders comes in on a new border window in front of the old
+// one, which fades out with the old look three times as fast; the new window then takes its place.
+void AnimShowExtendedForm(TCustomForm* Form, TsSkinProvider* sp, TacBorderForm* Border, unsigned TimeMs,
+                          int MaxTransparency, TacAnimType AnimType)
+{
+    TControlChange change;
+    std::unique_ptr<TBitmap> oldLook;
+    if (TBitmap* cache = sp->SkinData()->FCacheBmp.get()) {
+        oldLook = CreateBmp32(cache->Width(), cache->Height());
+        TCanvasLock dst(oldLook->Canvas()), src(cache->Canvas());
+        BitBlt(oldLook->Canvas()->Handle(), 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0,
+               SRCCOPY);
+    }
+    sp->SkinData()->BGChanged = true;
+    sp->PaintAll();
+    const TObjectPtr<TForm> oldWindow(Border->ReleaseBorderWindow());
+    Border->CreateNewForm();
+    TForm* cover = Border->AForm;
+    if (const auto snapshot = GetFormImage(sp, false)) {
+        const std::vector<TAnimFrame> frames =
+            ShowFrames(TSize(snapshot->Width(), snapshot->Height()), TimeMs, MaxTransparency, AnimType);
+        ShowCoverOver(cover, Form, snapshot.get(), frames.empty() ? MaxTransparency : 0, SkinChangeShift(sp, Border));
+        PlayShowFrames(cover->Handle(), snapshot.get(), frames, [&](int Alpha) {
+            SetFormBlendValue(oldWindow->Handle(), oldLook.get(), std::clamp(3 * (MaxTransparency - Alpha), 0, 255));
+        });
+        SetFormBlendValue(cover->Handle(), snapshot.get(), MaxTransparency);
+    }
+    EndFormChange(Form, MaxTransparency);
+    SetWindowRgn(cover->Handle(), Border->MakeRgn(0, 0), FALSE);
+    SetWindowPos(cover->Handle(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Border->UpdateExBordersPos(false, 255);
 }
 
 // The provider of a form that answers for one, when layered windows can show its animation.
@@ -141,7 +199,11 @@ void SkinPaintTo(TBitmap* Bmp, TControl* Ctrl, int Left, int Top, TComponent* Sk
         return;
     }
     TSavedDC saved(dc);
-    IntersectClipRect(dc, 0, 0, Ctrl->Width(), Ctrl->Height());
+    // A form with a border window paints its shadow and frame around its own size.
+    auto* provider = dynamic_cast<TsSkinProvider*>(SkinProvider);
+    const bool extended = provider && provider->BorderForm;
+    if (!extended)
+        IntersectClipRect(dc, 0, 0, Ctrl->Width(), Ctrl->Height());
     auto* win = dynamic_cast<TWinControl*>(Ctrl);
     if (!win) {
         PrintControl(Ctrl, dc);
@@ -151,10 +213,20 @@ void SkinPaintTo(TBitmap* Bmp, TControl* Ctrl, int Left, int Top, TComponent* Sk
         PrintControl(win, dc);
     else
         win->PaintTo(dc, 0, 0);
+    // A skinned form's picture holds its client area, where its children lie, at the offsets.
+    if (provider)
+        OffsetWindowOrgEx(dc, -provider->OffsetX(), -provider->OffsetY(), nullptr);
     for (int i = 0; i < win->ControlCount(); ++i) {
         auto* child = dynamic_cast<TWinControl*>(win->Controls(i));
         if (child && child->Visible())
             PaintChildTo(Bmp, dc, child);
+    }
+    if (extended) {
+        // The client area is opaque whatever its controls left in the alpha channel.
+        TRect client(0, 0, win->ClientWidth(), win->ClientHeight());
+        client.Offset(provider->OffsetX(), provider->OffsetY());
+        client.bottom = std::min<LONG>(client.bottom, Bmp->Height() - 1);
+        FillAlphaRect(PixelsOf(Bmp), client, 255, false);
     }
 }
 
@@ -217,7 +289,10 @@ void PrepareForAnimation(TWinControl* Ctrl)
 void AnimShowControl(TWinControl* Ctrl, unsigned TimeMs, int MaxTransparency, TacAnimType AnimType)
 {
     if (TsSkinProvider* sp = AnimatedFormProvider(Ctrl)) {
-        AnimShowSkinnedForm(static_cast<TCustomForm*>(Ctrl), sp, TimeMs, MaxTransparency, AnimType);
+        if (TacBorderForm* border = BorderWindowOf(sp))
+            AnimShowExtendedForm(static_cast<TCustomForm*>(Ctrl), sp, border, TimeMs, MaxTransparency, AnimType);
+        else
+            AnimShowSkinnedForm(static_cast<TCustomForm*>(Ctrl), sp, TimeMs, MaxTransparency, AnimType);
         return;
     }
     TControlChange change;

@@ -4,6 +4,7 @@
 // while it repaints, and the old look is cross-faded into the new one on that window.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -68,11 +69,14 @@ void BuildAnimFrame(vcl::TBitmap* Dst, vcl::TBitmap* Src, const TAnimFrame& Fram
 // A new hidden borderless form, tagged -98 so that nothing skins it and never activated: the
 // window of a cover.
 vcl::TForm* NewCoverForm(vcl::TComponent* AOwner);
-// Cover at Form's window rectangle, the snapshot's size: above everything for a topmost form, else
-// right above Form; it shows Snapshot at Alpha and is shown without activation.
-void ShowCoverOver(vcl::TForm* Cover, vcl::TCustomForm* Form, vcl::TBitmap* Snapshot, int Alpha);
-// The frames of a show of Snapshot on Cover, 12 ms apart.
-void PlayShowFrames(HWND Cover, vcl::TBitmap* Snapshot, const std::vector<TAnimFrame>& Frames);
+// Cover at Form's window rectangle's top-left less Shift, the snapshot's size: above everything for
+// a topmost form, else right above Form; it shows Snapshot at Alpha and is shown without activation.
+void ShowCoverOver(vcl::TForm* Cover, vcl::TCustomForm* Form, vcl::TBitmap* Snapshot, int Alpha,
+                   const vcl::TPoint& Shift = vcl::TPoint());
+// The frames of a show of Snapshot on Cover, 12 ms apart; AfterFrame, when given, is told each
+// frame's opacity once it shows.
+void PlayShowFrames(HWND Cover, vcl::TBitmap* Snapshot, const std::vector<TAnimFrame>& Frames,
+                    const std::function<void(int Alpha)>& AfterFrame = {});
 
 // The timer of a hide animation: its cover shows the snapshot shrinking and fading in 12 ms steps
 // and is freed, with both pictures, on the tick after the last frame. It then idles (interval

@@ -137,6 +137,17 @@ void TacBorderForm::FreeBorderWindow()
     AForm = nullptr;
 }
 
+vcl::TForm* TacBorderForm::ReleaseBorderWindow()
+{
+    if (!AForm)
+        CreateNewForm();
+    vcl::TForm* window = AForm;
+    SetWindowLongPtrW(window->Handle(), GWLP_HWNDPARENT, LONG_PTR(ParentHandle));
+    window->SetWindowProc(OldBorderProc);
+    AForm = nullptr;
+    return window;
+}
+
 TPoint TacBorderForm::WindowOrigin() const { return WindowRectOf(AForm->Handle()).TopLeft(); }
 
 TRect TacBorderForm::ClientHole(int NewWidth, int NewHeight) const

@@ -44,6 +44,9 @@ public:
     void CreateNewForm();
     // The border window goes with its own window procedure back.
     void FreeBorderWindow();
+    // Hands the border window over (made first when missing) with its own window procedure and
+    // owner window back; the border form no longer refers to it. The caller owns it.
+    vcl::TForm* ReleaseBorderWindow();
     // The border window's region: the whole window (the frame's rectangle when the form is
     // maximised) less the form's client area; none without a border window. While the form is
     // being sized, NewWidth and NewHeight (0: unknown) give the size it gets. The caller owns it.

@@ -230,6 +230,13 @@ vcl::TColor AddedTitleColor(vcl::TColor Font, vcl::TColor Title, vcl::TColor Tit
     return Active ? own : MixColors(own, Title, 0.5);
 }
 
+vcl::TRect ExFrameMargins(const vcl::TRect& Image, const vcl::TRect& Frame, int Height, int CaptionHeight)
+{
+    const LONG half = (Height - CaptionHeight) / 2;
+    return vcl::TRect(std::min(Image.left, Frame.left), std::min({Image.top, half + CaptionHeight, Frame.top}),
+                      std::min(Image.right, Frame.right), std::min({Image.bottom, half, Frame.bottom}));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Pixels
 

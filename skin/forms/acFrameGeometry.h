@@ -83,6 +83,8 @@ struct TFrameLayout {
 
     // The row below the caption, where the menu line starts.
     int MenuTop() const { return SysBorderHeight + CaptionHeight + Shadow.top; }
+    // The whole frame, title included, comes from the skin's extended-border image.
+    bool ExMode() const { return Extended && ExDrawMode == 1; }
 };
 
 // One title button as the layout sees it: whether it takes room in the title bar's width, whether
@@ -147,6 +149,12 @@ vcl::TAlignment ShownCaptionAlignment(vcl::TAlignment Alignment, bool RightToLef
 // while active, else Title) for clNone and clWindowText; any other colour as it is, mixed half
 // and half with Title while the form is inactive.
 vcl::TColor AddedTitleColor(vcl::TColor Font, vcl::TColor Title, vcl::TColor TitleHot, bool Active);
+
+// The margins by which the extended-border image is cut when it is stretched over a whole picture
+// Height high that draws the frame from it: the image's own margins (Image), its top no lower than
+// the caption and half the rest, its bottom no more than half the rest, but no thicker than the
+// frame (Frame: each side's border with the shadow, the top's shadow with the caption).
+vcl::TRect ExFrameMargins(const vcl::TRect& Image, const vcl::TRect& Frame, int Height, int CaptionHeight);
 
 // A pixel (channels in pixel order) of a frame drawn from an old skin without composition: when
 // partly transparent and coloured, each colour channel loses a sixteenth and the alpha grows the

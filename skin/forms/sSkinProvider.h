@@ -482,6 +482,9 @@ private:
     // shadow margins, and the frame's transparent corners filled from it.
     void PaintExBorderShadow(const TFrameLayout& Layout);
     void BlendFrameCorners(const TFrameLayout& Layout, vcl::TBitmap* Shadow, const vcl::TRect& Margins);
+    // A frame drawn whole from the extended-border image of an old skin, corrected for a 64-bit
+    // system without composition.
+    void CorrectOldSkinFrame();
     // One caption button with the image at Rect, which it keeps; faded while inactive or disabled.
     void PaintButton(TsCaptionButton& Btn, int ImageIndex, const vcl::TRect& Rect, bool Enabled);
     // A user button's glyph centred in its rectangle.
@@ -498,6 +501,10 @@ private:
     void PaintSizingEdges(HDC DC);
     // The extended layout: the menu line and the form's own border, the rest is the border window's.
     void PaintExtendedMenuArea(HDC DC);
+    // The border window of a shown form is shown again when it is missing or hidden.
+    void ShowLostBorderWindow();
+    // The whole picture, shadow and frame around the form, into a print DC.
+    void PrintWholeCache(HDC DC);
     // Fast mode: the part of the frame image that reaches into the client area of a single form.
     void PaintFastFrameInside(HDC DC, const vcl::TRect& Client, const vcl::TPoint& Offset);
     // The graphic controls take their background anew.

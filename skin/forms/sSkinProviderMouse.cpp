@@ -374,7 +374,7 @@ void TsSkinProvider::AC_WMPrint(TMessage& Message)
     data.PrintDC = dc;
     data.SetUpdating(false);
     if (BorderForm) {
-        PaintCaption(dc);
+        PrintWholeCache(dc);
     } else if (FDrawNonClientArea) {
         if (!HaveBorder(this) && (GetWindowLongPtrW(handle, GWL_STYLE) & WS_THICKFRAME))
             PrintFrameEdges(*this, dc);
@@ -400,6 +400,18 @@ void TsSkinProvider::AC_WMPrint(TMessage& Message)
     }
     SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
     SelectClipRgn(dc, nullptr);
+}
+
+void TsSkinProvider::PrintWholeCache(HDC DC)
+{
+    // With a border window the picture holds the shadow and the skin's frame around the form.
+    if (FCommonData->BGChanged)
+        PaintAll();
+    vcl::TBitmap* cache = FCommonData->FCacheBmp.get();
+    if (!cache)
+        return;
+    TCanvasLock lock(cache->Canvas());
+    BitBlt(DC, 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -145,7 +145,22 @@ void TsSkinProvider::AC_WMNCPaint()
         else
             PaintCaption(dc);
     }
+    if (BorderForm)
+        ShowLostBorderWindow();
     RgnChanging = false;
+}
+
+void TsSkinProvider::ShowLostBorderWindow()
+{
+    // The frame of a shown form lies on its border window: one that went (or was hidden) while no
+    // animation owns it comes back.
+    TacBorderForm* border = BorderWindowOf(this);
+    const HWND handle = Form->Handle();
+    constexpr uint32_t animations = fsBlendOnMoving | fsMinimizing | fsExitAnimation | fsRestoring | fsCoverShown;
+    if (!border || !IsWindowVisible(handle) || IsIconic(handle) || (FormState & animations) || InAnimationProcess ||
+        (border->AForm && IsWindowVisible(border->AForm->Handle())))
+        return;
+    border->UpdateExBordersPos(true, 255);
 }
 
 void TsSkinProvider::PaintSizingEdges(HDC DC)

@@ -105,12 +105,18 @@ void TsSkinProvider::PaintFrame(bool Iconic)
     }()) : acEmptyCI;
     const TRect frame(layout.Shadow.left, layout.Shadow.top, layout.Width - layout.Shadow.right,
                       layout.Height - layout.Shadow.bottom);
+    const bool exMode = layout.ExMode();
     if (data.CtrlSkinState & cssNoCache) {
         const TRect top(0, 0, layout.Width, layout.CaptionHeight + BorderWidth(true) + GetLinesCount() * MenuHeight() + 1);
         TCanvasLock lock(cache->Canvas());
-        FillDC(cache->Canvas()->Handle(), BorderForm ? frame : top, FormColor());
-        PaintBorderFast(cache->Canvas()->Handle(), frame, BorderWidth(true), data, state);
-    } else if (HaveBorder(this) || Form->Parent()) {
+        // The border window shows the picture's alpha: its frame is filled opaque.
+        if (BorderForm)
+            FillRect32(PixelsOf(cache), frame, FormColor());
+        else
+            FillDC(cache->Canvas()->Handle(), top, FormColor());
+        if (!exMode)
+            PaintBorderFast(cache->Canvas()->Handle(), frame, BorderWidth(true), data, state);
+    } else if (HaveBorder(this) || (Form->Parent() && !exMode)) {
         PaintItem(data.SkinIndex, data.SkinSection(), background, state, frame, TPoint(Form->Left(), Form->Top()), cache,
                   &manager);
     } else {
@@ -121,15 +127,22 @@ void TsSkinProvider::PaintFrame(bool Iconic)
         PaintGrip(layout);
     }
     const bool caption = layout.CaptionHeight != 0 && FDrawNonClientArea;
-    if (caption)
+    if (caption && !exMode)
         PaintTitleBar(layout, background, state, Iconic);
     PaintMenuLine(layout, state);
-    if (caption) {
+    if (caption && !exMode) {
         PaintCaptionText(layout, state);
     }
     PaintMDIArea(layout);
     if (layout.Extended)
         PaintExBorderShadow(layout);
+    // A frame drawn whole from the extended-border image takes the title over it.
+    if (caption && exMode) {
+        PaintTitleBar(layout, background, state, Iconic);
+        PaintCaptionText(layout, state);
+    }
+    if (exMode)
+        CorrectOldSkinFrame();
     if (caption) {
         SaveBGForBtns(true);
         PaintBorderIcons();
@@ -147,24 +160,50 @@ void TsSkinProvider::PaintExBorderShadow(const TFrameLayout& Layout)
         border->ShadowTemplate = shadow;
     if (!shadow || shadow->Width() == 0 || shadow->Height() == 0)
         return;
-    // The template's corners and sides lie in the shadow margins, never over the frame.
+    // The template is cut by the extended-border image's margins, else in halves.
     const int exBorder = manager.ConstData.ExBorder;
     TRect limits;
+    int sideMode = 1;
     if (manager.IsValidImgIndex(exBorder)) {
         const TsMaskData& mask = manager.ma[size_t(exBorder)];
         limits = TRect(mask.WL, mask.WT, mask.WR, mask.WB);
+        sideMode = mask.DrawMode & 1;
     } else {
         const int half = (shadow->Width() - 1) / 2;
         limits = TRect(half, half, half, half);
     }
     const TRect& s = Layout.Shadow;
+    TBitmap* cache = FCommonData->FCacheBmp.get();
+    if (Layout.ExMode()) {
+        // The image draws the frame as well: it reaches over the borders and the title.
+        const int border = BorderWidth(true);
+        const TRect frame(border + s.left, s.top + Layout.CaptionHeight, border + s.right, border + s.bottom);
+        const TRect margins = ExFrameMargins(limits, frame, Layout.Height, Layout.CaptionHeight);
+        PaintControlByTemplate(cache, shadow, TRect(0, 0, Layout.Width, Layout.Height),
+                               TRect(0, 0, shadow->Width(), shadow->Height()), margins, margins,
+                               TRect(sideMode, sideMode, sideMode, sideMode), false, false);
+        return;
+    }
+    // Otherwise the template's corners and sides lie in the shadow margins, never over the frame.
     const TRect margins(std::min(s.left, limits.left), std::min(s.top, limits.top), std::min(s.right, limits.right),
                         std::min(s.bottom, limits.bottom));
-    TBitmap* cache = FCommonData->FCacheBmp.get();
     PaintControlByTemplate(cache, shadow, TRect(0, 0, Layout.Width, Layout.Height),
                            TRect(0, 0, shadow->Width(), shadow->Height()), margins, margins, TRect(1, 1, 1, 1), false,
                            false);
     BlendFrameCorners(Layout, shadow, margins);
+}
+
+void TsSkinProvider::CorrectOldSkinFrame()
+{
+    // Old skins' partly transparent frame pixels look washed out without composition on a 64-bit
+    // system: they are darkened and made more opaque.
+    const TsSkinManager& manager = *Manager();
+    if (!acGlowDisabled || !manager.SkinData || manager.SkinData->Version >= 7.51)
+        return;
+    const TPixelView pixels = PixelsOf(FCommonData->FCacheBmp.get());
+    for (int y = 0; y < pixels.Height; ++y)
+        for (int x = 0; x < pixels.Width; ++x)
+            pixels.At(x, y) = CorrectFramePixel(TsColor::FromInt(pixels.At(x, y))).U();
 }
 
 void TsSkinProvider::BlendFrameCorners(const TFrameLayout& Layout, TBitmap* Shadow, const TRect& Margins)
@@ -232,7 +271,7 @@ void TsSkinProvider::PaintTitleBar(const TFrameLayout& Layout, const TCacheInfo&
     TsSkinManager& manager = *Manager();
     TBitmap* cache = FCommonData->FCacheBmp.get();
     const int title = TitleSkinIndex();
-    if (manager.IsValidSkinIndex(title)) {
+    if (manager.IsValidSkinIndex(title) && !Layout.ExMode()) {
         const TRect frame(Layout.Shadow.left, Layout.Shadow.top, Layout.Width - Layout.Shadow.right,
                           Iconic ? Layout.Height - Layout.Shadow.bottom : Layout.MenuTop());
         PaintItem(title, TitleSkinSection(), Background, SectionState(manager, title, FormActive), frame,
@@ -394,7 +433,11 @@ void TsSkinProvider::PaintCaptionText(const TFrameLayout& Layout, int State)
                                   FormActive ? glow.HotGlowColor : glow.GlowColor, FormActive ? FGlow1 : FGlow2);
         }
         canvas->Brush()->SetStyle(vcl::TBrushStyle::bsClear);
-        acWriteTextEx(canvas, Form->Caption(), Form->Enabled(), r, flags, section, State != 0, &manager);
+        // The border window shows the picture's alpha: text written there keeps it.
+        if (Layout.Extended)
+            WriteText32(cache, Form->Caption(), true, r, flags, section, State != 0, &manager);
+        else
+            acWriteTextEx(canvas, Form->Caption(), Form->Enabled(), r, flags, section, State != 0, &manager);
         text.left = r.right;
     }
     if (added.empty())
@@ -408,6 +451,10 @@ void TsSkinProvider::PaintCaptionText(const TFrameLayout& Layout, int State)
     canvas->Font()->SetColor(AddedTitleColor(FAddedTitle->Font()->Color(), section.FontColor.Color,
                                              section.HotFontColor.Color, FormActive));
     canvas->Brush()->SetStyle(vcl::TBrushStyle::bsClear);
+    if (Layout.Extended) {
+        WriteText32(cache, added, false, text, flags, -1, false, &manager);
+        return;
+    }
     SetTextColor(canvas->Handle(), vcl::ColorToRGB(canvas->Font()->Color()));
     SetBkMode(canvas->Handle(), TRANSPARENT);
     acDrawText(canvas->Handle(), added, text, flags);

@@ -153,6 +153,17 @@ def _corner_keys(frame, runs, bottom):
     return frame
 
 
+def _ex_variant(form, mode):
+    """The extended-border test skin with the given form section, the frame drawn by mode: 0 the
+    form's own frame inside the shadow image, 1 the whole frame from the image."""
+    return TestSkin("8.00", [
+        Section("GLOBALINFO", states=2, keys=_frame_images(), files=(("EXBORDER", _ex_shadow_png()),)),
+        form,
+        Section("FORMTITLE", states=2),
+    ], extra={"BIRIGHT": 2, "BISPACE": 1, "BILEFT": 2, "BORDERWIDTH": 6, "TITLEHEIGHT": 30, "MAXHEIGHT": 26,
+              "CENTEROFFSET": 0, "BORDERMODE": mode, "ALIGNOFFSET": 2, "FORMOFFSET": EX_OFFSET})
+
+
 @dataclass
 class TestSkin:
     version: str
@@ -306,6 +317,11 @@ TEST_SKINS = {
         Section("HALFFRAME", colours=((0, 0, 0), (0, 0, 0)), transparency=50),
         Section("WHITE", colours=((255, 255, 255), (255, 255, 255))),
     ], extra={"BIRIGHT": 2, "BISPACE": 1, "BILEFT": 2}),
+
+    # Extended borders once more: a form frame with corners rounded by key pixels, which the shadow
+    # shows through, and a frame drawn whole from the shadow image.
+    "EXROUND": _ex_variant(Section("FORM", states=2, border=2, key_corners=True), 0),
+    "EXFULL": _ex_variant(Section("FORM", states=2, border=2), 1),
 }
 
 
