@@ -223,6 +223,12 @@ bool TsSkinProvider::MenuPresent()
     return false;
 }
 
+bool TsSkinProvider::MDIButtonsNeeded()
+{
+    vcl::TCustomForm* child = ChildProvider && Form->Menu() ? MaximizedMDIChild(Form) : nullptr;
+    return child && child->BorderIcons().Contains(vcl::TBorderIcon::biSystemMenu);
+}
+
 int TsSkinProvider::GetLinesCount()
 {
     if (FLinesCount != -1)
