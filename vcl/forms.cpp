@@ -776,6 +776,10 @@ void TCustomForm::WMSize(TMessage& Message)
 
 void TCustomForm::WMGetMinMaxInfo(TMessage& Message)
 {
+    // A maximised MDI child fills its client window with its caption and frame outside it: the
+    // child procedure knows that place.
+    if (FFormStyle == TFormStyle::fsMDIChild)
+        DefaultHandler(Message);
     auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
     TSizeConstraints* limits = Constraints();
     if (limits->MinWidth() > 0)

@@ -279,3 +279,22 @@ TEST(MenuMerging, MergedItemsReplaceTheirGroupsAndStandInGroupOrder)
             item->Free();
     }
 }
+
+TEST_F(MDITest, AMaximisedChildsClientAreaCoversTheMDIClientWithItsFrameOutside)
+{
+    ShowFrame();
+    TForm* child = NewMDIChild(L"Big");
+    SendMessageW(Frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    PumpFor(0);
+    ASSERT_TRUE(IsZoomed(child->Handle()));
+    POINT childOrigin{0, 0}, clientOrigin{0, 0};
+    ClientToScreen(child->Handle(), &childOrigin);
+    ClientToScreen(Frame->ClientHandle(), &clientOrigin);
+    EXPECT_EQ(childOrigin.x, clientOrigin.x);
+    EXPECT_EQ(childOrigin.y, clientOrigin.y);
+    RECT childClient{}, client{};
+    GetClientRect(child->Handle(), &childClient);
+    GetClientRect(Frame->ClientHandle(), &client);
+    EXPECT_EQ(childClient.right, client.right);
+    EXPECT_EQ(childClient.bottom, client.bottom);
+}

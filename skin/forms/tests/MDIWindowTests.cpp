@@ -4,6 +4,8 @@
 // children into account. Children come to the front through the MDI client, never by activating
 // windows, which other test programs on the display may do meanwhile.
 #include "MDIFixtures.h"
+#include "pngfile.h"
+#include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/sMDIForm.h"
 #include "vcl/menus.h"
@@ -374,4 +376,64 @@ TEST_F(MDIWindowTest, AChildUnderAnotherMaximisedChildPrintsNothing)
         const bool printed = dc.Pixel(child->Width() / 2, child->Height() / 2) != Marker;
         EXPECT_EQ(printed, child == top);
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// For people to look at
+
+// The MDI form in our own skin: a menu line and two children that got skinned frames from their
+// main form, the second maximised.
+TEST(OurSkinMDIForm, AnMDIFormWithAMaximisedChildInOurSkin)
+{
+    testsupport::InitializeApplication();
+    const std::filesystem::path folder =
+        std::filesystem::path(testsupport::SourceDir()) / "assets" / "skins" / "Aluminium (internal)";
+    const auto manager = skintest::LoadSkin(folder.wstring());
+    manager->SendNewSkin(false);
+    const wintest::TTemporaryApplication app;
+    TPlainMDIMain* main = nullptr;
+    vcl::Application->CreateForm(main);
+    main->SetBounds(50, 50, 600, 450);
+    main->SetCaption(L"MDI form");
+    auto* menu = vcl::Create<vcl::TMainMenu>(main);
+    for (const wchar_t* caption : {L"&File", L"&Window"}) {
+        auto* item = vcl::Create<vcl::TMenuItem>(main);
+        item->SetCaption(caption);
+        menu->Items()->Add(item);
+    }
+    main->SetMenu(menu);
+    auto* provider = vcl::Create<TsSkinProvider>(main);
+    main->HandleNeeded();
+    vcl::TForm* children[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        children[i] = vcl::Create<vcl::TForm>(vcl::Application);
+        children[i]->SetFormStyle(vcl::TFormStyle::fsMDIChild);
+        children[i]->SetCaption(i == 0 ? L"First" : L"Second");
+        children[i]->SetBounds(10 + 110 * i, 10 + 70 * i, 220, 160);
+        children[i]->Show();
+    }
+    main->Show();
+    testsupport::PumpFor(0);
+    ASSERT_TRUE(GetBoolMsg(children[0], scmdQuerySkinned));
+    ASSERT_TRUE(GetBoolMsg(children[1], scmdQuerySkinned));
+    SendMessageW(main->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(children[1]->Handle()), 0);
+    RedrawWindow(main->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
+    testsupport::PumpFor(100);
+
+    const testsupport::TGrab shot = testsupport::Grab(main->Handle());
+    RECT window{}, item{};
+    GetWindowRect(main->Handle(), &window);
+    const HMENU bar = GetMenu(main->Handle());
+    ASSERT_TRUE(GetMenuItemRect(main->Handle(), bar, UINT(GetMenuItemCount(bar) - 1), &item));
+    const int line = manager->GetSkinIndex(L"MENULINE");
+    ASSERT_TRUE(manager->IsValidSkinIndex(line));
+    EXPECT_EQ(shot.Pixel(item.right - window.left + 10, (item.top + item.bottom) / 2 - window.top),
+              COLORREF(manager->gd[size_t(line)].Color))
+        << "the line right of the items";
+    EXPECT_EQ(provider->Form->ActiveMDIChild(), children[1]);
+    const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
+    std::filesystem::create_directories(png);
+    EXPECT_TRUE(testsupport::SavePng((png / "mdi_maximised_child.png").wstring(), shot.Width, shot.Height,
+                                     std::vector<uint32_t>(shot.Pixels.begin(), shot.Pixels.end())));
 }
