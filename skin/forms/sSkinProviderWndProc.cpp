@@ -932,7 +932,8 @@ void TsSkinProvider::RedrawMDIForm()
     }
     for (const HWND wnd : {Form->Handle(), Form->ClientHandle()})
         if (wnd)
-            RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+            RedrawWindow(wnd, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
 }
 
 void TsSkinProvider::SetMaximizedChildText(TMessage& Message)

@@ -249,6 +249,18 @@ TEST_F(MDIWindowTest, ActivatingAnotherChildRendersTheMainFormsMenuLineAgain)
     EXPECT_EQ(ChildProvider, second->Provider) << "the activated child is told last";
 }
 
+TEST_F(MDIWindowTest, AShownChildsActivationRendersTheMainFormsMenuLineAgain)
+{
+    TMDIMain* main = NewMain();
+    TLoggingForm* child = NewSkinnedChild(L"Child");
+    TsSkinProvider* provider = main->Provider;
+    const vcl::TPoint line = LinePoint(provider);
+    MarkCache(provider, line.x, line.y);
+
+    SendMessageW(child->Handle(), WM_NCACTIVATE, 1, 0);
+    EXPECT_EQ(CachePixel(provider, line.x, line.y), skintest::FlatColour(skintest::MdiMenuLine, 0));
+}
+
 TEST_F(MDIWindowTest, AMaximisedChildsNewTitleRendersTheMainFormsCaptionAgain)
 {
     TMDIMain* main = NewMain();
