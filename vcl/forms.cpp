@@ -800,9 +800,10 @@ void TCustomForm::WMSize(TMessage& Message)
 
 void TCustomForm::WMGetMinMaxInfo(TMessage& Message)
 {
-    // The system's sizes first: a maximised MDI child takes its place from its MDI client, with
-    // its frame and caption outside the client's area.
-    DefaultHandler(Message);
+    // A maximised MDI child fills its client window with its caption and frame outside it: the
+    // child procedure knows that place.
+    if (FFormStyle == TFormStyle::fsMDIChild)
+        DefaultHandler(Message);
     auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
     TSizeConstraints* limits = Constraints();
     if (limits->MinWidth() > 0)

@@ -7,6 +7,7 @@
 #include "skin/core/sSkinMenus.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/application.h"
 #include "vcl/properties.h"
@@ -106,6 +107,12 @@ void TsSkinProvider::BeforeDestruction()
     if (Form && !RTEmpty) {
         IntUnSkinForm(Form);
         Form->SetWindowProc(OldWndProc);
+        // The child's menu leaves the main form's menu line.
+        if (Form->FormStyle() == vcl::TFormStyle::fsMDIChild && Form->Menu() && MDISkinProvider &&
+            !ComponentDestroying(MDISkinProvider) && !ComponentDestroying(MDISkinProvider->Form)) {
+            MarkMDIFormChanged();
+            MDISkinProvider->RepaintNC();
+        }
     }
     if (MDISkinProvider == this) {
         HookMDI(false);
@@ -238,6 +245,8 @@ void TsSkinProvider::PrepareForm()
     FCaptionSkinIndex = manager->GetSkinIndex(L"CAPTION");
     UpdateIconsIndexes();
     RegionChanged = CaptChanged = CaptRgnChanged = true;
+    if (Form->FormStyle() == vcl::TFormStyle::fsMDIChild)
+        MarkMDIFormChanged();
     const vcl::TControlState state = Form->ControlState();
     if (!state.Contains(vcl::TControlStateItem::csCreating) && !state.Contains(vcl::TControlStateItem::csReadingState) &&
         !Loading())
@@ -384,14 +393,37 @@ void UpdateMainForm(bool UpdateNow)
     }
     TsCommonData* data = provider->SkinData();
     data->BeginUpdate();
+    if (provider->MDIForm)
+        provider->MDIForm->UpdateMDIIconItem();
     data->BGChanged = true;
     provider->FGlow1.reset();
     provider->FGlow2.reset();
     provider->MenuChanged = true;
     provider->FLinesCount = -1;
     data->EndUpdate(false);
-    // The class library's forms have no MDI client of their own: the form takes its redraw.
-    RedrawWindow(form, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | (UpdateNow ? RDW_UPDATENOW : 0));
+    if (const HWND client = provider->Form->ClientHandle())
+        RedrawWindow(client, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_FRAME | (UpdateNow ? RDW_UPDATENOW : 0));
+    RedrawWindow(form, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    if (UpdateNow)
+        if (TacBorderForm* border = BorderWindowOf(provider))
+            border->UpdateExBordersPos(true, 255);
+}
+
+vcl::TCustomForm* MaximizedMDIChild(vcl::TCustomForm* MDIForm)
+{
+    vcl::TCustomForm* active = MDIForm && MDIForm->FormStyle() == vcl::TFormStyle::fsMDIForm ? MDIForm->ActiveMDIChild()
+                                                                                               : nullptr;
+    return active && active->WindowState() == vcl::TWindowState::wsMaximized ? active : nullptr;
+}
+
+void MarkMDIFormChanged()
+{
+    TsSkinProvider* provider = MDISkinProvider;
+    if (!provider || !provider->SkinData()->Skinned())
+        return;
+    provider->SkinData()->BGChanged = true;
+    provider->FLinesCount = -1;
 }
 
 void SendPreviewHandle(HWND Wnd)

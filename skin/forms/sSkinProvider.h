@@ -474,6 +474,25 @@ private:
     void FillWindowList(HMENU Popup);
     // Shows MDIIconsForm over the menu line's right end for a menu loop.
     void ShowMDIIcons();
+    // The MDI branches of the window procedure: a child activated or destroyed by its client
+    // flags the main form's menu line; a child whose window goes while the form is not skinned
+    // repaints it; a main form shown adopts its children that have no provider; an MDI main form
+    // repainted for the skin redraws its client window with it.
+    void MDIChildActivated();
+    void MDIChildWindowGone();
+    void AdoptMDIChildren();
+    void RedrawMDIForm();
+    // WM_SETTEXT of a maximised MDI child: its title shows in the main form's caption.
+    void SetMaximizedChildText(vcl::TMessage& Message);
+    // The graphic controls of the form into DC, or into a DC of the form's client area without one.
+    void PaintFormControls(HDC DC);
+    // An MDI child wholly inside its main form's client area keeps only its title part in the cache.
+    void CutChildCache();
+    // WM_SIZE that leaves the cache's size: an MDI form's frame is painted again, and a maximised
+    // child's main form renders its menu line afresh.
+    void SizeUnchangedMDI(WPARAM SizeType);
+    // WM_NCACTIVATE of a shown MDI child: the main form's menu line and client frame follow it.
+    void ChildActivationShown();
 
     void PaintCaptionText(const TFrameLayout& Layout, int State);
     void DrawAppIcon(const TFrameLayout& Layout);
@@ -726,6 +745,11 @@ constexpr intptr_t WindowListTag = 0x200;
 extern bool bChildCreating;
 // The provider of the MDI child last activated, maximised or created; none when it went.
 extern TsSkinProvider* ChildProvider;
+// The MDI form's active child while it is maximised; none otherwise and for other forms.
+vcl::TCustomForm* MaximizedMDIChild(vcl::TCustomForm* MDIForm);
+// The MDI main form's frame and menu line are painted afresh the next time (nothing without a
+// skinned MDI main form).
+void MarkMDIFormChanged();
 
 // ---------------------------------------------------------------------------------------------
 // Screen snap

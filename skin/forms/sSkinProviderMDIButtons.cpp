@@ -52,9 +52,8 @@ bool TsSkinProvider::MDIButtonsNeeded()
 {
     if (!ChildProvider || !IsMDIForm(Form) || !Form->Menu() || !Form->HandleAllocated())
         return false;
-    vcl::TCustomForm* child = Form->ActiveMDIChild();
-    return child && child->WindowState() == vcl::TWindowState::wsMaximized &&
-           child->BorderIcons().Contains(vcl::TBorderIcon::biSystemMenu);
+    vcl::TCustomForm* child = MaximizedMDIChild(Form);
+    return child && child->BorderIcons().Contains(vcl::TBorderIcon::biSystemMenu);
 }
 
 bool TsSkinProvider::MaximisedChildShowing()

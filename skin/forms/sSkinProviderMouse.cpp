@@ -369,6 +369,14 @@ void TsSkinProvider::AC_WMPrint(TMessage& Message)
         return;
     const HWND handle = Form->Handle();
     InitDwm(handle, true, false);
+    // Another child maximised covers this one.
+    vcl::TCustomForm* maximized = Form->FormStyle() == vcl::TFormStyle::fsMDIChild && MDISkinProvider
+                                      ? MaximizedMDIChild(MDISkinProvider->Form)
+                                      : nullptr;
+    if (maximized && maximized != Form)
+        return;
+    if (!MenusInitialized)
+        MenusInitialized = UpdateMenu();
     const auto dc = reinterpret_cast<HDC>(Message.WParam);
     TsCommonData& data = *FCommonData;
     data.PrintDC = dc;
@@ -390,6 +398,8 @@ void TsSkinProvider::AC_WMPrint(TMessage& Message)
     PaintForm(dc);
     if (!BorderForm || Form->FormStyle() != vcl::TFormStyle::fsMDIForm)
         PaintControls(dc, Form, TPoint());
+    if (const HWND client = Form->FormStyle() == vcl::TFormStyle::fsMDIForm ? Form->ClientHandle() : nullptr)
+        SendMessageW(client, WM_PRINT, Message.WParam, Message.LParam);
     data.PrintDC = nullptr;
     if (const vcl::TNotifyEvent onPaint = Form->OnPaint()) {
         vcl::TCanvas* canvas = Form->Canvas();

@@ -104,7 +104,8 @@ void TsSkinProvider::PaintCaption(HDC DC)
 
 void TsSkinProvider::AC_WMNCPaint()
 {
-    if (!FDrawNonClientArea)
+    // A child made into a maximised layout waits with every frame until it has painted.
+    if (bChildCreating || !FDrawNonClientArea)
         return;
     if (FResizeMode == TsResizeMode::rmBorder && AeroIsEnabled())
         FResizeMode = TsResizeMode::rmStandard;
@@ -279,7 +280,7 @@ void TsSkinProvider::AC_WMEraseBkGnd(HDC DC)
             ReleaseDC(handle, dc);
     });
     FCommonData->FUpdating = false;
-    if (fAnimating || FormDestroying() || OtherChildMaximized(Form))
+    if (fAnimating || FormDestroying() || (OtherChildMaximized(Form) && !bChildCreating))
         return;
     const int saved = SaveDC(dc);
     ExcludeControls(dc, Form, 0, 0);
@@ -304,7 +305,7 @@ void TsSkinProvider::OurPaintHandler(vcl::TMessage& Msg)
     canvas->Lock();
     const int saved = SaveDC(dc);
     FCommonData->FUpdating = Form->Parent() ? FCommonData->GetUpdating() : false;
-    if (!OtherChildMaximized(Form))
+    if (!OtherChildMaximized(Form) || bChildCreating)
         PaintForm(dc, true);
     RestoreDC(dc, saved);
     canvas->Unlock();

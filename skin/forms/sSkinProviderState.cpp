@@ -122,6 +122,8 @@ void TsSkinProvider::WMSize(TMessage& Message)
                 if (!FDrawNonClientArea && cacheLarger)
                     InvalidateRect(Form->Handle(), nullptr, FALSE);
             }
+        } else {
+            SizeUnchangedMDI(Message.WParam);
         }
     } else if (!Form->Showing()) {
         data.BGChanged = true;
@@ -196,6 +198,24 @@ void TsSkinProvider::WMShowWindow(TMessage& Message)
         FCommonData->CtrlSkinState &= uint16_t(~cssNoCache);
         FCommonData->BGChanged = true;
     }
+    if (!showing)
+        return;
+    if (mdiChild && Form->WindowState() == vcl::TWindowState::wsMaximized && MDISkinProvider)
+        MDISkinProvider->RepaintMenu();
+    if (Form->FormStyle() == vcl::TFormStyle::fsMDIForm)
+        AdoptMDIChildren();
+}
+
+void TsSkinProvider::SizeUnchangedMDI(WPARAM SizeType)
+{
+    if (Form->FormStyle() == vcl::TFormStyle::fsMDIForm && IsCached(*FCommonData))
+        RepaintNC();
+    if (Form->FormStyle() == vcl::TFormStyle::fsMDIChild && Form->WindowState() == vcl::TWindowState::wsMaximized &&
+        SizeType == SIZE_MAXIMIZED && MDISkinProvider) {
+        MDISkinProvider->SkinData()->BGChanged = true;
+        MDISkinProvider->MenuChanged = true;
+        RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
+    }
 }
 
 void TsSkinProvider::CMShowingChanged(TMessage& Message)
@@ -217,6 +237,8 @@ void TsSkinProvider::CMShowingChanged(TMessage& Message)
         OldWndProc(Message);
         return;
     }
+    if (Form->FormStyle() == vcl::TFormStyle::fsMDIForm)
+        HookMDI(true);
     FormState &= ~fsExitAnimation;
     if (TacBorderForm* border = BorderWindowOf(this))
         border->ExBorderShowing = false;
@@ -348,7 +370,7 @@ void TsSkinProvider::WMNCPaint(TMessage& Message)
         if (data.FUpdating)
             return;
     }
-    if (!FDrawNonClientArea) {
+    if (!FDrawNonClientArea || (Form->FormStyle() == vcl::TFormStyle::fsMDIChild && InAnimationProcess)) {
         OldWndProc(Message);
         return;
     }
@@ -414,15 +436,24 @@ void TsSkinProvider::WMNCActivate(TMessage& Message)
     } else {
         OldWndProc(Message);
     }
+    if (Form->FormStyle() == vcl::TFormStyle::fsMDIChild && Form->Visible() && Form->Showing())
+        ChildActivationShown();
     if ((GetWindowLongPtrW(handle, GWL_EXSTYLE) & WS_EX_LAYERED) && !FormTimer)
         RepaintNC();
     if (Form->ControlState().Contains(vcl::TControlStateItem::csCreating)) {
         FormState &= ~fsInNCActivate;
         return;
     }
-    if (HaveBorder(this) && !(FormState & fsBlendOnMoving) && active != FormActive) {
-        FormActive = active;
-        FLinesCount = -1;
+    if (HaveBorder(this) && !(FormState & fsBlendOnMoving)) {
+        // The maximised child's buttons in the menu line look active while the child is.
+        vcl::TCustomForm* child = MDIButtonsNeeded() ? Form->ActiveMDIChild() : nullptr;
+        if (child && (active || child->Active())) {
+            FormActive = true;
+            FLinesCount = -1;
+        } else if (active != FormActive) {
+            FormActive = active;
+            FLinesCount = -1;
+        }
     }
     FormState &= ~fsInNCActivate;
     // A running animation draws the form itself.
@@ -435,6 +466,18 @@ void TsSkinProvider::WMNCActivate(TMessage& Message)
     TryInitMenu();
     if (data.Skinned() && !Adapter)
         AdapterCreate();
+}
+
+void TsSkinProvider::ChildActivationShown()
+{
+    TsSkinProvider* main = MDISkinProvider;
+    if (!main || !main->MDIForm)
+        return;
+    MarkMDIFormChanged();
+    main->MDIForm->UpdateMDIIconItem();
+    SendMessageW(main->Form->Handle(), WM_NCPAINT, 0, 0);
+    if (const HWND client = main->Form->ClientHandle())
+        SendMessageW(client, WM_NCPAINT, 0, 0);
 }
 
 }  // namespace skin

@@ -21,8 +21,10 @@
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSkinProviderAnimation.h"
 #include "skin/graphics/sGraphUtils.h"
+#include "skin/windows/acDials.h"
 #include "vcl/application.h"
 #include "vcl/menus.h"
+#include "vcl/screen.h"
 #include "vcl/stdctrls.h"
 
 namespace skin {
@@ -125,13 +127,17 @@ void TsSkinProvider::SkinRemoved(TMessage& Message)
     if (Manager()) {
         InitMenuItems(false);
         CheckSysMenu(false);
+        if (Form->FormStyle() == vcl::TFormStyle::fsMDIForm && MDIForm)
+            HookMDI(false);
     }
     if (Form->HandleAllocated()) {
         if (HaveBorder(this) && !InMenu)
             SetWindowRgn(Form->Handle(), nullptr, TRUE);
         UpdateMenu();
-        // The form itself, not the whole desktop, is drawn again.
+        // The form itself, not the whole desktop, is drawn again, with an MDI form's client window.
         RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
+        if (const HWND client = Form->ClientHandle())
+            RedrawWindow(client, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
     }
     BorderForm.reset();
     for (int i = 0; i < Form->ControlCount(); ++i) {
@@ -194,6 +200,8 @@ void TsSkinProvider::UnskinnedMessage(TMessage& Message)
     OldWndProc(Message);
     if (Message.Msg == WM_WINDOWPOSCHANGED)
         HideUnskinned(*reinterpret_cast<const WINDOWPOS*>(Message.LParam));
+    if (Message.Msg == WM_NCDESTROY)
+        MDIChildWindowGone();
     if (Message.Msg == vcl::CM_MOUSEWHEEL)
         AC_CMMouseWheel(Message);
 }
@@ -228,6 +236,9 @@ void TsSkinProvider::SkinLoaded()
     UpdateSysExHeight();
     CheckSysMenu(true);
     UpdateIconsIndexes();
+    if (vcl::TCustomForm* active = Form->FormStyle() == vcl::TFormStyle::fsMDIForm ? Form->ActiveMDIChild() : nullptr)
+        if (vcl::Screen && active == vcl::Screen->ActiveForm())
+            FormActive = true;
     if (!manager->ComponentState().Contains(vcl::TComponentStateItem::csLoading)) {
         if (FMenuOwnerDraw)
             MenusInitialized = true;
@@ -237,6 +248,8 @@ void TsSkinProvider::SkinLoaded()
     }
     FCommonData->BGChanged = true;
     FLinesCount = -1;
+    if (Form->FormStyle() == vcl::TFormStyle::fsMDIForm)
+        HookMDI(true);
     TakeGlobalColor();
     if (Form->HandleAllocated())
         InitDwm(Form->Handle(), FDrawNonClientArea);
@@ -293,6 +306,8 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message)
         Manager()->SkinableMenus()->UpdateMenus();
         data.BGChanged = true;
         FLinesCount = -1;
+        if (Form->FormStyle() == vcl::TFormStyle::fsMDIForm)
+            HookMDI(true);
         return;
     case scmdRepaint:
         if (Message.LParam == AsLParam(Manager()))
@@ -342,6 +357,9 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message)
             SendMessageW(Form->Handle(), WM_SETREDRAW, 1, 0);
             RedrawWindow(Form->Handle(), nullptr, nullptr,
                          RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+            if (MDISkinProvider == this && Form->ClientHandle())
+                RedrawWindow(Form->ClientHandle(), nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
         }
         return;
     default: return;
@@ -365,11 +383,17 @@ void TsSkinProvider::Repaint(TMessage& Message)
         return;
     data.BGChanged = true;
     InitExBorders(Manager()->GetExtendedBorders());
-    if (!FInAnimation && Form->HandleAllocated())
-        RedrawWindow(Form->Handle(), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    if (!FInAnimation && Form->HandleAllocated()) {
+        if (Form->FormStyle() == vcl::TFormStyle::fsMDIForm)
+            RedrawMDIForm();
+        else
+            RedrawWindow(Form->Handle(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    }
     if (FUseGlobalColor)
         TakeGlobalColor();
+    if (MDIForm)
+        MDIForm->ConnectToClient();
     data.FUpdating = false;
     SendToAdapter(Message);
     UpdateBorderWindow(true);
@@ -384,8 +408,11 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
     switch (Message.Msg) {
     case WM_CREATE:
         if (Form->FormStyle() == vcl::TFormStyle::fsMDIChild) {
-            vcl::TCustomForm* active = MDISkinProvider ? MDISkinProvider->Form->ActiveMDIChild() : nullptr;
-            bChildCreating = active && active->WindowState() == vcl::TWindowState::wsMaximized;
+            // A skinned child of a main form that has no provider yet: the main form gets one.
+            vcl::TCustomForm* mainForm = vcl::Application ? vcl::Application->MainForm() : nullptr;
+            if (!MDISkinProvider && mainForm && mainForm->HandleAllocated())
+                AddSupportedForm(mainForm->Handle());
+            bChildCreating = MDISkinProvider && MaximizedMDIChild(MDISkinProvider->Form);
             OldWndProc(Message);
             return;
         }
@@ -573,6 +600,7 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
     case WM_MDIDESTROY:
     case WM_MDIACTIVATE:
         OldWndProc(Message);
+        MDIChildActivated();
         ChildProvider = this;
         return;
     case WM_DWMSENDICONICTHUMBNAIL:
@@ -724,15 +752,17 @@ void TsSkinProvider::WMActivate(TMessage& Message)
 void TsSkinProvider::WMSetText(TMessage& Message)
 {
     TsCommonData& data = *FCommonData;
-    const bool maximizedChild = Form->FormStyle() == vcl::TFormStyle::fsMDIChild &&
-                                Form->WindowState() == vcl::TWindowState::wsMaximized;
     if (!Form->Showing() || Form->ControlState().Contains(vcl::TControlStateItem::csCreating) ||
-        !FDrawNonClientArea || maximizedChild) {
+        !FDrawNonClientArea) {
         OldWndProc(Message);
         return;
     }
     FGlow1.reset();
     FGlow2.reset();
+    if (Form->FormStyle() == vcl::TFormStyle::fsMDIChild && Form->WindowState() == vcl::TWindowState::wsMaximized) {
+        SetMaximizedChildText(Message);
+        return;
+    }
     const HWND handle = Form->Handle();
     if (AeroIsEnabled()) {
         SendMessageW(handle, WM_SETREDRAW, 0, 0);
@@ -769,6 +799,9 @@ void TsSkinProvider::WMPaint(TMessage& Message)
         if (!Message.WParam)
             ValidateRect(Form->Handle(), nullptr);
         bChildCreating = false;
+        // The client window covers an MDI form's background; its graphic controls paint here.
+        if (Form->FormStyle() == vcl::TFormStyle::fsMDIForm)
+            PaintFormControls(reinterpret_cast<HDC>(Message.WParam));
         Message.Result = 0;
     } else {
         if (!ComponentDestroying(this) && data.BGChanged)
@@ -805,7 +838,7 @@ void TsSkinProvider::WMEraseBkGnd(TMessage& Message)
         Message.Result = 1;
         return;
     }
-    if (IsCached(data)) {
+    if (IsCached(data) && !MaximizedMDIChild(Form)) {
         if (!data.FUpdating) {
             if (data.FCacheBmp) {
                 const vcl::TRect client = Form->ClientRect();
@@ -818,6 +851,8 @@ void TsSkinProvider::WMEraseBkGnd(TMessage& Message)
         Message.Result = 1;
         return;
     }
+    if (Form->FormStyle() == vcl::TFormStyle::fsMDIChild)
+        CutChildCache();
     AC_WMEraseBkGnd(dc);
     if (bChildCreating) {
         bChildCreating = false;
@@ -866,6 +901,103 @@ void TsSkinProvider::CMControlListChange(TMessage& Message)
         AlphaBroadCast(windowed, recompute);
     }
     SendAMessage(control, scmdSkinState, 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// MDI
+
+void TsSkinProvider::MDIChildActivated()
+{
+    TsSkinProvider* main = MDISkinProvider;
+    if (Form->FormStyle() != vcl::TFormStyle::fsMDIChild || !main || ComponentDestroying(main))
+        return;
+    main->SkinData()->BGChanged = true;
+    if (Form->WindowState() == vcl::TWindowState::wsMaximized) {
+        SendMessageW(main->Form->Handle(), WM_NCPAINT, 0, 0);
+        UpdateMainForm(true);
+        return;
+    }
+    // The merged items of the child coming to the front are hooked again.
+    MenusInitialized = false;
+    main->MenuChanged = true;
+    main->FLinesCount = -1;
+    SendMessageW(main->Form->Handle(), WM_NCPAINT, 0, 0);
+}
+
+void TsSkinProvider::MDIChildWindowGone()
+{
+    TsSkinProvider* main = MDISkinProvider;
+    if (Form->FormStyle() != vcl::TFormStyle::fsMDIChild || !main || ComponentDestroying(main) || !main->MDIForm ||
+        !main->SkinData()->Skinned())
+        return;
+    main->RepaintMenu();
+    if (!main->Form->ActiveMDIChild() && main->Form->ClientHandle())
+        RedrawWindow(main->Form->ClientHandle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
+}
+
+void TsSkinProvider::AdoptMDIChildren()
+{
+    for (int i = 0; i < Form->MDIChildCount(); ++i) {
+        vcl::TCustomForm* child = Form->MDIChildren(i);
+        if (!GetBoolMsg(child, scmdQuerySkinned))
+            AddSupportedForm(child->Handle());
+    }
+}
+
+void TsSkinProvider::RedrawMDIForm()
+{
+    if (vcl::TCustomForm* child = MaximizedMDIChild(Form)) {
+        RepaintNC();
+        InvalidateRect(child->Handle(), nullptr, TRUE);
+        return;
+    }
+    for (const HWND wnd : {Form->Handle(), Form->ClientHandle()})
+        if (wnd)
+            RedrawWindow(wnd, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+}
+
+void TsSkinProvider::SetMaximizedChildText(TMessage& Message)
+{
+    TsSkinProvider* main = MDISkinProvider;
+    if (!main) {
+        OldWndProc(Message);
+        return;
+    }
+    // The system writes the child's title into the main form's caption: the cover keeps the
+    // screen as it is, and the main form's frame is rendered again afterwards.
+    main->SkinData()->BGChanged = true;
+    main->ShowCaptForm(false);
+    OldWndProc(Message);
+    main->KillCaptForm();
+}
+
+void TsSkinProvider::PaintFormControls(HDC DC)
+{
+    const HWND handle = Form->Handle();
+    const HDC dc = DC ? DC : GetDC(handle);
+    PaintControls(dc, Form, vcl::TPoint());
+    if (!DC)
+        ReleaseDC(handle, dc);
+}
+
+void TsSkinProvider::CutChildCache()
+{
+    vcl::TBitmap* cache = FCommonData->FCacheBmp.get();
+    TsSkinProvider* main = MDISkinProvider;
+    if (!cache || !main)
+        return;
+    const vcl::TRect client = main->Form->ClientRect();
+    const vcl::TRect bounds = Form->BoundsRect();
+    if (bounds.left < client.left || bounds.top < client.top || bounds.right > client.right ||
+        bounds.bottom > client.bottom)
+        return;
+    // A child wholly in sight keeps only its title part cached; the rest renders afresh.
+    const int title = BorderHeight() + CaptionHeight() + GetLinesCount() * MenuHeight() + 1;
+    if (cache->Height() > title)
+        cache->SetHeight(title);
+    FCommonData->BGChanged = true;
 }
 
 }  // namespace skin

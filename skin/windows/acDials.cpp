@@ -58,6 +58,9 @@ bool RulesAllow(const vcl::String& ClassName)
 void AttachProvider(TCustomForm* Form)
 {
     auto* provider = vcl::Create<TacProvider>(Form);
+    // A provider's window procedure adopts forms too, with or without the hook in place.
+    if (!acSupportedList)
+        acSupportedList = std::make_unique<TacProviderList>();
     acSupportedList->push_back(provider);
     provider->InitForm(Form);
 }

@@ -111,13 +111,17 @@ TEST_F(MDIFormTest, AtDesignTimeNoWrapperIsMade)
 TEST_F(MDIFormTest, AnUnskinnedProviderFreesTheWrapper)
 {
     skintest::TLoggingForm* form = NewMDIForm();
-    TsMDIForm* mdi = form->Provider->MDIForm.get();
-    ASSERT_EQ(Alive, 1);
+    // An object of the test's own: the skin's removal frees the provider's.
+    TsMDIForm mdi(form->Provider);
+    mdi.ConnectToClient();
+    ASSERT_EQ(Alive, 2);
     Manager->SendRemoveSkin();
+    EXPECT_EQ(form->Provider->MDIForm, nullptr);
+    ASSERT_EQ(Alive, 1);
     form->Provider->SkinData()->SetSkinSection(L"NOSUCHSECTION");
     ASSERT_FALSE(form->Provider->SkinData()->Skinned());
-    mdi->RefreshMDIScrolls();
-    EXPECT_EQ(mdi->ListSW, nullptr);
+    mdi.RefreshMDIScrolls();
+    EXPECT_EQ(mdi.ListSW, nullptr);
     EXPECT_EQ(Alive, 0);
 }
 
