@@ -177,6 +177,8 @@ public:
     // batch ends, scmdEndBatch (and with Repaint an Invalidate).
     void BeginUpdate();
     void EndUpdate(bool Repaint = false);
+    // How many batches are open.
+    int UpdateCount() const { return FUpdateCount; }
     // Looks the section, border and texture indexes up again; the cache becomes stale.
     void UpdateIndexes();
     // Whether a move of the control changes its look.

@@ -339,6 +339,11 @@ public:
     void AC_WMNCLButtonDown(vcl::TMessage& Message);
     void AC_WMNCLButtonUp(vcl::TMessage& Message);
     void AC_WMSysCommand(vcl::TMessage& Message);
+    // The system commands of an MDI child, which keep its MDI form's menu line in step, and of an
+    // MDI form, whose menu line is laid out again after its own state changes.
+    void MDIChildSysCommand(vcl::TMessage& Message);
+    void MDIFormSysCommand(vcl::TMessage& Message);
+    void RestoredMDIChild();
     void AC_WMPrint(vcl::TMessage& Message);
     void AC_WMMouseMove(vcl::TMessage& Message);
     // The hot or pressed button's code; 0 when none.

@@ -314,9 +314,12 @@ void TsSkinProvider::AC_WMSysCommand(TMessage& Message)
             OutlineDrag.Direction = 0;
         return;
     }
-    // The commands of MDI forms and children arrive with the MDI support; they go on as they are.
-    if (style == vcl::TFormStyle::fsMDIChild || style == vcl::TFormStyle::fsMDIForm) {
-        OldWndProc(Message);
+    if (style == vcl::TFormStyle::fsMDIChild) {
+        MDIChildSysCommand(Message);
+        return;
+    }
+    if (style == vcl::TFormStyle::fsMDIForm) {
+        MDIFormSysCommand(Message);
         return;
     }
     if (command == SC_RESTORE)
@@ -358,6 +361,108 @@ void TsSkinProvider::AC_WMSysCommand(TMessage& Message)
         break;
     default: break;
     }
+}
+
+void TsSkinProvider::MDIChildSysCommand(TMessage& Message)
+{
+    const WPARAM command = Message.WParam & 0xFFF0;
+    const HWND handle = Form->Handle();
+    TsSkinProvider* main = MDISkinProvider;
+    const bool mainHasMDIForm = main && main->MDIForm;
+    bool wasMaximised = IsZoomed(handle) && command != SC_MAXIMIZE;
+    // The MDI form waits while a maximised child changes, so its menu line is painted once. The
+    // batch ends only where it began: an unmatched end would leave the form's count unbalanced.
+    TsCommonData* batch = wasMaximised && main ? main->SkinData() : nullptr;
+    if (batch)
+        batch->BeginUpdate();
+    switch (command) {
+    case SC_MINIMIZE:
+        OldWndProc(Message);
+        if (wasMaximised)
+            UpdateMainForm(true);
+        if (SystemMenu)
+            SystemMenu->UpdateItems(true);
+        FCommonData->BGChanged = true;
+        UpdateMainForm(true);
+        break;
+    case SC_MAXIMIZE: {
+        ChildProvider = this;
+        // Hidden while the system maximises it, the child does not flash its old frame.
+        const LONG_PTR style = GetWindowLongPtrW(handle, GWL_STYLE);
+        SetWindowLongPtrW(handle, GWL_STYLE, style & ~LONG_PTR(WS_VISIBLE));
+        OldWndProc(Message);
+        SetWindowLongPtrW(handle, GWL_STYLE, GetWindowLongPtrW(handle, GWL_STYLE) | (style & WS_VISIBLE));
+        RedrawWindow(handle, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_ERASE | RDW_INTERNALPAINT);
+        if (mainHasMDIForm)
+            UpdateMainForm(true);
+        if (SystemMenu)
+            SystemMenu->UpdateItems(true);
+        break;
+    }
+    case SC_CLOSE:
+        if (wasMaximised && mainHasMDIForm)
+            UpdateMainForm(true);
+        if (main)
+            main->InMenu = true;
+        OldWndProc(Message);
+        if (MDISkinProvider == main && main)
+            main->InMenu = false;
+        if (!FormDestroying() && !ComponentDestroying(this)) {
+            SetHotHT(0, false);
+            if (wasMaximised && mainHasMDIForm)
+                UpdateMainForm(true);
+        }
+        break;
+    case SC_RESTORE:
+        if (IsIconic(handle))
+            wasMaximised = true;
+        if (bChildCreating)
+            break;
+        OldWndProc(Message);
+        RestoredMDIChild();
+        if (wasMaximised)
+            UpdateMainForm(true);
+        if (SystemMenu)
+            SystemMenu->UpdateItems(true);
+        break;
+    case SC_KEYMENU: break;
+    default: OldWndProc(Message); break;
+    }
+    if (batch && MDISkinProvider == main)
+        batch->EndUpdate(false);
+}
+
+// A restored child repaints its own frame; no other child stays maximised beside it.
+void TsSkinProvider::RestoredMDIChild()
+{
+    const HWND handle = Form->Handle();
+    FCommonData->BGChanged = true;
+    if (FDrawNonClientArea)
+        SetWindowLongPtrW(handle, GWL_STYLE, GetWindowLongPtrW(handle, GWL_STYLE) & ~LONG_PTR(WS_SYSMENU));
+    RedrawWindow(handle, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+    vcl::TCustomForm* main = MDISkinProvider ? MDISkinProvider->Form : nullptr;
+    for (int i = 0; main && i < main->MDIChildCount(); ++i) {
+        vcl::TCustomForm* other = main->MDIChildren(i);
+        if (other == Form || other->WindowState() != vcl::TWindowState::wsMaximized)
+            continue;
+        other->SetWindowState(vcl::TWindowState::wsNormal);
+        RedrawWindow(other->Handle(), nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+    }
+}
+
+void TsSkinProvider::MDIFormSysCommand(TMessage& Message)
+{
+    const WPARAM command = Message.WParam & 0xFFF0;
+    OldWndProc(Message);
+    if (command != SC_MINIMIZE && command != SC_MAXIMIZE && command != SC_RESTORE)
+        return;
+    if (MDISkinProvider)
+        MDISkinProvider->SkinData()->BGChanged = true;
+    FLinesCount = -1;
+    Form->Perform(WM_NCPAINT, 0, 0);
+    if (command == SC_MAXIMIZE)
+        if (TacBorderForm* border = BorderWindowOf(this))
+            border->UpdateExBordersPos(true, 255);
 }
 
 // ---------------------------------------------------------------------------------------------

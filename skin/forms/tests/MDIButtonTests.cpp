@@ -25,8 +25,7 @@ namespace {
 constexpr int MdiAreaSection = 5;
 constexpr uint32_t SmallCloseRgb = 0xC82828, SmallMinRgb = 0x28A028, SmallRestoreRgb = 0xA028A0;
 
-// A window pixel as a cache pixel, 0xRRGGBB.
-uint32_t Rgb(COLORREF Pixel) { return uint32_t(GetRValue(Pixel)) << 16 | uint32_t(GetGValue(Pixel)) << 8 | GetBValue(Pixel); }
+using skintest::Rgb;  // a window pixel as a cache pixel
 
 // Window point P of Form as the mouse messages carry it: on the screen.
 LPARAM ScreenPoint(vcl::TCustomForm* Form, const vcl::TPoint& P)

@@ -391,11 +391,89 @@ TEST_F(MDIWindowTest, AChildUnderAnotherMaximisedChildPrintsNothing)
 }
 
 // ---------------------------------------------------------------------------------------------
+// System commands of a child and of the main form
+
+namespace {
+
+LRESULT SysCommand(vcl::TCustomForm* Form, WPARAM Command)
+{
+    const LRESULT result = SendMessageW(Form->Handle(), WM_SYSCOMMAND, Command, 0);
+    testsupport::PumpFor(0);
+    return result;
+}
+
+}  // namespace
+
+TEST_F(MDIWindowTest, AChildMaximisedByItsCommandPutsItsButtonsIntoTheMainFormsLine)
+{
+    TMDIMain* main = NewMain();
+    TLoggingForm* child = NewSkinnedChild(L"First");
+    SysCommand(child, SC_MAXIMIZE);
+    ASSERT_TRUE(IsZoomed(child->Handle()));
+    EXPECT_EQ(ChildProvider, child->Provider);
+    EXPECT_TRUE(IsWindowVisible(child->Handle())) << "shown again after the system maximised it";
+    EXPECT_TRUE(main->Provider->MDIButtonsNeeded());
+    EXPECT_EQ(main->Provider->SkinData()->UpdateCount(), 0);
+}
+
+// Each command that takes a maximised child out of its state leaves the main form without the
+// child's buttons, and the main form's batch closed as often as it was opened.
+TEST_F(MDIWindowTest, CommandsThatEndAChildsMaximisedStateKeepTheMainFormsBatchBalanced)
+{
+    struct Case {
+        const char* Name;
+        WPARAM Command;
+        bool Iconic;
+    };
+    for (const Case& c : {Case{"minimise", SC_MINIMIZE, true}, Case{"restore", SC_RESTORE, false}}) {
+        SCOPED_TRACE(c.Name);
+        TMDIMain* main = NewMain();
+        TLoggingForm* child = NewSkinnedChild(L"First");
+        SysCommand(child, SC_MAXIMIZE);
+        ASSERT_TRUE(main->Provider->MDIButtonsNeeded());
+
+        SysCommand(child, c.Command);
+        EXPECT_FALSE(IsZoomed(child->Handle()));
+        EXPECT_EQ(bool(IsIconic(child->Handle())), c.Iconic);
+        EXPECT_FALSE(main->Provider->MDIButtonsNeeded());
+        EXPECT_EQ(main->Provider->SkinData()->UpdateCount(), 0);
+        child->Free();
+        main->Free();
+        testsupport::PumpFor(0);
+    }
+}
+
+TEST_F(MDIWindowTest, RestoringAMinimisedChildOpensNoBatchAndClosesNone)
+{
+    TMDIMain* main = NewMain();
+    TLoggingForm* child = NewSkinnedChild(L"First");
+    SysCommand(child, SC_MINIMIZE);
+    ASSERT_TRUE(IsIconic(child->Handle()));
+    SysCommand(child, SC_RESTORE);
+    EXPECT_FALSE(IsIconic(child->Handle()));
+    EXPECT_EQ(main->Provider->SkinData()->UpdateCount(), 0);
+    EXPECT_FALSE(GetWindowLongPtrW(child->Handle(), GWL_STYLE) & WS_SYSMENU)
+        << "the skin draws the restored child's system menu";
+}
+
+TEST_F(MDIWindowTest, TheMainFormsStateCommandsRenderItsMenuLineAgain)
+{
+    TMDIMain* main = NewMain();
+    for (const WPARAM command : {WPARAM(SC_MAXIMIZE), WPARAM(SC_RESTORE)}) {
+        const vcl::TPoint line = LinePoint(main->Provider);
+        MarkCache(main->Provider, line.x, line.y);
+        SysCommand(main, command);
+        EXPECT_EQ(bool(IsZoomed(main->Handle())), command == SC_MAXIMIZE);
+        EXPECT_NE(CachePixel(main->Provider, LinePoint(main->Provider).x, LinePoint(main->Provider).y), MarkerRgb);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
 // For people to look at
 
 // The MDI form in our own skin: a menu line and two children that got skinned frames from their
-// main form, the second maximised.
-TEST(OurSkinMDIForm, AnMDIFormWithAMaximisedChildInOurSkin)
+// main form, side by side (the maximised child is in the MDI buttons' screenshot).
+TEST(OurSkinMDIForm, AnMDIFormWithSkinnedChildrenInOurSkin)
 {
     testsupport::InitializeApplication();
     const std::filesystem::path folder =
@@ -428,7 +506,6 @@ TEST(OurSkinMDIForm, AnMDIFormWithAMaximisedChildInOurSkin)
     testsupport::PumpFor(0);
     ASSERT_TRUE(GetBoolMsg(children[0], scmdQuerySkinned));
     ASSERT_TRUE(GetBoolMsg(children[1], scmdQuerySkinned));
-    SendMessageW(main->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(children[1]->Handle()), 0);
     RedrawWindow(main->Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
     testsupport::PumpFor(100);
@@ -444,6 +521,18 @@ TEST(OurSkinMDIForm, AnMDIFormWithAMaximisedChildInOurSkin)
               COLORREF(manager->gd[size_t(line)].Color))
         << "the line right of the items";
     EXPECT_EQ(provider->Form->ActiveMDIChild(), children[1]);
+    for (vcl::TForm* child : children) {
+        SCOPED_TRACE(child->Caption());
+        auto* childProvider = reinterpret_cast<TsSkinProvider*>(skintest::Ask(child, scmdQueryProvider));
+        ASSERT_NE(childProvider, nullptr);
+        RECT frame{};
+        GetWindowRect(child->Handle(), &frame);
+        const int x = childProvider->SkinData()->FCacheBmp->Width() / 2;
+        const int y = childProvider->BorderHeight() + childProvider->CaptionHeight() / 2;
+        EXPECT_EQ(skintest::Rgb(shot.Pixel(frame.left - window.left + x, frame.top - window.top + y)),
+                  skintest::Rgb(PixelsOf(childProvider->SkinData()->FCacheBmp.get()), x, y))
+            << "the child's skinned title";
+    }
     const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
     std::filesystem::create_directories(png);
     EXPECT_TRUE(testsupport::SavePng((png / "mdi_skinned_children.png").wstring(), shot.Width, shot.Height,

@@ -124,5 +124,10 @@ protected:
 
 // A cache pixel without its alpha, 0xRRGGBB.
 inline uint32_t Rgb(const skin::TPixelView& Pixels, int X, int Y) { return Pixels.At(X, Y) & 0xFFFFFF; }
+// A screen pixel (COLORREF) as 0xRRGGBB, comparable with the cache's pixels.
+inline uint32_t Rgb(COLORREF Pixel)
+{
+    return uint32_t(GetRValue(Pixel)) << 16 | uint32_t(GetGValue(Pixel)) << 8 | GetBValue(Pixel);
+}
 
 }  // namespace skintest
