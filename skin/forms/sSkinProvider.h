@@ -522,6 +522,8 @@ private:
     vcl::TRect CaptFormBounds(bool FullHeight);
     HWND CaptFormInsertAfter();
     // The frame of a borderless window with a sizing frame: its four edges from the cache.
+    // The cache, painted again first when its background changed; none before the first paint.
+    vcl::TBitmap* UpToDateCache();
     void PaintSizingEdges(HDC DC);
     // The extended layout: the menu line and the form's own border, the rest is the border window's.
     void PaintExtendedMenuArea(HDC DC);

@@ -520,9 +520,7 @@ void TsSkinProvider::AC_WMPrint(TMessage& Message)
 void TsSkinProvider::PrintWholeCache(HDC DC)
 {
     // With a border window the picture holds the shadow and the skin's frame around the form.
-    if (FCommonData->BGChanged)
-        PaintAll();
-    vcl::TBitmap* cache = FCommonData->FCacheBmp.get();
+    vcl::TBitmap* cache = UpToDateCache();
     if (!cache)
         return;
     TCanvasLock lock(cache->Canvas());

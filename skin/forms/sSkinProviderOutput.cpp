@@ -164,11 +164,16 @@ void TsSkinProvider::ShowLostBorderWindow()
     border->UpdateExBordersPos(true, 255);
 }
 
-void TsSkinProvider::PaintSizingEdges(HDC DC)
+vcl::TBitmap* TsSkinProvider::UpToDateCache()
 {
     if (FCommonData->BGChanged)
         PaintAll();
-    vcl::TBitmap* cache = FCommonData->FCacheBmp.get();
+    return FCommonData->FCacheBmp.get();
+}
+
+void TsSkinProvider::PaintSizingEdges(HDC DC)
+{
+    vcl::TBitmap* cache = UpToDateCache();
     if (!cache)
         return;
     TCanvasLock lock(cache->Canvas());
@@ -177,9 +182,7 @@ void TsSkinProvider::PaintSizingEdges(HDC DC)
 
 void TsSkinProvider::PaintExtendedMenuArea(HDC DC)
 {
-    if (FCommonData->BGChanged)
-        PaintAll();
-    vcl::TBitmap* cache = FCommonData->FCacheBmp.get();
+    vcl::TBitmap* cache = UpToDateCache();
     if (!cache)
         return;
     const HWND handle = Form->Handle();
