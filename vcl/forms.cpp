@@ -138,7 +138,11 @@ void TCustomForm::DestroyWindowHandle()
 
 void TCustomForm::DefaultHandler(TMessage& Message)
 {
-    if (FHandle && FFormStyle == TFormStyle::fsMDIForm)
+    // The frame procedure would stretch the MDI client over the whole client area on WM_SIZE, over
+    // the aligned controls; the alignment has placed it already.
+    if (FHandle && FFormStyle == TFormStyle::fsMDIForm && Message.Msg == WM_SIZE && FClientHandle)
+        Message.Result = 0;
+    else if (FHandle && FFormStyle == TFormStyle::fsMDIForm)
         Message.Result = DefFrameProcW(FHandle, FClientHandle, Message.Msg, Message.WParam, Message.LParam);
     else if (FHandle && FFormStyle == TFormStyle::fsMDIChild)
         Message.Result = DefMDIChildProcW(FHandle, Message.Msg, Message.WParam, Message.LParam);
@@ -173,6 +177,15 @@ void TCustomForm::CreateMDIClient()
                                     0, 0, area.right, area.bottom, FHandle, nullptr, GetModuleHandleW(nullptr), &client);
     if (!FClientHandle)
         throw EOutOfResources(L"Error creating the MDI client window of " + ClassName());
+    Realign();
+}
+
+void TCustomForm::AlignControls(TControl* AControl, TRect& Rect)
+{
+    TScrollingWinControl::AlignControls(AControl, Rect);
+    if (FClientHandle)
+        SetWindowPos(FClientHandle, nullptr, Rect.left, Rect.top, Rect.Width(), Rect.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::vector<TCustomForm*> TCustomForm::MDIChildList() const

@@ -159,6 +159,8 @@ public:
     void Dispatch(TMessage& Message) override;
 
 protected:
+    // An MDI form's client window takes the room its aligned controls leave.
+    void AlignControls(TControl* AControl, TRect& Rect) override;
     friend class TWinControl;
 
     void CreateParams(TCreateParams& Params) override;

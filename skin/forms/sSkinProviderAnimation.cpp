@@ -355,6 +355,9 @@ bool StartRestoring(TsSkinProvider* Provider)
             border->CreateNewForm();
             SetFormBlendValue(border->AForm->Handle(), timer->AlphaBmp.get(), 0);
         }
+        // A cover of the timer's own (the minimise ran before the form had a border window) goes:
+        // the border window shows the restore, and the timer must not free it at the end.
+        timer->FreeCover();
         timer->AnimForm = border->AForm;
         SetWindowPos(border->AForm->Handle(), HWND_TOPMOST, 0, 0, 0, 0, acOnTop);
     }

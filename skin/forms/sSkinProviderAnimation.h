@@ -38,6 +38,8 @@ public:
     void UpdateDstRect();
     // One frame towards the taskbar or towards the form, by the provider's state.
     void TimeHandler() override;
+    // Frees the cover the timer made for itself; a window it was given stays.
+    void FreeCover();
 
     TMinimizePlan Plan;              // the rectangles, the current frame and the opacities
     uint8_t AlphaOrigin = 255;       // the form's own opacity
@@ -56,7 +58,6 @@ private:
     void EndRestore();
     // The current picture on AnimForm, passing under the taskbar.
     void DrawFrame();
-    void FreeCover();
 };
 
 // The fade of a dragged form, every 12 ms, down to its plan's target.

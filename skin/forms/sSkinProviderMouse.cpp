@@ -503,8 +503,16 @@ void TsSkinProvider::AC_WMPrint(TMessage& Message)
     PaintForm(dc);
     if (!BorderForm || Form->FormStyle() != vcl::TFormStyle::fsMDIForm)
         PaintControls(dc, Form, TPoint());
-    if (const HWND client = Form->FormStyle() == vcl::TFormStyle::fsMDIForm ? Form->ClientHandle() : nullptr)
+    if (const HWND client = Form->FormStyle() == vcl::TFormStyle::fsMDIForm ? Form->ClientHandle() : nullptr) {
+        // The MDI client lies below any tool bar of the form: its children are printed at its place.
+        RECT bounds{};
+        GetWindowRect(client, &bounds);
+        POINT place{bounds.left, bounds.top};
+        ScreenToClient(handle, &place);
+        OffsetViewportOrgEx(dc, place.x, place.y, nullptr);
         SendMessageW(client, WM_PRINT, Message.WParam, Message.LParam);
+        OffsetViewportOrgEx(dc, -place.x, -place.y, nullptr);
+    }
     data.PrintDC = nullptr;
     if (const vcl::TNotifyEvent onPaint = Form->OnPaint()) {
         vcl::TCanvas* canvas = Form->Canvas();

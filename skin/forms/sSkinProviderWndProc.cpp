@@ -988,7 +988,13 @@ void TsSkinProvider::CutChildCache()
     TsSkinProvider* main = MDISkinProvider;
     if (!cache || !main)
         return;
-    const vcl::TRect client = main->Form->ClientRect();
+    // The child's bounds are relative to the MDI client window, which may be smaller than the MDI
+    // form's client area (tool bars, status bar).
+    RECT clientRect{};
+    const HWND mdiClient = main->Form->ClientHandle();
+    if (!mdiClient || !GetClientRect(mdiClient, &clientRect))
+        return;
+    const vcl::TRect client(clientRect);
     const vcl::TRect bounds = Form->BoundsRect();
     if (bounds.left < client.left || bounds.top < client.top || bounds.right > client.right ||
         bounds.bottom > client.bottom)

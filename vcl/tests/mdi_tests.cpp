@@ -2,6 +2,7 @@
 // fills with them, and the active child's menu merged into the form's bar.
 #include "windowing_fixtures.h"
 
+#include "vcl/extctrls_panels.h"
 #include "vcl/menus.h"
 #include "vcl/sysutils.h"
 
@@ -84,7 +85,7 @@ TEST_F(MDITest, ClientHandleIsTheFormsMdiClientWindow)
     GetClassNameW(client, className, 32);
     EXPECT_EQ(_wcsicmp(className, L"MDICLIENT"), 0);
     EXPECT_EQ(GetParent(client), Frame->Handle());
-    // The frame procedure keeps the client filling the form's client area.
+    // The form keeps the client filling its client area.
     Frame->SetBounds(50, 50, 500, 400);
     RECT area{}, clientBounds{};
     GetClientRect(Frame->Handle(), &area);
@@ -354,6 +355,28 @@ TEST_F(AutoMergeTest, OtherMenusKeepTheirOwnBar)
     Main->RecreateWnd();
     EXPECT_EQ(GetMenu(Main->Handle()), Main->Menu()->Handle());
     EXPECT_EQ(MainBar(), Own);
+}
+
+TEST_F(MDITest, TheClientWindowTakesTheRoomTheAlignedControlsLeave)
+{
+    auto* bar = Create<TPanel>(Frame);
+    bar->SetAlign(TAlign::alTop);
+    bar->SetHeight(40);
+    bar->SetParent(Frame);
+    auto* status = Create<TPanel>(Frame);
+    status->SetAlign(TAlign::alBottom);
+    status->SetHeight(20);
+    status->SetParent(Frame);
+    ShowFrame();
+    for (const int width : {600, 480}) {
+        Frame->SetBounds(50, 50, width, 400);
+        PumpFor(0);
+        RECT area{}, client{};
+        GetClientRect(Frame->Handle(), &area);
+        GetWindowRect(Frame->ClientHandle(), &client);
+        MapWindowPoints(nullptr, Frame->Handle(), reinterpret_cast<POINT*>(&client), 2);
+        EXPECT_EQ(vcl::TRect(client), vcl::TRect(0, 40, area.right, area.bottom - 20)) << width;
+    }
 }
 
 TEST_F(MDITest, AMaximisedChildCoversTheClientAreaWithItsFrameOutside)

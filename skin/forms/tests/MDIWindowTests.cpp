@@ -8,6 +8,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/sMDIForm.h"
+#include "vcl/extctrls_panels.h"
 #include "vcl/menus.h"
 #include "vcl/tests/windowing_fixtures.h"
 
@@ -48,12 +49,15 @@ public:
     TPrintCounter& operator=(const TPrintCounter&) = delete;
 
     static inline int Prints = 0;
+    static inline POINT Origin{};  // where the last print's DC had its origin
 
 private:
     static LRESULT CALLBACK Proc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
     {
-        if (Msg == WM_PRINT)
+        if (Msg == WM_PRINT) {
             ++Prints;
+            GetViewportOrgEx(reinterpret_cast<HDC>(WParam), &Origin);
+        }
         return CallWindowProcW(Old, Wnd, Msg, WParam, LParam);
     }
     static inline WNDPROC Old = nullptr;
@@ -372,6 +376,26 @@ TEST_F(MDIWindowTest, PrintingTheMainFormPrintsItsClientWindowAndInitialisesTheM
     EXPECT_EQ(TPrintCounter::Prints, 1);
     EXPECT_TRUE(provider->MenusInitialized);
     EXPECT_NE(dc.Pixel(main->Width() / 2, 2), Marker) << "the frame was printed";
+}
+
+TEST_F(MDIWindowTest, TheClientWindowBelowAToolBarIsPrintedAtItsPlace)
+{
+    TMDIMain* main = NewMain(false);
+    auto* bar = vcl::Create<vcl::TPanel>(main);
+    bar->SetAlign(vcl::TAlign::alTop);
+    bar->SetHeight(40);
+    bar->SetParent(main);
+    NewSkinnedChild(L"Child");
+    const TPrintCounter counter(main->ClientHandle());
+    TMarkedDC dc(main->Width(), main->Height());
+    SendMessageW(main->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dc.Handle()), PRF_CLIENT | PRF_NONCLIENT);
+    ASSERT_EQ(TPrintCounter::Prints, 1);
+    RECT form{}, client{};
+    GetWindowRect(main->Handle(), &form);
+    GetWindowRect(main->ClientHandle(), &client);
+    ASSERT_GE(client.top - form.top, main->Provider->OffsetY() + 40) << "the client window lies below the bar";
+    EXPECT_EQ(TPrintCounter::Origin.x, client.left - form.left);
+    EXPECT_EQ(TPrintCounter::Origin.y, client.top - form.top);
 }
 
 TEST_F(MDIWindowTest, AChildUnderAnotherMaximisedChildPrintsNothing)
