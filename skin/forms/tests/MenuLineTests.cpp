@@ -503,8 +503,8 @@ TEST(OurSkinMenuLine, AnMDIFormShowsTheMenuLineOfOurSkin)
     TOwnApplication app;
     TMenuItem* windowMenu = nullptr;
     TMDIMain* main = app.MainForm(windowMenu);
-    app.NewChild(L"First", 10, 10);
-    app.NewChild(L"Second", 120, 80);
+    app.NewChild(L"First", 10, 10, true);
+    app.NewChild(L"Second", 120, 80, true);
     RedrawWindow(main->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME |
                                                        RDW_UPDATENOW);
     testsupport::PumpFor(100);
