@@ -190,6 +190,8 @@ void TsSkinProvider::AC_WMNCLButtonUp(TMessage& Message)
             Form->Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);
             FormState &= ~fsTitleMinimize;
         }
+        // The press is spent: kept, it would keep every caption button from turning hot again.
+        bPressed = false;
         FCommonData->BGChanged = true;
         RegionChanged = true;
         return;
@@ -212,6 +214,7 @@ void TsSkinProvider::AC_WMNCLButtonUp(TMessage& Message)
             return;
         ButtonClose.State = 0;
         Form->Perform(WM_SYSCOMMAND, SC_CLOSE, 0);
+        bPressed = false;
         if (FormDestroying())
             return;
         KillAnimations();
@@ -300,6 +303,13 @@ void TsSkinProvider::AC_WMSysCommand(TMessage& Message)
                     UpdateRgn(this, false);
                 }
                 WithoutSystemAnimation([&] { OldWndProc(Message); });
+                return;
+            }
+            // The main form on the taskbar comes back through the application window, whose
+            // restore plays the animation its minimise timer keeps.
+            if (IsIconic(handle) && !Form->Parent() && FormTimer && vcl::Application->MainFormOnTaskBar()) {
+                Message.Result =
+                    SendMessageW(vcl::Application->Handle(), WM_SYSCOMMAND, Message.WParam, Message.LParam);
                 return;
             }
         }

@@ -166,6 +166,64 @@ TEST_F(FormAnimationTest, TheMainFormShrinksToTheTaskbarInThirteenFramesAndGrows
     EXPECT_TRUE(ShowsFormSection(testsupport::Grab(wnd).ClientPixel(20, 20)));
 }
 
+TEST_F(FormAnimationTest, TheMainFormOnTheTaskbarMinimisedByItsButtonComesBackAnimatedAndLightsUpAgain)
+{
+    // As the program runs: the main form stands on the taskbar itself.
+    vcl::Application->SetMainFormOnTaskBar(true);
+    const vcl::TScopeExit standAlone([] { vcl::Application->SetMainFormOnTaskBar(false); });
+    TLoggingForm* form = ShowMainForm();
+    TsSkinProvider* provider = form->Provider;
+    const HWND wnd = form->Handle();
+    Render(provider);
+    const vcl::TPoint origin = provider->FormLeftTop();
+    const vcl::TRect& min = provider->ButtonMin.Rect;
+    const vcl::TPoint mouse(origin.x + min.left + min.Width() / 2, origin.y + min.top + min.Height() / 2);
+    vcl::Seams().CursorPos = [mouse] { return mouse; };
+    const LPARAM at = MAKELPARAM(mouse.x, mouse.y);
+    // What a click on the minimise button sends the form.
+    const auto clickMinimise = [&] {
+        SendMessageW(wnd, WM_NCLBUTTONDOWN, HTMINBUTTON, at);
+        SendMessageW(wnd, WM_NCLBUTTONUP, HTMINBUTTON, at);
+    };
+    test::TLayeredRecorder recorder;
+
+    clickMinimise();
+    TacMinTimer* timer = MinTimerOf(provider);
+    ASSERT_NE(timer, nullptr);
+    ASSERT_NE(timer->AnimForm, nullptr);
+    const HWND cover = timer->AnimForm->Handle();
+    EXPECT_EQ(RunFrames(timer), 13);
+    ASSERT_TRUE(IsIconic(wnd));
+    EXPECT_FALSE(bPressed) << "the press is spent";
+
+    // The taskbar button restores the form with the system command.
+    size_t from = recorder.Frames.size();
+    SendMessageW(wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(provider->FormState & TsSkinProvider::fsRestoring);
+    EXPECT_EQ(RunFrames(timer), 13);
+    EXPECT_EQ(AlphasOf(recorder.Frames, cover, from),
+              (std::vector<int>{21, 42, 63, 84, 105, 126, 147, 168, 189, 210, 231, 252, 255}))
+        << "the restore is animated";
+    EXPECT_FALSE(IsIconic(wnd));
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    EXPECT_FALSE(Layered(wnd));
+
+    SendMessageW(wnd, WM_NCMOUSEMOVE, HTMINBUTTON, at);
+    EXPECT_EQ(provider->CurrentHT, HTMINBUTTON);
+    EXPECT_EQ(provider->ButtonMin.State, 1) << "the button under the mouse lights up again";
+
+    from = recorder.Frames.size();
+    clickMinimise();
+    ASSERT_EQ(MinTimerOf(provider), timer);
+    ASSERT_NE(timer->AnimForm, nullptr);
+    const HWND again = timer->AnimForm->Handle();
+    EXPECT_EQ(RunFrames(timer), 13);
+    EXPECT_EQ(AlphasOf(recorder.Frames, again, from),
+              (std::vector<int>{255, 234, 213, 192, 171, 150, 129, 108, 87, 66, 45, 24, 3, 0}))
+        << "the second minimise animates as the first";
+    EXPECT_TRUE(IsIconic(wnd));
+}
+
 TEST_F(FormAnimationTest, MinimisingAgainMidRestoreTurnsBackFromTheCurrentOpacity)
 {
     TLoggingForm* form = ShowForm();

@@ -256,10 +256,10 @@ TEST_F(CaptionButtonTest, CloseActsOnlyWhenPressedAndReleasedOverIt)
     Up(HTCLOSE);
     EXPECT_EQ(spy.Count(WM_CLOSE), 1);
     EXPECT_EQ(P->ButtonClose.State, 0);
-    EXPECT_TRUE(bPressed) << "the release of close keeps the press";
+    EXPECT_FALSE(bPressed) << "the release of close spends the press";
 }
 
-TEST_F(CaptionButtonTest, MinimiseActsOnlyWithTheMouseOverItAndKeepsThePress)
+TEST_F(CaptionButtonTest, MinimiseActsOnlyWithTheMouseOverItAndSpendsThePress)
 {
     // The system commands are recorded and kept from the window, which stays as it is.
     std::vector<WPARAM> commands;
@@ -284,7 +284,7 @@ TEST_F(CaptionButtonTest, MinimiseActsOnlyWithTheMouseOverItAndKeepsThePress)
     vcl::Seams() = saved;
     Form->SetWindowProc(inner);
     EXPECT_EQ(commands, (std::vector<WPARAM>{SC_MINIMIZE}));
-    EXPECT_TRUE(bPressed) << "the release of minimise keeps the press";
+    EXPECT_FALSE(bPressed) << "the release of minimise spends the press";
     EXPECT_EQ(P->CurrentHT, 0);
 }
 
