@@ -199,12 +199,8 @@ protected:
         vcl::TMessage message{WM_NCLBUTTONUP, WPARAM(Code), 0, 0};
         P->AC_WMNCLButtonUp(message);
     }
-    // What the window procedure does on WM_MOUSELEAVE.
-    void MouseLeave()
-    {
-        P->SetHotHT(0, true);
-        bPressed = false;
-    }
+    // The mouse leaves the form.
+    void MouseLeave() { SendMessageW(Form->Handle(), WM_MOUSELEAVE, 0, 0); }
 
     TLoggingForm* Form = nullptr;
     TsSkinProvider* P = nullptr;
