@@ -13,6 +13,7 @@
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acBorderForm.h"
+#include "skin/forms/acSBAnimation.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/sAlphaGraph.h"
@@ -537,9 +538,11 @@ void TsSkinProvider::PaintButton(TsCaptionButton& Btn, int ImageIndex, const TRe
     const TsMaskData* mask = ButtonMask(ImageIndex);
     if (!mask)
         return;
-    const bool faded = Btn.State == 0 && (!FormActive || !Enabled);
-    DrawSkinGlyph(PixelsOf(FCommonData->FCacheBmp.get()), Rect.TopLeft(), Btn.State, faded ? 2 : 1, *mask,
-                  TCacheView());
+    // While its hover animation runs, the animation's window shows the button's state over a
+    // plain button: the cache keeps no hot or pressed image for the fade to leave behind.
+    const int state = Btn.Timer && Btn.Timer->Enabled() ? 0 : Btn.State;
+    const bool faded = state == 0 && (!FormActive || !Enabled);
+    DrawSkinGlyph(PixelsOf(FCommonData->FCacheBmp.get()), Rect.TopLeft(), state, faded ? 2 : 1, *mask, TCacheView());
 }
 
 void TsSkinProvider::PaintUserGlyph(TsTitleButton* Btn)

@@ -159,3 +159,24 @@ TEST_F(TitleButtonFadeTest, AUserButtonsHintFadesInUnlessLong)
     P->SetPressedHT(UserButtonHT);
     EXPECT_EQ(P->TitleHint, nullptr) << "a press closes it";
 }
+
+TEST_F(TitleButtonFadeTest, AFrameRenderedDuringAFadeKeepsThePlainButtonForTheFadeToEndOn)
+{
+    const vcl::TPoint origin = P->FormLeftTop();
+    SendMessageW(Form->Handle(), WM_NCMOUSEMOVE, HTCLOSE, MAKELPARAM(Mouse.x, Mouse.y));
+    ASSERT_NE(P->ButtonClose.Timer, nullptr) << "the hover fades in";
+    Tick(3);
+    const vcl::TRect& r = P->ButtonClose.Rect;
+    const skin::TPixelView cache = Render(P);
+    EXPECT_EQ(skintest::Rgb(cache, r.left + 12, r.top + 9), skintest::ButtonColour(skintest::CloseRgb, 0))
+        << "the animation's window shows the hot image, not the cache";
+
+    Mouse = vcl::TPoint(origin.x + 200, origin.y + 150);
+    SendMessageW(Form->Handle(), WM_MOUSELEAVE, 0, 0);
+    for (int i = 0; i < 20 && P->ButtonClose.Timer->Enabled(); ++i)
+        Tick();
+    ASSERT_FALSE(P->ButtonClose.Timer->Enabled()) << "the fade ended";
+    EXPECT_EQ(P->ButtonClose.Timer->AForm, nullptr);
+    const skin::TPixelView after = skin::PixelsOf(P->SkinData()->FCacheBmp.get());
+    EXPECT_EQ(skintest::Rgb(after, r.left + 12, r.top + 9), skintest::ButtonColour(skintest::CloseRgb, 0));
+}
