@@ -60,7 +60,13 @@ LONG_PTR ExStyleOf(HWND Wnd) { return GetWindowLongPtrW(Wnd, GWL_EXSTYLE); }
 
 }  // namespace
 
-TacBorderForm::TacBorderForm(TsSkinProvider* Owner) : sp(Owner), SkinData(Owner->SkinData()) { CreateNewForm(); }
+TacBorderForm::TacBorderForm(TsSkinProvider* Owner) : sp(Owner), SkinData(Owner->SkinData())
+{
+    // The title buttons move onto the border window: hover animations made before measured
+    // against the form's window.
+    sp->KillAnimations();
+    CreateNewForm();
+}
 
 TacBorderForm::~TacBorderForm()
 {

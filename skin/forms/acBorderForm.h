@@ -18,6 +18,7 @@ namespace skin {
 class TacBorderForm : public TacBorderGeometry {
 public:
     // Made by the provider of a form with extended borders; the border window is made at once.
+    // The title buttons' animations stop, as they do when it goes.
     explicit TacBorderForm(TsSkinProvider* Owner);
     // Stops the title buttons' animations and frees the border window.
     ~TacBorderForm() override;

@@ -7,6 +7,7 @@
 #include "skin/core/sMaskData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/Acntutils.h"
 #include "skin/graphics/BitmapView.h"
@@ -99,10 +100,16 @@ void TacSBAnimation::OnAnimTimer(vcl::TObject*)
     FreeForm();
 }
 
+HWND TacSBAnimation::PictureWindow() const
+{
+    const auto* border = dynamic_cast<const TacBorderForm*>(BorderForm);
+    return border && border->AForm && border->AForm->HandleAllocated() ? border->AForm->Handle() : FormHandle;
+}
+
 void TacSBAnimation::CheckMouseLeave()
 {
     RECT window{};
-    GetWindowRect(FormHandle, &window);
+    GetWindowRect(PictureWindow(), &window);
     if (PBtnData->Rect.Contains(acMousePos().Offset(-window.left, -window.top)))
         return;
     SetEnabled(false);
@@ -134,7 +141,7 @@ int TacSBAnimation::GlowMaskIndex()
 TRect TacSBAnimation::GetFormBounds()
 {
     RECT window{};
-    GetWindowRect(FormHandle, &window);
+    GetWindowRect(PictureWindow(), &window);
     const TRect& button = PBtnData->Rect;
     const TPoint origin(window.left + button.left, window.top + button.top);
     if (const int offset = Offset(); offset != 0) {
@@ -227,7 +234,7 @@ void TacSBAnimation::UpdateForm(int Blend)
         r.Inflate((ABmp->Width() - r.Width()) / 2, (ABmp->Height() - r.Height()) / 2);
     const HWND wnd = AForm->Handle();
     AForm->SetBounds(r.left, r.top, ABmp->Width(), ABmp->Height());
-    const HWND insertAfter = InsertAfter(FormHandle, wnd);
+    const HWND insertAfter = InsertAfter(PictureWindow(), wnd);
     SetWindowPos(wnd, insertAfter, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING |
                      (insertAfter ? 0 : SWP_NOZORDER));

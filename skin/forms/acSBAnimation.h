@@ -48,7 +48,7 @@ public:
     // Frees the window and the image.
     void FreeForm();
 
-    TacBorderGeometry* BorderForm = nullptr;
+    TacBorderGeometry* BorderForm = nullptr;  // the form's extended-border window; it frees the animation when it goes
     TsCommonData* SkinData = nullptr;
     TsSkinProvider* Provider = nullptr;
     HWND FormHandle = nullptr;
@@ -61,6 +61,9 @@ public:
     std::unique_ptr<vcl::TBitmap> ABmp;
 
 private:
+    // The window whose picture holds the button, which the button's rectangle is relative to: the
+    // border window in the extended layout, else the form's.
+    HWND PictureWindow() const;
     // The glow image of the button's image for a hot button; -1 when none.
     int GlowMaskIndex();
 };

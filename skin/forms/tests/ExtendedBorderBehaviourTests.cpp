@@ -6,6 +6,7 @@
 // points: the virtual display cannot show partial alpha).
 #include "ExBorderFixtures.h"
 
+#include "skin/forms/acSBAnimation.h"
 #include "skin/forms/sSkinProviderAnimation.h"
 #include "skin/graphics/tests/LayeredRecorder.h"
 
@@ -350,4 +351,40 @@ TEST_F(ExBorderBehaviourTest, ANewCaptionShowsOnTheBorderWindowAndAShownFormGets
     testsupport::PumpFor(0);
     EXPECT_TRUE(AroundTheForm(form));
     EXPECT_TRUE(IsWindowVisible(border->AForm->Handle()));
+}
+
+TEST_F(ExBorderBehaviourTest, AHoveredTitleButtonFadesOverItsPlaceOnTheBorderWindowUntilTheMouseLeavesIt)
+{
+    TLoggingForm* form = ShowForm();
+    TsSkinProvider* p = form->Provider;
+    TacBorderForm* border = Border(form);
+    ASSERT_TRUE(border && border->AForm);
+    Manager->SetAllowGlowing(false);
+    // The close button's middle on the border window, whose picture holds the title.
+    const vcl::TRect r = p->ButtonClose.Rect;
+    const vcl::TPoint middle(r.left + r.Width() / 2, r.top + r.Height() / 2);
+    ASSERT_EQ(HitAt(border, middle.x, middle.y), HTCLOSE);
+    const vcl::TRect window = WindowRectOf(border->AForm->Handle());
+    vcl::TPoint mouse = window.TopLeft() + middle;
+    vcl::Seams().CursorPos = [&mouse] { return mouse; };
+    skintest::TMessageSpy& spy = Spy(form);
+    test::TLayeredRecorder recorder;
+
+    SendMessageW(border->AForm->Handle(), WM_NCMOUSEMOVE, HTOBJECT, MAKELPARAM(mouse.x, mouse.y));
+    TacSBAnimation* animation = p->ButtonClose.Timer;
+    ASSERT_NE(animation, nullptr) << "the hover fades in";
+    ASSERT_NE(animation->AForm, nullptr);
+    const HWND hover = animation->AForm->Handle();
+    ASSERT_FALSE(recorder.Frames.empty());
+    EXPECT_EQ(recorder.Frames.back().Wnd, hover);
+    EXPECT_EQ(recorder.Frames.back().Pos, window.TopLeft() + r.TopLeft()) << "over the button on the border window";
+    EXPECT_EQ(recorder.Frames.back().Size, vcl::TSize(r.Width(), r.Height()));
+
+    for (int i = 0; i < 12; ++i)
+        animation->OnAnimTimer(nullptr);
+    EXPECT_TRUE(animation->Enabled()) << "watching the mouse over the button";
+    EXPECT_EQ(spy.Count(WM_MOUSELEAVE), 0);
+    mouse = vcl::TPoint(window.left + Shadow + 60, mouse.y);
+    animation->OnAnimTimer(nullptr);
+    EXPECT_EQ(spy.Count(WM_MOUSELEAVE), 1) << "the mouse left the button";
 }
