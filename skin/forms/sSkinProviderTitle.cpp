@@ -2,6 +2,7 @@
 
 #include "skin/core/sConst.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/forms/acSBAnimation.h"
 #include "skin/forms/sSkinProvider.h"
 #include "vcl/application.h"
 #include "vcl/properties.h"
@@ -295,6 +296,18 @@ void TsTitleIcon::PublishProperties(vcl::TPropertyTable& Table)
 TsTitleButton::TsTitleButton(vcl::TCollection* Collection)
     : vcl::TCollectionItem(Collection), FGlyph(std::make_unique<vcl::TBitmap>())
 {
+    FGlyph->SetOnChange(vcl::TNotifyEvent(this, &TsTitleButton::OnGlyphChange));
+}
+
+TsTitleButton::~TsTitleButton() { FreeHoverAnimation(); }
+
+void TsTitleButton::OnGlyphChange(vcl::TObject*) { FreeHoverAnimation(); }
+
+void TsTitleButton::FreeHoverAnimation()
+{
+    // The animation belongs to the provider; freed, it clears BtnData.Timer itself.
+    if (BtnData.Timer)
+        BtnData.Timer->Free();
 }
 
 void TsTitleButton::PublishProperties(vcl::TPropertyTable& Table)

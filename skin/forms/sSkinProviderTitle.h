@@ -146,6 +146,8 @@ class TsTitleButton : public vcl::TCollectionItem {
     CL_PUBLISHED
 public:
     explicit TsTitleButton(vcl::TCollection* Collection);
+    // Frees the hover animation, which points into the button.
+    ~TsTitleButton() override;
     // Named after its class when no name is set.
     void AfterConstruction() override;
     // Copies all but Visible into another title button.
@@ -181,6 +183,10 @@ protected:
     vcl::String GetDisplayName() const override { return FName; }
 
 private:
+    // A new glyph: the next hover animation starts from it.
+    void OnGlyphChange(vcl::TObject* Sender);
+    void FreeHoverAnimation();
+
     bool FUseSkinData = true;
     vcl::String FName;
     std::unique_ptr<vcl::TBitmap> FGlyph;

@@ -180,3 +180,41 @@ TEST_F(TitleButtonFadeTest, AFrameRenderedDuringAFadeKeepsThePlainButtonForTheFa
     const skin::TPixelView after = skin::PixelsOf(P->SkinData()->FCacheBmp.get());
     EXPECT_EQ(skintest::Rgb(after, r.left + 12, r.top + 9), skintest::ButtonColour(skintest::CloseRgb, 0));
 }
+
+TEST_F(TitleButtonFadeTest, AUserButtonLetsGoOfItsHoverWhenItsGlyphChangesOrItGoes)
+{
+    auto* button = static_cast<TsTitleButton*>(P->TitleButtons()->Add());
+    Render(P);
+    const auto hover = [&] {
+        P->SetHotHT(UserButtonHT, true);
+        return button->BtnData.Timer;
+    };
+    // The hover animations the provider owns.
+    const auto animations = [&] {
+        int count = 0;
+        for (int i = 0; i < P->ComponentCount(); ++i)
+            count += dynamic_cast<TacSBAnimation*>(P->Components(i)) != nullptr;
+        return count;
+    };
+    TacSBAnimation* first = hover();
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(first->AForm, nullptr);
+    const HWND firstWindow = first->AForm->Handle();
+    vcl::TBitmap glyph;
+    glyph.SetSize(8, 8);
+    button->SetGlyph(&glyph);
+    EXPECT_EQ(button->BtnData.Timer, nullptr) << "the next hover starts from the new glyph";
+    EXPECT_FALSE(IsWindow(firstWindow));
+    EXPECT_EQ(animations(), 0);
+
+    P->SetHotHT(0, true);
+    TacSBAnimation* second = hover();
+    ASSERT_NE(second, nullptr);
+    second->OnAnimTimer(nullptr);
+    ASSERT_NE(second->AForm, nullptr) << "fading in again";
+    ASSERT_EQ(animations(), 1);
+    const HWND secondWindow = second->AForm->Handle();
+    button->Free();
+    EXPECT_EQ(animations(), 0) << "nothing is left pointing into the freed button";
+    EXPECT_FALSE(IsWindow(secondWindow));
+}
