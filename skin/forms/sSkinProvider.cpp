@@ -32,9 +32,6 @@ vcl::TComponent* FormOwner(vcl::TComponent* AOwner)
     return AOwner;
 }
 
-// The editor asks for its preview link with this message; WParam 3 announces a window.
-constexpr UINT SkinPreviewMessage = 0xA400;
-constexpr WPARAM PreviewAnnounce = 3;
 constexpr int PreviewTries = 101;
 
 }  // namespace

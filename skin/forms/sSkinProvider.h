@@ -537,9 +537,28 @@ private:
     void MarkGraphicControlsChanged();
     // The extended layout suits the form now.
     bool ExtBordersWanted(bool Allow);
-    // Window messages while skinned, and the handlers of the ones that change the window's state.
+    // Window messages while skinned, and the handlers of the rows that do more than a few things.
     void SkinnedMessage(vcl::TMessage& Message);
+    // The mouse left the form: no caption button stays hot or pressed.
+    void CaptionMouseLeft();
+    void WMCreate(vcl::TMessage& Message);
     void WMActivate(vcl::TMessage& Message);
+    void WMSettingChange(vcl::TMessage& Message);
+    // The application activated while its main form is minimised without a minimise timer to bring
+    // it back: the form is restored.
+    void WMActivateApp(vcl::TMessage& Message);
+    void WMNotify(vcl::TMessage& Message);
+    void WMSetIcon(vcl::TMessage& Message);
+    void WMMouseMove(vcl::TMessage& Message);
+    void WMEnterMenuLoop(vcl::TMessage& Message);
+    void WMExitMenuLoop(vcl::TMessage& Message);
+    void WMMeasureItem(vcl::TMessage& Message);
+    void WMChildActivate(vcl::TMessage& Message);
+    // The skin editor's requests: close, announce, alive?
+    void SkinPreviewRequest(vcl::TMessage& Message);
+    void CMVisibleChanged(vcl::TMessage& Message);
+    void CMEnabledChanged(vcl::TMessage& Message);
+    void CMMouseEnter(vcl::TMessage& Message);
     void WMNCHitTest(vcl::TMessage& Message);
     // The form's own animations may run: a manager, layered windows, the frame drawn, none skipped.
     bool AnimationsApply() const;
@@ -774,6 +793,10 @@ vcl::TPoint SnapToWorkArea(vcl::TPoint Pos, vcl::TSize Size, const vcl::TRect& W
 
 // The window title of the skin editor that previews skins on a running program.
 extern const wchar_t* const SkinEditorTitle;
+// The message of the link, both ways; its WParam names the request: the editor asks a previewed
+// window to close or whether it is alive, the program announces its window to the editor.
+constexpr UINT SkinPreviewMessage = 0xA400;
+constexpr WPARAM PreviewClose = 1, PreviewAnnounce = 3, PreviewAlive = 4;
 // The program was started with "/acpreview" and has not announced its main window yet.
 extern bool acPreviewRequested;
 // The window announced to the editor; 0 until then.

@@ -59,9 +59,6 @@ bool InWheel = false;
 // The shell's request for a window's system menu, as on a right click of its taskbar button.
 constexpr UINT ShellSysMenuMessage = 0x0313;
 
-// The skin editor's requests to a previewed window: 1 close, 3 announce (the form's own), 4 alive?
-constexpr UINT SkinPreviewMessage = 0xA400;
-
 }  // namespace
 
 void TsSkinProvider::NewWndProc(TMessage& Message)
@@ -326,10 +323,7 @@ void TsSkinProvider::SkinnedCommand(TMessage& Message)
             data.BGChanged = true;
         return;
     case scmdMarkChanged: data.BGChanged = true; return;
-    case scmdMouseLeave:
-        SetHotHT(0, true);
-        bPressed = false;
-        return;
+    case scmdMouseLeave: CaptionMouseLeft(); return;
     case scmdAdaptControl:
         if (Adapter && !Form->ComponentState().Contains(vcl::TComponentStateItem::csLoading)) {
             auto* control = reinterpret_cast<vcl::TWinControl*>(Message.LParam);
@@ -404,21 +398,8 @@ void TsSkinProvider::Repaint(TMessage& Message)
 
 void TsSkinProvider::SkinnedMessage(TMessage& Message)
 {
-    TsCommonData& data = *FCommonData;
     switch (Message.Msg) {
-    case WM_CREATE:
-        if (Form->FormStyle() == vcl::TFormStyle::fsMDIChild) {
-            // A skinned child of a main form that has no provider yet: the main form gets one.
-            vcl::TCustomForm* mainForm = vcl::Application ? vcl::Application->MainForm() : nullptr;
-            if (!MDISkinProvider && mainForm && mainForm->HandleAllocated())
-                AddSupportedForm(mainForm->Handle());
-            bChildCreating = MDISkinProvider && MaximizedMDIChild(MDISkinProvider->Form);
-            OldWndProc(Message);
-            return;
-        }
-        OldWndProc(Message);
-        PrepareForm();
-        return;
+    case WM_CREATE: WMCreate(Message); return;
     case WM_NCCREATE:
         OldWndProc(Message);
         if (Form->FormStyle() != vcl::TFormStyle::fsMDIChild)
@@ -432,10 +413,7 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
     case WM_SIZE: WMSize(Message); return;
     case WM_ACTIVATE: WMActivate(Message); return;
     case WM_SETREDRAW:
-        if (Message.WParam == 1)
-            LockCount = std::max(LockCount - 1, 0);
-        else
-            ++LockCount;
+        LockCount = Message.WParam == 1 ? std::max(LockCount - 1, 0) : LockCount + 1;
         OldWndProc(Message);
         return;
     case WM_SETTEXT:
@@ -455,57 +433,18 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         return;
     case WM_ERASEBKGND: WMEraseBkGnd(Message); return;
     case WM_SHOWWINDOW: WMShowWindow(Message); return;
-    case WM_SETTINGCHANGE:
-        data.BGChanged = true;
-        if (Message.WParam == SPI_SETWORKAREA)
-            MinimizeTargetChanged(this);
-        OldWndProc(Message);
-        return;
-    case WM_ACTIVATEAPP: {
-        OldWndProc(Message);
-        if (BorderForm && !(FormState & fsMinimizing)) {
-            UpdateBorderWindow(false);
-            return;
-        }
-        vcl::TCustomForm* mainForm = vcl::Application ? vcl::Application->MainForm() : nullptr;
-        const auto* minimizing = dynamic_cast<const TacMinTimer*>(FormTimer);
-        if (!(FormState & fsMinimizing) && Form == mainForm && Message.WParam == 1 &&
-            mainForm->WindowState() == vcl::TWindowState::wsMinimized && !(minimizing && minimizing->Minimized)) {
-            mainForm->SetWindowState(vcl::TWindowState::wsNormal);
-            InvalidateRect(Form->Handle(), nullptr, TRUE);
-            RedrawWindow(Form->Handle(), nullptr, nullptr,
-                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-        }
-        return;
-    }
+    case WM_SETTINGCHANGE: WMSettingChange(Message); return;
+    case WM_ACTIVATEAPP: WMActivateApp(Message); return;
     case WM_WINDOWPOSCHANGING: WMWindowPosChanging(Message); return;
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(Message); return;
-    case WM_NOTIFY:
-        OldWndProc(Message);
-        if (Message.LParam && reinterpret_cast<const NMHDR*>(Message.LParam)->code == UINT(TCN_SELCHANGE) && Adapter)
-            Adapter->AddAllItems();
-        return;
-    case WM_SETICON:
-        if (Loading() || Message.LParam == 0 || InAnimationProcess || !Form->Showing()) {
-            OldWndProc(Message);
-            return;
-        }
-        if (AeroIsEnabled()) {
-            OldWndProc(Message);
-        } else {
-            SendMessageW(Form->Handle(), WM_SETREDRAW, 0, 0);
-            OldWndProc(Message);
-            SendMessageW(Form->Handle(), WM_SETREDRAW, 1, 0);
-        }
-        UpdateSkinCaption();
-        return;
+    case WM_NOTIFY: WMNotify(Message); return;
+    case WM_SETICON: WMSetIcon(Message); return;
     case WM_NCHITTEST: WMNCHitTest(Message); return;
     case WM_CLOSE:
-        if (HideImageWanted()) {
+        if (HideImageWanted())
             CloseWithHideImage(this, Message);
-            return;
-        }
-        OldWndProc(Message);
+        else
+            OldWndProc(Message);
         return;
     case WM_NCMOUSEMOVE:
         if (Manager())
@@ -531,8 +470,7 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
     }
     case WM_MOUSELEAVE:
     case vcl::CM_MOUSELEAVE:
-        SetHotHT(0, true);
-        bPressed = false;
+        CaptionMouseLeft();
         OldWndProc(Message);
         return;
     case WM_NCPAINT: WMNCPaint(Message); return;
@@ -545,39 +483,15 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         // a region the provider does not keep.
         Message.Result = 0;
         return;
-    case WM_MOUSEMOVE:
-        OldWndProc(Message);
-        if (DefaultManager && !DefaultManager->ComponentState().Contains(vcl::TComponentStateItem::csDesigning))
-            DefaultManager->SetActiveControl(nullptr);
-        AC_WMMouseMove(Message);
-        return;
+    case WM_MOUSEMOVE: WMMouseMove(Message); return;
     case WM_PARENTNOTIFY: WMParentNotify(Message); return;
-    case WM_ENTERMENULOOP:
-        if (Form->FormStyle() == vcl::TFormStyle::fsMDIForm && !InMenu && Form->ActiveMDIChild() &&
-            Form->ActiveMDIChild()->WindowState() == vcl::TWindowState::wsMaximized)
-            ShowMDIIcons();
-        OldWndProc(Message);
-        return;
-    case WM_EXITMENULOOP:
-        InMenu = false;
-        if (MDIIconsForm) {
-            MDIIconsForm->Free();
-            MDIIconsForm = nullptr;
-        }
-        OldWndProc(Message);
-        return;
+    case WM_ENTERMENULOOP: WMEnterMenuLoop(Message); return;
+    case WM_EXITMENULOOP: WMExitMenuLoop(Message); return;
     case WM_INITMENUPOPUP:
         if (Manager()->SkinnedPopups())
             AC_WMInitMenuPopup(Message);
         return;
-    case WM_MEASUREITEM: {
-        const auto* measure = reinterpret_cast<const MEASUREITEMSTRUCT*>(Message.LParam);
-        if (MenuHeight() > 0 && measure->CtlType == ODT_MENU)
-            if (vcl::TMenuItem* item = Form->Menu()->FindItem(measure->itemID, vcl::TFindItemKind::fkCommand))
-                Manager()->SkinableMenus()->InitItem(item, true);
-        OldWndProc(Message);
-        return;
-    }
+    case WM_MEASUREITEM: WMMeasureItem(Message); return;
     case WM_CONTEXTMENU:
         if (Form->PopupMenu())
             Manager()->SkinableMenus()->HookPopupMenu(Form->PopupMenu(), Manager()->SkinnedPopups());
@@ -587,16 +501,7 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         OldWndProc(Message);
         UpdateMenu();
         return;
-    case WM_CHILDACTIVATE:
-        OldWndProc(Message);
-        UpdateMenu();
-        if (vcl::TCustomForm* active = MDISkinProvider ? MDISkinProvider->Form->ActiveMDIChild() : nullptr) {
-            if (active->WindowState() == vcl::TWindowState::wsMaximized && MDISkinProvider->MDIForm)
-                MDISkinProvider->MDIForm->UpdateMDIIconItem();
-            else
-                CheckSysMenu(true);
-        }
-        return;
+    case WM_CHILDACTIVATE: WMChildActivate(Message); return;
     case WM_MDIDESTROY:
     case WM_MDIACTIVATE:
         OldWndProc(Message);
@@ -605,42 +510,10 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         return;
     case WM_DWMSENDICONICTHUMBNAIL:
     case WM_DWMSENDICONICLIVEPREVIEWBITMAP: return;
-    case SkinPreviewMessage:
-        switch (Message.WParam) {
-        case 1: Form->Close(); return;
-        case 3: OldWndProc(Message); return;
-        case 4: Message.Result = 1; return;
-        default: return;
-        }
-    case vcl::CM_VISIBLECHANGED:
-        if (RTInit && Message.WParam == 1) {
-            RTInit = false;
-            LoadInit();
-            InitExBorders(Manager()->GetExtendedBorders());
-        }
-        OldWndProc(Message);
-        if (Message.WParam == 0 && !FormDestroying() && data.FCacheBmp)
-            data.FCacheBmp->SetSize(0, 0);
-        if (Message.WParam == 0)
-            KillAnimations();
-        else if (Message.WParam == 1 && Form->Parent())
-            SetParentUpdated(Form);
-        return;
-    case vcl::CM_ENABLEDCHANGED:
-        OldWndProc(Message);
-        if (FDrawNonClientArea) {
-            data.BGChanged = true;
-            SendMessageW(Form->Handle(), WM_NCPAINT, 0, 0);
-        }
-        return;
-    case vcl::CM_MOUSEENTER:
-        OldWndProc(Message);
-        if (Manager() && Form->HandleAllocated())
-            Manager()->SetActiveControl(Form->Handle());
-        // The mouse is back over the form: a hole cut into the border window's region closes.
-        if (TacBorderForm* border = BorderWindowOf(this); border && border->ResetRgn && !(FormState & fsSizing))
-            border->UpdateRgn();
-        return;
+    case SkinPreviewMessage: SkinPreviewRequest(Message); return;
+    case vcl::CM_VISIBLECHANGED: CMVisibleChanged(Message); return;
+    case vcl::CM_ENABLEDCHANGED: CMEnabledChanged(Message); return;
+    case vcl::CM_MOUSEENTER: CMMouseEnter(Message); return;
     case vcl::CM_MENUCHANGED: CMMenuChanged(Message); return;
     case vcl::CM_SHOWINGCHANGED: CMShowingChanged(Message); return;
     case vcl::CM_CONTROLLISTCHANGE: CMControlListChange(Message); return;
@@ -654,6 +527,178 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
         return;
     default: OldWndProc(Message); return;
     }
+}
+
+void TsSkinProvider::CaptionMouseLeft()
+{
+    SetHotHT(0, true);
+    bPressed = false;
+}
+
+void TsSkinProvider::WMCreate(TMessage& Message)
+{
+    if (Form->FormStyle() != vcl::TFormStyle::fsMDIChild) {
+        OldWndProc(Message);
+        PrepareForm();
+        return;
+    }
+    // A skinned child of a main form that has no provider yet: the main form gets one.
+    vcl::TCustomForm* mainForm = vcl::Application ? vcl::Application->MainForm() : nullptr;
+    if (!MDISkinProvider && mainForm && mainForm->HandleAllocated())
+        AddSupportedForm(mainForm->Handle());
+    bChildCreating = MDISkinProvider && MaximizedMDIChild(MDISkinProvider->Form);
+    OldWndProc(Message);
+}
+
+void TsSkinProvider::WMSettingChange(TMessage& Message)
+{
+    FCommonData->BGChanged = true;
+    if (Message.WParam == SPI_SETWORKAREA)
+        MinimizeTargetChanged(this);
+    OldWndProc(Message);
+}
+
+void TsSkinProvider::WMActivateApp(TMessage& Message)
+{
+    OldWndProc(Message);
+    if (BorderForm && !(FormState & fsMinimizing)) {
+        UpdateBorderWindow(false);
+        return;
+    }
+    // The application comes back while its main form is still minimised, and no minimise timer
+    // will bring it back: it is restored here.
+    vcl::TCustomForm* mainForm = vcl::Application ? vcl::Application->MainForm() : nullptr;
+    const auto* minimizing = dynamic_cast<const TacMinTimer*>(FormTimer);
+    if ((FormState & fsMinimizing) || Form != mainForm || Message.WParam != 1 ||
+        mainForm->WindowState() != vcl::TWindowState::wsMinimized || (minimizing && minimizing->Minimized))
+        return;
+    mainForm->SetWindowState(vcl::TWindowState::wsNormal);
+    InvalidateRect(Form->Handle(), nullptr, TRUE);
+    RedrawWindow(Form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+}
+
+void TsSkinProvider::WMNotify(TMessage& Message)
+{
+    OldWndProc(Message);
+    // A page control changed its page: the controls of the new page are skinned.
+    const auto* header = reinterpret_cast<const NMHDR*>(Message.LParam);
+    if (header && header->code == UINT(TCN_SELCHANGE) && Adapter)
+        Adapter->AddAllItems();
+}
+
+void TsSkinProvider::WMSetIcon(TMessage& Message)
+{
+    if (Loading() || Message.LParam == 0 || InAnimationProcess || !Form->Showing()) {
+        OldWndProc(Message);
+        return;
+    }
+    if (AeroIsEnabled()) {
+        OldWndProc(Message);
+    } else {
+        // Without composition the system would draw its own caption with the new icon meanwhile.
+        SendMessageW(Form->Handle(), WM_SETREDRAW, 0, 0);
+        OldWndProc(Message);
+        SendMessageW(Form->Handle(), WM_SETREDRAW, 1, 0);
+    }
+    UpdateSkinCaption();
+}
+
+void TsSkinProvider::WMMouseMove(TMessage& Message)
+{
+    OldWndProc(Message);
+    if (DefaultManager && !DefaultManager->ComponentState().Contains(vcl::TComponentStateItem::csDesigning))
+        DefaultManager->SetActiveControl(nullptr);
+    AC_WMMouseMove(Message);
+}
+
+void TsSkinProvider::WMEnterMenuLoop(TMessage& Message)
+{
+    vcl::TCustomForm* active = Form->FormStyle() == vcl::TFormStyle::fsMDIForm ? Form->ActiveMDIChild() : nullptr;
+    if (!InMenu && active && active->WindowState() == vcl::TWindowState::wsMaximized)
+        ShowMDIIcons();
+    OldWndProc(Message);
+}
+
+void TsSkinProvider::WMExitMenuLoop(TMessage& Message)
+{
+    InMenu = false;
+    if (MDIIconsForm) {
+        MDIIconsForm->Free();
+        MDIIconsForm = nullptr;
+    }
+    OldWndProc(Message);
+}
+
+void TsSkinProvider::WMMeasureItem(TMessage& Message)
+{
+    // A bar item of the menu line is drawn by the skinned menus, which set it up first.
+    const auto* measure = reinterpret_cast<const MEASUREITEMSTRUCT*>(Message.LParam);
+    if (MenuHeight() > 0 && measure->CtlType == ODT_MENU)
+        if (vcl::TMenuItem* item = Form->Menu()->FindItem(measure->itemID, vcl::TFindItemKind::fkCommand))
+            Manager()->SkinableMenus()->InitItem(item, true);
+    OldWndProc(Message);
+}
+
+void TsSkinProvider::WMChildActivate(TMessage& Message)
+{
+    OldWndProc(Message);
+    UpdateMenu();
+    vcl::TCustomForm* active = MDISkinProvider ? MDISkinProvider->Form->ActiveMDIChild() : nullptr;
+    if (!active)
+        return;
+    if (active->WindowState() == vcl::TWindowState::wsMaximized && MDISkinProvider->MDIForm)
+        MDISkinProvider->MDIForm->UpdateMDIIconItem();
+    else
+        CheckSysMenu(true);
+}
+
+void TsSkinProvider::SkinPreviewRequest(TMessage& Message)
+{
+    switch (Message.WParam) {
+    case PreviewClose: Form->Close(); return;
+    case PreviewAnnounce: OldWndProc(Message); return;
+    case PreviewAlive: Message.Result = 1; return;
+    default: return;
+    }
+}
+
+void TsSkinProvider::CMVisibleChanged(TMessage& Message)
+{
+    if (RTInit && Message.WParam == 1) {
+        RTInit = false;
+        LoadInit();
+        InitExBorders(Manager()->GetExtendedBorders());
+    }
+    OldWndProc(Message);
+    if (Message.WParam == 0) {
+        // A hidden form keeps no picture, and no button of it fades.
+        if (!FormDestroying() && FCommonData->FCacheBmp)
+            FCommonData->FCacheBmp->SetSize(0, 0);
+        KillAnimations();
+    } else if (Message.WParam == 1 && Form->Parent()) {
+        SetParentUpdated(Form);
+    }
+}
+
+void TsSkinProvider::CMEnabledChanged(TMessage& Message)
+{
+    OldWndProc(Message);
+    if (!FDrawNonClientArea)
+        return;
+    // The frame is drawn anew in the form's enabled state.
+    FCommonData->BGChanged = true;
+    SendMessageW(Form->Handle(), WM_NCPAINT, 0, 0);
+}
+
+void TsSkinProvider::CMMouseEnter(TMessage& Message)
+{
+    OldWndProc(Message);
+    if (Manager() && Form->HandleAllocated())
+        Manager()->SetActiveControl(Form->Handle());
+    // The mouse is back over the form: a hole cut into the border window's region closes.
+    if (TacBorderForm* border = BorderWindowOf(this); border && border->ResetRgn && !(FormState & fsSizing))
+        border->UpdateRgn();
 }
 
 bool TsSkinProvider::HideImageWanted()
