@@ -547,6 +547,8 @@ private:
     // The application activated while its main form is minimised without a minimise timer to bring
     // it back: the form is restored.
     void WMActivateApp(vcl::TMessage& Message);
+    // The skin editor's skin, sent to the window announced to it, is loaded.
+    void WMCopyData(vcl::TMessage& Message);
     void WMNotify(vcl::TMessage& Message);
     void WMSetIcon(vcl::TMessage& Message);
     void WMMouseMove(vcl::TMessage& Message);

@@ -13,6 +13,7 @@
 #include "skin/core/sConst.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinManagerPreview.h"
 #include "skin/core/sSkinMenus.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
@@ -58,6 +59,9 @@ bool InWheel = false;
 
 // The shell's request for a window's system menu, as on a right click of its taskbar button.
 constexpr UINT ShellSysMenuMessage = 0x0313;
+
+// Set while a skin the editor sent loads: a copy that arrives meanwhile is not taken.
+bool InPreviewCopy = false;
 
 }  // namespace
 
@@ -437,6 +441,7 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
     case WM_ACTIVATEAPP: WMActivateApp(Message); return;
     case WM_WINDOWPOSCHANGING: WMWindowPosChanging(Message); return;
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(Message); return;
+    case WM_COPYDATA: WMCopyData(Message); return;
     case WM_NOTIFY: WMNotify(Message); return;
     case WM_SETICON: WMSetIcon(Message); return;
     case WM_NCHITTEST: WMNCHitTest(Message); return;
@@ -576,6 +581,16 @@ void TsSkinProvider::WMActivateApp(TMessage& Message)
     InvalidateRect(Form->Handle(), nullptr, TRUE);
     RedrawWindow(Form->Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+}
+
+void TsSkinProvider::WMCopyData(TMessage& Message)
+{
+    OldWndProc(Message);
+    // Only the window announced to the skin editor takes its skins, one at a time.
+    if (Message.Result != 0 || !Message.LParam || Form->Handle() != acPreviewHandle || InPreviewCopy)
+        return;
+    const TFlagScope copying(InPreviewCopy);
+    ReceiveData(Message, Manager());
 }
 
 void TsSkinProvider::WMNotify(TMessage& Message)

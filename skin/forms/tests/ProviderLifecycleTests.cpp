@@ -1,10 +1,13 @@
 // The skin provider's life: the take-over of the form's window procedure and its return, the
 // inert second provider, the run-time provider that gives way, the published defaults, and the
-// skin editor's preview link with its bounded wait.
+// skin editor's preview link with its bounded wait and the skins the editor sends.
+#include <algorithm>
+#include <memory>
 #include <thread>
 
 #include "ManagerTestSupport.h"
 #include "ProviderFixtures.h"
+#include "skin/core/sSkinManagerPreview.h"
 #include "skin/core/sStyleSimply.h"
 #include "vcl/extctrls.h"
 #include "vcl/properties.h"
@@ -216,4 +219,32 @@ TEST_F(PreviewLink, AHungEditorDoesNotHangTheProgram)
     editor.join();
     CloseHandle(release);
     CloseHandle(ready);
+}
+
+TEST_F(PreviewLink, TheWindowAnnouncedToTheEditorLoadsTheSkinItSends)
+{
+    const bool unpackedFirst = UnPackedFirst;
+    const vcl::TScopeExit restore([unpackedFirst] { UnPackedFirst = unpackedFirst; });
+    skintest::TTempSkin dir;
+    skintest::WriteSkin(dir, "Ed", "[GLOBALINFO]\nVERSION=8\n");
+    // The editor's record: the skin's name and folder, and its options as the editor holds them.
+    auto record = std::make_unique<TacSkinData>();
+    record->Magic = SkinDataMagic;
+    const auto put = [](auto& Field, const std::string& Text) { std::copy(Text.begin(), Text.end(), Field); };
+    put(record->SkinName, "Ed");
+    put(record->SkinDir, vcl::ToAnsi(vcl::ExcludeTrailingPathDelimiter(dir.Folder())));
+    put(record->Data, "[GLOBALINFO]\r\nVERSION=8\r\n[FROMEDITOR]\r\nCOLOR=255\r\n");
+    COPYDATASTRUCT copy{0, sizeof(TacSkinData), record.get()};
+    const auto send = [&copy](TLoggingForm* Form) {
+        return SendMessageW(Form->Handle(), WM_COPYDATA, SkinDataKind, reinterpret_cast<LPARAM>(&copy));
+    };
+    TLoggingForm* announced = NewForm();
+    TLoggingForm* other = NewForm();
+    acPreviewHandle = announced->Handle();
+
+    EXPECT_EQ(send(other), 0) << "a window the editor does not know";
+    EXPECT_NE(Manager->SkinName(), L"Ed");
+    EXPECT_EQ(send(announced), 1);
+    EXPECT_EQ(Manager->SkinName(), L"Ed");
+    EXPECT_GE(Manager->GetSkinIndex(L"FROMEDITOR"), 0) << "with the options the editor sent";
 }
