@@ -1,10 +1,13 @@
 #pragma once
 // The per-form skin provider: the component that takes over a form's window procedure, answers
-// the skin command message on the form's behalf, follows the loading and removal of skins, and
-// renders the whole window (frame, caption with icon, text and buttons, grip and client
-// background) into one 32-bit cache, from which child controls take their background. Until the
-// frame is brought to the screen, window messages go on to the form's own procedure and the
-// system's frame stays.
+// the skin command message on the form's behalf and follows the loading and removal of skins. It
+// renders the whole window (frame, caption with icon, text and buttons, menu line, grip and client
+// background) into one 32-bit cache, from which child controls take their background, and draws
+// the window's frame and background from it in place of the system's. It answers the mouse in the
+// caption and borders (hit test, hot and pressed title buttons with their hover animation, the
+// skinned system menu), cuts the window's region to the skin's corners, keeps an MDI form's menu
+// line in step with its children, and runs the form's extended-border window and its minimise,
+// restore, show, hide and blend-on-moving animations.
 //
 // Lifecycle: a provider read from a form takes the form over at construction and prepares it
 // (system menu, indexes, colours) once the form has a window and a skin is in force; a provider the

@@ -1,8 +1,9 @@
 // The picture of a skinned form in the provider's cache, layer by layer: frame and background,
-// grip, title section, icon, "TITLEBAR" bar, caption text, the background saved behind the title
-// buttons, the buttons; then the form's own OnPaint over the client area. The menu line is painted
-// between the title and the caption text; the MDI area and the extended-border frame come with
-// their own features.
+// grip, title section, icon, "TITLEBAR" bar, menu line, caption text, an MDI form's client area,
+// the extended layout's shadow, the background saved behind the title buttons, the buttons; then
+// the form's own OnPaint over the client area. In the extended layout a skin whose extended-border
+// image draws the whole frame gets its title over that image, and an old skin's frame is corrected
+// where the system needs it.
 #include <algorithm>
 #include <memory>
 

@@ -1,7 +1,8 @@
 // The provider's window procedure: the skin commands it answers for the form in every state, the
 // loading of a skin while the form is not skinned, and the skin commands and window messages while
-// it is. The title bar's mouse, the system commands, printing, the MDI frame and the animations
-// are not part of the skinned frame yet: their messages go on to the form's own procedure.
+// it is, as tables whose rows hand on to named handlers. The handlers of the window-state messages,
+// of the caption's mouse, the system commands and printing, and of the animations live beside it
+// (sSkinProviderState, sSkinProviderMouse, sSkinProviderAnimation); the MDI rows are here.
 #include <windows.h>
 #include <commctrl.h>
 #include <windowsx.h>
