@@ -24,6 +24,8 @@ struct TacSkinData {
 static_assert(sizeof(TacSkinData) == 30646);
 
 inline constexpr int32_t SkinDataMagic = 0xA400;
+// The skin editor's requests to a previewed window: 1 close, 3 announce (the form's own), 4 alive?
+inline constexpr UINT SkinPreviewMessage = 0xA400;
 // The WParam of a copy-data message that carries a skin.
 inline constexpr WPARAM SkinDataKind = 7;
 

@@ -32,8 +32,7 @@ vcl::TComponent* FormOwner(vcl::TComponent* AOwner)
     return AOwner;
 }
 
-// The editor asks for its preview link with this message; WParam 3 announces a window.
-constexpr UINT SkinPreviewMessage = 0xA400;
+// WParam 3 of the preview link's message announces a window.
 constexpr WPARAM PreviewAnnounce = 3;
 constexpr int PreviewTries = 101;
 

@@ -13,6 +13,7 @@
 #include "skin/core/sConst.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinManagerPreview.h"
 #include "skin/core/sSkinMenus.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
@@ -58,9 +59,6 @@ bool InWheel = false;
 
 // The shell's request for a window's system menu, as on a right click of its taskbar button.
 constexpr UINT ShellSysMenuMessage = 0x0313;
-
-// The skin editor's requests to a previewed window: 1 close, 3 announce (the form's own), 4 alive?
-constexpr UINT SkinPreviewMessage = 0xA400;
 
 }  // namespace
 
