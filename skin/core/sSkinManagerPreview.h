@@ -24,6 +24,8 @@ struct TacSkinData {
 static_assert(sizeof(TacSkinData) == 30646);
 
 inline constexpr int32_t SkinDataMagic = 0xA400;
+// The message of the skin editor's preview link, both ways (requests in WParam).
+inline constexpr UINT SkinPreviewMessage = 0xA400;
 // The WParam of a copy-data message that carries a skin.
 inline constexpr WPARAM SkinDataKind = 7;
 

@@ -12,11 +12,6 @@ using namespace wintest;
 
 namespace {
 
-LRESULT Send(TWinControl* control, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return SendMessageW(control->Handle(), msg, wParam, lParam);
-}
-
 String WindowText(HWND wnd)
 {
     wchar_t buffer[512] = {};
