@@ -88,8 +88,10 @@ TsSkinManager::TsSkinManager(vcl::TComponent* AOwner)
     FCommonSections->SetCaseSensitive(true);
     if (!DefaultManager) {
         DefaultManager = this;
-        if (IsNT && !IsDesigning() && vcl::Application)
+        if (IsNT && !IsDesigning() && vcl::Application) {
             vcl::Application->HookMainWindow(vcl::TWindowHook(this, &TsSkinManager::MainWindowHook));
+            FMainWindowHooked = true;
+        }
     }
 }
 
@@ -122,11 +124,11 @@ void TsSkinManager::BeforeDestruction()
     SetExtendedBorders(false);
     FreeJpegs();
     FreeBitmaps();
-    if (DefaultManager == this) {
-        if (IsNT && !IsDesigning() && vcl::Application)
-            vcl::Application->UnhookMainWindow(vcl::TWindowHook(this, &TsSkinManager::MainWindowHook));
+    // The hook goes with its manager, also when another manager became the default meanwhile.
+    if (FMainWindowHooked && vcl::Application)
+        vcl::Application->UnhookMainWindow(vcl::TWindowHook(this, &TsSkinManager::MainWindowHook));
+    if (DefaultManager == this)
         DefaultManager = nullptr;
-    }
     UpdateThirdNames(this);
     vcl::TComponent::BeforeDestruction();
 }

@@ -88,7 +88,8 @@ public:
     void AfterConstruction() override;
     // Broadcasts the skin that setting SkinName loaded while the form loaded.
     void Loaded() override;
-    // Removes the skin (with its broadcast and the hook) and gives up being the default manager.
+    // Removes the skin (with its broadcast and the hook), stops watching the application window
+    // and gives up being the default manager.
     void BeforeDestruction() override;
     // Forgets a hot graphic control that goes away.
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
@@ -402,6 +403,7 @@ private:
     int FSaturation = 0;
     HWND FActiveControl = nullptr;
     vcl::TGraphicControl* FActiveGraphControl = nullptr;
+    bool FMainWindowHooked = false;  // this manager watches the application window
     vcl::TNotifyEvent FOnActivate;
     vcl::TNotifyEvent FOnDeactivate;
     vcl::TNotifyEvent FOnBeforeChange;
