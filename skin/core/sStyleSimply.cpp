@@ -103,7 +103,10 @@ bool SkinChangingAnimated(TsSkinManager* Manager)
 
 void AppBroadCastS(vcl::TMessage& Message)
 {
+    // Once the application object is gone its forms are too: nobody is left to tell.
     vcl::TApplication* app = vcl::Application;
+    if (!app)
+        return;
     // Backwards over the application's forms. A receiver may free forms: the index is brought
     // back within the shrunken count at every step, and a form that slid down onto the next index
     // is not reached twice.

@@ -110,7 +110,8 @@ void IntUnSkinForm(vcl::TComponent* Form);
 
 // Message to every form of the application and its controls: the forms without a provider of
 // their own (last first), then the listed ones (SendToHooked). Receivers may free forms and
-// controls meanwhile; a form or control being destroyed is skipped and the walk goes on.
+// controls meanwhile; a form or control being destroyed is skipped and the walk goes on. Nothing
+// once the application object is gone.
 void AppBroadCastS(vcl::TMessage& Message);
 // Message to every listed form and its controls.
 void SendToHooked(vcl::TMessage& Message);
