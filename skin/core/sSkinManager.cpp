@@ -133,6 +133,40 @@ void TsSkinManager::BeforeDestruction()
     vcl::TComponent::BeforeDestruction();
 }
 
+bool TsSkinManager::Deferred(std::function<void()> Retry)
+{
+    if (!FLoadRunning)
+        return false;
+    FDeferredLoads.push_back(std::move(Retry));
+    return true;
+}
+
+void TsSkinManager::WhenNotLoading(std::function<void()> Action)
+{
+    if (!Deferred(Action))
+        Action();
+}
+
+void TsSkinManager::RunLoad(const std::function<void()>& Load)
+{
+    try {
+        {
+            const TFlagScope running(FLoadRunning);
+            Load();
+        }
+        // Each waiting request takes its own turn, in the order they came.
+        while (!FDeferredLoads.empty()) {
+            const std::function<void()> next = std::move(FDeferredLoads.front());
+            FDeferredLoads.pop_front();
+            next();
+        }
+    } catch (...) {
+        // What waited for a load that failed is not done after it.
+        FDeferredLoads.clear();
+        throw;
+    }
+}
+
 bool TsSkinManager::IsLoading() const
 {
     const vcl::TComponentState state = ComponentState();
@@ -151,6 +185,12 @@ void TsSkinManager::Notify(const vcl::TNotifyEvent& Event)
 // Properties
 
 void TsSkinManager::SetSkinName(const String& Value)
+{
+    if (!Deferred([this, Value] { SetSkinName(Value); }))
+        RunLoad([&] { ChangeSkin(Value); });
+}
+
+void TsSkinManager::ChangeSkin(const String& Value)
 {
     const String previous = FSkinName;
     FSkinName = Value;
