@@ -219,6 +219,8 @@ void TsSkinManager::ChangeSkin(const String& Value)
             if (!IsDesigning() && !ComponentState().Contains(TComponentStateItem::csLoading))
                 Notify(FOnActivate);
         } else {
+            // No skin came: the forms the change had marked for its animation are let go.
+            ReleaseForms(this);
             SendRemoveSkin();
             if (!IsDesigning())
                 Notify(FOnDeactivate);

@@ -229,7 +229,7 @@ void TsSkinManager::SendNewSkin(bool Repaint)
             RepaintForms(false);
     } catch (...) {
         // A receiver that fails must not leave the forms frozen.
-        UnLockFormsAfterError(this);
+        ReleaseForms(this);
         throw;
     }
 }
@@ -271,7 +271,7 @@ void TsSkinManager::RepaintForms(bool DoLockForms)
         Broadcast(scmdStopFade);
         Broadcast(scmdRepaint);
     } catch (...) {
-        UnLockFormsAfterError(this);
+        ReleaseForms(this);
         throw;
     }
     UnLockForms(this, true);

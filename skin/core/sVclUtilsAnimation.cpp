@@ -154,8 +154,9 @@ void AnimShowExtendedForm(TCustomForm* Form, TsSkinProvider* sp, TacBorderForm* 
                           int MaxTransparency, TacAnimType AnimType)
 {
     TControlChange change;
-    std::unique_ptr<TBitmap> oldLook;
-    if (TBitmap* cache = sp->SkinData()->FCacheBmp.get()) {
+    // The picture taken before the skin changed, else the cache as it still is.
+    std::unique_ptr<TBitmap> oldLook = std::move(sp->CoverBmp);
+    if (TBitmap* cache = sp->SkinData()->FCacheBmp.get(); cache && !oldLook) {
         oldLook = CreateBmp32(cache->Width(), cache->Height());
         TCanvasLock dst(oldLook->Canvas()), src(cache->Canvas());
         BitBlt(oldLook->Canvas()->Handle(), 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0,
