@@ -374,6 +374,7 @@ public:
     std::vector<vcl::TRect> ArOR;                   // the skin's transparent corner runs, one pixel high, in window coordinates
     std::unique_ptr<TacBorderGeometry> BorderForm;  // the extended-border window; none in the standard layout
     vcl::TCustomForm* CoverForm = nullptr;          // a borderless form over the form during an animation
+    std::unique_ptr<vcl::TBitmap> CoverBmp;         // the look before a skin change, on the border window meanwhile
     std::unique_ptr<vcl::TBitmap> TempBmp;          // the cache's strip behind the title buttons
     std::unique_ptr<vcl::TBitmap> MenuLineBmp;
     std::unique_ptr<vcl::TBitmap> FGlow1;  // the caption text's glow, active and inactive

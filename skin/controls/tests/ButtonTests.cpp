@@ -199,6 +199,36 @@ TEST_F(SkinnedButtons, ARegionBuiltButNeverHandedToTheWindowDiesWithTheButton)
     EXPECT_EQ(GetObjectType(pending), 0u);
 }
 
+TEST(HugeButtonBorder, AnImageOfNoHeightShapesNothingAndPaintsNoBorder)
+{
+    testsupport::InitializeApplication();
+    // The huge button's border image of mask type -1: a value the skin may hold, without rows.
+    skintest::TTempSkin dir;
+    dir.WriteOptions("[GLOBALINFO]\nVERSION=8.00\n[BUTTON_HUGE]\nSTATES=3\nCOLOR=3158064\n"
+                     "BORDERSMASK=!MASTER.BMP!3!-1!0!0004!0004!0004!0004!1\n");
+    dir.WriteMaster(36, 12, 0xC01010);
+    const vcl::TObjectPtr<TsSkinManager> manager = skintest::LoadSkin(dir.Folder());
+    const int border = manager->GetMaskIndex(L"BUTTON_HUGE", L"BORDERSMASK");
+    ASSERT_GE(border, 0) << "the value loads";
+    ASSERT_EQ(manager->ma[size_t(border)].MaskType, -1);
+    ASSERT_EQ(manager->ma[size_t(border)].CornerType, 2);
+
+    vcl::TObjectPtr<vcl::TForm> form(vcl::Create<vcl::TForm>(nullptr));
+    form->SetBounds(50, 50, 200, 100);
+    auto* button = vcl::Create<TsButton>(form.get());
+    button->SetBounds(10, 10, 100, 30);
+    button->SetParent(form.get());
+    button->SkinData()->SetSkinSection(L"BUTTON_HUGE");
+    form->Show();
+    RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    testsupport::PumpFor(30);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(button->Handle(), rgn), SIMPLEREGION) << "no corner is cut away";
+    EXPECT_TRUE(PtInRegion(rgn, 0, 0));
+    DeleteObject(rgn);
+    EXPECT_NE(CachePixel(*button->SkinData(), 1, 1), RGB(0xC0, 0x10, 0x10)) << "no border painted";
+}
+
 // ---------------------------------------------------------------------------------------------
 // Speed buttons
 
