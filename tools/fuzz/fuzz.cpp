@@ -30,6 +30,7 @@ public:
             throw EShortRead();
     }
     void WriteBuffer(const void*, int64_t) override { __builtin_trap(); }
+    const uint8_t* Memory() override { return FData.data(); }  // the reader takes its chunks in place
     int64_t Position() override { return FPosition; }
     void SetPosition(int64_t position) override
     {

@@ -321,7 +321,11 @@ TEST(BitmapNewPixels, ScanLinesHandleAndCanvasMoveThePixelsIntoADib)
         [](TBitmap& b) { b.ScanLine(1); },
         [](TBitmap& b) { b.Handle(); },
         [](TBitmap& b) { b.Canvas()->Pixels(0, 0); },
-        [](TBitmap& b) { TBitmap target; target.SetSize(2, 2); target.Canvas()->Draw(0, 0, &b); },
+        [](TBitmap& b) {
+            TBitmap target;
+            target.SetSize(2, 2);
+            target.Canvas()->Draw(0, 0, &b);
+        },
         [](TBitmap& b) { DeleteObject(b.ReleaseHandle()); },
     };
     for (size_t i = 0; i < uses.size(); ++i) {
