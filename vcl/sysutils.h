@@ -57,6 +57,11 @@ double StrToFloat(const String& s, const TFormatSettings& settings);
 double StrToFloatDef(const String& s, double defaultValue);
 bool TryStrToFloat(const String& s, double& value);
 bool TryStrToFloat(const String& s, double& value, const TFormatSettings& settings);
+// The same for extended values, with all 64 bits of their mantissa.
+Extended StrToExtended(const String& s);
+Extended StrToExtended(const String& s, const TFormatSettings& settings);
+bool TryStrToFloat(const String& s, Extended& value);
+bool TryStrToFloat(const String& s, Extended& value, const TFormatSettings& settings);
 
 enum class TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber };
 
@@ -69,12 +74,16 @@ String FloatToStr(double value, const TFormatSettings& settings);
 // decimals, scientific beyond `precision` integer digits.
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits);
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits, const TFormatSettings& settings);
+String FloatToStrF(Extended value, TFloatFormat format, int precision, int digits);
+String FloatToStrF(Extended value, TFloatFormat format, int precision, int digits, const TFormatSettings& settings);
 
 // Pattern formatting: up to three ";" sections (positive; negative, printed without sign; zero),
 // placeholders 0 # . , E+ E- e+ e-, quoted text and literals. Rounds the exact binary value, halves
 // away from zero.
 String FormatFloat(const String& format, double value);
 String FormatFloat(const String& format, double value, const TFormatSettings& settings);
+String FormatFloat(const String& format, Extended value);
+String FormatFloat(const String& format, Extended value, const TFormatSettings& settings);
 
 // ---------------------------------------------------------------------------------------------
 // Format: %[index:][-][width][.precision]type with d u x e f g n m p s and %%.
