@@ -122,6 +122,9 @@ public:
     void SetSelLength(int value);
     void SelectAll();
     void Clear() { SetText(String()); }
+    // A single-line edit entered by the keyboard (not by a click) selects all of its text.
+    bool AutoSelect() const { return FAutoSelect; }
+    void SetAutoSelect(bool value) { FAutoSelect = value; }
     // Alignment, password character and case are window styles: a change re-creates the window.
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
@@ -153,6 +156,7 @@ protected:
     void CreateWnd() override;
     // Keeps the selection the window holds.
     void DestroyWnd() override;
+    void DoEnter() override;
     virtual void Change();
 
 private:
@@ -161,6 +165,7 @@ private:
     void ApplySelection();
 
     bool FReadOnly = false;
+    bool FAutoSelect = true;
     int FMaxLength = 0;
     int FSelStart = 0;
     int FSelLength = 0;
