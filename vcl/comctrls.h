@@ -262,3 +262,6 @@ protected:
 };
 
 }  // namespace vcl
+
+// The tab controls, in a unit of their own.
+#include "vcl/comctrls_tabs.h"
