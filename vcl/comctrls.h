@@ -263,5 +263,6 @@ protected:
 
 }  // namespace vcl
 
-// The tab controls, in a unit of their own.
+// The tab controls and the tool bar, in units of their own.
 #include "vcl/comctrls_tabs.h"
+#include "vcl/comctrls_toolbar.h"
