@@ -107,7 +107,24 @@ void TIniFile::UpdateFile()
 // ---------------------------------------------------------------------------------------------
 // TMemIniFile
 
-TMemIniFile::TMemIniFile(const String& FileName) : TCustomIniFile(FileName)
+namespace {
+
+// Names are the same without case when the locale's comparison finds them equal, and that is
+// when their sort keys are: the sort key is the form under which they are looked up. (The empty
+// name is passed with its terminator: the system maps no text of length 0.)
+String SortKey(const String& Name)
+{
+    constexpr DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int length = Name.empty() ? -1 : int(Name.size());
+    const int bytes = LCMapStringW(LOCALE_USER_DEFAULT, flags, Name.c_str(), length, nullptr, 0);
+    String key(size_t(bytes + 1) / 2, L'\0');
+    LCMapStringW(LOCALE_USER_DEFAULT, flags, Name.c_str(), length, reinterpret_cast<LPWSTR>(key.data()), bytes);
+    return key;
+}
+
+}  // namespace
+
+TMemIniFile::TMemIniFile(const String& FileName) : TCustomIniFile(FileName), FText(SortKey)
 {
     if (!FileExists(FileName))
         return;
@@ -117,88 +134,44 @@ TMemIniFile::TMemIniFile(const String& FileName) : TCustomIniFile(FileName)
     SetStrings(&lines);
 }
 
-bool TMemIniFile::SameName(const String& a, const String& b) const
-{
-    return FCaseSensitive ? a == b : AnsiSameText(a, b);
-}
-
-int TMemIniFile::IndexOfSection(const String& name) const
-{
-    for (size_t i = 0; i < FSections.size(); ++i)
-        if (SameName(FSections[i].Name, name))
-            return static_cast<int>(i);
-    return -1;
-}
-
-int TMemIniFile::IndexOfEntry(const Section& section, const String& key) const
-{
-    for (size_t i = 0; i < section.Entries.size(); ++i)
-        if (SameName(section.Entries[i].Key, key))
-            return static_cast<int>(i);
-    return -1;
-}
-
 void TMemIniFile::SetStrings(const TStrings* List)
 {
-    FSections.clear();
-    for (int i = 0; i < List->Count(); ++i) {
-        const String line = Trim(List->Strings(i));
-        if (line.empty() || line.front() == L';')
-            continue;
-        if (line.front() == L'[' && line.back() == L']' && line.size() >= 2) {
-            FSections.push_back({Trim(line.substr(1, line.size() - 2)), {}});
-            continue;
-        }
-        const size_t equals = line.find(L'=');
-        if (FSections.empty() || equals == String::npos)
-            continue;
-        FSections.back().Entries.push_back({Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))});
-    }
+    FText.Clear();
+    for (int i = 0; i < List->Count(); ++i)
+        FText.AddLine(List->Strings(i));
 }
 
 void TMemIniFile::GetStrings(TStrings* List) const
 {
     List->BeginUpdate();
     List->Clear();
-    for (const Section& section : FSections) {
+    for (int s = 0; s < FText.SectionCount(); ++s) {
         if (List->Count() > 0)
             List->Add(L"");
-        List->Add(L"[" + section.Name + L"]");
-        for (const Entry& entry : section.Entries)
-            List->Add(entry.Key + L"=" + entry.Value);
+        List->Add(L"[" + FText.SectionName(s) + L"]");
+        for (int e = 0; e < FText.KeyCount(s); ++e)
+            List->Add(FText.Key(s, e) + L"=" + FText.Value(s, e));
     }
     List->EndUpdate();
 }
 
 String TMemIniFile::ReadString(const String& Section, const String& Ident, const String& Default) const
 {
-    const int s = IndexOfSection(Section);
-    const int e = s < 0 ? -1 : IndexOfEntry(FSections[s], Ident);
-    return e < 0 ? Default : FSections[s].Entries[e].Value;
+    const String* value = FText.Find(Section, Ident);
+    return value ? *value : Default;
 }
 
 void TMemIniFile::WriteString(const String& Section, const String& Ident, const String& Value)
 {
-    int s = IndexOfSection(Section);
-    if (s < 0) {
-        FSections.push_back({Section, {}});
-        s = static_cast<int>(FSections.size()) - 1;
-    }
-    auto& entries = FSections[s].Entries;
-    const int e = IndexOfEntry(FSections[s], Ident);
-    if (e < 0)
-        entries.push_back({Ident, Value});
-    else
-        entries[e].Value = Value;
+    FText.Write(Section, Ident, Value);
 }
 
 void TMemIniFile::ReadSections(TStrings* Strings) const
 {
     Strings->BeginUpdate();
     Strings->Clear();
-    for (size_t i = 0; i < FSections.size(); ++i)
-        if (IndexOfSection(FSections[i].Name) == static_cast<int>(i))
-            Strings->Add(FSections[i].Name);
+    for (int s : FText.FirstSections())
+        Strings->Add(FText.SectionName(s));
     Strings->EndUpdate();
 }
 
@@ -206,13 +179,10 @@ void TMemIniFile::ReadSection(const String& Section, TStrings* Strings) const
 {
     Strings->BeginUpdate();
     Strings->Clear();
-    const int s = IndexOfSection(Section);
-    if (s >= 0) {
-        const auto& entries = FSections[s].Entries;
-        for (size_t i = 0; i < entries.size(); ++i)
-            if (IndexOfEntry(FSections[s], entries[i].Key) == static_cast<int>(i))
-                Strings->Add(entries[i].Key);
-    }
+    const int s = FText.FindSection(Section);
+    if (s >= 0)
+        for (int e : FText.FirstKeys(s))
+            Strings->Add(FText.Key(s, e));
     Strings->EndUpdate();
 }
 

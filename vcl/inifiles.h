@@ -2,8 +2,7 @@
 // INI storage: the system's profile functions (TIniFile) and INI text held in memory (TMemIniFile).
 
 #include "vcl/classes.h"
-
-#include <vector>
+#include "vcl/initext.h"
 
 namespace vcl {
 
@@ -49,24 +48,24 @@ public:
     void UpdateFile() override;
 };
 
-// INI text parsed into memory; written back only by UpdateFile.
-// Parse rules: lines are trimmed; blank lines, lines beginning with ";" and text before the first
-// section are ignored; "[name]" opens a section; other lines split at the first "=" into a
-// trimmed key and value, and lines without "=" are ignored. Sections and keys keep file order; when
-// a section or a key repeats, lookups find the first (the later ones are kept for UpdateFile).
-// Names compare without case unless CaseSensitive is set.
+// INI text parsed into memory (TIniText gives the parse rules); written back only by UpdateFile.
+// Sections and keys keep text order; when a section or a key repeats, look-ups find the first
+// (the later ones are kept for UpdateFile). Names compare without case, as the user's locale
+// compares them, unless CaseSensitive is set. Look-ups are hashed.
 class TMemIniFile : public TCustomIniFile {
     CL_CLASS(TMemIniFile, TCustomIniFile)
 public:
     // Reads FileName when it exists; a missing file gives an empty object.
     explicit TMemIniFile(const String& FileName);
 
-    bool CaseSensitive() const { return FCaseSensitive; }
-    void SetCaseSensitive(bool value) { FCaseSensitive = value; }
+    bool CaseSensitive() const { return FText.CaseSensitive(); }
+    void SetCaseSensitive(bool value) { FText.SetCaseSensitive(value); }
 
     // Replaces the whole content with the text of List / writes the content as INI text into List.
     void SetStrings(const TStrings* List);
     void GetStrings(TStrings* List) const;
+    // The content, for readers that walk all of it.
+    const TIniText& Text() const { return FText; }
 
     String ReadString(const String& Section, const String& Ident, const String& Default) const override;
     void WriteString(const String& Section, const String& Ident, const String& Value) override;
@@ -76,22 +75,7 @@ public:
     void UpdateFile() override;
 
 private:
-    struct Entry {
-        String Key;
-        String Value;
-    };
-    struct Section {
-        String Name;
-        std::vector<Entry> Entries;
-    };
-
-    bool SameName(const String& a, const String& b) const;
-    // Index of the first section or key of that name; -1 when there is none.
-    int IndexOfSection(const String& name) const;
-    int IndexOfEntry(const Section& section, const String& key) const;
-
-    std::vector<Section> FSections;
-    bool FCaseSensitive = false;
+    TIniText FText;
     TTextEncoding FEncoding = TTextEncoding::Ansi;  // UpdateFile writes what the constructor read
 };
 

@@ -1,6 +1,7 @@
 #include "vcl/sysutils.h"
 
 #include "vcl/decimal.h"
+#include "vcl/intparse.h"
 #include "vcl/seams.h"
 
 #include <algorithm>
@@ -88,47 +89,6 @@ String IntToHex(uint64_t value, int digits)
 
 namespace {
 
-int HexDigit(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    return -1;
-}
-
-// Parses the integer syntax into sign and magnitude; false for bad syntax or more than 64 bits.
-bool ParseInteger(const String& s, bool& negative, bool& hex, uint64_t& magnitude)
-{
-    size_t i = 0;
-    while (i < s.size() && s[i] <= L' ')
-        ++i;
-    negative = false;
-    if (i < s.size() && (s[i] == L'+' || s[i] == L'-'))
-        negative = s[i++] == L'-';
-    hex = false;
-    if (i < s.size() && s[i] == L'$') {
-        hex = true;
-        ++i;
-    } else if (i + 1 < s.size() && s[i] == L'0' && (s[i + 1] == L'x' || s[i + 1] == L'X')) {
-        hex = true;
-        i += 2;
-    }
-    if (i == s.size())
-        return false;
-    const uint64_t base = hex ? 16 : 10;
-    magnitude = 0;
-    for (; i < s.size(); ++i) {
-        int d = hex ? HexDigit(s[i]) : (s[i] >= L'0' && s[i] <= L'9' ? s[i] - L'0' : -1);
-        if (d < 0 || magnitude > (UINT64_MAX - static_cast<uint64_t>(d)) / base)
-            return false;
-        magnitude = magnitude * base + static_cast<uint64_t>(d);
-    }
-    return true;
-}
-
 [[noreturn]] void ConvertError(const String& s, const wchar_t* kind)
 {
     throw EConvertError(L"'" + s + L"' is not a valid " + kind + L" value");
@@ -136,21 +96,8 @@ bool ParseInteger(const String& s, bool& negative, bool& hex, uint64_t& magnitud
 
 }  // namespace
 
-// Decimal values must fit the signed range; hexadecimal ones may use the whole 32-bit pattern
-// ("$FFFFFFFF" is -1), as the classic library does.
-bool TryStrToInt(const String& s, Integer& value)
-{
-    bool negative;
-    bool hex;
-    uint64_t magnitude;
-    if (!ParseInteger(s, negative, hex, magnitude))
-        return false;
-    const uint64_t limit = hex ? UINT32_MAX : uint64_t(INT32_MAX) + (negative ? 1 : 0);
-    if (magnitude > limit)
-        return false;
-    value = static_cast<Integer>(static_cast<uint32_t>(negative ? 0 - magnitude : magnitude));
-    return true;
-}
+// The syntax and range of vcl/intparse.h.
+bool TryStrToInt(const String& s, Integer& value) { return TryParseInt32(s, value); }
 
 Integer StrToInt(const String& s)
 {

@@ -7,8 +7,13 @@
 //
 // ZIRV_WRITE_SKIN_TABLES=1 in the environment writes the files anew from the loaders in force
 // instead of comparing (for a change that means to alter what a skin loads into).
+//
+// The INI object the loaders read through answers, for the same texts and for a text of repeated
+// and differently written names, as a reading of the text from its start does: sections and keys
+// in text order, the first of a name found, names compared by the object's case switch.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +23,7 @@
 #include "skin/core/acSkinPack.h"
 #include "skin/graphics/BitmapView.h"
 #include "testpaths.h"
+#include "vcl/inifiles.h"
 #include "vcl/sysutils.h"
 
 using namespace skin;
@@ -183,7 +189,102 @@ String OurSkinFolder()
     return vcl::FromAnsi(testsupport::SourceDir()) + L"\\assets\\skins\\Aluminium (internal)\\";
 }
 
+// ---------------------------------------------------------------------------------------------
+// INI text read from its start
+
+struct TPlainSection {
+    String Name;
+    std::vector<std::pair<String, String>> Keys;
+};
+
+// The parse rules of INI text, applied line by line.
+std::vector<TPlainSection> PlainSections(const vcl::TStrings& Lines)
+{
+    std::vector<TPlainSection> sections;
+    for (int i = 0; i < Lines.Count(); ++i) {
+        const String line = vcl::Trim(Lines.Strings(i));
+        if (line.empty() || line[0] == L';')
+            continue;
+        if (line.size() >= 2 && line.front() == L'[' && line.back() == L']')
+            sections.push_back({vcl::Trim(line.substr(1, line.size() - 2)), {}});
+        else if (const size_t equals = line.find(L'='); equals != String::npos && !sections.empty())
+            sections.back().Keys.emplace_back(vcl::Trim(line.substr(0, equals)), vcl::Trim(line.substr(equals + 1)));
+    }
+    return sections;
+}
+
+std::vector<String> Listed(const vcl::TStrings& List)
+{
+    std::vector<String> names;
+    for (int i = 0; i < List.Count(); ++i)
+        names.push_back(List.Strings(i));
+    return names;
+}
+
+// Every name of the text (and one it lacks) looked up in the object and in the plain reading.
+void ExpectLinearAnswers(const vcl::TStrings& Lines, bool CaseSensitive)
+{
+    vcl::TMemIniFile ini(L"");
+    ini.SetCaseSensitive(CaseSensitive);
+    ini.SetStrings(&Lines);
+    const std::vector<TPlainSection> plain = PlainSections(Lines);
+    const auto same = [&](const String& a, const String& b) { return CaseSensitive ? a == b : vcl::AnsiSameText(a, b); };
+    const auto firstOf = [&](const auto& list, const String& name, auto nameOf) {
+        return std::ranges::find_if(list, [&](const auto& item) { return same(nameOf(item), name); });
+    };
+    const auto sectionName = [](const TPlainSection& s) { return s.Name; };
+    const auto keyName = [](const std::pair<String, String>& k) { return k.first; };
+
+    std::vector<String> sections;
+    for (const TPlainSection& s : plain)
+        if (&*firstOf(plain, s.Name, sectionName) == &s)
+            sections.push_back(s.Name);
+    vcl::TStringList list;
+    ini.ReadSections(&list);
+    EXPECT_EQ(Listed(list), sections);
+
+    for (String name : sections) {
+        for (const String& asked : {name, vcl::LowerCase(name), name + L"?"}) {
+            SCOPED_TRACE(vcl::ToUtf8(asked));
+            const auto section = firstOf(plain, asked, sectionName);
+            std::vector<String> keys;
+            if (section != plain.end())
+                for (const auto& key : section->Keys)
+                    if (&*firstOf(section->Keys, key.first, keyName) == &key)
+                        keys.push_back(key.first);
+            ini.ReadSection(asked, &list);
+            EXPECT_EQ(Listed(list), keys);
+            for (const String& key : keys)
+                for (const String& askedKey : {key, vcl::LowerCase(key)}) {
+                    const auto found = firstOf(section->Keys, askedKey, keyName);
+                    EXPECT_EQ(ini.ReadString(asked, askedKey, L"-"), found == section->Keys.end() ? L"-" : found->second);
+                }
+        }
+    }
+}
+
 }  // namespace
+
+TEST(SkinOptionsText, TheIniObjectAnswersAsTheTextReadFromItsStart)
+{
+    std::vector<String> files = {OurSkinFolder() + L"Options.dat"};
+    const std::filesystem::path testSkins(vcl::ExcludeTrailingPathDelimiter(skintest::TestSkinFolder("FLAT")));
+    for (const auto& entry : std::filesystem::directory_iterator(testSkins.parent_path()))
+        if (std::filesystem::exists(entry.path() / "Options.dat"))
+            files.push_back((entry.path() / "Options.dat").wstring());
+    for (const String& file : files) {
+        SCOPED_TRACE(vcl::ToUtf8(file));
+        vcl::TStringList lines;
+        lines.LoadFromFile(file);
+        ExpectLinearAnswers(lines, true);
+        ExpectLinearAnswers(lines, false);
+    }
+    vcl::TStringList repeats;
+    repeats.SetText(L"[Panel]\nColor=1\ncolor=2\nColor=3\n[PANEL]\nColor=4\nHot=5\n[panel]\nHOT=6\n"
+                    L"[Edit]\n ; comment\n Color = 7 \n[ Panel ]\nLast=8\n[]\nEmpty=9\n");
+    ExpectLinearAnswers(repeats, true);
+    ExpectLinearAnswers(repeats, false);
+}
 
 TEST(SkinTablesKept, OurSkin)
 {
