@@ -1,5 +1,8 @@
 #include "vcl/initext.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace vcl {
 
 namespace {
@@ -13,6 +16,13 @@ std::wstring_view Trimmed(std::wstring_view s)
     while (last > first && s[last - 1] <= L' ')
         --last;
     return s.substr(first, last - first);
+}
+
+// A name's hash: keys mixed with their section, section names on their own.
+uint64_t NameHash(const std::wstring& Form, int Section, bool Key)
+{
+    const uint64_t hash = std::hash<std::wstring>()(Form);
+    return Key ? hash ^ ((uint64_t(Section) + 1) * 0x9E3779B97F4A7C15ull) : hash;
 }
 
 }  // namespace
@@ -48,55 +58,90 @@ void TIniText::AddLine(std::wstring_view Line)
     FIndexed = false;
 }
 
-std::wstring TIniText::Folded(const std::wstring& Name) const
+bool TIniText::Folding() const { return !FCaseSensitive && FCaseFold; }
+
+const std::wstring& TIniText::StoredForm(int Section, int Entry) const
 {
-    return FCaseSensitive || !FCaseFold ? Name : FCaseFold(Name);
+    if (Folding())
+        return FFolds[size_t(Section)][size_t(Entry + 1)];
+    return Entry < 0 ? SectionName(Section) : Key(Section, Entry);
 }
 
-void TIniText::IndexSection(int Section) const
+size_t TIniText::Probe(const std::wstring& Form, int Section, bool Key) const
 {
-    if (FSectionIndex.emplace(Folded(FSections[size_t(Section)].Name), Section).second)
+    const uint64_t hash = NameHash(Form, Section, Key);
+    const size_t mask = FSlots.size() - 1;
+    for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
+        const TSlot& slot = FSlots[i];
+        if (slot.Section < 0)
+            return i;
+        const bool sameKind = Key ? slot.Entry >= 0 && slot.Section == Section : slot.Entry < 0;
+        if (slot.Hash == hash && sameKind && StoredForm(slot.Section, slot.Entry) == Form)
+            return i;
+    }
+}
+
+void TIniText::Insert(int Section, int Entry) const
+{
+    if ((FUsed + 1) * 2 > FSlots.size()) {
+        // Twice the room: the names indexed so far go in again, each still the first of its form.
+        std::vector<TSlot> slots(std::max<size_t>(16, FSlots.size() * 2));
+        slots.swap(FSlots);
+        for (const TSlot& slot : slots)
+            if (slot.Section >= 0)
+                FSlots[Probe(StoredForm(slot.Section, slot.Entry), slot.Section, slot.Entry >= 0)] = slot;
+    }
+    const bool key = Entry >= 0;
+    const std::wstring& form = StoredForm(Section, Entry);
+    TSlot& slot = FSlots[Probe(form, Section, key)];
+    if (slot.Section >= 0)
+        return;
+    slot = {NameHash(form, Section, key), Section, Entry};
+    ++FUsed;
+    if (!key)
         FFirstSections.push_back(Section);
-}
-
-void TIniText::IndexEntry(int Section, int Entry) const
-{
-    FKeyIndex.emplace(TKeyName{Section, Folded(Key(Section, Entry))}, Entry);
 }
 
 void TIniText::Index() const
 {
     if (FIndexed)
         return;
-    FSectionIndex.clear();
-    FKeyIndex.clear();
-    FFirstSections.clear();
-    size_t entries = 0;
+    size_t names = FSections.size();
     for (const TSection& section : FSections)
-        entries += section.Entries.size();
-    FSectionIndex.reserve(FSections.size());
-    FKeyIndex.reserve(entries);
+        names += section.Entries.size();
+    size_t size = 16;
+    while (size < names * 2 + 2)
+        size *= 2;
+    FSlots.assign(size, TSlot());
+    FUsed = 0;
+    FFirstSections.clear();
+    FFolds.clear();
+    if (Folding())
+        for (const TSection& section : FSections) {
+            std::vector<std::wstring>& folds = FFolds.emplace_back();
+            folds.push_back(FCaseFold(section.Name));
+            for (const TEntry& entry : section.Entries)
+                folds.push_back(FCaseFold(entry.Key));
+        }
     for (int s = 0; s < SectionCount(); ++s) {
-        IndexSection(s);
+        Insert(s, -1);
         for (int e = 0; e < KeyCount(s); ++e)
-            IndexEntry(s, e);
+            Insert(s, e);
     }
     FIndexed = true;
 }
 
-int TIniText::FindSection(const std::wstring& Name) const
+int TIniText::Locate(const std::wstring& Name, int Section, bool Key) const
 {
     Index();
-    const auto found = FSectionIndex.find(Folded(Name));
-    return found == FSectionIndex.end() ? -1 : found->second;
+    const std::wstring folded = Folding() ? FCaseFold(Name) : std::wstring();
+    const TSlot& slot = FSlots[Probe(Folding() ? folded : Name, Section, Key)];
+    return slot.Section < 0 ? -1 : Key ? slot.Entry : slot.Section;
 }
 
-int TIniText::FindKey(int Section, const std::wstring& Key) const
-{
-    Index();
-    const auto found = FKeyIndex.find(TKeyName{Section, Folded(Key)});
-    return found == FKeyIndex.end() ? -1 : found->second;
-}
+int TIniText::FindSection(const std::wstring& Name) const { return Locate(Name, -1, false); }
+
+int TIniText::FindKey(int Section, const std::wstring& Key) const { return Locate(Key, Section, true); }
 
 const std::wstring* TIniText::Find(const std::wstring& Section, const std::wstring& Key) const
 {
@@ -113,26 +158,25 @@ const std::vector<int>& TIniText::FirstSections() const
 
 std::vector<int> TIniText::FirstKeys(int Section) const
 {
+    Index();
     std::vector<int> keys;
     for (int e = 0; e < KeyCount(Section); ++e)
-        if (FindKey(Section, Key(Section, e)) == e)
+        if (FSlots[Probe(StoredForm(Section, e), Section, true)].Entry == e)
             keys.push_back(e);
     return keys;
 }
 
-int TIniText::AddSection(const std::wstring& Name)
-{
-    FSections.push_back({Name, {}});
-    const int section = SectionCount() - 1;
-    IndexSection(section);
-    return section;
-}
-
 void TIniText::Write(const std::wstring& Section, const std::wstring& Key, const std::wstring& Value)
 {
+    const bool folding = Folding();
     int s = FindSection(Section);
-    if (s < 0)
-        s = AddSection(Section);
+    if (s < 0) {
+        FSections.push_back({Section, {}});
+        if (folding)
+            FFolds.push_back({FCaseFold(Section)});
+        s = SectionCount() - 1;
+        Insert(s, -1);
+    }
     const int e = FindKey(s, Key);
     std::vector<TEntry>& entries = FSections[size_t(s)].Entries;
     if (e >= 0) {
@@ -140,7 +184,9 @@ void TIniText::Write(const std::wstring& Section, const std::wstring& Key, const
         return;
     }
     entries.push_back({Key, Value});
-    IndexEntry(s, KeyCount(s) - 1);
+    if (folding)
+        FFolds[size_t(s)].push_back(FCaseFold(Key));
+    Insert(s, KeyCount(s) - 1);
 }
 
 }  // namespace vcl

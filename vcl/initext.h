@@ -10,13 +10,13 @@
 // of its name, so a repeated section or key adds nothing that a look-up sees.
 //
 // Names compare exactly while CaseSensitive is set, else through the case fold given to the
-// constructor. Look-ups are hashed: a load of a text of n sections and keys takes time in
-// proportion to n. The index is made by the first look-up after a change (so the const look-ups
-// are not safe to run on two threads at once).
+// constructor. Look-ups are hashed (open addressing over where the names are stored, so that the
+// index copies no name): reading a text of n sections and keys takes time in proportion to n.
+// The index is made by the first look-up after a change (so the const look-ups are not safe to
+// run on two threads at once).
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vcl {
@@ -39,11 +39,8 @@ public:
     int SectionCount() const { return int(FSections.size()); }
     const std::wstring& SectionName(int Section) const { return FSections[size_t(Section)].Name; }
     int KeyCount(int Section) const { return int(FSections[size_t(Section)].Entries.size()); }
-    const std::wstring& Key(int Section, int Entry) const { return FSections[size_t(Section)].Entries[size_t(Entry)].Key; }
-    const std::wstring& Value(int Section, int Entry) const
-    {
-        return FSections[size_t(Section)].Entries[size_t(Entry)].Value;
-    }
+    const std::wstring& Key(int Section, int Entry) const { return EntryOf(Section, Entry).Key; }
+    const std::wstring& Value(int Section, int Entry) const { return EntryOf(Section, Entry).Value; }
 
     // The first section of the name; -1 when there is none.
     int FindSection(const std::wstring& Name) const;
@@ -70,24 +67,26 @@ private:
         std::wstring Name;
         std::vector<TEntry> Entries;
     };
-    // A key of one section, by its folded name.
-    struct TKeyName {
-        int Section;
-        std::wstring Name;
-        bool operator==(const TKeyName&) const = default;
-    };
-    struct TKeyNameHash {
-        size_t operator()(const TKeyName& k) const
-        {
-            return std::hash<std::wstring>()(k.Name) ^ (size_t(k.Section) * 0x9E3779B97F4A7C15ull);
-        }
+    // Where a name is stored: the name of section Section (Entry -1) or its key Entry. An empty
+    // slot has Section -1.
+    struct TSlot {
+        uint64_t Hash = 0;
+        int32_t Section = -1;
+        int32_t Entry = -1;
     };
 
-    std::wstring Folded(const std::wstring& Name) const;
+    const TEntry& EntryOf(int Section, int Entry) const { return FSections[size_t(Section)].Entries[size_t(Entry)]; }
+    bool Folding() const;
+    // The form in which the name stored at (Section, Entry) is compared.
+    const std::wstring& StoredForm(int Section, int Entry) const;
+    // The slot that holds the first section name (Key false) or key of Section of that form, or
+    // the empty slot where it would go.
+    size_t Probe(const std::wstring& Form, int Section, bool Key) const;
+    // Indexes the name stored at (Section, Entry) unless one of its form is there already.
+    void Insert(int Section, int Entry) const;
     void Index() const;
-    void IndexSection(int Section) const;
-    void IndexEntry(int Section, int Entry) const;
-    int AddSection(const std::wstring& Name);
+    // Where the first section (Key false) or key of Section of the name is stored; -1 when none.
+    int Locate(const std::wstring& Name, int Section, bool Key) const;
 
     std::vector<TSection> FSections;
     TCaseFold FCaseFold;
@@ -95,8 +94,9 @@ private:
 
     // The index of first names, made on demand.
     mutable bool FIndexed = false;
-    mutable std::unordered_map<std::wstring, int> FSectionIndex;
-    mutable std::unordered_map<TKeyName, int, TKeyNameHash> FKeyIndex;
+    mutable std::vector<TSlot> FSlots;  // a power of two of them, at most half in use
+    mutable size_t FUsed = 0;
+    mutable std::vector<std::vector<std::wstring>> FFolds;  // while case is ignored: each name, then each key
     mutable std::vector<int> FFirstSections;
 };
 

@@ -1,8 +1,10 @@
 #include "skin/core/acSkinPack.h"
 
 #include <algorithm>
-#include <array>
 
+#include "skin/core/acSkinPackCore.h"
+#include "skin/graphics/acStreamBytes.h"
+#include "skin/graphics/acZLibCore.h"
 #include "skin/graphics/acZLibEx.h"
 #include "vcl/dialogs.h"
 #include "vcl/sysutils.h"
@@ -15,34 +17,7 @@ using vcl::TStream;
 
 namespace {
 
-constexpr std::array<uint8_t, 4> Magic = {'A', 'S', 'z', 'f'};
 const String OptionsName = L"Options.dat";
-// The smallest entry: name length, size, and a zlib stream of header, empty block and checksum.
-constexpr int64_t MinEntryBytes = 4 + 4 + 8;
-// The pieces in which an entry is unpacked.
-constexpr int64_t InflatePiece = 65536;
-
-[[noreturn]] void Damaged(const String& Why)
-{
-    throw vcl::EReadError(L"Packed skin data is damaged: " + Why + L".");
-}
-
-int64_t Remaining(TStream* Stream) { return Stream->Size() - Stream->Position(); }
-
-bool ReadMagic(TStream* Stream)
-{
-    std::array<uint8_t, 4> bytes{};
-    return Stream->Read(bytes.data(), 4) == 4 && bytes == Magic;
-}
-
-// The next 32-bit little-endian integer; What names it when the data ends first.
-int32_t ReadInt32(TStream* Stream, const String& What)
-{
-    uint8_t bytes[4];
-    if (Stream->Read(bytes, 4) != 4)
-        Damaged(L"it ends inside " + What);
-    return int32_t(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24);
-}
 
 void WriteInt32(TStream* Stream, int64_t Value)
 {
@@ -53,44 +28,29 @@ void WriteInt32(TStream* Stream, int64_t Value)
 
 String Quoted(const String& Name) { return L"\"" + Name + L"\""; }
 
-// The entry's zlib stream from Source's position, inflated to its end: afterwards Source stands
-// right after the stream's checksum. The stream must give exactly Size bytes.
-std::unique_ptr<TMemoryStream> Inflate(TStream* Source, const String& Name, int32_t Size)
+// A stored name as the messages show it.
+std::string NameText(const std::string& Name) { return vcl::ToUtf8(vcl::FromAnsi(Name)); }
+
+// Runs a step of the package reader, raising its faults as the class library's errors.
+template<class F>
+auto AsLibraryErrors(F&& Step) -> decltype(Step())
 {
-    auto out = std::make_unique<TMemoryStream>();
-    vcl::TObjectPtr<TZDecompressionStream> z(vcl::Create<TZDecompressionStream>(Source));
-    std::vector<uint8_t> piece(size_t(std::min<int64_t>(InflatePiece, int64_t(Size) + 1)));
-    // Asking for one byte beyond Size shows an entry that holds more.
-    for (;;) {
-        const int64_t wanted = std::min<int64_t>(InflatePiece, int64_t(Size) + 1 - out->Size());
-        const int64_t got = z->Read(piece.data(), wanted);
-        if (got == 0)
-            break;
-        out->WriteBuffer(piece.data(), got);
-        if (out->Size() > Size)
-            Damaged(Quoted(Name) + L" unpacks to more than its " + vcl::IntToStr(Size) + L" bytes");
+    try {
+        return WithinSkinLimits(Step);
+    } catch (const EPackedSkinFault& fault) {
+        throw vcl::EReadError(vcl::FromUtf8(fault.what()));
+    } catch (const EZStreamFault& fault) {
+        throw EZDecompressionError(fault.Code());
     }
-    if (!z->Ended())
-        Damaged(L"it ends inside " + Quoted(Name));
-    if (out->Size() != Size)
-        Damaged(Quoted(Name) + L" unpacks to " + vcl::IntToStr(out->Size()) + L" bytes, not " + vcl::IntToStr(Size));
-    return out;
 }
 
-void ExtractEntry(TacSkinConvertor& Convertor, int Index)
+void ExtractEntry(TacSkinConvertor& Convertor, TPackageReader& Reader)
 {
-    TStream* data = Convertor.PackedData;
-    const String entry = L"entry " + vcl::IntToStr(Index + 1);
-    const int32_t length = ReadInt32(data, L"the header of " + entry);
-    if (length < 0 || length > Remaining(data) - (MinEntryBytes - 4))
-        Damaged(L"the name length " + vcl::IntToStr(length) + L" of " + entry + L" does not fit the data");
-    vcl::AnsiString name(size_t(length), '\0');
-    data->ReadBuffer(name.data(), length);
-    const String fileName = vcl::FromAnsi(name);
-    const int32_t size = ReadInt32(data, L"the header of " + Quoted(fileName));
-    if (size < 0 || size > MaxPackedEntrySize)
-        Damaged(L"the size " + vcl::IntToStr(size) + L" of " + Quoted(fileName) + L" is out of range");
-    std::unique_ptr<TMemoryStream> unpacked = Inflate(data, fileName, size);
+    const TPackedEntry entry = AsLibraryErrors([&] { return Reader.NextEntry(); });
+    auto unpacked = std::make_unique<TMemoryStream>();
+    TStreamBytes out(unpacked.get());
+    AsLibraryErrors([&] { Reader.Unpack(entry, out); });
+    const String fileName = vcl::FromAnsi(entry.Name);
     if (vcl::CompareText(fileName, OptionsName) == 0) {
         Convertor.Options = std::move(unpacked);
     } else {
@@ -142,12 +102,16 @@ void LoadSkinFromFile(const String& FileName, std::unique_ptr<TacSkinConvertor>&
 {
     if (!vcl::FileExists(FileName))
         return;
+    vcl::TFileStream file(FileName, vcl::fmOpenRead | vcl::fmShareDenyWrite);
+    if (file.Size() > MaxPackedFileBytes)
+        throw ESkinLimitError(L"The packed skin file " + Quoted(FileName) + L" is larger than " +
+                              vcl::IntToStr(MaxPackedFileBytes >> 20) + L" MB.");
     if (Convertor)
         Convertor->Clear();
     else
         Convertor = std::make_unique<TacSkinConvertor>();
     Convertor->FOwnedPackedData = std::make_unique<TMemoryStream>();
-    Convertor->FOwnedPackedData->LoadFromFile(FileName);
+    Convertor->FOwnedPackedData->LoadFromStream(&file);
     Convertor->PackedData = Convertor->FOwnedPackedData.get();
     ExtractPackedData(Convertor);
     if (FreePackedData) {
@@ -158,18 +122,15 @@ void LoadSkinFromFile(const String& FileName, std::unique_ptr<TacSkinConvertor>&
 
 void ExtractPackedData(std::unique_ptr<TacSkinConvertor>& Convertor)
 {
-    TStream* data = Convertor->PackedData;
-    data->SetPosition(0);
-    if (!ReadMagic(data)) {
+    TStreamBytes data(Convertor->PackedData);
+    if (!HasPackedSkinMagic(data)) {
         Convertor.reset();
-        throw vcl::Exception(L"Loaded data is not a packed skin file.");
+        throw vcl::Exception(vcl::FromUtf8(NotPackedMessage));
     }
-    const int32_t count = ReadInt32(data, L"the entry count");
-    if (count < 0 || count > Remaining(data) / MinEntryBytes)
-        Damaged(L"the entry count " + vcl::IntToStr(count) + L" does not fit the data");
-    Convertor->ImageCount = count - 1;
-    for (int i = 0; i < count; ++i)
-        ExtractEntry(*Convertor, i);
+    TPackageReader reader = AsLibraryErrors([&] { return TPackageReader(data, NameText); });
+    Convertor->ImageCount = reader.Count() - 1;
+    for (int i = 0; i < reader.Count(); ++i)
+        ExtractEntry(*Convertor, reader);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -185,7 +146,7 @@ void PackDir(const String& SrcPath, const String& FileName)
         return;
 
     TMemoryStream package;
-    package.WriteBuffer(Magic.data(), int64_t(Magic.size()));
+    package.WriteBuffer(PackedSkinMagic.data(), int64_t(PackedSkinMagic.size()));
     WriteInt32(&package, int64_t(names.size()));
     for (const String& name : names) {
         TMemoryStream file;
@@ -210,7 +171,8 @@ void UnpackSkinFile(const String& FileName, const String& DestDir)
         vcl::CreateDir(dir);
     TMemoryStream data;
     data.LoadFromFile(FileName);
-    if (!ReadMagic(&data)) {
+    TStreamBytes bytes(&data);
+    if (!HasPackedSkinMagic(bytes)) {
         vcl::MessageDlg(FileName + L" is not a packed skin file", vcl::TMsgDlgType::mtWarning, {vcl::TMsgDlgBtn::mbOK}, 0);
         return;
     }

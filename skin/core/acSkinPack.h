@@ -9,6 +9,7 @@
 //     the file as one zlib stream, whose length is not stored: it ends with its checksum.
 // The entry named "Options.dat" (in any letter case) is the skin's INI text; the others are the
 // image files the text names.
+#include "skin/core/acSkinLimits.h"
 #include "vcl/classes.h"
 
 #include <memory>
@@ -49,20 +50,36 @@ private:
     std::unique_ptr<vcl::TMemoryStream> FOwnedPackedData;
 };
 
-// The largest unpacked size an entry may declare; a larger one marks the package as damaged.
-inline constexpr int32_t MaxPackedEntrySize = 64 * 1024 * 1024;
+// A skin past one of the limits of acSkinLimits.h: the load fails with this message.
+class ESkinLimitError : public vcl::Exception {
+public:
+    using vcl::Exception::Exception;
+};
+
+// Runs Step, raising a limit that it passes as ESkinLimitError.
+template<class F>
+auto WithinSkinLimits(F&& Step) -> decltype(Step())
+{
+    try {
+        return Step();
+    } catch (const ESkinLimit& limit) {
+        throw ESkinLimitError(vcl::FromUtf8(limit.what()));
+    }
+}
 
 // Reads the packed skin file into Convertor (cleared, or made when there is none): PackedData
 // holds the whole file while it unpacks, and is freed afterwards when FreePackedData is set. A
-// missing file changes nothing. Errors as ExtractPackedData.
+// missing file changes nothing; a file larger than MaxPackedFileBytes raises ESkinLimitError
+// before it is read. Errors as ExtractPackedData.
 void LoadSkinFromFile(const vcl::String& FileName, std::unique_ptr<TacSkinConvertor>& Convertor, bool FreePackedData);
 
 // Unpacks Convertor->PackedData from its start into Convertor's Options and Files. Data that does
 // not begin with "ASzf" raises "Loaded data is not a packed skin file." and frees the convertor
 // (Convertor becomes none; a lent PackedData survives). A count, name length or size that does not
 // fit the data, or an entry that does not unpack to exactly its size and end with its checksum,
-// raises EReadError; corrupt compressed data raises EZDecompressionError. What was unpacked before
-// an error stays until the convertor is cleared.
+// raises EReadError; corrupt compressed data raises EZDecompressionError; data past
+// MaxPackedFileBytes or entries past MaxUnpackedBytes together raise ESkinLimitError. What was
+// unpacked before an error stays until the convertor is cleared.
 void ExtractPackedData(std::unique_ptr<TacSkinConvertor>& Convertor);
 
 // Packs the skin files of a folder (the ".dat" files, then ".bmp", ".png" and ".jpg", each kind in

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "skin/core/acSkinOptions.h"
 #include "skin/core/sSkinManagerValues.h"
 #include "skin/graphics/Acntutils.h"
 #include "vcl/dialogs.h"
@@ -480,6 +481,8 @@ void TsSkinManager::LoadSkinFolder(const String& Folder)
 
 void TsSkinManager::LoadSkinOptions(vcl::TMemIniFile& Ini)
 {
+    // A text past the limits of its sections fails before anything is built from it.
+    WithinSkinLimits([&] { TSkinSections checked(Ini.Text()); });
     SkinData->Version = ReadSkinVersion(Ini);
     CheckVersion();
     SkinFile = &Ini;

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 
+#include "skin/core/acSkinOptions.h"
 #include "skin/core/sSkinManagerValues.h"
 #include "skin/graphics/Acntutils.h"
 #include "skin/graphics/BitmapView.h"
@@ -25,7 +26,6 @@
 
 namespace skin {
 
-using vcl::AnsiString;
 using vcl::SmallInt;
 using vcl::String;
 using vcl::TBitmap;
@@ -47,52 +47,21 @@ int Divide(int A, int B)
     return A / B;
 }
 
-// The integer at a fixed position of a value.
-int FixedField(const String& Value, int Position, int Length)
+String AnsiRoundTrip(const String& Text) { return vcl::FromAnsi(vcl::ToAnsi(Text)); }
+
+// Runs a step of the options core, raising its faults as the class library's errors.
+template<class F>
+auto AsLibraryErrors(F&& Step) -> decltype(Step())
 {
-    return vcl::StrToInt(vcl::Copy(Value, Position, Length));
-}
-
-TRect FixedRect(const String& Value)
-{
-    return TRect(FixedField(Value, 2, 4), FixedField(Value, 7, 4), FixedField(Value, 12, 4), FixedField(Value, 17, 4));
-}
-
-// The words of a value split at the delimiters, numbered from 1, in the 8-bit code page.
-class TWords {
-public:
-    TWords(const String& Value, const TSysCharSet& Delims) : FText(vcl::ToAnsi(Value)), FDelims(Delims) {}
-
-    int Count() const { return WordCount(FText, FDelims); }
-    String Word(int N) const { return vcl::FromAnsi(ExtractWord(N, FText, FDelims)); }
-    // Word N as an integer; 0 when it is not a number.
-    int Number(int N) const { return vcl::StrToIntDef(Word(N), 0); }
-    // Word N strictly as an integer (a non-number fails the load); Missing when there is no word N.
-    int StrictNumber(int N, int Missing) const
-    {
-        const String word = Word(N);
-        return word.empty() ? Missing : vcl::StrToInt(word);
+    try {
+        return Step();
+    } catch (const ESkinValueFault& fault) {
+        if (fault.Kind() == ESkinValueFault::TKind::DivisionByZero)
+            throw vcl::EDivByZero(L"Division by zero");
+        // The class library's conversion error of that text, with its own message.
+        vcl::StrToInt(fault.Text());
+        throw;
     }
-
-private:
-    AnsiString FText;
-    TSysCharSet FDelims;
-};
-
-// Every side one third of a frame: the widths of an image that gives none.
-void SetDefaultWidths(TsMaskData& Mask)
-{
-    Mask.WL = Mask.WR = SmallInt(Divide(Mask.R.Width(), Mask.ImageCount * 3));
-    Mask.WT = Mask.WB = SmallInt(Divide(Mask.R.Height(), (Mask.MaskType + 1) * 3));
-}
-
-// All four widths BorderWidth, or the default widths when it is 0.
-void SetUniformWidths(TsMaskData& Mask)
-{
-    if (Mask.BorderWidth != 0)
-        Mask.WL = Mask.WT = Mask.WR = Mask.WB = Mask.BorderWidth;
-    else
-        SetDefaultWidths(Mask);
 }
 
 // 1 when a corner area of the first frame holds a key-colour pixel, else 0; 2 (not probed) for the
@@ -140,6 +109,7 @@ public:
     void AddCommonImage(const String& Section, const String& Key, const String& Value);
 
 private:
+    void Add(const String& Section, const String& Key, TImageSpec Spec, TFileSource Source);
     TsMaskData& Append(const String& Section, const String& Key, TacImgType Type);
     // The BMP or PNG file Name from Source; none when it is missing, unreadable or empty. Pixels
     // come 32-bit with opaque alpha but on key pixels.
@@ -148,13 +118,6 @@ private:
     // Gives an image its own bitmap, its canvas kept locked so that its DC stays.
     static void Adopt(TsMaskData& Mask, TObjectPtr<TBitmap> Bmp);
     SmallInt Corners(const TsMaskData& Mask) const { return ProbeCorners(Mask, FManager.MasterBitmap.get()); }
-
-    void AddImageFile(const String& Section, const String& Key, const String& Value);
-    void AddGlyph(const String& Section, const String& Key, const String& Value);
-    void AddBorder(const String& Section, const String& Key, const String& Value);
-    void AddTexture(const String& Section, const String& Key, const String& Value);
-    void AddPlainFile(const String& Section, const String& Key, const String& Value, TFileSource Source);
-    void AddRectangleList(const String& Section, const String& Key, const String& Value);
 
     TsSkinManager& FManager;
 };
@@ -219,127 +182,46 @@ void TMaskLoader::LoadMasterBitmap()
     master->SetHandleType(vcl::TBitmapHandleType::bmDIB);
 }
 
+void TMaskLoader::Add(const String& Section, const String& Key, TImageSpec Spec, TFileSource Source)
+{
+    if (Spec.Form == TImageForm::None)
+        return;
+    TObjectPtr<TBitmap> bmp;
+    if (Spec.Form == TImageForm::File || Spec.Form == TImageForm::PlainFile) {
+        bmp = LoadImageFile(Spec.FileName, Spec.Png, Source);
+        if (!bmp)
+            return;
+        AsLibraryErrors([&] { SetImageSize(Spec, bmp->Width(), bmp->Height()); });
+    }
+    const bool upper = Spec.UpperCaseNames;
+    TsMaskData& mask = Append(upper ? vcl::UpperCase(Section) : Section, upper ? vcl::UpperCase(Key) : Key,
+                              TacImgType(Spec.ImgType));
+    mask.R = TRect(Spec.Left, Spec.Top, Spec.Right, Spec.Bottom);
+    if (bmp)
+        Adopt(mask, std::move(bmp));
+    mask.ImageCount = Spec.ImageCount;
+    mask.MaskType = Spec.MaskType;
+    mask.BorderWidth = Spec.BorderWidth;
+    mask.DrawMode = Spec.DrawMode;
+    mask.WL = Spec.WL;
+    mask.WT = Spec.WT;
+    mask.WR = Spec.WR;
+    mask.WB = Spec.WB;
+    if (Spec.ProbeCorners)
+        mask.CornerType = Corners(mask);
+}
+
 void TMaskLoader::AddImage(const String& Section, const String& Key, const String& Value)
 {
-    switch (Value.front()) {
-    case L'!': AddImageFile(Section, Key, Value); break;
-    case L'@': AddGlyph(Section, Key, Value); break;
-    case L'^': AddBorder(Section, Key, Value); break;
-    case L'~': AddTexture(Section, Key, Value); break;
-    default:
-        if (!Holds(Value, L"#"))
-            AddPlainFile(Section, Key, Value, TFileSource::Skin);
-        else if (Value != L"#")
-            AddRectangleList(Section, Key, Value);
-    }
+    const double version = FManager.SkinData->Version;
+    Add(Section, Key, AsLibraryErrors([&] { return ReadImageValue(Value, version, AnsiRoundTrip); }), TFileSource::Skin);
 }
 
 void TMaskLoader::AddCommonImage(const String& Section, const String& Key, const String& Value)
 {
-    if (!FManager.MasterBitmap || !Holds(Value, L"#"))
-        AddPlainFile(Section, Key, Value, TFileSource::Disk);
-    else if (Value != L"#")
-        AddRectangleList(Section, Key, Value);
-}
-
-void TMaskLoader::AddImageFile(const String& Section, const String& Key, const String& Value)
-{
-    const TWords words(Value, {'!'});
-    const String name = words.Word(1);
-    const bool png = Holds(name, L".PNG");
-    if (!png && !Holds(name, L".BMP"))
-        return;
-    TObjectPtr<TBitmap> bmp = LoadImageFile(name, png, TFileSource::Skin);
-    if (!bmp)
-        return;
-    // A kind beyond the known ones counts as the last; a negative one as a border.
-    const auto type = TacImgType(std::clamp(words.Number(4), 0, int(TacImgType::itisaPngGlyph)));
-    TsMaskData& mask = Append(Section, Key, type);
-    Adopt(mask, std::move(bmp));
-    mask.ImageCount = SmallInt(words.Number(2));
-    mask.MaskType = SmallInt(words.Number(3));
-    if (words.Count() >= 5) {
-        mask.WL = SmallInt(words.Number(5));
-        mask.WT = SmallInt(words.Number(6));
-        mask.WR = SmallInt(words.Number(7));
-        mask.WB = SmallInt(words.Number(8));
-    } else {
-        SetDefaultWidths(mask);
-    }
-    mask.DrawMode = SmallInt(words.Count() >= 9 ? words.Number(9) : 1);
-    if (type == TacImgType::itisaBorder)
-        mask.CornerType = Corners(mask);
-}
-
-void TMaskLoader::AddGlyph(const String& Section, const String& Key, const String& Value)
-{
-    TsMaskData& mask = Append(Section, Key, TacImgType::itisaGlyph);
-    mask.R = FixedRect(Value);
-    mask.ImageCount = SmallInt(FixedField(Value, 22, 1));
-    mask.MaskType = SmallInt(FixedField(Value, 24, 1));
-}
-
-void TMaskLoader::AddBorder(const String& Section, const String& Key, const String& Value)
-{
-    TsMaskData& mask = Append(Section, Key, TacImgType::itisaBorder);
-    mask.R = FixedRect(Value);
-    mask.WL = SmallInt(FixedField(Value, 22, 4));
-    mask.WT = SmallInt(FixedField(Value, 27, 4));
-    mask.WR = SmallInt(FixedField(Value, 32, 4));
-    mask.WB = SmallInt(FixedField(Value, 37, 4));
-    mask.ImageCount = SmallInt(FixedField(Value, 42, 1));
-    mask.MaskType = SmallInt(FixedField(Value, 44, 1));
-    mask.DrawMode = SmallInt(FixedField(Value, 46, 1));
-    if (mask.MaskType > 0 && FManager.SkinData->Version < 7.4) {
-        // Older skins stretch a frame whose centre is a single pixel.
-        const bool onePixelCentre = Divide(mask.R.Width(), mask.ImageCount) - mask.WL - mask.WR == 1 &&
-                                    Divide(mask.R.Height(), mask.MaskType + 1) - mask.WT - mask.WB == 1;
-        mask.DrawMode = SmallInt(onePixelCentre ? mask.DrawMode | 1 : mask.DrawMode & ~1);
-    }
-    mask.BorderWidth = SmallInt(FixedField(Value, 48, 1));
-    if (mask.WL + mask.WT + mask.WR + mask.WB == 0)
-        SetUniformWidths(mask);
-    mask.CornerType = Corners(mask);
-}
-
-void TMaskLoader::AddTexture(const String& Section, const String& Key, const String& Value)
-{
-    TsMaskData& mask = Append(Section, Key, TacImgType::itisaTexture);
-    mask.R = FixedRect(Value);
-    mask.ImageCount = 1;
-    mask.DrawMode = SmallInt(FixedField(Value, 22, 2));
-    mask.MaskType = SmallInt(Value.size() >= 25 ? FixedField(Value, 25, 1) : 0);
-}
-
-void TMaskLoader::AddPlainFile(const String& Section, const String& Key, const String& Value, TFileSource Source)
-{
-    const String name = vcl::UpperCase(Value);
-    if (!Holds(name, L".BMP"))
-        return;
-    TObjectPtr<TBitmap> bmp = LoadImageFile(name, false, Source);
-    if (!bmp)
-        return;
-    TsMaskData& mask = Append(vcl::UpperCase(Section), vcl::UpperCase(Key), TacImgType::itisaBorder);
-    Adopt(mask, std::move(bmp));
-    mask.MaskType = 1;
-    mask.ImageCount = 3;
-    SetDefaultWidths(mask);
-    mask.CornerType = Corners(mask);
-}
-
-void TMaskLoader::AddRectangleList(const String& Section, const String& Key, const String& Value)
-{
-    const TWords lists(Value, {' ', '(', ')'});
-    const TWords rect(lists.Word(2), {' ', ','});
-    const TWords params(lists.Word(3), {' ', ','});
-    TsMaskData& mask = Append(vcl::UpperCase(Section), vcl::UpperCase(Key), TacImgType::itisaBorder);
-    mask.R = TRect(rect.Number(1), rect.Number(2), rect.Number(3), rect.Number(4));
-    mask.ImageCount = SmallInt(std::max(params.Number(1), 1));
-    mask.MaskType = SmallInt(std::max(params.Number(2), 0));
-    mask.BorderWidth = SmallInt(std::max(params.StrictNumber(3, 0), 0));
-    mask.DrawMode = SmallInt(params.StrictNumber(4, 1));
-    SetUniformWidths(mask);
-    mask.CornerType = Corners(mask);
+    const bool master = bool(FManager.MasterBitmap);
+    Add(Section, Key, AsLibraryErrors([&] { return ReadCommonImageValue(Value, master, AnsiRoundTrip); }),
+        TFileSource::Disk);
 }
 
 }  // namespace
@@ -417,18 +299,14 @@ void TsSkinManager::LoadAllMasks()
     TMaskLoader loader(*this);
     if (SkinFile) {
         loader.LoadMasterBitmap();
-        ForEachKey(*SkinFile, [&](const String& section, const String& key) {
-            if (section == GlobalInfoSection && key == L"MASTERBITMAP")
-                return;
-            const String value = SkinFile->ReadString(section, key, L"");
-            if (!value.empty())
-                loader.AddImage(section, key, value);
+        ForEachImageValue(SkinFile->Text(), [&](const String& section, const String& key, const String& value) {
+            loader.AddImage(section, key, value);
         });
     }
     if (const auto common = CommonSectionsIni(CommonSections()))
-        ForEachKey(*common, [&](const String& section, const String& key) {
+        ForEachKey(*common, [&](const String& section, const String& key, const String& value) {
             if (vcl::UpperCase(section) != GlobalInfoSection)
-                loader.AddCommonImage(section, key, common->ReadString(section, key, L"-"));
+                loader.AddCommonImage(section, key, value);
         });
 }
 

@@ -51,8 +51,8 @@ void TsSkinManager::LoadAllPatterns()
 {
     FreeJpegs();
     if (SkinFile)
-        ForEachKey(*SkinFile, [&](const String& section, const String& key) {
-            const String value = vcl::UpperCase(SkinFile->ReadString(section, key, L"-"));
+        ForEachKey(*SkinFile, [&](const String& section, const String& key, const String& text) {
+            const String value = vcl::UpperCase(text);
             if (!NamesJpeg(value))
                 return;
             TObjectPtr<TJPEGImage> jpeg =
@@ -66,8 +66,8 @@ void TsSkinManager::LoadAllPatterns()
         });
     // The common sections' JPEGs are files on disk and stay patterns whatever their size.
     if (const auto common = CommonSectionsIni(CommonSections()))
-        ForEachKey(*common, [&](const String& section, const String& key) {
-            const String value = vcl::UpperCase(common->ReadString(section, key, L"-"));
+        ForEachKey(*common, [&](const String& section, const String& key, const String& text) {
+            const String value = vcl::UpperCase(text);
             if (NamesJpeg(value))
                 if (TObjectPtr<TJPEGImage> jpeg = LoadJpeg([&](TJPEGImage* image) {
                         return ReadImageFile(image, SkinFilePath(*SkinData, value));

@@ -4,13 +4,16 @@
 // A section's keys are read with inheritance: a key that is missing, or holds -1 (integers) or "?"
 // (texts), is taken from the section named by "PARENTCLASS", and so on up the chain; a value found
 // in an ancestor has system colours resolved. A chain that names a section already visited ends
-// as if the key were missing.
+// as if the key were missing. Each key's chains are resolved once for all sections, and the image
+// indexes of the sections through tables indexed by name, so that a load takes time in proportion
+// to the skin.
 #include "skin/core/sSkinManager.h"
 
 #include <algorithm>
-#include <optional>
+#include <unordered_map>
 #include <variant>
 
+#include "skin/core/acSkinOptions.h"
 #include "skin/core/sSkinManagerValues.h"
 #include "skin/graphics/Acntutils.h"
 #include "vcl/graphics.h"
@@ -41,44 +44,25 @@ bool IsTrue(const String& Text)
 
 class TInheritedReader {
 public:
-    explicit TInheritedReader(const vcl::TMemIniFile& Ini) : FIni(Ini) {}
+    explicit TInheritedReader(TSkinSections& Sections) : FSections(Sections) {}
 
-    int Integer(const String& Section, const String& Key, int Default) const
+    int Integer(int Section, const String& Key, int Default)
     {
-        const auto read = [&](const String& section) -> std::optional<int> {
-            const int value = FIni.ReadInteger(section, Key, -1);
-            return value == -1 ? std::nullopt : std::optional<int>(value);
-        };
-        return Find<int>(Section, read, [](int value) { return int(Converted(value)); }).value_or(Default);
+        const int source = FSections.IntegerSources(Key)[size_t(Section)];
+        if (source < 0)
+            return Default;
+        const int value = FSections.OwnInteger(source, Key);
+        return source == Section ? value : int(Converted(value));
     }
-    String Text(const String& Section, const String& Key, const String& Default) const
+    String Text(int Section, const String& Key, const String& Default)
     {
-        const auto read = [&](const String& section) -> std::optional<String> {
-            String value = FIni.ReadString(section, Key, L"?");
-            return value == L"?" ? std::nullopt : std::optional<String>(std::move(value));
-        };
-        return Find<String>(Section, read, [](String value) { return value; }).value_or(Default);
+        const int source = FSections.TextSources(Key)[size_t(Section)];
+        return source < 0 ? Default : *FSections.OwnText(source, Key);
     }
-    bool Boolean(const String& Section, const String& Key) const { return IsTrue(Text(Section, Key, L"0")); }
+    bool Boolean(int Section, const String& Key) { return IsTrue(Text(Section, Key, L"0")); }
 
 private:
-    // The value Read finds in the section or, converted, in the nearest ancestor that has one.
-    template<class T, class Read, class Convert>
-    std::optional<T> Find(const String& Section, Read read, Convert convert) const
-    {
-        std::vector<String> visited;
-        String section = Section;
-        for (;;) {
-            if (std::optional<T> value = read(section))
-                return section == Section ? value : std::optional<T>(convert(std::move(*value)));
-            visited.push_back(section);
-            section = FIni.ReadString(section, ParentKey, L"?");
-            if (section.empty() || section == L"?" || std::ranges::find(visited, section) != visited.end())
-                return std::nullopt;
-        }
-    }
-
-    const vcl::TMemIniFile& FIni;
+    TSkinSections& FSections;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -183,25 +167,26 @@ void SetProps(TsGeneralData& d)
     d.Props[1] = d.States < 2 ? d.Props[0] : StateOf(d, true);
 }
 
-// A section of the skin's own options file.
-TsGeneralData ReadSection(const vcl::TMemIniFile& Ini, const String& Name)
+// Section Index of the skin's own options file.
+TsGeneralData ReadSection(TSkinSections& Sections, int Index)
 {
-    const TInheritedReader reader(Ini);
+    TInheritedReader reader(Sections);
     TsGeneralData d;
-    d.ClassName = Name;
-    d.ParentClass = Ini.ReadString(Name, ParentKey, L"");
-    d.States = reader.Integer(Name, L"STATES", 4);
+    d.ClassName = Sections.Name(Index);
+    const String* parent = Sections.OwnText(Index, ParentKey);
+    d.ParentClass = parent ? *parent : String();
+    d.States = reader.Integer(Index, L"STATES", 4);
     const bool hot = d.States >= 2;
     for (const TIntegerField& field : IntegerFields)
         if (hot || !(field.Flags & ffHot)) {
-            const int value = reader.Integer(Name, field.Key, field.Default);
+            const int value = reader.Integer(Index, field.Key, field.Default);
             field.Set(d, field.Flags & ffColour ? int(Converted(value)) : value);
         }
     for (const auto& field : BooleanFields)
-        d.*field.Field = reader.Boolean(Name, field.Key);
+        d.*field.Field = reader.Boolean(Index, field.Key);
     for (const auto& field : TextFields)
         if (hot || !(field.Flags & ffHot))
-            d.*field.Field = reader.Text(Name, field.Key, field.Default);
+            d.*field.Field = reader.Text(Index, field.Key, field.Default);
     // A gradient needs a gradient text: without one the gradient share is 0.
     const auto settle = [](const String& data, vcl::Integer& percent, TsGradArray& array) {
         if (data.size() < 2)
@@ -329,6 +314,89 @@ void ReadGlobalInfo(TsSkinData& Data, const vcl::TMemIniFile& Ini)
 // ---------------------------------------------------------------------------------------------
 // Common indexes
 
+// The tables in force indexed by name for one pass over them (which changes no name in them): the
+// first section of a name, the first image and the first texture image of a section and key, and
+// the section each section's "PARENTCLASS" leads to as the look-ups with inheritance follow it
+// (an empty parent or the section's own name ends the chain).
+class TTableIndex {
+public:
+    explicit TTableIndex(const TsSkinManager& Manager) : FManager(Manager)
+    {
+        const TsGeneralDataArray& gd = Manager.gd;
+        FSections.reserve(gd.size());
+        for (size_t i = 0; i < gd.size(); ++i)
+            FSections.emplace(gd[i].ClassName, int(i));
+        for (size_t i = 0; i < Manager.ma.size(); ++i) {
+            const TsMaskData& image = Manager.ma[i];
+            const TNames names{image.ClassName, image.PropertyName};
+            if (image.ImgType == TacImgType::itisaTexture)
+                FTextures.emplace(names, int(i));
+            FImages.emplace(names, int(i));
+        }
+        FParents.reserve(gd.size());
+        for (const TsGeneralData& d : gd)
+            FParents.push_back(d.ParentClass.empty() || d.ParentClass == d.ClassName ? -1 : Section(d.ParentClass));
+    }
+
+    int Section(std::wstring_view Name) const
+    {
+        const auto found = FSections.find(Name);
+        return found == FSections.end() ? -1 : found->second;
+    }
+    // The first image (texture image when Texture) of the section and key; -1 when none.
+    int Image(std::wstring_view Section, std::wstring_view Key, bool Texture) const
+    {
+        const auto& images = Texture ? FTextures : FImages;
+        const auto found = images.find(TNames{Section, Key});
+        return found == images.end() ? -1 : found->second;
+    }
+    // The image of the section Index or of its nearest ancestor that has one, as GetMaskIndex
+    // (GetTextureIndex when Texture) with inheritance finds it.
+    int Inherited(int Index, const String& Key, bool Texture) const
+    {
+        if (FManager.gd[size_t(Index)].ClassName.empty())
+            return -1;
+        std::vector<int> passed;
+        for (int section = Index;;) {
+            const int found = Image(FManager.gd[size_t(section)].ClassName, Key, Texture);
+            if (found >= 0)
+                return found;
+            passed.push_back(section);
+            section = FParents[size_t(section)];
+            if (section < 0 || std::ranges::find(passed, section) != passed.end())
+                return -1;
+        }
+    }
+    // Inherited for every section at once.
+    std::vector<int> InheritedForAll(const String& Key, bool Texture) const
+    {
+        const TsGeneralDataArray& gd = FManager.gd;
+        std::vector<char> has(gd.size());
+        for (size_t i = 0; i < gd.size(); ++i)
+            has[i] = Image(gd[i].ClassName, Key, Texture) >= 0;
+        std::vector<int> found = FirstAlongChains(FParents, has);
+        for (size_t i = 0; i < gd.size(); ++i)
+            if (found[i] >= 0)
+                found[i] = gd[i].ClassName.empty() ? -1 : Image(gd[size_t(found[i])].ClassName, Key, Texture);
+        return found;
+    }
+
+private:
+    // Section and key, viewed where the tables hold them: the tables do not change during a pass.
+    using TNames = std::pair<std::wstring_view, std::wstring_view>;
+    struct TNamesHash {
+        size_t operator()(const TNames& n) const
+        {
+            return std::hash<std::wstring_view>()(n.first) * 31 ^ std::hash<std::wstring_view>()(n.second);
+        }
+    };
+
+    const TsSkinManager& FManager;
+    std::unordered_map<std::wstring_view, int> FSections;
+    std::unordered_map<TNames, int, TNamesHash> FImages, FTextures;
+    std::vector<int> FParents;
+};
+
 enum class TIndexKind {
     Section,      // the section's index
     Image,        // an image of the section or its ancestors
@@ -428,10 +496,10 @@ void TsSkinManager::LoadAllGeneralData()
     gd.clear();
     if (SkinFile) {
         ReadGlobalInfo(*SkinData, *SkinFile);
-        vcl::TStringList sections;
-        SkinFile->ReadSections(&sections);
+        TSkinSections sections = WithinSkinLimits([] { return TSkinSections(SkinFile->Text()); });
+        gd.reserve(size_t(sections.Count()));
         for (int i = 0; i < sections.Count(); ++i)
-            gd.push_back(ReadSection(*SkinFile, sections.Strings(i)));
+            gd.push_back(ReadSection(sections, i));
     }
     MergeCommonSections(gd, CommonSections());
     InitMaskIndexes();
@@ -442,13 +510,14 @@ void TsSkinManager::LoadAllGeneralData()
 
 void TsSkinManager::InitConstantIndexes()
 {
+    const TTableIndex tables(*this);
     for (const auto& row : ConstantIndexes) {
-        const int section = GetSkinIndex(row.Section);
+        const int section = tables.Section(row.Section);
         int index = section;
         if (row.Kind != TIndexKind::Section && section >= 0)
-            index = row.Kind == TIndexKind::Image         ? GetMaskIndex(section, row.Section, row.Key)
-                    : row.Kind == TIndexKind::ImageByName ? GetMaskIndex(row.Section, row.Key)
-                                                          : GetTextureIndex(section, row.Section, row.Key);
+            index = row.Kind == TIndexKind::Image         ? tables.Inherited(section, row.Key, false)
+                    : row.Kind == TIndexKind::ImageByName ? tables.Image(row.Section, row.Key, false)
+                                                          : tables.Inherited(section, row.Key, true);
         std::visit([&](auto field) { ConstData.*field = static_cast<std::remove_cvref_t<decltype(ConstData.*field)>>(index); },
                    row.Field);
     }
@@ -458,19 +527,23 @@ void TsSkinManager::InitConstantIndexes()
 
 void TsSkinManager::InitMaskIndexes()
 {
+    const TTableIndex tables(*this);
+    const struct {
+        vcl::Integer TsGeneralData::*Field;
+        const wchar_t* Key;
+        bool Texture;
+    } images[] = {
+        {&TsGeneralData::BorderIndex, L"BORDERSMASK", false}, {&TsGeneralData::ImgTL, L"IMGTOPLEFT", false},
+        {&TsGeneralData::ImgTR, L"IMGTOPRIGHT", false},       {&TsGeneralData::ImgBL, L"IMGBTMLEFT", false},
+        {&TsGeneralData::ImgBR, L"IMGBTMRIGHT", false},       {&TsGeneralData::TextureNormal, L"PATTERN", true},
+    };
     // The global section's keys name images that belong to no control: it has neither border
     // nor texture.
-    const int global = GetSkinIndex(GlobalInfo);
-    for (size_t i = 0; i < gd.size(); ++i) {
-        TsGeneralData& d = gd[i];
-        const int index = int(i);
-        const bool own = index != global;
-        d.BorderIndex = own ? GetMaskIndex(index, d.ClassName, L"BORDERSMASK") : -1;
-        d.ImgTL = own ? GetMaskIndex(index, d.ClassName, L"IMGTOPLEFT") : -1;
-        d.ImgTR = own ? GetMaskIndex(index, d.ClassName, L"IMGTOPRIGHT") : -1;
-        d.ImgBL = own ? GetMaskIndex(index, d.ClassName, L"IMGBTMLEFT") : -1;
-        d.ImgBR = own ? GetMaskIndex(index, d.ClassName, L"IMGBTMRIGHT") : -1;
-        d.TextureNormal = own ? GetTextureIndex(index, d.ClassName, L"PATTERN") : -1;
+    const int global = tables.Section(GlobalInfo);
+    for (const auto& image : images) {
+        const std::vector<int> found = tables.InheritedForAll(image.Key, image.Texture);
+        for (size_t i = 0; i < gd.size(); ++i)
+            gd[i].*image.Field = int(i) == global ? -1 : found[i];
     }
 }
 

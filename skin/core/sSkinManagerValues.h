@@ -37,17 +37,15 @@ void MakeOpaque32(vcl::TBitmap* Bmp);
 // A case-sensitive INI object over the text of CommonSections; none when it has no lines.
 vcl::TObjectPtr<vcl::TMemIniFile> CommonSectionsIni(vcl::TStrings* CommonSections);
 
-// Calls Visit (section, key) for every key of every section of the INI object, in file order.
+// Calls Visit (section, key, value) for every key of every section of the INI object in file
+// order: the first section and key of each name.
 template<class Visit>
 void ForEachKey(const vcl::TMemIniFile& Ini, Visit visit)
 {
-    vcl::TStringList sections, keys;
-    Ini.ReadSections(&sections);
-    for (int s = 0; s < sections.Count(); ++s) {
-        Ini.ReadSection(sections.Strings(s), &keys);
-        for (int k = 0; k < keys.Count(); ++k)
-            visit(sections.Strings(s), keys.Strings(k));
-    }
+    const vcl::TIniText& text = Ini.Text();
+    for (int s : text.FirstSections())
+        for (int k : text.FirstKeys(s))
+            visit(text.SectionName(s), text.Key(s, k), text.Value(s, k));
 }
 
 }  // namespace skin

@@ -1,51 +1,15 @@
 // libFuzzer targets for the pure cores of the PNG reader and the zlib streams, built for the
-// host by fuzz.sh (never by the project's build or its CI). Every scan line is a heap block of
-// its own, so that a sanitizer sees a write past any row.
+// host by fuzz.sh (never by the project's build or its CI); the packed-skin reader and the
+// options loader have files of their own beside this one. Every scan line is a heap block of its
+// own, so that a sanitizer sees a write past any row.
 #include <algorithm>
-#include <cstring>
-#include <stdexcept>
 #include <vector>
 
+#include "memory.h"
 #include "skin/graphics/acPNGReader.h"
 #include "skin/graphics/acZLibCore.h"
 
 namespace {
-
-class EShortRead : public std::exception {};
-
-class TMemory : public skin::TByteStream {
-public:
-    // inPlace: the stream shows its bytes in memory, and the PNG reader takes its chunks there.
-    TMemory(const uint8_t* data, size_t size, bool inPlace = false) : FData(data, data + size), FInPlace(inPlace) {}
-    int64_t Read(void* buffer, int64_t count) override
-    {
-        const int64_t n = std::clamp<int64_t>(int64_t(FData.size()) - FPosition, 0, count);
-        if (n > 0)
-            std::memcpy(buffer, FData.data() + FPosition, size_t(n));
-        FPosition += n;
-        return n;
-    }
-    void ReadBuffer(void* buffer, int64_t count) override
-    {
-        if (Read(buffer, count) != count)
-            throw EShortRead();
-    }
-    void WriteBuffer(const void*, int64_t) override { __builtin_trap(); }
-    const uint8_t* Memory() override { return FInPlace ? FData.data() : nullptr; }
-    int64_t Position() override { return FPosition; }
-    void SetPosition(int64_t position) override
-    {
-        if (position < 0 || position > Size())
-            __builtin_trap();  // the cores seek only inside their data
-        FPosition = position;
-    }
-    int64_t Size() override { return int64_t(FData.size()); }
-
-private:
-    std::vector<uint8_t> FData;
-    bool FInPlace;
-    int64_t FPosition = 0;
-};
 
 #ifndef FUZZ_ZLIB
 
