@@ -40,7 +40,6 @@ struct DetsimScript {
 class DetsimClient {
 public:
     DetsimClient();
-    ~DetsimClient();
     DetsimClient(const DetsimClient&) = delete;
     DetsimClient& operator=(const DetsimClient&) = delete;
 

@@ -31,20 +31,12 @@ public:
             throw std::runtime_error("the other program did not start");
         // The test's own window keeps drawing while the other one comes up.
         PumpUntil([this] { return (FWindow = ShownWindow()) != nullptr; }, StartTimeoutMs);
-        if (!FWindow)
+        if (!FWindow) {
+            End();
             throw std::runtime_error("the other program showed no window");
-    }
-    ~OtherProgram()
-    {
-        if (FWindow)
-            PostMessageW(FWindow, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(FInfo.hProcess, EndTimeoutMs) != WAIT_OBJECT_0) {
-            TerminateProcess(FInfo.hProcess, 1);
-            WaitForSingleObject(FInfo.hProcess, EndTimeoutMs);
         }
-        CloseHandle(FInfo.hProcess);
-        CloseHandle(FInfo.hThread);
     }
+    ~OtherProgram() { End(); }
     OtherProgram(const OtherProgram&) = delete;
     OtherProgram& operator=(const OtherProgram&) = delete;
 
@@ -54,6 +46,18 @@ private:
     static constexpr int StartTimeoutMs = 30000;
     static constexpr DWORD EndTimeoutMs = 5000;
 
+    // Closes the window; a program that does not end then is ended.
+    void End()
+    {
+        if (FWindow)
+            PostMessageW(FWindow, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(FInfo.hProcess, FWindow ? EndTimeoutMs : 0) != WAIT_OBJECT_0) {
+            TerminateProcess(FInfo.hProcess, 1);
+            WaitForSingleObject(FInfo.hProcess, EndTimeoutMs);
+        }
+        CloseHandle(FInfo.hProcess);
+        CloseHandle(FInfo.hThread);
+    }
     // The program's one window, once shown.
     HWND ShownWindow() const
     {
