@@ -12,7 +12,7 @@ THIRD=${ZIRV_THIRD_PARTY:-$BUILD/third_party}
 
 PACKAGES=(cmake ninja-build python3 python3-pyftpdlib googletest
           mingw-w64 gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
-          wine64 xvfb xauth x11-utils dpkg-dev fonts-nanum fonts-dejavu-core fonts-dejavu-extra)
+          wine64 xvfb xauth x11-utils xdotool dpkg-dev fonts-nanum fonts-dejavu-core fonts-dejavu-extra)
 
 log() { printf '== %s\n' "$*"; }
 

@@ -1,8 +1,9 @@
 // The skinned push, bitmap and speed buttons and their glyph painter: the state a push button shows
-// and the colours of each state, window regions by the border's corner type (in a test skin and in
-// ours), the region of a button that dies before its window took it, the drop-down menus, actions,
-// the speed button's layout tables, glyph columns, blends and glyph changes, the bitmap button's
-// reflected glyph and cut caption, the hints a release restores, and the never-skinned class list.
+// and the colours of each state, its greyed caption without a skin, window regions by the border's
+// corner type (in a test skin and in ours), the region of a button that dies before its window took
+// it, the drop-down menus, actions, the speed button's layout tables, glyph columns, blends and glyph
+// changes, the bitmap button's reflected glyph and cut caption, the hints a release restores, and
+// the never-skinned class list.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -166,6 +167,35 @@ TEST_F(SkinnedButtons, ACaptionIsMeasuredInTheButtonsFontRightAfterAFontChange)
     written(bitmap, *bitmap->SkinData());
     TsSpeedButton* speed = New<TsSpeedButton>(L"BUTTON");
     written(speed, *speed->SkinData());
+}
+
+// Without a skin the system's face shows; a disabled button's caption is engraved in the
+// shadow and highlight colours, an enabled one's written in the font colour.
+TEST_F(SkinnedButtons, WithoutASkinADisabledCaptionIsGreyed)
+{
+    const auto inkOf = [](TsButton* Button, COLORREF Colour) {
+        const testsupport::TGrab grab = testsupport::Grab(Button->Handle());
+        int count = 0;
+        for (int y = 4; y < Button->Height() - 4; ++y)
+            for (int x = 4; x < Button->Width() - 4; ++x)
+                count += grab.ClientPixel(x, y) == Colour;
+        return count;
+    };
+    TsButton* enabled = New<TsButton>(L"NOSUCHSECTION");
+    TsButton* disabled = New<TsButton>(L"NOSUCHSECTION");
+    disabled->SetTop(50);
+    disabled->SetEnabled(false);
+    for (TsButton* button : {enabled, disabled})
+        button->SetCaption(L"Wide caption");
+    Pump();
+    ASSERT_FALSE(disabled->SkinData()->Skinned());
+    const COLORREF font = vcl::ColorToRGB(disabled->Font()->Color());
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    EXPECT_GT(inkOf(enabled, font), 0);
+    EXPECT_EQ(inkOf(enabled, shadow), 0);
+    EXPECT_EQ(inkOf(disabled, font), 0);
+    EXPECT_GT(inkOf(disabled, shadow), 0);
+    EXPECT_GT(inkOf(disabled, highlight), 0);
 }
 
 TEST_F(SkinnedButtons, OnlyTheHugeButtonsBorderShapesTheWindow)
