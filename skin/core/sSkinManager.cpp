@@ -185,6 +185,26 @@ void TsSkinManager::Notify(const vcl::TNotifyEvent& Event)
 // ---------------------------------------------------------------------------------------------
 // Properties
 
+namespace {
+
+// The message of an error that ended a load.
+String LoadFailure(const std::exception_ptr& Error)
+{
+    try {
+        std::rethrow_exception(Error);
+    } catch (const vcl::Exception& e) {
+        return e.Message();
+    } catch (const std::bad_alloc&) {
+        return L"There is not enough memory to load the skin.";
+    } catch (const std::exception& e) {
+        return L"The skin could not be loaded: " + vcl::FromUtf8(e.what());
+    } catch (...) {
+        return L"The skin could not be loaded.";
+    }
+}
+
+}  // namespace
+
 void TsSkinManager::SetSkinName(const String& Value)
 {
     if (!Deferred([this, Value] { SetSkinName(Value); }))
@@ -210,9 +230,10 @@ void TsSkinManager::ChangeSkin(const String& Value)
                            !(UnPackedFirst && vcl::DirectoryExists(NormalDir(FSkinDirectory) + Value));
             try {
                 LoadChosenSource();
-            } catch (const vcl::Exception& e) {
+            } catch (...) {
+                // Whatever ended the load, out of memory included, the former skin stays.
                 FSkinName = previous;
-                ShowError(e.Message());
+                ShowError(LoadFailure(std::current_exception()));
             }
         }
         if (FActive) {
@@ -366,12 +387,21 @@ void UnpackLent(vcl::TMemoryStream* Data)
     throw vcl::EFOpenError(vcl::Format(L"Cannot open file \"%s\". %s", File, Why));
 }
 
+// An options text of Bytes bytes is within MaxOptionsTextBytes; raises ESkinLimitError otherwise.
+void CheckOptionsSize(int64_t Bytes)
+{
+    if (Bytes > MaxOptionsTextBytes)
+        throw ESkinLimitError(L"The skin's options text is larger than " + vcl::IntToStr(MaxOptionsTextBytes >> 20) +
+                              L" MB.");
+}
+
 // A case-sensitive INI object over the options text of sc, read from its start. A package
 // without an options entry is no skin.
 vcl::TObjectPtr<vcl::TMemIniFile> PackedOptions(const String& SkinName)
 {
     if (!sc->Options)
         throw vcl::EReadError(L"The packed skin \"" + SkinName + L"\" holds no options file.");
+    CheckOptionsSize(sc->Options->Size());
     sc->Options->SetPosition(0);
     vcl::TStringList lines;
     lines.SetCaseSensitive(true);
@@ -409,6 +439,7 @@ void TsSkinManager::ReloadSkin()
         if (acMemSkinFile) {
             // The skin editor's text in place of the folder's options file.
             SkinData->SkinPath = folder;
+            CheckOptionsSize(int64_t(acMemSkinFile->Text().size()));
             vcl::TMemIniFile ini(folder + L"Options.dat_");
             ini.SetCaseSensitive(true);
             ini.SetStrings(acMemSkinFile);
@@ -474,6 +505,7 @@ void TsSkinManager::LoadSkinFolder(const String& Folder)
     const String options = SkinData->SkinPath + L"Options.dat";
     if (!vcl::FileExists(options))
         CannotOpen(options, L"The skin folder has no options file.");
+    CheckOptionsSize(vcl::TFileStream(options, vcl::fmOpenRead | vcl::fmShareDenyWrite).Size());
     vcl::TMemIniFile ini(options);
     ini.SetCaseSensitive(true);
     LoadSkinOptions(ini);
@@ -483,6 +515,7 @@ void TsSkinManager::LoadSkinOptions(vcl::TMemIniFile& Ini)
 {
     // A text past the limits of its sections fails before anything is built from it.
     WithinSkinLimits([&] { TSkinSections checked(Ini.Text()); });
+    StartPixelCount();
     SkinData->Version = ReadSkinVersion(Ini);
     CheckVersion();
     SkinFile = &Ini;

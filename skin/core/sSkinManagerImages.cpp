@@ -145,13 +145,16 @@ TObjectPtr<TBitmap> TMaskLoader::LoadImageFile(const String& Name, bool Png, TFi
         TObjectPtr<TPNGGraphic> png(vcl::Create<TPNGGraphic>());
         if (!Read(png.get(), Name, Source))
             return nullptr;
+        CountPixels(png->Width(), png->Height());
         bmp->Assign(png.get());
         // Older skins mark transparent pixels by key colour; newer ones carry straight alpha.
         if (FManager.SkinData->Version <= 7.45)
             UpdateTransPixels(bmp.get());
         else
             UpdateAlpha(bmp.get());
-    } else if (!Read(bmp.get(), Name, Source)) {
+    } else if (Read(bmp.get(), Name, Source)) {
+        CountPixels(bmp->Width(), bmp->Height());
+    } else {
         return nullptr;
     }
     MakeOpaque32(bmp.get());
@@ -233,15 +236,21 @@ String SkinFilePath(const TsSkinData& Data, const String& Name)
 
 namespace {
 
-// Runs Load on Graphic; false when it fails as an image or a stream, or gives an empty image.
+int64_t PixelsLoaded = 0;
+
+// Runs Load on the image file Name into Graphic; false when it fails in any way but for want of
+// memory, or gives an empty image. A skin's image is outside input: a decoder's failure, whatever
+// its kind, leaves that image out.
 template<class TLoad>
-bool LoadGraphic(vcl::TGraphic* Graphic, TLoad&& Load)
+bool LoadGraphic(vcl::TGraphic* Graphic, const String& Name, TLoad&& Load)
 {
     try {
+        if (SkinImageReadSeam)
+            SkinImageReadSeam(Name);
         Load();
-    } catch (const vcl::EInvalidGraphic&) {
-        return false;
-    } catch (const vcl::EStreamError&) {
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (...) {
         return false;
     }
     return Graphic->Width() > 0;
@@ -251,7 +260,7 @@ bool LoadGraphic(vcl::TGraphic* Graphic, TLoad&& Load)
 
 bool ReadImageFile(vcl::TGraphic* Graphic, const String& Path)
 {
-    return vcl::FileExists(Path) && LoadGraphic(Graphic, [&] { Graphic->LoadFromFile(Path); });
+    return vcl::FileExists(Path) && LoadGraphic(Graphic, Path, [&] { Graphic->LoadFromFile(Path); });
 }
 
 vcl::TMemoryStream* FindPackedFile(const TacSkinConvertor* Convertor, const String& Name)
@@ -271,7 +280,19 @@ bool ReadSkinImage(const TsSkinManager& Manager, vcl::TGraphic* Graphic, const S
     if (!file)
         return false;
     file->SetPosition(0);
-    return LoadGraphic(Graphic, [&] { Graphic->LoadFromStream(file); });
+    return LoadGraphic(Graphic, Name, [&] { Graphic->LoadFromStream(file); });
+}
+
+std::function<void(const String& Name)> SkinImageReadSeam;
+
+void StartPixelCount() { PixelsLoaded = 0; }
+
+void CountPixels(int64_t Width, int64_t Height)
+{
+    PixelsLoaded += std::max<int64_t>(Width, 0) * std::max<int64_t>(Height, 0);
+    if (PixelsLoaded > MaxSkinPixels)
+        throw ESkinLimitError(L"The skin's images hold more than " + vcl::IntToStr(MaxSkinPixels >> 20) +
+                              L" million pixels.");
 }
 
 void MakeOpaque32(TBitmap* Bmp)

@@ -28,6 +28,7 @@ TObjectPtr<TJPEGImage> LoadJpeg(TRead&& Read)
     TObjectPtr<TJPEGImage> jpeg(vcl::Create<TJPEGImage>());
     if (!Read(jpeg.get()))
         return nullptr;
+    CountPixels(jpeg->Width(), jpeg->Height());
     return jpeg;
 }
 

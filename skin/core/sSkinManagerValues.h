@@ -6,6 +6,8 @@
 #include "vcl/inifiles.h"
 #include "vcl/system.h"
 
+#include <functional>
+
 namespace skin {
 
 class TsSkinManager;
@@ -18,8 +20,9 @@ double ReadSkinVersion(const vcl::TCustomIniFile& Ini);
 // the skin folder.
 vcl::String SkinFilePath(const TsSkinData& Data, const vcl::String& Name);
 
-// Reads an image file into Graphic; false when the file is missing, unreadable, not an image of
-// its kind or empty: such an image is left out while the rest of the skin loads.
+// Reads an image file into Graphic; false when the file is missing, unreadable, empty, or its
+// decoder fails in any way but for want of memory: such an image is left out while the rest of
+// the skin loads. Out of memory ends the load.
 bool ReadImageFile(vcl::TGraphic* Graphic, const vcl::String& Path);
 
 // The first unpacked file of Convertor (none: no file) whose upper-cased name is Name; none when
@@ -30,6 +33,16 @@ vcl::TMemoryStream* FindPackedFile(const TacSkinConvertor* Convertor, const vcl:
 // the unpacked file of sc (FindPackedFile) from its start, else the file of the skin folder
 // (SkinFilePath). false as ReadImageFile.
 bool ReadSkinImage(const TsSkinManager& Manager, vcl::TGraphic* Graphic, const vcl::String& Name);
+
+// Called with the name of each image file of a skin before it is decoded; tests raise the
+// failures of decoders from it. None by default.
+extern std::function<void(const vcl::String& Name)> SkinImageReadSeam;
+
+// The pixels of the images of one load, each image counted once it is read and before it is made
+// 32-bit: past MaxSkinPixels in all the load fails with ESkinLimitError. A load starts the count
+// at 0.
+void StartPixelCount();
+void CountPixels(int64_t Width, int64_t Height);
 
 // Converts an image to 32 bits when it has another format: opaque alpha but on key pixels.
 void MakeOpaque32(vcl::TBitmap* Bmp);

@@ -47,4 +47,17 @@ inline void WriteSkin(const TTempSkin& Parent, const std::string& Name, const st
     lines.SaveToFile(folder + L"Options.dat");
 }
 
+// A skin whose PANEL has the colour Colour, with More lines in its global section.
+inline std::string PanelSkin(int Colour, const std::string& More = "")
+{
+    return "[GLOBALINFO]\nVERSION=8.00\n" + More + "[PANEL]\nCOLOR=" + std::to_string(Colour) + "\n";
+}
+
+// The PANEL colour of the loaded skin; -1 without a PANEL section.
+inline int PanelColour(const skin::TsSkinManager& Manager)
+{
+    const int panel = Manager.GetSkinIndex(L"PANEL");
+    return panel < 0 ? -1 : int(Manager.gd[size_t(panel)].Color);
+}
+
 }  // namespace skintest

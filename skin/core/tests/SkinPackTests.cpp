@@ -17,6 +17,11 @@
 #include "vcl/sysutils.h"
 
 using namespace skin;
+using skintest::Deflated;
+using skintest::Entry;
+using skintest::Int32;
+using skintest::Packed;
+using skintest::RawEntry;
 using skintest::TTempSkin;
 using testsupport::FileBytes;
 using testsupport::MemoryBytes;
@@ -27,36 +32,6 @@ namespace {
 
 // ---------------------------------------------------------------------------------------------
 // Building packages by hand
-
-std::string Int32(int32_t Value)
-{
-    const auto v = uint32_t(Value);
-    return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-}
-
-std::string Deflated(const std::string& Data, int Level = Z_DEFAULT_COMPRESSION)
-{
-    uLongf size = compressBound(uLong(Data.size()));
-    std::string out(size, '\0');
-    EXPECT_EQ(compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(Data.data()),
-                        uLong(Data.size()), Level),
-              Z_OK);
-    out.resize(size);
-    return out;
-}
-
-// One entry with its name length, name, size and zlib stream as given.
-std::string RawEntry(const std::string& Name, int32_t Size, const std::string& Stream)
-{
-    return Int32(int32_t(Name.size())) + Name + Int32(Size) + Stream;
-}
-
-std::string Entry(const std::string& Name, const std::string& Data, int Level = Z_DEFAULT_COMPRESSION)
-{
-    return RawEntry(Name, int32_t(Data.size()), Deflated(Data, Level));
-}
-
-std::string Packed(int32_t Count, const std::string& Entries) { return "ASzf" + Int32(Count) + Entries; }
 
 // Bytes that do not compress.
 std::string Noise(size_t Size, uint32_t Seed)

@@ -16,6 +16,8 @@
 
 using namespace skin;
 using skintest::NewManager;
+using skintest::PanelColour;
+using skintest::PanelSkin;
 using skintest::TManagerPtr;
 using skintest::TTempSkin;
 using skintest::WriteSkin;
@@ -31,12 +33,6 @@ protected:
     void SetUp() override { testsupport::InitializeApplication(); }
     void TearDown() override { UnPackedFirst = false; }
 };
-
-// A skin whose PANEL has the colour Colour: the options text of the sources below.
-std::string PanelSkin(int Colour)
-{
-    return "[GLOBALINFO]\nVERSION=8.00\n[PANEL]\nCOLOR=" + std::to_string(Colour) + "\n";
-}
 
 // The packed form of a skin folder holding only these options.
 std::string PackedSkin(const std::string& Options)
@@ -55,13 +51,6 @@ TsStoredSkin* AddInternalSkin(TsSkinManager& Manager, const String& Name, const 
     skin->SetName(Name);
     skin->PackedData->WriteBuffer(Bytes.data(), int64_t(Bytes.size()));
     return skin;
-}
-
-// The PANEL colour of the loaded skin; -1 without a PANEL section.
-int PanelColour(const TsSkinManager& Manager)
-{
-    const int panel = Manager.GetSkinIndex(L"PANEL");
-    return panel < 0 ? -1 : int(Manager.gd[size_t(panel)].Color);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "SkinTestSupport.h"
 
 #include <windows.h>
+#include <zlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "skin/graphics/BitmapView.h"
 #include "vcl/sysutils.h"
@@ -90,6 +92,48 @@ vcl::TObjectPtr<skin::TsSkinManager> LoadSkin(const vcl::String& Folder, const s
 uint32_t PixelARGB(vcl::TBitmap* Bmp, int X, int Y)
 {
     return skin::PixelsOf(Bmp).At(X, Y);
+}
+
+std::string Int32(int32_t Value)
+{
+    const auto v = uint32_t(Value);
+    return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+}
+
+std::string Deflated(const std::string& Data, int Level)
+{
+    uLongf size = compressBound(uLong(Data.size()));
+    std::string out(size, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(Data.data()),
+                  uLong(Data.size()), Level) != Z_OK)
+        throw std::runtime_error("zlib could not compress the test data");
+    out.resize(size);
+    return out;
+}
+
+std::string RawEntry(const std::string& Name, int32_t Size, const std::string& Stream)
+{
+    return Int32(int32_t(Name.size())) + Name + Int32(Size) + Stream;
+}
+
+std::string Entry(const std::string& Name, const std::string& Data, int Level)
+{
+    return RawEntry(Name, int32_t(Data.size()), Deflated(Data, Level));
+}
+
+std::string Packed(int32_t Count, const std::string& Entries) { return "ASzf" + Int32(Count) + Entries; }
+
+std::string OneBitBmp(int Width, int Height)
+{
+    const int stride = (Width + 31) / 32 * 4;
+    const int pixels = 14 + 40 + 8;
+    const int64_t size = pixels + int64_t(stride) * Height;
+    std::string bmp = "BM" + Int32(int32_t(size)) + Int32(0) + Int32(pixels);
+    bmp += Int32(40) + Int32(Width) + Int32(Height) + std::string("\1\0\1\0", 4) + Int32(0) +
+           Int32(int32_t(size - pixels)) + Int32(2835) + Int32(2835) + Int32(2) + Int32(0);
+    bmp += Int32(0x00405060) + Int32(0x00FFFFFF);
+    bmp.resize(size_t(size), '\0');
+    return bmp;
 }
 
 }  // namespace skintest
