@@ -4,6 +4,7 @@
 #include "vcl/registryini.h"
 #include "vcl/sysutils.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -23,6 +24,25 @@ int IniTextToInteger(const String& Text, int Default)
 }
 
 String ItemKey(const String& Prefix, int Index) { return Prefix + L"Item" + IntToStr(Index); }
+
+// One past the highest item index among the section's keys: a stored count is outside input, and
+// no more items are read than the section can hold.
+int ItemsHeld(TCustomIniFile* Ini, const String& Section, const String& Prefix)
+{
+    TStringList keys;
+    Ini->ReadSection(Section, &keys);
+    const String item = Prefix + L"Item";
+    int held = 0;
+    for (int k = 0; k < keys.Count(); ++k) {
+        const String& key = keys.Strings(k);
+        Integer index = 0;
+        if (key.size() > item.size() && CompareText(key.substr(0, item.size()), item) == 0 &&
+            TryStrToInt(key.substr(item.size()), index) && index >= 0 &&
+            CompareText(ItemKey(Prefix, index), key) == 0)
+            held = std::max(held, index + 1);
+    }
+    return held;
+}
 
 struct FontStyleKey {
     const wchar_t* Suffix;
@@ -108,9 +128,10 @@ void ReadIniStrings(TStrings* List, const String& Section, const String& Prefix,
 
 void ReadIniStrings(TStrings* List, const String& Section, const String& Prefix, TCustomIniFile* Ini)
 {
-    const int count = ReadIniInteger(Section, Prefix + L"Count", 0, Ini);
+    int count = ReadIniInteger(Section, Prefix + L"Count", 0, Ini);
     if (count == 0)
         return;
+    count = std::min(count, ItemsHeld(Ini, Section, Prefix));
     List->BeginUpdate();
     List->Clear();
     for (int i = 0; i < count; ++i)

@@ -94,6 +94,10 @@ TEST(StoreIniObject, AStringListIsReplacedUnlessItsCountIsZero)
         {"count not a number", {L"[S]", L"LCount=x", L"LItem0=a"}, {}},
         {"two items, the third ignored", {L"[S]", L"LCount=2", L"LItem0=a", L"LItem1=b", L"LItem2=c"}, {L"a", L"b"}},
         {"a missing item reads empty", {L"[S]", L"LCount=2", L"LItem1=b"}, {L"", L"b"}},
+        {"a count past the items reads those there",
+         {L"[S]", L"LCount=2000000000", L"LItem0=a", L"LItem1=b", L"LItem01=x", L"LItemX=y"},
+         {L"a", L"b"}},
+        {"a count past the items of an empty section empties the list", {L"[S]", L"LCount=99"}, {}},
     };
     for (const auto& c : cases) {
         const auto list = NewList({L"old"});
