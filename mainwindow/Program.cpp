@@ -12,9 +12,14 @@
 #include "vcl/forms.h"
 #include "vcl/pictures.h"
 
+#include <windows.h>
+
 int RunProgram()
 {
     using vcl::Application;
+    // A missing disk or an empty removable drive (a skin folder probed there, say) fails the call
+    // that touched it instead of stopping the program with a box of the system's own.
+    SetErrorMode(GetErrorMode() | SEM_FAILCRITICALERRORS);
     try {
         // The picture formats, before any form loads a picture file.
         vcl::RegisterStandardGraphicFormats();
