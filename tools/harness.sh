@@ -22,8 +22,17 @@ harness_display_reachable() {
     [ -n "${DISPLAY:-}" ] && timeout 5 xdpyinfo >/dev/null 2>&1
 }
 
+# While a display offers no X resources, the X library reads its resource files anew on every
+# look-up, and Wine looks up two on every font selection, so every paint of a text paid for two
+# file searches. A desktop offers resources; our virtual display gets a file with one of its own.
+harness_x_resources() {
+    printf 'zirv.harness: virtual display\n' > "$BUILD/xresources"
+    export XENVIRONMENT=$BUILD/xresources
+}
+
 # A virtual display of our own (Xvfb) on the first free display number.
 harness_start_xvfb() {
+    harness_x_resources
     local n
     for n in $(seq 90 120); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue

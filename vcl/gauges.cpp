@@ -70,6 +70,7 @@ void TCGauge::PaintOn(TCanvas* Target)
 {
     TRect inner(0, 0, FWidth, FHeight);
     TBrush* brush = Target->Brush();
+    brush->SetStyle(TBrushStyle::bsSolid);  // the text of the last paint left it clear
     if (FBorderStyle == TBorderStyle::bsSingle) {
         brush->SetColor(clBlack);
         Target->FillRect(inner);
@@ -98,13 +99,20 @@ void TCGauge::Paint()
     if (FWidth <= 0 || FHeight <= 0)
         return;
     HDC target = Canvas()->Handle();
-    TMemoryDC buffer(target, FWidth, FHeight);
-    {
-        TCanvas offScreen;
-        offScreen.SetHandle(buffer.Handle());
-        PaintOn(&offScreen);
+    const int bitsPerPixel = GetDeviceCaps(target, BITSPIXEL);
+    if (!FOffScreen || FOffScreen->Width != FWidth || FOffScreen->Height != FHeight ||
+        FOffScreen->BitsPerPixel != bitsPerPixel) {
+        FOffScreen.reset();
+        FOffScreen = std::make_unique<TOffScreen>(target, FWidth, FHeight);
     }
-    BitBlt(target, 0, 0, FWidth, FHeight, buffer.Handle(), 0, 0, SRCCOPY);
+    PaintOn(&FOffScreen->Canvas);
+    BitBlt(target, 0, 0, FWidth, FHeight, FOffScreen->Surface.Handle(), 0, 0, SRCCOPY);
+}
+
+TCGauge::TOffScreen::TOffScreen(HDC Target, int AWidth, int AHeight)
+    : Surface(Target, AWidth, AHeight), Width(AWidth), Height(AHeight), BitsPerPixel(GetDeviceCaps(Target, BITSPIXEL))
+{
+    Canvas.SetHandle(Surface.Handle());
 }
 
 }  // namespace vcl

@@ -48,6 +48,17 @@ private:
     // Draws the whole gauge on the off-screen bitmap's canvas.
     void PaintOn(TCanvas* Target);
 
+    // The off-screen bitmap and its canvas, kept while the gauge keeps its size and the screen its
+    // format: a gauge paints on every change of its value, and a new bitmap costs more than the
+    // painting.
+    struct TOffScreen {
+        TOffScreen(HDC Target, int Width, int Height);
+        TMemoryDC Surface;
+        TCanvas Canvas;
+        int Width, Height, BitsPerPixel;
+    };
+    std::unique_ptr<TOffScreen> FOffScreen;
+
     TGaugeKind FKind = TGaugeKind::gkHorizontalBar;
     bool FShowText = true;
     TBorderStyle FBorderStyle = TBorderStyle::bsSingle;

@@ -523,28 +523,27 @@ void TsCustomComboBox::Dispatch(TMessage& Message)
     inherited::Dispatch(Message);
 }
 
+// Unless it is being edited, the field is the cache's picture and its edit window paints
+// nothing. The drop-down list is no part of the field: it paints itself whatever the focus.
+bool TsCustomComboBox::CacheShowsInField(HWND ComboWnd) const
+{
+    const TsCommonData* data = SkinData();
+    return ComboWnd == EditHandle() && data && !IsDestroying() && data->Skinned() &&
+           Style() != TComboBoxStyle::csSimple && !(Enabled() && !FReadOnly && Focused());
+}
+
 void TsCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc)
 {
     if (FReadOnly && ReadOnlyComboChildDrops(Message.Msg))
         return;
-    const TsCommonData* data = SkinData();
-    // Unless it is being edited, the field is the cache's picture and its edit window paints
-    // nothing. The drop-down list is no part of the field: it paints itself whatever the focus.
-    const bool cacheShows = ComboWnd == EditHandle() && data && !IsDestroying() && data->Skinned() &&
-                            Style() != TComboBoxStyle::csSimple && !(Enabled() && !FReadOnly && Focused());
-    if (cacheShows) {
-        switch (Message.Msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            BeginPaint(ComboWnd, &ps);
-            EndPaint(ComboWnd, &ps);
-            Message.Result = 0;
-            return;
-        }
-        case WM_ERASEBKGND:
-        case WM_NCPAINT: Message.Result = 1; return;
-        default: break;
-        }
+    const bool paints = Message.Msg == WM_PAINT || Message.Msg == WM_ERASEBKGND || Message.Msg == WM_NCPAINT;
+    if (paints && CacheShowsInField(ComboWnd)) {
+        // Validated without a paint: a paint would set up a device context and hide the caret
+        // for nothing.
+        if (Message.Msg == WM_PAINT)
+            ValidateRect(ComboWnd, nullptr);
+        Message.Result = Message.Msg == WM_PAINT ? 0 : 1;
+        return;
     }
     inherited::ComboWndProc(Message, ComboWnd, ComboProc);
 }

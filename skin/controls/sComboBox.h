@@ -105,6 +105,8 @@ private:
     // Skinned, the edit window of an editable box writes its text where the cache's field does,
     // so the text stays put when the box is being edited; else where its font says.
     void FitEditMargins();
+    // Whether ComboWnd is the edit window and the cache's field shows in its place.
+    bool CacheShowsInField(HWND ComboWnd) const;
     void DrawField();
     void DrawSkinnedItem(int Index, const vcl::TRect& R, vcl::TOwnerDrawState State);
     void DrawPlainItem(int Index, vcl::TRect R, vcl::TOwnerDrawState State);

@@ -95,15 +95,18 @@ void TsStatusBar::PrepareCache()
 
 void TsStatusBar::PaintPanels()
 {
+    // Asked once for all the panels: under Wine the focus is a question to the window server.
+    const bool hot = ControlIsActive(*SkinData());
     if (Simple(*this)) {
-        InternalDrawPanel(nullptr, SimpleText(), PanelRect(-1), true);
+        InternalDrawPanel(nullptr, SimpleText(), PanelRect(-1), true, hot);
         return;
     }
     for (int i = 0; i < Panels()->Count(); ++i)
-        InternalDrawPanel(Panels()->Items(i), L"", PanelRect(i), i == Panels()->Count() - 1);
+        InternalDrawPanel(Panels()->Items(i), L"", PanelRect(i), i == Panels()->Count() - 1, hot);
 }
 
-void TsStatusBar::InternalDrawPanel(vcl::TStatusPanel* Panel, const vcl::String& Text, const TRect& R, bool Last)
+void TsStatusBar::InternalDrawPanel(vcl::TStatusPanel* Panel, const vcl::String& Text, const TRect& R, bool Last,
+                                    bool Hot)
 {
     TsCommonData& data = *SkinData();
     TsSkinManager* manager = data.SkinManager();
@@ -123,7 +126,8 @@ void TsStatusBar::InternalDrawPanel(vcl::TStatusPanel* Panel, const vcl::String&
         return;
     }
     const vcl::TAlignment alignment = Panel ? Panel->Alignment() : vcl::TAlignment::taLeftJustify;
-    DoDrawText(Panel ? Panel->Text() : Text, TextRectIn(R), UINT(GetStringFlags(this, alignment)) | DT_END_ELLIPSIS);
+    DoDrawText(Panel ? Panel->Text() : Text, TextRectIn(R), UINT(GetStringFlags(this, alignment)) | DT_END_ELLIPSIS,
+               Hot);
 }
 
 // The "DIVIDER" section, as wide as its border image's sides, astride the panel's right edge.
@@ -141,13 +145,14 @@ void TsStatusBar::PaintDivider(const TRect& R)
         return;
     vcl::TBitmap* cache = SkinData()->FCacheBmp.get();
     const vcl::TPoint at(R.right - w / 2 - 1, 1);
-    std::unique_ptr<vcl::TBitmap> bmp = CreateBmp32(w, h);
-    PaintItem(index, L"DIVIDER", MakeCacheInfo(cache), 0, TRect(0, 0, w, h), at, bmp.get(), manager);
-    const TCanvasLock from(bmp->Canvas()), to(cache->Canvas());
-    BitBlt(cache->Canvas()->Handle(), at.x, at.y, w, h, bmp->Canvas()->Handle(), 0, 0, SRCCOPY);
+    if (!FDivider || FDivider->Width() != w || FDivider->Height() != h)
+        FDivider = CreateBmp32(w, h);
+    PaintItem(index, L"DIVIDER", MakeCacheInfo(cache), 0, TRect(0, 0, w, h), at, FDivider.get(), manager);
+    const TCanvasLock from(FDivider->Canvas()), to(cache->Canvas());
+    BitBlt(cache->Canvas()->Handle(), at.x, at.y, w, h, FDivider->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
-void TsStatusBar::DoDrawText(const vcl::String& Text, TRect R, UINT Flags)
+void TsStatusBar::DoDrawText(const vcl::String& Text, TRect R, UINT Flags, bool Hot)
 {
     TsCommonData& data = *SkinData();
     Flags |= DT_SINGLELINE | DT_VCENTER;
@@ -156,7 +161,7 @@ void TsStatusBar::DoDrawText(const vcl::String& Text, TRect R, UINT Flags)
     vcl::TCanvas* canvas = data.FCacheBmp->Canvas();
     canvas->SetFont(Font());
     canvas->Brush()->SetStyle(vcl::TBrushStyle::bsClear);
-    acWriteTextEx(canvas, Text, true, R, Flags, data, ControlIsActive(data));
+    acWriteTextEx(canvas, Text, true, R, Flags, data, Hot);
 }
 
 void TsStatusBar::PaintGrip()

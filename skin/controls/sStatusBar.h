@@ -28,15 +28,21 @@ private:
     // The rectangle panel Index is drawn in, before its frame is taken off.
     vcl::TRect PanelRect(int Index) const;
     void PaintPanels();
-    void InternalDrawPanel(vcl::TStatusPanel* Panel, const vcl::String& Text, const vcl::TRect& R, bool Last);
+    // Hot: the bar is active, its texts in the section's hot font colour.
+    void InternalDrawPanel(vcl::TStatusPanel* Panel, const vcl::String& Text, const vcl::TRect& R, bool Last,
+                           bool Hot);
     void PaintDivider(const vcl::TRect& R);
-    void DoDrawText(const vcl::String& Text, vcl::TRect R, UINT Flags);
+    void DoDrawText(const vcl::String& Text, vcl::TRect R, UINT Flags, bool Hot);
     void PaintGrip();
     // The cache onto DC with the graphic children over it.
     void CopyCache(HDC DC);
     void OurPaintHandler(HDC DC);
     // Whether the bar is drawn, refreshing the updating flag.
     bool ReadyToPaint();
+
+    // The divider is painted apart before it is copied into the cache; the bar renders on every
+    // paint while it is docked at its parent's edge, so the bitmap is kept for the next divider.
+    std::unique_ptr<vcl::TBitmap> FDivider;
 };
 
 }  // namespace skin

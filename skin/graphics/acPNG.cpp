@@ -144,6 +144,15 @@ std::unique_ptr<vcl::TGraphic> TPNGGraphic::CreateEmpty() const
     return std::unique_ptr<vcl::TGraphic>(vcl::Create<TPNGGraphic>());
 }
 
+// Kept between draws: a picture is drawn again and again at one size, and making and freeing a
+// DIB section costs more than the blend itself.
+TDibSection& TPNGGraphic::DrawBuffer(int Width, int Height)
+{
+    if (!FDrawBuffer || FDrawBuffer->Width() != Width || FDrawBuffer->Height() != Height)
+        FDrawBuffer = std::make_unique<TDibSection>(Width, Height);
+    return *FDrawBuffer;
+}
+
 void TPNGGraphic::Draw(vcl::TCanvas* ACanvas, const TRect& Rect)
 {
     if (PixelFormat() != TPixelFormat::pf32bit) {
@@ -154,7 +163,7 @@ void TPNGGraphic::Draw(vcl::TCanvas* ACanvas, const TRect& Rect)
     if (Empty() || w <= 0 || h <= 0)
         return;
     // The background under the image (and under its reflection) is blended into a buffer.
-    TDibSection buffer(w, Reflected ? h + h / 2 : h);
+    TDibSection& buffer = DrawBuffer(w, Reflected ? h + h / 2 : h);
     HDC dc = ACanvas->Handle();
     BitBlt(buffer.DC(), 0, 0, buffer.Width(), buffer.Height(), dc, Rect.left, Rect.top, SRCCOPY);
     const TRect area(0, 0, w, h);

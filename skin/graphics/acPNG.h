@@ -10,6 +10,8 @@
 
 namespace skin {
 
+class TDibSection;
+
 // Failures of the colour manager and of zlib's set-up, as graphic errors of the class library.
 class EColorConversionError : public vcl::EInvalidGraphic {
 public:
@@ -48,8 +50,12 @@ protected:
 private:
     class TTarget;
 
+    // The buffer Draw blends in, of that size.
+    TDibSection& DrawBuffer(int Width, int Height);
+
     std::unique_ptr<TColorManager> FColorManager;
     TImageProperties FImageProperties;
+    std::unique_ptr<TDibSection> FDrawBuffer;
 };
 
 // An icon (owned by the caller) from a bitmap. A bitmap without alpha, or any bitmap when
