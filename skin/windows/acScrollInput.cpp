@@ -501,9 +501,11 @@ void TacScrollWnd::NCPaint(TMessage& Message)
         SkinData->FUpdating = SkinData->GetUpdating();
         paint = !SkinData->FUpdating && !DontRepaint;
     }
-    if (paint)
+    // The system draws the frame; its own bars stay hidden from it, ours are drawn over it.
+    const std::weak_ptr<int> alive = LifeToken();
+    Message.Result = CallWithoutScrollStyles(CtrlHandle, Message.Msg, Message.WParam, Message.LParam);
+    if (paint && !alive.expired())
         Ac_NCPaint(this, CtrlHandle);
-    PassOn(Message);
 }
 
 void TacScrollWnd::Timer(TMessage& Message)

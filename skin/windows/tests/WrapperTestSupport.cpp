@@ -130,10 +130,12 @@ void WrapperTest::TearDown()
     testsupport::PumpFor(0);
 }
 
+COLORREF Rgb(vcl::TColor Colour) { return COLORREF(vcl::ColorToRGB(Colour)); }
+
 COLORREF WrapperTest::SectionColour(const wchar_t* Section, int State) const
 {
     const skin::TsGeneralData& data = Manager->gd[size_t(Manager->GetSkinIndex(Section))];
-    return COLORREF(vcl::ColorToRGB(State > 0 ? data.HotColor : data.Color));
+    return Rgb(State > 0 ? data.HotColor : data.Color);
 }
 
 // ---------------------------------------------------------------------------------------------
