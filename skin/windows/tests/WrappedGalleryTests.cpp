@@ -1,7 +1,8 @@
 // The gallery's row of wrapped native windows (a plain window with both bars, an EDIT and a
 // LISTBOX) shown in our skin and in the GALLERY test skin: on the screen each bar shows the skin's
-// arrow, track and thumb where the scroll information puts them, and the windows side by side are
-// saved as a screenshot for people to look at.
+// arrow, track and thumb where the scroll information puts them, the windows side by side are
+// saved as screenshots for people to look at, and the user's real clicks and drags on the bars
+// scroll the windows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "skin/core/tests/SkinTestSupport.h"
 #include "skin/windows/tests/WrapperTestSupport.h"
 #include "testpaths.h"
+#include "user_input.h"
 #include "tools/gallery/Gallery.h"
 
 using namespace skin;
@@ -41,18 +43,33 @@ public:
         Gallery.Wrappers.clear();
     }
 
-    COLORREF SectionColour(const wchar_t* Section) const
+    COLORREF SectionColour(const wchar_t* Section, int State = 0) const
     {
-        return Rgb(FManager->gd[size_t(FManager->GetSkinIndex(Section))].Color);
+        return wraptest::SectionColour(*FManager, Section, State);
+    }
+    // A bar's rectangle on the screen.
+    TRect BarOnScreen(size_t Index, int Bar) const
+    {
+        TRect bar;
+        Ac_GetScrollRect(Gallery.Wrappers[Index].get(), Bar, Gallery.Wrapped[Index], bar);
+        return bar;
     }
     // A bar's rectangle in the coordinates of its window's grab.
     TRect BarInWindow(size_t Index, int Bar) const
     {
-        TRect bar, window;
-        Ac_GetScrollRect(Gallery.Wrappers[Index].get(), Bar, Gallery.Wrapped[Index], bar);
+        TRect bar = BarOnScreen(Index, Bar), window;
         GetWindowRect(Gallery.Wrapped[Index], &window);
         bar.Offset(-window.left, -window.top);
         return bar;
+    }
+    // The middle of a bar's thumb on the screen.
+    POINT ThumbMiddle(size_t Index, int Bar) const
+    {
+        const TRect bar = BarOnScreen(Index, Bar);
+        TacScrollWnd* wrapper = Gallery.Wrappers[Index].get();
+        const TThumb thumb = Ac_CalcThumbSize(Bar == SB_HORZ ? wrapper->sBarHorz.get() : wrapper->sBarVert.get(), bar);
+        const int middle = thumb.Start + thumb.Size / 2;
+        return Bar == SB_HORZ ? POINT{middle, (bar.top + bar.bottom) / 2} : POINT{(bar.left + bar.right) / 2, middle};
     }
     // The wrapped windows as the screen shows them side by side, saved as Name.
     void SaveRow(const wchar_t* Name) const
@@ -175,4 +192,63 @@ TEST_F(WrappedGallery, InOurSkinTheBarsAreCalmWithAThinThumbAndSmallChevrons)
             dark += GetRValue(grab.Pixel(x, y)) < 0xA0;
     EXPECT_GE(dark, 4);
     EXPECT_LE(dark, 30);
+}
+
+// The user clicks a list's down arrow, drags the EDIT's thumb down past the bar's end and the
+// plain window's thumb left past its start, each with the real mouse.
+TEST_F(WrappedGallery, TheUsersClicksAndDragsOnTheSkinnedBarsScrollTheWindows)
+{
+    const ShownGallery shown(wraptest::TestSkin("GALLERY"));
+    testsupport::UserInput input;
+
+    const HWND list = shown.Gallery.Wrapped[2];
+    const TRect listBar = shown.BarOnScreen(2, SB_VERT);
+    input.Click(POINT{listBar.left + 8, listBar.bottom - 8});
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return SendMessageW(list, LB_GETTOPINDEX, 0, 0) == 1; }));
+    testsupport::PumpFor(400);
+    EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 1) << "released before the repeat began";
+
+    const HWND edit = shown.Gallery.Wrapped[1];
+    TacScrollWnd* editWrapper = shown.Gallery.Wrappers[1].get();
+    const POINT grab = shown.ThumbMiddle(1, SB_VERT);
+    input.Press(grab);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return editWrapper->fThumbTracking; }));
+    input.Move(POINT{grab.x, grab.y + 12});
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0) > 0; }));
+    RECT editWindow{};
+    GetWindowRect(edit, &editWindow);
+    const testsupport::TGrab dragged = testsupport::Grab(edit);
+    const int underCursor = grab.y + 12 - editWindow.top;
+    const TRect editBarInWindow = shown.BarInWindow(1, SB_VERT);
+    EXPECT_EQ(dragged.Pixel(editBarInWindow.left + 1, underCursor), shown.SectionColour(L"SCROLLSLIDERV", 2))
+        << "the thumb shows pressed under the cursor";
+    EXPECT_EQ(dragged.Pixel(grab.x - editWindow.left, underCursor), RGB(110, 110, 110)) << "with its pressed glyph";
+    const TRect editHorz = shown.BarInWindow(1, SB_HORZ);
+    EXPECT_EQ(dragged.Pixel(editHorz.left + 1, editHorz.top + 1), shown.SectionColour(L"SCROLLBTNLEFT"))
+        << "the other bar, which the EDIT sets as it scrolls, stays skinned";
+    shown.SaveRow(L"gallery_wrapped_dragging.png");
+    const TRect editBar = shown.BarOnScreen(1, SB_VERT);
+    input.Move(POINT{grab.x, editBar.bottom + 40});
+    input.Release(POINT{grab.x, editBar.bottom + 40});
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !editWrapper->fThumbTracking; }));
+    SCROLLINFO info{sizeof(info), SIF_ALL};
+    GetScrollInfo(edit, SB_VERT, &info);
+    EXPECT_EQ(info.nPos, info.nMax - int(info.nPage) + 1) << "the last page";
+    EXPECT_EQ(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), info.nPos);
+    testsupport::PumpFor(100);
+    EXPECT_EQ(testsupport::Grab(edit).Pixel(editBarInWindow.left + 1, editBarInWindow.bottom - 18),
+              shown.SectionColour(L"SCROLLSLIDERV"))
+        << "the thumb against the down arrow";
+    EXPECT_EQ(testsupport::Grab(edit).Pixel(editHorz.left + 1, editHorz.top + 1), shown.SectionColour(L"SCROLLBTNLEFT"));
+
+    const HWND plain = shown.Gallery.Wrapped[0];
+    ASSERT_EQ(GetScrollPos(plain, SB_HORZ), 30);
+    const POINT thumb = shown.ThumbMiddle(0, SB_HORZ);
+    input.Press(thumb);
+    input.Move(POINT{thumb.x - 10, thumb.y});
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return GetScrollPos(plain, SB_HORZ) < 30; }));
+    const TRect plainBar = shown.BarOnScreen(0, SB_HORZ);
+    input.Move(POINT{plainBar.left - 30, thumb.y});
+    input.Release(POINT{plainBar.left - 30, thumb.y});
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return GetScrollPos(plain, SB_HORZ) == 0; }));
 }
