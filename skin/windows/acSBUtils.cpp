@@ -185,9 +185,7 @@ void TacMainWnd::acWndProc(TMessage& Message)
         return;
     }
     case WM_CONTEXTMENU:
-        if (vcl::TControl* owner = SkinData->FOwnerControl; owner && owner->PopupMenu())
-            if (TsSkinManager* manager = SkinData->SkinManager())
-                manager->SkinableMenus()->HookPopupMenu(owner->PopupMenu(), manager->Active());
+        HookOwnerPopupMenu();
         break;
     case WM_MOUSEMOVE:
         if (DefaultManager && !DefaultManager->ComponentState().Contains(vcl::TComponentStateItem::csDesigning) &&
@@ -201,6 +199,13 @@ void TacMainWnd::acWndProc(TMessage& Message)
     }
     if (!ManagerActive(SkinData) || !SkinCommand(Message))
         PassOn(Message);
+}
+
+void TacMainWnd::HookOwnerPopupMenu() const
+{
+    if (vcl::TControl* owner = SkinData->FOwnerControl; owner && owner->PopupMenu())
+        if (TsSkinManager* manager = SkinData->SkinManager())
+            manager->SkinableMenus()->HookPopupMenu(owner->PopupMenu(), manager->Active());
 }
 
 void TacMainWnd::PassOn(TMessage& Message)

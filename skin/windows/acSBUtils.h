@@ -119,6 +119,8 @@ protected:
     bool RepaintOnAttach() const { return FRepaint; }
     // A plain window subclassed through TWindowSubclass.
     bool Subclassed() const { return FSubclass != nullptr; }
+    // Before the owner control's context menu opens: the skin's menu painter takes it over.
+    void HookOwnerPopupMenu() const;
 
 private:
     template<class T, class... Args>

@@ -368,9 +368,7 @@ void TacScrollWnd::acWndProc(TMessage& Message)
         return;
     }
     case WM_CONTEXTMENU:
-        if (vcl::TControl* owner = SkinData->FOwnerControl; owner && owner->PopupMenu())
-            if (TsSkinManager* manager = SkinData->SkinManager())
-                manager->SkinableMenus()->HookPopupMenu(owner->PopupMenu(), manager->Active());
+        HookOwnerPopupMenu();
         break;
     case WM_UPDATEUISTATE: return;
     case vcl::CM_RECREATEWND: {

@@ -1,13 +1,15 @@
 // The wrapper base on a plain EDIT and on a class-library edit, each under a procedure of ours that
 // records what reaches the window's own handling: the skin commands the wrapper answers while the
 // skin is active, what it keeps from the window, the print through WM_PAINT, a subclasser laid
-// over the wrapper, and the helpers the wrappers share.
+// over the wrapper, the owner's context menu, and the helpers the wrappers share.
 #include <gtest/gtest.h>
 
 #include "skin/core/sMessages.h"
 #include "skin/windows/tests/WrapperTestSupport.h"
 #include "vcl/forms_scrolling.h"
+#include "vcl/menus.h"
 #include "vcl/stdctrls.h"
+#include "vcl/stdctrls_lists.h"
 
 using namespace skin;
 using vcl::TMessage;
@@ -195,4 +197,38 @@ TEST_F(WrapperBaseTest, TheSharedHelpers)
     EXPECT_TRUE(MayBeHot(&data)) << "a section of three states";
     data.SetSkinSection(L"PANEL");
     EXPECT_FALSE(MayBeHot(&data)) << "one state, one image";
+}
+
+// The user asks for a control's context menu: whichever wrapper holds the control hands the menu
+// to the skin's menu painter before the control's own handling opens it.
+TEST_F(WrapperBaseTest, TheOwnersContextMenuIsSkinnedBeforeItOpens)
+{
+    const struct {
+        const char* Name;
+        std::function<std::unique_ptr<TacMainWnd>(HWND, TsCommonData*)> Wrap;
+    } kinds[] = {
+        {"base", [](HWND Handle, TsCommonData* Data) { return NewWrapper<TacMainWnd>(Handle, Data, nullptr, L"EDIT", false); }},
+        {"scrolling",
+         [](HWND Handle, TsCommonData* Data) -> std::unique_ptr<TacMainWnd> {
+             return NewWrapper<TacScrollWnd>(Handle, Data, nullptr, L"EDIT", false);
+         }},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.Name);
+        auto* menu = vcl::Create<vcl::TPopupMenu>(Host.get());
+        menu->SetAutoPopup(false);
+        auto* item = vcl::Create<vcl::TMenuItem>(menu);
+        item->SetCaption(L"Copy");
+        menu->Items()->Add(item);
+        // A list: no menu of the system's own opens where the control's stays shut.
+        auto* list = vcl::Create<vcl::TListBox>(Host.get());
+        list->SetParent(Host.get());
+        list->SetPopupMenu(menu);
+        TsCommonData data(list, true);
+        const auto wrapper = kind.Wrap(list->Handle(), &data);
+        ASSERT_FALSE(menu->OwnerDraw());
+        SendMessageW(list->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list->Handle()), MAKELPARAM(20, 20));
+        EXPECT_TRUE(menu->OwnerDraw()) << "drawn by the skin";
+        EXPECT_TRUE(item->OnMeasureItem()) << "its items measured by the skin";
+    }
 }
