@@ -39,5 +39,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     } catch (const vcl::Exception& e) {
         Application->ShowException(e);
     }
+    skin::DoneSBUtilsUnit();
     return 0;
 }
