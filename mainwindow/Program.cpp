@@ -9,6 +9,7 @@
 
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acPNG.h"
+#include "skin/windows/acSBUtils.h"
 #include "vcl/forms.h"
 #include "vcl/pictures.h"
 
@@ -24,9 +25,11 @@ int RunProgram()
         // The picture formats, before any form loads a picture file.
         vcl::RegisterStandardGraphicFormats();
         skin::RegisterPNGGraphic();
-        // The skin engine's start-up, before any form: the program's icons, the default shadows.
+        // The skin engine's start-up, before any form: the program's icons, the default shadows, the
+        // skinning of standard windows.
         skin::InitStyleSimplyUnit();
         skin::InitSkinManagerUnit();
+        skin::InitSBUtilsUnit();
         Application->Initialize();
         Application->SetMainFormOnTaskBar(true);
         Application->SetTitle(L"Config Zirvane series");
@@ -40,5 +43,6 @@ int RunProgram()
     } catch (...) {
         Application->ShowException(vcl::Exception(L""));
     }
+    skin::DoneSBUtilsUnit();
     return 0;
 }

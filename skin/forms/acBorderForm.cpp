@@ -163,7 +163,11 @@ TRect TacBorderForm::ClientHole(int NewWidth, int NewHeight) const
     int top = sp->OffsetY();
     int width = form->ClientWidth(), height = form->ClientHeight();
     const bool showing = form->FormState().Contains(vcl::TFormStateItem::fsShowing);
-    if ((FormState() & fsSizing) && !showing) {
+    if (!(FormState() & fsSizing) || showing) {
+        // The skinned scroll bars lie in the form's own window, beside and below its client area.
+        width += sp->VertScrollWidth();
+        height += sp->HorzScrollHeight();
+    } else {
         // While the form is sized, its client area is not known yet: the last one, or the one the
         // new size gives.
         const TRect& last = sp->LastClientRect;
@@ -334,6 +338,9 @@ TBorderHitLayout TacBorderForm::HitLayout() const
     layout.CaptionBottom = SysBorderHeight(owner, this, true) + CaptionHeight(true) + layout.Shadow.top;
     layout.MenuBottom = layout.CaptionBottom + (sp->MenuPresent() ? sp->GetLinesCount() * sp->MenuHeight() : 0);
     layout.Title = sp->HitLayout();
+    // The box between the form's scroll bars, taken from the form's window to this one.
+    const TPoint form = WindowRectOf(owner).TopLeft() - WindowOrigin();
+    layout.Title.ScrollCorner.Offset(form.x, form.y);
     if (sp->SystemMenu) {
         sp->FillTitleButtons(layout.Title);
         layout.Title.HaveSysMenu = true;

@@ -347,7 +347,7 @@ int BorderEdgeHit(const TBorderHitLayout& Layout, const vcl::TPoint& P)
 
 bool InGripCorner(const TNCHitLayout& Layout, const vcl::TPoint& P)
 {
-    return Layout.Grip && P.y > Layout.GripPoint.y && P.x > Layout.GripPoint.x;
+    return (Layout.Grip || Layout.ScrollCorner.Contains(P)) && P.y > Layout.GripPoint.y && P.x > Layout.GripPoint.x;
 }
 
 }  // namespace

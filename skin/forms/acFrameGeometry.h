@@ -189,15 +189,20 @@ struct TNCHitLayout {
     std::vector<bool> UserEnabled;
     // The size grip: active, and the top-left corner of its image.
     bool Grip = false;
-    vcl::TPoint GripPoint;    // A maximised MDI child's buttons in the menu line; empty while it shows none.
+    vcl::TPoint GripPoint;
+    // The box between the form's skinned scroll bars, where the grip is active too; empty while
+    // they do not both show or the skin has no grip image.
+    vcl::TRect ScrollCorner;
+    // A maximised MDI child's buttons in the menu line; empty while it shows none.
     TMDIButtonRects MDIButtons;
 };
 
 // The hit-test code of window point P: a title button (HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTHELP,
 // 1000 + i for enabled user button i; a disabled system button answers HTCAPTION), a resize edge,
 // the caption (HTSYSMENU over the icon), the menu line (HTMENU, only with one; a maximised MDI
-// child's button in it answers its own code), the grip's corner
-// strictly right of and below its top-left (HTBOTTOMRIGHT), else HTCLIENT.
+// child's button in it answers its own code), the grip's corner strictly right of and below its
+// top-left (HTBOTTOMRIGHT) where the grip is active or in the box between the scroll bars, else
+// HTCLIENT.
 int NCHitTest(const TNCHitLayout& Layout, const vcl::TPoint& P);
 // What the hit test of a border window (the layered window around a form with extended borders)
 // reads. Points and rectangles are the border window's, which are the picture's.

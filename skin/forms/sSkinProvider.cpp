@@ -101,6 +101,8 @@ void TsSkinProvider::BeforeDestruction()
     KillAnimations();
     TitleHint.reset();
     FAddedTitle.reset();
+    // The scroll bars' wrapper lies over the provider's procedure: it gives the form back first.
+    ListSW.reset();
     if (Form && !RTEmpty) {
         IntUnSkinForm(Form);
         Form->SetWindowProc(OldWndProc);

@@ -63,12 +63,20 @@ public:
     virtual int OffsetY() const = 0;
 };
 
-// The skinned scroll bars of a scrolling form, made by the standard-window skinning.
+// The skinned scroll bars of a scrolling form, made by the standard-window skinning. They lie in
+// the form's frame, below and beside the client area.
 class TacFormScrolls {
 public:
     virtual ~TacFormScrolls() = default;
     // The scrolled window is gone: the scroll bars may be freed.
     virtual bool Destroyed() const = 0;
+    // The thickness of the horizontal and of the vertical bar while it takes room; 0 while not.
+    virtual int HorzBarHeight() const = 0;
+    virtual int VertBarWidth() const = 0;
+    // The box between the two bars, in the form window's coordinates; empty unless both show.
+    virtual vcl::TRect CornerBox() const = 0;
+    // Reads the form's scroll information again; with Repaint the bars are painted anew.
+    virtual void UpdateScrolls(bool Repaint) = 0;
 };
 
 class TsSkinProvider : public vcl::TComponent {
@@ -149,6 +157,12 @@ public:
     // The client area's place in the cache.
     int OffsetX();
     int OffsetY();
+    // The room the form's skinned scroll bars take in its frame: the horizontal bar's height, the
+    // vertical bar's width; 0 for a bar that does not show.
+    int HorzScrollHeight() const;
+    int VertScrollWidth() const;
+    // Either skinned scroll bar shows.
+    bool ScrollBarsShown() const { return HorzScrollHeight() > 0 || VertScrollWidth() > 0; }
     // The cache's width.
     int CaptionWidth();
     // The shadow margins of the extended layout; all 0 in the standard one.

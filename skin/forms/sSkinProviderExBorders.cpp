@@ -55,7 +55,7 @@ void TsSkinProvider::SizeBorderWindow()
         border->CreateNewForm();
     TsCommonData& data = *FCommonData;
     // A size change under way: the hole follows the last client area, not the coming one.
-    if (FResizeMode == TsResizeMode::rmStandard)
+    if (FResizeMode == TsResizeMode::rmStandard && !ScrollBarsShown())
         FormState |= fsSizing;
     border->UpdateExBordersPos(true, 255);
     data.FUpdating = true;
@@ -92,7 +92,7 @@ void TsSkinProvider::ShrinkBorderWindow(const WINDOWPOS& Pos)
     if (!border || !border->AForm || !border->AForm->HandleAllocated() || Pos.cx == 0 || Pos.cy == 0 ||
         !(Pos.flags & SWP_NOACTIVATE) || (Pos.flags & (SWP_NOMOVE | SWP_NOSIZE)))
         return;
-    if (Pos.cx >= LastClientRect.Width() && Pos.cy >= LastClientRect.Height())
+    if ((Pos.cx >= LastClientRect.Width() && Pos.cy >= LastClientRect.Height()) || ScrollBarsShown())
         return;
     FormState |= fsSizing;
     const HWND wnd = border->AForm->Handle();

@@ -240,8 +240,8 @@ int TsSkinProvider::GetLinesCount()
     RECT item{};
     if (!GetMenuItemRect(handle, GetMenu(handle), 0, &item))
         return 0;
-    const int clientTop =
-        Form->Top() + Form->Height() - GetClientHeight(handle) - BorderHeight(false) - 2 * Form->BorderWidth();
+    const int clientTop = Form->Top() + Form->Height() - GetClientHeight(handle) - BorderHeight(false) -
+                          HorzScrollHeight() - 2 * Form->BorderWidth();
     FLinesCount = MenuLinesCount(item.bottom, clientTop, vcl::Seams().SystemMetrics(SM_CYMENU));
     return FLinesCount;
 }
@@ -260,7 +260,8 @@ int TsSkinProvider::HeaderHeight()
     height = std::max(height, 0);
     if (IsIconic(handle))
         height += SysBorderHeight(handle, BorderForm.get(), false);
-    return height;
+    // The horizontal scroll bar lies below the client area.
+    return height - HorzScrollHeight();
 }
 
 int TsSkinProvider::OffsetX()
@@ -268,7 +269,7 @@ int TsSkinProvider::OffsetX()
     if (BorderForm)
         return BorderWidth(true) + ShadowSize().left;
     const HWND handle = Form->Handle();
-    return (GetWindowWidth(handle) - GetClientWidth(handle)) / 2;
+    return (GetWindowWidth(handle) - GetClientWidth(handle) - VertScrollWidth()) / 2;
 }
 
 int TsSkinProvider::OffsetY()
@@ -279,8 +280,12 @@ int TsSkinProvider::OffsetY()
     }
     const HWND handle = Form->Handle();
     return GetWindowHeight(handle) - GetClientHeight(handle) -
-           ((WindowStyle(handle) & WS_BORDER) ? BorderWidth(true) : 0);
+           ((WindowStyle(handle) & WS_BORDER) ? BorderWidth(true) : 0) - HorzScrollHeight();
 }
+
+int TsSkinProvider::HorzScrollHeight() const { return ListSW ? ListSW->HorzBarHeight() : 0; }
+
+int TsSkinProvider::VertScrollWidth() const { return ListSW ? ListSW->VertBarWidth() : 0; }
 
 bool TsSkinProvider::IconVisible()
 {

@@ -130,9 +130,11 @@ TNCHitLayout TsSkinProvider::HitLayout()
     if (MDIButtonsNeeded())
         FillMDIButtons(layout);
     const TsSkinManager* manager = Manager();
-    if (manager && IsGripVisible(this) && manager->IsValidImgIndex(manager->ConstData.GripRightBottom)) {
-        layout.Grip = true;
+    if (manager && manager->IsValidImgIndex(manager->ConstData.GripRightBottom)) {
+        layout.Grip = IsGripVisible(this);
         layout.GripPoint = RBGripPoint(manager->ConstData.GripRightBottom);
+        if (ListSW)
+            layout.ScrollCorner = ListSW->CornerBox();
     }
     return layout;
 }

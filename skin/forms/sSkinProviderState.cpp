@@ -113,7 +113,7 @@ void TsSkinProvider::WMSize(TMessage& Message)
                     vcl::TMessage moved = MakeSkinMessage(scmdMarkIfMoved, 0, 1);
                     AlphaBroadCast(Form, moved);
                 }
-                if (BorderForm)
+                if (BorderForm && !ScrollBarsShown())
                     PlaceBorderWindowAfterSize();
                 else
                     RedrawWindow(Form->Handle(), nullptr, nullptr,

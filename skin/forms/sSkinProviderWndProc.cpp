@@ -118,6 +118,7 @@ void TsSkinProvider::SkinRemoved(TMessage& Message)
         AlphaBroadCast(Form, Message);
         return;
     }
+    ListSW.reset();
     if (Form->HandleAllocated())
         InitDwm(Form->Handle(), false);
     CommonMessage(Message, FCommonData.get());
@@ -525,6 +526,7 @@ void TsSkinProvider::SkinnedMessage(TMessage& Message)
     case vcl::CM_CONTROLLISTCHANGE: CMControlListChange(Message); return;
     case vcl::CM_FLOAT:
         OldWndProc(Message);
+        ListSW.reset();
         Form->Perform(SkinCommandMessage, SkinCommandWParam(scmdRepaint), AsLParam(Manager()));
         return;
     case vcl::CM_MOUSEWHEEL:
@@ -934,6 +936,8 @@ void TsSkinProvider::WMParentNotify(TMessage& Message)
         Adapter->AddAllItems();
     vcl::TMessage recompute = MakeSkinMessage(scmdSkinState, 1);
     AlphaBroadCast(Form, recompute);
+    if (FDrawNonClientArea && ListSW)
+        ListSW->UpdateScrolls(true);
 }
 
 void TsSkinProvider::CMMenuChanged(TMessage& Message)

@@ -76,12 +76,13 @@ LOOKUPS = [
     Lookup("scroll bars", "SCROLLBTNBOTTOM", ("GLYPHMASK",)),
     Lookup("scroll bars", "SCROLLBTNLEFT", ("GLYPHMASK",)),
     Lookup("scroll bars", "SCROLLBTNRIGHT", ("GLYPHMASK",)),
-    Lookup("scroll bars", "SCROLLSLIDERV", ("BORDERSMASK",)),
-    Lookup("scroll bars", "SCROLLSLIDERH", ("BORDERSMASK",)),
+    Lookup("scroll bars", "SCROLLSLIDERV", ("BORDERSMASK", "GLYPHMASK")),
+    Lookup("scroll bars", "SCROLLSLIDERH", ("BORDERSMASK", "GLYPHMASK")),
     Lookup("scroll bars", "SCROLLBAR1H"),
     Lookup("scroll bars", "SCROLLBAR1V"),
     Lookup("scroll bars", "SCROLLBAR2H"),
     Lookup("scroll bars", "SCROLLBAR2V"),
+    Lookup("scroll bars: the size grip in the box between them", "GLOBALINFO", ("GRIPIMAGE",)),
     Lookup("menu line: the form's menu bar and the text colours of its items", "MENULINE", ("BORDERSMASK",)),
 ]
 

@@ -206,6 +206,25 @@ def thumb_frames():
     return frames
 
 
+def thumb_grip(vertical):
+    """Three short ridges across the thumb (5 x 7 on a lying thumb, 7 x 5 on a standing one), a shade
+    darker than the thumb in each state: normal, hot, pressed."""
+    size = (7, 5) if vertical else (5, 7)
+    ridges = [stroke([(0.5, y + 0.5), (6.5, y + 0.5)], 1.0) if vertical else stroke([(y + 0.5, 0.5), (y + 0.5, 6.5)], 1.0)
+              for y in (0, 2, 4)]
+    colours = (THUMB_HOT, THUMB_PRESSED, THUMB)
+    return glyph(size, lambda r, state: r.paint(union(*ridges), colours[state]))
+
+
+def size_grip():
+    """The size grip in the box between the scroll bars: six dots in a triangle towards the
+    bottom-right corner, in the glyph grey."""
+    def draw(r, state):
+        for i, j in ((2, 0), (1, 1), (2, 1), (0, 2), (1, 2), (2, 2)):
+            r.paint(circle(3.5 + 4 * i, 3.5 + 4 * j, 1.1), GLYPH_GREY)
+    return glyph((13, 13), draw, states=1)
+
+
 def triangle(a, b, c):
     """The triangle through three points (a shape: negative inside)."""
     def side(p, q, x, y):
@@ -289,7 +308,8 @@ def global_info():
              ("SICONCLOSE", small_button(SMALL_CLOSE, CLOSE_HOT)),
              ("SICONMIN", small_button(SMALL_MIN, TITLE_BUTTON_HOT)),
              ("SICONMAX", small_button(SMALL_MAX, TITLE_BUTTON_HOT)),
-             ("SICONNORM", small_button(SMALL_NORM, TITLE_BUTTON_HOT))]
+             ("SICONNORM", small_button(SMALL_NORM, TITLE_BUTTON_HOT)),
+             ("GRIPIMAGE", size_grip())]
     # The title's icon 4 pixels in from the frame, the buttons 2 pixels in from the right edge,
     # side by side and centred in the caption.
     keys += [("BILEFT", 4), ("BIRIGHT", 2), ("BITOP", 0), ("BISPACE", 0), ("BIVALIGN", 0)]
@@ -365,8 +385,10 @@ def sections():
         ("SCROLLBTNBOTTOM", section(3, SURFACE, TEXT, hot=SURFACE, GLYPHMASK=chevron("down", scroll_glyphs))),
         ("SCROLLBTNLEFT", section(3, SURFACE, TEXT, hot=SURFACE, GLYPHMASK=chevron("left", scroll_glyphs))),
         ("SCROLLBTNRIGHT", section(3, SURFACE, TEXT, hot=SURFACE, GLYPHMASK=chevron("right", scroll_glyphs))),
-        ("SCROLLSLIDERV", section(3, SURFACE, TEXT, hot=SURFACE, BORDERSMASK=filled_border(thumb_frames(), 5))),
-        ("SCROLLSLIDERH", section(3, SURFACE, TEXT, hot=SURFACE, BORDERSMASK=filled_border(thumb_frames(), 5))),
+        ("SCROLLSLIDERV", section(3, SURFACE, TEXT, hot=SURFACE, BORDERSMASK=filled_border(thumb_frames(), 5),
+                                  GLYPHMASK=thumb_grip(True))),
+        ("SCROLLSLIDERH", section(3, SURFACE, TEXT, hot=SURFACE, BORDERSMASK=filled_border(thumb_frames(), 5),
+                                  GLYPHMASK=thumb_grip(False))),
         ("SCROLLBAR1H", section(2, SURFACE, TEXT, hot=SURFACE)),
         ("SCROLLBAR1V", section(2, SURFACE, TEXT, hot=SURFACE)),
         ("SCROLLBAR2H", section(2, SURFACE, TEXT, hot=SURFACE)),

@@ -33,6 +33,7 @@ class Section:
     parent: str = ""
     colours: tuple = ()           # (normal, hot, pressed ...) instead of the palette's
     glyphs: tuple = ()            # keys of 8 x 8 masked glyphs of this section, one frame per state
+    glyph_colours: tuple = ()     # the glyphs' colour of each state instead of the section's
     files: tuple = ()             # (key, ImageFile) pairs
     keys: tuple = ()              # further (key, value) pairs, written as they are
 
@@ -164,6 +165,15 @@ def _ex_variant(form, mode):
               "CENTEROFFSET": 0, "BORDERMODE": mode, "ALIGNOFFSET": 2, "FORMOFFSET": EX_OFFSET})
 
 
+# The scroll bars' parts: arrows and thumbs with a glyph of dark greys, the track halves, each of
+# three states.
+SCROLL_GLYPH_GREYS = ((30, 30, 30), (70, 70, 70), (110, 110, 110))
+SCROLL_SECTIONS = tuple(
+    [Section(name, states=3, glyphs=("GLYPHMASK",), glyph_colours=SCROLL_GLYPH_GREYS) for name in
+     ("SCROLLBTNLEFT", "SCROLLBTNRIGHT", "SCROLLBTNTOP", "SCROLLBTNBOTTOM", "SCROLLSLIDERH", "SCROLLSLIDERV")] +
+    [Section(name, states=3) for name in ("SCROLLBAR1H", "SCROLLBAR2H", "SCROLLBAR1V", "SCROLLBAR2V")])
+
+
 @dataclass
 class TestSkin:
     version: str
@@ -199,9 +209,10 @@ TEST_SKINS = {
         Section("GLOBALINFO", states=2),
         Section("COMBOBOX", states=2, border=1),
     ]),
-    # Every section the gallery of skinned controls looks up, in flat colours.
+    # Every section the gallery of skinned controls looks up, in flat colours; the scroll bars'
+    # parts with their glyphs in the middle and the size grip.
     "GALLERY": TestSkin("8.00", [
-        Section("GLOBALINFO", states=2, glyphs=GLOBAL_GLYPHS + ("GRIPHORZ", "GRIPVERT")),
+        Section("GLOBALINFO", states=2, glyphs=GLOBAL_GLYPHS + ("GRIPHORZ", "GRIPVERT", "GRIPIMAGE")),
         Section("PANEL", border=1),
         Section("PANEL_LOW", border=1),
         Section("BUTTON", states=3, border=2),
@@ -222,6 +233,7 @@ TEST_SKINS = {
         Section("COMBOBOX", states=2, border=1, glyphs=("GLYPHMASK",)),
         Section("COMBOBTN", states=3, border=1),
         Section("DIVIDER", border=1),
+        *SCROLL_SECTIONS,
     ]),
     # JPEG patterns: one large enough to stay a pattern, one a column short of it.
     "PATTERNS": TestSkin("8.00", [
@@ -349,7 +361,7 @@ def _section_keys(section, index):
         frames = []
         for s in states:
             glyph = Raster(8, 8)
-            glyph.fill(colours[s])
+            glyph.fill((section.glyph_colours or colours)[s])
             frames.append(glyph)
         keys.append((key, Glyph(frames)))
     keys += list(section.files) + list(section.keys)

@@ -230,6 +230,10 @@ namespace {
 
 struct TFakeScrolls : TacFormScrolls {
     bool Destroyed() const override { return Gone; }
+    int HorzBarHeight() const override { return 0; }
+    int VertBarWidth() const override { return 0; }
+    vcl::TRect CornerBox() const override { return vcl::TRect(); }
+    void UpdateScrolls(bool) override {}
     bool Gone = false;
 };
 int ScrollsMade = 0;
