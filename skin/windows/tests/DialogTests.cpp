@@ -11,6 +11,7 @@
 
 #include "pngfile.h"
 #include "pump.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/windows/acDialogWnd.h"
 #include "skin/windows/tests/WrapperTestSupport.h"
@@ -418,4 +419,39 @@ TEST_F(DialogTest, TheBackgroundBrushIsKept)
     const LRESULT first = SendMessageW(Dialog, WM_CTLCOLORDLG, 0, 0);
     EXPECT_NE(first, 0);
     EXPECT_EQ(SendMessageW(Dialog, WM_CTLCOLORDLG, 0, 0), first) << "one brush, not a new one each time";
+}
+
+TEST_F(DialogTest, SkinCommandsAnswerTheFrame)
+{
+    Open(SizeableStyle);
+    const auto command = [this](uint16_t Cmd) {
+        return SendMessageW(Dialog, SkinCommandMessage, SkinCommandWParam(Cmd), 0);
+    };
+    RECT window{}, client{};
+    GetWindowRect(Dialog, &window);
+    GetClientRect(Dialog, &client);
+    const int frameX = (window.right - window.left - client.right) / 2;
+    const int offsetY = window.bottom - window.top - client.bottom - Border();
+    EXPECT_EQ(Wrapper->OffsetX(), frameX);
+    EXPECT_EQ(Wrapper->OffsetY(), offsetY);
+    EXPECT_EQ(command(scmdQueryClientOffset), MAKELRESULT(frameX, offsetY));
+    EXPECT_EQ(command(scmdQueryTextured), 0) << "a flat section";
+    EXPECT_EQ(COLORREF(vcl::ColorToRGB(vcl::TColor(command(scmdQueryColor)))), SectionColour(L"DIALOG"));
+    command(scmdSetUpdating);
+    EXPECT_EQ(command(scmdQueryChanging), 0);
+    SendMessageW(Dialog, SkinCommandMessage, SkinCommandWParam(scmdSetUpdating, 1), 0);
+    EXPECT_EQ(command(scmdQueryChanging), 1);
+    EXPECT_TRUE(Wrapper->SkinData->BGChanged);
+}
+
+TEST_F(DialogTest, ARightToLeftTitleIsRightAligned)
+{
+    Open(MessageBoxStyle, WS_EX_RTLREADING, nullptr, 320, 160, L"Title");
+    const testsupport::TGrab grab = testsupport::Grab(Dialog);
+    const COLORREF title = TitleColour(true);
+    int first = grab.Width;
+    for (int x = Border(); x < Wrapper->ButtonClose.Rect.left; ++x)
+        if (grab.Pixel(x, CaptionMiddle()) != title || grab.Pixel(x, CaptionMiddle() + 2) != title)
+            first = std::min(first, x);
+    EXPECT_GT(first, grab.Width / 2) << "the text stands at the right, before the buttons";
 }
