@@ -165,6 +165,19 @@ def _ex_variant(form, mode):
               "CENTEROFFSET": 0, "BORDERMODE": mode, "ALIGNOFFSET": 2, "FORMOFFSET": EX_OFFSET})
 
 
+# A system dialog's title buttons: the frame skin's big ones, the close button shown alone, and the
+# small set of dialog frames, each state a flat colour of its own.
+DIALOG_BUTTONS = FRAME_BUTTONS[:5] + (("BICLOSEALONE", 24, (200, 120, 40)),)
+DIALOG_SMALL_ICONS = SMALL_ICONS + (("SICONMAX", (40, 40, 200)), ("SICONHELP", (40, 160, 160)))
+
+
+def _dialog_images(small):
+    big = tuple((key, Glyph([_solid(width, 18, frame_button_colour(rgb, s)) for s in range(3)]))
+                for key, width, rgb in DIALOG_BUTTONS)
+    return big + (tuple((key, Glyph([_solid(16, 14, frame_button_colour(rgb, s)) for s in range(3)]))
+                        for key, rgb in DIALOG_SMALL_ICONS) if small else ())
+
+
 # The scroll bars' parts: arrows and thumbs with a glyph of dark greys, the track halves, each of
 # three states.
 SCROLL_GLYPH_GREYS = ((30, 30, 30), (70, 70, 70), (110, 110, 110))
@@ -328,6 +341,21 @@ TEST_SKINS = {
         Section("GROUPBOX", border=1),
         Section("HALFFRAME", colours=((0, 0, 0), (0, 0, 0)), transparency=50),
         Section("WHITE", colours=((255, 255, 255), (255, 255, 255))),
+    ], extra={"BIRIGHT": 2, "BISPACE": 1, "BILEFT": 2}),
+
+    # A system dialog's frame: a two-state section with a border line of 2 whose corners are rounded
+    # by key pixels, its two-state title, the big, alone and small title buttons...
+    "DIALOG": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2, keys=_dialog_images(True)),
+        Section("DIALOG", states=2, border=2, key_corners=True),
+        Section("DIALOGTITLE", states=2),
+        Section("FORMTITLE", states=2),
+    ], extra={"BIRIGHT": 2, "BISPACE": 1, "BILEFT": 2}),
+    # ...and a skin without the small buttons, the close button alone or a dialog title.
+    "DIALOGPLAIN": TestSkin("8.00", [
+        Section("GLOBALINFO", states=2, keys=_dialog_images(False)),
+        Section("DIALOG", states=2, border=2),
+        Section("FORMTITLE", states=2),
     ], extra={"BIRIGHT": 2, "BISPACE": 1, "BILEFT": 2}),
 
     # Extended borders once more: a form frame with corners rounded by key pixels, which the shadow
