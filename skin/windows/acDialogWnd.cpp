@@ -442,7 +442,9 @@ void TacDialogWnd::WMNCHitTest(TMessage& Message)
 void TacDialogWnd::WMNCLButtonDown(TMessage& Message)
 {
     const int code = int(Message.WParam);
-    const int hit = code >= HTLEFT && code <= HTBOTTOMRIGHT ? code : HTProcess(HTNOWHERE);
+    // Outside the button row the system's own answer stands, so the title's rows above and below the
+    // buttons still move the dialog.
+    const int hit = code >= HTLEFT && code <= HTBOTTOMRIGHT ? code : HTProcess(code);
     switch (hit) {
     case HTSYSMENU:
         SetHotHT(0, true);

@@ -329,6 +329,19 @@ TEST_F(DialogTest, TheCloseButtonClosesOnlyWhenReleasedOverIt)
     EXPECT_EQ(SysCommands, std::vector<WPARAM>{SC_CLOSE});
 }
 
+TEST_F(DialogTest, ThePartOfTheTitleOutsideTheButtonRowMovesTheDialog)
+{
+    Open(SizeableStyle);
+    const vcl::TRect close = Wrapper->ButtonClose.Rect;
+    const int captionTop = Border();
+    const int captionBottom = Border() + Wrapper->CaptionHeight(true);
+    const int y = close.top - 1 >= captionTop ? close.top - 1 : close.bottom + 1;
+    ASSERT_LT(y, captionBottom) << "the title has rows outside its buttons";
+    CursorAt(60, y);
+    SendMessageW(Dialog, WM_NCLBUTTONDOWN, HTCAPTION, ScreenParam(60, y));
+    EXPECT_EQ(SysCommands, std::vector<WPARAM>{SC_MOVE});
+}
+
 TEST_F(DialogTest, DoubleClicksOnTheTitleAndTheIcon)
 {
     Open(MessageBoxStyle);
