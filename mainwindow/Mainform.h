@@ -428,6 +428,9 @@ public:
     void nZ500Click(vcl::TObject* Sender);
 
 private:
+    // The pause after each press and each release of a detector's mode key.
+    static constexpr DWORD ModeKeyHalfMs = 500;
+
     // Builds the window and its components in resource order (Mainform_layout.cpp).
     void InitializeComponents();
 

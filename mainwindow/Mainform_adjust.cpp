@@ -15,9 +15,8 @@ using namespace zirv;
 
 namespace {
 
-// Pauses of a threshold-key pulse and of the threshold-value click's mode-key presses.
+// The pause of each half of a threshold-key pulse.
 constexpr DWORD PulseHalfMs = 400;
-constexpr DWORD ModeKeyHalfMs = 500;
 
 // The refusal of a number another detector has; it reads so in every language.
 const wchar_t* const AddressTakenText = L"Введенный адрес уже занят";

@@ -95,7 +95,7 @@ void LevelGauge(TCGauge* Gauge)
 }
 
 // A language button of the flag panel: its caption is fixed.
-void LanguageButton(skin::TsSpeedButton* Button, const wchar_t* Caption)
+void CaptionLanguageButton(skin::TsSpeedButton* Button, const wchar_t* Caption)
 {
     Button->SetCaption(Caption);
     formbuilder::SetFont(Button, L"Tahoma", -19);
@@ -633,40 +633,40 @@ void TfrmMain::InitializeComponents()
     sPanel13->SetVisible(false);
     sPanel13->SkinData()->SetSkinSection(L"PANEL");
     FORM_PLACE(sbtRussian, sPanel13, 2, 0, 160, 35);
-    LanguageButton(sbtRussian, L"Русский");
+    CaptionLanguageButton(sbtRussian, L"Русский");
     sbtRussian->SetOnClick(Notify(this, &TfrmMain::sbtRussianClick));
     FORM_PLACE(sbtEnglish, sPanel13, 2, 36, 160, 35);
-    LanguageButton(sbtEnglish, L"English");
+    CaptionLanguageButton(sbtEnglish, L"English");
     sbtEnglish->SetOnClick(Notify(this, &TfrmMain::sbtEnglishClick));
     FORM_PLACE(sbtDeutsch, sPanel13, 2, 72, 160, 35);
-    LanguageButton(sbtDeutsch, L"Deutsch");
+    CaptionLanguageButton(sbtDeutsch, L"Deutsch");
     sbtDeutsch->SetOnClick(Notify(this, &TfrmMain::sbtDeutschClick));
     FORM_PLACE(sbtFrance, sPanel13, 2, 108, 160, 35);
-    LanguageButton(sbtFrance, L"Francais");
+    CaptionLanguageButton(sbtFrance, L"Francais");
     sbtFrance->SetOnClick(Notify(this, &TfrmMain::sbtFranceClick));
     FORM_PLACE(sbtEspania, sPanel13, 2, 144, 160, 35);
-    LanguageButton(sbtEspania, L"Español");
+    CaptionLanguageButton(sbtEspania, L"Español");
     sbtEspania->SetOnClick(Notify(this, &TfrmMain::sbtEspaniaClick));
     FORM_PLACE(sbtPortugal, sPanel13, 2, 180, 160, 35);
-    LanguageButton(sbtPortugal, L"Português");
+    CaptionLanguageButton(sbtPortugal, L"Português");
     sbtPortugal->SetOnClick(Notify(this, &TfrmMain::sbtPortugalClick));
     FORM_PLACE(sbtCzech, sPanel13, 2, 216, 160, 35);
-    LanguageButton(sbtCzech, L"Český");
+    CaptionLanguageButton(sbtCzech, L"Český");
     sbtCzech->SetOnClick(Notify(this, &TfrmMain::sbtCzechClick));
     FORM_PLACE(sbtSerbian, sPanel13, 2, 252, 160, 35);
-    LanguageButton(sbtSerbian, L"Српски");
+    CaptionLanguageButton(sbtSerbian, L"Српски");
     sbtSerbian->SetOnClick(Notify(this, &TfrmMain::sbtSerbianClick));
     FORM_PLACE(sbtSwed, sPanel13, 2, 288, 160, 35);
-    LanguageButton(sbtSwed, L"Svenska");
+    CaptionLanguageButton(sbtSwed, L"Svenska");
     sbtSwed->SetOnClick(Notify(this, &TfrmMain::sbtSwedClick));
     FORM_PLACE(sbtCroation, sPanel13, 2, 324, 160, 35);
-    LanguageButton(sbtCroation, L"Hrvatski");
+    CaptionLanguageButton(sbtCroation, L"Hrvatski");
     sbtCroation->SetOnClick(Notify(this, &TfrmMain::sbtCroationClick));
     FORM_PLACE(sbtKorean, sPanel13, 2, 360, 160, 35);
-    LanguageButton(sbtKorean, L"한국어");
+    CaptionLanguageButton(sbtKorean, L"한국어");
     sbtKorean->SetOnClick(Notify(this, &TfrmMain::sbtKoreanClick));
     FORM_PLACE(sbtItalian, sPanel13, 2, 396, 160, 35);
-    LanguageButton(sbtItalian, L"Italian");
+    CaptionLanguageButton(sbtItalian, L"Italian");
     sbtItalian->SetOnClick(Notify(this, &TfrmMain::sbtItalianClick));
 
     // Bottom bar: the status lamp and its text.

@@ -18,7 +18,6 @@ using namespace zirv;
 namespace {
 
 constexpr DWORD TypeRequestPauseMs = 100;
-constexpr DWORD ModeKeyHalfMs = 500;
 
 const wchar_t* const AlarmSoundFile = L"Alarm1.wav";
 

@@ -18,8 +18,6 @@ using wizard::Page;
 
 namespace {
 
-constexpr int HintFontSize = 12;
-constexpr int StatusFontSize = 12;
 constexpr int StatusBarAddressPanel = 2;
 // The step address list waits before it asks the chosen detector for its type.
 constexpr DWORD StepAddressPauseMs = 500;
@@ -87,7 +85,7 @@ void TfrmMain::StartWizard()
     SetControlsVisible({PanelStep, PanelSetup, btBack, btNextStep}, true);
     btContinue->SetVisible(false);
     WizardStep = 1;
-    lbHint->Font()->SetSize(HintFontSize);
+    lbHint->Font()->SetSize(wizard::HintFontSize);
     LineSensorCount += static_cast<int32_t>(std::count(FoundFlags.begin(), FoundFlags.end(), 1));
     AddressZeroFound = FoundFlags[0] == 1;
     ShowWizardPage(Page::Address, true);
@@ -161,7 +159,7 @@ void TfrmMain::ApplyWizardTransition(const wizard::Transition& Row)
     }
     ShowWizardPage(Row.Leave, false);
     ShowWizardPage(Row.Enter, true);
-    lbHint->Font()->SetSize(HintFontSize);
+    lbHint->Font()->SetSize(wizard::HintFontSize);
     SetWizardHeading(Row.Direction, wizard::EnteredStep(Row), PageTitle(Row.Enter));
     if (Row.Enter != Page::Letter)
         lbHint->SetCaption(PageHint(Row.Enter, extras & wizard::HintWithNextHelp));
@@ -247,7 +245,7 @@ void TfrmMain::btBackClick(vcl::TObject*)
 
 void TfrmMain::btContinueClick(vcl::TObject*)
 {
-    lbHint->Font()->SetSize(HintFontSize);
+    lbHint->Font()->SetSize(wizard::HintFontSize);
     shStatus->Brush()->SetColor(vcl::clGreen);
     PanelUst->SetVisible(false);
     lbStep->SetCaption(msgStepThresholdTitle);
@@ -421,7 +419,7 @@ void TfrmMain::ShowAlignmentStepBand(float Volts)
         return;
     const BandView& view = views[static_cast<int>(band)];
     shStatus->Brush()->SetColor(view.Lamp);
-    lbStatus->Font()->SetSize(StatusFontSize);
+    lbStatus->Font()->SetSize(wizard::StatusFontSize);
     lbStatus->SetCaption(*view.Text);
 }
 

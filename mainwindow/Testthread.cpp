@@ -16,9 +16,7 @@ using namespace zirv;
 namespace {
 
 constexpr DWORD PollIntervalMs = 50;
-constexpr int32_t StatusFontSize = 12;
 constexpr int32_t HeadingFontSize = 18;
-constexpr int32_t HintFontSize = 12;
 constexpr int32_t AlignmentHintTop = 70;
 constexpr int32_t ThresholdHintTop = 90;
 // Where the plus button and the level label stand below the threshold line, and the minus
@@ -97,7 +95,7 @@ void SetUpAlignment(TfrmMain& f, SetUp kind)
     f.lbStep->Font()->SetSize(HeadingFontSize);
     f.lbStep->SetCaption(msgStepAdjustTitle);
     CentreHeading(f);
-    f.lbHint->Font()->SetSize(HintFontSize);
+    f.lbHint->Font()->SetSize(wizard::HintFontSize);
     f.lbHint->SetTop(AlignmentHintTop);
     f.lbHint->SetCaption(msgStepAdjustHelp + msgHelpNext);
     SetControlsVisible({f.btBack, f.btNextStep}, false);
@@ -116,7 +114,7 @@ void SetUpThreshold(TfrmMain& f, SetUp kind)
     SetLamps(f, monitor::ColourGreen);
     f.lbStep->SetCaption(msgStepThresholdTitle);
     CentreHeading(f);
-    f.lbHint->Font()->SetSize(HintFontSize);
+    f.lbHint->Font()->SetSize(wizard::HintFontSize);
     f.lbHint->SetTop(ThresholdHintTop);
     f.lbHint->SetCaption(msgStepThresholdHelp + msgClickDone);
     f.btContinue->SetVisible(false);
@@ -136,7 +134,7 @@ void ShowLevel(TfrmMain& f, const ZIRVZEBRA1& d)
     f.cZone1->SetForeColor(Colour(monitor::GaugeColourOf(zone)));
     if (zone == monitor::LevelZone::Noisy && d.Alarm != 1) {
         f.shStatus->Brush()->SetColor(Colour(monitor::ColourYellow));
-        SetStatus(f, msgNoiseHigh, StatusFontSize);
+        SetStatus(f, msgNoiseHigh, wizard::StatusFontSize);
     }
     CentreStatus(f);
     f.cZone1->SetProgress(d.Level);
@@ -160,7 +158,7 @@ void ShowAlignmentBand(TfrmMain& f, const ZIRVZEBRA1& d, SetUp kind)
     const monitor::AlignmentBand band = monitor::AlignmentBandOf(volts);
     const monitor::AlignmentBandLook look = monitor::AlignmentBandLookOf(band);
     f.shStatus->Brush()->SetColor(Colour(look.StatusColour));
-    SetStatus(f, *texts[static_cast<size_t>(band)], kind == SetUp::Full ? look.FontSize : StatusFontSize);
+    SetStatus(f, *texts[static_cast<size_t>(band)], kind == SetUp::Full ? look.FontSize : wizard::StatusFontSize);
     if (kind == SetUp::Full && look.FieldRed)
         f.edStepUst->SetColor(Colour(monitor::ColourRed));
     CentreStatus(f);
@@ -306,12 +304,12 @@ void TReqInfoThread::ShowInfo()
     if (d.Alarm == 0) {
         SetLamps(f, monitor::ColourGreen);
         f.lbState->SetCaption(msgStateNorm);
-        f.lbStatus->Font()->SetSize(StatusFontSize);
+        f.lbStatus->Font()->SetSize(wizard::StatusFontSize);
         if (d.ModeIndex != ModeThreshold)
             f.lbStatus->SetCaption(msgNoiseNormal);
     } else if (d.Alarm == 1) {
         SetLamps(f, monitor::ColourRed);
-        f.lbStatus->Font()->SetSize(StatusFontSize);
+        f.lbStatus->Font()->SetSize(wizard::StatusFontSize);
         f.lbStatus->SetCaption(d.Threshold != 0 ? msgAlarmAlarm : msgNoTransmitter);
         f.lbState->SetCaption(msgStateAlarm);
         f.SoundAlarm();

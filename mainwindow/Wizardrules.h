@@ -55,4 +55,8 @@ int16_t EnteredStep(const Transition& row);
 // size it has. Step 1 is entered by the wizard's start or by Back, with one size for both.
 int HeadingFontSize(Move direction, int16_t enteredStep, int language);
 
+// The font sizes of the step area's hint and status lines.
+constexpr int HintFontSize = 12;
+constexpr int StatusFontSize = 12;
+
 }  // namespace wizard

@@ -1,181 +1,14 @@
 #include "detsim_client.h"
 
-#include <winsock2.h>
-#include <ws2tcpip.h>
+#include <windows.h>
 
-#include <cctype>
-#include <cstdlib>
-#include <fstream>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
 
-#include "testpaths.h"
-
 namespace testsupport {
 
 namespace {
-
-constexpr DWORD AnswerTimeoutMs = 10000;   // a stuck simulator fails the test instead of hanging it
-
-// A recursive-descent reader for the JSON the simulator writes (ASCII, \u escapes).
-class JsonReader {
-public:
-    explicit JsonReader(const std::string& text) : Text(text) {}
-
-    JsonValue Document()
-    {
-        JsonValue value = Value();
-        SkipBlanks();
-        if (Pos != Text.size())
-            Fail("trailing characters");
-        return value;
-    }
-
-private:
-    [[noreturn]] void Fail(const char* what) const
-    {
-        throw std::runtime_error(std::string("detsim answer: ") + what + " in " + Text);
-    }
-
-    void SkipBlanks()
-    {
-        while (Pos < Text.size() && std::isspace(static_cast<unsigned char>(Text[Pos])))
-            ++Pos;
-    }
-
-    bool Take(char c)
-    {
-        SkipBlanks();
-        if (Pos < Text.size() && Text[Pos] == c) {
-            ++Pos;
-            return true;
-        }
-        return false;
-    }
-
-    void Expect(char c)
-    {
-        if (!Take(c))
-            Fail("unexpected character");
-    }
-
-    bool TakeWord(const char* word)
-    {
-        const std::string w(word);
-        if (Text.compare(Pos, w.size(), w) != 0)
-            return false;
-        Pos += w.size();
-        return true;
-    }
-
-    JsonValue Value()
-    {
-        SkipBlanks();
-        JsonValue v;
-        if (Take('{')) {
-            v.Type = JsonValue::Kind::Object;
-            if (!Take('}')) {
-                do {
-                    SkipBlanks();
-                    std::string key = String();
-                    Expect(':');
-                    v.Fields[key] = Value();
-                } while (Take(','));
-                Expect('}');
-            }
-        } else if (Take('[')) {
-            v.Type = JsonValue::Kind::Array;
-            if (!Take(']')) {
-                do
-                    v.Items.push_back(Value());
-                while (Take(','));
-                Expect(']');
-            }
-        } else if (Pos < Text.size() && Text[Pos] == '"') {
-            v.Type = JsonValue::Kind::String;
-            v.Text = String();
-        } else if (TakeWord("true")) {
-            v.Type = JsonValue::Kind::Bool;
-            v.Bool = true;
-        } else if (TakeWord("false")) {
-            v.Type = JsonValue::Kind::Bool;
-        } else if (TakeWord("null")) {
-            v.Type = JsonValue::Kind::Null;
-        } else {
-            const char* start = Text.c_str() + Pos;
-            char* end = nullptr;
-            v.Number = std::strtod(start, &end);
-            if (end == start)
-                Fail("bad value");
-            v.Type = JsonValue::Kind::Number;
-            Pos += end - start;
-        }
-        return v;
-    }
-
-    std::string String()
-    {
-        if (Pos >= Text.size() || Text[Pos] != '"')
-            Fail("string expected");
-        ++Pos;
-        std::string out;
-        while (Pos < Text.size() && Text[Pos] != '"') {
-            char c = Text[Pos++];
-            if (c != '\\') {
-                out += c;
-                continue;
-            }
-            if (Pos >= Text.size())
-                Fail("bad escape");
-            const char e = Text[Pos++];
-            switch (e) {
-            case 'n': out += '\n'; break;
-            case 't': out += '\t'; break;
-            case 'r': out += '\r'; break;
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case 'u': {
-                if (Pos + 4 > Text.size())
-                    Fail("bad escape");
-                const long code = std::strtol(Text.substr(Pos, 4).c_str(), nullptr, 16);
-                Pos += 4;
-                out += code < 0x80 ? static_cast<char>(code) : '?';   // the simulator's texts are ASCII
-                break;
-            }
-            default: out += e; break;
-            }
-        }
-        if (Pos >= Text.size())
-            Fail("unterminated string");
-        ++Pos;
-        return out;
-    }
-
-    const std::string& Text;
-    size_t Pos = 0;
-};
-
-std::string Quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
-int ControlPort()
-{
-    const std::string file = BinaryDir() + "\\detsim\\control_port";
-    std::ifstream in(file);
-    int port = 0;
-    if (!(in >> port) || port <= 0)
-        throw std::runtime_error("no detector simulator: cannot read " + file);
-    return port;
-}
 
 DetsimTermios TermiosOf(const JsonValue& v)
 {
@@ -184,119 +17,31 @@ DetsimTermios TermiosOf(const JsonValue& v)
 
 }  // namespace
 
-const JsonValue& JsonValue::operator[](const std::string& key) const
+DetsimClient::DetsimClient() : Channel("detsim") {}
+
+JsonValue DetsimClient::Call(const JsonRequest& request)
 {
-    const auto it = Fields.find(key);
-    if (it == Fields.end())
-        throw std::runtime_error("detsim answer: no field " + key);
-    return it->second;
-}
-
-JsonValue JsonValue::Parse(const std::string& text)
-{
-    return JsonReader(text).Document();
-}
-
-DetsimRequest::DetsimRequest(const std::string& op) : Body("{\"op\": " + Quoted(op)) {}
-
-DetsimRequest& DetsimRequest::Add(const std::string& key, int value)
-{
-    Body += ", " + Quoted(key) + ": " + std::to_string(value);
-    return *this;
-}
-
-DetsimRequest& DetsimRequest::Add(const std::string& key, bool value)
-{
-    Body += ", " + Quoted(key) + (value ? ": true" : ": false");
-    return *this;
-}
-
-DetsimRequest& DetsimRequest::Add(const std::string& key, const std::string& value)
-{
-    Body += ", " + Quoted(key) + ": " + Quoted(value);
-    return *this;
-}
-
-DetsimRequest& DetsimRequest::Add(const std::string& key, const std::vector<std::string>& values)
-{
-    std::string list;
-    for (const std::string& value : values)
-        list += (list.empty() ? "" : ", ") + Quoted(value);
-    Body += ", " + Quoted(key) + ": [" + list + "]";
-    return *this;
-}
-
-struct DetsimClient::Connection {
-    SOCKET Socket = INVALID_SOCKET;
-    std::string Pending;   // bytes received after the last answer line
-};
-
-DetsimClient::DetsimClient() : Conn(std::make_unique<Connection>())
-{
-    WSADATA wsa;
-    if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0)
-        throw std::runtime_error("WSAStartup failed");
-    const int port = ControlPort();
-    Conn->Socket = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<u_short>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (Conn->Socket == INVALID_SOCKET ||
-        connect(Conn->Socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
-        if (Conn->Socket != INVALID_SOCKET)
-            closesocket(Conn->Socket);
-        WSACleanup();
-        throw std::runtime_error("cannot connect to the detector simulator on port " + std::to_string(port));
-    }
-    const DWORD timeout = AnswerTimeoutMs;
-    setsockopt(Conn->Socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
-}
-
-DetsimClient::~DetsimClient()
-{
-    closesocket(Conn->Socket);
-    WSACleanup();
-}
-
-JsonValue DetsimClient::Call(const DetsimRequest& request)
-{
-    const std::string line = request.Json() + "\n";
-    if (send(Conn->Socket, line.data(), static_cast<int>(line.size()), 0) != static_cast<int>(line.size()))
-        throw std::runtime_error("detsim: send failed");
-    size_t end;
-    while ((end = Conn->Pending.find('\n')) == std::string::npos) {
-        char chunk[4096];
-        const int got = recv(Conn->Socket, chunk, sizeof(chunk), 0);
-        if (got <= 0)
-            throw std::runtime_error("detsim: no answer to " + request.Json());
-        Conn->Pending.append(chunk, got);
-    }
-    JsonValue answer = JsonValue::Parse(Conn->Pending.substr(0, end));
-    Conn->Pending.erase(0, end + 1);
-    if (!answer["ok"].Bool)
-        throw std::runtime_error("detsim: " + request.Json() + " -> " + answer["error"].Text);
-    return answer;
+    return Channel.Call(request);
 }
 
 int DetsimClient::CreateLine(const std::vector<std::string>& detectors)
 {
-    return Call(DetsimRequest("create").Add("detectors", detectors))["com"].Int();
+    return Call(JsonRequest("create").Add("detectors", detectors))["com"].Int();
 }
 
 int DetsimClient::MapDevice(const std::string& unixPath)
 {
-    return Call(DetsimRequest("create").Add("device", unixPath))["com"].Int();
+    return Call(JsonRequest("create").Add("device", unixPath))["com"].Int();
 }
 
 void DetsimClient::DeleteLine(int com)
 {
-    Call(DetsimRequest("delete").Add("com", com));
+    Call(JsonRequest("delete").Add("com", com));
 }
 
 std::vector<DetsimFrame> DetsimClient::Frames(int com, bool clear)
 {
-    const JsonValue answer = Call(DetsimRequest("frames").Add("com", com).Add("clear", clear));
+    const JsonValue answer = Call(JsonRequest("frames").Add("com", com).Add("clear", clear));
     std::vector<DetsimFrame> frames;
     for (const JsonValue& f : answer["frames"].Items)
         frames.push_back({f["t"].Number, FromHex(f["hex"].Text), f["complete"].Bool, TermiosOf(f)});
@@ -305,17 +50,17 @@ std::vector<DetsimFrame> DetsimClient::Frames(int com, bool clear)
 
 DetsimTermios DetsimClient::Termios(int com)
 {
-    return TermiosOf(Call(DetsimRequest("termios").Add("com", com)));
+    return TermiosOf(Call(JsonRequest("termios").Add("com", com)));
 }
 
 void DetsimClient::Send(int com, const std::vector<uint8_t>& bytes)
 {
-    Call(DetsimRequest("send").Add("com", com).Add("hex", ToHex(bytes)));
+    Call(JsonRequest("send").Add("com", com).Add("hex", ToHex(bytes)));
 }
 
 void DetsimClient::Script(int com, const DetsimScript& script)
 {
-    DetsimRequest request("script");
+    JsonRequest request("script");
     request.Add("com", com).Add("delay_ms", script.DelayMs);
     if (script.HasBytes)
         request.Add("hex", ToHex(script.Bytes));
@@ -326,14 +71,14 @@ void DetsimClient::Script(int com, const DetsimScript& script)
 
 std::vector<JsonValue> DetsimClient::Detectors(int com)
 {
-    return Call(DetsimRequest("model").Add("com", com).Add("action", "state"))["detectors"].Items;
+    return Call(JsonRequest("model").Add("com", com).Add("action", "state"))["detectors"].Items;
 }
 
 namespace {
 
-DetsimRequest SetDetectorRequest(int com, int index)
+JsonRequest SetDetectorRequest(int com, int index)
 {
-    DetsimRequest request("model");
+    JsonRequest request("model");
     request.Add("com", com).Add("action", "set").Add("detector", index);
     return request;
 }

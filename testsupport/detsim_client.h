@@ -1,48 +1,14 @@
 #pragma once
-// Client of the detector simulator's control channel (tools/detsim/detsim.py):
-// one JSON object per line each way over TCP on 127.0.0.1. The port is read
-// from $ZIRV_BINARY_DIR/detsim/control_port, written by the ctest fixture.
+// Client of the detector simulator's control channel (tools/detsim/detsim.py), the ctest
+// fixture "detsim".
 
 #include <cstdint>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "jsonline.h"
+
 namespace testsupport {
-
-// A parsed JSON value; enough for the simulator's answers.
-struct JsonValue {
-    enum class Kind { Null, Bool, Number, String, Array, Object };
-    Kind Type = Kind::Null;
-    bool Bool = false;
-    double Number = 0;
-    std::string Text;
-    std::vector<JsonValue> Items;
-    std::map<std::string, JsonValue> Fields;
-
-    // A field of an object; throws when absent.
-    const JsonValue& operator[](const std::string& key) const;
-    bool Has(const std::string& key) const { return Fields.count(key) != 0; }
-    int Int() const { return static_cast<int>(Number); }
-
-    static JsonValue Parse(const std::string& text);
-};
-
-// A request under construction: {"op": ..., key: value, ...}.
-class DetsimRequest {
-public:
-    explicit DetsimRequest(const std::string& op);
-    DetsimRequest& Add(const std::string& key, int value);
-    DetsimRequest& Add(const std::string& key, bool value);
-    DetsimRequest& Add(const std::string& key, const std::string& value);
-    DetsimRequest& Add(const std::string& key, const char* value) { return Add(key, std::string(value)); }
-    DetsimRequest& Add(const std::string& key, const std::vector<std::string>& values);
-    std::string Json() const { return Body + "}"; }
-
-private:
-    std::string Body;
-};
 
 // The line settings of the tty as the program last set them.
 struct DetsimTermios {
@@ -74,12 +40,11 @@ struct DetsimScript {
 class DetsimClient {
 public:
     DetsimClient();
-    ~DetsimClient();
     DetsimClient(const DetsimClient&) = delete;
     DetsimClient& operator=(const DetsimClient&) = delete;
 
     // Sends one request; returns the answer, throws std::runtime_error when it is not ok.
-    JsonValue Call(const DetsimRequest& request);
+    JsonValue Call(const JsonRequest& request);
 
     // A new line with the given detectors ("ADDR:TYPE[:key=value...]"); returns its COM number.
     int CreateLine(const std::vector<std::string>& detectors = {});
@@ -99,8 +64,7 @@ public:
     JsonValue SetDetector(int com, int index, const std::string& key, const std::string& value);
 
 private:
-    struct Connection;
-    std::unique_ptr<Connection> Conn;
+    JsonLineChannel Channel;
 };
 
 // The registry key of the computer's serial ports, HKLM\Hardware\DeviceMap\SerialComm,

@@ -4,13 +4,16 @@
 
 #include <cstdio>
 
+#include "user_input.h"
+
 int main(int argc, char** argv)
 {
     // A crash must fail the test run, not open Wine's crash dialog and wait.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     // Test executables share one display; the pointer parks in a corner where no test window
     // lies, so windows appearing under it never receive real mouse moves meant for no one.
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    const POINT corner = testsupport::UserInput::ParkingCorner();
+    SetCursorPos(corner.x, corner.y);
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     // The test runner passes a run only on this line: a process that ends early, even with

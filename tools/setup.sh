@@ -12,7 +12,7 @@ THIRD=${ZIRV_THIRD_PARTY:-$BUILD/third_party}
 
 PACKAGES=(cmake ninja-build python3 python3-pyftpdlib googletest
           mingw-w64 gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
-          wine64 xvfb xauth x11-utils dpkg-dev fonts-nanum fonts-dejavu-core fonts-dejavu-extra)
+          wine64 xvfb xauth x11-utils xdotool dpkg-dev fonts-nanum fonts-dejavu-core fonts-dejavu-extra)
 
 log() { printf '== %s\n' "$*"; }
 
@@ -83,14 +83,23 @@ build_libjpeg() {
 }
 
 # Extra arguments go to CMake's configuration.
-configure_and_build() {
-    log "building"
+configure_tree() {
+    log "configuring"
     cmake -S "$REPO" -B "$BUILD" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE="${ZIRV_BUILD_TYPE:-RelWithDebInfo}" \
         -DJPEG_PREFIX="$THIRD/libjpeg" -DPython3_EXECUTABLE=/usr/bin/python3 "$@" >/dev/null
+}
+
+build_targets() {
+    log "building"
     # ZIRV_TARGETS narrows the build to some targets (a developer working on one unit).
     cmake --build "$BUILD" ${ZIRV_TARGETS:+--target $ZIRV_TARGETS}
+}
+
+configure_and_build() {
+    configure_tree "$@"
+    build_targets
 }
 
 # What a tool needs before it runs: the packages, libjpeg and the given targets (all when empty);

@@ -83,6 +83,9 @@ public:
     // A message box owned by the active form (else the main form, else this window); an empty
     // caption means the Title.
     int MessageBox(const String& Text, const String& Caption = String(), UINT Flags = MB_OK);
+    // The window the application's message boxes and system dialogs belong to: the active window
+    // when it is ours, else the main form, else the application window.
+    HWND MessageBoxOwner();
     void Minimize();
     void Restore();
 
@@ -152,7 +155,6 @@ private:
     void HideHintWindow();
     void WndProc(TMessage& Message);
     void WakeMainThread();
-    HWND MessageBoxOwner();
 
     HWND FHandle = nullptr;
     String FTitle;

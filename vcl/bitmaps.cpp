@@ -117,6 +117,7 @@ public:
 protected:
     void CreateHandle() override
     {
+        FBitmap->MakeHandle();
         HDC dc = CreateCompatibleDC(nullptr);
         if (!dc)
             throw EOutOfResources(L"Cannot create a device context for a bitmap");
@@ -187,7 +188,7 @@ HBITMAP TBitmap::NewHandle(TPixelFormat format, const TColorTable& table, int wi
     }
     TOwnedBitmap dib = CreateDib(format, table, width, height, bits);
     const TPixelRows target = RowsOf(bits, format, width, height, &table);
-    if (!FHandle)
+    if (!FHandle && !FBits)
         return dib.release();
     if (FPixelFormat == TPixelFormat::pfDevice) {
         // The system reads the device bitmap into 32 bits; a device bitmap has no alpha.
@@ -216,6 +217,7 @@ void TBitmap::ReplaceHandle(HBITMAP handle, void* bits, TPixelFormat format, int
     HBITMAP old = FHandle;
     FHandle = handle;
     FBits = bits;
+    FMemory.reset();
     FPixelFormat = format;
     FWidth = width;
     FHeight = height;
@@ -224,6 +226,40 @@ void TBitmap::ReplaceHandle(HBITMAP handle, void* bits, TPixelFormat format, int
     if (old)
         DeleteObject(old);
     DropPaletteHandle();
+}
+
+TPixelRows TBitmap::NewPixels(int AWidth, int AHeight)
+{
+    AWidth = std::max(AWidth, 0);
+    AHeight = std::max(AHeight, 0);
+    if (FPixelFormat == TPixelFormat::pfDevice || FPixelFormat == TPixelFormat::pfCustom)
+        throw EInvalidGraphic(L"Only a device-independent bitmap takes new pixels");
+    ReplaceHandle(nullptr, nullptr, FPixelFormat, 0, 0);
+    if (FCanvas && FCanvas->LockCount() > 0) {
+        SetSize(AWidth, AHeight);
+        return Rows();
+    }
+    if (FCanvas)
+        FCanvas->FreeContext();  // its next DC selects the DIB section the pixels will move into
+    std::unique_ptr<void, TFreeMemory> memory(std::calloc(RowStride(FPixelFormat, AWidth) * size_t(AHeight), 1));
+    if (!memory && AWidth > 0 && AHeight > 0)
+        CannotCreate(AWidth, AHeight);
+    ReplaceHandle(nullptr, memory.get(), FPixelFormat, AWidth, AHeight);
+    FMemory = std::move(memory);
+    Changed(this);
+    return Rows();
+}
+
+void TBitmap::MakeHandle()
+{
+    if (!FMemory)
+        return;
+    void* bits;
+    TOwnedBitmap dib = CreateDib(FPixelFormat, FColorTable, FWidth, FHeight, bits);
+    std::memcpy(bits, FMemory.get(), RowStride(FPixelFormat, FWidth) * size_t(FHeight));
+    FHandle = dib.release();
+    FBits = bits;
+    FMemory.reset();
 }
 
 void TBitmap::SetSize(int AWidth, int AHeight)
@@ -244,6 +280,8 @@ void TBitmap::SetPixelFormat(TPixelFormat value)
         return;
     if (value == TPixelFormat::pfCustom)
         throw EInvalidGraphic(L"A bitmap cannot be given the pixel format pfCustom");
+    if (value == TPixelFormat::pfDevice)
+        MakeHandle();  // the system copies the pixels into the device bitmap
     TColorTable table;
     if (IsIndexed(value))
         table = FOwnPalette && FColorTable.size() <= (size_t(1) << BitsPerPixel(value)) ? FColorTable
@@ -326,6 +364,7 @@ void TBitmap::SetPalette(HPALETTE value)
 
 HBITMAP TBitmap::Handle()
 {
+    MakeHandle();
     if (FCanvas && FCanvas->LockCount() == 0)
         FCanvas->FreeContext();
     return FHandle;
@@ -333,6 +372,7 @@ HBITMAP TBitmap::Handle()
 
 HBITMAP TBitmap::ReleaseHandle()
 {
+    MakeHandle();
     if (FCanvas)
         FCanvas->FreeContext();
     HBITMAP handle = FHandle;
@@ -359,6 +399,7 @@ void* TBitmap::ScanLine(int Row)
         throw EInvalidGraphic(Format(L"Scan line index out of range (%d)", Row));
     if (FPixelFormat == TPixelFormat::pfDevice)
         SetHandleType(TBitmapHandleType::bmDIB);
+    MakeHandle();
     GdiFlush();
     return Rows().Row(Row);
 }

@@ -1,11 +1,13 @@
 #pragma once
 // TBitmap: a device-independent bitmap (a DIB section) of a chosen pixel format, or a bitmap of the
 // screen's own format (pfDevice); direct row access, format conversion by our own loops, a canvas,
-// transparent and alpha drawing, and BMP files.
+// transparent and alpha drawing, and BMP files. A decoder's image waits for its DIB section (see
+// NewPixels).
 #include "vcl/graphics.h"
 #include "vcl/pictures.h"
 #include "vcl/pixelformats.h"
 
+#include <cstdlib>
 #include <memory>
 
 namespace vcl {
@@ -80,13 +82,27 @@ protected:
     // any other copies with the canvas's CopyMode.
     void Draw(TCanvas* ACanvas, const TRect& Rect) override;
 
+    // For a decoder: replaces the image by AWidth x AHeight zero pixels of the current DIB format,
+    // held in plain memory, and answers their rows for it to fill. Making a DIB section costs the
+    // system fresh pages, so it waits until a scan line, the handle or the canvas's DC is asked for,
+    // and the pixels move into it then; copies (Assign, other formats and sizes, saving) read them
+    // where they are, so an image that is decoded, copied and freed never needs one. A bitmap whose
+    // canvas is locked gets its DIB section at once.
+    TPixelRows NewPixels(int AWidth, int AHeight);
+
 private:
     friend class TBitmapCanvas;
     class TSelection;
 
+    struct TFreeMemory {
+        void operator()(void* memory) const { std::free(memory); }
+    };
+
     TPixelRows Rows() const;
     // Replaces the handle (and pixel memory) by a new one of the given layout.
     void ReplaceHandle(HBITMAP handle, void* bits, TPixelFormat format, int width, int height);
+    // Pixels waiting in memory (NewPixels) move into a DIB section of their own.
+    void MakeHandle();
     // A new handle of the given layout holding this bitmap's pixels converted or cropped.
     HBITMAP NewHandle(TPixelFormat format, const TColorTable& table, int width, int height, void*& bits) const;
     void DrawAlpha(HDC dest, HDC source, const TRect& Rect);
@@ -94,7 +110,8 @@ private:
     void DropPaletteHandle() const;
 
     HBITMAP FHandle = nullptr;
-    void* FBits = nullptr;  // pixel memory of a DIB section
+    void* FBits = nullptr;  // pixel memory of the DIB section, or FMemory
+    std::unique_ptr<void, TFreeMemory> FMemory;  // pixels without a handle yet (NewPixels)
     int FWidth = 0;
     int FHeight = 0;
     TPixelFormat FPixelFormat = TPixelFormat::pfDevice;

@@ -1,6 +1,8 @@
 #pragma once
-// Common controls: the progress bar, the status bar with its panels and the track bar, over the
-// system's msctls_progress32, msctls_statusbar32 and msctls_trackbar32 classes.
+// Common controls: the progress bar, the status bar with its panels, the track bar and the up-down
+// control, over the system's msctls_progress32, msctls_statusbar32, msctls_trackbar32 and
+// msctls_updown32 classes; the tab controls, the tool bar and the extended combo box follow from
+// headers of their own, included at the end.
 #include "vcl/classes.h"
 #include "vcl/controls.h"
 #include "vcl/stdctrls.h"
@@ -261,4 +263,112 @@ protected:
     TNotifyEvent FOnChange;
 };
 
+// ---------------------------------------------------------------------------------------------
+// TUpDown
+
+enum class TUDAlignButton { udLeft, udRight };
+enum class TUDOrientation { udHorizontal, udVertical };
+// The button a click came from: the one that moves up (right) or down (left).
+enum class TUDBtnType { btNext, btPrev };
+enum class TUpDownDirection { updNone, updUp, updDown };
+
+using TUDClickEvent = TDelegate<void(TObject* Sender, TUDBtnType Button)>;
+using TUDChangingEvent = TDelegate<void(TObject* Sender, bool& AllowChange)>;
+using TUDChangingEventEx =
+    TDelegate<void(TObject* Sender, bool& AllowChange, SmallInt NewValue, TUpDownDirection Direction)>;
+
+// A pair of arrow buttons over a position in [Min, Max]; each click moves it by Increment, and
+// past an end it stops there, or with Wrap goes round to the other end. An associated control
+// (an edit) shows the position as its text and sits beside the buttons.
+class TCustomUpDown : public TWinControl {
+    CL_CLASS(TCustomUpDown, TWinControl)
+public:
+    explicit TCustomUpDown(TComponent* AOwner);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    int Min() const { return FMin; }
+    void SetMin(int value);
+    int Max() const { return FMax; }
+    void SetMax(int value);
+    int Increment() const { return FIncrement; }
+    void SetIncrement(int value);
+    // Kept within [Min, Max]; the window's own when it has one.
+    int Position();
+    void SetPosition(int value);
+    bool Wrap() const { return FWrap; }
+    void SetWrap(bool value);
+    // Window styles: a change re-creates the window.
+    TWinControl* Associate() const { return FAssociate; }
+    void SetAssociate(TWinControl* value);
+    TUDAlignButton AlignButton() const { return FAlignButton; }
+    void SetAlignButton(TUDAlignButton value);
+    TUDOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TUDOrientation value);
+    // The arrow keys step the position while the associated control has the focus.
+    bool ArrowKeys() const { return FArrowKeys; }
+    void SetArrowKeys(bool value);
+    // The associated control's text groups thousands.
+    bool Thousands() const { return FThousands; }
+    void SetThousands(bool value);
+
+    // A click on a button, after the position moved.
+    TUDClickEvent OnClick() const { return FOnClick; }
+    void SetOnClick(TUDClickEvent value) { FOnClick = value; }
+    // Asked before a click moves the position; AllowChange false keeps it.
+    TUDChangingEvent OnChanging() const { return FOnChanging; }
+    void SetOnChanging(TUDChangingEvent value) { FOnChanging = value; }
+    TUDChangingEventEx OnChangingEx() const { return FOnChangingEx; }
+    void SetOnChangingEx(TUDChangingEventEx value) { FOnChangingEx = value; }
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    // OnChanging, then OnChangingEx with the value a click proposes.
+    virtual bool CanChange(int NewValue, int Delta);
+    virtual void Click(TUDBtnType Button);
+
+private:
+    template<class T>
+    void SetStyleField(T& Field, T Value)
+    {
+        if (ChangeField(Field, Value))
+            RecreateWnd();
+    }
+    void SetRange(int AMin, int AMax);
+    void ApplyPosition();
+    void ApplyAssociate();
+    void CNNotify(TMessage& Message);
+    void CNScroll(TMessage& Message);
+
+    int FMin = 0;
+    int FMax = 100;
+    int FIncrement = 1;
+    int FPosition = 0;
+    bool FWrap = false;
+    TWinControl* FAssociate = nullptr;
+    TUDAlignButton FAlignButton = TUDAlignButton::udRight;
+    TUDOrientation FOrientation = TUDOrientation::udVertical;
+    bool FArrowKeys = true;
+    bool FThousands = true;
+    // The sign of the step the last click asked for.
+    int FLastDelta = 0;
+    TUDClickEvent FOnClick;
+    TUDChangingEvent FOnChanging;
+    TUDChangingEventEx FOnChangingEx;
+};
+
+class TUpDown : public TCustomUpDown {
+    CL_CLASS(TUpDown, TCustomUpDown)
+public:
+    using TCustomUpDown::TCustomUpDown;
+};
+
 }  // namespace vcl
+
+// The tab controls, the tool bar and the extended combo box, in units of their own.
+#include "vcl/comctrls_comboex.h"
+#include "vcl/comctrls_tabs.h"
+#include "vcl/comctrls_toolbar.h"

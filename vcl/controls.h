@@ -554,6 +554,8 @@ private:
     void WMContextMenu(TMessage& Message);
     void WMNCDestroy(TMessage& Message);
     void CNKeyDown(TMessage& Message);
+    // Whether the form took the key of a CN_KEYDOWN as a menu shortcut.
+    bool IsMenuKey(const TMessage& Message);
     void CNChar(TMessage& Message);
     void CMRecreateWnd(TMessage& Message);
     void UpdateBounds();

@@ -402,10 +402,13 @@ void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List)
 // =============================================================================================
 // Keys
 
-// Keys the focused control does not want become dialog keys of its form (Tab, Enter, Esc, arrows).
+// A key that is a menu item's shortcut clicks the item (the form looks for it); keys the focused
+// control does not want become dialog keys of its form (Tab, Enter, Esc, arrows).
 void TWinControl::CNKeyDown(TMessage& Message)
 {
     Message.Result = 1;
+    if (IsMenuKey(Message))
+        return;
     WPARAM mask = 0;
     switch (Message.WParam) {
     case VK_TAB: mask = DLGC_WANTTAB; break;
@@ -423,6 +426,19 @@ void TWinControl::CNKeyDown(TMessage& Message)
             if (form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0)
                 return;
     Message.Result = 0;
+}
+
+bool TWinControl::IsMenuKey(const TMessage& Message)
+{
+    TCustomForm* form = GetParentForm(this);
+    if (!form)
+        return false;
+    TShiftState shift = KeyboardStateToShiftState();
+    // A posted system key tells its Alt in the key data; the keyboard state may not know it.
+    if (Message.Msg == CN_SYSKEYDOWN && (Message.LParam & KF_ALTDOWN << 16))
+        shift << TShiftStateItem::ssAlt;
+    const TShortCut shortCut = ShortCut(static_cast<Word>(Message.WParam), shift);
+    return form->Perform(CM_ISSHORTCUT, shortCut, reinterpret_cast<LPARAM>(this)) != 0;
 }
 
 // Characters the control does not take may be accelerators of the form.

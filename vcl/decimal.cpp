@@ -4,23 +4,44 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace vcl {
 
-Decimal Decimal::Exact(double value)
+Decimal Decimal::FromScientific(bool negative, const char* first, const char* last)
 {
     Decimal d;
-    d.Negative = std::signbit(value);
-    if (value == 0 || !std::isfinite(value))
-        return d;
-    char buffer[800];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 767);
-    std::string text(buffer, result.ptr);
+    d.Negative = negative;
+    std::string text(first, last);
     size_t e = text.find('e');
     d.Digits = text.substr(0, 1) + text.substr(2, e - 2);
     d.Exponent = std::atoi(text.c_str() + e + 1) + 1;
     d.Digits.erase(d.Digits.find_last_not_of('0') + 1);
     return d;
+}
+
+Decimal Decimal::Exact(double value)
+{
+    if (value == 0 || !std::isfinite(value))
+        return Decimal{std::signbit(value), {}, 0};
+    char buffer[800];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 767);
+    return FromScientific(std::signbit(value), buffer, result.ptr);
+}
+
+// An extended value M x 2^(e - 64) with a 64-bit M has at most 64 - e digits after the point and
+// about e x log10(2) before it: as many as to_chars is asked to write.
+Decimal Decimal::Exact(long double value)
+{
+    if (value == 0 || !std::isfinite(value))
+        return Decimal{std::signbit(value), {}, 0};
+    int exponent = 0;
+    std::frexp(value, &exponent);
+    const int digits = std::max(0, 64 - exponent) + std::max(1, exponent) * 30103 / 100000 + 3;
+    std::vector<char> buffer(static_cast<size_t>(digits) + 16);
+    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(value),
+                                std::chars_format::scientific, digits);
+    return FromScientific(std::signbit(value), buffer.data(), result.ptr);
 }
 
 void Decimal::RoundAt(int keep)

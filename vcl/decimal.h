@@ -14,6 +14,7 @@ struct Decimal {
 
     // Every digit of the value (a double has at most 767 significant ones).
     static Decimal Exact(double value);
+    static Decimal Exact(long double value);
 
     bool IsZero() const { return Digits.empty(); }
     // Rounds to `decimals` digits after the point, halves away from zero.
@@ -34,6 +35,8 @@ struct Decimal {
 
 private:
     void RoundAt(int keep);
+    // Takes the digits of a value written by to_chars in scientific form, sign left out.
+    static Decimal FromScientific(bool negative, const char* first, const char* last);
 };
 
 }  // namespace vcl

@@ -1,6 +1,11 @@
 #include "vcl/dialogs.h"
 
 #include "vcl/forms.h"
+#include "vcl/graphics.h"
+#include "vcl/seams.h"
+#include "vcl/sysutils.h"
+
+#include <array>
 
 namespace vcl {
 
@@ -57,6 +62,71 @@ int MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, i
     String caption = type.Caption ? String(type.Caption) : Application->Title();
     // The system box answers IDOK .. IDNO, which are the same numbers as mrOk .. mrNo.
     return Application->MessageBox(Msg, caption, flags | set->Flags | type.Icon);
+}
+
+// =============================================================================================
+// Common dialogs
+
+void TCommonDialog::DoShow()
+{
+    if (FOnShow)
+        FOnShow(this);
+}
+
+void TCommonDialog::DoClose()
+{
+    if (FOnClose)
+        FOnClose(this);
+}
+
+String ColorToHexText(COLORREF Color)
+{
+    return IntToHex(static_cast<uint32_t>(GetRValue(Color) << 16 | GetGValue(Color) << 8 | GetBValue(Color)), 6);
+}
+
+COLORREF HexTextToColor(const String& Text)
+{
+    Integer value = 0;
+    if (Text.size() != 6 || !TryStrToInt(L"$" + Text, value))
+        return RGB(255, 255, 255);
+    return RGB(value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF);
+}
+
+TColorDialog::TColorDialog(TComponent* AOwner)
+    : TCommonDialog(AOwner), FCustomColors(std::make_unique<TStringList>())
+{
+}
+
+bool TColorDialog::Execute()
+{
+    constexpr int customCount = 16;
+    std::array<COLORREF, customCount> custom;
+    for (int i = 0; i < customCount; ++i)
+        custom[static_cast<size_t>(i)] =
+            HexTextToColor(i < FCustomColors->Count() ? FCustomColors->Strings(i) : String());
+    CHOOSECOLORW choice{};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = Application ? Application->MessageBoxOwner() : nullptr;
+    choice.rgbResult = ColorToRGB(FColor);
+    choice.lpCustColors = custom.data();
+    choice.Flags = CC_RGBINIT;
+    if (FOptions.Contains(TColorDialogOption::cdFullOpen))
+        choice.Flags |= CC_FULLOPEN;
+    if (FOptions.Contains(TColorDialogOption::cdPreventFullOpen))
+        choice.Flags |= CC_PREVENTFULLOPEN;
+    if (FOptions.Contains(TColorDialogOption::cdShowHelp))
+        choice.Flags |= CC_SHOWHELP;
+    DoShow();
+    const bool chosen = Seams().ChooseColor(choice);
+    DoClose();
+    FCustomColors->BeginUpdate();
+    FCustomColors->Clear();
+    for (COLORREF colour : custom)
+        FCustomColors->Add(ColorToHexText(colour));
+    FCustomColors->EndUpdate();
+    if (chosen)
+        FColor = TColor(choice.rgbResult);
+    return chosen;
 }
 
 }  // namespace vcl

@@ -830,6 +830,36 @@ void TCustomForm::WMGetMinMaxInfo(TMessage& Message)
     Message.Result = 0;
 }
 
+namespace {
+
+// Clicks the enabled item of Menu (hidden or not) whose shortcut is ShortCut; whether there was one.
+bool ClickShortCutItem(TMenu* Menu, TShortCut ShortCut)
+{
+    TMenuItem* item = Menu ? Menu->FindItem(ShortCut, TFindItemKind::fkShortCut) : nullptr;
+    if (!item)
+        return false;
+    item->InitiateAction();
+    for (TMenuItem* level = item; level; level = level->Parent())
+        if (!level->Enabled())
+            return false;
+    item->Click();
+    return true;
+}
+
+}  // namespace
+
+void TCustomForm::CMIsShortCut(TMessage& Message)
+{
+    const auto shortCut = static_cast<TShortCut>(Message.WParam);
+    auto* focused = reinterpret_cast<TControl*>(Message.LParam);
+    for (TControl* control = focused ? focused : this; control; control = control->Parent())
+        if (ClickShortCutItem(control->PopupMenu(), shortCut)) {
+            Message.Result = 1;
+            return;
+        }
+    Message.Result = ClickShortCutItem(FMenu, shortCut) ? 1 : 0;
+}
+
 void TCustomForm::WMSysCommand(TMessage& Message)
 {
     if ((Message.WParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
@@ -863,6 +893,7 @@ void TCustomForm::Dispatch(TMessage& Message)
         if (TCustomForm* frame = MDIForm())
             frame->MergeActiveChildMenu();
         return;
+    case CM_ISSHORTCUT: CMIsShortCut(Message); return;
     case CM_DIALOGKEY:
         if (Message.WParam == VK_TAB && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_CONTROL) >= 0) {
             SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);

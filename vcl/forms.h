@@ -113,6 +113,8 @@ public:
     TColor TransparentColorValue() const { return FTransparentColorValue; }
     void SetTransparentColorValue(TColor value) { SetLayered(FTransparentColorValue, value); }
     TControlCanvas* Canvas() const { return FCanvas.get(); }
+    // The display that holds most of the form (its window is made when it has none yet).
+    TMonitor* Monitor() { return Screen->MonitorFromWindow(Handle()); }
     // The window's icon; empty, the window shows the system's. A change goes to the window at once.
     TIcon* Icon() const { return FIcon.get(); }
     void SetIcon(TIcon* value) { FIcon->Assign(value); }
@@ -202,6 +204,10 @@ private:
     void WMSysCommand(TMessage& Message);
     // The constraints limit how far the user can drag the frame.
     void WMGetMinMaxInfo(TMessage& Message);
+    // CM_ISSHORTCUT: WParam a shortcut, LParam the control that has the focus. The popup menus of
+    // that control and its parents come first, then the form's menu; a hidden item counts, a
+    // disabled one does not. The item found is clicked and the answer is 1.
+    void CMIsShortCut(TMessage& Message);
     // Puts the menu bar on the window (or takes it off) and tells the menu.
     void AttachMenu(bool Attach);
     // Gives the window the icon.

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <vector>
 
 namespace vcl {
@@ -24,6 +25,19 @@ bool ChangeField(T& Field, const T& Value)
 
 // A system colour becomes its current RGB value; every other value is returned unchanged.
 COLORREF ColorToRGB(TColor Color);
+
+// The named colours in their fixed order: the 16 standard ones, 4 more, then the system colours
+// with clDefault and clNone, alphabetically (52 in all).
+struct TColorName {
+    TColor Value;
+    const wchar_t* Name;
+};
+std::span<const TColorName> ColorNames();
+// The colour's name ("clMoneyGreen"), else "$00BBGGRR".
+String ColorToString(TColor Color);
+// A name of the table (in any case) or a number ("$"-hexadecimal or decimal); anything else
+// raises EConvertError.
+TColor StringToColor(const String& S);
 
 // The screen's logical pixels per inch (96 in the tests), for font sizes in points.
 int ScreenPixelsPerInch();

@@ -57,6 +57,22 @@ TChangeLink::~TChangeLink()
         FSender->UnRegisterChanges(this);
 }
 
+bool ChangeImageList(TComponent* Owner, TCustomImageList*& Field, TCustomImageList* Value, TChangeLink& Link)
+{
+    if (Field == Value)
+        return false;
+    if (Field) {
+        Field->UnRegisterChanges(&Link);
+        Field->RemoveFreeNotification(Owner);
+    }
+    Field = Value;
+    if (Value) {
+        Value->RegisterChanges(&Link);
+        Value->FreeNotification(Owner);
+    }
+    return true;
+}
+
 void TChangeLink::Change()
 {
     if (FOnChange)

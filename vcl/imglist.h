@@ -37,6 +37,11 @@ private:
     TNotifyEvent FOnChange;
 };
 
+// Points Field, Owner's reference to an image list, at Value: Link follows the new list's changes
+// instead of the old one's, and Owner hears when the new list is freed (its Notification then
+// clears Field). False when Field held Value already.
+bool ChangeImageList(TComponent* Owner, TCustomImageList*& Field, TCustomImageList* Value, TChangeLink& Link);
+
 class TCustomImageList : public TComponent {
     CL_CLASS(TCustomImageList, TComponent)
 public:

@@ -1,5 +1,8 @@
 #include "vcl/mask.h"
 
+#include "vcl/clipbrd.h"
+#include "vcl/seams.h"
+
 namespace vcl {
 
 namespace {
@@ -7,21 +10,6 @@ namespace {
 constexpr wchar_t CtrlV = 0x16;
 constexpr wchar_t CtrlX = 0x18;
 constexpr wchar_t Backspace = 0x08;
-
-String ClipboardText(HWND Owner)
-{
-    String text;
-    if (!OpenClipboard(Owner))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = chars;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 }  // namespace
 
@@ -102,14 +90,25 @@ void TCustomMaskEdit::KeyPress(wchar_t& Key)
     } else if (Key == CtrlX) {
         Perform(WM_CUT);
     } else if (Key >= L' ') {
-        if (std::optional<TMaskEditState> typed = FMask.TypeChar(EditText(), start, length, Key))
+        if (std::optional<TMaskEditState> typed = FMask.TypeChar(EditText(), start, length, CasedChar(Key)))
             ApplyEdit(*typed);
         else
-            MessageBeep(0);
+            Seams().MessageBeep(0);
     } else {
         return;
     }
     Key = 0;
+}
+
+// The edit's CharCase, which the window's style cannot apply to a text the edit writes itself.
+wchar_t TCustomMaskEdit::CasedChar(wchar_t Key) const
+{
+    switch (CharCase()) {
+    case TEditCharCase::ecUpperCase: CharUpperBuffW(&Key, 1); break;
+    case TEditCharCase::ecLowerCase: CharLowerBuffW(&Key, 1); break;
+    case TEditCharCase::ecNormal: break;
+    }
+    return Key;
 }
 
 // Pasted characters are typed one by one from the selection on; those no position takes are skipped.
@@ -117,7 +116,7 @@ void TCustomMaskEdit::PasteText(const String& Pasted)
 {
     TMaskEditState state = SelectionBlanked();
     for (wchar_t c : Pasted)
-        if (std::optional<TMaskEditState> typed = FMask.TypeChar(state.EditText, state.Caret, 0, c))
+        if (std::optional<TMaskEditState> typed = FMask.TypeChar(state.EditText, state.Caret, 0, CasedChar(c)))
             state = *typed;
     ApplyEdit(state);
 }
@@ -128,8 +127,8 @@ void TCustomMaskEdit::WMPaste(TMessage& Message)
         TCustomEdit::Dispatch(Message);
         return;
     }
-    if (FHandle)
-        PasteText(ClipboardText(FHandle));
+    if (FHandle && Clipboard()->HasFormat(CF_UNICODETEXT))
+        PasteText(Clipboard()->AsText());
 }
 
 void TCustomMaskEdit::WMCut(TMessage& Message)

@@ -2,7 +2,8 @@
 // The masked edit: an edit whose text follows an edit mask (vcl/editmask.h). It shows EditText,
 // the mask's literals with the typed characters and blanks between them, and stands for Text, the
 // typed characters (with the literals when the mask saves them). Keys are typed over the
-// positions: a character a position refuses is dropped, backspace and delete blank positions.
+// positions: a character a position refuses is dropped with a beep, backspace and delete blank
+// positions.
 #include "vcl/editmask.h"
 #include "vcl/stdctrls.h"
 
@@ -38,6 +39,7 @@ private:
     // Shows State's text (one change) and puts the caret at its place.
     void ApplyEdit(const TMaskEditState& State);
     std::pair<int, int> Selection();
+    wchar_t CasedChar(wchar_t Key) const;
     // The shown text with the selected positions blanked, the caret at the selection's start.
     TMaskEditState SelectionBlanked();
     void PasteText(const String& Pasted);

@@ -3,10 +3,29 @@
 
 #include "vcl/forms.h"
 #include "vcl/seams.h"
+#include "vcl/sysutils.h"
 
 #include <algorithm>
 
 namespace vcl {
+
+// =============================================================================================
+// TScreen
+
+// =============================================================================================
+// TMonitor
+
+MONITORINFO TMonitor::Info() const
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(FHandle, &info);
+    return info;
+}
+
+bool TMonitor::Primary() const { return (Info().dwFlags & MONITORINFOF_PRIMARY) != 0; }
+TRect TMonitor::BoundsRect() const { return Info().rcMonitor; }
+TRect TMonitor::WorkareaRect() const { return Info().rcWork; }
 
 // =============================================================================================
 // TScreen
@@ -87,6 +106,54 @@ void FontFromLogFont(TFont* font, const LOGFONTW& lf)
 }
 
 }  // namespace
+
+void TScreen::ReadMonitors()
+{
+    std::vector<HMONITOR> handles;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+            reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&handles));
+    FMonitors.clear();
+    for (HMONITOR handle : handles)
+        FMonitors.push_back(std::make_unique<TMonitor>(handle, static_cast<int>(FMonitors.size())));
+}
+
+TMonitor* TScreen::FindMonitor(HMONITOR Handle) const
+{
+    for (const auto& monitor : FMonitors)
+        if (monitor->Handle() == Handle)
+            return monitor.get();
+    return nullptr;
+}
+
+int TScreen::MonitorCount()
+{
+    if (FMonitors.empty())
+        ReadMonitors();
+    return static_cast<int>(FMonitors.size());
+}
+
+TMonitor* TScreen::Monitors(int index)
+{
+    if (index < 0 || index >= MonitorCount())
+        throw EListError(L"Monitor index out of bounds (" + IntToStr(index) + L")");
+    return FMonitors[static_cast<size_t>(index)].get();
+}
+
+TMonitor* TScreen::MonitorFromWindow(HWND Wnd)
+{
+    HMONITOR handle = ::MonitorFromWindow(Wnd, MONITOR_DEFAULTTONEAREST);
+    TMonitor* monitor = FindMonitor(handle);
+    if (!monitor) {
+        ReadMonitors();
+        monitor = FindMonitor(handle);
+    }
+    return monitor;
+}
 
 TStrings* TScreen::Fonts()
 {

@@ -14,6 +14,31 @@ namespace vcl {
 class TCustomForm;
 class TForm;
 
+// One display of the desktop; its rectangles are read from the system on every call.
+class TMonitor : public TObject {
+    CL_CLASS(TMonitor, TObject)
+public:
+    TMonitor(HMONITOR Handle, int MonitorNum) : FHandle(Handle), FMonitorNum(MonitorNum) {}
+
+    HMONITOR Handle() const { return FHandle; }
+    // Its place in the screen's list of monitors.
+    int MonitorNum() const { return FMonitorNum; }
+    bool Primary() const;
+    // In desktop coordinates.
+    TRect BoundsRect() const;
+    TRect WorkareaRect() const;
+    int Left() const { return BoundsRect().left; }
+    int Top() const { return BoundsRect().top; }
+    int Width() const { return BoundsRect().Width(); }
+    int Height() const { return BoundsRect().Height(); }
+
+private:
+    MONITORINFO Info() const;
+
+    HMONITOR FHandle;
+    int FMonitorNum;
+};
+
 class TScreen : public TComponent {
     CL_CLASS(TScreen, TComponent)
 public:
@@ -35,6 +60,11 @@ public:
     int DesktopWidth() const;
     int DesktopHeight() const;
     TRect WorkAreaRect() const;
+    // The displays of the desktop, listed again when one appears that the list lacks.
+    int MonitorCount();
+    TMonitor* Monitors(int index);
+    // The monitor that holds most of the window, the nearest one when none does.
+    TMonitor* MonitorFromWindow(HWND Wnd);
     int PixelsPerInch() const { return ScreenPixelsPerInch(); }
     // Installed font families, sorted; read on first use.
     TStrings* Fonts();
@@ -55,6 +85,8 @@ private:
     void RemoveForm(TCustomForm* Form);
     void FormActivated(TCustomForm* Form);
     void ReadSystemFonts();
+    void ReadMonitors();
+    TMonitor* FindMonitor(HMONITOR Handle) const;
 
     std::vector<TCustomForm*> FForms;
     TCustomForm* FActiveForm = nullptr;
@@ -64,6 +96,7 @@ private:
     std::unique_ptr<TFont> FMenuFont;
     std::unique_ptr<TFont> FHintFont;
     std::unique_ptr<TFont> FIconFont;
+    std::vector<std::unique_ptr<TMonitor>> FMonitors;
 };
 
 // The screen, made at start-up; it lives until the process ends unless the program frees it.

@@ -133,6 +133,13 @@ TSystemSeams& Seams()
         },
         MonitorWorkArea,
         TaskbarRect,
+        [](CHOOSECOLORW& choice) { return ChooseColorW(&choice) != FALSE; },
+        [](UINT type) { ::MessageBeep(type); },
+        [] {
+            SYSTEMTIME now{};
+            GetLocalTime(&now);
+            return now;
+        },
     };
     return seams;
 }

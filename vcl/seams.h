@@ -1,11 +1,12 @@
 #pragma once
 // Replaceable entries to the system calls that tests must record and answer: message boxes,
 // screen metrics and settings, the cursor position, the command line, the system's version, the
-// desktop window manager, the work area and the taskbar, and the shell's opening of documents and
-// links. They default to the real functions.
+// desktop window manager, the work area and the taskbar, the shell's opening of documents and
+// links, the colour dialog, the warning beep and the clock. They default to the real functions.
 #include "vcl/system.h"
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include <functional>
 #include <vector>
@@ -42,6 +43,12 @@ struct TSystemSeams {
     std::function<TRect(HWND Wnd)> WorkArea;
     // The rectangle of the taskbar's window on the screen; empty without a taskbar.
     std::function<TRect()> TrayRect;
+    // ChooseColorW: true when the user chose a colour (rgbResult and lpCustColors then hold it).
+    std::function<bool(CHOOSECOLORW& Choice)> ChooseColor;
+    // MessageBeep with a sound type (0, MB_ICONERROR ...).
+    std::function<void(UINT Type)> MessageBeep;
+    // GetLocalTime: the local date and time now.
+    std::function<SYSTEMTIME()> LocalTime;
 };
 
 // The seams in force; assign a member to replace one, copy the whole to restore it later.

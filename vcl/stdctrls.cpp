@@ -408,6 +408,14 @@ void TCustomEdit::SelectAll()
         SendMessageW(FHandle, EM_SETSEL, 0, -1);
 }
 
+void TCustomEdit::DoEnter()
+{
+    if (FAutoSelect && FHandle && !FControlState.Contains(TControlStateItem::csLButtonDown) &&
+        !(GetWindowLongPtrW(FHandle, GWL_STYLE) & ES_MULTILINE))
+        SelectAll();
+    TWinControl::DoEnter();
+}
+
 void TCustomEdit::SetAlignment(TAlignment value)
 {
     if (ChangeField(FAlignment, value))

@@ -122,6 +122,9 @@ public:
     void SetSelLength(int value);
     void SelectAll();
     void Clear() { SetText(String()); }
+    // A single-line edit entered by the keyboard (not by a click) selects all of its text.
+    bool AutoSelect() const { return FAutoSelect; }
+    void SetAutoSelect(bool value) { FAutoSelect = value; }
     // Alignment, password character and case are window styles: a change re-creates the window.
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
@@ -153,6 +156,7 @@ protected:
     void CreateWnd() override;
     // Keeps the selection the window holds.
     void DestroyWnd() override;
+    void DoEnter() override;
     virtual void Change();
 
 private:
@@ -161,6 +165,7 @@ private:
     void ApplySelection();
 
     bool FReadOnly = false;
+    bool FAutoSelect = true;
     int FMaxLength = 0;
     int FSelStart = 0;
     int FSelLength = 0;
@@ -378,8 +383,9 @@ class TCustomComboBox : public TWinControl {
 public:
     explicit TCustomComboBox(TComponent* AOwner);
 
-    TStrings* Items() const { return FItems.get(); }
-    void SetItems(TStrings* value) { FItems->Assign(value); }
+    // The items, also without a window; descendants may keep them their own way.
+    virtual TStrings* Items() const { return FItems.get(); }
+    void SetItems(TStrings* value) { Items()->Assign(value); }
     // Selecting by code fires no OnChange; -1 selects nothing.
     int ItemIndex();
     void SetItemIndex(int value);
@@ -424,7 +430,15 @@ protected:
     void DestroyWnd() override;
     // Messages of the edit and list windows inside the combo box; ComboProc is their own procedure.
     virtual void ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc);
+    // Finds the windows the system made inside the combo box and passes their messages through
+    // ComboWndProc.
+    virtual void SubclassChildren();
+    void SubclassChild(HWND Child);
+    // The height of the list's items; ItemHeight reads it.
+    virtual int GetItemHt();
     virtual void Change();
+    // A user's choice from the list, after Text took the item: OnChange.
+    virtual void Select();
     virtual void DropDown();
     virtual void CloseUp();
     virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
@@ -433,20 +447,20 @@ protected:
     virtual void CNDrawItem(TMessage& Message);
     virtual void CNMeasureItem(TMessage& Message);
 
+    int FItemIndex = -1;
+    HWND FEditHandle = nullptr;
+    HWND FListHandle = nullptr;
+
 private:
     void CNCommand(TMessage& Message);
-    void SubclassChildren();
     // Makes the list tall enough for DropDownCount items.
     void AdjustDropDown();
 
     std::unique_ptr<TComboBoxStrings> FItems;
     std::unique_ptr<TControlCanvas> FCanvas;
-    int FItemIndex = -1;
     TComboBoxStyle FStyle = TComboBoxStyle::csDropDown;
     int FDropDownCount = 8;
     int FItemHeight = 16;
-    HWND FEditHandle = nullptr;
-    HWND FListHandle = nullptr;
     std::vector<std::unique_ptr<TWindowSubclass>> FChildSubclasses;
     TNotifyEvent FOnChange;
     TNotifyEvent FOnDropDown;

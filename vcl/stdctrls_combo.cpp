@@ -93,14 +93,18 @@ void TCustomComboBox::SubclassChildren()
         return;
     FEditHandle = info.hwndItem;
     FListHandle = info.hwndList;
-    for (HWND child : {FEditHandle, FListHandle}) {
-        if (!child || child == FHandle)
-            continue;
-        auto subclass = std::make_unique<TWindowSubclass>(child, this);
-        WNDPROC childProc = subclass->PreviousProc();
-        subclass->SetWindowProc([this, child, childProc](TMessage& m) { ComboWndProc(m, child, childProc); });
-        FChildSubclasses.push_back(std::move(subclass));
-    }
+    for (HWND child : {FEditHandle, FListHandle})
+        SubclassChild(child);
+}
+
+void TCustomComboBox::SubclassChild(HWND Child)
+{
+    if (!Child || Child == FHandle)
+        return;
+    auto subclass = std::make_unique<TWindowSubclass>(Child, this);
+    WNDPROC childProc = subclass->PreviousProc();
+    subclass->SetWindowProc([this, Child, childProc](TMessage& m) { ComboWndProc(m, Child, childProc); });
+    FChildSubclasses.push_back(std::move(subclass));
 }
 
 void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc)
@@ -139,7 +143,7 @@ int TCustomComboBox::ItemIndex()
 
 void TCustomComboBox::SetItemIndex(int value)
 {
-    if (value < -1 || value >= FItems->Count())
+    if (value < -1 || value >= Items()->Count())
         value = -1;
     FItemIndex = value;
     if (FHandle) {
@@ -147,7 +151,7 @@ void TCustomComboBox::SetItemIndex(int value)
         return;
     }
     if (value >= 0)
-        FText = FItems->Strings(value);
+        FText = Items()->Strings(value);
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle value)
@@ -160,7 +164,9 @@ bool TCustomComboBox::DroppedDown() { return FHandle && SendMessageW(FHandle, CB
 
 void TCustomComboBox::SetDroppedDown(bool value) { SendMessageW(Handle(), CB_SHOWDROPDOWN, value, 0); }
 
-int TCustomComboBox::ItemHeight()
+int TCustomComboBox::ItemHeight() { return GetItemHt(); }
+
+int TCustomComboBox::GetItemHt()
 {
     return FHandle ? static_cast<int>(SendMessageW(FHandle, CB_GETITEMHEIGHT, 0, 0)) : FItemHeight;
 }
@@ -175,7 +181,7 @@ void TCustomComboBox::SetItemHeight(int value)
 
 void TCustomComboBox::AdjustDropDown()
 {
-    int count = std::clamp(FItems->Count(), 1, std::max(FDropDownCount, 1));
+    int count = std::clamp(Items()->Count(), 1, std::max(FDropDownCount, 1));
     // The height of a combo box window given to the system includes its list.
     SetWindowPos(FHandle, nullptr, 0, 0, FWidth, ItemHeight() * count + FHeight + 2,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
@@ -186,6 +192,8 @@ void TCustomComboBox::Change()
     if (FOnChange)
         FOnChange(this);
 }
+
+void TCustomComboBox::Select() { Change(); }
 
 void TCustomComboBox::DropDown()
 {
@@ -204,7 +212,7 @@ void TCustomComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState Sta
     if (FOnDrawItem)
         FOnDrawItem(this, Index, Rect, State);
     else
-        DrawItemText(FCanvas.get(), Rect, FItems->Strings(Index));
+        DrawItemText(FCanvas.get(), Rect, Items()->Strings(Index));
 }
 
 void TCustomComboBox::MeasureItem(int Index, int& Height)
@@ -220,9 +228,9 @@ void TCustomComboBox::CNCommand(TMessage& Message)
     switch (HIWORD(Message.WParam)) {
     case CBN_EDITCHANGE: Change(); break;
     case CBN_SELCHANGE:
-        SetText(FItems->Strings(ItemIndex()));
+        SetText(Items()->Strings(ItemIndex()));
         Click();
-        Change();
+        Select();
         break;
     case CBN_DROPDOWN:
         AdjustDropDown();

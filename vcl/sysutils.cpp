@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cwchar>
 #include <limits>
 
@@ -168,11 +170,13 @@ Integer StrToIntDef(const String& s, Integer defaultValue)
 // ---------------------------------------------------------------------------------------------
 // Floating point
 
-bool TryStrToFloat(const String& s, double& value, const TFormatSettings& settings)
+namespace {
+
+// The float syntax rebuilt in the form the C conversions read: no "+" sign, "." as the point;
+// false when s is not a number.
+bool FloatSyntax(const String& s, const TFormatSettings& settings, std::string& ascii)
 {
     const String t = Trim(s);
-    // Rebuilt in the syntax from_chars reads: no "+" sign, "." as the point.
-    std::string ascii;
     size_t i = 0;
     auto sign = [&]() {
         if (i < t.size() && (t[i] == L'+' || t[i] == L'-'))
@@ -201,7 +205,15 @@ bool TryStrToFloat(const String& s, double& value, const TFormatSettings& settin
         if (digits() == 0)
             return false;
     }
-    if (i != t.size())
+    return i == t.size();
+}
+
+}  // namespace
+
+bool TryStrToFloat(const String& s, double& value, const TFormatSettings& settings)
+{
+    std::string ascii;
+    if (!FloatSyntax(s, settings, ascii))
         return false;
     double v;
     auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), v);
@@ -210,6 +222,33 @@ bool TryStrToFloat(const String& s, double& value, const TFormatSettings& settin
     value = v;
     return true;
 }
+
+// The C library reads all 64 bits of an extended mantissa, which from_chars does not here.
+bool TryStrToFloat(const String& s, Extended& value, const TFormatSettings& settings)
+{
+    std::string ascii;
+    if (!FloatSyntax(s, settings, ascii))
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    const Extended v = std::strtold(ascii.c_str(), &end);
+    if (errno == ERANGE || end != ascii.c_str() + ascii.size())
+        return false;
+    value = v;
+    return true;
+}
+
+bool TryStrToFloat(const String& s, Extended& value) { return TryStrToFloat(s, value, FormatSettings); }
+
+Extended StrToExtended(const String& s, const TFormatSettings& settings)
+{
+    Extended v;
+    if (!TryStrToFloat(s, v, settings))
+        ConvertError(s, L"floating point");
+    return v;
+}
+
+Extended StrToExtended(const String& s) { return StrToExtended(s, FormatSettings); }
 
 bool TryStrToFloat(const String& s, double& value) { return TryStrToFloat(s, value, FormatSettings); }
 
@@ -241,15 +280,23 @@ String FloatToStrF(double value, TFloatFormat format, int precision, int digits)
     return FloatToStrF(value, format, precision, digits, FormatSettings);
 }
 
-String FloatToStrF(double value, TFloatFormat format, int precision, int digits, const TFormatSettings& settings)
+namespace {
+
+// "NAN", "INF" or "-INF" for a value that is not a number, else empty.
+template<class F>
+String NonFiniteText(F value)
 {
     if (std::isnan(value))
         return L"NAN";
     if (std::isinf(value))
         return value < 0 ? L"-INF" : L"INF";
+    return String();
+}
+
+String DecimalToStrF(Decimal d, TFloatFormat format, int precision, int digits, const TFormatSettings& settings)
+{
     precision = std::clamp(precision, 1, 18);
     digits = std::clamp(digits, 0, 18);
-    Decimal d = Decimal::Exact(value);
     d.RoundToSignificant(precision);
     String sign = d.Negative && !d.IsZero() ? L"-" : L"";
     switch (format) {
@@ -270,6 +317,30 @@ String FloatToStrF(double value, TFloatFormat format, int precision, int digits,
     }
     }
     return String();
+}
+
+template<class F>
+String AnyFloatToStrF(F value, TFloatFormat format, int precision, int digits, const TFormatSettings& settings)
+{
+    String special = NonFiniteText(value);
+    return special.empty() ? DecimalToStrF(Decimal::Exact(value), format, precision, digits, settings) : special;
+}
+
+}  // namespace
+
+String FloatToStrF(double value, TFloatFormat format, int precision, int digits, const TFormatSettings& settings)
+{
+    return AnyFloatToStrF(value, format, precision, digits, settings);
+}
+
+String FloatToStrF(Extended value, TFloatFormat format, int precision, int digits, const TFormatSettings& settings)
+{
+    return AnyFloatToStrF(value, format, precision, digits, settings);
+}
+
+String FloatToStrF(Extended value, TFloatFormat format, int precision, int digits)
+{
+    return FloatToStrF(value, format, precision, digits, FormatSettings);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -451,15 +522,14 @@ Decimal RoundForSection(const Section& s, Decimal d)
 
 }  // namespace
 
-String FormatFloat(const String& format, double value, const TFormatSettings& settings)
+namespace {
+
+String FormatDecimal(const String& format, const Decimal& exact, const TFormatSettings& settings)
 {
-    if (format.empty() || std::isnan(value) || std::isinf(value))
-        return FloatToStr(value, settings);
     std::vector<String> texts = SplitSections(format);
     texts.resize(std::min<size_t>(texts.size(), 3));
     auto section = [&](size_t i) { return ParseSection(i < texts.size() && !texts[i].empty() ? texts[i] : texts[0]); };
 
-    const Decimal exact = Decimal::Exact(value);
     const bool negative = exact.Negative && !exact.IsZero();
     Section chosen = section(negative ? 1 : 0);
     Decimal rounded = RoundForSection(chosen, exact);
@@ -476,6 +546,24 @@ String FormatFloat(const String& format, double value, const TFormatSettings& se
     bool ownNegativeSection = texts.size() >= 2 && !texts[1].empty();
     return negative && !ownNegativeSection ? L"-" + text : text;
 }
+
+}  // namespace
+
+String FormatFloat(const String& format, double value, const TFormatSettings& settings)
+{
+    if (format.empty() || !std::isfinite(value))
+        return FloatToStr(value, settings);
+    return FormatDecimal(format, Decimal::Exact(value), settings);
+}
+
+String FormatFloat(const String& format, Extended value, const TFormatSettings& settings)
+{
+    if (format.empty() || !std::isfinite(value))
+        return FloatToStrF(value, TFloatFormat::ffGeneral, 15, 0, settings);
+    return FormatDecimal(format, Decimal::Exact(value), settings);
+}
+
+String FormatFloat(const String& format, Extended value) { return FormatFloat(format, value, FormatSettings); }
 
 String FormatFloat(const String& format, double value) { return FormatFloat(format, value, FormatSettings); }
 

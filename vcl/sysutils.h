@@ -1,5 +1,5 @@
 #pragma once
-// Conversions between numbers and text, formatting, and file and directory helpers.
+// Conversions between numbers and text, formatting, dates and times, and file and directory helpers.
 #include "vcl/system.h"
 
 #include <cstdint>
@@ -57,6 +57,11 @@ double StrToFloat(const String& s, const TFormatSettings& settings);
 double StrToFloatDef(const String& s, double defaultValue);
 bool TryStrToFloat(const String& s, double& value);
 bool TryStrToFloat(const String& s, double& value, const TFormatSettings& settings);
+// The same for extended values, with all 64 bits of their mantissa.
+Extended StrToExtended(const String& s);
+Extended StrToExtended(const String& s, const TFormatSettings& settings);
+bool TryStrToFloat(const String& s, Extended& value);
+bool TryStrToFloat(const String& s, Extended& value, const TFormatSettings& settings);
 
 enum class TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber };
 
@@ -69,12 +74,16 @@ String FloatToStr(double value, const TFormatSettings& settings);
 // decimals, scientific beyond `precision` integer digits.
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits);
 String FloatToStrF(double value, TFloatFormat format, int precision, int digits, const TFormatSettings& settings);
+String FloatToStrF(Extended value, TFloatFormat format, int precision, int digits);
+String FloatToStrF(Extended value, TFloatFormat format, int precision, int digits, const TFormatSettings& settings);
 
 // Pattern formatting: up to three ";" sections (positive; negative, printed without sign; zero),
 // placeholders 0 # . , E+ E- e+ e-, quoted text and literals. Rounds the exact binary value, halves
 // away from zero.
 String FormatFloat(const String& format, double value);
 String FormatFloat(const String& format, double value, const TFormatSettings& settings);
+String FormatFloat(const String& format, Extended value);
+String FormatFloat(const String& format, Extended value, const TFormatSettings& settings);
 
 // ---------------------------------------------------------------------------------------------
 // Format: %[index:][-][width][.precision]type with d u x e f g n m p s and %%.
@@ -130,6 +139,25 @@ String Format(const String& format, const A&... args)
     const TFormatArg list[] = {TFormatArg(args)..., TFormatArg(0)};
     return FormatArgs(format, std::span<const TFormatArg>(list, sizeof...(A)));
 }
+
+// ---------------------------------------------------------------------------------------------
+// Dates and times. A TDateTime counts days from 30 December 1899 (0); its fraction is the time of
+// day. Years run from 1 to 9999 of the Gregorian calendar, also before its introduction.
+
+constexpr int MSecsPerDay = 24 * 60 * 60 * 1000;
+
+bool IsLeapYear(Word Year);
+// A date or time outside the calendar or the day (month 13, 30 February, 24:00) raises EConvertError.
+TDateTime EncodeDate(Word Year, Word Month, Word Day);
+TDateTime EncodeTime(Word Hour, Word Min, Word Sec, Word MSec);
+// A date outside years 1 to 9999 decodes as zeros.
+void DecodeDate(TDateTime Date, Word& Year, Word& Month, Word& Day);
+// The time of day of the value (of its absolute value for dates before 30 December 1899), to the
+// nearest millisecond.
+void DecodeTime(TDateTime Time, Word& Hour, Word& Min, Word& Sec, Word& MSec);
+// The local date, and the local date and time, from the clock seam.
+TDateTime Date();
+TDateTime Now();
 
 // ---------------------------------------------------------------------------------------------
 // Files and directories. Both "\" and "/" separate path parts.

@@ -16,7 +16,7 @@ using testsupport::ClassOf;
 using testsupport::FindWindowOf;
 using testsupport::TextOf;
 
-const wchar_t AlreadyRunning[] = L"У вас уже запущена одна копия приложения";
+const wchar_t AlreadyRunningText[] = L"У вас уже запущена одна копия приложения";
 const wchar_t ProgramTitle[] = L"Config Zirvane series";
 constexpr DWORD StartTimeoutMs = 30000;
 // The update check's own limit of a minute, and time to spare.
@@ -102,7 +102,7 @@ bool AnswerAlreadyRunning(const TProcess& process, bool& windowShown)
         return false;
     wchar_t text[512] = {};
     GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message box's text
-    EXPECT_EQ(std::wstring(AlreadyRunning), text);
+    EXPECT_EQ(std::wstring(AlreadyRunningText), text);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return true;
 }

@@ -254,6 +254,12 @@ void TsBitBtn::StdDrawContent(vcl::TCanvas* Canvas)
 // ---------------------------------------------------------------------------------------------
 // Messages
 
+bool TsBitBtn::ReleaseWithoutPress()
+{
+    EndFade();
+    return true;
+}
+
 bool TsBitBtn::SkinnedMessage(TMessage& Message)
 {
     if (Message.Msg == WM_SETTEXT && Showing()) {

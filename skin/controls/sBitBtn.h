@@ -63,6 +63,9 @@ protected:
 
     bool SkinnedMessage(vcl::TMessage& Message) override;
     bool HotInStandardLook() const override { return false; }
+    // The fade the pointer started over the button ends in the look the button has; OnMouseUp
+    // follows.
+    bool ReleaseWithoutPress() override;
     void CheckStale() override;
     void StdDrawContent(vcl::TCanvas* Canvas) override;
     void PrepareCache() override;

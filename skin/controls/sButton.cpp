@@ -322,13 +322,12 @@ void TsButton::DrawCaption(vcl::TCanvas* Canvas)
         flags |= DT_VCENTER | DT_CENTER | (WordWrap() ? DT_WORDBREAK : 0);
     TRect r = CaptionRect();
     const bool hot = CurrentState() != 0;
-    const bool skinned = data.Skinned();
+    // Skinned, the disabled look is laid over the whole cache afterwards; without a skin a
+    // disabled caption is written greyed.
+    const bool enabledLook = data.Skinned() || Enabled();
     const TCanvasLock lock(canvas);
     const auto write = [&](const vcl::String& Text, TRect& R) {
-        if (skinned)
-            acWriteTextEx(canvas, Text, true, R, flags, data, hot);
-        else
-            WriteTextEx(canvas, Text, Enabled(), R, flags, -1, hot);
+        acWriteTextEx(canvas, Text, enabledLook, R, flags, data, hot);
     };
     {
         const TCommandLinkFont bold(canvas->Font(), link);

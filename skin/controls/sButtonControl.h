@@ -88,6 +88,9 @@ protected:
     virtual int StdFocusInset() const { return 0; }
     // The standard look changes with the mouse over the button.
     virtual bool HotInStandardLook() const { return true; }
+    // A release over the button whose press was elsewhere; whether the class library's handling
+    // (OnMouseUp) follows. The push button lets it pass unseen.
+    virtual bool ReleaseWithoutPress() { return false; }
     // Before a paint decides whether to render: a change the cache does not show yet marks it stale.
     virtual void CheckStale() {}
 
@@ -214,8 +217,11 @@ protected:
         if (Live()) {
             if (left)
                 FHints.Release();
-            if (!FMouseClicked)
+            if (!FMouseClicked) {
+                if (ReleaseWithoutPress())
+                    TBase::MouseUp(Button, Shift, X, Y);
                 return;
+            }
             FMouseClicked = false;
             if (left) {
                 FlashPressed();

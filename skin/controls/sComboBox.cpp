@@ -528,9 +528,10 @@ void TsCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC Co
     if (FReadOnly && ReadOnlyComboChildDrops(Message.Msg))
         return;
     const TsCommonData* data = SkinData();
-    // Unless it is being edited, the field is the cache's picture.
-    const bool cacheShows = data && !IsDestroying() && data->Skinned() && Style() != TComboBoxStyle::csSimple &&
-                            !(Enabled() && !FReadOnly && Focused());
+    // Unless it is being edited, the field is the cache's picture and its edit window paints
+    // nothing. The drop-down list is no part of the field: it paints itself whatever the focus.
+    const bool cacheShows = ComboWnd == EditHandle() && data && !IsDestroying() && data->Skinned() &&
+                            Style() != TComboBoxStyle::csSimple && !(Enabled() && !FReadOnly && Focused());
     if (cacheShows) {
         switch (Message.Msg) {
         case WM_PAINT: {

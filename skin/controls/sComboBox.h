@@ -4,7 +4,8 @@
 // styles, so the control draws every list item and the field's text itself. While an editable box
 // has the focus its edit window shows through the cache and paints itself; otherwise the cache
 // shows the text and the edit window paints nothing. A read-only box keeps its look and drops what
-// would change its text or open its list. The drop-down list keeps the system's look.
+// would change its text or open its list. The drop-down list keeps the system's look, its items
+// drawn by the control, and paints whether or not the box has the focus.
 #include <windows.h>
 
 #include <memory>

@@ -38,16 +38,21 @@ protected:
     void StopFade() { StopFading(FFadeTimer); }
     // A fade is under way: its timer paints the control.
     bool Fading() const { return FFadeTimer && FFadeTimer->Enabled(); }
-    // scmdStopFade ends the fade. The control then paints its own look again: the last step only
-    // comes within a shade of it, and a change while the fade painted the window showed nothing.
-    bool EarlySkinCommand(uint16_t Cmd, vcl::TMessage& Message) override
+    // Ends a fade. The control then paints its own look again: the last step only comes within a
+    // shade of it, and a change while the fade painted the window showed nothing.
+    void EndFade()
     {
-        if (Cmd != scmdStopFade)
-            return Skinned::EarlySkinCommand(Cmd, Message);
         const bool fading = FFadeTimer != nullptr;
         StopFade();
         if (fading)
             this->Invalidate();
+    }
+    // scmdStopFade ends the fade.
+    bool EarlySkinCommand(uint16_t Cmd, vcl::TMessage& Message) override
+    {
+        if (Cmd != scmdStopFade)
+            return Skinned::EarlySkinCommand(Cmd, Message);
+        EndFade();
         return true;
     }
 

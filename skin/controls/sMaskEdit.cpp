@@ -10,7 +10,7 @@ using vcl::TRect;
 namespace {
 
 // The system's frame of an edit with a border: the width the graphic children lie inside.
-constexpr int SystemFrame = 2;
+constexpr int SystemFrameWidth = 2;
 
 }  // namespace
 
@@ -109,7 +109,7 @@ void TsMaskEdit::PaintBorder(HDC DC)
         return;
     const TWindowPaint window(Handle(), DC, false);
     const vcl::TSavedDC saved(window.DC);
-    CopyBorder(window.DC, SystemFrame);
+    CopyBorder(window.DC, SystemFrameWidth);
 }
 
 bool TsMaskEdit::HasGraphicChildren() const
@@ -124,7 +124,7 @@ void TsMaskEdit::PaintGraphicChildren()
 {
     const TWindowPaint window(Handle(), nullptr, true);
     PrepareCache();
-    const int b = BorderStyle() == vcl::TBorderStyle::bsSingle ? SystemFrame : 0;
+    const int b = BorderStyle() == vcl::TBorderStyle::bsSingle ? SystemFrameWidth : 0;
     vcl::TCanvas* cache = SkinData()->FCacheBmp->Canvas();
     const TCanvasLock lock(cache);
     const HDC cacheDC = cache->Handle();

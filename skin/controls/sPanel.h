@@ -177,6 +177,7 @@ class TsDragBar : public TsPanel {
     CL_PUBLISHED
 public:
     explicit TsDragBar(vcl::TComponent* AOwner);
+    ~TsDragBar() override;
     // A bar read from a form that names no control to drag drags its form.
     void Loaded() override;
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
@@ -190,11 +191,11 @@ public:
 protected:
     void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
     bool EarlySkinCommand(uint16_t Cmd, vcl::TMessage& Message) override;
-    void UnskinnedMessage(vcl::TMessage& Message) override;
-    void AfterInherited(vcl::TMessage& Message) override;
 
 private:
-    void FollowActivation(const vcl::TMessage& Message);
+    // The application's activation reaches the application's window, never a control's: the bar
+    // hooks that window and follows its activate and deactivate events.
+    bool FollowActivation(vcl::TMessage& Message);
 
     vcl::TControl* FDraggedControl = nullptr;
 };

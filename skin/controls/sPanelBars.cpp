@@ -2,6 +2,7 @@
 #include "skin/controls/sPanel.h"
 
 #include "skin/graphics/BitmapView.h"
+#include "vcl/application.h"
 #include "vcl/properties.h"
 
 namespace skin {
@@ -20,6 +21,14 @@ TsDragBar::TsDragBar(vcl::TComponent* AOwner) : TsPanel(AOwner)
     SetColor(vcl::clActiveCaption);
     SetCursor(vcl::TCursor::crHandPoint);
     SetParentBackground(false);
+    if (vcl::Application)
+        vcl::Application->HookMainWindow(vcl::TWindowHook(this, &TsDragBar::FollowActivation));
+}
+
+TsDragBar::~TsDragBar()
+{
+    if (vcl::Application)
+        vcl::Application->UnhookMainWindow(vcl::TWindowHook(this, &TsDragBar::FollowActivation));
 }
 
 void TsDragBar::PublishProperties(vcl::TPropertyTable& Table)
@@ -80,22 +89,11 @@ bool TsDragBar::EarlySkinCommand(uint16_t Cmd, vcl::TMessage& Message)
     return done;
 }
 
-void TsDragBar::FollowActivation(const vcl::TMessage& Message)
+bool TsDragBar::FollowActivation(vcl::TMessage& Message)
 {
-    if (Message.Msg == WM_ACTIVATEAPP)
-        Font()->SetColor(CaptionColour(Message.WParam != 0));
-}
-
-void TsDragBar::UnskinnedMessage(vcl::TMessage& Message)
-{
-    inherited::UnskinnedMessage(Message);
-    FollowActivation(Message);
-}
-
-void TsDragBar::AfterInherited(vcl::TMessage& Message)
-{
-    inherited::AfterInherited(Message);
-    FollowActivation(Message);
+    if (Message.Msg == vcl::CM_ACTIVATE || Message.Msg == vcl::CM_DEACTIVATE)
+        Font()->SetColor(CaptionColour(Message.Msg == vcl::CM_ACTIVATE));
+    return false;
 }
 
 // =============================================================================================

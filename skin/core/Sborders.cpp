@@ -67,7 +67,8 @@ void PaintRgnBorder(const TPixelView& Bmp, TAOR& KeyRuns, bool Filling, const Ts
 {
     const int Wb = Bmp.Width, Hb = Bmp.Height;
     const TPixelView src = ImagePixels(MaskData);
-    if (Wb < 2 || Hb < 2 || !MaskData.Manager || src.IsEmpty())
+    // An image of mask type -1 has no height to share out among its rows: it paints nothing.
+    if (Wb < 2 || Hb < 2 || !MaskData.Manager || src.IsEmpty() || MaskData.MaskType == -1)
         return;
     TRect area = MaskData.R;
     int count = MaskData.ImageCount;

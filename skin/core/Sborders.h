@@ -24,7 +24,7 @@ void CopyMask(int DX1, int DY1, int DX2, int DY2, int SX1, int SY1, int SX2, int
 
 // Paints state State of the border image around the whole of Bmp: the corners with their key
 // pixels left as they were and appended to KeyRuns, the sides and, with Filling and DrawMode flag
-// 4, the centre tiled or (flag 1) stretched.
+// 4, the centre tiled or (flag 1) stretched. An image of mask type -1 (no height) paints nothing.
 void PaintRgnBorder(const TPixelView& Bmp, TAOR& KeyRuns, bool Filling, const TsMaskData& MaskData, int State);
 // The same, cutting those key pixels out of Rgn (the caller's region of the bitmap's rectangle).
 void PaintRgnBorder(const TPixelView& Bmp, HRGN Rgn, bool Filling, const TsMaskData& MaskData, int State);

@@ -6,6 +6,7 @@
 
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sVclUtils.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/PixelCopy.h"
 #include "skin/graphics/sGraphUtils.h"
@@ -46,8 +47,6 @@ HWND InsertAfter(HWND Owner, HWND Glow)
 }
 
 namespace {
-
-bool ApplicationEnding() { return vcl::Application && vcl::Application->Terminated(); }
 
 // Frees every glow; the unit's shut-down.
 struct TGlowsShutDown {

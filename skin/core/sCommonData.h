@@ -310,7 +310,8 @@ TCacheInfo GetParentCacheHwnd(HWND Wnd);
 // parent's background first. Nothing without a cache; DC's state comes back as it was.
 void CopyWinControlCache(vcl::TWinControl* Wnd, TsCommonData& SkinData, const vcl::TRect& SrcRect,
                          const vcl::TRect& DstRect, HDC DC, bool UpdateCorners, int OffsetX, int OffsetY);
-// The same around the visible child windows of Wnd; of a group box only its frame is left out.
+// The same around the visible child windows of Wnd; of a group box only its frame is left out,
+// the whole box when the skin has no "BORDERSMASK" of "GROUPBOX".
 void CopyHwndCache(HWND Wnd, TsCommonData& SkinData, const vcl::TRect& SrcRect, const vcl::TRect& DstRect, HDC DC,
                    bool UpdateCorners, int OffsetX, int OffsetY);
 

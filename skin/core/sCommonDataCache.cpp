@@ -46,6 +46,11 @@ void ExcludeGroupBoxFrame(HDC DC, HWND Child, const TRect& R)
     if (!DefaultManager)
         return;
     const int mask = DefaultManager->GetMaskIndex(L"GROUPBOX", L"BORDERSMASK");
+    // Without the skin's frame of a group box its widths are unknown: the box is left out whole.
+    if (!DefaultManager->IsValidImgIndex(mask)) {
+        Exclude(DC, R);
+        return;
+    }
     const int captionHeight = int(SendAMessage(Child, scmdQueryManager));
     const int left = DefaultManager->MaskWidthLeft(mask), right = DefaultManager->MaskWidthRight(mask),
               bottom = DefaultManager->MaskWidthBottom(mask);
@@ -134,6 +139,8 @@ void CopyWinControlCache(TWinControl* Wnd, TsCommonData& SkinData, const TRect& 
 void CopyHwndCache(HWND Wnd, TsCommonData& SkinData, const TRect& SrcRect, const TRect& DstRect, HDC DC,
                    bool UpdateCorners, int OffsetX, int OffsetY)
 {
+    if (!SkinData.FCacheBmp)
+        return;
     if (UpdateCorners)
         skin::UpdateCorners(SkinData, 0);
     RECT own;

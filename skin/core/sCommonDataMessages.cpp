@@ -301,7 +301,9 @@ bool CommonMessage(TMessage& Message, TsCommonData* SkinData)
         data.BGChanged = true;
         return false;
     case scmdQueryTextured: {
-        if (data.SkinIndex < 0)
+        // An index of tables no longer in force (a load under way) answers as an unskinned control.
+        const TsSkinManager* manager = data.SkinManager();
+        if (!manager || !manager->IsValidSkinIndex(data.SkinIndex))
             return false;
         const LRESULT textured = QueryTextured(data) ? 1 : 0;
         Message.LParam = textured;

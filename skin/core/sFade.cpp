@@ -6,6 +6,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/core/sVclUtils.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/application.h"
@@ -23,8 +24,6 @@ bool BeingDestroyed(const vcl::TComponent* Component)
 {
     return Component->ComponentState().Contains(vcl::TComponentStateItem::csDestroying);
 }
-
-bool ApplicationEnding() { return vcl::Application && vcl::Application->Terminated(); }
 
 // The control that owns the skin data, while it is there and not going.
 vcl::TControl* LiveOwner(const TsCommonData* Data)

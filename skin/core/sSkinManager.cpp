@@ -88,8 +88,10 @@ TsSkinManager::TsSkinManager(vcl::TComponent* AOwner)
     FCommonSections->SetCaseSensitive(true);
     if (!DefaultManager) {
         DefaultManager = this;
-        if (IsNT && !IsDesigning() && vcl::Application)
+        if (IsNT && !IsDesigning() && vcl::Application) {
             vcl::Application->HookMainWindow(vcl::TWindowHook(this, &TsSkinManager::MainWindowHook));
+            FMainWindowHooked = true;
+        }
     }
 }
 
@@ -122,13 +124,47 @@ void TsSkinManager::BeforeDestruction()
     SetExtendedBorders(false);
     FreeJpegs();
     FreeBitmaps();
-    if (DefaultManager == this) {
-        if (IsNT && !IsDesigning() && vcl::Application)
-            vcl::Application->UnhookMainWindow(vcl::TWindowHook(this, &TsSkinManager::MainWindowHook));
+    // The hook goes with its manager, also when another manager became the default meanwhile.
+    if (FMainWindowHooked && vcl::Application)
+        vcl::Application->UnhookMainWindow(vcl::TWindowHook(this, &TsSkinManager::MainWindowHook));
+    if (DefaultManager == this)
         DefaultManager = nullptr;
-    }
     UpdateThirdNames(this);
     vcl::TComponent::BeforeDestruction();
+}
+
+bool TsSkinManager::Deferred(std::function<void()> Retry)
+{
+    if (!FLoadRunning)
+        return false;
+    FDeferredLoads.push_back(std::move(Retry));
+    return true;
+}
+
+void TsSkinManager::WhenNotLoading(std::function<void()> Action)
+{
+    if (!Deferred(Action))
+        Action();
+}
+
+void TsSkinManager::RunLoad(const std::function<void()>& Load)
+{
+    try {
+        {
+            const TFlagScope running(FLoadRunning);
+            Load();
+        }
+        // Each waiting request takes its own turn, in the order they came.
+        while (!FDeferredLoads.empty()) {
+            const std::function<void()> next = std::move(FDeferredLoads.front());
+            FDeferredLoads.pop_front();
+            next();
+        }
+    } catch (...) {
+        // What waited for a load that failed is not done after it.
+        FDeferredLoads.clear();
+        throw;
+    }
 }
 
 bool TsSkinManager::IsLoading() const
@@ -149,6 +185,12 @@ void TsSkinManager::Notify(const vcl::TNotifyEvent& Event)
 // Properties
 
 void TsSkinManager::SetSkinName(const String& Value)
+{
+    if (!Deferred([this, Value] { SetSkinName(Value); }))
+        RunLoad([&] { ChangeSkin(Value); });
+}
+
+void TsSkinManager::ChangeSkin(const String& Value)
 {
     const String previous = FSkinName;
     FSkinName = Value;
@@ -177,6 +219,8 @@ void TsSkinManager::SetSkinName(const String& Value)
             if (!IsDesigning() && !ComponentState().Contains(TComponentStateItem::csLoading))
                 Notify(FOnActivate);
         } else {
+            // No skin came: the forms the change had marked for its animation are let go.
+            ReleaseForms(this);
             SendRemoveSkin();
             if (!IsDesigning())
                 Notify(FOnDeactivate);

@@ -23,6 +23,8 @@
 #include <windows.h>
 
 #include <array>
+#include <deque>
+#include <functional>
 #include <memory>
 
 namespace skin {
@@ -88,7 +90,8 @@ public:
     void AfterConstruction() override;
     // Broadcasts the skin that setting SkinName loaded while the form loaded.
     void Loaded() override;
-    // Removes the skin (with its broadcast and the hook) and gives up being the default manager.
+    // Removes the skin (with its broadcast and the hook), stops watching the application window
+    // and gives up being the default manager.
     void BeforeDestruction() override;
     // Forgets a hot graphic control that goes away.
     void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
@@ -98,7 +101,8 @@ public:
 
     // The skin: setting it loads and broadcasts it (while loading, the broadcast waits for
     // Loaded). A failed load keeps the skin in force, returns to the previous name and shows the
-    // error once.
+    // error once. Set while a load of this manager runs (from a message its version box pumps),
+    // the new skin loads once that load has ended.
     const vcl::String& SkinName() const { return FSkinName; }
     void SetSkinName(const vcl::String& Value);
     // The folder of skin folders and packed skin files; setting it loads nothing.
@@ -120,7 +124,8 @@ public:
     TacAnimEffects* AnimEffects() const { return FAnimEffects.get(); }
     TacSkinningRules SkinningRules() const { return FSkinningRules; }
     void SetSkinningRules(TacSkinningRules Value);
-    // The hue shift and saturation change of every loaded skin; a change reloads the skin.
+    // The hue shift and saturation change of every loaded skin; a change reloads the skin, and a
+    // reload that raises gives the property its former value back.
     int HueOffset() const { return FHueOffset; }
     void SetHueOffset(int Value);
     int Saturation() const { return FSaturation; }
@@ -191,6 +196,10 @@ public:
 
     // ---------------------------------------------------------------------------------------------
     // Loading
+
+    // Loads run one at a time: Action runs at once, or, while a load of this manager runs, once
+    // that load has ended.
+    void WhenNotLoading(std::function<void()> Action);
 
     // Loads the skin of a folder holding "Options.dat" into the tables: images, patterns,
     // sections, then the common indexes. A missing options file raises EFOpenError; a malformed
@@ -360,9 +369,17 @@ private:
     void ReloadFromSource();
     // The skin-name lists: the internal skins (unless External), then the skin directory's.
     vcl::String SkinNames(vcl::TStrings* Dest, TacSkinTypes SkinType, bool External);
-    // A hue, saturation or border change: the skin loaded again and repainted, no new-skin
-    // broadcast.
-    void ReloadInPlace();
+    // The body of SetSkinName: the load and its broadcasts.
+    void ChangeSkin(const vcl::String& Value);
+    // True while a load of this manager runs: Retry is then called once it has ended.
+    bool Deferred(std::function<void()> Retry);
+    // Load as the manager's running load; the requests deferred meanwhile follow it.
+    void RunLoad(const std::function<void()>& Load);
+    // A hue or saturation change: the skin loaded again and repainted, no new-skin broadcast. A load
+    // that raises calls Undo before the error goes on.
+    void ReloadInPlace(const std::function<void()>& Undo);
+    // A border change: the shadows and the skin loaded again, the forms repainted.
+    void ReloadForBorders();
     // HueOffset or Saturation: a change reloads the skin in place.
     void SetRecolouring(int& Field, int Value);
     // Broadcasts a skin command with LParam this manager to the whole application.
@@ -387,6 +404,8 @@ private:
     vcl::String FSkinName;
     vcl::String FSkinDirectory;
     bool FActive = true;
+    bool FLoadRunning = false;
+    std::deque<std::function<void()>> FDeferredLoads;  // the requests that wait for the running load
     std::unique_ptr<TsStoredSkins> FBuiltInSkins;
     std::unique_ptr<vcl::TStringList> FCommonSections;
     std::unique_ptr<TacMenuSupport> FMenuSupport;
@@ -402,6 +421,7 @@ private:
     int FSaturation = 0;
     HWND FActiveControl = nullptr;
     vcl::TGraphicControl* FActiveGraphControl = nullptr;
+    bool FMainWindowHooked = false;  // this manager watches the application window
     vcl::TNotifyEvent FOnActivate;
     vcl::TNotifyEvent FOnDeactivate;
     vcl::TNotifyEvent FOnBeforeChange;

@@ -25,7 +25,7 @@ TsSkinProvider* ProviderOf(vcl::TCustomForm* Form)
     return reinterpret_cast<TsSkinProvider*>(SendAMessage(Form->Handle(), scmdQueryProvider));
 }
 
-bool ApplicationMinimized()
+bool ApplicationOrMainFormMinimized()
 {
     vcl::TCustomForm* main = vcl::Application->MainForm();
     return IsIconic(vcl::Application->Handle()) || (main && main->HandleAllocated() && IsIconic(main->Handle()));
@@ -101,7 +101,7 @@ void TsSkinManager::RunExitAnimation(const WINDOWPOS& Pos)
     const TacFormHide* hide = FAnimEffects->FormHide();
     vcl::TCustomForm* form = vcl::Application->MainForm();
     if (!acLayered() || vcl::Application->MainFormOnTaskBar() || !(Pos.flags & SWP_HIDEWINDOW) || !hide->Active() ||
-        hide->Time() == 0 || ApplicationMinimized() || !vcl::Application->Terminated() || !form || !form->Visible())
+        hide->Time() == 0 || ApplicationOrMainFormMinimized() || !vcl::Application->Terminated() || !form || !form->Visible())
         return;
     TsSkinProvider* provider = ProviderOf(form);
     if (!provider || !provider->DrawNonClientArea() || !provider->AllowAnimation() || provider->SkipAnimation)
@@ -122,7 +122,7 @@ bool TsSkinManager::MinimizeApplication()
 {
     ShowState = TShowAction::saMinimize;
     vcl::TCustomForm* form = vcl::Application->MainForm();
-    if (ApplicationMinimized() || !form || !form->Visible())
+    if (ApplicationOrMainFormMinimized() || !form || !form->Visible())
         return false;
     TsSkinProvider* provider = ProviderOf(form);
     if (!provider || !FAnimEffects->Minimizing()->Active() || !provider->DrawNonClientArea())

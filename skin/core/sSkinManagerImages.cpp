@@ -35,7 +35,7 @@ using vcl::TRect;
 
 namespace {
 
-const String GlobalInfo = L"GLOBALINFO";
+const String GlobalInfoSection = L"GLOBALINFO";
 
 bool Holds(const String& Text, const String& Part) { return Text.find(Part) != String::npos; }
 
@@ -209,7 +209,7 @@ void TMaskLoader::LoadMasterBitmap()
     data.Version = ReadSkinVersion(*SkinFile);
     FManager.MasterBitmap.reset(vcl::Create<TBitmap>());
     TBitmap* master = FManager.MasterBitmap.get();
-    const String name = SkinFile->ReadString(GlobalInfo, L"MASTERBITMAP", L"");
+    const String name = SkinFile->ReadString(GlobalInfoSection, L"MASTERBITMAP", L"");
     if (!name.empty())
         if (TObjectPtr<TBitmap> loaded = LoadImageFile(name, false, TFileSource::Skin))
             master->Assign(loaded.get());
@@ -418,7 +418,7 @@ void TsSkinManager::LoadAllMasks()
     if (SkinFile) {
         loader.LoadMasterBitmap();
         ForEachKey(*SkinFile, [&](const String& section, const String& key) {
-            if (section == GlobalInfo && key == L"MASTERBITMAP")
+            if (section == GlobalInfoSection && key == L"MASTERBITMAP")
                 return;
             const String value = SkinFile->ReadString(section, key, L"");
             if (!value.empty())
@@ -427,7 +427,7 @@ void TsSkinManager::LoadAllMasks()
     }
     if (const auto common = CommonSectionsIni(CommonSections()))
         ForEachKey(*common, [&](const String& section, const String& key) {
-            if (vcl::UpperCase(section) != GlobalInfo)
+            if (vcl::UpperCase(section) != GlobalInfoSection)
                 loader.AddCommonImage(section, key, common->ReadString(section, key, L"-"));
         });
 }

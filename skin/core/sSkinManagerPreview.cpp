@@ -40,6 +40,18 @@ private:
     vcl::TObjectPtr<vcl::TStringList> FText;
 };
 
+// The skin of a preview record: the editor's options text over the skin folder it names,
+// repainted without the skin-change animation.
+void LoadPreview(TsSkinManager& Manager, const TacSkinData& Data)
+{
+    UnPackedFirst = true;
+    Manager.BeginUpdate();
+    TMemSkinFileScope text(FieldText(Data.Data));
+    Manager.SetSkinDirectory(FieldText(Data.SkinDir));
+    Manager.SetSkinName(FieldText(Data.SkinName));
+    Manager.EndUpdate(true, false);
+}
+
 }  // namespace
 
 void ReceiveData(vcl::TMessage& Message, TsSkinManager* Manager)
@@ -51,18 +63,12 @@ void ReceiveData(vcl::TMessage& Message, TsSkinManager* Manager)
     const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(Message.LParam);
     if (!copy || !copy->lpData || copy->cbData < sizeof(TacSkinData))
         return;
-    auto data = std::make_unique<TacSkinData>();
+    auto data = std::make_shared<TacSkinData>();
     std::memcpy(data.get(), copy->lpData, sizeof(TacSkinData));
     if (data->Magic != SkinDataMagic)
         return;
-    UnPackedFirst = true;
-    Manager->BeginUpdate();
-    {
-        TMemSkinFileScope text(FieldText(data->Data));
-        Manager->SetSkinDirectory(FieldText(data->SkinDir));
-        Manager->SetSkinName(FieldText(data->SkinName));
-        Manager->EndUpdate(true, false);
-    }
+    // A record that comes while a load runs (its version box pumps messages) waits for it.
+    Manager->WhenNotLoading([Manager, data] { LoadPreview(*Manager, *data); });
     Message.Result = 1;
 }
 

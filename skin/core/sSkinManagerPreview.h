@@ -24,6 +24,8 @@ struct TacSkinData {
 static_assert(sizeof(TacSkinData) == 30646);
 
 inline constexpr int32_t SkinDataMagic = 0xA400;
+// The message of the skin editor's preview link, both ways (requests in WParam).
+inline constexpr UINT SkinPreviewMessage = 0xA400;
 // The WParam of a copy-data message that carries a skin.
 inline constexpr WPARAM SkinDataKind = 7;
 
@@ -31,8 +33,9 @@ inline constexpr WPARAM SkinDataKind = 7;
 extern bool acTaskbarPreviews;
 
 // Loads the skin a WM_COPYDATA message carries (the skin folder SkinDir/SkinName with the options
-// text of Data) into Manager, repaints without the skin-change animation and answers 1. Nothing
-// for another WParam, a missing or short record, or another magic number.
+// text of Data) into Manager, repaints without the skin-change animation and answers 1; while a
+// load of Manager runs, once that load has ended. Nothing for another WParam, a missing or short
+// record, or another magic number.
 void ReceiveData(vcl::TMessage& Message, TsSkinManager* Manager);
 
 // Sets (or clears) the iconic-bitmap attributes of a taskbar window; nothing while

@@ -116,29 +116,29 @@ constexpr TIntegerField Row(const wchar_t* Key, int Default, unsigned Flags = 0)
     return {Key, Default, &F::Get, &F::Set, Flags};
 }
 
-using TFont = TsFontColor;
+using FC = TsFontColor;
 using G = TsGeneralData;
 
 const TIntegerField IntegerFields[] = {
     Row<TField<&G::Color>>(L"COLOR", 0xFFFFFF, ffColour),
     Row<TField<&G::GlowCount>>(L"GLOW", 0, ffOwnOnly),
     Row<TField<&G::GlowMargin>>(L"GLOWMARGIN", 0, ffOwnOnly),
-    Row<TSideField<&G::FontColor, &TFont::Color>>(L"FONTCOLOR", 0),
-    Row<TSideField<&G::FontColor, &TFont::Left>>(L"TCLEFT", -1),
-    Row<TSideField<&G::FontColor, &TFont::Top>>(L"TCTOP", -1),
-    Row<TSideField<&G::FontColor, &TFont::Right>>(L"TCRIGHT", -1),
-    Row<TSideField<&G::FontColor, &TFont::Bottom>>(L"TCBOTTOM", -1),
+    Row<TSideField<&G::FontColor, &FC::Color>>(L"FONTCOLOR", 0),
+    Row<TSideField<&G::FontColor, &FC::Left>>(L"TCLEFT", -1),
+    Row<TSideField<&G::FontColor, &FC::Top>>(L"TCTOP", -1),
+    Row<TSideField<&G::FontColor, &FC::Right>>(L"TCRIGHT", -1),
+    Row<TSideField<&G::FontColor, &FC::Bottom>>(L"TCBOTTOM", -1),
     Row<TField<&G::Transparency>>(L"TRANSPARENCY", 0),
     Row<TField<&G::GradientPercent>>(L"GRADIENTPERCENT", 0),
     Row<TField<&G::ImagePercent>>(L"IMAGEPERCENT", 0),
     Row<TField<&G::FadingIterations>>(L"FADINGITERATIONS", 5),
     Row<TField<&G::GlowColor>>(L"GCOL", 0xFFFFFF, ffColour),
     Row<TField<&G::GlowSize>>(L"GSIZE", 0, ffOwnOnly),
-    Row<TSideField<&G::HotFontColor, &TFont::Color>>(L"HOTFONTCOLOR", 0, ffHot),
-    Row<TSideField<&G::HotFontColor, &TFont::Left>>(L"HOTTCLEFT", -1, ffHot),
-    Row<TSideField<&G::HotFontColor, &TFont::Top>>(L"HOTTCTOP", -1, ffHot),
-    Row<TSideField<&G::HotFontColor, &TFont::Right>>(L"HOTTCRIGHT", -1, ffHot),
-    Row<TSideField<&G::HotFontColor, &TFont::Bottom>>(L"HOTTCBOTTOM", -1, ffHot),
+    Row<TSideField<&G::HotFontColor, &FC::Color>>(L"HOTFONTCOLOR", 0, ffHot),
+    Row<TSideField<&G::HotFontColor, &FC::Left>>(L"HOTTCLEFT", -1, ffHot),
+    Row<TSideField<&G::HotFontColor, &FC::Top>>(L"HOTTCTOP", -1, ffHot),
+    Row<TSideField<&G::HotFontColor, &FC::Right>>(L"HOTTCRIGHT", -1, ffHot),
+    Row<TSideField<&G::HotFontColor, &FC::Bottom>>(L"HOTTCBOTTOM", -1, ffHot),
     Row<TField<&G::HotGlowColor>>(L"HGCOL", 0xFFFFFF, ffHot | ffColour),
     Row<TField<&G::HotGlowSize>>(L"HGSIZE", 0, ffHot | ffOwnOnly),
     Row<TField<&G::HotColor>>(L"HOTCOLOR", 0xFFFFFF, ffHot),

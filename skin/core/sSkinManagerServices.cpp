@@ -229,7 +229,7 @@ void TsSkinManager::SendNewSkin(bool Repaint)
             RepaintForms(false);
     } catch (...) {
         // A receiver that fails must not leave the forms frozen.
-        UnLockFormsAfterError(this);
+        ReleaseForms(this);
         throw;
     }
 }
@@ -271,7 +271,7 @@ void TsSkinManager::RepaintForms(bool DoLockForms)
         Broadcast(scmdStopFade);
         Broadcast(scmdRepaint);
     } catch (...) {
-        UnLockFormsAfterError(this);
+        ReleaseForms(this);
         throw;
     }
     UnLockForms(this, true);
@@ -296,20 +296,31 @@ void TsSkinManager::EndUpdate(bool Repaint, bool AllowAnimation)
 // ---------------------------------------------------------------------------------------------
 // Property effects
 
-void TsSkinManager::ReloadInPlace()
+void TsSkinManager::ReloadInPlace(const std::function<void()>& Undo)
 {
-    ReloadFromSource();
-    if (!NonAutoUpdate)
-        RepaintForms(true);
+    if (Deferred([this, Undo] { ReloadInPlace(Undo); }))
+        return;
+    RunLoad([&] {
+        try {
+            ReloadFromSource();
+        } catch (...) {
+            // The tables in force came back: so does the property they were loaded with.
+            Undo();
+            throw;
+        }
+        if (!NonAutoUpdate)
+            RepaintForms(true);
+    });
 }
 
 void TsSkinManager::SetRecolouring(int& Field, int Value)
 {
     if (Value == Field)
         return;
+    const int former = Field;
     Field = Value;
     if (FActive && !IsLoading())
-        ReloadInPlace();
+        ReloadInPlace([&Field, former] { Field = former; });
 }
 
 void TsSkinManager::SetHueOffset(int Value) { SetRecolouring(FHueOffset, Value); }
@@ -323,15 +334,23 @@ void TsSkinManager::SetExtendedBorders(bool Value)
     if (Value == FExtendedBorders)
         return;
     FExtendedBorders = Value;
-    if (!SkinData->Active)
+    if (SkinData->Active)
+        ReloadForBorders();
+}
+
+void TsSkinManager::ReloadForBorders()
+{
+    if (Deferred([this] { ReloadForBorders(); }))
         return;
-    {
-        TFlagScope changing(aSkinChanging);
-        CheckShadows();
-        ReloadFromSource();
-    }
-    if (!IsLoading() && !IsDesigning())
-        RepaintForms(true);
+    RunLoad([this] {
+        {
+            TFlagScope changing(aSkinChanging);
+            CheckShadows();
+            ReloadFromSource();
+        }
+        if (!IsLoading() && !IsDesigning())
+            RepaintForms(true);
+    });
 }
 
 namespace {

@@ -5,7 +5,10 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/core/sVclUtilsAnimation.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSkinProviderLayered.h"
 #include "skin/graphics/Acntutils.h"
 #include "vcl/forms.h"
 #include "vcl/sysutils.h"
@@ -96,6 +99,67 @@ bool SkinChangingAnimated(TsSkinManager* Manager)
     return Manager == DefaultManager && Manager->AnimEffects()->SkinChanging()->Active();
 }
 
+// The opacity the form shows at.
+int BlendValueOf(const TCustomForm* Form) { return Form->AlphaBlend() ? Form->AlphaBlendValue() : 255; }
+
+// The border window of a frozen form shows the picture taken before the skin changed, if any, and
+// keeps its region, so that the change does not show on it.
+void FreezeBorderWindow(TCustomForm* Form, TsSkinProvider* Provider)
+{
+    TacBorderForm* border = BorderWindowOf(Provider);
+    if (!border || !border->AForm)
+        return;
+    const HWND wnd = border->AForm->Handle();
+    if (Provider->CoverBmp)
+        SetFormBlendValue(wnd, Provider->CoverBmp.get(), BlendValueOf(Form));
+    SetWindowRgn(wnd, border->MakeRgn(0, 0), FALSE);
+}
+
+// A maximised form takes its maximised place again under the new frame, hidden meanwhile; the
+// window that was active stays so.
+void MaximizeAgain(HWND Wnd)
+{
+    SetWindowLongPtrW(Wnd, GWL_STYLE, GetWindowLongPtrW(Wnd, GWL_STYLE) & ~LONG_PTR(WS_VISIBLE));
+    const HWND active = GetActiveWindow();
+    ShowWindow(Wnd, SW_SHOWMAXIMIZED);
+    SetWindowLongPtrW(Wnd, GWL_STYLE, GetWindowLongPtrW(Wnd, GWL_STYLE) | WS_VISIBLE);
+    if (active)
+        SetActiveWindow(active);
+}
+
+// A frozen form shows its new look: faded in over the old one when the manager animates skin
+// changes, then with its window region, frame and border window made anew.
+void Reappear(TsSkinManager* Manager, TCustomForm* Form, TsSkinProvider* Provider)
+{
+    const TacSkinChanging* animation = Manager->AnimEffects()->SkinChanging();
+    if (animation->Active()) {
+        if (Provider->DrawNonClientArea())
+            AnimShowControl(Form, animation->Time(), BlendValueOf(Form), animation->Mode());
+        else
+            AnimShowControl(Form, 0, 255, TacAnimType::atFading);
+    }
+    Provider->FormState &= ~TsSkinProvider::fsCoverShown;
+    const HWND wnd = Form->Handle();
+    TacBorderForm* border = BorderWindowOf(Provider);
+    if (border && IsZoomed(wnd))
+        MaximizeAgain(wnd);
+    Provider->FInAnimation = false;
+    if (!Provider->DrawNonClientArea()) {
+        RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        return;
+    }
+    if (OSVersionInfo.dwMajorVersion < 6)
+        SetWindowRgn(wnd, nullptr, FALSE);
+    FillArOR(Provider);
+    UpdateRgn(Provider, true);
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (border) {
+        if (border->AForm)
+            SetWindowRgn(border->AForm->Handle(), border->MakeRgn(0, 0), FALSE);
+        border->UpdateExBordersPos(true, 255);
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -103,7 +167,10 @@ bool SkinChangingAnimated(TsSkinManager* Manager)
 
 void AppBroadCastS(vcl::TMessage& Message)
 {
+    // Once the application object is gone its forms are too: nobody is left to tell.
     vcl::TApplication* app = vcl::Application;
+    if (!app)
+        return;
     // Backwards over the application's forms. A receiver may free forms: the index is brought
     // back within the shrunken count at every step, and a form that slid down onto the next index
     // is not reached twice.
@@ -148,6 +215,7 @@ void LockForms(TsSkinManager* Manager)
             return;
         provider->FInAnimation = true;
         provider->FormState |= TsSkinProvider::fsPaintLocked;
+        FreezeBorderWindow(form, provider);
         SendMessageW(form->Handle(), WM_SETREDRAW, 0, 0);
     });
 }
@@ -168,22 +236,26 @@ void UnLockForms(TsSkinManager* Manager, bool Repaint)
     ForEachManagedForm(Manager, [&](TCustomForm* form, TsSkinProvider* provider) {
         if (!locked(form, provider) || Minimized(form))
             return;
-        provider->FormState &= ~TsSkinProvider::fsCoverShown;
         if (Repaint) {
-            provider->FInAnimation = false;
-            const UINT frame = provider->DrawNonClientArea() ? 0 : RDW_FRAME;
-            RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | frame);
+            Reappear(Manager, form, provider);
         } else {
+            provider->FormState &= ~TsSkinProvider::fsCoverShown;
             SendMessageW(form->Handle(), WM_SETREDRAW, 1, 0);
         }
         provider->FormState &= ~TsSkinProvider::fsPaintLocked;
     });
 }
 
-void UnLockFormsAfterError(TsSkinManager* Manager)
+void ReleaseForms(TsSkinManager* Manager)
 {
     UnLockForms(Manager, false);
-    ForEachManagedForm(Manager, [](TCustomForm*, TsSkinProvider* provider) { provider->FInAnimation = false; });
+    if (Manager == DefaultManager)
+        InAnimationProcess = false;
+    ForEachManagedForm(Manager, [](TCustomForm*, TsSkinProvider* provider) {
+        provider->FInAnimation = false;
+        provider->FormState &= ~(TsSkinProvider::fsCoverShown | TsSkinProvider::fsPaintLocked);
+        provider->CoverBmp.reset();
+    });
 }
 
 void CopyExForms(TsSkinManager* Manager)
@@ -195,8 +267,15 @@ void CopyExForms(TsSkinManager* Manager)
     if (SkinChangingAnimated(Manager))
         InAnimationProcess = true;
     ForEachManagedForm(Manager, [](TCustomForm* form, TsSkinProvider* provider) {
-        if (!Minimized(form) && form->Visible())
-            provider->FInAnimation = true;
+        if (Minimized(form) || !form->Visible())
+            return;
+        // The border window will show the form's present look while the skin changes, and the
+        // new look fades in from it.
+        if (TacBorderForm* border = BorderWindowOf(provider); border && border->AForm) {
+            provider->FormState |= TsSkinProvider::fsCoverShown;
+            provider->CoverBmp = GetFormImage(provider, false);
+        }
+        provider->FInAnimation = true;
     });
 }
 

@@ -110,22 +110,26 @@ void IntUnSkinForm(vcl::TComponent* Form);
 
 // Message to every form of the application and its controls: the forms without a provider of
 // their own (last first), then the listed ones (SendToHooked). Receivers may free forms and
-// controls meanwhile; a form or control being destroyed is skipped and the walk goes on.
+// controls meanwhile; a form or control being destroyed is skipped and the walk goes on. Nothing
+// once the application object is gone.
 void AppBroadCastS(vcl::TMessage& Message);
 // Message to every listed form and its controls.
 void SendToHooked(vcl::TMessage& Message);
 
 // Freezes the painting of the visible listed forms served by Manager (their provider's fsPaintLocked),
-// and marks the skin-change animation running for the default manager. Nothing while the
-// application is minimized.
+// and marks the skin-change animation running for the default manager. A border window keeps its
+// region and shows the picture CopyExForms took. Nothing while the application is minimized.
 void LockForms(TsSkinManager* Manager);
-// Lets the frozen forms paint again, repainted at once with Repaint. Without Repaint their
-// providers stay marked as animated until a repaint lets them reappear.
+// Lets the frozen forms paint again. With Repaint each reappears at once: faded in from its old
+// look when the manager animates skin changes (AnimShowControl), then with its region, frame and
+// border window made anew (a maximised form with a border window maximised again). Without Repaint
+// their providers stay marked as animated until a repaint lets them reappear.
 void UnLockForms(TsSkinManager* Manager, bool Repaint = true);
-// After a broadcast that failed: the frozen forms paint again (without repaint) and no provider
-// of Manager stays marked as animated.
-void UnLockFormsAfterError(TsSkinManager* Manager);
-// Marks the visible listed forms served by Manager as animated before a skin change.
+// After a skin change that failed or left no skin: the frozen forms paint again (without repaint),
+// and no form of Manager stays marked as animated, frozen or covered, nor keeps its cover picture.
+void ReleaseForms(TsSkinManager* Manager);
+// Marks the visible listed forms served by Manager as animated before a skin change; a form with a
+// border window keeps a picture of its present look (its provider's CoverBmp) to fade from.
 void CopyExForms(TsSkinManager* Manager);
 
 // Sets a flag (aSkinChanging and the like) for the length of a scope, and clears it also when the

@@ -192,6 +192,8 @@ bool ComponentDestroying(const vcl::TObject* Object)
     return component && component->ComponentState().Contains(TComponentStateItem::csDestroying);
 }
 
+bool ApplicationEnding() { return vcl::Application && vcl::Application->Terminated(); }
+
 namespace {
 
 // The first of Component and its owners that is a T.

@@ -82,6 +82,8 @@ vcl::TColor GetControlColor(HWND Handle);
 bool ControlIsReady(vcl::TControl* Control);
 // The object is a component being destroyed.
 bool ComponentDestroying(const vcl::TObject* Object);
+// The application has been told to end.
+bool ApplicationEnding();
 // The first of Component and its owners that is a form; none when there is none.
 vcl::TCustomForm* GetOwnerForm(vcl::TComponent* Component);
 // The same for a frame.

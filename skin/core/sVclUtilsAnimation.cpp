@@ -56,6 +56,38 @@ void PaintParentBackground(HDC DC, TControl* Ctrl, int Left, int Top)
     }
 }
 
+// The visible MDI children of an MDI form at their places in its client window, clipped to it, the
+// one in front last; the form's client origin lies at ClientOrigin of DC. Each child is painted on
+// a picture of its own and copied: its printing need not know where it lies in DC.
+void PaintMDIChildren(HDC DC, TCustomForm* Form, const TPoint& ClientOrigin)
+{
+    const HWND client = Form->ClientHandle();
+    if (!client)
+        return;
+    const HWND formWnd = Form->Handle();
+    RECT area{};
+    GetClientRect(client, &area);
+    MapWindowPoints(client, formWnd, reinterpret_cast<POINT*>(&area), 2);
+    OffsetRect(&area, ClientOrigin.x, ClientOrigin.y);
+    TSavedDC saved(DC);
+    IntersectClipRect(DC, area.left, area.top, area.right, area.bottom);
+    for (int i = Form->MDIChildCount() - 1; i >= 0; --i) {
+        TCustomForm* child = Form->MDIChildren(i);
+        if (!child->HandleAllocated() || !IsWindowVisible(child->Handle()))
+            continue;
+        RECT bounds{};
+        GetWindowRect(child->Handle(), &bounds);
+        POINT at{bounds.left, bounds.top};
+        ScreenToClient(formWnd, &at);
+        auto* provider = reinterpret_cast<TsSkinProvider*>(SendAMessage(child, scmdQueryProvider));
+        const auto picture = CreateBmp32(child->Width(), child->Height());
+        TCanvasLock lock(picture->Canvas());
+        SkinPaintTo(picture.get(), child, 0, 0, provider);
+        BitBlt(DC, ClientOrigin.x + at.x, ClientOrigin.y + at.y, picture->Width(), picture->Height(),
+               picture->Canvas()->Handle(), 0, 0, SRCCOPY);
+    }
+}
+
 // What a control change holds until it ends, however it ends: the cover's DC, the cover, the old
 // look and the animation flag.
 class TControlChange {
@@ -154,8 +186,9 @@ void AnimShowExtendedForm(TCustomForm* Form, TsSkinProvider* sp, TacBorderForm* 
                           int MaxTransparency, TacAnimType AnimType)
 {
     TControlChange change;
-    std::unique_ptr<TBitmap> oldLook;
-    if (TBitmap* cache = sp->SkinData()->FCacheBmp.get()) {
+    // The picture taken before the skin changed, else the cache as it still is.
+    std::unique_ptr<TBitmap> oldLook = std::move(sp->CoverBmp);
+    if (TBitmap* cache = sp->SkinData()->FCacheBmp.get(); cache && !oldLook) {
         oldLook = CreateBmp32(cache->Width(), cache->Height());
         TCanvasLock dst(oldLook->Canvas()), src(cache->Canvas());
         BitBlt(oldLook->Canvas()->Handle(), 0, 0, cache->Width(), cache->Height(), cache->Canvas()->Handle(), 0, 0,
@@ -209,13 +242,15 @@ void SkinPaintTo(TBitmap* Bmp, TControl* Ctrl, int Left, int Top, TComponent* Sk
         PrintControl(Ctrl, dc);
         return;
     }
+    // A skinned form's picture holds its client area, where its children lie, at the offsets.
+    const TPoint clientOrigin = provider ? TPoint(provider->OffsetX(), provider->OffsetY()) : TPoint();
+    if (auto* form = dynamic_cast<TCustomForm*>(win); form && form->FormStyle() == TFormStyle::fsMDIForm)
+        PaintMDIChildren(dc, form, clientOrigin);
     if (GetBoolMsg(win, scmdQuerySkinned))
         PrintControl(win, dc);
     else
         win->PaintTo(dc, 0, 0);
-    // A skinned form's picture holds its client area, where its children lie, at the offsets.
-    if (provider)
-        OffsetWindowOrgEx(dc, -provider->OffsetX(), -provider->OffsetY(), nullptr);
+    OffsetWindowOrgEx(dc, -clientOrigin.x, -clientOrigin.y, nullptr);
     for (int i = 0; i < win->ControlCount(); ++i) {
         auto* child = dynamic_cast<TWinControl*>(win->Controls(i));
         if (child && child->Visible())

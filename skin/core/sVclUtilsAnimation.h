@@ -21,7 +21,8 @@ class TsSkinProvider;
 
 // Paints Ctrl and everything inside it into Bmp, Ctrl's origin at the current origin of Bmp's DC.
 // SkinProvider is the form's provider when Ctrl is a skinned form. Without one, an invisible Ctrl
-// that has a parent leaves only its parent's background at (Left, Top), its own size.
+// that has a parent leaves only its parent's background at (Left, Top), its own size. An MDI
+// form's picture holds its visible MDI children in their places.
 void SkinPaintTo(vcl::TBitmap* Bmp, vcl::TControl* Ctrl, int Left = 0, int Top = 0,
                  vcl::TComponent* SkinProvider = nullptr);
 

@@ -23,6 +23,7 @@
 
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinManagerPreview.h"
 #include "skin/forms/acFrameGeometry.h"
 #include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinProviderAdapter.h"
@@ -387,6 +388,7 @@ public:
     std::vector<vcl::TRect> ArOR;                   // the skin's transparent corner runs, one pixel high, in window coordinates
     std::unique_ptr<TacBorderGeometry> BorderForm;  // the extended-border window; none in the standard layout
     vcl::TCustomForm* CoverForm = nullptr;          // a borderless form over the form during an animation
+    std::unique_ptr<vcl::TBitmap> CoverBmp;         // the look before a skin change, on the border window meanwhile
     std::unique_ptr<vcl::TBitmap> TempBmp;          // the cache's strip behind the title buttons
     std::unique_ptr<vcl::TBitmap> MenuLineBmp;
     std::unique_ptr<vcl::TBitmap> FGlow1;  // the caption text's glow, active and inactive
@@ -812,9 +814,8 @@ vcl::TPoint SnapToWorkArea(vcl::TPoint Pos, vcl::TSize Size, const vcl::TRect& W
 
 // The window title of the skin editor that previews skins on a running program.
 extern const wchar_t* const SkinEditorTitle;
-// The message of the link, both ways; its WParam names the request: the editor asks a previewed
-// window to close or whether it is alive, the program announces its window to the editor.
-constexpr UINT SkinPreviewMessage = 0xA400;
+// The requests in WParam of the link's message (SkinPreviewMessage, both ways): the editor asks a
+// previewed window to close or whether it is alive, the program announces its window to the editor.
 constexpr WPARAM PreviewClose = 1, PreviewAnnounce = 3, PreviewAlive = 4;
 // The program was started with "/acpreview" and has not announced its main window yet.
 extern bool acPreviewRequested;

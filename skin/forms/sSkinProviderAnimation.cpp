@@ -18,9 +18,6 @@ using namespace vcl;
 
 namespace {
 
-// The system's command that moves a window with the mouse while its button is down.
-constexpr WPARAM SC_DRAGMOVE = 0xF012;
-
 // SetWindowPos flags of the animations: the window keeps its place and size, is neither redrawn
 // nor activated, and its owner's z-order and the position messages stay out of it.
 constexpr UINT acKeepPlace =

@@ -80,6 +80,9 @@ void StartBlendOnMoving(TsSkinProvider* Provider);
 // Brings the form back to full view after a drag and frees the move timer.
 void FinishBlendOnMoving(TsSkinProvider* Provider);
 
+// The system's command that moves a window with the mouse while its button is down.
+inline constexpr WPARAM SC_DRAGMOVE = 0xF012;
+
 // The system's modal move loop of a form dragged by its caption (SC_DRAGMOVE); tests put their own
 // loop here.
 extern std::function<void(vcl::TWinControl* Form)> acDragMoveLoop;

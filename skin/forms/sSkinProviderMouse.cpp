@@ -22,7 +22,6 @@ using vcl::TPoint;
 
 namespace {
 
-constexpr WPARAM SC_DRAGMOVE = 0xF012;
 // The system menu's delay after a click on the icon, so that a double click can close the form.
 constexpr int SysMenuClickDelay = 200;
 

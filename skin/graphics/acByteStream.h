@@ -17,6 +17,10 @@ public:
     // Exactly count bytes, or the stream's own write error.
     virtual void WriteBuffer(const void* buffer, int64_t count) = 0;
 
+    // All the stream's bytes, from its start, when it keeps them in memory: readers may take data
+    // where it lies instead of copying it. Null for other streams.
+    virtual const uint8_t* Memory() { return nullptr; }
+
     virtual int64_t Position() = 0;
     virtual void SetPosition(int64_t position) = 0;
     virtual int64_t Size() = 0;

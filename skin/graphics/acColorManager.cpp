@@ -188,30 +188,64 @@ struct TKeepSample {
     uint8_t operator()(uint8_t v) const { return v; }
 };
 
+// R, G, B, A to B, G, R, A: the outer bytes of each 32-bit pixel change places.
+void SwapRedBlue32(const uint8_t* s, uint8_t* t, uint32_t count)
+{
+    uint32_t x = 0;
+#if defined(__SSE2__)
+    const __m128i greenAlpha = _mm_set1_epi32(static_cast<int>(0xFF00FF00u));
+    for (; x + 4 <= count; x += 4, s += 16, t += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        __m128i redBlue = _mm_andnot_si128(greenAlpha, v);
+        redBlue = _mm_or_si128(_mm_slli_epi32(redBlue, 16), _mm_srli_epi32(redBlue, 16));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(t), _mm_or_si128(_mm_and_si128(v, greenAlpha), redBlue));
+    }
+#endif
+    for (; x < count; ++x, s += 4, t += 4) {
+        uint32_t v;
+        std::memcpy(&v, s, 4);
+        v = (v & 0xFF00FF00u) | (v >> 16 & 0xFFu) | (v & 0xFFu) << 16;
+        std::memcpy(t, &v, 4);
+    }
+}
+
+// R, G, B to B, G, R. Through the vector registers five pixels at a time: every third byte moves
+// two places up, the one two places above it two places down. Each step reads and writes 16
+// bytes, the last of which the next step writes again, so it runs while six pixels remain.
+void SwapRedBlue24(const uint8_t* s, uint8_t* t, uint32_t count)
+{
+    uint32_t x = 0;
+#if defined(__SSE2__)
+    const __m128i green = _mm_setr_epi8(0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0);
+    const __m128i lower = _mm_setr_epi8(-1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, 0);
+    const __m128i upper = _mm_setr_epi8(0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0);
+    for (; x + 6 <= count; x += 5, s += 15, t += 15) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        const __m128i moved = _mm_or_si128(_mm_and_si128(_mm_slli_si128(v, 2), upper),
+                                           _mm_and_si128(_mm_srli_si128(v, 2), lower));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(t), _mm_or_si128(_mm_and_si128(v, green), moved));
+    }
+#endif
+    for (; x < count; ++x, s += 3, t += 3) {
+        const uint8_t red = s[0];
+        t[0] = s[2];
+        t[1] = s[1];
+        t[2] = red;
+    }
+}
+
 // Every pixel of an interleaved row, with as many samples per pixel on both sides.
 template <uint32_t Stride, typename Map>
 void ConvertWholeRGB8(const TRGBLayout& l, uint8_t* t, uint32_t count, Map map)
 {
     const uint8_t* s = l.Planes[0];
     const uint32_t first = l.Offsets[0], last = l.Offsets[2];
-    if constexpr (Stride == 4 && std::is_same_v<Map, TKeepSample>) {
-        if (first == 2) {  // R, G, B, A to B, G, R, A: the outer bytes of each 32-bit pixel change places
-            uint32_t x = 0;
-#if defined(__SSE2__)
-            const __m128i greenAlpha = _mm_set1_epi32(static_cast<int>(0xFF00FF00u));
-            for (; x + 4 <= count; x += 4, s += 16, t += 16) {
-                __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-                __m128i redBlue = _mm_andnot_si128(greenAlpha, v);
-                redBlue = _mm_or_si128(_mm_slli_epi32(redBlue, 16), _mm_srli_epi32(redBlue, 16));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(t), _mm_or_si128(_mm_and_si128(v, greenAlpha), redBlue));
-            }
-#endif
-            for (; x < count; ++x, s += 4, t += 4) {
-                uint32_t v;
-                std::memcpy(&v, s, 4);
-                v = (v & 0xFF00FF00u) | (v >> 16 & 0xFFu) | (v & 0xFFu) << 16;
-                std::memcpy(t, &v, 4);
-            }
+    if constexpr (std::is_same_v<Map, TKeepSample>) {
+        if (first == 2) {
+            if constexpr (Stride == 4)
+                SwapRedBlue32(s, t, count);
+            else
+                SwapRedBlue24(s, t, count);
             return;
         }
     }
@@ -267,6 +301,25 @@ uint8_t ReduceSample(uint16_t v)
     if constexpr (Swap)
         v = static_cast<uint16_t>(v << 8 | v >> 8);
     return static_cast<uint8_t>(MulDiv16(v, 255, 65535));
+}
+
+// A whole row of big-endian 16-bit samples reduced to 8 bits: v * 255 div 65535 is v div 257, which
+// is (v * 0xFF01) >> 24 for every 16-bit v, eight samples at a time through the vector registers.
+void ReduceBigEndianRow(const uint8_t* s, uint8_t* t, uint32_t count)
+{
+    uint32_t x = 0;
+#if defined(__SSE2__)
+    const __m128i by257 = _mm_set1_epi16(static_cast<short>(0xFF01));
+    auto reduce = [&](const uint8_t* p) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i swapped = _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
+        return _mm_srli_epi16(_mm_mulhi_epu16(swapped, by257), 8);
+    };
+    for (; x + 16 <= count; x += 16)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(t + x), _mm_packus_epi16(reduce(s + 2 * x), reduce(s + 2 * x + 16)));
+#endif
+    for (; x < count; ++x)
+        t[x] = ReduceSample<true>(Read16(s, x));
 }
 
 // Calls f with the byte order of 16-bit samples as a compile-time value (true: swapped), so that
@@ -486,6 +539,10 @@ void TColorManager::RowConvertGray(std::span<const uint8_t* const> source, uint8
         ForSelectedPixels(count, mask, [&](uint32_t x, uint32_t i) { target[x] = s[i * stride]; });
     } else if (FSourceBPS == 8 && FTargetBPS == 16) {
         ForSelectedPixels(count, mask, [&](uint32_t x, uint32_t i) { Write16(target, x, MulDiv16(s[i * stride], 65535, 255)); });
+    } else if (FSourceBPS == 16 && FTargetBPS == 8 && swap && stride == 1 && mask == 0xFF) {
+        ReduceBigEndianRow(s, target, count);
+    } else if (FSourceBPS == 16 && FTargetBPS == 8 && swap && stride == 1 && mask == 0xFF) {
+        ReduceBigEndianRow(s, target, count);
     } else if (FSourceBPS == 16 && FTargetBPS == 8) {
         WithByteOrder(swap, [&](auto swapped) {
             ForSelectedPixels(count, mask, [&](uint32_t x, uint32_t i) {

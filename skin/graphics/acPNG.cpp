@@ -55,14 +55,10 @@ public:
         FImage->Assign(nullptr);
         FImage->SetPalette(nullptr);
         FImage->SetPixelFormat(TPixelFormat::pfDevice);
-        FTopRow = nullptr;
+        FRows = {};
     }
     bool HasPixelFormat() override { return FImage->PixelFormat() != TPixelFormat::pfDevice; }
-    void SetPixelFormat(int bitsPerPixel) override
-    {
-        FImage->SetPixelFormat(vcl::PixelFormatOfBits(bitsPerPixel));
-        FTopRow = nullptr;
-    }
+    void SetPixelFormat(int bitsPerPixel) override { FImage->SetPixelFormat(vcl::PixelFormatOfBits(bitsPerPixel)); }
     void SetPalette(const TRawPalette& palette) override
     {
         std::vector<uint8_t> memory(sizeof(LOGPALETTE) + palette.size() * sizeof(PALETTEENTRY));
@@ -74,27 +70,18 @@ public:
         HPALETTE handle = CreatePalette(log);
         FImage->SetPalette(handle);
         DeleteObject(handle);
-        FTopRow = nullptr;
     }
+    // Decoding writes every pixel; the rows stay in memory until the image is used (NewPixels).
     void SetSize(uint32_t width, uint32_t height) override
     {
-        FImage->SetSize(static_cast<int>(width), static_cast<int>(height));
-        FTopRow = nullptr;
+        FRows = FImage->NewPixels(static_cast<int>(width), static_cast<int>(height));
     }
     void SetTransparentColor(uint32_t color) override
     {
         FImage->SetTransparentColor(vcl::TColor(color));
         FImage->SetTransparent(true);
     }
-    // The rows of a DIB lie one stride apart: the bitmap is asked for two of them, once.
-    uint8_t* ScanLine(uint32_t row) override
-    {
-        if (!FTopRow) {
-            FTopRow = static_cast<uint8_t*>(FImage->ScanLine(0));
-            FStride = FImage->Height() > 1 ? static_cast<uint8_t*>(FImage->ScanLine(1)) - FTopRow : 0;
-        }
-        return FTopRow + static_cast<ptrdiff_t>(row) * FStride;
-    }
+    uint8_t* ScanLine(uint32_t row) override { return FRows.Row(static_cast<int>(row)); }
     // The texts are made only for a listener.
     void Progress(TPNGProgress stage, const TPNGRect& rect, const char* message) override
     {
@@ -105,8 +92,7 @@ public:
 
 private:
     TPNGGraphic* FImage;
-    uint8_t* FTopRow = nullptr;  // the pixels of row 0, asked for at the first row written
-    ptrdiff_t FStride = 0;
+    vcl::TPixelRows FRows;  // of the pixels SetSize made
 };
 
 namespace {

@@ -50,6 +50,49 @@ void UnfilterAverage(uint8_t* row, const uint8_t* previous, size_t n, size_t len
         row[i] = static_cast<uint8_t>(row[i] + (row[i - n] + previous[i]) / 2);
 }
 
+// Pixels of one or two bytes: each byte's left neighbour (a) and upper-left neighbour (c) stay in
+// registers from one pixel to the next instead of being read back from the row just written.
+struct TNarrowByte {
+    uint32_t A = 0, C = 0;
+
+    void Sub(uint8_t& x) { x = static_cast<uint8_t>(A = (x + A) & 0xFF); }
+    void Average(uint8_t& x, uint32_t b) { x = static_cast<uint8_t>(A = (x + ((A + b) >> 1)) & 0xFF); }
+    void Paeth(uint8_t& x, uint32_t b)
+    {
+        const int a = static_cast<int>(A), c = static_cast<int>(C), up = static_cast<int>(b);
+        const int pa = std::abs(up - c), pb = std::abs(a - c), pc = std::abs(a + up - 2 * c);
+        const int predictor = pa <= pb && pa <= pc ? a : pb <= pc ? up : c;
+        x = static_cast<uint8_t>(A = (x + predictor) & 0xFF);
+        C = b;
+    }
+};
+
+// Calls step(state, i) for every byte i of a row of N-byte pixels, with the state of byte i's place
+// in its pixel.
+template <size_t N, typename Step>
+void ForNarrowBytes(size_t length, Step step)
+{
+    static_assert(N == 1 || N == 2);
+    TNarrowByte first, second;
+    for (size_t i = 0; i < length; i += N) {
+        step(first, i);
+        if constexpr (N == 2)
+            step(second, i + 1);
+    }
+}
+
+// Sub, Average or Paeth over pixels of N (1 or 2) bytes.
+template <size_t N>
+void UnfilterNarrow(uint8_t filter, uint8_t* row, const uint8_t* previous, size_t length)
+{
+    if (filter == 1)
+        ForNarrowBytes<N>(length, [&](TNarrowByte& byte, size_t i) { byte.Sub(row[i]); });
+    else if (filter == 3)
+        ForNarrowBytes<N>(length, [&](TNarrowByte& byte, size_t i) { byte.Average(row[i], previous[i]); });
+    else
+        ForNarrowBytes<N>(length, [&](TNarrowByte& byte, size_t i) { byte.Paeth(row[i], previous[i]); });
+}
+
 void UnfilterPaeth(uint8_t* row, const uint8_t* previous, size_t n, size_t length)
 {
     for (size_t i = 0; i < n; ++i)  // the predictor of a left and upper-left 0 is the byte above
@@ -144,10 +187,10 @@ void UnfilterAveragePixels(uint8_t* row, const uint8_t* previous, size_t length)
     }
 }
 
-// In 16-bit lanes: |p - a| = |b - c|, |p - b| = |a - c|, |p - c| = |a + (b - 2c)|. All that does
-// not depend on a, the pixel decoded just before, is computed off the chain of pixels, so that
-// each pixel waits on as few steps as may be. The first pixel's left and upper-left neighbours
-// are 0.
+// In 16-bit lanes, with p = a + b - c: |p - a| = |b - c|, |p - b| = |a - c|, |p - c| = |a + (b - 2c)|.
+// All that does not depend on a, the pixel decoded just before, is computed off the chain of pixels
+// (the sums x + b and x + c among it), so that each pixel waits on as few steps as may be. The first
+// pixel's left and upper-left neighbours are 0.
 template <size_t N>
 void UnfilterPaethPixels(uint8_t* row, const uint8_t* previous, size_t length)
 {
@@ -155,26 +198,28 @@ void UnfilterPaethPixels(uint8_t* row, const uint8_t* previous, size_t length)
     const __m128i lowByte = _mm_set1_epi16(0xFF);
     __m128i a = zero, c = zero;
     for (size_t i = 0; i < length; i += N) {
-        __m128i b = _mm_unpacklo_epi8(LoadPixel<N>(previous + i), zero);
-        __m128i x = _mm_unpacklo_epi8(LoadPixel<N>(row + i), zero);
-        __m128i bc = _mm_sub_epi16(b, c);
-        __m128i pa = Abs16(bc);
-        __m128i bMinus2c = _mm_sub_epi16(bc, c), twoCMinusB = _mm_sub_epi16(c, bc);
-        __m128i bXorC = _mm_xor_si128(b, c);
+        const __m128i b = _mm_unpacklo_epi8(LoadPixel<N>(previous + i), zero);
+        const __m128i x = _mm_unpacklo_epi8(LoadPixel<N>(row + i), zero);
+        const __m128i bc = _mm_sub_epi16(b, c);
+        const __m128i pa = Abs16(bc);
+        const __m128i bMinus2c = _mm_sub_epi16(bc, c), twoCMinusB = _mm_sub_epi16(c, bc);
+        const __m128i xb = _mm_and_si128(_mm_add_epi16(x, b), lowByte);
+        const __m128i xc = _mm_and_si128(_mm_add_epi16(x, c), lowByte);
+        const __m128i xbXorXc = _mm_xor_si128(xb, xc);
 
-        __m128i pb = _mm_max_epi16(_mm_sub_epi16(a, c), _mm_sub_epi16(c, a));
-        __m128i pc = _mm_max_epi16(_mm_add_epi16(a, bMinus2c), _mm_sub_epi16(twoCMinusB, a));
-        __m128i notA = _mm_cmpgt_epi16(pa, _mm_min_epi16(pb, pc));                       // a unless pa is not least
-        __m128i bOrC = _mm_xor_si128(b, _mm_and_si128(bXorC, _mm_cmpgt_epi16(pb, pc)));  // b unless pb > pc
-        __m128i predictor = _mm_or_si128(_mm_andnot_si128(notA, a), _mm_and_si128(notA, bOrC));
-        a = _mm_and_si128(_mm_add_epi16(x, predictor), lowByte);
+        const __m128i pb = _mm_max_epi16(_mm_sub_epi16(a, c), _mm_sub_epi16(c, a));
+        const __m128i pc = _mm_max_epi16(_mm_add_epi16(a, bMinus2c), _mm_sub_epi16(twoCMinusB, a));
+        const __m128i xa = _mm_and_si128(_mm_add_epi16(x, a), lowByte);
+        const __m128i notA = _mm_cmpgt_epi16(pa, _mm_min_epi16(pb, pc));                      // a unless pa is not least
+        const __m128i xbOrXc = _mm_xor_si128(xb, _mm_and_si128(xbXorXc, _mm_cmpgt_epi16(pb, pc)));  // b unless pb > pc
+        a = _mm_or_si128(_mm_andnot_si128(notA, xa), _mm_and_si128(notA, xbOrXc));
         StorePixel<N>(row + i, _mm_packus_epi16(a, a));
         c = b;
     }
 }
 
 template <size_t N>
-bool UnfilterPixels(uint8_t filter, uint8_t* row, const uint8_t* previous, size_t length)
+bool UnfilterVectorPixels(uint8_t filter, uint8_t* row, const uint8_t* previous, size_t length)
 {
     if (length % N != 0)
         return false;
@@ -189,22 +234,28 @@ bool UnfilterPixels(uint8_t filter, uint8_t* row, const uint8_t* previous, size_
 
 #endif
 
-// Sub, Average or Paeth pixel by pixel where the pixels are wide enough to gain by it; false
-// when the row is left to the byte-wise forms.
-bool UnfilterWidePixels([[maybe_unused]] uint8_t filter, [[maybe_unused]] uint8_t* row,
-                        [[maybe_unused]] const uint8_t* previous, [[maybe_unused]] size_t n,
-                        [[maybe_unused]] size_t length)
+// Sub, Average or Paeth pixel by pixel where the pixel width has a form of its own; false when the
+// row is left to the byte-wise forms.
+bool UnfilterPixelByPixel(uint8_t filter, uint8_t* row, const uint8_t* previous, size_t n, size_t length)
 {
+    if (n == 1) {
+        UnfilterNarrow<1>(filter, row, previous, length);
+        return true;
+    }
+    if (n == 2 && length % 2 == 0) {
+        UnfilterNarrow<2>(filter, row, previous, length);
+        return true;
+    }
 #if defined(__SSE2__)
     switch (n) {
     case 3:
-        return UnfilterPixels<3>(filter, row, previous, length);
+        return UnfilterVectorPixels<3>(filter, row, previous, length);
     case 4:
-        return UnfilterPixels<4>(filter, row, previous, length);
+        return UnfilterVectorPixels<4>(filter, row, previous, length);
     case 6:
-        return UnfilterPixels<6>(filter, row, previous, length);
+        return UnfilterVectorPixels<6>(filter, row, previous, length);
     case 8:
-        return UnfilterPixels<8>(filter, row, previous, length);
+        return UnfilterVectorPixels<8>(filter, row, previous, length);
     default:
         break;
     }
@@ -219,18 +270,18 @@ void ApplyFilter(uint8_t filter, uint8_t* row, const uint8_t* previous, uint32_t
     size_t n = std::min<size_t>(bytesPerPixel, length);
     switch (filter) {
     case 1:  // Sub
-        if (!UnfilterWidePixels(filter, row, previous, n, length))
+        if (!UnfilterPixelByPixel(filter, row, previous, n, length))
             UnfilterSub(row, n, length);
         break;
     case 2:  // Up
         UnfilterUp(row, previous, length);
         break;
     case 3:  // Average
-        if (!UnfilterWidePixels(filter, row, previous, n, length))
+        if (!UnfilterPixelByPixel(filter, row, previous, n, length))
             UnfilterAverage(row, previous, n, length);
         break;
     case 4:  // Paeth
-        if (!UnfilterWidePixels(filter, row, previous, n, length))
+        if (!UnfilterPixelByPixel(filter, row, previous, n, length))
             UnfilterPaeth(row, previous, n, length);
         break;
     default:  // None, and unknown types pass through

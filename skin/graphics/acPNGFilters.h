@@ -1,7 +1,8 @@
 #pragma once
-// Undoing the row filters of PNG image data: pure byte arithmetic. The pixels of 8- and 16-bit
-// colour images (3 to 8 bytes) go through the SSE2 registers where the target has them, one
-// pixel at a time, since each depends on the one to its left.
+// Undoing the row filters of PNG image data: pure byte arithmetic. Sub, Average and Paeth go pixel
+// by pixel, since each pixel depends on the one to its left: pixels of one or two bytes with their
+// neighbours kept in registers, those of 8- and 16-bit colour images (3 to 8 bytes) through the SSE2
+// registers where the target has them.
 #include <cstddef>
 #include <cstdint>
 

@@ -1,6 +1,7 @@
 #include "acPNGReader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <span>
 
 namespace skin {
@@ -105,8 +106,16 @@ constexpr TPass kAdam7[] = {
 
 constexpr TPass kWholeImage[] = {{0, 1, 0, 1, 0xFF}};  // not interlaced
 
-// Images of at most this much image data are inflated in one go.
-constexpr uint64_t kWholeDataLimit = 256 * 1024;
+std::span<const TPass> Passes(uint8_t interlace)
+{
+    return interlace == 1 ? std::span<const TPass>(kAdam7) : kWholeImage;
+}
+
+// Image data is inflated ahead in pieces of at most this many bytes.
+constexpr uint64_t kStageLimit = 64 * 1024;
+
+// A piece of image data inflated ahead that cannot be used as it is (see DecodeStaged).
+struct TStageFailed {};
 
 }  // namespace
 
@@ -186,16 +195,27 @@ void TPNGReader::LoadAndSwapHeader()
     FCurrentCRC = UpdateCRC(0, FHeader.ChunkType.data(), 4);
 }
 
-void TPNGReader::ReadDataAndCheckCRC()
+// The current chunk's data: where it lies when the stream keeps its bytes in memory (the header
+// has checked that they are there), else read into storage.
+std::span<const uint8_t> TPNGReader::ReadDataAndCheckCRC(std::vector<uint8_t>& storage)
 {
-    FRawBuffer.resize(FHeader.Length);
-    FStream.ReadBuffer(FRawBuffer.data(), FHeader.Length);
+    std::span<const uint8_t> data;
+    const int64_t position = FStream.Position();
+    if (const uint8_t* memory = FStream.Memory()) {
+        data = {memory + position, FHeader.Length};
+        FStream.SetPosition(position + int64_t{FHeader.Length});
+    } else {
+        storage.resize(FHeader.Length);
+        FStream.ReadBuffer(storage.data(), FHeader.Length);
+        data = storage;
+    }
     uint8_t stored[4];
     FStream.ReadBuffer(stored, sizeof stored);
-    if (!FRawBuffer.empty())  // an empty vector may have no buffer, which UpdateCRC answers with 0
-        FCurrentCRC = UpdateCRC(FCurrentCRC, FRawBuffer.data(), FRawBuffer.size());
+    if (!data.empty())  // empty data may have no address, which UpdateCRC answers with 0
+        FCurrentCRC = UpdateCRC(FCurrentCRC, data.data(), data.size());
     if (BigEndian32(stored) != FCurrentCRC)
         Fail(TPNGFault::CRCError);
+    return data;
 }
 
 // Seeks past the current chunk unread; true at IEND, a failure for an unknown critical chunk.
@@ -214,8 +234,7 @@ std::optional<TPNGReader::THeaderData> TPNGReader::ReadHeaderData()
 {
     if (!IsChunk(FHeader, "IHDR") || FHeader.Length != 13)
         return std::nullopt;
-    ReadDataAndCheckCRC();
-    const uint8_t* p = FRawBuffer.data();
+    const uint8_t* p = ReadDataAndCheckCRC(FRawBuffer).data();
     THeaderData h{BigEndian32(p), BigEndian32(p + 4), p[8], p[9], p[10], p[11], p[12]};
     if (h.Width == 0 || h.Height == 0 || h.Width > kMaxChunkLength || h.Height > kMaxChunkLength ||
         uint64_t{h.Width} * h.Height > MaxPNGPixels)
@@ -260,9 +279,9 @@ bool TPNGReader::ReadImageProperties()
     for (;;) {
         LoadAndSwapHeader();
         if (IsChunk(FHeader, "gAMA")) {
-            ReadDataAndCheckCRC();
-            if (FRawBuffer.size() >= 4)
-                p.FileGamma = static_cast<float>(BigEndian32(FRawBuffer.data()) / 100000.0);
+            const std::span<const uint8_t> data = ReadDataAndCheckCRC(FRawBuffer);
+            if (data.size() >= 4)
+                p.FileGamma = static_cast<float>(BigEndian32(data.data()) / 100000.0);
             break;
         }
         if (IsChunk(FHeader, "IEND"))
@@ -305,7 +324,7 @@ void TPNGReader::EndLoad()
     std::unique_ptr<TLZ77Decoder> decoder = std::move(FDecoder);
     FRawBuffer = {};
     FIDATData = {};
-    FWholeData = {};
+    FStaged.reset();
     for (std::vector<uint8_t>& row : FRows)
         row = {};
     FTarget.Progress(TPNGProgress::Ending, FProgressRect, "");
@@ -349,20 +368,19 @@ void TPNGReader::LoadPalette()
 {
     if (FHeader.Length == 0 || FHeader.Length % 3 != 0)
         Fail(TPNGFault::InvalidPalette);
-    ReadDataAndCheckCRC();
+    const void* data[] = {ReadDataAndCheckCRC(FRawBuffer).data()};
     if (FHeaderData.ColorType != 3)
         return;
     FSourceBPP = SetupColorDepth(FHeaderData.ColorType, FHeaderData.BitDepth);
-    const void* data[] = {FRawBuffer.data()};
     FPalette = FColorManager.CreateColorPalette(data, TRawPaletteFormat::pfInterlaced8Triple, FHeader.Length / 3, false);
 }
 
 void TPNGReader::LoadGamma()
 {
-    ReadDataAndCheckCRC();
-    if (FRawBuffer.size() < 4)
+    const std::span<const uint8_t> data = ReadDataAndCheckCRC(FRawBuffer);
+    if (data.size() < 4)
         return;
-    FColorManager.SetGamma(static_cast<float>(BigEndian32(FRawBuffer.data()) / 100000.0), 2.2f);
+    FColorManager.SetGamma(static_cast<float>(BigEndian32(data.data()) / 100000.0), 2.2f);
     FColorManager.TargetOptions.Include(TConvertOption::coApplyGamma);
     FImageProperties.Options.Include(TImageOption::ioUseGamma);
 }
@@ -371,19 +389,18 @@ void TPNGReader::LoadGamma()
 // writes every one.
 void TPNGReader::LoadBackgroundColor()
 {
-    ReadDataAndCheckCRC();
+    ReadDataAndCheckCRC(FRawBuffer);
 }
 
 // The key of grey and RGB images makes the bitmap transparent by colour; palette
 // alpha is read but not applied.
 void TPNGReader::LoadTransparency()
 {
-    ReadDataAndCheckCRC();
-    const uint8_t* p = FRawBuffer.data();
-    if (FHeaderData.ColorType == 0 && FRawBuffer.size() >= 2)
-        FTransparentColor = GreyColor(SampleLevel(BigEndian16(p), FHeaderData.BitDepth));
-    else if (FHeaderData.ColorType == 2 && FRawBuffer.size() >= 6)
-        FTransparentColor = RGBColor(p, FHeaderData.BitDepth);
+    const std::span<const uint8_t> data = ReadDataAndCheckCRC(FRawBuffer);
+    if (FHeaderData.ColorType == 0 && data.size() >= 2)
+        FTransparentColor = GreyColor(SampleLevel(BigEndian16(data.data()), FHeaderData.BitDepth));
+    else if (FHeaderData.ColorType == 2 && data.size() >= 6)
+        FTransparentColor = RGBColor(data.data(), FHeaderData.BitDepth);
 }
 
 uint32_t TPNGReader::SetupColorDepth(uint8_t colorType, uint8_t bitDepth)
@@ -425,28 +442,76 @@ void TPNGReader::LoadIDAT()
     if (FTransparentColor != PNGNoColor)
         FTarget.SetTransparentColor(FTransparentColor);
 
-    size_t length = RowBytes(FHeaderData.Width) + 1;
-    for (std::vector<uint8_t>& row : FRows)
-        row.assign(length, 0);
-    const std::span<const TPass> passes = FHeaderData.Interlace == 1 ? std::span<const TPass>(kAdam7) : kWholeImage;
-    if (!FImageDataStarted) {
-        uint64_t total = 0;
-        for (const TPass& pass : passes)
-            total += PassBytes(pass.FirstRow, pass.RowStep, pass.FirstColumn, pass.ColumnStep);
-        if (total <= kWholeDataLimit)
-            InflateWholeData(total);
+    if (FImageDataStarted) {  // image data resumed after other chunks goes on where the decoder stands
+        ClearRows();
+        DecodePasses();
+    } else {
+        FImageDataStarted = true;
+        DecodeStaged();
     }
-    FImageDataStarted = true;
-    for (const TPass& pass : passes)
-        if (FHeaderData.Width > pass.FirstColumn)
-            DecodeRows(pass.FirstRow, pass.RowStep, pass.FirstColumn, pass.ColumnStep, pass.Mask, pass.Mask == 0xFF);
     for (std::vector<uint8_t>& row : FRows)
         row = {};
-    FWholeData = {};
     while (IsChunk(FHeader, "IDAT")) {  // image data past the image: checked, not inflated
-        ReadDataAndCheckCRC();
+        ReadDataAndCheckCRC(FRawBuffer);
         LoadAndSwapHeader();
     }
+}
+
+// Both row buffers zero-filled, as they start.
+void TPNGReader::ClearRows()
+{
+    for (std::vector<uint8_t>& row : FRows)
+        row.assign(RowBytes(FHeaderData.Width) + 1, 0);
+}
+
+void TPNGReader::DecodePasses()
+{
+    for (const TPass& pass : Passes(FHeaderData.Interlace))
+        if (FHeaderData.Width > pass.FirstColumn)
+            DecodeRows(pass.FirstRow, pass.RowStep, pass.FirstColumn, pass.ColumnStep, pass.Mask, pass.Mask == 0xFF);
+}
+
+// The rows take their image data from pieces inflated ahead: zlib's fast path needs more room than
+// a short row gives, and every call costs its set-up. A piece is used only when it comes whole
+// without a fault; otherwise everything goes back to where the image data starts and the rows are
+// read again one by one, each rewriting the pixels it wrote before, so that they end as they
+// always would (the same fault after the same rows, or the same rows built from what the buffers
+// hold).
+void TPNGReader::DecodeStaged()
+{
+    const TImageDataStart start{FStream.Position(), FHeader, FCurrentCRC, FProgressRect};
+    uint64_t total = 0;
+    for (const TPass& pass : Passes(FHeaderData.Interlace))
+        total += PassBytes(pass.FirstRow, pass.RowStep, pass.FirstColumn, pass.ColumnStep);
+    FStageLeft = total;
+    FStagedSize = static_cast<size_t>(std::min(total, kStageLimit));
+    FStaged.reset(new uint8_t[FStagedSize]);
+    FStagedRead = FStagedEnd = 0;
+    ClearRows();
+    try {
+        DecodePasses();
+        FStaged.reset();
+        return;
+    } catch (const TStageFailed&) {
+    }
+    FStaged.reset();
+    Restart(start);
+    DecodePasses();
+}
+
+// The stream, the chunk, a fresh decoder, the row buffers and the progress as they were when the
+// image data started.
+void TPNGReader::Restart(const TImageDataStart& start)
+{
+    FStream.SetPosition(start.Position);
+    FHeader = start.Header;
+    FCurrentCRC = start.CRC;
+    FIDATSize = 0;
+    FCurrentSource = nullptr;
+    FDecoder = std::make_unique<TLZ77Decoder>(Z_PARTIAL_FLUSH);
+    FDecoder->DecodeInit();
+    FProgressRect = start.Progress;
+    ClearRows();
 }
 
 // Bytes of image data (filter bytes included) in the rows of one pass, or of the whole image
@@ -500,15 +565,13 @@ uint32_t TPNGReader::ReadRow(uint8_t* row, uint32_t count)
             while (FIDATSize == 0) {
                 if (!IsChunk(FHeader, "IDAT"))
                     return room;
-                ReadDataAndCheckCRC();
                 // Inflate may leave input of this chunk pending while other chunks are read.
-                FIDATData.swap(FRawBuffer);
-                FCurrentSource = FIDATData.data();
+                FCurrentSource = FIDATStart = ReadDataAndCheckCRC(FIDATData).data();
                 FIDATSize = static_cast<int32_t>(FHeader.Length);
                 LoadAndSwapHeader();
             }
         }
-        uint32_t available = static_cast<uint32_t>(FIDATData.data() + FIDATSize - FCurrentSource);
+        uint32_t available = static_cast<uint32_t>(FIDATStart + FIDATSize - FCurrentSource);
         FDecoder->Decode(FCurrentSource, out, room, available);
         room = FDecoder->GetAvailableOutput();
         if (FDecoder->ZLibResult() == Z_STREAM_END) {
@@ -522,42 +585,37 @@ uint32_t TPNGReader::ReadRow(uint8_t* row, uint32_t count)
     return 0;
 }
 
-// The next row's image data: from the data inflated at once when there is, else inflated now.
+// The next row's image data: from the pieces inflated ahead while there are, else inflated now.
 void TPNGReader::NextRow(uint8_t* row, uint32_t count)
 {
-    if (FWholeData.empty()) {
+    if (!FStaged) {
         ReadRow(row, count);
         return;
     }
-    std::copy_n(FWholeData.begin() + static_cast<ptrdiff_t>(FWholeDataRead), count, row);
-    FWholeDataRead += count;
+    while (count > 0) {
+        if (FStagedRead == FStagedEnd)
+            StageMore();
+        const uint32_t n = static_cast<uint32_t>(std::min<size_t>(count, FStagedEnd - FStagedRead));
+        std::memcpy(row, FStaged.get() + FStagedRead, n);
+        FStagedRead += n;
+        row += n;
+        count -= n;
+    }
 }
 
-// Small images inflate all their data in one go: zlib's fast path needs more room than a short
-// row gives. The data is kept only when it fills the image without a fault and without ending
-// early; otherwise the stream, the chunk and a fresh decoder go back to where the image data
-// starts and the rows are read one by one, so that they end as they always would (the same
-// fault after the same rows, or the same rows built from what the buffers hold).
-void TPNGReader::InflateWholeData(uint64_t total)
+// Inflates the next piece of image data; TStageFailed when it faults or comes short.
+void TPNGReader::StageMore()
 {
-    const int64_t position = FStream.Position();
-    const TPNGChunkHeader header = FHeader;
-    const uint32_t crc = FCurrentCRC;
-    FWholeData.resize(total);
-    FWholeDataRead = 0;
+    const size_t size = static_cast<size_t>(std::min<uint64_t>(FStageLeft, FStagedSize));
     try {
-        if (ReadRow(FWholeData.data(), static_cast<uint32_t>(total)) == 0)
-            return;
+        if (size == 0 || ReadRow(FStaged.get(), static_cast<uint32_t>(size)) != 0)
+            throw TStageFailed();
     } catch (...) {  // whatever it is, the rows read one by one meet it again at their own time
+        throw TStageFailed();
     }
-    FWholeData.clear();
-    FStream.SetPosition(position);
-    FHeader = header;
-    FCurrentCRC = crc;
-    FIDATSize = 0;
-    FCurrentSource = nullptr;
-    FDecoder = std::make_unique<TLZ77Decoder>(Z_PARTIAL_FLUSH);
-    FDecoder->DecodeInit();
+    FStageLeft -= size;
+    FStagedRead = 0;
+    FStagedEnd = size;
 }
 
 }  // namespace skin

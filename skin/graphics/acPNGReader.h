@@ -133,9 +133,16 @@ private:
         uint32_t Width, Height;
         uint8_t BitDepth, ColorType, Compression, Filter, Interlace;
     };
+    // Where the image data starts, to read it again.
+    struct TImageDataStart {
+        int64_t Position;  // of the stream, after the first image-data chunk's header
+        TPNGChunkHeader Header;
+        uint32_t CRC;
+        TPNGRect Progress;
+    };
 
     void LoadAndSwapHeader();
-    void ReadDataAndCheckCRC();
+    std::span<const uint8_t> ReadDataAndCheckCRC(std::vector<uint8_t>& storage);
     bool SkipChunk();
     std::optional<THeaderData> ReadHeaderData();
     void LoadChunks();
@@ -145,12 +152,16 @@ private:
     void LoadBackgroundColor();
     void LoadTransparency();
     void LoadIDAT();
+    void ClearRows();
+    void DecodePasses();
+    void DecodeStaged();
+    void Restart(const TImageDataStart& start);
     void DecodeRows(uint32_t firstRow, uint32_t rowStep, uint32_t firstColumn, uint32_t columnStep, uint8_t mask,
                     bool movesProgress);
     uint64_t PassBytes(uint32_t firstRow, uint32_t rowStep, uint32_t firstColumn, uint32_t columnStep) const;
     uint64_t PassWidth(uint32_t firstColumn, uint32_t columnStep) const;
-    void InflateWholeData(uint64_t total);
     void NextRow(uint8_t* row, uint32_t count);
+    void StageMore();
     uint32_t ReadRow(uint8_t* row, uint32_t count);
     uint32_t SetupColorDepth(uint8_t colorType, uint8_t bitDepth);
     uint64_t RowBytes(uint64_t width) const;
@@ -164,11 +175,14 @@ private:
     int64_t FBasePosition = 0;
     std::unique_ptr<TLZ77Decoder> FDecoder;
     int32_t FIDATSize = 0;
-    std::vector<uint8_t> FRawBuffer;
-    std::vector<uint8_t> FIDATData;  // the image-data chunk being inflated
+    std::vector<uint8_t> FRawBuffer;  // the data of other chunks, when the stream is not in memory
+    std::vector<uint8_t> FIDATData;  // the same for image-data chunks
+    const uint8_t* FIDATStart = nullptr;  // the image-data chunk being inflated
     bool FImageDataStarted = false;  // the decoder has been given image data
-    std::vector<uint8_t> FWholeData;  // a small image's data inflated at once, else empty
-    size_t FWholeDataRead = 0;
+    std::unique_ptr<uint8_t[]> FStaged;  // image data inflated ahead of the rows, or none
+    size_t FStagedSize = 0;
+    size_t FStagedRead = 0, FStagedEnd = 0;  // the part of FStaged not yet given to rows
+    uint64_t FStageLeft = 0;  // image data not yet inflated ahead
     const uint8_t* FCurrentSource = nullptr;
     TPNGChunkHeader FHeader;
     uint32_t FCurrentCRC = 0;

@@ -10,17 +10,25 @@ namespace skin {
 
 class TStreamBytes : public TByteStream {
 public:
-    explicit TStreamBytes(vcl::TStream* stream) : FStream(stream) {}
+    explicit TStreamBytes(vcl::TStream* stream)
+        : FStream(stream), FMemoryStream(dynamic_cast<vcl::TCustomMemoryStream*>(stream))
+    {
+    }
 
     int64_t Read(void* buffer, int64_t count) override { return FStream->Read(buffer, count); }
     void ReadBuffer(void* buffer, int64_t count) override { FStream->ReadBuffer(buffer, count); }
     void WriteBuffer(const void* buffer, int64_t count) override { FStream->WriteBuffer(buffer, count); }
+    const uint8_t* Memory() override
+    {
+        return FMemoryStream ? static_cast<const uint8_t*>(FMemoryStream->Memory()) : nullptr;
+    }
     int64_t Position() override { return FStream->Position(); }
     void SetPosition(int64_t position) override { FStream->SetPosition(position); }
     int64_t Size() override { return FStream->Size(); }
 
 private:
     vcl::TStream* FStream;
+    vcl::TCustomMemoryStream* FMemoryStream;  // the same stream when it is one, else null
 };
 
 // The bytes a memory stream holds.

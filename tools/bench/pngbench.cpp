@@ -3,8 +3,10 @@
 // gives (B, G, R order, palette indices, 16-bit samples reduced to 8). Both decode into a new image
 // and release it. First every file is decoded once by both and the pixels compared; then each set
 // is timed, our pass and libpng's in turn, and the medians per image are printed with their ratio.
-// Run from the folder that holds bench.txt (tools/bench.sh does): png_bench [--runs N]
+// With --stages it times instead the parts of our load (PrintStages).
+// Run from the folder that holds bench.txt (tools/bench.sh does): png_bench [--runs N] [--stages]
 #include "skin/graphics/acPNG.h"
+#include "skin/graphics/acStreamBytes.h"
 #include "vcl/classes.h"
 
 #include <png.h>
@@ -30,6 +32,7 @@ using vcl::TObjectPtr;
 constexpr int kWarmUpPasses = 3;
 constexpr double kSecondsPerSet = 1.5;  // for each decoder, unless --runs says otherwise
 constexpr int kMinRuns = 15, kMaxRuns = 301;
+constexpr int kStageRuns = 31;  // of each stage with --stages
 
 [[noreturn]] void Fail(const std::string& message)
 {
@@ -280,18 +283,86 @@ TResult Measure(const TSet& set, int runs)
     return {Median(oursTimes), Median(libpngTimes), runs};
 }
 
+// --- where our time goes (--stages) ---
+
+// The rows of an image in plain memory, as the reader's core writes them.
+class TMemoryTarget : public skin::TPNGTarget {
+public:
+    void Clear() override { FBits = 0; }
+    bool HasPixelFormat() override { return FBits != 0; }
+    void SetPixelFormat(int bitsPerPixel) override { FBits = bitsPerPixel; }
+    void SetPalette(const skin::TRawPalette&) override {}
+    void SetSize(uint32_t width, uint32_t height) override
+    {
+        FStride = (size_t(width) * size_t(FBits) + 31) / 32 * 4;
+        FPixels.reset(new uint8_t[FStride * height]);
+    }
+    void SetTransparentColor(uint32_t) override {}
+    uint8_t* ScanLine(uint32_t row) override { return FPixels.get() + row * FStride; }
+    void Progress(skin::TPNGProgress, const skin::TPNGRect&, const char*) override {}
+
+private:
+    int FBits = 0;
+    size_t FStride = 0;
+    std::unique_ptr<uint8_t[]> FPixels;
+};
+
+// The reader's core alone: chunks, inflation, filters and conversion into plain memory.
+void DecodeCore(const TFile& file)
+{
+    file.Stream->SetPosition(0);
+    skin::TStreamBytes bytes(file.Stream.get());
+    skin::TColorManager colours;
+    TMemoryTarget target;
+    skin::TImageProperties properties;
+    skin::TPNGReader(bytes, colours, target, properties).Load();
+}
+
+// The load as the skin takes its images: decoded, then copied into a bitmap of its own (a DIB section).
+void DecodeAndCopy(const TFile& file)
+{
+    vcl::TBitmap copy;
+    copy.Assign(DecodeOurs(file).get());
+}
+
+void PrintStages(const std::vector<TSet>& sets, int runs)
+{
+    std::printf("Where our time goes, per image (medians of %d runs): the reader's core into plain memory,\n"
+                "the load timed above, and the load with a copy into a bitmap, as the skin takes its images.\n\n",
+                runs);
+    std::printf("%-28s %12s %12s %12s\n", "set", "core (us)", "load (us)", "+ copy (us)");
+    for (const TSet& set : sets) {
+        auto median = [&](auto stage) {
+            std::vector<double> times;
+            for (int i = 0; i < runs; ++i)
+                times.push_back(Pass(set, stage));
+            return Median(times) * 1e6;
+        };
+        const double core = median(DecodeCore);
+        const double load = median([](const TFile& file) { DecodeOurs(file); });
+        std::printf("%-28s %12.1f %12.1f %12.1f\n", set.Label.c_str(), core, load, median(DecodeAndCopy));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     int runs = 0;
+    bool stages = false;
     for (int i = 1; i < argc; ++i) {
         if (std::string(argv[i]) == "--runs" && i + 1 < argc)
             runs = std::atoi(argv[++i]);
+        else if (std::string(argv[i]) == "--stages")
+            stages = true;
         else
-            Fail(std::string("unknown argument ") + argv[i] + " (png_bench [--runs N])");
+            Fail(std::string("unknown argument ") + argv[i] + " (png_bench [--runs N] [--stages])");
     }
     const std::vector<TSet> sets = ReadSets();
+    if (stages) {
+        PrintStages(sets, runs > 0 ? runs : kStageRuns);
+        return 0;
+    }
     size_t files = 0;
     for (const TSet& set : sets)
         for (const TFile& file : set.Files) {

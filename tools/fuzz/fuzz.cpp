@@ -15,7 +15,8 @@ class EShortRead : public std::exception {};
 
 class TMemory : public skin::TByteStream {
 public:
-    TMemory(const uint8_t* data, size_t size) : FData(data, data + size) {}
+    // inPlace: the stream shows its bytes in memory, and the PNG reader takes its chunks there.
+    TMemory(const uint8_t* data, size_t size, bool inPlace = false) : FData(data, data + size), FInPlace(inPlace) {}
     int64_t Read(void* buffer, int64_t count) override
     {
         const int64_t n = std::clamp<int64_t>(int64_t(FData.size()) - FPosition, 0, count);
@@ -30,6 +31,7 @@ public:
             throw EShortRead();
     }
     void WriteBuffer(const void*, int64_t) override { __builtin_trap(); }
+    const uint8_t* Memory() override { return FInPlace ? FData.data() : nullptr; }
     int64_t Position() override { return FPosition; }
     void SetPosition(int64_t position) override
     {
@@ -41,6 +43,7 @@ public:
 
 private:
     std::vector<uint8_t> FData;
+    bool FInPlace;
     int64_t FPosition = 0;
 };
 
@@ -70,17 +73,20 @@ private:
     std::vector<std::vector<uint8_t>> FRows;
 };
 
+// Each input is read from a stream that copies its chunks out and from one that shows them in place.
 void Run(const uint8_t* data, size_t size)
 {
-    TMemory stream(data, size);
-    skin::TColorManager colours;
-    TRows rows;
-    skin::TImageProperties properties;
-    try {
-        skin::TPNGReader(stream, colours, rows, properties).Load();
-    } catch (const skin::EPNGFault&) {
-    } catch (const skin::EColorConversionFault&) {
-    } catch (const EShortRead&) {
+    for (const bool inPlace : {false, true}) {
+        TMemory stream(data, size, inPlace);
+        skin::TColorManager colours;
+        TRows rows;
+        skin::TImageProperties properties;
+        try {
+            skin::TPNGReader(stream, colours, rows, properties).Load();
+        } catch (const skin::EPNGFault&) {
+        } catch (const skin::EColorConversionFault&) {
+        } catch (const EShortRead&) {
+        }
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace vcl;
 using namespace graphics_test;
 
@@ -19,6 +21,19 @@ std::vector<uint32_t> DibColors(TBitmap& bitmap)
 }
 
 bool BitAt(const uint8_t* row, size_t bit) { return (row[bit / 8] >> (7 - bit % 8)) & 1; }
+
+// A bitmap filled as a decoder fills one: new pixels through the rows NewPixels answers.
+class TDecodedBitmap : public TBitmap {
+public:
+    // 2 x 2 pf32bit: row 0 holds First and Second, row 1 stays as NewPixels made it.
+    void Decode(uint32_t First, uint32_t Second)
+    {
+        SetPixelFormat(TPixelFormat::pf32bit);
+        const TPixelRows rows = NewPixels(2, 2);
+        std::memcpy(rows.Row(0), &First, 4);
+        std::memcpy(rows.Row(0) + 4, &Second, 4);
+    }
+};
 
 }  // namespace
 
@@ -272,4 +287,76 @@ TEST(BitmapDraw, StraightAlphaBlendsOverTheCanvas)
     EXPECT_EQ((pixel >> 16) & 0xFF, 255u);
     EXPECT_NEAR(double((pixel >> 8) & 0xFF), 127, 1);
     EXPECT_NEAR(double(pixel & 0xFF), 127, 1);
+}
+
+TEST(BitmapNewPixels, CopiesReadThePixelsWithoutAHandle)
+{
+    TDecodedBitmap decoded;
+    decoded.Decode(0x80102030, 0xFF405060);
+    EXPECT_FALSE(decoded.HandleAllocated());
+
+    TBitmap copy;
+    copy.Assign(&decoded);
+    TBitmap saved;
+    {
+        TMemoryStream stream;
+        decoded.SaveToStream(&stream);
+        stream.SetPosition(0);
+        saved.LoadFromStream(&stream);
+    }
+    EXPECT_FALSE(decoded.HandleAllocated()) << "copying and saving need no GDI bitmap";
+    for (TBitmap* bitmap : {&copy, &saved}) {
+        EXPECT_EQ(Pixel32(*bitmap, 0, 0), 0x80102030u);
+        EXPECT_EQ(Pixel32(*bitmap, 1, 0), 0xFF405060u);
+        EXPECT_EQ(Pixel32(*bitmap, 1, 1), 0u) << "new pixels are zero";
+    }
+
+    decoded.SetPixelFormat(TPixelFormat::pf24bit);
+    EXPECT_EQ(Pixel24(decoded, 0, 0), 0x102030u);
+}
+
+TEST(BitmapNewPixels, ScanLinesHandleAndCanvasMoveThePixelsIntoADib)
+{
+    const std::vector<std::function<void(TBitmap&)>> uses = {
+        [](TBitmap& b) { b.ScanLine(1); },
+        [](TBitmap& b) { b.Handle(); },
+        [](TBitmap& b) { b.Canvas()->Pixels(0, 0); },
+        [](TBitmap& b) {
+            TBitmap target;
+            target.SetSize(2, 2);
+            target.Canvas()->Draw(0, 0, &b);
+        },
+        [](TBitmap& b) { DeleteObject(b.ReleaseHandle()); },
+    };
+    for (size_t i = 0; i < uses.size(); ++i) {
+        TDecodedBitmap decoded;
+        decoded.Decode(0x00112233, 0x00445566);
+        uses[i](decoded);
+        if (decoded.Empty())  // the handle went to the caller
+            continue;
+        EXPECT_TRUE(decoded.HandleAllocated()) << "use " << i;
+        EXPECT_EQ(Pixel32(decoded, 0, 0), 0x00112233u) << "use " << i;
+        EXPECT_EQ(decoded.Canvas()->Pixels(1, 0), TColor(0x665544)) << "use " << i;
+        EXPECT_EQ(Pixel32(decoded, 0, 1), 0u) << "use " << i;
+    }
+}
+
+TEST(BitmapNewPixels, ACanvasDrawsOnTheNewPixels)
+{
+    for (const bool locked : {false, true}) {
+        TDecodedBitmap decoded;
+        decoded.Decode(0x00112233, 0x00445566);
+        decoded.Canvas()->FillRect(Rect(0, 0, 2, 2));  // the canvas has a DC before the next image
+        if (locked)
+            decoded.Canvas()->Lock();
+        decoded.Decode(0x00778899, 0x00AABBCC);
+        EXPECT_EQ(decoded.HandleAllocated(), locked) << "a locked canvas keeps its DC and its DIB";
+
+        decoded.Canvas()->Brush()->SetColor(clRed);
+        decoded.Canvas()->FillRect(Rect(1, 0, 2, 1));
+        EXPECT_EQ(Pixel32(decoded, 0, 0), 0x00778899u) << "locked " << locked;
+        EXPECT_EQ(Pixel32(decoded, 1, 0) & 0xFFFFFF, 0xFF0000u) << "locked " << locked;
+        if (locked)
+            decoded.Canvas()->Unlock();
+    }
 }

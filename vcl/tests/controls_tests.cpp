@@ -1,5 +1,6 @@
 // The control model under a real display: the message chain, property-change messages, painting
-// of graphic children, mouse routing, focus and alignment.
+// of graphic children, mouse routing, a user's real clicks and typing, focus and alignment.
+#include "user_input.h"
 #include "windowing_fixtures.h"
 
 #include "vcl/stdctrls.h"
@@ -531,6 +532,40 @@ TEST_F(WindowTest, GraphicChildClicksOnlyWhenReleasedInside)
     ASSERT_EQ(2u, downs.size());
     EXPECT_EQ(5, downs[0].x) << "child coordinates";
     EXPECT_EQ(5, downs[0].y);
+}
+
+// The user input fixture drives the program as a user does: a point on the screen is the same
+// point for the X server and for Wine; a click reaches the control under it at its own
+// coordinates, and typing and keys reach the focused edit.
+TEST_F(WindowTest, AUsersClickAndTypingReachTheControlsUnderThePointerAndTheFocus)
+{
+    TForm* form = NewForm();
+    auto* panel = NewChild<TTestPanel>(form, 10, 10, 200, 100, clBlue);
+    auto* child = NewChild<TColorBlock>(panel, 50, 20, 40, 30);
+    auto* edit = NewChild<TEdit>(form, 10, 130, 150, 24, clWindow);
+    std::vector<POINT> downs;
+    child->SetOnMouseDown(TMouseEvent([&](TObject*, TMouseButton, TShiftState, int x, int y) {
+        downs.push_back({x, y});
+    }));
+    ShowAndPaint(form);
+    testsupport::UserInput input;
+
+    const POINT at = testsupport::ScreenPointOf(panel->Handle(), POINT{55, 27});
+    input.Move(at);
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        return cursor.x == at.x && cursor.y == at.y;
+    })) << "the pointer where the X server put it";
+    input.Click(at);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !downs.empty(); }));
+    EXPECT_EQ(downs[0].x, 5) << "child coordinates";
+    EXPECT_EQ(downs[0].y, 7);
+
+    edit->SetFocus();
+    input.Type("Zirvane 12");
+    input.Key("BackSpace");
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return edit->Text() == L"Zirvane 1"; })) << edit->Text();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,10 +1,12 @@
-// Message boxes through the seam, and actions.
+// Message boxes and the colour dialog through the seams, the clipboard, and actions.
 #include "windowing_fixtures.h"
 
 #include "vcl/actnlist.h"
+#include "vcl/clipbrd.h"
 #include "vcl/dialogs.h"
 #include "vcl/stdctrls.h"
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -203,4 +205,82 @@ TEST_F(WindowTest, AnIdlePassUpdatesTheActionsOfShowingControlsBeforeOnIdle)
     EXPECT_EQ(action, updated[0]);
     EXPECT_FALSE(button->Enabled());
     EXPECT_EQ(0, hiddenUpdates);
+}
+
+namespace {
+
+// Answers the colour dialog in place of the user, keeping what it was asked.
+class TColorChooser {
+public:
+    explicit TColorChooser(bool choose) : FSaved(Seams())
+    {
+        Seams().ChooseColor = [this, choose](CHOOSECOLORW& choice) {
+            Asked = choice;
+            std::copy(choice.lpCustColors, choice.lpCustColors + 16, AskedCustom);
+            choice.rgbResult = RGB(1, 2, 3);
+            choice.lpCustColors[1] = RGB(0, 0x80, 0xFF);
+            return choose;
+        };
+    }
+    ~TColorChooser() { Seams() = FSaved; }
+    TColorChooser(const TColorChooser&) = delete;
+    TColorChooser& operator=(const TColorChooser&) = delete;
+    CHOOSECOLORW Asked{};
+    COLORREF AskedCustom[16] = {};
+
+private:
+    TSystemSeams FSaved;
+};
+
+}  // namespace
+
+TEST_F(WindowTest, ColorDialogAsksTheSeamAndTakesTheChoice)
+{
+    TForm* form = NewForm();
+    auto* dialog = Create<TColorDialog>(form);
+    dialog->SetColor(clRed);
+    dialog->CustomColors()->Add(L"FF8000");
+    dialog->SetOptions({TColorDialogOption::cdFullOpen, TColorDialogOption::cdShowHelp});
+    std::vector<String> events;
+    dialog->SetOnShow(TNotifyEvent([&](TObject*) { events.push_back(L"show"); }));
+    dialog->SetOnClose(TNotifyEvent([&](TObject*) { events.push_back(L"close"); }));
+    TColorChooser chooser(true);
+    ASSERT_TRUE(dialog->Execute());
+    EXPECT_EQ(RGB(255, 0, 0), chooser.Asked.rgbResult);
+    EXPECT_EQ(DWORD(CC_RGBINIT | CC_FULLOPEN | CC_SHOWHELP), chooser.Asked.Flags);
+    EXPECT_EQ(RGB(0xFF, 0x80, 0), chooser.AskedCustom[0]) << "RRGGBB, red first";
+    EXPECT_EQ(RGB(255, 255, 255), chooser.AskedCustom[1]) << "a missing custom colour is white";
+    EXPECT_EQ(TColor(RGB(1, 2, 3)), dialog->Color());
+    ASSERT_EQ(16, dialog->CustomColors()->Count());
+    EXPECT_EQ(L"FF8000", dialog->CustomColors()->Strings(0));
+    EXPECT_EQ(L"0080FF", dialog->CustomColors()->Strings(1));
+    EXPECT_EQ(L"FFFFFF", dialog->CustomColors()->Strings(15));
+    EXPECT_EQ((std::vector<String>{L"show", L"close"}), events);
+}
+
+TEST_F(WindowTest, ACancelledColorDialogKeepsTheColourButReturnsTheCustomColours)
+{
+    TForm* form = NewForm();
+    auto* dialog = Create<TColorDialog>(form);
+    dialog->SetColor(clNavy);
+    dialog->SetOptions({TColorDialogOption::cdPreventFullOpen});
+    TColorChooser chooser(false);
+    EXPECT_FALSE(dialog->Execute());
+    EXPECT_EQ(DWORD(CC_RGBINIT | CC_PREVENTFULLOPEN), chooser.Asked.Flags);
+    EXPECT_EQ(clNavy, dialog->Color());
+    ASSERT_EQ(16, dialog->CustomColors()->Count());
+    EXPECT_EQ(L"0080FF", dialog->CustomColors()->Strings(1));
+}
+
+TEST_F(WindowTest, ClipboardTextRoundTripsAndAnEmptyClipboardHasNoText)
+{
+    const String text = L"Zirvane \u00c4\u00d6 0xFF";
+    Clipboard()->SetAsText(text);
+    EXPECT_TRUE(Clipboard()->HasFormat(CF_UNICODETEXT));
+    EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT)) << "the system converts it";
+    EXPECT_EQ(text, Clipboard()->AsText());
+    Clipboard()->Clear();
+    EXPECT_FALSE(Clipboard()->HasFormat(CF_UNICODETEXT));
+    EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
+    EXPECT_EQ(L"", Clipboard()->AsText());
 }

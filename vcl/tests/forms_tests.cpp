@@ -459,3 +459,16 @@ TEST_F(WindowTest, IconsGoToTheirWindows)
               reinterpret_cast<LRESULT>(Application->Icon()->Handle()));
     Application->SetIcon(&saved);
 }
+
+TEST_F(WindowTest, AFormsMonitorHoldsIt)
+{
+    TForm* form = NewForm();
+    ShowAndPaint(form);
+    ASSERT_GE(Screen->MonitorCount(), 1);
+    TMonitor* monitor = form->Monitor();
+    ASSERT_NE(nullptr, monitor);
+    EXPECT_EQ(monitor, Screen->Monitors(monitor->MonitorNum()));
+    EXPECT_TRUE(monitor->BoundsRect().Contains(form->BoundsRect().CenterPoint()));
+    EXPECT_TRUE(monitor->Primary());
+    EXPECT_EQ(TRect(0, 0, Screen->Width(), Screen->Height()), monitor->BoundsRect());
+}

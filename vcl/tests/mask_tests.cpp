@@ -145,3 +145,60 @@ TEST_F(MaskEditTest, PasteTypesTheClipboardsCharacters)
     EXPECT_EQ(L"55512345", edit->Text());
     EXPECT_EQ(1, Changes) << "a paste is one change";
 }
+
+TEST_F(MaskEditTest, ARefusedKeyBeepsThroughTheSeam)
+{
+    const TSystemSeams saved = Seams();
+    std::vector<UINT> beeps;
+    Seams().MessageBeep = [&](UINT type) { beeps.push_back(type); };
+    TMaskEdit* edit = NewMaskEdit(L"99;0;_");
+    Type(edit, L"x5y");
+    Seams() = saved;
+    EXPECT_EQ((std::vector<UINT>{0, 0}), beeps);
+    EXPECT_EQ(L"5_", edit->EditText());
+}
+
+namespace {
+
+// Records the texts the masked edit gives its window.
+class TTextRecordingMaskEdit : public TMaskEdit {
+    CL_CLASS(TTextRecordingMaskEdit, TMaskEdit)
+public:
+    using TMaskEdit::TMaskEdit;
+    std::vector<String> Written;
+    void WndProc(TMessage& Message) override
+    {
+        if (Message.Msg == WM_SETTEXT)
+            Written.push_back(reinterpret_cast<const wchar_t*>(Message.LParam));
+        TMaskEdit::WndProc(Message);
+    }
+};
+
+}  // namespace
+
+TEST_F(MaskEditTest, TheHexAndDateMasks)
+{
+    TForm* form = NewForm();
+    auto* hex = NewChild<TTextRecordingMaskEdit>(form, 10, 10, 150, 21, clWindow);
+    hex->SetEditMask(L"AAAAAA;1; ");
+    EXPECT_EQ(6, hex->Mask().Length());
+    EXPECT_EQ(L' ', hex->Mask().Blank());
+    EXPECT_EQ(L"      ", hex->EditText());
+    hex->SetCharCase(TEditCharCase::ecUpperCase);
+    ShowAndPaint(form);
+    hex->SetFocus();
+    hex->Written.clear();
+    Type(hex, L"ff0a");
+    EXPECT_EQ(L"FF0A  ", hex->EditText());
+    EXPECT_EQ(L"FF0A", hex->Text());
+    // The edit writes its text itself, so the case is its own doing, not the window style's.
+    ASSERT_FALSE(hex->Written.empty());
+    EXPECT_EQ(L"F     ", hex->Written.front());
+
+    TMaskEdit* date = NewMaskEdit(L"!99/99/9999;1; ");
+    EXPECT_TRUE(date->Mask().LeadingBlanks());
+    EXPECT_EQ(L"  /  /    ", date->EditText());
+    Type(date, L"31122024");
+    EXPECT_EQ(L"31/12/2024", date->EditText());
+    EXPECT_EQ(L"31/12/2024", date->Text());
+}

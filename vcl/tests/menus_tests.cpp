@@ -655,3 +655,33 @@ TEST_F(MenuWindowTest, ContextMenuPopsUpForTheControlUnderTheMouse)
     panelMenu->Free();
     EXPECT_EQ(nullptr, panel->PopupMenu());
 }
+
+TEST_F(MenuWindowTest, AShortcutKeyFromTheLoopClicksItsItemHiddenOrNot)
+{
+    TForm* form = NewForm();
+    auto* edit = NewChild<TEdit>(form, 10, 10, 100, 22, clWindow);
+    auto* popup = Create<TPopupMenu>(form);
+    form->SetPopupMenu(popup);
+    TMenuItem* ok = NewItem(form, L"OK1", popup->Items());
+    ok->SetShortCut(ShortCut(VK_RETURN, {}));
+    ok->SetVisible(false);
+    TMenuItem* cancel = NewItem(form, L"Cancel1", popup->Items());
+    cancel->SetShortCut(ShortCut(VK_ESCAPE, {}));
+    cancel->SetEnabled(false);
+    auto* menu = Create<TMainMenu>(form);
+    TMenuItem* save = NewItem(form, L"nSave", menu->Items());
+    save->SetShortCut(ShortCut(VK_F2, {}));
+    form->SetMenu(menu);
+    std::vector<String> clicked;
+    for (TMenuItem* item : {ok, cancel, save})
+        item->SetOnClick(TNotifyEvent([&, item](TObject*) { clicked.push_back(item->Name()); }));
+    ShowAndPaint(form);
+    edit->SetFocus();
+    for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_ESCAPE), WPARAM(VK_F2), WPARAM(0x41)}) {
+        PostMessageW(edit->Handle(), WM_KEYDOWN, key, 1);
+        PostMessageW(edit->Handle(), WM_KEYUP, key, 1);
+    }
+    testsupport::PumpFor(40);
+    EXPECT_EQ((std::vector<String>{L"OK1", L"nSave"}), clicked) << "a disabled item takes no key";
+    EXPECT_EQ(L"a", edit->Text()) << "other keys reach the edit";
+}

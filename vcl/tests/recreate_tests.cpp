@@ -2,6 +2,7 @@
 // scroll position, children and the focus.
 #include "windowing_fixtures.h"
 
+#include "vcl/comctrls.h"
 #include "vcl/stdctrls.h"
 
 #include <functional>
@@ -11,11 +12,6 @@ using namespace vcl;
 using namespace wintest;
 
 namespace {
-
-LRESULT Send(TWinControl* control, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return SendMessageW(control->Handle(), msg, wParam, lParam);
-}
 
 String WindowText(HWND wnd)
 {
@@ -39,6 +35,14 @@ T* Make(TForm* form, int height = 25)
     control->SetParent(form);
     control->SetBounds(10, 10, 150, height);
     return control;
+}
+
+// A click through the application's loop.
+void Click(TWinControl* control, const TPoint& point)
+{
+    PostMessageW(control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(point.x, point.y));
+    PostMessageW(control->Handle(), WM_LBUTTONUP, 0, PointToLParam(point.x, point.y));
+    testsupport::PumpFor(30);
 }
 
 void FillItems(TStrings* items, int count)
@@ -160,6 +164,55 @@ const RecreateCase Cases[] = {
          HWND child = GetWindow(c->Handle(), GW_CHILD);
          return WindowText(c->Handle()) + L" > " + WindowText(child) + (IsWindowVisible(child) ? L" shown" : L" hidden");
      }},
+    {"tab control: tabs and the tab the user chose",
+     [](TForm* form) {
+         auto* tabs = Make<TTabControl>(form, 80);
+         FillItems(tabs->Tabs(), 3);
+         Click(tabs, tabs->TabRect(2).CenterPoint());
+         return tabs;
+     },
+     [](TWinControl* c) { return Num(Send(c, TCM_GETITEMCOUNT)) + L" tabs, " + Num(Send(c, TCM_GETCURSEL)); }},
+    {"page control: the page the user chose",
+     [](TForm* form) {
+         auto* pages = Make<TPageControl>(form, 80);
+         for (int i = 0; i < 3; ++i)
+             Create<TTabSheet>(form)->SetPageControl(pages);
+         pages->SetActivePageIndex(0);
+         Click(pages, pages->TabRect(1).CenterPoint());
+         return pages;
+     },
+     [](TWinControl* c) {
+         auto* pages = static_cast<TPageControl*>(c);
+         HWND page = pages->ActivePage()->Handle();
+         return Num(Send(c, TCM_GETCURSEL)) + L" chosen, page " + Num(pages->ActivePageIndex()) +
+                (IsWindowVisible(page) ? L" shown" : L" hidden");
+     }},
+    {"up-down: the position the user clicked to",
+     [](TForm* form) {
+         auto* updown = Make<TUpDown>(form, 24);
+         updown->SetWidth(17);
+         Click(updown, TPoint(8, 2));
+         return updown;
+     },
+     [](TWinControl* c) { return Num(Send(c, UDM_GETPOS32)); }},
+    {"tool bar: a check button the user pressed",
+     [](TForm* form) {
+         auto* bar = Make<TToolBar>(form, 29);
+         for (int i = 0; i < 2; ++i)
+             Create<TToolButton>(form)->SetParent(bar);
+         bar->Buttons(1)->SetStyle(TToolButtonStyle::tbsCheck);
+         Click(bar, bar->Buttons(1)->BoundsRect().CenterPoint());
+         return bar;
+     },
+     [](TWinControl* c) { return Num(Send(c, TB_BUTTONCOUNT)) + L" buttons, " + Num(Send(c, TB_ISBUTTONCHECKED, 1)); }},
+    {"extended combo box: items and the chosen item",
+     [](TForm* form) {
+         auto* combo = Make<TComboBoxEx>(form);
+         FillItems(combo->Items(), 5);
+         Send(combo, CB_SETCURSEL, 3);
+         return combo;
+     },
+     [](TWinControl* c) { return Num(Send(c, CB_GETCOUNT)) + L" items, " + Num(Send(c, CB_GETCURSEL)); }},
 };
 
 }  // namespace

@@ -12,11 +12,6 @@ using testsupport::PumpFor;
 
 namespace {
 
-LRESULT Send(TWinControl* control, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    return SendMessageW(control->Handle(), msg, wParam, lParam);
-}
-
 // A press and release of the left button at a client point, as the window sees them.
 void ClickAt(TWinControl* control, const TPoint& p)
 {

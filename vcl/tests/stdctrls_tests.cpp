@@ -371,3 +371,22 @@ TEST_F(WindowTest, ComboTellsDropDownAndCloseUp)
     PumpFor(20);
     EXPECT_EQ((std::vector<String>{L"drop", L"close"}), events);
 }
+
+TEST_F(WindowTest, AutoSelectSelectsAnEditEnteredByTheKeyboard)
+{
+    TForm* form = NewForm();
+    auto* first = NewChild<TEdit>(form, 10, 10, 100, 22, clWindow);
+    auto* selecting = NewChild<TEdit>(form, 10, 40, 100, 22, clWindow);
+    auto* keeping = NewChild<TEdit>(form, 10, 70, 100, 22, clWindow);
+    selecting->SetText(L"Zirvane");
+    keeping->SetText(L"Zirvane");
+    keeping->SetAutoSelect(false);
+    ShowAndPaint(form);
+    first->SetFocus();
+    for (TEdit* edit : {selecting, keeping}) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+        testsupport::PumpFor(20);
+        ASSERT_TRUE(edit->Focused());
+        EXPECT_EQ(edit == selecting ? 7 : 0, edit->SelLength()) << edit->AutoSelect();
+    }
+}

@@ -241,3 +241,29 @@ TEST(Files, ParamStrZeroIsTheProgram)
     EXPECT_EQ(UpperCase(ExtractFileExt(ParamStr(0))), L".EXE");
     EXPECT_EQ(ParamStr(ParamCount() + 1), L"");
 }
+
+TEST_F(FormatTest, ExtendedValuesKeepTheirWholeMantissa)
+{
+    const Extended third = 1.0L / 3;
+    EXPECT_EQ(L"0.333333333333333333", FloatToStrF(third, TFloatFormat::ffGeneral, 18, 0));
+    EXPECT_EQ(L"0.333333333333333315", FloatToStrF(1.0 / 3, TFloatFormat::ffGeneral, 18, 0)) << "a double's digits";
+    // 2^63 + 1 is exact in an extended value and beyond a double.
+    const Extended big = 9223372036854775809.0L;
+    EXPECT_EQ(L"9,223,372,036,854,775,809", FormatFloat(L"#,##0", big));
+    EXPECT_EQ(L"2.063", FormatFloat(L"0.000", 2.0625L)) << "halves away from zero";
+    EXPECT_EQ(L"-0.5", FormatFloat(L"0.0;-0.0", -0.5L));
+
+    Extended parsed = 0;
+    ASSERT_TRUE(TryStrToFloat(L" 9223372036854775809 ", parsed));
+    EXPECT_EQ(big, parsed);
+    EXPECT_EQ(1.0L / 10, StrToExtended(L"0.1"));
+    EXPECT_NE(static_cast<Extended>(0.1), StrToExtended(L"0.1"));
+    for (const wchar_t* text : {L"", L"abc", L"1e99999", L"1,5", L"0x10"})
+        EXPECT_FALSE(TryStrToFloat(text, parsed)) << testing::PrintToString(String(text));
+    EXPECT_THROW(StrToExtended(L"1.2.3"), EConvertError);
+
+    TFormatSettings comma = TFormatSettings::Invariant();
+    comma.DecimalSeparator = L',';
+    EXPECT_EQ(2.5L, StrToExtended(L"2,5", comma));
+    EXPECT_EQ(L"2,50", FloatToStrF(2.5L, TFloatFormat::ffFixed, 18, 2, comma));
+}

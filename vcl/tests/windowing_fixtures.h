@@ -68,6 +68,12 @@ public:
     }
 };
 
+// A message sent straight to a control's window.
+inline LRESULT Send(TWinControl* control, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return SendMessageW(control->Handle(), msg, wParam, lParam);
+}
+
 // Every test starts from an initialised application and frees the forms it made.
 class WindowTest : public ::testing::Test {
 protected:

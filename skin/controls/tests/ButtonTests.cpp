@@ -1,8 +1,9 @@
 // The skinned push, bitmap and speed buttons and their glyph painter: the state a push button shows
-// and the colours of each state, window regions by the border's corner type (in a test skin and in
-// ours), the region of a button that dies before its window took it, the drop-down menus, actions,
-// the speed button's layout tables, glyph columns, blends and glyph changes, the bitmap button's
-// reflected glyph and cut caption, the hints a release restores, and the never-skinned class list.
+// and the colours of each state, its greyed caption without a skin, window regions by the border's
+// corner type (in a test skin and in ours), the region of a button that dies before its window took
+// it, the drop-down menus, actions, the speed button's layout tables, glyph columns, blends and glyph
+// changes, the bitmap button's reflected glyph and cut caption, the hints a release restores, and
+// the never-skinned class list.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -168,6 +169,35 @@ TEST_F(SkinnedButtons, ACaptionIsMeasuredInTheButtonsFontRightAfterAFontChange)
     written(speed, *speed->SkinData());
 }
 
+// Without a skin the system's face shows; a disabled button's caption is engraved in the
+// shadow and highlight colours, an enabled one's written in the font colour.
+TEST_F(SkinnedButtons, WithoutASkinADisabledCaptionIsGreyed)
+{
+    const auto inkOf = [](TsButton* Button, COLORREF Colour) {
+        const testsupport::TGrab grab = testsupport::Grab(Button->Handle());
+        int count = 0;
+        for (int y = 4; y < Button->Height() - 4; ++y)
+            for (int x = 4; x < Button->Width() - 4; ++x)
+                count += grab.ClientPixel(x, y) == Colour;
+        return count;
+    };
+    TsButton* enabled = New<TsButton>(L"NOSUCHSECTION");
+    TsButton* disabled = New<TsButton>(L"NOSUCHSECTION");
+    disabled->SetTop(50);
+    disabled->SetEnabled(false);
+    for (TsButton* button : {enabled, disabled})
+        button->SetCaption(L"Wide caption");
+    Pump();
+    ASSERT_FALSE(disabled->SkinData()->Skinned());
+    const COLORREF font = vcl::ColorToRGB(disabled->Font()->Color());
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
+    EXPECT_GT(inkOf(enabled, font), 0);
+    EXPECT_EQ(inkOf(enabled, shadow), 0);
+    EXPECT_EQ(inkOf(disabled, font), 0);
+    EXPECT_GT(inkOf(disabled, shadow), 0);
+    EXPECT_GT(inkOf(disabled, highlight), 0);
+}
+
 TEST_F(SkinnedButtons, OnlyTheHugeButtonsBorderShapesTheWindow)
 {
     TsButton* huge = New<TsButton>(L"BUTTON_HUGE");
@@ -197,6 +227,36 @@ TEST_F(SkinnedButtons, ARegionBuiltButNeverHandedToTheWindowDiesWithTheButton)
     EXPECT_EQ(GetObjectType(pending), DWORD(OBJ_REGION));
     button->Free();
     EXPECT_EQ(GetObjectType(pending), 0u);
+}
+
+TEST(HugeButtonBorder, AnImageOfNoHeightShapesNothingAndPaintsNoBorder)
+{
+    testsupport::InitializeApplication();
+    // The huge button's border image of mask type -1: a value the skin may hold, without rows.
+    skintest::TTempSkin dir;
+    dir.WriteOptions("[GLOBALINFO]\nVERSION=8.00\n[BUTTON_HUGE]\nSTATES=3\nCOLOR=3158064\n"
+                     "BORDERSMASK=!MASTER.BMP!3!-1!0!0004!0004!0004!0004!1\n");
+    dir.WriteMaster(36, 12, 0xC01010);
+    const vcl::TObjectPtr<TsSkinManager> manager = skintest::LoadSkin(dir.Folder());
+    const int border = manager->GetMaskIndex(L"BUTTON_HUGE", L"BORDERSMASK");
+    ASSERT_GE(border, 0) << "the value loads";
+    ASSERT_EQ(manager->ma[size_t(border)].MaskType, -1);
+    ASSERT_EQ(manager->ma[size_t(border)].CornerType, 2);
+
+    vcl::TObjectPtr<vcl::TForm> form(vcl::Create<vcl::TForm>(nullptr));
+    form->SetBounds(50, 50, 200, 100);
+    auto* button = vcl::Create<TsButton>(form.get());
+    button->SetBounds(10, 10, 100, 30);
+    button->SetParent(form.get());
+    button->SkinData()->SetSkinSection(L"BUTTON_HUGE");
+    form->Show();
+    RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    testsupport::PumpFor(30);
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(button->Handle(), rgn), SIMPLEREGION) << "no corner is cut away";
+    EXPECT_TRUE(PtInRegion(rgn, 0, 0));
+    DeleteObject(rgn);
+    EXPECT_NE(CachePixel(*button->SkinData(), 1, 1), RGB(0xC0, 0x10, 0x10)) << "no border painted";
 }
 
 // ---------------------------------------------------------------------------------------------

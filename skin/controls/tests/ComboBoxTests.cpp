@@ -1,11 +1,13 @@
 // The skinned combo box: the button's rectangle, what a read-only box drops, the scale its items
 // follow; the button's states, the field and its selection from the skin; the field's text from
 // the cache while the box is not being edited and the native edit while it is; and the colours
-// back after the skin goes. Our skin's combo boxes are in the gallery.
+// back after the skin goes; the list a real click drops down shows its items. Our skin's combo
+// boxes are in the gallery.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "droppedlist.h"
 #include "pump.h"
 #include "skin/controls/sComboBox.h"
 #include "skin/core/sMessages.h"
@@ -14,6 +16,7 @@
 #include "skin/core/tests/SkinTestSupport.h"
 #include "skin/graphics/BitmapView.h"
 #include "testpaths.h"
+#include "user_input.h"
 #include "vcl/forms.h"
 
 namespace {
@@ -379,6 +382,74 @@ TEST_F(SkinnedCombo, WithoutTheSkinTheBoxTakesTheWindowColoursUnlessItKeepsItsOw
     EXPECT_EQ(plain->Color(), vcl::clWindow);
     EXPECT_EQ(plain->Font()->Color(), vcl::clWindowText);
     EXPECT_EQ(own->Color(), vcl::TColor(0xF2F2F2));
+}
+
+// Until the list is skinned the system paints its background and the box its items, unselected
+// ones in the skin's edit colours, whether or not the box holds the focus. A user drops the list
+// with a click on the button, or with a click on another control that opens it, which keeps the
+// focus; Escape closes it.
+class DroppedCombo : public SkinnedCombo {
+protected:
+    DroppedCombo()
+        : FBackground(vcl::ColorToRGB(FManager->GetActiveEditColor())),
+          FText(vcl::ColorToRGB(FManager->GetActiveEditFontColor()))
+    {
+    }
+
+    // The list shows the box's three items, each on the list's background.
+    void ExpectItemsShown(HWND List)
+    {
+        ASSERT_NE(List, nullptr) << "dropped down";
+        ASSERT_TRUE(IsWindowVisible(List));
+        EXPECT_TRUE(
+            testsupport::PumpUntil([&] { return testsupport::ShowsItemsIn(List, 3, FBackground, FText); }, 3000))
+            << "the list paints its background and its items";
+        EXPECT_EQ(testsupport::ShownListTexts(List), (std::vector<std::wstring>{L"1", L"7", L"15"}));
+    }
+    void CloseWithEscape(TsComboBox* Combo)
+    {
+        FInput.Key("Escape");
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return !Combo->DroppedDown(); }));
+    }
+
+    testsupport::UserInput FInput;
+    const COLORREF FBackground, FText;
+};
+
+TEST_F(DroppedCombo, AClickOnTheButtonDropsDownTheListWithEveryItemShown)
+{
+    ASSERT_NE(FBackground, FText);
+    for (const TComboBoxStyle style :
+         {TComboBoxStyle::csDropDown, TComboBoxStyle::csDropDownList, TComboBoxStyle::csOwnerDrawFixed}) {
+        SCOPED_TRACE(testing::Message() << "style " << int(style));
+        TsComboBox* combo = New(style);
+        FOther->SetFocus();
+        ExpectItemsShown(testsupport::DropDownByClick(FInput, combo, combo->ButtonRect()));
+        CloseWithEscape(combo);
+        combo->Free();
+    }
+}
+
+TEST_F(DroppedCombo, AListOpenedFromAnotherControlShowsItsItemsThoughTheFocusStaysThere)
+{
+    for (const TComboBoxStyle style : {TComboBoxStyle::csDropDown, TComboBoxStyle::csDropDownList}) {
+        SCOPED_TRACE(testing::Message() << "style " << int(style));
+        TsComboBox* combo = New(style);
+        auto* opener = vcl::Create<vcl::TButton>(FForm.get());
+        opener->SetBounds(200, 10, 80, 30);
+        opener->SetParent(FForm.get());
+        opener->SetOnClick(vcl::TNotifyEvent([&](vcl::TObject*) { combo->SetDroppedDown(true); }));
+        testsupport::PumpFor(30);
+        FInput.Click(testsupport::ScreenPointOf(opener->Handle(), opener->ClientRect().CenterPoint()));
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return combo->DroppedDown(); }));
+        EXPECT_TRUE(opener->Focused());
+        ExpectItemsShown(combo->ListHandle());
+        // The keys go to the focused opener; a click beside the list closes it.
+        FInput.Click(testsupport::ScreenPointOf(FForm->Handle(), POINT{FForm->ClientWidth() - 20, 120}));
+        EXPECT_TRUE(testsupport::PumpUntil([&] { return !combo->DroppedDown(); }));
+        opener->Free();
+        combo->Free();
+    }
 }
 
 // The same box in a skin with a field alone.

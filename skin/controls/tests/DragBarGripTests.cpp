@@ -1,10 +1,12 @@
-// The drag bar's caption colours as the application is activated, and the grip that shows the
-// background of the control it is linked to.
+// The drag bar's caption colours as the user activates the application and another one, and the
+// grip that shows the background of the control it is linked to.
 #include <gtest/gtest.h>
 
+#include "other_program.h"
 #include "skin/controls/sPanel.h"
 #include "skin/controls/tests/ControlFixtures.h"
 #include "skin/graphics/BitmapView.h"
+#include "user_input.h"
 
 namespace {
 
@@ -26,18 +28,31 @@ protected:
     vcl::TObjectPtr<vcl::TForm> FForm;
 };
 
-TEST_F(PanelKinds, TheDragBarDimsItsCaptionWhileTheApplicationIsInactive)
+// The user switches to another program with a click on its window, and back with a click on
+// the form.
+TEST_F(PanelKinds, TheDragBarDimsItsCaptionWhileAnotherProgramIsActive)
 {
     auto* bar = vcl::Create<TsDragBar>(FForm.get());
     bar->SetParent(FForm.get());
     EXPECT_EQ(bar->SkinData()->SkinSection(), L"DRAGBAR");
     EXPECT_EQ(bar->Align(), vcl::TAlign::alTop);
     EXPECT_EQ(bar->Height(), 20);
-    SendMessageW(bar->Handle(), WM_ACTIVATEAPP, FALSE, 0);
-    EXPECT_EQ(bar->Font()->Color(), TsDragBar::CaptionColour(false));
-    EXPECT_NE(TsDragBar::CaptionColour(false), TsDragBar::CaptionColour(true));
-    SendMessageW(bar->Handle(), WM_ACTIVATEAPP, TRUE, 0);
-    EXPECT_EQ(bar->Font()->Color(), TsDragBar::CaptionColour(true));
+    ASSERT_NE(TsDragBar::CaptionColour(false), TsDragBar::CaptionColour(true));
+    SetForegroundWindow(FForm->Handle());
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return GetForegroundWindow() == FForm->Handle(); }));
+
+    RECT form{};
+    GetWindowRect(FForm->Handle(), &form);
+    const testsupport::OtherProgram other(RECT{form.right + 20, form.top, form.right + 220, form.top + 150});
+    testsupport::UserInput input;
+    input.Click(testsupport::ScreenPointOf(other.Window(), POINT{100, 60}));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return bar->Font()->Color() == TsDragBar::CaptionColour(false); }))
+        << "dimmed while the other program is active";
+    EXPECT_EQ(GetForegroundWindow(), other.Window());
+
+    input.Click(testsupport::ScreenPointOf(FForm->Handle(), POINT{FForm->ClientWidth() / 2, bar->Height() + 60}));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return bar->Font()->Color() == TsDragBar::CaptionColour(true); }))
+        << "bright again once the form is";
 }
 
 TEST_F(PanelKinds, ABarReadFromAFormThatNamesNoControlDragsItsForm)

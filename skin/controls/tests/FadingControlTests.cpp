@@ -1,6 +1,6 @@
 // The controls that fade, over the test skin "FADE" (every fading section fades in 5 steps): the
 // steps each control is handed while the mouse enters it, a click on the push button with its
-// pressed flash, the speed button's steps on the screen, the published AnimatEvents, and the
+// pressed flash, a release without a press, the speed button's steps on the screen, the published AnimatEvents, and the
 // fade ending on skin commands, disabling and the control's end. Timers are stepped by hand.
 #include <gtest/gtest.h>
 
@@ -177,6 +177,34 @@ TEST_F(FadingControls, AClickFadesInTwoStepsAndAReleaseDuringThePressFadeFlashes
     ASSERT_NE(button->FadeTimer(), nullptr);
     EXPECT_EQ(button->TickToEnd(), 3);
     EXPECT_EQ(button->Steps, FadeMixes(pressed, hot, {127, 0}));
+}
+
+// A release over a button whose press was elsewhere, the pointer dragged onto it: the bitmap
+// button ends the fade the pointer started, shows its hot look and tells OnMouseUp; the push
+// button lets the release pass unseen.
+TEST_F(FadingControls, OnlyTheBitmapButtonEndsItsFadeOnAReleaseWithoutAPress)
+{
+    const int timers = acFadeTimersCount;
+    int ups = 0;
+    const vcl::TMouseEvent countUps([&](vcl::TObject*, vcl::TMouseButton, vcl::TShiftState, int, int) { ++ups; });
+    auto* bitmap = New<TRecording<TsBitBtn>>(L"BUTTON");
+    bitmap->SetOnMouseUp(countUps);
+    Enter(bitmap);
+    ASSERT_NE(bitmap->FadeTimer(), nullptr);
+    bitmap->FadeTimer()->Timer();
+    SendMessageW(bitmap->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(bitmap->FadeTimer(), nullptr);
+    EXPECT_EQ(acFadeTimersCount, timers) << "the timer freed";
+    EXPECT_EQ(ups, 1);
+    Pump();
+    EXPECT_EQ(testsupport::Grab(bitmap->Handle()).Pixel(3, 3), Colour(bitmap->CachePixel())) << "the hot look";
+
+    auto* push = New<TsButton>(L"BUTTON", 100, 30, 150);
+    push->SetOnMouseUp(countUps);
+    Enter(push);
+    SendMessageW(push->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_NE(push->FadeTimer(), nullptr);
+    EXPECT_EQ(ups, 1);
 }
 
 TEST_F(FadingControls, TheSpeedButtonShowsEachBlendedStepOnItsParent)

@@ -259,6 +259,22 @@ TEST_F(CommonData, TheTexturedQueryWritesItsAnswerIntoLParamToo)
     EXPECT_EQ(m.LParam, 1);
 }
 
+TEST_F(CommonData, TheTexturedQueryOfAnIndexTheTablesNoLongerHoldAnswersAsUnskinned)
+{
+    Section().GradientPercent = 30;
+    FSkin.SyncProps(FSection);
+    Resolve();
+    // A load under way has put its new tables in place, still empty (as while its version box is
+    // up): the control's index names no section of them.
+    TsGeneralDataArray sections = std::move(FSkin.Manager()->gd);
+    FSkin.Manager()->gd.clear();
+    TMessage m = Command(scmdQueryTextured, 7);
+    EXPECT_FALSE(CommonMessage(m, &Data()));
+    EXPECT_EQ(m.Result, 0);
+    EXPECT_EQ(m.LParam, 7);
+    FSkin.Manager()->gd = std::move(sections);
+}
+
 TEST_F(CommonData, TheApplicationQueryIsAnsweredButLeftUnhandled)
 {
     TMessage m = Command(scmdQueryApplication);

@@ -142,6 +142,29 @@ TEST_F(SkinAppHook, RestoringUnderDesktopCompositionRestoresTheApplicationHere)
     EXPECT_FALSE(Hook(WM_SYSCOMMAND, SC_RESTORE));
 }
 
+TEST_F(SkinAppHook, AManagerFreedAfterAnotherBecameTheDefaultNoLongerWatchesTheApplicationWindow)
+{
+    // The first manager of a started-up engine watches the application window.
+    InitSkinManagerUnit();
+    Manager.reset();
+    Manager = NewManager(Dir.Folder());
+    Manager->SetSkinName(L"S");
+    ASSERT_TRUE(Manager->IsDefault());
+    auto* form = vcl::Create<TLoggingForm>(vcl::Application);
+    form->HandleNeeded();
+    SendMessageW(vcl::Application->Handle(), vcl::CM_ACTIVATE, 0, 0);
+    ASSERT_EQ(form->Log.Count(scmdRedraw), 1) << "the first manager watches the application window";
+
+    TManagerPtr second = NewManager(Dir.Folder());
+    second->SetSkinName(L"S");
+    second->SetIsDefault(true);
+    Manager.reset();
+    SendMessageW(vcl::Application->Handle(), vcl::CM_ACTIVATE, 0, 0);
+    EXPECT_EQ(form->Log.Count(scmdRedraw), 1) << "nothing of the freed manager answers";
+    second.reset();
+    form->Free();
+}
+
 TEST(SkinAnimationWait, AFlagLeftSetEndsTheWaitAfterTheAnimationsTime)
 {
     InAnimationProcess = true;

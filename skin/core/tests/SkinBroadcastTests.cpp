@@ -140,6 +140,18 @@ TEST_F(SkinBroadcasts, FormsFreedDuringTheWalkStopNobodyElse)
     EXPECT_EQ(sibling->Log.Count(scmdSkinLoaded), 1);
 }
 
+TEST_F(SkinBroadcasts, WithoutTheApplicationObjectABroadcastReachesNobody)
+{
+    TLoggingForm* skinned = NewForm(true);
+    skinned->HandleNeeded();
+    vcl::TApplication* application = vcl::Application;
+    vcl::Application = nullptr;  // as when a manager outlives it
+    vcl::TMessage message = MakeSkinMessage(scmdSkinRemoved, reinterpret_cast<LPARAM>(Manager.get()));
+    AppBroadCastS(message);
+    vcl::Application = application;
+    EXPECT_EQ(skinned->Log.Count(scmdSkinRemoved), 0);
+}
+
 TEST_F(SkinBroadcasts, AThrowingReceiverLeavesNoFormFrozen)
 {
     TLoggingForm* form = NewForm(true);

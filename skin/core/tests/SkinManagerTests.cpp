@@ -310,6 +310,66 @@ TEST_F(SkinManager, AFailedLoadKeepsTheSkinInForceAndShowsTheErrorOnce)
     IntUnSkinForm(nullptr);
 }
 
+// A skin that shows the version box while it loads, with an image file of its own.
+void WriteNewSkinWithImage(const TTempSkin& Dir)
+{
+    WriteSkin(Dir, "NEW",
+              "[GLOBALINFO]\nVERSION=9.0\n[PANEL]\nCOLOR=2\nBORDERSMASK=!B.BMP!1!0!0!0001!0001!0001!0001!1\n");
+    vcl::TObjectPtr<vcl::TBitmap> image(vcl::Create<vcl::TBitmap>());
+    image->SetPixelFormat(vcl::TPixelFormat::pf24bit);
+    image->SetSize(6, 6);
+    image->SaveToFile(Dir.Folder() + L"NEW\\B.BMP");
+}
+
+TEST_F(SkinManager, ASkinChosenBehindTheVersionBoxLoadsOnceTheLoadThatShowsItHasEnded)
+{
+    TTempSkin dir;
+    WriteSkin(dir, "OURS", "[GLOBALINFO]\nVERSION=8.00\n[PANEL]\nCOLOR=1\n");
+    WriteNewSkinWithImage(dir);
+    TManagerPtr manager = NewManager(dir.Folder());
+    manager->SetSkinName(L"OURS");
+    std::vector<String> events;
+    manager->SetOnAfterChange([&](vcl::TObject*) {
+        const bool image = manager->GetMaskIndex(L"PANEL", L"BORDERSMASK") >= 0;
+        events.push_back(L"loaded " + manager->SkinName() + (image ? L" with its image" : L""));
+    });
+    const vcl::TSystemSeams saved = vcl::Seams();
+    vcl::Seams().MessageBox = [&](HWND, const String&, const String&, UINT) {
+        manager->SetSkinName(L"OURS");
+        events.push_back(L"chosen behind the box of " + manager->SkinName());
+        return IDOK;
+    };
+    manager->SetSkinName(L"NEW");
+    vcl::Seams() = saved;
+    EXPECT_EQ(events,
+              (std::vector<String>{L"chosen behind the box of NEW", L"loaded NEW with its image", L"loaded OURS"}));
+    EXPECT_EQ(manager->SkinName(), L"OURS");
+    EXPECT_EQ(manager->gd[size_t(manager->GetSkinIndex(L"PANEL"))].Color, vcl::TColor(1));
+    EXPECT_TRUE(manager->SkinData->Active);
+    EXPECT_FALSE(aSkinChanging);
+}
+
+TEST_F(SkinManager, AHueOrSaturationWhoseReloadFailsKeepsItsFormerValue)
+{
+    TTempSkin dir;
+    WriteSkin(dir, "OURS", "[GLOBALINFO]\nVERSION=8.00\n[PANEL]\nCOLOR=255\n");
+    TManagerPtr manager = NewManager(dir.Folder());
+    manager->SetSkinName(L"OURS");
+    manager->SetSaturation(10);
+    const vcl::TColor colour = manager->gd[size_t(manager->GetSkinIndex(L"PANEL"))].Color;
+    // The skin's file is damaged now: its next load fails.
+    WriteSkin(dir, "OURS",
+              "[GLOBALINFO]\nVERSION=8.00\n[PANEL]\nCOLOR=255\n"
+              "BORDERSMASK=^02X2^0000^0304^0046^0007^0008^0006^0006^3^1^3^1\n");
+    EXPECT_THROW(manager->SetHueOffset(30), vcl::Exception);
+    EXPECT_EQ(manager->HueOffset(), 0);
+    EXPECT_THROW(manager->SetSaturation(20), vcl::Exception);
+    EXPECT_EQ(manager->Saturation(), 10);
+    EXPECT_EQ(manager->gd[size_t(manager->GetSkinIndex(L"PANEL"))].Color, colour) << "the skin in force stays";
+    EXPECT_TRUE(manager->SkinData->Active);
+    EXPECT_FALSE(aSkinChanging);
+}
+
 TEST_F(SkinManager, SkinInfoAndVersion)
 {
     TTempSkin dir;

@@ -123,6 +123,28 @@ TEST_F(SkinPreviewLink, ANameFillingItsFieldIsReadToTheFieldsEnd)
     EXPECT_GE(Manager->GetSkinIndex(L"FROMEDITOR"), 0);
 }
 
+TEST_F(SkinPreviewLink, ARecordThatComesWhileALoadShowsItsVersionBoxWaitsForThatLoad)
+{
+    WriteSkin(Dir, "New", "[GLOBALINFO]\nVERSION=9.0\n[NEWONLY]\nCOLOR=2\n");
+    std::vector<String> events;
+    Manager->SetOnAfterChange([&](vcl::TObject*) { events.push_back(L"loaded " + Manager->SkinName()); });
+    const vcl::TSystemSeams saved = vcl::Seams();
+    vcl::Seams().MessageBox = [&](HWND, const String&, const String&, UINT) {
+        vcl::TMessage message = Message(7, &Copy);
+        ReceiveData(message, Manager.get());
+        EXPECT_EQ(message.Result, 1);
+        events.push_back(L"box of " + Manager->SkinName());
+        return IDOK;
+    };
+    Manager->SetSkinName(L"New");
+    vcl::Seams() = saved;
+    EXPECT_EQ(events, (std::vector<String>{L"box of New", L"loaded New", L"loaded Ed"}));
+    EXPECT_EQ(Manager->SkinName(), L"Ed");
+    EXPECT_GE(Manager->GetSkinIndex(L"FROMEDITOR"), 0);
+    EXPECT_EQ(acMemSkinFile, nullptr);
+    EXPECT_FALSE(Manager->NonAutoUpdate);
+}
+
 TEST(SkinTaskbarPreview, AttributesAreSetOnlyWhileTaskbarPreviewsAreOn)
 {
     const vcl::TSystemSeams saved = vcl::Seams();

@@ -88,6 +88,21 @@ protected:
         return in;
     }
 
+    // The skin directory of the test skins, the skin-change animation short.
+    void PrepareSkinChange()
+    {
+        Manager->SetSkinDirectory(std::filesystem::path(TestSkinFolder("EXFULL")).parent_path().wstring());
+        Manager->AnimEffects()->SkinChanging()->SetTime(24);
+    }
+    // Nothing of a skin change is left on the provider.
+    static void ExpectNothingLeftOfTheChange(TsSkinProvider* Provider)
+    {
+        EXPECT_EQ(Provider->CoverBmp, nullptr);
+        EXPECT_FALSE(Provider->FInAnimation);
+        EXPECT_EQ(Provider->FormState & (TsSkinProvider::fsPaintLocked | TsSkinProvider::fsCoverShown), 0u);
+        EXPECT_FALSE(InAnimationProcess);
+    }
+
     const vcl::TSystemSeams SavedSeams = vcl::Seams();
 };
 
@@ -419,6 +434,83 @@ TEST_F(ExtendedPaintTest, ASkinChangeBringsANewBorderWindowInWhileTheOldOneFades
     EXPECT_TRUE(InRegion(wnd, 0, 0));
     EXPECT_FALSE(InAnimationProcess);
     EXPECT_EQ(ow, nullptr);
+}
+
+TEST_F(ExtendedPaintTest, AChangeOfSkinFadesTheNewLookInOverThePictureTakenBeforeIt)
+{
+    TLoggingForm* form = ShowForm();
+    TsSkinProvider* p = form->Provider;
+    ASSERT_TRUE(Border(form) && Border(form)->AForm);
+    const HWND old = Border(form)->AForm->Handle();
+    const auto before = GetFormImage(p, false);
+    const std::vector<uint32_t> oldLook = PixelsAsRecorded(PixelsOf(before.get()));
+    PrepareSkinChange();
+    test::TLayeredRecorder recorder;
+
+    Manager->SetSkinName(L"EXFULL");
+    // The old border window shows the picture of the old skin while the change runs, then fades
+    // it out.
+    const auto fadeOut = FramesOf(recorder, old);
+    ASSERT_GE(fadeOut.size(), 2u);
+    EXPECT_EQ(fadeOut.front()->Blend.SourceConstantAlpha, 255);
+    for (const test::TLayeredFrame* frame : fadeOut)
+        EXPECT_TRUE(frame->Pixels == oldLook) << "the old look, as it was before the change";
+    EXPECT_EQ(fadeOut.back()->Blend.SourceConstantAlpha, 0);
+    EXPECT_FALSE(IsWindow(old));
+
+    TacBorderForm* border = Border(form);
+    ASSERT_TRUE(border && border->AForm);
+    const HWND wnd = border->AForm->Handle();
+    const auto fadeIn = FramesOf(recorder, wnd);
+    ASSERT_GE(fadeIn.size(), 3u);
+    EXPECT_EQ(fadeIn.front()->Blend.SourceConstantAlpha, 0);
+    EXPECT_EQ(fadeIn.back()->Blend.SourceConstantAlpha, 255);
+    EXPECT_FALSE(fadeIn.back()->Pixels == oldLook) << "the frame drawn whole from the new skin's image";
+    EXPECT_EQ(GetWindow(form->Handle(), GW_HWNDNEXT), wnd) << "behind the form";
+    EXPECT_TRUE(InRegion(wnd, 0, 0));
+    EXPECT_FALSE(InRegion(wnd, p->OffsetX(), p->OffsetY())) << "with the client area's hole";
+    ExpectNothingLeftOfTheChange(p);
+}
+
+TEST_F(ExtendedPaintTest, AMaximisedFormTakesTheNewSkinsMaximisedPlaceWhileTheActiveWindowStaysActive)
+{
+    TLoggingForm* other = NewForm();
+    other->SetBounds(600, 500, 200, 150);
+    other->Show();
+    TLoggingForm* form =
+        NewForm(vcl::TFormBorderStyle::bsSizeable, {vcl::TBorderIcon::biSystemMenu, vcl::TBorderIcon::biMaximize});
+    form->SetWindowState(vcl::TWindowState::wsMaximized);
+    form->Show();
+    testsupport::PumpFor(0);
+    TsSkinProvider* p = form->Provider;
+    p->InitExBorders(true);
+    ASSERT_TRUE(Border(form) && IsZoomed(form->Handle()));
+    Border(form)->UpdateExBordersPos(true, 255);
+    const int oldShift = p->MaxTitleShift();
+    SetActiveWindow(other->Handle());
+    PrepareSkinChange();
+
+    Manager->SetSkinName(L"EXFULL");
+    const int shift = p->MaxTitleShift();
+    ASSERT_NE(shift, oldShift) << "the new skin's maximised title lies elsewhere";
+    EXPECT_TRUE(IsZoomed(form->Handle()));
+    const int frame = SysBorderWidth(form->Handle(), nullptr, false);
+    EXPECT_EQ(WindowRectOf(form->Handle()).top, acWorkRect(form).top - frame - shift);
+    EXPECT_EQ(GetActiveWindow(), other->Handle());
+    ExpectNothingLeftOfTheChange(p);
+}
+
+TEST_F(ExtendedPaintTest, AChangeThatEndsWithoutASkinLeavesNoFormMarkedForItsAnimation)
+{
+    TLoggingForm* form = ShowForm();
+    TsSkinProvider* p = form->Provider;
+    PrepareSkinChange();
+    TTempSkin empty;  // no skin of the name, and no internal skin
+    Manager->SetSkinDirectory(empty.Folder());
+
+    Manager->SetSkinName(L"GONE");
+    ASSERT_FALSE(Manager->Active());
+    ExpectNothingLeftOfTheChange(p);
 }
 
 TEST_F(ExtendedPaintTest, TheFormsImageHoldsItsChildrenAtTheirPlacesInTheClientArea)

@@ -368,6 +368,43 @@ TEST_F(FormAnimationTest, ASkinChangeOfAFormFadesTheNewPictureInOnACoverOfItsOwn
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
 }
 
+TEST_F(FormAnimationTest, AChangeOfSkinFadesEveryShownFormInAndGivesItTheNewSkinsRegion)
+{
+    TLoggingForm* first = ShowForm();
+    TLoggingForm* second = ShowForm();
+    second->SetBounds(520, 150, 300, 200);
+    testsupport::PumpFor(0);
+    Manager->AnimEffects()->SkinChanging()->SetTime(24);
+    Manager->SetSkinDirectory(std::filesystem::path(FrameSkinFolder()).parent_path().wstring());
+    test::TLayeredRecorder recorder;
+
+    Manager->SetSkinName(L"REGION");
+    std::vector<HWND> covers;
+    for (TLoggingForm* form : {first, second}) {
+        SCOPED_TRACE(form == first ? "first form" : "second form");
+        const vcl::TRect place = WindowRectOf(form->Handle());
+        const auto cover = std::find_if(recorder.Frames.begin(), recorder.Frames.end(), [&](const auto& frame) {
+            return frame.Pos == place.TopLeft() && frame.Size == vcl::TSize(place.Width(), place.Height());
+        });
+        ASSERT_NE(cover, recorder.Frames.end()) << "the form's new look came on a cover";
+        covers.push_back(cover->Wnd);
+        EXPECT_NE(cover->Wnd, form->Handle());
+        EXPECT_EQ(AlphasOf(recorder.Frames, cover->Wnd), (std::vector<int>{0, 128, 255, 255, 255}));
+        EXPECT_FALSE(IsWindow(cover->Wnd));
+        TsSkinProvider* provider = form->Provider;
+        EXPECT_FALSE(provider->FInAnimation);
+        EXPECT_EQ(provider->FormState & (TsSkinProvider::fsPaintLocked | TsSkinProvider::fsCoverShown), 0u);
+        // The region test skin's corners hold key runs: the window region leaves them out.
+        const HRGN region = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(GetWindowRgn(form->Handle(), region), ERROR);
+        EXPECT_FALSE(PtInRegion(region, 0, 0));
+        EXPECT_TRUE(PtInRegion(region, place.Width() / 2, 0));
+        DeleteObject(region);
+        EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    }
+    EXPECT_NE(covers[0], covers[1]);
+}
+
 TEST_F(FormAnimationTest, AnAeroShowRisesThroughItsFramesBeforeTheFinalPicture)
 {
     TLoggingForm* form = ShowForm();

@@ -8,6 +8,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/sMDIForm.h"
+#include "skin/forms/sSkinProviderLayered.h"
 #include "vcl/extctrls_panels.h"
 #include "vcl/menus.h"
 #include "vcl/tests/windowing_fixtures.h"
@@ -396,6 +397,49 @@ TEST_F(MDIWindowTest, TheClientWindowBelowAToolBarIsPrintedAtItsPlace)
     ASSERT_GE(client.top - form.top, main->Provider->OffsetY() + 40) << "the client window lies below the bar";
     EXPECT_EQ(TPrintCounter::Origin.x, client.left - form.left);
     EXPECT_EQ(TPrintCounter::Origin.y, client.top - form.top);
+}
+
+namespace {
+
+// A plain panel of one colour at Bounds in Parent.
+void AddColourPanel(vcl::TWinControl* Parent, const vcl::TRect& Bounds, vcl::TColor Colour)
+{
+    auto* panel = vcl::Create<vcl::TPanel>(Parent);
+    panel->SetParent(Parent);
+    panel->SetParentBackground(false);
+    panel->SetBevelOuter(vcl::TBevelCut::bvNone);
+    panel->SetColor(Colour);
+    panel->SetBoundsRect(Bounds);
+}
+
+}  // namespace
+
+TEST_F(MDIWindowTest, TheMainFormsPictureHoldsItsChildrenInTheirPlacesTheOneInFrontOnTop)
+{
+    TMDIMain* main = NewMain();
+    TLoggingForm* back = NewSkinnedChild(L"Back");
+    TLoggingForm* front = NewSkinnedChild(L"Front", 80, 70);
+    constexpr vcl::TColor Blue = vcl::TColor(0xFF0000), Red = vcl::TColor(0x0000FF);
+    AddColourPanel(back, vcl::TRect(5, 5, 35, 25), Blue);
+    AddColourPanel(back, vcl::TRect(110, 90, 140, 110), Blue);  // under the front child
+    AddColourPanel(front, vcl::TRect(10, 10, 40, 30), Red);
+    SendMessageW(main->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(front->Handle()), 0);
+    testsupport::PumpFor(20);
+
+    const auto picture = GetFormImage(main->Provider, false);
+    ASSERT_TRUE(picture);
+    const TPixelView pixels = PixelsOf(picture.get());
+    const vcl::TRect mainPlace = WindowRectOf(main->Handle());
+    // A child's client point in the picture, where the screen shows it.
+    const auto at = [&](vcl::TCustomForm* Child, int X, int Y) {
+        POINT p{X, Y};
+        ClientToScreen(Child->Handle(), &p);
+        return vcl::TPoint(p.x - mainPlace.left, p.y - mainPlace.top);
+    };
+    const vcl::TPoint backPanel = at(back, 20, 15), hiddenPanel = at(back, 125, 100), frontPanel = at(front, 25, 20);
+    EXPECT_EQ(skintest::Rgb(pixels, backPanel.x, backPanel.y), 0x0000FFu) << "the child behind, where it shows";
+    EXPECT_EQ(skintest::Rgb(pixels, frontPanel.x, frontPanel.y), 0xFF0000u) << "the child in front";
+    EXPECT_NE(skintest::Rgb(pixels, hiddenPanel.x, hiddenPanel.y), 0x0000FFu) << "covered by the child in front";
 }
 
 TEST_F(MDIWindowTest, AChildUnderAnotherMaximisedChildPrintsNothing)

@@ -34,6 +34,9 @@ inline uint32_t ButtonColour(uint32_t Rgb, int State)
 }
 constexpr uint32_t CloseRgb = 0xC82828, MinRgb = 0x28A028, MaxRgb = 0x2828C8, HelpRgb = 0x28A0A0, UserRgb = 0xA0A028;
 constexpr int FormSection = 1, TitleSection = 2;
+// Every title button a form can have.
+constexpr vcl::TBorderIcons AllIcons{vcl::TBorderIcon::biSystemMenu, vcl::TBorderIcon::biMinimize,
+                                     vcl::TBorderIcon::biMaximize, vcl::TBorderIcon::biHelp};
 
 // The system's frame sizes, read at run time.
 struct TSysSizes {

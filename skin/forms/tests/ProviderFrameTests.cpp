@@ -5,6 +5,7 @@
 #include "vcl/menus.h"
 
 using namespace skin;
+using skintest::AllIcons;
 using skintest::ButtonColour;
 using skintest::FlatColour;
 using skintest::ProviderTest;
@@ -15,9 +16,6 @@ using vcl::TFormBorderStyle;
 using vcl::TRect;
 
 namespace {
-
-constexpr vcl::TBorderIcons AllIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize,
-                                     TBorderIcon::biHelp};
 
 // A title button's rectangle: its right edge, the skin's 24 x 18 images centred in the caption.
 TRect ButtonAt(int Right, int Border, int Caption, int Width = 24)

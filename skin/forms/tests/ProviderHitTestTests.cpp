@@ -6,15 +6,13 @@
 #include "skin/forms/acFrameGeometry.h"
 
 using namespace skin;
+using skintest::AllIcons;
 using skintest::ProviderTest;
 using skintest::TLoggingForm;
 using vcl::TBorderIcon;
 using vcl::TFormBorderStyle;
 
 namespace {
-
-const vcl::TBorderIcons AllIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize,
-                                 TBorderIcon::biHelp};
 
 struct THitCase {
     int X, Y;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace skin;
 
@@ -170,6 +171,55 @@ TEST(ColorManager, RGBFamilyOrdersAndAlpha)
     toBGRA.ConvertRow(planes, target, 1, 0xFF);
     const uint8_t fromPlanes[] = {3, 2, 1, 4};
     EXPECT_TRUE(std::equal(target, target + 4, fromPlanes));
+}
+
+// Whole rows of every length from 1 to 40 pixels, which the vector registers take in groups and
+// the rest one by one: RGB and RGBA swap red and blue, 16-bit grey scales every value (a row
+// covering all 65536 of them) by v * 255 div 65535. Target bytes past the row stay as they were.
+TEST(ColorManager, WholeRowsConvertEveryPixel)
+{
+    struct Case {
+        TColorScheme Source, Target;
+        uint8_t Samples;
+    };
+    const Case cases[] = {{TColorScheme::csRGB, TColorScheme::csBGR, 3}, {TColorScheme::csRGBA, TColorScheme::csBGRA, 4}};
+    for (const Case& c : cases)
+        for (uint32_t count = 1; count <= 40; ++count) {
+            std::vector<uint8_t> source(count * c.Samples), target(source.size() + 1, 0xEE);
+            for (size_t i = 0; i < source.size(); ++i)
+                source[i] = static_cast<uint8_t>(i * 7 + 1);
+            TColorManager manager;
+            Describe(manager, c.Source, c.Samples, 8, c.Target, c.Samples, 8);
+            const uint8_t* row = source.data();
+            manager.ConvertRow(std::span(Rows(row), 1), target.data(), count, 0xFF);
+            for (uint32_t x = 0; x < count; ++x) {
+                const uint8_t* s = &source[x * c.Samples];
+                const uint8_t* t = &target[x * c.Samples];
+                ASSERT_EQ(t[0], s[2]) << c.Samples << " samples, " << count << " pixels, pixel " << x;
+                ASSERT_EQ(t[1], s[1]);
+                ASSERT_EQ(t[2], s[0]);
+                if (c.Samples == 4)
+                    ASSERT_EQ(t[3], s[3]);
+            }
+            ASSERT_EQ(target.back(), 0xEE) << count << " pixels";
+        }
+
+    std::vector<uint8_t> grey(2 * 65536);
+    for (uint32_t v = 0; v < 65536; ++v) {
+        grey[2 * v] = static_cast<uint8_t>(v >> 8);
+        grey[2 * v + 1] = static_cast<uint8_t>(v);
+    }
+    for (uint32_t count : {1u, 15u, 16u, 17u, 33u, 65536u}) {
+        TColorManager manager;
+        Describe(manager, TColorScheme::csG, 1, 16, TColorScheme::csG, 1, 8);
+        manager.SourceOptions = {TConvertOption::coNeedByteSwap};
+        std::vector<uint8_t> target(count + 1, 0xEE);
+        const uint8_t* row = grey.data() + 2 * (65536 - count);
+        manager.ConvertRow(std::span(Rows(row), 1), target.data(), count, 0xFF);
+        for (uint32_t x = 0; x < count; ++x)
+            ASSERT_EQ(target[x], (65536 - count + x) * 255 / 65535) << count << " pixels, pixel " << x;
+        ASSERT_EQ(target.back(), 0xEE) << count << " pixels";
+    }
 }
 
 TEST(ColorManager, GammaNeverTouchesAlpha)

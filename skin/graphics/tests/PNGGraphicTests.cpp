@@ -138,6 +138,24 @@ TEST(PNGGraphic, EveryLoadStartsClean)
     EXPECT_EQ(RGBA(image.get(), 1, 0), (std::array<uint8_t, 4>{50, 60, 70, 80}));
 }
 
+// The skin copies each image it decodes into a bitmap of its own and frees it: the decoded image
+// needs no GDI bitmap for that, and gets one, with its pixels, as soon as it is used itself.
+TEST(PNGGraphic, ADecodedImageIsCopiedWithoutAGdiBitmapOfItsOwn)
+{
+    TObjectPtr<TPNGGraphic> image = Load(Image2x2(0x80FF0000, 0xFF00FF00, 0x400000FF, 0x00FFFFFF));
+    TBitmap copy;
+    copy.Assign(image.get());
+    EXPECT_FALSE(image->HandleAllocated());
+    EXPECT_EQ(RGBA(&copy, 0, 0), (std::array<uint8_t, 4>{255, 0, 0, 0x80}));
+    EXPECT_EQ(RGBA(&copy, 0, 1), (std::array<uint8_t, 4>{0, 0, 255, 0x40}));
+
+    EXPECT_EQ(image->Canvas()->Pixels(1, 0), vcl::TColor(0x00FF00));
+    EXPECT_TRUE(image->HandleAllocated());
+    LoadInto(image.get(), Image2x2(0xFF112233, 0xFF445566, 0xFF778899, 0xFFAABBCC));  // its canvas has a DC
+    EXPECT_EQ(image->Canvas()->Pixels(1, 1), vcl::TColor(0xCCBBAA));
+    EXPECT_EQ(RGBA(image.get(), 0, 0), (std::array<uint8_t, 4>{0x11, 0x22, 0x33, 0xFF}));
+}
+
 TEST(PNGGraphic, FaultsAreGraphicErrors)
 {
     std::vector<TChunk> chunks = {{"IHDR", Header(1, 1, 8, 0)}, {"IDAT", Compress({0, 0})}, {"IEND", {}}};

@@ -6,6 +6,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -56,10 +57,10 @@ std::vector<TChunk> With(std::vector<TChunk> chunks, size_t at, TChunk chunk)
     return chunks;
 }
 
-std::string FaultOf(const std::vector<uint8_t>& png, TTestBitmap& bitmap)
+std::string FaultOf(const std::vector<uint8_t>& png, TTestBitmap& bitmap, TByteSource source = TByteSource::Copied)
 {
     try {
-        Decode(png, bitmap);
+        Decode(png, bitmap, nullptr, source);
     } catch (const EPNGFault& e) {
         return e.what();
     } catch (const EMemoryReadError&) {
@@ -69,10 +70,10 @@ std::string FaultOf(const std::vector<uint8_t>& png, TTestBitmap& bitmap)
     return "";
 }
 
-std::string FaultOf(const std::vector<uint8_t>& png)
+std::string FaultOf(const std::vector<uint8_t>& png, TByteSource source = TByteSource::Copied)
 {
     TTestBitmap bitmap;
-    return FaultOf(png, bitmap);
+    return FaultOf(png, bitmap, source);
 }
 
 std::string Message(TPNGFault kind)
@@ -251,6 +252,66 @@ TEST(PNGReader, ImageDataBreakingOffAfterTheFirstRow)
     EXPECT_EQ(faulty.RGBA(1, 0), (std::array<uint8_t, 4>{10, 100, 199, 255}));
 }
 
+// 201 x 150 RGB, 8 bits, rows filtered with None: more image data than the reader inflates ahead at
+// once, in rows of 604 bytes that straddle the ends of its pieces. Pixel (x, y) = (x + y, x * y, y).
+std::vector<uint8_t> LargeRGBRows(uint32_t rows = 150)
+{
+    std::vector<uint8_t> raw;
+    for (uint32_t y = 0; y < rows; ++y) {
+        raw.push_back(0);
+        for (uint32_t x = 0; x < 201; ++x)
+            raw.insert(raw.end(), {uint8_t(x + y), uint8_t(x * y), uint8_t(y)});
+    }
+    return raw;
+}
+
+std::array<uint8_t, 4> LargeRGBPixel(uint32_t x, uint32_t y)
+{
+    return {uint8_t(x + y), uint8_t(x * y), uint8_t(y), 255};
+}
+
+// The image data split over chunks of at most 1000 bytes.
+std::vector<TChunk> LargeRGBImage(const std::vector<uint8_t>& packed, std::vector<TChunk> after = {})
+{
+    std::vector<TChunk> chunks = {{"IHDR", Header(201, 150, 8, 2)}};
+    for (size_t i = 0; i < packed.size(); i += 1000)
+        chunks.push_back({"IDAT", {packed.begin() + i, packed.begin() + std::min(packed.size(), i + 1000)}});
+    chunks.insert(chunks.end(), after.begin(), after.end());
+    chunks.push_back({"IEND", {}});
+    return chunks;
+}
+
+// A large image decodes the same whole; when its data breaks off or goes wrong after 120 rows,
+// past the first piece inflated ahead, the rows end as when read one by one: the image without
+// a fault, rows 120 and 121 from the row buffers that held rows 118 and 119; the fault after
+// row 119, the rows after it not written.
+TEST(PNGReader, LargeImageDataBreakingOffEndsAsRowByRow)
+{
+    const std::vector<uint8_t> first = CompressedPrefix(LargeRGBRows(), 120 * 604);
+    const uint8_t reservedBlock = 0xFF;
+    for (const TByteSource source : AllByteSources) {
+        SCOPED_TRACE(source == TByteSource::InPlace ? "in place" : "copied");
+        TTestBitmap whole;
+        Decode(Datastream(LargeRGBImage(Compress(LargeRGBRows()))), whole, nullptr, source);
+        for (uint32_t y = 0; y < 150; y += 7)
+            for (uint32_t x = 0; x < 201; x += 5)
+                ASSERT_EQ(whole.RGBA(x, y), LargeRGBPixel(x, y)) << x << ", " << y;
+
+        TTestBitmap early;
+        Decode(Datastream(LargeRGBImage(first)), early, nullptr, source);
+        EXPECT_EQ(early.RGBA(200, 119), LargeRGBPixel(200, 119));
+        EXPECT_EQ(early.RGBA(200, 120), LargeRGBPixel(200, 118));
+        EXPECT_EQ(early.RGBA(200, 121), LargeRGBPixel(200, 119));
+        EXPECT_TRUE(early.GuardsIntact());
+
+        TTestBitmap faulty;
+        EXPECT_EQ(FaultOf(Datastream(LargeRGBImage(first, {{"IDAT", {reservedBlock}}})), faulty, source),
+                  Message(TPNGFault::CompressionError));
+        EXPECT_EQ(faulty.RGBA(200, 119), LargeRGBPixel(200, 119));
+        EXPECT_EQ(faulty.Value(0, 120), 0x5A5A5Au) << "not written";
+    }
+}
+
 TEST(PNGReader, ExtraImageDataAfterTheImageIsCheckedNotInflated)
 {
     std::vector<TChunk> chunks = With(RGBImage(), 2, {"IDAT", {1, 2, 3}});
@@ -268,16 +329,19 @@ TEST(PNGReader, LaterImageDataGoesOnWhereTheFirstStopped)
         if (i % 13 != 0)  // every byte but the filter bytes
             ++later[i];
     rows.insert(rows.end(), later.begin(), later.end());
-    TTestBitmap bitmap;
-    Decode(Datastream({{"IHDR", Header(4, 3, 8, 2)},
-                       {"IDAT", Compress(rows)},
-                       {"tEXt", {'a', 0, 'b'}},
-                       {"bKGD", std::vector<uint8_t>(600, 0)},  // larger than the image data chunk
-                       {"IDAT", {}},
-                       {"IEND", {}}}),
-           bitmap);
-    EXPECT_EQ(bitmap.RGBA(3, 2), (std::array<uint8_t, 4>{33, 103, 198, 255}));
-    EXPECT_TRUE(bitmap.GuardsIntact());
+    // The bKGD chunk is larger than the image data chunk.
+    const std::vector<uint8_t> png = Datastream({{"IHDR", Header(4, 3, 8, 2)},
+                                                 {"IDAT", Compress(rows)},
+                                                 {"tEXt", {'a', 0, 'b'}},
+                                                 {"bKGD", std::vector<uint8_t>(600, 0)},
+                                                 {"IDAT", {}},
+                                                 {"IEND", {}}});
+    for (const TByteSource source : AllByteSources) {
+        TTestBitmap bitmap;
+        Decode(png, bitmap, nullptr, source);
+        EXPECT_EQ(bitmap.RGBA(3, 2), (std::array<uint8_t, 4>{33, 103, 198, 255}));
+        EXPECT_TRUE(bitmap.GuardsIntact());
+    }
 }
 
 TEST(PNGReader, ShortAncillaryChunksAreIgnored)
@@ -395,10 +459,10 @@ TEST(PNGReader, BrokenFiles)
         {"unknown filter type", withRows(2, 1, 8, 0, {9, 1, 2}), ""},
         {"lower-case idat", image([](auto& c) { c[1].Type = "idat"; }), ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Name);
-        EXPECT_EQ(FaultOf(c.Make()), c.Expected);
-    }
+    for (const Case& c : cases)
+        for (const TByteSource source : AllByteSources)
+            EXPECT_EQ(FaultOf(c.Make(), source), c.Expected)
+                << c.Name << (source == TByteSource::InPlace ? ", in place" : ", copied");
 }
 
 TEST(PNGReader, TwoBitPaletteOfOneEntryPadsWithBlack)

@@ -153,9 +153,10 @@ std::vector<uint8_t> Datastream(const std::vector<TChunk>& chunks)
     return out;
 }
 
-void Decode(const std::vector<uint8_t>& png, TTestBitmap& bitmap, skin::TImageProperties* properties)
+void Decode(const std::vector<uint8_t>& png, TTestBitmap& bitmap, skin::TImageProperties* properties,
+            TByteSource source)
 {
-    TMemoryByteStream stream(png);
+    TMemoryByteStream stream(png, source);
     skin::TColorManager colors;
     skin::TImageProperties local;
     skin::TPNGReader reader(stream, colors, bitmap, properties ? *properties : local);

@@ -17,14 +17,22 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// How a stream gives the reader its bytes: copied out by reads only, or also in place in memory.
+enum class TByteSource { Copied, InPlace };
+inline constexpr TByteSource AllByteSources[] = {TByteSource::Copied, TByteSource::InPlace};
+
 class TMemoryByteStream : public skin::TByteStream {
 public:
     TMemoryByteStream() = default;
-    explicit TMemoryByteStream(std::vector<uint8_t> bytes) : FBytes(std::move(bytes)) {}
+    explicit TMemoryByteStream(std::vector<uint8_t> bytes, TByteSource source = TByteSource::Copied)
+        : FBytes(std::move(bytes)), FSource(source)
+    {
+    }
 
     int64_t Read(void* buffer, int64_t count) override;
     void ReadBuffer(void* buffer, int64_t count) override;
     void WriteBuffer(const void* buffer, int64_t count) override;
+    const uint8_t* Memory() override { return FSource == TByteSource::InPlace ? FBytes.data() : nullptr; }
     int64_t Position() override { return FPosition; }
     void SetPosition(int64_t position) override { FPosition = position; }
     int64_t Size() override { return static_cast<int64_t>(FBytes.size()); }
@@ -33,6 +41,7 @@ public:
 
 private:
     std::vector<uint8_t> FBytes;
+    TByteSource FSource = TByteSource::Copied;
     int64_t FPosition = 0;
 };
 
@@ -102,6 +111,7 @@ std::vector<uint8_t> Compress(const std::vector<uint8_t>& raw);
 std::vector<uint8_t> Datastream(const std::vector<TChunk>& chunks);
 
 // Decodes a datastream with a fresh colour manager.
-void Decode(const std::vector<uint8_t>& png, TTestBitmap& bitmap, skin::TImageProperties* properties = nullptr);
+void Decode(const std::vector<uint8_t>& png, TTestBitmap& bitmap, skin::TImageProperties* properties = nullptr,
+            TByteSource source = TByteSource::Copied);
 
 }  // namespace pngtest
