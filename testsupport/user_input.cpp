@@ -33,6 +33,10 @@ void UserInput::Move(POINT at) { Channel.Call(At("move", at)); }
 
 void UserInput::Click(POINT at, int button) { Channel.Call(At("click", at).Add("button", button)); }
 
+void UserInput::Press(POINT at, int button) { Channel.Call(At("press", at).Add("button", button)); }
+
+void UserInput::Release(POINT at, int button) { Channel.Call(At("release", at).Add("button", button)); }
+
 void UserInput::Key(const std::string& keys)
 {
     std::vector<std::string> names;

@@ -26,6 +26,9 @@ public:
     void Move(POINT at);
     // A press and release of the button (1 left, 2 middle, 3 right) at the point.
     void Click(POINT at, int button = 1);
+    // A drag: the button pressed at one point and held through moves until released at another.
+    void Press(POINT at, int button = 1);
+    void Release(POINT at, int button = 1);
     // A press and release of each key, by X key names, blank-separated: "Escape", "ctrl+a Return".
     void Key(const std::string& keys);
     // The UTF-8 text typed character by character.

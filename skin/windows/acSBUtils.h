@@ -266,17 +266,25 @@ public:
     // The system's scroll-bar metrics in force.
     static TScrollMetrics Metrics();
 
+    // Hands a message on with the scroll styles hidden from the window (WM_STYLECHANGED kept from
+    // it meanwhile): the system neither measures nor draws bars of its own. A message that comes
+    // back meanwhile is handed on as it is.
+    LRESULT CallWithoutScrollStyles(HWND Handle, UINT Msg, WPARAM WParam, LPARAM LParam);
+    // The window's style, the scroll styles included while they are hidden from it.
+    LONG_PTR WindowStyle(HWND Handle) const;
+
     std::unique_ptr<TacScrollBar> sBarHorz;
     std::unique_ptr<TacScrollBar> sBarVert;
     bool fThumbTracking = false;       // a thumb of this window is being dragged
     bool fLeftScrollbar = false;       // WS_EX_LEFTSCROLLBAR when the bars were made
     TNCEdges Edges;                    // the window's own frame, measured at every WM_NCCALCSIZE
-    bool bPreventStyleChange = false;  // WM_NCCALCSIZE hides the scroll styles from the window
+    bool bPreventStyleChange = false;  // the scroll styles are hidden from the window
 
 protected:
     void Subclass() override;
 
 private:
+    LONG_PTR FHiddenStyle = 0;  // the window's style while its scroll styles are hidden
     friend void UninitializeACScroll(HWND Handle, bool FrameChanged, TacScrollWnd* Wnd);
 
     // The window procedure's parts.

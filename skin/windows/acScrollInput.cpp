@@ -109,8 +109,9 @@ void StartThumbTracking(TacScrollWnd* Wnd, TacScrollBar* Bar, const TRect& R, co
     s.nLastSBPos = Bar->ScrollInfo.nPos;
 }
 
-// One step of a thumb's drag with the cursor at screen point P: the bar shows the thumb there,
-// and a new position goes to the window.
+// One step of a thumb's drag with the cursor at screen point P: a new position goes to the
+// window, and the bar shows the thumb there. The window may draw bars of the system's own as it
+// scrolls (setting its scroll information with a redraw): ours are painted over them afterwards.
 void ThumbTrack(TacScrollWnd* Wnd, TacScrollBar* Bar, HWND Handle, const TPoint& P)
 {
     TacScrollInteraction& s = State();
@@ -120,6 +121,18 @@ void ThumbTrack(TacScrollWnd* Wnd, TacScrollBar* Bar, HWND Handle, const TPoint&
     const int trackEnd = (vertical ? s.rcTrackBar.bottom : s.rcTrackBar.right) - arrow;
     const int start = DraggedThumbStart(vertical ? P.y : P.x, s.nTrackMouseOffset, trackStart, trackEnd, s.nTrackThumbSize);
 
+    const int pos = ThumbTrackPosition(Bar->ScrollInfo, start - trackStart, trackEnd - trackStart, s.nTrackThumbSize);
+    const bool moved = pos != s.nLastSBPos;
+    s.nLastSBPos = pos;
+    if (moved) {
+        Bar->ScrollInfo.nTrackPos = pos;
+        const std::weak_ptr<int> alive = Wnd->LifeToken();
+        SendScrollAction(Wnd, Handle, SB_THUMBTRACK, pos);
+        if (alive.expired() || !Wnd->fThumbTracking)
+            return;
+        Ac_NCPaint(Wnd, Handle);
+    }
+
     TRect bar;
     Ac_GetScrollRect(Wnd, Bar->nBarType, Handle, bar);
     const TRect window = WindowRectOf(Handle);
@@ -128,13 +141,6 @@ void ThumbTrack(TacScrollWnd* Wnd, TacScrollBar* Bar, HWND Handle, const TPoint&
     const HDC dc = GetWindowDC(Handle);
     PaintDraggedBar(Bar, Handle, dc, r, TThumb{s.nTrackThumbSize, thumbInBar});
     ReleaseDC(Handle, dc);
-
-    const int pos = ThumbTrackPosition(Bar->ScrollInfo, start - trackStart, trackEnd - trackStart, s.nTrackThumbSize);
-    if (pos != s.nLastSBPos) {
-        Bar->ScrollInfo.nTrackPos = pos;
-        SendScrollAction(Wnd, Handle, SB_THUMBTRACK, pos);
-    }
-    s.nLastSBPos = pos;
 }
 
 // A hover tick: the hovered part followed, the hover ended once the cursor left the bar.
@@ -501,9 +507,11 @@ void TacScrollWnd::NCPaint(TMessage& Message)
         SkinData->FUpdating = SkinData->GetUpdating();
         paint = !SkinData->FUpdating && !DontRepaint;
     }
-    if (paint)
+    // The system draws the frame; its own bars stay hidden from it, ours are drawn over it.
+    const std::weak_ptr<int> alive = LifeToken();
+    Message.Result = CallWithoutScrollStyles(CtrlHandle, Message.Msg, Message.WParam, Message.LParam);
+    if (paint && !alive.expired())
         Ac_NCPaint(this, CtrlHandle);
-    PassOn(Message);
 }
 
 void TacScrollWnd::Timer(TMessage& Message)

@@ -172,12 +172,14 @@ TPartStates PartStates(int Pressed, int Hot)
     return states;
 }
 
-// The bar may be painted now.
+// The bar may be painted now: a bar whose thumb is dragged shows the thumb where the drag puts
+// it, which only the drag paints.
 bool BarPaintable(const TacScrollBar* Bar, const TRect& R)
 {
     const TacScrollWnd* wnd = Bar->sw;
     const bool vertical = Bar->nBarType == SB_VERT;
-    if (wnd->fThumbTracking || !Bar->fScrollVisible || !wnd->SkinManager || (vertical && wnd->DontRepaint))
+    const bool dragged = wnd->fThumbTracking && acScrollState.nCurBar == Bar->nBarType;
+    if (dragged || !Bar->fScrollVisible || !wnd->SkinManager || (vertical && wnd->DontRepaint))
         return false;
     const TsSkinManager& manager = *wnd->SkinManager;
     if (!manager.IsValidSkinIndex(vertical ? manager.ConstData.IndexScrollBar1V : manager.ConstData.IndexScrollBar1H))

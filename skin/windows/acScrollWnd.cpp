@@ -225,18 +225,9 @@ LRESULT Ac_NCCalcSize(TacScrollWnd* Wnd, HWND Handle, WPARAM WParam, LPARAM LPar
 {
     auto* rect = reinterpret_cast<RECT*>(LParam);
     const TRect proposed = *rect;
-    const auto style = GetWindowLongPtrW(Handle, GWL_STYLE);
-    LRESULT result = 0;
-    if (style & (WS_HSCROLL | WS_VSCROLL)) {
-        // The system measures the window as if it had no scroll bars.
-        Wnd->bPreventStyleChange = true;
-        SetWindowLongPtrW(Handle, GWL_STYLE, style & ~LONG_PTR(WS_HSCROLL | WS_VSCROLL));
-        result = Wnd->CallPrevWndProc(Handle, WM_NCCALCSIZE, WParam, LParam);
-        SetWindowLongPtrW(Handle, GWL_STYLE, style);
-        Wnd->bPreventStyleChange = false;
-    } else {
-        result = Wnd->CallPrevWndProc(Handle, WM_NCCALCSIZE, WParam, LParam);
-    }
+    const LONG_PTR style = Wnd->WindowStyle(Handle);
+    // The system measures the window as if it had no scroll bars.
+    const LRESULT result = Wnd->CallWithoutScrollStyles(Handle, WM_NCCALCSIZE, WParam, LParam);
     TacScrollBar* horz = Wnd->sBarHorz.get();
     TacScrollBar* vert = Wnd->sBarVert.get();
     const TBarRoom room = PlaceScrollBars(proposed, *rect, horz && (style & WS_HSCROLL), vert && (style & WS_VSCROLL),
@@ -250,6 +241,27 @@ LRESULT Ac_NCCalcSize(TacScrollWnd* Wnd, HWND Handle, WPARAM WParam, LPARAM LPar
             bar->fScrollVisible = vertical ? room.VertVisible : room.HorzVisible;
         }
     *rect = room.Client;
+    return result;
+}
+
+LONG_PTR TacScrollWnd::WindowStyle(HWND Handle) const
+{
+    return bPreventStyleChange ? FHiddenStyle : GetWindowLongPtrW(Handle, GWL_STYLE);
+}
+
+LRESULT TacScrollWnd::CallWithoutScrollStyles(HWND Handle, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    const auto style = GetWindowLongPtrW(Handle, GWL_STYLE);
+    if (bPreventStyleChange || !(style & (WS_HSCROLL | WS_VSCROLL)))
+        return CallPrevWndProc(Handle, Msg, WParam, LParam);
+    const std::weak_ptr<int> alive = LifeToken();
+    bPreventStyleChange = true;
+    FHiddenStyle = style;
+    SetWindowLongPtrW(Handle, GWL_STYLE, style & ~LONG_PTR(WS_HSCROLL | WS_VSCROLL));
+    const LRESULT result = CallPrevWndProc(Handle, Msg, WParam, LParam);
+    SetWindowLongPtrW(Handle, GWL_STYLE, style);
+    if (!alive.expired())
+        bPreventStyleChange = false;
     return result;
 }
 

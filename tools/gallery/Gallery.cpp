@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -97,6 +98,14 @@ public:
         FLeft += control->Width() + Gap;
         FRight = std::max(FRight, FLeft);
         return control;
+    }
+    // The next place of the row, Width wide and the row's height, for a window placed by its maker.
+    vcl::TRect Next(int Width)
+    {
+        const vcl::TRect place(FLeft, FTop, FLeft + Width, FBottom);
+        FLeft += Width + Gap;
+        FRight = std::max(FRight, FLeft);
+        return place;
     }
     int Right() const { return FRight; }
     int Bottom() const { return FBottom; }
@@ -418,6 +427,62 @@ void AddBevels(TRows& Rows)
     bevel(vcl::TBevelShape::bsLeftLine, vcl::TBevelStyle::bsLowered);
 }
 
+// A plain window of a class of ours: nothing but a white client area under its scroll bars.
+const wchar_t* PlainWindowClass()
+{
+    static const wchar_t* const name = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"ZirvGalleryPlain";
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        RegisterClassW(&wc);
+        return wc.lpszClassName;
+    }();
+    return name;
+}
+
+void SetScroll(HWND Window, int Bar, int Max, UINT Page, int Pos)
+{
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = Max;
+    info.nPage = Page;
+    info.nPos = Pos;
+    SetScrollInfo(Window, Bar, &info, FALSE);
+}
+
+// Native windows as a skinned form's standard controls and a system dialog's controls come: a
+// plain window with both bars scrolled part way, a multi-line EDIT and a LISTBOX, each with its
+// scroll bars skinned by a wrapper.
+void AddWrappedWindows(TRows& Rows, TGallery& Gallery)
+{
+    Rows.Row(110);
+    const HWND parent = Gallery.Form->Handle();
+    const auto create = [&](const wchar_t* Class, DWORD Style, int Width, const wchar_t* Text) {
+        const vcl::TRect r = Rows.Next(Width);
+        const HWND window = CreateWindowExW(0, Class, Text, WS_CHILD | WS_VISIBLE | WS_BORDER | Style, r.left, r.top,
+                                            r.Width(), r.Height(), parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Gallery.Form->Font()->Handle()), FALSE);
+        Gallery.Wrapped.push_back(window);
+        return window;
+    };
+    const HWND plain = create(PlainWindowClass(), WS_HSCROLL | WS_VSCROLL, 150, L"");
+    SetScroll(plain, SB_HORZ, 99, 25, 30);
+    SetScroll(plain, SB_VERT, 99, 40, 0);
+    std::wstring lines;
+    for (int i = 1; i <= 12; ++i)
+        lines += L"Line " + std::to_wstring(i) + L" of a text wider than its window\r\n";
+    create(L"EDIT", ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL, 170, lines.c_str());
+    const HWND list = create(L"LISTBOX", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 130, L"");
+    for (const wchar_t* item : {L"COM1", L"COM2", L"COM3", L"COM4", L"COM5", L"COM6", L"COM7", L"COM8", L"COM9"})
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    for (const HWND window : Gallery.Wrapped)
+        Gallery.Wrappers.push_back(NewWrapper<TacScrollWnd>(window, nullptr, DefaultManager, L"EDIT", true));
+}
+
 }  // namespace
 
 TGallery BuildGallery(vcl::TForm* Form)
@@ -439,6 +504,7 @@ TGallery BuildGallery(vcl::TForm* Form)
     AddTrackBars(rows);
     AddPanels(rows, gallery);
     AddBevels(rows);
+    AddWrappedWindows(rows, gallery);
     auto* status = rows.Place<TsStatusBar>(Form, 0, 0, 100, 22);
     status->SetAlign(TAlign::alBottom);
     for (const wchar_t* text : {L"Ready", L"COM3", L"9600 baud"})

@@ -6,13 +6,17 @@
 //
 // Each family of controls is one row, its states side by side; a family added later is one more
 // row, a state one more control at the end of its row.
+#include <windows.h>
+
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "skin/controls/sCheckBox.h"
 #include "skin/controls/sGauge.h"
 #include "skin/controls/sPanel.h"
 #include "skin/controls/sRadioButton.h"
+#include "skin/windows/acSBUtils.h"
 #include "vcl/forms.h"
 
 namespace gallery {
@@ -28,6 +32,10 @@ struct TGallery {
     // What the tests look at more closely.
     skin::TsGauge* Bar = nullptr;  // a lying bar gauge at 64 %
     skin::TsGrip* Grip = nullptr;  // showing the corner of a drag bar
+    // Native windows the skin wraps, with their scroll wrappers: a plain window with both bars, an
+    // EDIT and a LISTBOX, in that order. The windows go with the form.
+    std::vector<HWND> Wrapped;
+    std::vector<std::unique_ptr<skin::TacScrollWnd>> Wrappers;
 };
 
 // The bitmap buttons' glyph: a disc of this colour (0xAARRGGBB) on transparent pixels.

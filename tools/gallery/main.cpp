@@ -6,6 +6,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/graphics/acPNG.h"
+#include "skin/windows/acSBUtils.h"
 #include "tools/gallery/Gallery.h"
 #include "vcl/application.h"
 #include "vcl/pictures.h"
@@ -23,6 +24,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         skin::RegisterPNGGraphic();
         skin::InitStyleSimplyUnit();
         skin::InitSkinManagerUnit();
+        skin::InitSBUtilsUnit();
         Application->Initialize();
         Application->SetTitle(L"Gallery of skinned controls");
         vcl::TObjectPtr<skin::TsSkinManager> manager(vcl::Create<skin::TsSkinManager>(nullptr));
@@ -31,7 +33,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         vcl::TForm* form = nullptr;
         Application->CreateForm(form);
         form->SetCaption(L"Gallery of skinned controls: " + vcl::ParamStr(1));
-        gallery::ShowGallery(gallery::BuildGallery(form));
+        const gallery::TGallery shown = gallery::BuildGallery(form);
+        gallery::ShowGallery(shown);
         Application->Run();
     } catch (const vcl::Exception& e) {
         Application->ShowException(e);

@@ -19,6 +19,9 @@ server; the program sees them when it next reads its input. Requests ("op"):
   move   x y              the pointer to (x, y) on the screen
   click  x y [button]     the pointer to (x, y), then a press and release of the button
                           (1 left, the default; 2 middle; 3 right)
+  press  x y [button]     the pointer to (x, y), then a press of the button, held (a drag:
+                          press, moves, release)
+  release x y [button]    the pointer to (x, y), then the held button let go
   key    keys             a press and release of each key, by X key names ("Escape",
                           "Return", "ctrl+a"; a list, or one name)
   type   text             the text typed character by character
@@ -65,11 +68,25 @@ def op_move(request):
     return {}
 
 
-def op_click(request):
+def mouse_button(request):
     button = int(request.get("button", 1))
     if button not in (1, 2, 3):
         raise ValueError(f"no mouse button {button}")
-    xdotool("mousemove", *screen_point(request), "click", button)
+    return button
+
+
+def op_click(request):
+    xdotool("mousemove", *screen_point(request), "click", mouse_button(request))
+    return {}
+
+
+def op_press(request):
+    xdotool("mousemove", *screen_point(request), "mousedown", mouse_button(request))
+    return {}
+
+
+def op_release(request):
+    xdotool("mousemove", *screen_point(request), "mouseup", mouse_button(request))
     return {}
 
 
@@ -87,7 +104,8 @@ def op_type(request):
     return {}
 
 
-OPS = {"ping": op_ping, "move": op_move, "click": op_click, "key": op_key, "type": op_type}
+OPS = {"ping": op_ping, "move": op_move, "click": op_click, "press": op_press, "release": op_release,
+       "key": op_key, "type": op_type}
 
 
 def answer(request):

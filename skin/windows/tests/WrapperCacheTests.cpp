@@ -11,6 +11,7 @@
 
 using namespace skin;
 using vcl::TRect;
+using wraptest::Rgb;
 using wraptest::TRecordingWindow;
 
 namespace {
@@ -20,8 +21,6 @@ COLORREF CachePixel(const TsCommonData& Data, int X, int Y)
     const uint32_t p = PixelsOf(Data.FCacheBmp.get()).At(X, Y);
     return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
 }
-
-COLORREF Rgb(vcl::TColor Colour) { return COLORREF(vcl::ColorToRGB(Colour)); }
 
 // A child 50 x 30 at (10, 10) of a parent 200 x 150 whose background answer the test sets.
 class WrapperCacheTest : public wraptest::WrapperTest {

@@ -130,10 +130,17 @@ void WrapperTest::TearDown()
     testsupport::PumpFor(0);
 }
 
+COLORREF Rgb(vcl::TColor Colour) { return COLORREF(vcl::ColorToRGB(Colour)); }
+
+COLORREF SectionColour(const skin::TsSkinManager& Manager, const wchar_t* Section, int State)
+{
+    const skin::TsGeneralData& data = Manager.gd[size_t(Manager.GetSkinIndex(Section))];
+    return Rgb(State > 0 ? data.HotColor : data.Color);
+}
+
 COLORREF WrapperTest::SectionColour(const wchar_t* Section, int State) const
 {
-    const skin::TsGeneralData& data = Manager->gd[size_t(Manager->GetSkinIndex(Section))];
-    return COLORREF(vcl::ColorToRGB(State > 0 ? data.HotColor : data.Color));
+    return wraptest::SectionColour(*Manager, Section, State);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -22,6 +22,11 @@ namespace wraptest {
 // A generated test skin of the core tests' build folder (GALLERY, FRAME ...).
 vcl::String TestSkin(const char* Name);
 
+// A colour, system colours resolved, as a screen pixel (COLORREF).
+COLORREF Rgb(vcl::TColor Colour);
+// The colour of a flat section's state (0 normal, above that hot) as a screen pixel.
+COLORREF SectionColour(const skin::TsSkinManager& Manager, const wchar_t* Section, int State = 0);
+
 // A window of a class of ours: every message that reaches its own procedure is recorded, and
 // Answer may answer one (true: handled with Result) before the default procedure does.
 struct TRecord {
