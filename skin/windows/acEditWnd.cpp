@@ -272,7 +272,7 @@ bool TacEditWnd::BeforeBase(TMessage& Message)
             return false;
         NCPaint(Message);
         return true;
-    case WM_PRINT: Print(Message); return false;
+    case WM_PRINT: Print(Message); return true;
     case vcl::CM_FONTCHANGED:
         if (!SkinData->GetUpdating())
             RedrawWindow(CtrlHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
@@ -355,8 +355,12 @@ void TacEditWnd::NCPaint(TMessage& Message)
 
 void TacEditWnd::Print(TMessage& Message)
 {
+    const auto dc = reinterpret_cast<HDC>(Message.WParam);
     const std::weak_ptr<int> alive = LifeToken();
+    // The window's own print may leave the DC's origin or clipping moved.
+    const int before = SaveDC(dc);
     PassToPrevious(Message);
+    RestoreDC(dc, before);
     if (alive.expired() || Message.Result == 2)
         return;
     InitCtrlData(CtrlHandle, ParentWnd, WndRect, ParentRect, WndSize, WndPos);
@@ -364,7 +368,6 @@ void TacEditWnd::Print(TMessage& Message)
     SkinData->BGChanged = true;
     if (!ParamsChanged)
         SetSkinParams();
-    const auto dc = reinterpret_cast<HDC>(Message.WParam);
     PrepareCache(SkinData, CtrlHandle, DlgMode);
     if (!DlgMode)
         FillTransparentCorners(SkinData, 0, this);
@@ -377,12 +380,11 @@ void TacEditWnd::Print(TMessage& Message)
                      int(ClientRect().top));
     }
     Message.Result = Ac_NCPaint(this, CtrlHandle, -1, dc);
-    const int edge = Edges.Left;
-    const int width = cache->Width() - 2 * edge - VertBarWidth();
-    const int height = cache->Height() - 2 * edge - HorzBarHeight();
+    // The client area where the window has it now, whatever its frame.
+    const TRect client = ACClientRect(CtrlHandle);
     const int saved = SaveDC(dc);
-    OffsetViewportOrgEx(dc, edge, edge, nullptr);
-    IntersectClipRect(dc, 0, 0, width, height);
+    OffsetViewportOrgEx(dc, client.left, client.top, nullptr);
+    IntersectClipRect(dc, 0, 0, client.Width(), client.Height());
     const auto wParam = reinterpret_cast<WPARAM>(dc);
     SendMessageW(CtrlHandle, WM_ERASEBKGND, wParam, 0);
     SendMessageW(CtrlHandle, WM_PAINT, wParam, 0);
