@@ -1,7 +1,7 @@
 #pragma once
-// The scrolling wrappers of edit-like windows: edits, memos and list boxes (TacEditWnd), the
-// list window of a combo box (TacComboListWnd), standard combo boxes (TacComboBoxWnd); and the
-// routines with which a skinned control keeps a scroll wrapper over its own window.
+// The scrolling wrappers of edit-like windows: edits, memos and list boxes (TacEditWnd) and the
+// list window of a combo box (TacComboListWnd); and the makers with which a skinned control keeps
+// a scroll wrapper over its own window.
 //
 // An edit wrapper paints the window's border from its section (default "EDIT") through the cache,
 // keeps the control's colours in line with the skin (written by name, so that a control with a
