@@ -1,12 +1,13 @@
 // The main window's combo boxes as a user opens them: a real click on a box's button drops its
-// list down with every item shown on the list's background, and Escape closes it without a
-// choice. The first launch's language list and the monitoring view's speed list, with a
+// skinned list down (framed in the skin's border colour) with every item shown on the list's
+// background, and Escape closes it without a choice. The first launch's language list and the monitoring view's speed list, with a
 // screenshot of each.
 #include "mainform_fixture.h"
 #include "screenshots.h"
 
 #include "droppedlist.h"
 #include "languages/languagetexts.h"
+#include "skin/windows/acSBUtils.h"
 #include "user_input.h"
 
 #include <string>
@@ -24,6 +25,18 @@ std::vector<std::wstring> ItemsOf(skin::TsComboBox* Box)
 
 class ComboListTest : public MainformTest {
 protected:
+    // As the program: standard windows skinned, the combo boxes' lists among them.
+    void SetUp() override
+    {
+        skin::InitSBUtilsUnit();
+        MainformTest::SetUp();
+    }
+    void TearDown() override
+    {
+        MainformTest::TearDown();
+        skin::DoneSBUtilsUnit();
+    }
+
     // Drops the box's list with a click on its button and checks that it shows every item of the
     // box in the skin's edit colours; the list's window, null when it never dropped down.
     HWND DropAndCheck(skin::TsComboBox* Box)
@@ -42,6 +55,11 @@ protected:
             << "every item written on the list's background";
         EXPECT_EQ(SendMessageW(Box->Handle(), CB_GETCOUNT, 0, 0), Box->Items()->Count());
         EXPECT_EQ(testsupport::ShownListTexts(list), ItemsOf(Box));
+        EXPECT_NE(Box->ListSW(), nullptr) << "the list is skinned";
+        const testsupport::TGrab grab = testsupport::Grab(list);
+        const COLORREF border = vcl::ColorToRGB(manager->SkinData->BorderColor);
+        EXPECT_EQ(grab.Pixel(0, grab.Height / 2), border);
+        EXPECT_EQ(grab.Pixel(grab.Width / 2, grab.Height - 1), border);
         return list;
     }
     // A screenshot of the window with its dropped list; the list is no black box.

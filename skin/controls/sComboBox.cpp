@@ -119,7 +119,11 @@ TsCustomComboBox::TsCustomComboBox(vcl::TComponent* AOwner)
         SkinData()->SetSkinSection(L"COMBOBOX");
 }
 
-TsCustomComboBox::~TsCustomComboBox() { FBoundLabel.reset(); }
+TsCustomComboBox::~TsCustomComboBox()
+{
+    FreeScrollWrapper(FListSW);
+    FBoundLabel.reset();
+}
 
 void TsCustomComboBox::PublishProperties(vcl::TPropertyTable& Table)
 {
@@ -570,6 +574,7 @@ bool TsCustomComboBox::EarlySkinCommand(uint16_t Cmd, TMessage& Message)
         if (own) {
             CommonWndProc(Message, &data);
             TakeStandardColours();
+            FreeScrollWrapper(FListSW);
         }
         return true;
     case scmdRepaint:
@@ -670,6 +675,16 @@ bool TsCustomComboBox::SkinnedMessage(TMessage& Message)
     }
 }
 
+void TsCustomComboBox::WrapList(HWND List)
+{
+    const auto make = ControlWrapperMakers().MakeComboList;
+    if (!make || !List || ComponentState().Contains(vcl::TComponentStateItem::csLoading) ||
+        (FListSW && !FListSW->Destroyed()))
+        return;
+    FListSW.reset();
+    FListSW = make(List, SkinData()->SkinManager(), Style() == TComboBoxStyle::csSimple);
+}
+
 void TsCustomComboBox::Hover(TMessage& Message)
 {
     TsCommonData& data = *SkinData();
@@ -711,6 +726,7 @@ void TsCustomComboBox::AfterInherited(TMessage& Message)
         data.BGChanged = true;
         Repaint();
         break;
+    case WM_CTLCOLORLISTBOX: WrapList(reinterpret_cast<HWND>(Message.LParam)); break;
     case vcl::CM_FONTCHANGED:
         // The items are measured in the new font.
         if (HandleAllocated() && IsWindowVisible(Handle()))

@@ -4,12 +4,14 @@
 // styles, so the control draws every list item and the field's text itself. While an editable box
 // has the focus its edit window shows through the cache and paints itself; otherwise the cache
 // shows the text and the edit window paints nothing. A read-only box keeps its look and drops what
-// would change its text or open its list. The drop-down list keeps the system's look, its items
-// drawn by the control, and paints whether or not the box has the focus.
+// would change its text or open its list. The list, its items drawn by the control, paints whether
+// or not the box has the focus; while skinned, a wrapper kept from its first colour request until
+// the skin goes paints its frame and scroll bars from the skin.
 #include <windows.h>
 
 #include <memory>
 
+#include "skin/controls/sControlWrappers.h"
 #include "skin/controls/sLabel.h"
 #include "skin/controls/sSkinnedControl.h"
 #include "skin/core/sConst.h"
@@ -75,6 +77,8 @@ public:
     // An owner-draw style with an OnDrawItem handler.
     bool IsOwnerDrawn() const;
     TComboScale Scale() const { return FScale; }
+    // The wrapper of the list window; none until the list first asks for its colours while skinned.
+    TacControlWrapper* ListSW() const { return FListSW.get(); }
 
 protected:
     void CreateParams(vcl::TCreateParams& Params) override;
@@ -116,6 +120,8 @@ private:
     void Hover(vcl::TMessage& Message);
     // The colours of the class library again, unless the skin data keeps its own.
     void TakeStandardColours();
+    // The list asks for its colours: it gets its wrapper unless it has a live one.
+    void WrapList(HWND List);
 
     vcl::TAlignment FAlignment = vcl::TAlignment::taLeftJustify;
     bool FReadOnly = false;
@@ -124,6 +130,7 @@ private:
     bool FShowButton = true;
     TComboScale FScale;
     bool FDropDown = false;
+    TControlWrapperPtr FListSW;
 };
 
 // The skinned combo box as forms place it.

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "skin/controls/sControlWrappers.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManagerOptions.h"
 #include "vcl/buttons.h"
@@ -30,12 +31,7 @@ class TsSkinProvider;
 
 // A window wrapper: it has taken over a plain control's window and skins it; freeing it gives the
 // window back.
-class TacAdaptedWnd {
-public:
-    virtual ~TacAdaptedWnd() = default;
-    // The window went away and the wrapper gave it back.
-    virtual bool Destroyed() const = 0;
-};
+class TacAdaptedWnd : public TacControlWrapper {};
 
 // A speed-button handler: it has taken over a plain speed button and paints it skinned; freeing it
 // gives the button back.

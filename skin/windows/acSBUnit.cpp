@@ -1,5 +1,6 @@
 // The unit's start and end: the optional system entry points of the scroll bars, and the makers
 // the form skinning takes its scroll bars and its controls' wrappers from.
+#include "skin/windows/acEditWnd.h"
 #include "skin/windows/acSBUtils.h"
 #include "skin/windows/acWrapperFactory.h"
 
@@ -52,10 +53,12 @@ void InitSBUtilsUnit()
     }
     MakeFormScrolls = MakeFormScrollWnd;
     SetWrapperFactory(&WindowWrappers());
+    RegisterControlWrapperMakers();
 }
 
 void DoneSBUtilsUnit()
 {
+    WithdrawControlWrapperMakers();
     SetWrapperFactory(nullptr);
     MakeFormScrolls = nullptr;
     Ac_GetScrollBarInfo = nullptr;

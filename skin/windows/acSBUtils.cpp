@@ -62,6 +62,13 @@ bool TacMainWnd::SwitchesTheme(const vcl::String& SkinSection) const
     return (!provider || provider->DrawNonClientArea()) && SkinSection != L"DIALOG";
 }
 
+void TacMainWnd::KeepTheme()
+{
+    if (FThemed && Ac_SetWindowTheme)
+        Ac_SetWindowTheme(CtrlHandle, nullptr, nullptr);
+    FThemed = false;
+}
+
 void TacMainWnd::Attach()
 {
     SaveStdParams();

@@ -117,6 +117,13 @@ protected:
     void Release();
     // The repaint flag given to the constructor.
     bool RepaintOnAttach() const { return FRepaint; }
+    // The window keeps its visual theme: switched back on when the constructor switched it off.
+    void KeepTheme();
+    // Hands the message to the previous procedure, its result the message's.
+    void PassToPrevious(vcl::TMessage& Message)
+    {
+        Message.Result = CallPrevWndProc(CtrlHandle, Message.Msg, Message.WParam, Message.LParam);
+    }
     // A plain window subclassed through TWindowSubclass.
     bool Subclassed() const { return FSubclass != nullptr; }
     // Before the owner control's context menu opens: the skin's menu painter takes it over.
