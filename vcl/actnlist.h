@@ -3,6 +3,7 @@
 #include "vcl/classes.h"
 #include "vcl/system.h"
 
+#include <memory>
 #include <vector>
 
 namespace vcl {
@@ -34,6 +35,23 @@ protected:
 
     TBasicAction* FAction = nullptr;
 };
+
+// Points a client's Link at Action, making the link for Client when it has none; no action drops
+// the link. True when the link took another action, which the client then shows.
+template<class TLink, class TClient>
+bool ChangeActionLink(std::unique_ptr<TLink>& Link, TClient* Client, TBasicAction* Action)
+{
+    if (Action == (Link ? Link->Action() : nullptr))
+        return false;
+    if (!Action) {
+        Link.reset();
+        return false;
+    }
+    if (!Link)
+        Link = std::make_unique<TLink>(Client);
+    Link->SetAction(Action);
+    return true;
+}
 
 class TBasicAction : public TComponent {
     CL_CLASS(TBasicAction, TComponent)

@@ -81,15 +81,8 @@ void TControlActionLink::Change()
 
 void TControl::SetAction(TBasicAction* value)
 {
-    if (value == Action())
+    if (!ChangeActionLink(FActionLink, this, value))
         return;
-    if (!value) {
-        FActionLink.reset();
-        return;
-    }
-    if (!FActionLink)
-        FActionLink = std::make_unique<TControlActionLink>(this);
-    FActionLink->SetAction(value);
     value->FreeNotification(this);
     ActionChange(value, IsLoading());
 }

@@ -644,6 +644,9 @@ private:
 TWinControl* FindControl(HWND Handle);
 // The form at the top of Control's parents (topForm), or the nearest form among them.
 TCustomForm* GetParentForm(TControl* Control, bool TopForm = true);
+// A window of Control took the focus: the top form makes Control its focused control. False when
+// the form refuses it; true without a form.
+bool TakeFormFocus(TWinControl* Control);
 // The control holding the mouse capture (a graphic control or its parent), or null.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);

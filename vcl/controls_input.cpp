@@ -285,13 +285,18 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message)
     return true;
 }
 
+bool TakeFormFocus(TWinControl* Control)
+{
+    TCustomForm* form = GetParentForm(Control);
+    return !form || form->SetFocusedControl(Control);
+}
+
 void TWinControl::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_SETFOCUS:
-        if (TCustomForm* form = GetParentForm(this))
-            if (!form->SetFocusedControl(this))
-                return;
+        if (!TakeFormFocus(this))
+            return;
         break;
     default:
         if (IsClientMouseMessage(Message.Msg) && IsControlMouseMsg(Message))

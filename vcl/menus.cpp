@@ -276,16 +276,8 @@ void TMenuActionLink::Change()
 
 void TMenuItem::SetAction(TBasicAction* value)
 {
-    if (value == Action())
-        return;
-    if (!value) {
-        FActionLink.reset();
-        return;
-    }
-    if (!FActionLink)
-        FActionLink = std::make_unique<TMenuActionLink>(this);
-    FActionLink->SetAction(value);
-    ActionChange(value);
+    if (ChangeActionLink(FActionLink, this, value))
+        ActionChange(value);
 }
 
 void TMenuItem::InitiateAction()

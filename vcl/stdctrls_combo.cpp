@@ -112,9 +112,8 @@ void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC Com
     switch (Message.Msg) {
     case WM_SETFOCUS:
         // The edit part holds the focus for the combo box.
-        if (TCustomForm* form = GetParentForm(this))
-            if (!form->SetFocusedControl(this))
-                return;
+        if (!TakeFormFocus(this))
+            return;
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

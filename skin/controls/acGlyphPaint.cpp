@@ -186,7 +186,16 @@ void PaintImageList(const TGlyphSource& S, TCanvas* Canvas, TBitmap* Cache)
 
 }  // namespace
 
-int ImgListCount(vcl::TCustomImageList* List) { return List ? List->Count() : 0; }
+bool HasImage(const vcl::TCustomImageList* List, int Index) { return List && Index >= 0 && Index < List->Count(); }
+
+void ShowGlyphChange(const vcl::TControl& Button, TsCommonData& SkinData)
+{
+    const vcl::TComponentState cs = Button.ComponentState();
+    if (cs.Contains(vcl::TComponentStateItem::csLoading) || cs.Contains(vcl::TComponentStateItem::csDestroying) ||
+        Button.ControlState().Contains(vcl::TControlStateItem::csCreating))
+        return;
+    SkinData.Invalidate();
+}
 
 void PaintGlyph(const TGlyphSource& S, TCanvas* Canvas)
 {
@@ -199,7 +208,7 @@ void PaintGlyph(const TGlyphSource& S, TCanvas* Canvas)
     const TCanvasLock lock(Canvas ? Canvas : cache->Canvas());
     if (S.Glyph && !S.Glyph->Empty())
         PaintGlyphBitmap(S, Canvas, cache);
-    else if (S.Images && S.ImageIndex >= 0 && S.ImageIndex < ImgListCount(S.Images))
+    else if (HasImage(S.Images, S.ImageIndex))
         PaintImageList(S, Canvas ? Canvas : cache->Canvas(), cache);
 }
 

@@ -10,8 +10,11 @@ namespace skin {
 
 class TsCommonData;
 
-// The image count of a list; 0 for none.
-int ImgListCount(vcl::TCustomImageList* List);
+// Index names an image of List; never while there is no list.
+bool HasImage(const vcl::TCustomImageList* List, int Index);
+// A glyph change of a bitmap or speed button shows at once: its cache is rendered again, unless
+// the button is loading, being destroyed or creating its window.
+void ShowGlyphChange(const vcl::TControl& Button, TsCommonData& SkinData);
 
 // What a button gives the glyph painter.
 struct TGlyphSource {

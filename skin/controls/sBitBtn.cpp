@@ -22,8 +22,7 @@ TsBitBtn::TsBitBtn(vcl::TComponent* AOwner)
 
 TsBitBtn::~TsBitBtn()
 {
-    if (FImages)
-        FImages->UnRegisterChanges(FImageChangeLink.get());
+    vcl::ChangeImageList(this, FImages, nullptr, *FImageChangeLink);
 }
 
 void TsBitBtn::PublishProperties(vcl::TPropertyTable& Table)
@@ -65,15 +64,8 @@ void TsBitBtn::SetBlend(int Value) { Changed(FBlend, std::clamp(Value, 0, 100));
 
 void TsBitBtn::SetImages(vcl::TCustomImageList* Value)
 {
-    if (Value == FImages)
+    if (!vcl::ChangeImageList(this, FImages, Value, *FImageChangeLink))
         return;
-    if (FImages)
-        FImages->UnRegisterChanges(FImageChangeLink.get());
-    FImages = Value;
-    if (FImages) {
-        FImages->RegisterChanges(FImageChangeLink.get());
-        FImages->FreeNotification(this);
-    }
     SkinData()->Invalidate();
 }
 
@@ -90,14 +82,7 @@ void TsBitBtn::ImageListChange(vcl::TObject*)
         SkinData()->Invalidate();
 }
 
-void TsBitBtn::GlyphPropertiesChanged()
-{
-    const vcl::TComponentState cs = ComponentState();
-    if (cs.Contains(vcl::TComponentStateItem::csLoading) || cs.Contains(vcl::TComponentStateItem::csDestroying) ||
-        ControlState().Contains(vcl::TControlStateItem::csCreating))
-        return;
-    SkinData()->Invalidate();
-}
+void TsBitBtn::GlyphPropertiesChanged() { ShowGlyphChange(*this, *SkinData()); }
 
 void TsBitBtn::SetButtonStyle(bool ADefault)
 {
@@ -116,7 +101,7 @@ void TsBitBtn::ActionChange(vcl::TObject* Sender, bool CheckDefaults)
 // ---------------------------------------------------------------------------------------------
 // Layout
 
-bool TsBitBtn::ImageIndexValid() const { return FImages && FImageIndex >= 0 && FImageIndex < FImages->Count(); }
+bool TsBitBtn::ImageIndexValid() const { return HasImage(FImages, FImageIndex); }
 
 int TsBitBtn::GlyphWidth() const
 {

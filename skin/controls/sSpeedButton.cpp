@@ -141,8 +141,7 @@ TsSpeedButton::~TsSpeedButton()
     TsSkinManager* manager = SkinData()->SkinManager();
     if (manager && manager->ActiveGraphControl() == this)
         manager->SetActiveGraphControl(nullptr);
-    if (FImages)
-        FImages->UnRegisterChanges(FImageChangeLink.get());
+    vcl::ChangeImageList(this, FImages, nullptr, *FImageChangeLink);
 }
 
 void TsSpeedButton::PublishProperties(vcl::TPropertyTable& Table)
@@ -230,15 +229,8 @@ void TsSpeedButton::SetReflected(bool Value)
 
 void TsSpeedButton::SetImages(vcl::TCustomImageList* Value)
 {
-    if (Value == FImages)
+    if (!vcl::ChangeImageList(this, FImages, Value, *FImageChangeLink))
         return;
-    if (FImages)
-        FImages->UnRegisterChanges(FImageChangeLink.get());
-    FImages = Value;
-    if (FImages) {
-        FImages->RegisterChanges(FImageChangeLink.get());
-        FImages->FreeNotification(this);
-    }
     Changed(true, true);
 }
 
@@ -266,14 +258,7 @@ void TsSpeedButton::ActionChange(vcl::TObject* Sender, bool CheckDefaults)
         GraphRepaint();
 }
 
-void TsSpeedButton::GlyphPropertiesChanged()
-{
-    const vcl::TComponentState cs = ComponentState();
-    if (cs.Contains(vcl::TComponentStateItem::csLoading) || cs.Contains(vcl::TComponentStateItem::csDestroying) ||
-        ControlState().Contains(vcl::TControlStateItem::csCreating))
-        return;
-    SkinData()->Invalidate();
-}
+void TsSpeedButton::GlyphPropertiesChanged() { ShowGlyphChange(*this, *SkinData()); }
 
 void TsSpeedButton::ImageListChange(vcl::TObject*)
 {
@@ -297,10 +282,7 @@ int TsSpeedButton::CurrentState() const
 
 int TsSpeedButton::ArrowWidth() const { return FButtonStyle == TToolButtonStyle::tbsDropDown ? DropDownArrow : 0; }
 
-bool TsSpeedButton::ImageIndexValid() const
-{
-    return FImages && FImages->Count() > 0 && FImageIndex >= 0 && FImageIndex < FImages->Count();
-}
+bool TsSpeedButton::ImageIndexValid() const { return HasImage(FImages, FImageIndex); }
 
 int TsSpeedButton::GlyphWidth() const
 {

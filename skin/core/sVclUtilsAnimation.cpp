@@ -9,6 +9,7 @@
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/sGraphUtils.h"
 #include "vcl/application.h"
+#include "vcl/comctrls.h"
 #include "vcl/graphics.h"
 
 #include <algorithm>
@@ -86,6 +87,22 @@ void PaintMDIChildren(HDC DC, TCustomForm* Form, const TPoint& ClientOrigin)
         BitBlt(DC, ClientOrigin.x + at.x, ClientOrigin.y + at.y, picture->Width(), picture->Height(),
                picture->Canvas()->Handle(), 0, 0, SRCCOPY);
     }
+}
+
+// Where Ctrl's children lie in its picture: a skinned form's client area at its provider's offsets;
+// a tab sheet's within the border band its window keeps around its client area. Ctrl paints itself
+// whole, band and frame included, from its own origin.
+TPoint ChildrenOrigin(TWinControl* Ctrl, TsSkinProvider* Provider)
+{
+    if (Provider)
+        return TPoint(Provider->OffsetX(), Provider->OffsetY());
+    if (!dynamic_cast<TTabSheet*>(Ctrl))
+        return TPoint();
+    RECT window{};
+    GetWindowRect(Ctrl->Handle(), &window);
+    POINT client{0, 0};
+    ClientToScreen(Ctrl->Handle(), &client);
+    return TPoint(client.x - window.left, client.y - window.top);
 }
 
 // What a control change holds until it ends, however it ends: the cover's DC, the cover, the old
@@ -242,8 +259,7 @@ void SkinPaintTo(TBitmap* Bmp, TControl* Ctrl, int Left, int Top, TComponent* Sk
         PrintControl(Ctrl, dc);
         return;
     }
-    // A skinned form's picture holds its client area, where its children lie, at the offsets.
-    const TPoint clientOrigin = provider ? TPoint(provider->OffsetX(), provider->OffsetY()) : TPoint();
+    const TPoint clientOrigin = ChildrenOrigin(win, provider);
     if (auto* form = dynamic_cast<TCustomForm*>(win); form && form->FormStyle() == TFormStyle::fsMDIForm)
         PaintMDIChildren(dc, form, clientOrigin);
     if (GetBoolMsg(win, scmdQuerySkinned))

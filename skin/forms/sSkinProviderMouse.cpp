@@ -503,12 +503,11 @@ void TsSkinProvider::AC_WMPrint(TMessage& Message)
         else
             PaintCaption(dc);
     }
-    POINT origin{};
-    SetViewportOrgEx(dc, OffsetX(), OffsetY(), &origin);
-    const HRGN clip =
-        CreateRectRgn(OffsetX(), OffsetY(), OffsetX() + GetClientWidth(handle), OffsetY() + GetClientHeight(handle));
-    SelectClipRgn(dc, clip);
-    DeleteObject(clip);
+    // The client area at the offsets, clipped to its size within the caller's clip; the caller gets
+    // its origin and clip back.
+    const vcl::TSavedDC saved(dc);
+    OffsetViewportOrgEx(dc, OffsetX(), OffsetY(), nullptr);
+    IntersectClipRect(dc, 0, 0, GetClientWidth(handle), GetClientHeight(handle));
     PaintForm(dc);
     if (!BorderForm || Form->FormStyle() != vcl::TFormStyle::fsMDIForm)
         PaintControls(dc, Form, TPoint());
@@ -530,8 +529,6 @@ void TsSkinProvider::AC_WMPrint(TMessage& Message)
         onPaint(Form);
         canvas->SetHandle(nullptr);
     }
-    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
-    SelectClipRgn(dc, nullptr);
 }
 
 void TsSkinProvider::PrintWholeCache(HDC DC)

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "ControlFixtures.h"
 #include "pump.h"
 #include "skin/controls/acGlyphPaint.h"
 #include "skin/controls/sBitBtn.h"
@@ -28,15 +29,10 @@
 namespace {
 
 using namespace skin;
+using skin::test::CachePixel;
 using vcl::TAlignment;
 using vcl::TButtonLayout;
 using vcl::TRect;
-
-COLORREF CachePixel(const TsCommonData& Data, int X, int Y)
-{
-    const uint32_t p = PixelsOf(Data.FCacheBmp.get()).At(X, Y);
-    return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
-}
 
 // The border line of the FLAT test skin's "BUTTON" in state s: its state colour darkened by half.
 constexpr COLORREF ButtonBorder(int s) { return RGB(17, 20 + 25 * s, 112); }

@@ -25,11 +25,9 @@ using namespace skin;
 using vcl::TComboBoxStyle;
 using vcl::TRect;
 
-COLORREF AsColorRef(uint32_t Pixel) { return RGB(Pixel >> 16 & 0xFF, Pixel >> 8 & 0xFF, Pixel & 0xFF); }
-
 // State s of the n-th section of a generated test skin, and its font colour.
 constexpr COLORREF Flat(int n, int s) { return RGB((20 + 7 * n) % 256, 40 + 50 * s, (235 - 5 * n) % 256); }
-constexpr COLORREF TextColour = RGB(10, 20, 30);
+constexpr COLORREF ComboTextColour = RGB(10, 20, 30);
 // The sections of the "COMBO" test skin.
 constexpr int FieldSection = 1, ButtonSection = 2, SelectionSection = 3;
 
@@ -173,10 +171,10 @@ protected:
     }
     static COLORREF CachePixel(TsComboBox* Combo, int X, int Y)
     {
-        return AsColorRef(PixelsOf(Combo->SkinData()->FCacheBmp.get()).At(X, Y));
+        return skin::test::CachePixel(*Combo->SkinData(), X, Y);
     }
     // The pixels of the window that differ from the cache, in the area R.
-    static int DifferingFromCache(TsComboBox* Combo, const TRect& R)
+    static int DifferingFromCacheIn(TsComboBox* Combo, const TRect& R)
     {
         const testsupport::TGrab grab = testsupport::Grab(Combo->Handle());
         int differing = 0;
@@ -258,8 +256,8 @@ TEST_F(SkinnedCombo, AnUnfocusedBoxShowsItsTextFromTheCacheAFocusedOneItsNativeE
     FOther->SetFocus();
     Render(combo);
     const TRect whole(0, 0, combo->Width(), combo->Height());
-    EXPECT_GT(CountIn(combo, Field(combo), TextColour, false), 0) << "the text lies in the cache";
-    EXPECT_EQ(DifferingFromCache(combo, whole), 0) << "the edit window paints nothing";
+    EXPECT_GT(CountIn(combo, Field(combo), ComboTextColour, false), 0) << "the text lies in the cache";
+    EXPECT_EQ(DifferingFromCacheIn(combo, whole), 0) << "the edit window paints nothing";
 
     combo->SetFocus();
     testsupport::PumpFor(30);
@@ -268,13 +266,13 @@ TEST_F(SkinnedCombo, AnUnfocusedBoxShowsItsTextFromTheCacheAFocusedOneItsNativeE
     for (const TRect& kept :
          {TRect(0, 0, combo->Width(), 3), TRect(0, combo->Height() - 3, combo->Width(), combo->Height()),
           TRect(0, 0, 3, combo->Height()), b})
-        EXPECT_EQ(DifferingFromCache(combo, kept), 0) << "the frame and the button stay the cache's";
+        EXPECT_EQ(DifferingFromCacheIn(combo, kept), 0) << "the frame and the button stay the cache's";
     EXPECT_GT(CountIn(combo, Field(combo), GetSysColor(COLOR_HIGHLIGHT), true), 0)
         << "the edit window shows its selected text";
 
     FOther->SetFocus();
     testsupport::PumpFor(30);
-    EXPECT_EQ(DifferingFromCache(combo, whole), 0) << "back to the cache";
+    EXPECT_EQ(DifferingFromCacheIn(combo, whole), 0) << "back to the cache";
 }
 
 // The edit window writes the text where the cache's field had it, so the text stays put when the
@@ -297,7 +295,7 @@ TEST_F(SkinnedCombo, TheFieldsTextStaysWhereTheCacheHadItWhenTheBoxIsBeingEdited
     HideCaret(combo->EditHandle());
     testsupport::PumpFor(30);
     ASSERT_TRUE(combo->Focused());
-    ASSERT_GT(DifferingFromCache(combo, Field(combo)), 0) << "the edit window paints the field";
+    ASSERT_GT(DifferingFromCacheIn(combo, Field(combo)), 0) << "the edit window paints the field";
     const vcl::TPoint edited = skin::test::InkCorner(testsupport::Grab(combo->Handle()), field, face);
     EXPECT_EQ(edited.x, idle.x);
     EXPECT_EQ(edited.y, idle.y);
@@ -318,8 +316,8 @@ TEST_F(SkinnedCombo, AFocusedDropDownListPaintsItsFieldAsSelected)
     Render(combo);
     const TRect field = Field(combo);
     EXPECT_EQ(CachePixel(combo, field.right - 3, field.top + 2), Flat(SelectionSection, 1));
-    EXPECT_GT(CountIn(combo, field, TextColour, false), 0) << "the item's text in the selection's font colour";
-    EXPECT_EQ(DifferingFromCache(combo, TRect(0, 0, combo->Width(), combo->Height())), 0);
+    EXPECT_GT(CountIn(combo, field, ComboTextColour, false), 0) << "the item's text in the selection's font colour";
+    EXPECT_EQ(DifferingFromCacheIn(combo, TRect(0, 0, combo->Width(), combo->Height())), 0);
 
     FOther->SetFocus();
     Render(combo);

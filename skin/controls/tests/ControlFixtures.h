@@ -1,14 +1,22 @@
 #pragma once
-// What the control tests share: a hand-built skin put in force with its "GLOBALINFO" section, and
-// a shown form for the controls.
+// What the control tests share: a hand-built skin put in force with its "GLOBALINFO" section, a
+// shown form for the controls, a graphic control of one colour, the pixels of a control's cache as
+// the screen shows them, and screenshots.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <vector>
 
+#include "pngfile.h"
 #include "pump.h"
+#include "skin/core/sCommonData.h"
+#include "skin/graphics/BitmapView.h"
+#include "skin/graphics/sGraphUtils.h"
 #include "skin/graphics/tests/SkinTableFixtures.h"
+#include "testpaths.h"
 #include "vcl/forms.h"
 
 namespace skin::test {
@@ -46,14 +54,64 @@ inline vcl::TPoint InkCorner(const testsupport::TGrab& Grab, const vcl::TRect& A
     return corner;
 }
 
+// The colour of a shown form unless a test asks for another.
+constexpr COLORREF FormColour = RGB(0, 128, 0);
+
 // A form shown at (60, 60), Width x Height, in Colour.
-inline vcl::TObjectPtr<vcl::TForm> ShownForm(int Width, int Height, COLORREF Colour = RGB(0, 128, 0))
+inline vcl::TObjectPtr<vcl::TForm> ShownForm(int Width, int Height, COLORREF Colour = FormColour)
 {
     vcl::TObjectPtr<vcl::TForm> form(vcl::Create<vcl::TForm>(nullptr));
     form->SetBounds(60, 60, Width, Height);
     form->SetColor(vcl::TColor(Colour));
     form->Show();
     return form;
+}
+
+// A cache pixel (0xAARRGGBB) as the screen shows it.
+inline COLORREF AsColorRef(uint32_t Pixel) { return RGB(Pixel >> 16 & 0xFF, Pixel >> 8 & 0xFF, Pixel & 0xFF); }
+
+// The colour of a pixel of a control's cache as the screen shows it.
+inline COLORREF CachePixel(const TsCommonData& Data, int X, int Y)
+{
+    return AsColorRef(PixelsOf(Data.FCacheBmp.get()).At(X, Y));
+}
+
+// The pixels of a control's window that differ from its cache.
+inline int DifferingFromCache(vcl::TWinControl* Control)
+{
+    const TsCommonData& data = *SkinDataOf(Control);
+    const testsupport::TGrab grab = testsupport::Grab(Control->Handle());
+    int differing = 0;
+    for (int y = 0; y < Control->Height(); ++y)
+        for (int x = 0; x < Control->Width(); ++x)
+            differing += grab.Pixel(x, y) != CachePixel(data, x, y);
+    return differing;
+}
+
+// A graphic control that fills itself with one colour.
+class TColourBox : public vcl::TGraphicControl {
+    CL_CLASS(TColourBox, vcl::TGraphicControl)
+public:
+    TColourBox(vcl::TComponent* AOwner, COLORREF Colour) : vcl::TGraphicControl(AOwner), FColour(Colour) {}
+    void WndProc(vcl::TMessage& Message) override
+    {
+        if (Message.Msg == WM_PAINT && Message.WParam)
+            FillDC(reinterpret_cast<HDC>(Message.WParam), vcl::TRect(0, 0, Width(), Height()), vcl::TColor(FColour));
+        else
+            vcl::TGraphicControl::WndProc(Message);
+    }
+
+private:
+    COLORREF FColour;
+};
+
+// Saves the pixels as Name in the screenshots folder of the build tree; whether it was written.
+inline bool SaveScreenshot(const testsupport::TGrab& Picture, const wchar_t* Name)
+{
+    const std::filesystem::path folder = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
+    std::filesystem::create_directories(folder);
+    return testsupport::SavePng((folder / Name).wstring(), Picture.Width, Picture.Height,
+                                std::vector<uint32_t>(Picture.Pixels.begin(), Picture.Pixels.end()));
 }
 
 }  // namespace skin::test

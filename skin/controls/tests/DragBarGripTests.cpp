@@ -146,7 +146,7 @@ TEST(GripUnderASkin, ItShowsTheLinkedControlsCornerAndOtherwiseItsSection)
     const TPixelView corner = PixelsOf(linked->SkinData()->FCacheBmp.get());
     for (const vcl::TPoint p : {vcl::TPoint(0, 0), vcl::TPoint(10, 10), vcl::TPoint(19, 5), vcl::TPoint(19, 19)}) {
         const uint32_t c = corner.At(linked->Width() - 20 + p.x, linked->Height() - 20 + p.y);
-        EXPECT_EQ(grab.ClientPixel(p.x, p.y), RGB(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF)) << p.x << "," << p.y;
+        EXPECT_EQ(grab.ClientPixel(p.x, p.y), skin::test::AsColorRef(c)) << p.x << "," << p.y;
     }
     EXPECT_EQ(grab.ClientPixel(19, 19), RGB(0xF0, 0x80, 0x00)) << "the mark in the corner";
 }

@@ -14,10 +14,14 @@
 namespace {
 
 using namespace skin;
+using skin::test::CachePixel;
+using skin::test::DifferingFromCache;
+using skin::test::FormColour;
 using skin::test::InkCorner;
 using skin::test::PutInForce;
 using skin::test::Px;
 using skin::test::ShownForm;
+using skin::test::TColourBox;
 using skin::test::TTestSkin;
 using vcl::TColor;
 using vcl::TRect;
@@ -67,19 +71,11 @@ TEST(EditFrames, AStarShowsAsABlackCircleAndAnyOtherPasswordCharacterAsItself)
 
 // ---------------------------------------------------------------------------------------------
 
-constexpr COLORREF FormColour = RGB(0, 128, 0);
 constexpr COLORREF Normal = RGB(200, 100, 40);
 constexpr COLORREF Hot = RGB(240, 220, 60);
 constexpr COLORREF BorderColour[] = {RGB(90, 10, 10), RGB(10, 10, 190)};
-constexpr COLORREF TextColour = RGB(1, 2, 3);
+constexpr COLORREF EditTextColour = RGB(1, 2, 3);
 constexpr int BorderSide = 2;
-
-COLORREF AsColorRef(uint32_t Pixel) { return RGB(Pixel >> 16 & 0xFF, Pixel >> 8 & 0xFF, Pixel & 0xFF); }
-
-COLORREF CachePixel(const TsCommonData& Data, int X, int Y)
-{
-    return AsColorRef(PixelsOf(Data.FCacheBmp.get()).At(X, Y));
-}
 
 // Half of each channel of A and B, for sums that are even.
 constexpr COLORREF Half(COLORREF A, COLORREF B)
@@ -95,7 +91,7 @@ protected:
         PutInForce(FSkin);
         const int edit = FSkin.AddSection(L"EDIT", TColor(Normal), TColor(Hot));
         for (TsGenState& state : FSkin.Section(edit).Props)
-            state.FontColor = {TColor(TextColour), TColor(-1), TColor(-1), TColor(-1), TColor(-1)};
+            state.FontColor = {TColor(EditTextColour), TColor(-1), TColor(-1), TColor(-1), TColor(-1)};
         FSkin.Section(edit).BorderIndex = FSkin.AddImage(
             {TRect(0, 0, 10, 5), 2, 0, BorderSide, BorderSide, BorderSide, BorderSide, 1}, L"EDIT", L"BORDERSMASK");
         for (int s = 0; s < 2; ++s) {
@@ -119,17 +115,6 @@ protected:
         RedrawWindow(FForm->Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         testsupport::PumpFor(50);
-    }
-    // The pixels of the edit's window that differ from its cache.
-    static int DifferingFromCache(vcl::TWinControl* Edit)
-    {
-        const TPixelView cache = PixelsOf(SkinDataOf(Edit)->FCacheBmp.get());
-        const testsupport::TGrab grab = testsupport::Grab(Edit->Handle());
-        int differing = 0;
-        for (int y = 0; y < Edit->Height(); ++y)
-            for (int x = 0; x < Edit->Width(); ++x)
-                differing += grab.Pixel(x, y) != AsColorRef(cache.At(x, y));
-        return differing;
     }
 
     TTestSkin FSkin;
@@ -329,27 +314,13 @@ TEST_F(SkinnedEdits, AnInactiveMaskedEditShowsItsCacheAndAFocusedOneTheHotBorder
     EXPECT_EQ(grab.ClientPixel(105, 20), Normal) << "the system paints the client area";
 }
 
-// A graphic control that fills itself with one colour.
-class TColourBox : public vcl::TGraphicControl {
-    CL_CLASS(TColourBox, vcl::TGraphicControl)
-public:
-    using vcl::TGraphicControl::TGraphicControl;
-    void WndProc(vcl::TMessage& Message) override
-    {
-        if (Message.Msg == WM_PAINT && Message.WParam)
-            FillDC(reinterpret_cast<HDC>(Message.WParam), TRect(0, 0, Width(), Height()), TColor(RGB(0, 0, 255)));
-        else
-            vcl::TGraphicControl::WndProc(Message);
-    }
-};
-
 TEST_F(SkinnedEdits, WithoutItsSectionAMaskedEditPaintsItsGraphicChildrenItself)
 {
     auto* masked = New<TsMaskEdit>(10, L"12");
     masked->SkinData()->SetSkinSection(L"NOSUCHSECTION");
     ASSERT_FALSE(masked->SkinData()->Skinned());
     masked->SetColor(TColor(RGB(250, 250, 250)));
-    auto* box = vcl::Create<TColourBox>(FForm.get());
+    auto* box = vcl::Create<TColourBox>(FForm.get(), RGB(0, 0, 255));
     box->SetBounds(100, 4, 20, 12);
     box->SetParent(masked);
     Paint();

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "ControlFixtures.h"
 #include "pump.h"
 #include "skin/controls/sBitBtn.h"
 #include "skin/controls/sButton.h"
@@ -26,9 +27,8 @@
 namespace {
 
 using namespace skin;
+using skin::test::AsColorRef;
 using skin::test::FadeMixes;
-
-COLORREF Colour(uint32_t Pixel) { return RGB(Pixel >> 16 & 0xFF, Pixel >> 8 & 0xFF, Pixel & 0xFF); }
 
 // A fading control that keeps the pixel At of every fade step handed to it.
 template<class T>
@@ -149,7 +149,7 @@ TEST_F(FadingControls, TheWindowShowsEachStepOfAButtonThatLeavesItsPaintingToThe
     Enter(button);
     button->FadeTimer()->Timer();
     ASSERT_EQ(button->Steps.size(), 1u);
-    EXPECT_EQ(testsupport::Grab(button->Handle()).Pixel(3, 3), Colour(button->Steps[0]));
+    EXPECT_EQ(testsupport::Grab(button->Handle()).Pixel(3, 3), AsColorRef(button->Steps[0]));
 }
 
 TEST_F(FadingControls, AClickFadesInTwoStepsAndAReleaseDuringThePressFadeFlashesThePressedLook)
@@ -172,7 +172,7 @@ TEST_F(FadingControls, AClickFadesInTwoStepsAndAReleaseDuringThePressFadeFlashes
 
     button->Steps.clear();
     SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(testsupport::Grab(button->Handle()).Pixel(3, 3), Colour(pressed))
+    EXPECT_EQ(testsupport::Grab(button->Handle()).Pixel(3, 3), AsColorRef(pressed))
         << "the full pressed look shows before the release fades";
     ASSERT_NE(button->FadeTimer(), nullptr);
     EXPECT_EQ(button->TickToEnd(), 3);
@@ -197,7 +197,7 @@ TEST_F(FadingControls, OnlyTheBitmapButtonEndsItsFadeOnAReleaseWithoutAPress)
     EXPECT_EQ(acFadeTimersCount, timers) << "the timer freed";
     EXPECT_EQ(ups, 1);
     Pump();
-    EXPECT_EQ(testsupport::Grab(bitmap->Handle()).Pixel(3, 3), Colour(bitmap->CachePixel())) << "the hot look";
+    EXPECT_EQ(testsupport::Grab(bitmap->Handle()).Pixel(3, 3), AsColorRef(bitmap->CachePixel())) << "the hot look";
 
     auto* push = New<TsButton>(L"BUTTON", 100, 30, 150);
     push->SetOnMouseUp(countUps);
@@ -218,7 +218,7 @@ TEST_F(FadingControls, TheSpeedButtonShowsEachBlendedStepOnItsParent)
     const uint32_t hot = pixel(button->SkinData()->FCacheBmp.get());
     std::vector<uint32_t> steps{pixel(fade->TmpBmp())};
     const testsupport::TGrab grab = testsupport::Grab(FForm->Handle());
-    EXPECT_EQ(grab.ClientPixel(button->Left() + 3, button->Top() + 3), Colour(steps[0])) << "the first step shown";
+    EXPECT_EQ(grab.ClientPixel(button->Left() + 3, button->Top() + 3), AsColorRef(steps[0])) << "the first step shown";
     int ticks = 0;
     while (button->FadeTimer() && ticks < 20) {
         button->FadeTimer()->Timer();
@@ -319,7 +319,7 @@ TEST_F(FadingControls, ACheckBoxDisabledMidFadeEndsInTheDisabledLook)
     twin->SetEnabled(false);
     Pump();
     EXPECT_EQ(box->CachePixel(), twin->CachePixel());
-    EXPECT_EQ(testsupport::Grab(box->Handle()).Pixel(3, 3), Colour(twin->CachePixel()));
+    EXPECT_EQ(testsupport::Grab(box->Handle()).Pixel(3, 3), AsColorRef(twin->CachePixel()));
 }
 
 TEST_F(FadingControls, ThePushButtonStopsFadingWhenDisabled)

@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "pngfile.h"
+#include "ControlFixtures.h"
 #include "pump.h"
 #include "skin/controls/acProgressBar.h"
 #include "skin/controls/sBitBtn.h"
@@ -33,34 +33,13 @@
 namespace {
 
 using namespace skin;
+using skin::test::AsColorRef;
+using skin::test::CachePixel;
+using skin::test::DifferingFromCache;
+using skin::test::SaveScreenshot;
 
-COLORREF AsColorRef(uint32_t Pixel) { return RGB(Pixel >> 16 & 0xFF, Pixel >> 8 & 0xFF, Pixel & 0xFF); }
-COLORREF AsColorRef(vcl::TColor Colour) { return COLORREF(vcl::ColorToRGB(Colour)); }
-
-COLORREF CachePixel(const TsCommonData* Data, int X, int Y)
-{
-    return AsColorRef(PixelsOf(Data->FCacheBmp.get()).At(X, Y));
-}
-
-// The pixels of a control's window that differ from its cache.
-int DifferingFromCache(vcl::TWinControl* Control)
-{
-    const TsCommonData* data = SkinDataOf(Control);
-    const testsupport::TGrab grab = testsupport::Grab(Control->Handle());
-    int differing = 0;
-    for (int y = 0; y < Control->Height(); ++y)
-        for (int x = 0; x < Control->Width(); ++x)
-            differing += grab.Pixel(x, y) != CachePixel(data, x, y);
-    return differing;
-}
-
-void SavePicture(int Width, int Height, const std::vector<COLORREF>& Pixels, const wchar_t* Name)
-{
-    const std::filesystem::path folder = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
-    std::filesystem::create_directories(folder);
-    EXPECT_TRUE(
-        testsupport::SavePng((folder / Name).wstring(), Width, Height, std::vector<uint32_t>(Pixels.begin(), Pixels.end())));
-}
+// A colour of the class library as the screen shows it.
+COLORREF ColorRefOf(vcl::TColor Colour) { return COLORREF(vcl::ColorToRGB(Colour)); }
 
 // Grabbed windows side by side, 8 pixels apart on Background, saved as Name.
 void SaveSideBySide(const std::vector<testsupport::TGrab>& Grabs, COLORREF Background, const wchar_t* Name)
@@ -71,15 +50,15 @@ void SaveSideBySide(const std::vector<testsupport::TGrab>& Grabs, COLORREF Backg
         width += g.Width + gap;
         height = std::max(height, g.Height + 2 * gap);
     }
-    std::vector<COLORREF> pixels(size_t(width) * size_t(height), Background);
+    testsupport::TGrab picture{width, height, {}, std::vector<COLORREF>(size_t(width) * size_t(height), Background)};
     int left = gap;
     for (const testsupport::TGrab& g : Grabs) {
         for (int y = 0; y < g.Height; ++y)
             for (int x = 0; x < g.Width; ++x)
-                pixels[size_t(y + gap) * size_t(width) + size_t(left + x)] = g.Pixel(x, y);
+                picture.Pixels[size_t(y + gap) * size_t(width) + size_t(left + x)] = g.Pixel(x, y);
         left += g.Width + gap;
     }
-    SavePicture(width, height, pixels, Name);
+    EXPECT_TRUE(SaveScreenshot(picture, Name));
 }
 
 // The gallery in the skin of Folder, shown and painted; its screenshot saved as Shot.
@@ -95,7 +74,7 @@ public:
         gallery::ShowGallery(Gallery);
         testsupport::PumpFor(200);
         Whole = testsupport::Grab(FForm->Handle());
-        SavePicture(Whole.Width, Whole.Height, Whole.Pixels, Shot);
+        EXPECT_TRUE(SaveScreenshot(Whole, Shot));
     }
 
     TsSkinManager* Manager() const { return FManager.get(); }
@@ -154,7 +133,7 @@ public:
             EXPECT_NE(faces.back().Pixels, before.Pixels) << "the focus shows";
             EXPECT_EQ(DifferingFromCache(c), 0);
         }
-        SaveSideBySide(faces, AsColorRef(FForm->Color()), Shot);
+        SaveSideBySide(faces, ColorRefOf(FForm->Color()), Shot);
     }
     // The pixel of the screenshot at (X, Y) of Control.
     COLORREF OnTheScreen(vcl::TControl* Control, int X, int Y) const
@@ -165,7 +144,7 @@ public:
     // The lying gauge's filled part.
     void ExpectTheGaugeFilled() const
     {
-        EXPECT_EQ(OnTheScreen(Gallery.Bar, 6, Gallery.Bar->Height() / 2), AsColorRef(Section(L"PROGRESSH").Color))
+        EXPECT_EQ(OnTheScreen(Gallery.Bar, 6, Gallery.Bar->Height() / 2), ColorRefOf(Section(L"PROGRESSH").Color))
             << "the filled part";
     }
     // The grip shows the bottom-right corner of the drag bar it is linked to, not the panel it lies on.
@@ -191,7 +170,7 @@ public:
         int text = 0;
         for (int y = 0; y < label->Height(); ++y)
             for (int x = 0; x < label->Width(); ++x)
-                text += OnTheScreen(label, x, y) != AsColorRef(FForm->Color());
+                text += OnTheScreen(label, x, y) != ColorRefOf(FForm->Color());
         EXPECT_GT(text, 10);
     }
 
@@ -228,25 +207,25 @@ TEST(Gallery, InOurSkin)
     TsEdit* focused = shown.Find<TsEdit>(L"Focused");
     ASSERT_EQ(GetFocus(), focused->Handle());
     EXPECT_EQ(testsupport::Grab(focused->Handle()).Pixel(0, focused->Height() / 2),
-              CachePixel(focused->SkinData(), 0, focused->Height() / 2))
+              CachePixel(*focused->SkinData(), 0, focused->Height() / 2))
         << "focused: the system paints inside the border from the cache";
     TsEdit* band = shown.Find<TsEdit>(L"9.3");
-    EXPECT_EQ(testsupport::Grab(band->Handle()).Pixel(5, band->Height() / 2), AsColorRef(gallery::BandColour))
+    EXPECT_EQ(testsupport::Grab(band->Handle()).Pixel(5, band->Height() / 2), ColorRefOf(gallery::BandColour))
         << "a value field shows the band colour the program sets";
     TsComboBox* list = shown.Find<TsComboBox>(L"15");
-    EXPECT_EQ(CachePixel(list->SkinData(), 6, list->Height() - 6), AsColorRef(gallery::FieldGrey))
+    EXPECT_EQ(CachePixel(*list->SkinData(), 6, list->Height() - 6), ColorRefOf(gallery::FieldGrey))
         << "a value list shows its own grey";
 
     TsBitBtn* glyphed = shown.Find<TsBitBtn>(L"Normal");
     const vcl::TRect g = glyphed->ImgRect();
-    EXPECT_EQ(CachePixel(glyphed->SkinData(), g.left + 8, g.top + 8), AsColorRef(gallery::DiscColour))
+    EXPECT_EQ(CachePixel(*glyphed->SkinData(), g.left + 8, g.top + 8), AsColorRef(gallery::DiscColour))
         << "the glyph's middle";
 
     EXPECT_EQ(shown.Find<TsLabel>(L"Label")->Font()->Color(), shown.Manager()->GetGlobalFontColor());
     // Under the shadowed caption: its panel, the text and, between them, the shadow's darker greys.
     TsLabelFX* shadowed = shown.Find<TsLabelFX>(L"Shadowed caption");
     const testsupport::TGrab panel = testsupport::Grab(shadowed->Parent()->Handle());
-    const COLORREF surface = AsColorRef(shown.Section(L"PANEL").Color);
+    const COLORREF surface = ColorRefOf(shown.Section(L"PANEL").Color);
     int shadow = 0;
     const vcl::TRect r = shadowed->BoundsRect();
     for (int y = r.top; y < r.bottom; ++y)
@@ -273,14 +252,14 @@ TEST(Gallery, InATestSkinOfFlatColours)
     const auto face = [&](vcl::TWinControl* Control, int X) {
         return testsupport::Grab(Control->Handle()).Pixel(X, Control->Height() / 2);
     };
-    EXPECT_EQ(face(shown.Find<TsButton>(L"Normal"), 4), AsColorRef(button.Color));
-    EXPECT_EQ(face(shown.Find<TsButton>(L"Hot"), 4), AsColorRef(button.HotColor));
+    EXPECT_EQ(face(shown.Find<TsButton>(L"Normal"), 4), ColorRefOf(button.Color));
+    EXPECT_EQ(face(shown.Find<TsButton>(L"Hot"), 4), ColorRefOf(button.HotColor));
     EXPECT_NE(face(shown.Find<TsButton>(L"Pressed"), 4), face(shown.Find<TsButton>(L"Normal"), 4));
-    EXPECT_EQ(face(shown.Find<TsBitBtn>(L"Hot"), 4), AsColorRef(button.HotColor));
+    EXPECT_EQ(face(shown.Find<TsBitBtn>(L"Hot"), 4), ColorRefOf(button.HotColor));
     TsEdit* edit = shown.Find<TsEdit>(L"Normal");
-    EXPECT_EQ(face(edit, edit->Width() - 6), AsColorRef(shown.Section(L"EDIT").Color));
+    EXPECT_EQ(face(edit, edit->Width() - 6), ColorRefOf(shown.Section(L"EDIT").Color));
     TsComboBox* combo = shown.Find<TsComboBox>(L"Normal");
-    EXPECT_EQ(face(combo, combo->Width() / 2 + 10), AsColorRef(shown.Section(L"COMBOBOX").Color));
+    EXPECT_EQ(face(combo, combo->Width() / 2 + 10), ColorRefOf(shown.Section(L"COMBOBOX").Color));
 
     shown.ExpectFocusedFaces(shown.FirstOfEachFocusableKind(), L"gallery_focused_test_skin.png");
 }

@@ -10,7 +10,6 @@
 namespace {
 
 using namespace skin;
-using skin::sGroupBox::TsCaptionLayout;
 using skin::test::PutInForce;
 using skin::test::ShownForm;
 using skin::test::TTestSkin;
@@ -19,28 +18,28 @@ using vcl::TColor;
 TEST(GroupBoxCaption, TheStripByLayoutWidthAndMargins)
 {
     struct TCase {
-        TsCaptionLayout Layout;
+        sGroupBox::TsCaptionLayout Layout;
         bool RightToLeft;
         int TextWidth, CaptionWidth, Bevel;
         int Left, Right;
     };
     const TCase cases[] = {
-        {TsCaptionLayout::clTopLeft, false, 50, 0, 1, 6, 64},
-        {TsCaptionLayout::clTopCenter, false, 50, 0, 1, 70, 128},
-        {TsCaptionLayout::clTopRight, false, 50, 0, 1, 136, 194},
-        {TsCaptionLayout::clTopRight, true, 50, 0, 1, 6, 64},      // the left edge under right-to-left
-        {TsCaptionLayout::clTopLeft, false, 300, 0, 1, 6, 200},    // cut at the right edge
-        {TsCaptionLayout::clTopCenter, false, 300, 0, 1, 0, 200},  // starts at 0
-        {TsCaptionLayout::clTopLeft, false, 0, 80, 1, 8, 90},
-        {TsCaptionLayout::clTopRight, false, 0, 80, 1, 112, 194},
-        {TsCaptionLayout::clTopCenter, false, 0, 80, 1, 57, 139},
+        {sGroupBox::TsCaptionLayout::clTopLeft, false, 50, 0, 1, 6, 64},
+        {sGroupBox::TsCaptionLayout::clTopCenter, false, 50, 0, 1, 70, 128},
+        {sGroupBox::TsCaptionLayout::clTopRight, false, 50, 0, 1, 136, 194},
+        {sGroupBox::TsCaptionLayout::clTopRight, true, 50, 0, 1, 6, 64},      // the left edge under right-to-left
+        {sGroupBox::TsCaptionLayout::clTopLeft, false, 300, 0, 1, 6, 200},    // cut at the right edge
+        {sGroupBox::TsCaptionLayout::clTopCenter, false, 300, 0, 1, 0, 200},  // starts at 0
+        {sGroupBox::TsCaptionLayout::clTopLeft, false, 0, 80, 1, 8, 90},
+        {sGroupBox::TsCaptionLayout::clTopRight, false, 0, 80, 1, 112, 194},
+        {sGroupBox::TsCaptionLayout::clTopCenter, false, 0, 80, 1, 57, 139},
     };
     for (const TCase& c : cases) {
         const TCaptionSpan s = CaptionSpan(c.Layout, c.RightToLeft, 200, c.TextWidth, c.CaptionWidth, 2, 2, c.Bevel);
         EXPECT_EQ(s.Left, c.Left) << int(c.Layout) << " " << c.TextWidth << " " << c.CaptionWidth;
         EXPECT_EQ(s.Right, c.Right) << int(c.Layout) << " " << c.TextWidth << " " << c.CaptionWidth;
     }
-    const TCaptionSpan narrow = CaptionSpan(TsCaptionLayout::clTopLeft, false, 200, 0, 0, 0, 0, 2);
+    const TCaptionSpan narrow = CaptionSpan(sGroupBox::TsCaptionLayout::clTopLeft, false, 200, 0, 0, 0, 0, 2);
     EXPECT_EQ(narrow.Left, 4) << "a strip under 2 bevels grows by one on both sides";
     EXPECT_EQ(narrow.Right, 8);
 }
@@ -57,7 +56,7 @@ TEST(RadioGroupLayout, SevenItemsInThreeColumnsMakeThreeRows)
 }
 
 // The form's colour RGB(200, 40, 10) as a pixel: its red and blue tell apart.
-constexpr uint32_t FormColour = 0xC8280A;
+constexpr uint32_t FormRgb = 0xC8280A;
 
 class GroupBoxes : public ::testing::Test {
 protected:
@@ -99,8 +98,8 @@ TEST_F(GroupBoxes, TheFrameStartsHalfwayDownTheCaptionStripOrAtTheTopForANegativ
     const vcl::TRect strip = box->CaptionRect();
     const auto pixel = [&](int x, int y) { return PixelsOf(data.FCacheBmp.get()).At(x, y) & 0xFFFFFF; };
     const uint32_t frame = 0x005AB4;    // RGB(0, 90, 180) as a pixel
-    EXPECT_EQ(pixel(box->Width() - 3, 1), FormColour) << "the strip above the frame shows what lies beneath";
-    EXPECT_EQ(pixel(strip.left, 1), FormColour) << "and so does the caption's own background";
+    EXPECT_EQ(pixel(box->Width() - 3, 1), FormRgb) << "the strip above the frame shows what lies beneath";
+    EXPECT_EQ(pixel(strip.left, 1), FormRgb) << "and so does the caption's own background";
     EXPECT_EQ(pixel(box->Width() - 3, strip.Height() / 2), frame);
     EXPECT_EQ(pixel(box->Width() / 2, box->Height() - 3), frame);
 
@@ -157,7 +156,7 @@ TEST_F(GroupBoxes, ARefusingOnChangingLeavesTheButtonUnchecked)
 
 constexpr uint32_t StripColour = 0xC82828;  // the caption skin's section: RGB(200, 40, 40) as a pixel
 
-uint32_t CachePixel(TsGroupBox* Box, int X, int Y)
+uint32_t CacheRgb(TsGroupBox* Box, int X, int Y)
 {
     return PixelsOf(Box->SkinData()->FCacheBmp.get()).At(X, Y) & 0xFFFFFF;
 }
@@ -171,12 +170,12 @@ TEST_F(GroupBoxes, ACaptionCutByCaptionWidthEndsInAnEllipsis)
     testsupport::PumpFor(30);
     const vcl::TRect cr = box->CaptionRect();
     ASSERT_EQ(cr.Width(), 60 + box->CaptionMargin()->Left());
-    const uint32_t beneath = CachePixel(box, cr.left, cr.top + 1);  // within the left margin
+    const uint32_t beneath = CacheRgb(box, cr.left, cr.top + 1);  // within the left margin
     // How tall the text is in column X: 0 without text.
     const auto textHeight = [&](int X) {
         int top = -1, bottom = -1;
         for (int y = std::max(0, int(cr.top)); y < cr.bottom; ++y)
-            if (CachePixel(box, X, y) != beneath) {
+            if (CacheRgb(box, X, y) != beneath) {
                 top = top < 0 ? y : top;
                 bottom = y;
             }
@@ -208,8 +207,8 @@ TEST_F(GroupBoxes, ACaptionSkinPaintsTheStripFromASectionOfItsOwn)
     box->Repaint();
     testsupport::PumpFor(30);
     const vcl::TRect cr = box->CaptionRect();
-    EXPECT_EQ(CachePixel(box, cr.left, cr.top + 1), StripColour) << "within the left margin";
-    EXPECT_EQ(CachePixel(box, cr.right + 4, 1), FormColour) << "beside the strip what lies beneath";
+    EXPECT_EQ(CacheRgb(box, cr.left, cr.top + 1), StripColour) << "within the left margin";
+    EXPECT_EQ(CacheRgb(box, cr.right + 4, 1), FormRgb) << "beside the strip what lies beneath";
     TacBGInfo info;
     GetBGInfo(info, static_cast<vcl::TControl*>(box));
     EXPECT_EQ(info.BgKind, 2) << "children see the box's cache";
@@ -230,8 +229,8 @@ TEST_F(GroupBoxes, AChangedMarginMovesTheCaptionStrip)
     const vcl::TRect after = box->CaptionRect();
     EXPECT_EQ(after.left, before.left);
     EXPECT_EQ(after.right, before.right + 2 * 10);
-    EXPECT_EQ(CachePixel(box, after.right - 2, 1), StripColour) << "the strip reaches further";
-    EXPECT_EQ(CachePixel(box, after.right + 1, 1), FormColour);
+    EXPECT_EQ(CacheRgb(box, after.right - 2, 1), StripColour) << "the strip reaches further";
+    EXPECT_EQ(CacheRgb(box, after.right + 1, 1), FormRgb);
 }
 
 TEST_F(GroupBoxes, AClickTellsTheGroupItChangedBeforeItsClick)

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "pngfile.h"
+#include "ControlFixtures.h"
 #include "pump.h"
 #include "skin/controls/sButton.h"
 #include "skin/core/tests/SkinTestSupport.h"
@@ -16,8 +16,9 @@
 namespace {
 
 using namespace skin;
-
-COLORREF AsColorRef(uint32_t Pixel) { return RGB(Pixel >> 16 & 0xFF, Pixel >> 8 & 0xFF, Pixel & 0xFF); }
+using skin::test::AsColorRef;
+using skin::test::DifferingFromCache;
+using skin::test::SaveScreenshot;
 
 template<class T>
 T* Place(vcl::TWinControl* Parent, int X, int Y, int W, int H, const wchar_t* Caption = L"")
@@ -27,26 +28,6 @@ T* Place(vcl::TWinControl* Parent, int X, int Y, int W, int H, const wchar_t* Ca
     c->SetCaption(Caption);
     c->SetParent(Parent);
     return c;
-}
-
-// The pixels of a control's window that differ from its cache.
-int DifferingFromCache(vcl::TWinControl* Control)
-{
-    const TPixelView cache = PixelsOf(SkinDataOf(Control)->FCacheBmp.get());
-    const testsupport::TGrab grab = testsupport::Grab(Control->Handle());
-    int differing = 0;
-    for (int y = 0; y < Control->Height(); ++y)
-        for (int x = 0; x < Control->Width(); ++x)
-            differing += grab.Pixel(x, y) != AsColorRef(cache.At(x, y));
-    return differing;
-}
-
-bool SavePicture(const testsupport::TGrab& Grab, const char* Name)
-{
-    const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
-    std::filesystem::create_directories(png);
-    return testsupport::SavePng((png / Name).wstring(), Grab.Width, Grab.Height,
-                                std::vector<uint32_t>(Grab.Pixels.begin(), Grab.Pixels.end()));
 }
 
 TEST(OurSkin, TheProgramsButtonsAndCheckControlsFadeInFiveStepsWithoutGlowing)
@@ -84,8 +65,9 @@ TEST(OurSkin, TheProgramsButtonsAndCheckControlsFadeInFiveStepsWithoutGlowing)
         button->FadeTimer()->Timer();
         EXPECT_EQ(testsupport::Grab(button->Handle()).Pixel(8, 8), AsColorRef(skin::test::FadeMix(normal, hot, weight)))
             << "the old face weighs " << weight;
-        if (weight == 102)
-            EXPECT_TRUE(SavePicture(testsupport::Grab(form->Handle()), "menu_button_mid_fade.png"));
+        if (weight == 102) {
+            EXPECT_TRUE(SaveScreenshot(testsupport::Grab(form->Handle()), L"menu_button_mid_fade.png"));
+        }
     }
     button->FadeTimer()->Timer();
     EXPECT_EQ(button->FadeTimer(), nullptr);

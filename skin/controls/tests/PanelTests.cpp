@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "pngfile.h"
+#include "ControlFixtures.h"
 #include "pump.h"
 #include "skin/controls/sPanel.h"
 #include "skin/core/sMessages.h"
@@ -21,36 +21,16 @@
 namespace {
 
 using namespace skin;
+using skin::test::AsColorRef;
+using skin::test::CachePixel;
+using skin::test::SaveScreenshot;
+using skin::test::TColourBox;
 using skin::test::TTestSkin;
 using vcl::TBevelCut;
 using vcl::TColor;
 
 constexpr TColor Red200 = TColor(200);
 constexpr COLORREF PanelColour = RGB(30, 60, 90);
-
-// The colour of a cache pixel as the screen shows it.
-COLORREF CachePixel(const TsCommonData& Data, int X, int Y)
-{
-    const uint32_t p = PixelsOf(Data.FCacheBmp.get()).At(X, Y);
-    return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
-}
-
-// A graphic control that fills itself with one colour.
-class TColourBox : public vcl::TGraphicControl {
-    CL_CLASS(TColourBox, vcl::TGraphicControl)
-public:
-    TColourBox(vcl::TComponent* AOwner, COLORREF Colour) : vcl::TGraphicControl(AOwner), FColour(Colour) {}
-    void WndProc(vcl::TMessage& Message) override
-    {
-        if (Message.Msg == WM_PAINT && Message.WParam)
-            FillDC(reinterpret_cast<HDC>(Message.WParam), vcl::TRect(0, 0, Width(), Height()), TColor(FColour));
-        else
-            vcl::TGraphicControl::WndProc(Message);
-    }
-
-private:
-    COLORREF FColour;
-};
 
 // A panel whose painting can be asked for without a DC.
 class TOwnCanvasPanel : public TsPanel {
@@ -391,17 +371,13 @@ TEST(OurSkin, NestedPanelsShowTheirSectionsOverTheirParents)
                 if (panel == outer && x >= covered.left && x < covered.right && y >= covered.top && y < covered.bottom)
                     continue;
                 const uint32_t p = pixels.At(x, y);
-                differing += grab.ClientPixel(x, y) != RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
+                differing += grab.ClientPixel(x, y) != AsColorRef(p);
             }
         EXPECT_EQ(differing, 0);
         const TsGeneralData& section = data.Section();
         EXPECT_EQ(grab.ClientPixel(panel->Width() / 2, panel->Height() - 5), COLORREF(section.Color));
     }
-    const testsupport::TGrab shot = testsupport::Grab(form->Handle());
-    const std::filesystem::path png = std::filesystem::path(testsupport::BinaryDir()) / "screenshots";
-    std::filesystem::create_directories(png);
-    EXPECT_TRUE(testsupport::SavePng((png / "nested_panels.png").wstring(), shot.Width, shot.Height,
-                                     std::vector<uint32_t>(shot.Pixels.begin(), shot.Pixels.end())));
+    EXPECT_TRUE(SaveScreenshot(testsupport::Grab(form->Handle()), L"nested_panels.png"));
 }
 
 }  // namespace

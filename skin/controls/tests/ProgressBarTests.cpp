@@ -2,6 +2,7 @@
 // cache shows over a hand-built skin, with and without the progress section.
 #include <gtest/gtest.h>
 
+#include "ControlFixtures.h"
 #include "pump.h"
 #include "skin/controls/acProgressBar.h"
 #include "skin/core/sMessages.h"
@@ -133,8 +134,7 @@ protected:
     {
         Bar->Repaint();
         testsupport::PumpFor(20);
-        const uint32_t p = PixelsOf(Bar->SkinData()->FCacheBmp.get()).At(X, Y);
-        return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
+        return skin::test::CachePixel(*Bar->SkinData(), X, Y);
     }
 
     TTestSkin FSkin;

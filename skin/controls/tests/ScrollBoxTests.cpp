@@ -115,11 +115,9 @@ TEST_F(ScrollBoxes, TheBorderAndTheClientComeFromOneCache)
     const testsupport::TGrab grab = testsupport::Grab(FForm->Handle());
     const uint32_t cache = PixelsOf(FBox->SkinData()->FCacheBmp.get()).At(1, 1);
     const vcl::TPoint corner = FBox->BoundsRect().TopLeft();
-    EXPECT_EQ(grab.ClientPixel(corner.x + 1, corner.y + 1), RGB(cache >> 16 & 0xFF, cache >> 8 & 0xFF, cache & 0xFF))
-        << "the border";
+    EXPECT_EQ(grab.ClientPixel(corner.x + 1, corner.y + 1), skin::test::AsColorRef(cache)) << "the border";
     const uint32_t inside = PixelsOf(FBox->SkinData()->FCacheBmp.get()).At(150, 60);
-    EXPECT_EQ(testsupport::Grab(FBox->Handle()).ClientPixel(148, 58),
-              RGB(inside >> 16 & 0xFF, inside >> 8 & 0xFF, inside & 0xFF))
+    EXPECT_EQ(testsupport::Grab(FBox->Handle()).ClientPixel(148, 58), skin::test::AsColorRef(inside))
         << "the client area, from inside the border";
 }
 

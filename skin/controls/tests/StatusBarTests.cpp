@@ -2,6 +2,7 @@
 // dividers, and the bevel's section by shape and style and the frame it shows.
 #include <gtest/gtest.h>
 
+#include "ControlFixtures.h"
 #include "pump.h"
 #include "skin/controls/sBevel.h"
 #include "skin/controls/sStatusBar.h"
@@ -13,6 +14,8 @@
 namespace {
 
 using namespace skin;
+using skin::test::CachePixel;
+using skin::test::FormColour;
 using skin::test::TTestSkin;
 using vcl::TColor;
 using vcl::TRect;
@@ -20,14 +23,6 @@ using vcl::TRect;
 constexpr COLORREF BarColour = RGB(250, 250, 240);
 constexpr COLORREF DividerColour = RGB(90, 0, 0);
 constexpr COLORREF LowColour = RGB(0, 70, 140);
-constexpr COLORREF FormColour = RGB(0, 128, 0);
-
-COLORREF CachePixel(const TsCommonData& Data, int X, int Y)
-{
-    const uint32_t p = PixelsOf(Data.FCacheBmp.get()).At(X, Y);
-    return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
-}
-
 class SkinnedBars : public ::testing::Test {
 protected:
     SkinnedBars() : FSkin(3, 3, skin::test::Px(0, 0, 90))  // the divider's image: one colour

@@ -5,6 +5,7 @@
 #include "pump.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/sGraphUtils.h"
+#include "vcl/comctrls.h"
 #include "vcl/extctrls_panels.h"
 #include "vcl/forms.h"
 
@@ -84,6 +85,106 @@ TEST_F(AnimationTest, ASnapshotHoldsTheChildrenAtTheirPlacesAndAHiddenChildsPare
     EXPECT_EQ(Rgb(alone.get(), 34, 36), 0xFF0000u);
     EXPECT_EQ(Rgb(alone.get(), 4, 7), 0x00FF00u) << "nothing outside its place";
     EXPECT_EQ(Rgb(alone.get(), 35, 37), 0x00FF00u);
+}
+
+namespace {
+
+// A tab sheet whose window keeps its border band outside its client area, as a sheet whose band a
+// page control's skin paints does: its children lie in the client area within the band.
+class TBandedSheet : public TTabSheet {
+public:
+    using TTabSheet::TTabSheet;
+
+protected:
+    void WndProc(TMessage& Message) override
+    {
+        TTabSheet::WndProc(Message);
+        if (Message.Msg == WM_NCCALCSIZE)
+            InflateRect(reinterpret_cast<RECT*>(Message.LParam), -BorderWidth(), -BorderWidth());
+    }
+    void AdjustClientRect(TRect&) override {}
+};
+
+// A page control over the right half of the form, whose two pages have a border width of 6 and hold
+// a panel over their whole client area: blue on a plain page, green on a banded one.
+class PageSnapshotTest : public AnimationTest {
+protected:
+    void SetUp() override
+    {
+        AnimationTest::SetUp();
+        Pages = Create<TPageControl>(Form.get());
+        Pages->SetParent(Form.get());
+        Pages->SetBoundsRect(TRect(100, 0, 200, 120));
+        PlainPanel = NewPanelOn(AddPage(Create<TTabSheet>(Form.get())), Blue);
+        BandedPanel = NewPanelOn(AddPage(Create<TBandedSheet>(Form.get())), Green);
+        Pages->SetActivePageIndex(0);
+        testsupport::PumpFor(50);
+    }
+    TTabSheet* AddPage(TTabSheet* Sheet)
+    {
+        Sheet->SetBorderWidth(6);
+        Sheet->SetPageControl(Pages);
+        return Sheet;
+    }
+    static TPanel* NewPanelOn(TTabSheet* Sheet, TColor Color)
+    {
+        TPanel* panel = NewPanel(Sheet, TRect(0, 0, 10, 10), Color);
+        panel->SetAlign(TAlign::alClient);
+        return panel;
+    }
+    // The form's snapshot.
+    std::unique_ptr<TBitmap> Snapshot() const
+    {
+        auto bmp = CreateBmp32(Form->Width(), Form->Height());
+        TCanvasLock lock(bmp->Canvas());
+        SkinPaintTo(bmp.get(), Form.get());
+        return bmp;
+    }
+    // Where a point of Ctrl's window lies in the form's snapshot, as the screen shows it.
+    TPoint PlaceOf(TWinControl* Ctrl, int X, int Y) const
+    {
+        RECT window{};
+        GetWindowRect(Ctrl->Handle(), &window);
+        POINT p{window.left + X, window.top + Y};
+        ScreenToClient(Form->Handle(), &p);
+        return TPoint(p.x, p.y);
+    }
+    // The snapshot's colours at the panel's corners and just outside them.
+    static void ExpectPanelInItsPlace(TBitmap* Bmp, const TPoint& TopLeft, const TPoint& BottomRight, uint32_t Colour)
+    {
+        EXPECT_EQ(Rgb(Bmp, TopLeft.x, TopLeft.y), Colour) << "the panel's top left";
+        EXPECT_EQ(Rgb(Bmp, BottomRight.x, BottomRight.y), Colour) << "the panel's bottom right";
+        EXPECT_NE(Rgb(Bmp, TopLeft.x - 1, TopLeft.y - 1), Colour) << "the band above and left of it";
+        EXPECT_NE(Rgb(Bmp, BottomRight.x + 1, BottomRight.y + 1), Colour) << "the band below and right of it";
+    }
+    void ExpectPanelInItsPlace(TBitmap* Bmp, TPanel* Panel, uint32_t Colour) const
+    {
+        ExpectPanelInItsPlace(Bmp, PlaceOf(Panel, 0, 0), PlaceOf(Panel, Panel->Width() - 1, Panel->Height() - 1),
+                              Colour);
+    }
+
+    TPageControl* Pages = nullptr;
+    TPanel* PlainPanel = nullptr;
+    TPanel* BandedPanel = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PageSnapshotTest, ThePageShownHoldsItsChildrenWithinItsBorderWhereTheScreenShowsThem)
+{
+    ASSERT_EQ(testsupport::Grab(PlainPanel->Handle()).ClientPixel(2, 2), COLORREF(0xFF0000)) << "blue on the screen";
+    const vcl::TRect plainPage = PlainPanel->Parent()->BoundsRect();
+    EXPECT_EQ(PlainPanel->BoundsRect(), TRect(6, 6, plainPage.Width() - 6, plainPage.Height() - 6));
+    ExpectPanelInItsPlace(Snapshot().get(), PlainPanel, 0x0000FFu);
+
+    Pages->SetActivePageIndex(1);
+    testsupport::PumpFor(50);
+    auto* banded = static_cast<TWinControl*>(BandedPanel->Parent());
+    ASSERT_EQ(PlaceOf(BandedPanel, 0, 0), PlaceOf(banded, 6, 6)) << "the band lies outside the client area";
+    const auto snapshot = Snapshot();
+    ExpectPanelInItsPlace(snapshot.get(), BandedPanel, 0x00FF00u);
+    EXPECT_NE(Rgb(snapshot.get(), PlaceOf(PlainPanel, 2, 2).x, PlaceOf(PlainPanel, 2, 2).y), 0x0000FFu)
+        << "the hidden page is left out";
 }
 
 TEST_F(AnimationTest, TheOutputWindowCoversTheControlRightAboveItAndKeepsItsOldLook)

@@ -225,3 +225,58 @@ TEST_F(OutputTest, IconAndTitleSectionAskForAFrameAndTheMenuLineSectionForNothin
     EXPECT_EQ(spy.Count(WM_NCPAINT), asked) << "a hidden form";
     EXPECT_TRUE(p->SkinData()->BGChanged);
 }
+
+TEST_F(OutputTest, AFormPrintedAtAnOffsetLiesThereWholeWithinTheCallersClipWhichStays)
+{
+    TLoggingForm* form = ShownForm();
+    TsSkinProvider* p = form->Provider;
+    const TPixelView cache = Render(p);
+    constexpr COLORREF Marker = RGB(1, 2, 3);
+    constexpr int Dx = 30, Dy = 20, Cut = 10;
+    const int width = form->Width() + 2 * Dx, height = form->Height() + 2 * Dy;
+    const int clientWidth = form->ClientWidth(), clientHeight = form->ClientHeight();
+    // The caller puts the form's origin at (Dx, Dy) of the picture by one origin or the other.
+    const struct {
+        const char* Way;
+        POINT Viewport, Window;
+    } ways[] = {{"viewport origin", {Dx, Dy}, {0, 0}}, {"window origin", {0, 0}, {-Dx, -Dy}}};
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.Way);
+        const vcl::TMemoryDC picture(nullptr, width, height);
+        const HDC dc = picture.Handle();
+        FillDC(dc, TRect(0, 0, width, height), vcl::TColor(Marker));
+        SetViewportOrgEx(dc, way.Viewport.x, way.Viewport.y, nullptr);
+        SetWindowOrgEx(dc, way.Window.x, way.Window.y, nullptr);
+        // The caller leaves the form's last columns out.
+        const int clipRight = Dx + form->Width() - Cut;
+        const HRGN callersClip = CreateRectRgn(0, 0, clipRight, height);
+        SelectClipRgn(dc, callersClip);
+
+        SendMessageW(form->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_NONCLIENT);
+
+        const HRGN after = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(GetClipRgn(dc, after), 1) << "a clip region is still selected";
+        EXPECT_TRUE(EqualRgn(after, callersClip)) << "the caller's";
+        DeleteObject(after);
+        DeleteObject(callersClip);
+        POINT viewport{}, window{};
+        GetViewportOrgEx(dc, &viewport);
+        GetWindowOrgEx(dc, &window);
+        EXPECT_EQ(vcl::TPoint(viewport), vcl::TPoint(way.Viewport)) << "the caller's viewport origin";
+        EXPECT_EQ(vcl::TPoint(window), vcl::TPoint(way.Window)) << "the caller's window origin";
+
+        SelectClipRgn(dc, nullptr);
+        SetViewportOrgEx(dc, 0, 0, nullptr);
+        SetWindowOrgEx(dc, 0, 0, nullptr);
+        const auto at = [&](int X, int Y) { return Rgb(GetPixel(dc, X, Y)); };
+        const int left = Dx + p->OffsetX(), top = Dy + p->OffsetY();
+        ASSERT_LT(clipRight, left + clientWidth) << "the clip cuts into the client area";
+        // The frame test skin's client background is of one colour.
+        const uint32_t background = Rgb(cache, p->OffsetX(), p->OffsetY());
+        EXPECT_EQ(at(left, top), background) << "the client area's first pixel";
+        EXPECT_EQ(at(clipRight - 1, top + clientHeight - 1), background) << "its last one in the clip";
+        EXPECT_EQ(at(left - 1, top), Rgb(cache, p->OffsetX() - 1, p->OffsetY())) << "the frame beside it";
+        EXPECT_EQ(at(Dx - 1, top), Rgb(Marker)) << "nothing left of the form";
+        EXPECT_EQ(at(clipRight, top), Rgb(Marker)) << "nothing outside the caller's clip";
+    }
+}
