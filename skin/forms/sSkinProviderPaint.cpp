@@ -15,6 +15,7 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acBorderForm.h"
 #include "skin/forms/acSBAnimation.h"
+#include "skin/forms/sFramePaintParts.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/sAlphaGraph.h"
@@ -29,9 +30,6 @@ using vcl::TPoint;
 using vcl::TRect;
 using vcl::TSize;
 
-namespace {
-
-// The state of a section for an active or inactive form: limited to its states.
 int SectionState(const TsSkinManager& Manager, int SkinIndex, bool Active)
 {
     if (!Manager.IsValidSkinIndex(SkinIndex))
@@ -39,7 +37,6 @@ int SectionState(const TsSkinManager& Manager, int SkinIndex, bool Active)
     return std::clamp(int(Active), 0, std::max(Manager.gd[size_t(SkinIndex)].States - 1, 0));
 }
 
-// Copies the part Src of one bitmap to Dst of another (both 32-bit, same size of the part).
 void CopyPart(TBitmap* To, const TPoint& Dst, TBitmap* From, const TRect& Src)
 {
     TCanvasLock to(To->Canvas());
@@ -47,8 +44,6 @@ void CopyPart(TBitmap* To, const TPoint& Dst, TBitmap* From, const TRect& Src)
     BitBlt(To->Canvas()->Handle(), Dst.x, Dst.y, Src.Width(), Src.Height(), From->Canvas()->Handle(), Src.left,
            Src.top, SRCCOPY);
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Rendering the cache

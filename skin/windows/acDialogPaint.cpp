@@ -4,6 +4,7 @@
 
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/sFramePaintParts.h"
 #include "skin/graphics/Acntutils.h"
 #include "skin/graphics/BitmapView.h"
 #include "skin/graphics/sAlphaGraph.h"
@@ -20,23 +21,6 @@ using vcl::TRect;
 namespace {
 
 int Metric(int Index) { return vcl::Seams().SystemMetrics(Index); }
-
-// The state of a section for an active or inactive dialog: limited to its states.
-int SectionState(const TsSkinManager& Manager, int SkinIndex, bool Active)
-{
-    if (!Manager.IsValidSkinIndex(SkinIndex))
-        return 0;
-    return std::clamp(int(Active), 0, std::max(Manager.gd[size_t(SkinIndex)].States - 1, 0));
-}
-
-// Copies the part Src of one 32-bit bitmap to Dst of another.
-void CopyPart(TBitmap* To, const TPoint& Dst, TBitmap* From, const TRect& Src)
-{
-    TCanvasLock to(To->Canvas());
-    TCanvasLock from(From->Canvas());
-    BitBlt(To->Canvas()->Handle(), Dst.x, Dst.y, Src.Width(), Src.Height(), From->Canvas()->Handle(), Src.left, Src.top,
-           SRCCOPY);
-}
 
 // Copies the part (X, Y, Width, Height) of the cache to the same place of DC.
 void CopyStrip(HDC DC, TBitmap* Cache, int X, int Y, int Width, int Height, int SrcX)
