@@ -195,12 +195,12 @@ int FixedField(const std::wstring& Value, int Position, int Length)
     return StrictInteger(first < Value.size() ? Value.substr(first, size_t(Length)) : std::wstring());
 }
 
-void SetFixedRect(TImageSpec& Spec, const std::wstring& Value)
+void SetFixedRect(TImageValue& Image, const std::wstring& Value)
 {
-    Spec.Left = FixedField(Value, 2, 4);
-    Spec.Top = FixedField(Value, 7, 4);
-    Spec.Right = FixedField(Value, 12, 4);
-    Spec.Bottom = FixedField(Value, 17, 4);
+    Image.Left = FixedField(Value, 2, 4);
+    Image.Top = FixedField(Value, 7, 4);
+    Image.Right = FixedField(Value, 12, 4);
+    Image.Bottom = FixedField(Value, 17, 4);
 }
 
 // The words of a text between delimiters, numbered from 1.
@@ -239,134 +239,134 @@ private:
 };
 
 // Every side one third of a frame.
-void SetDefaultWidths(TImageSpec& Spec)
+void SetDefaultWidths(TImageValue& Image)
 {
-    Spec.WL = Spec.WR = int16_t(Divide(Extent(Spec.Left, Spec.Right), Spec.ImageCount * 3));
-    Spec.WT = Spec.WB = int16_t(Divide(Extent(Spec.Top, Spec.Bottom), (Spec.MaskType + 1) * 3));
+    Image.WL = Image.WR = int16_t(Divide(Extent(Image.Left, Image.Right), Image.ImageCount * 3));
+    Image.WT = Image.WB = int16_t(Divide(Extent(Image.Top, Image.Bottom), (Image.MaskType + 1) * 3));
 }
 
 // All four widths BorderWidth, or the default widths when it is 0.
-void SetUniformWidths(TImageSpec& Spec)
+void SetUniformWidths(TImageValue& Image)
 {
-    if (Spec.BorderWidth != 0)
-        Spec.WL = Spec.WT = Spec.WR = Spec.WB = Spec.BorderWidth;
+    if (Image.BorderWidth != 0)
+        Image.WL = Image.WT = Image.WR = Image.WB = Image.BorderWidth;
     else
-        SetDefaultWidths(Spec);
+        SetDefaultWidths(Image);
 }
 
-TImageSpec ImageFile(const std::wstring& Value, TCodePageRoundTrip RoundTrip)
+TImageValue ImageFile(const std::wstring& Value, TCodePageRoundTrip RoundTrip)
 {
     const TWords words(RoundTrip(Value), L"!");
-    TImageSpec spec;
-    spec.FileName = words.Word(1);
-    spec.Png = Holds(spec.FileName, L".PNG");
-    if (!spec.Png && !Holds(spec.FileName, L".BMP"))
+    TImageValue image;
+    image.FileName = words.Word(1);
+    image.Png = Holds(image.FileName, L".PNG");
+    if (!image.Png && !Holds(image.FileName, L".BMP"))
         return {};
-    spec.Form = TImageForm::File;
+    image.Form = TImageForm::File;
     // A kind beyond the known ones counts as the last; a negative one as a border.
-    spec.ImgType = std::clamp(words.Number(4), 0, 4);
-    spec.ImageCount = int16_t(words.Number(2));
-    spec.MaskType = int16_t(words.Number(3));
-    spec.WidthsFromSize = words.Count() < 5;
-    if (!spec.WidthsFromSize) {
-        spec.WL = int16_t(words.Number(5));
-        spec.WT = int16_t(words.Number(6));
-        spec.WR = int16_t(words.Number(7));
-        spec.WB = int16_t(words.Number(8));
+    image.ImgType = std::clamp(words.Number(4), 0, 4);
+    image.ImageCount = int16_t(words.Number(2));
+    image.MaskType = int16_t(words.Number(3));
+    image.WidthsFromSize = words.Count() < 5;
+    if (!image.WidthsFromSize) {
+        image.WL = int16_t(words.Number(5));
+        image.WT = int16_t(words.Number(6));
+        image.WR = int16_t(words.Number(7));
+        image.WB = int16_t(words.Number(8));
     }
-    spec.DrawMode = int16_t(words.Count() >= 9 ? words.Number(9) : 1);
-    spec.ProbeCorners = spec.ImgType == 0;
-    return spec;
+    image.DrawMode = int16_t(words.Count() >= 9 ? words.Number(9) : 1);
+    image.ProbeCorners = image.ImgType == 0;
+    return image;
 }
 
-TImageSpec Glyph(const std::wstring& Value)
+TImageValue Glyph(const std::wstring& Value)
 {
-    TImageSpec spec;
-    spec.Form = TImageForm::Glyph;
-    spec.ImgType = 2;
-    SetFixedRect(spec, Value);
-    spec.ImageCount = int16_t(FixedField(Value, 22, 1));
-    spec.MaskType = int16_t(FixedField(Value, 24, 1));
-    return spec;
+    TImageValue image;
+    image.Form = TImageForm::Glyph;
+    image.ImgType = 2;
+    SetFixedRect(image, Value);
+    image.ImageCount = int16_t(FixedField(Value, 22, 1));
+    image.MaskType = int16_t(FixedField(Value, 24, 1));
+    return image;
 }
 
-TImageSpec Border(const std::wstring& Value, double Version)
+TImageValue Border(const std::wstring& Value, double Version)
 {
-    TImageSpec spec;
-    spec.Form = TImageForm::Border;
-    SetFixedRect(spec, Value);
-    spec.WL = int16_t(FixedField(Value, 22, 4));
-    spec.WT = int16_t(FixedField(Value, 27, 4));
-    spec.WR = int16_t(FixedField(Value, 32, 4));
-    spec.WB = int16_t(FixedField(Value, 37, 4));
-    spec.ImageCount = int16_t(FixedField(Value, 42, 1));
-    spec.MaskType = int16_t(FixedField(Value, 44, 1));
-    spec.DrawMode = int16_t(FixedField(Value, 46, 1));
-    if (spec.MaskType > 0 && Version < 7.4) {
+    TImageValue image;
+    image.Form = TImageForm::Border;
+    SetFixedRect(image, Value);
+    image.WL = int16_t(FixedField(Value, 22, 4));
+    image.WT = int16_t(FixedField(Value, 27, 4));
+    image.WR = int16_t(FixedField(Value, 32, 4));
+    image.WB = int16_t(FixedField(Value, 37, 4));
+    image.ImageCount = int16_t(FixedField(Value, 42, 1));
+    image.MaskType = int16_t(FixedField(Value, 44, 1));
+    image.DrawMode = int16_t(FixedField(Value, 46, 1));
+    if (image.MaskType > 0 && Version < 7.4) {
         // Older skins stretch a frame whose centre is a single pixel.
-        const bool onePixelCentre = Divide(Extent(spec.Left, spec.Right), spec.ImageCount) - spec.WL - spec.WR == 1 &&
-                                    Divide(Extent(spec.Top, spec.Bottom), spec.MaskType + 1) - spec.WT - spec.WB == 1;
-        spec.DrawMode = int16_t(onePixelCentre ? spec.DrawMode | 1 : spec.DrawMode & ~1);
+        const bool onePixelCentre = Divide(Extent(image.Left, image.Right), image.ImageCount) - image.WL - image.WR == 1 &&
+                                    Divide(Extent(image.Top, image.Bottom), image.MaskType + 1) - image.WT - image.WB == 1;
+        image.DrawMode = int16_t(onePixelCentre ? image.DrawMode | 1 : image.DrawMode & ~1);
     }
-    spec.BorderWidth = int16_t(FixedField(Value, 48, 1));
-    if (spec.WL + spec.WT + spec.WR + spec.WB == 0)
-        SetUniformWidths(spec);
-    spec.ProbeCorners = true;
-    return spec;
+    image.BorderWidth = int16_t(FixedField(Value, 48, 1));
+    if (image.WL + image.WT + image.WR + image.WB == 0)
+        SetUniformWidths(image);
+    image.ProbeCorners = true;
+    return image;
 }
 
-TImageSpec Texture(const std::wstring& Value)
+TImageValue Texture(const std::wstring& Value)
 {
-    TImageSpec spec;
-    spec.Form = TImageForm::Texture;
-    spec.ImgType = 1;
-    SetFixedRect(spec, Value);
-    spec.ImageCount = 1;
-    spec.DrawMode = int16_t(FixedField(Value, 22, 2));
-    spec.MaskType = int16_t(Value.size() >= 25 ? FixedField(Value, 25, 1) : 0);
-    return spec;
+    TImageValue image;
+    image.Form = TImageForm::Texture;
+    image.ImgType = 1;
+    SetFixedRect(image, Value);
+    image.ImageCount = 1;
+    image.DrawMode = int16_t(FixedField(Value, 22, 2));
+    image.MaskType = int16_t(Value.size() >= 25 ? FixedField(Value, 25, 1) : 0);
+    return image;
 }
 
 // An older plain ".BMP" file name: three states with a mask row.
-TImageSpec PlainFile(const std::wstring& Value)
+TImageValue PlainFile(const std::wstring& Value)
 {
-    TImageSpec spec;
-    spec.FileName = AsciiUpper(Value);
-    if (!Holds(spec.FileName, L".BMP"))
+    TImageValue image;
+    image.FileName = AsciiUpper(Value);
+    if (!Holds(image.FileName, L".BMP"))
         return {};
-    spec.Form = TImageForm::PlainFile;
-    spec.UpperCaseNames = true;
-    spec.MaskType = 1;
-    spec.ImageCount = 3;
-    spec.WidthsFromSize = true;
-    spec.ProbeCorners = true;
-    return spec;
+    image.Form = TImageForm::PlainFile;
+    image.UpperCaseNames = true;
+    image.MaskType = 1;
+    image.ImageCount = 3;
+    image.WidthsFromSize = true;
+    image.ProbeCorners = true;
+    return image;
 }
 
-TImageSpec RectangleList(const std::wstring& Value, TCodePageRoundTrip RoundTrip)
+TImageValue RectangleList(const std::wstring& Value, TCodePageRoundTrip RoundTrip)
 {
     const TWords lists(RoundTrip(Value), L" ()");
     const TWords rect(lists.Word(2), L" ,");
     const TWords params(lists.Word(3), L" ,");
-    TImageSpec spec;
-    spec.Form = TImageForm::RectangleList;
-    spec.UpperCaseNames = true;
-    spec.Left = rect.Number(1);
-    spec.Top = rect.Number(2);
-    spec.Right = rect.Number(3);
-    spec.Bottom = rect.Number(4);
-    spec.ImageCount = int16_t(std::max(params.Number(1), 1));
-    spec.MaskType = int16_t(std::max(params.Number(2), 0));
-    spec.BorderWidth = int16_t(std::max(params.StrictNumber(3, 0), 0));
-    spec.DrawMode = int16_t(params.StrictNumber(4, 1));
-    SetUniformWidths(spec);
-    spec.ProbeCorners = true;
-    return spec;
+    TImageValue image;
+    image.Form = TImageForm::RectangleList;
+    image.UpperCaseNames = true;
+    image.Left = rect.Number(1);
+    image.Top = rect.Number(2);
+    image.Right = rect.Number(3);
+    image.Bottom = rect.Number(4);
+    image.ImageCount = int16_t(std::max(params.Number(1), 1));
+    image.MaskType = int16_t(std::max(params.Number(2), 0));
+    image.BorderWidth = int16_t(std::max(params.StrictNumber(3, 0), 0));
+    image.DrawMode = int16_t(params.StrictNumber(4, 1));
+    SetUniformWidths(image);
+    image.ProbeCorners = true;
+    return image;
 }
 
 }  // namespace optionstext
 
-TImageSpec ReadImageValue(const std::wstring& Value, double Version, TCodePageRoundTrip RoundTrip)
+TImageValue ReadImageValue(const std::wstring& Value, double Version, TCodePageRoundTrip RoundTrip)
 {
     switch (Value.front()) {
     case L'!': return optionstext::ImageFile(Value, RoundTrip);
@@ -376,24 +376,24 @@ TImageSpec ReadImageValue(const std::wstring& Value, double Version, TCodePageRo
     default:
         if (!optionstext::Holds(Value, L"#"))
             return optionstext::PlainFile(Value);
-        return Value == L"#" ? TImageSpec() : optionstext::RectangleList(Value, RoundTrip);
+        return Value == L"#" ? TImageValue() : optionstext::RectangleList(Value, RoundTrip);
     }
 }
 
-TImageSpec ReadCommonImageValue(const std::wstring& Value, bool HasMaster, TCodePageRoundTrip RoundTrip)
+TImageValue ReadCommonImageValue(const std::wstring& Value, bool HasMaster, TCodePageRoundTrip RoundTrip)
 {
     if (!HasMaster || !optionstext::Holds(Value, L"#"))
         return optionstext::PlainFile(Value);
-    return Value == L"#" ? TImageSpec() : optionstext::RectangleList(Value, RoundTrip);
+    return Value == L"#" ? TImageValue() : optionstext::RectangleList(Value, RoundTrip);
 }
 
-void SetImageSize(TImageSpec& Spec, int Width, int Height)
+void SetImageSize(TImageValue& Image, int Width, int Height)
 {
-    Spec.Left = Spec.Top = 0;
-    Spec.Right = Width;
-    Spec.Bottom = Height;
-    if (Spec.WidthsFromSize)
-        optionstext::SetDefaultWidths(Spec);
+    Image.Left = Image.Top = 0;
+    Image.Right = Width;
+    Image.Bottom = Height;
+    if (Image.WidthsFromSize)
+        optionstext::SetDefaultWidths(Image);
 }
 
 void ForEachImageValue(const vcl::TIniText& Ini,

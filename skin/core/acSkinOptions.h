@@ -78,7 +78,7 @@ enum class TImageForm { None, Glyph, Border, Texture, File, PlainFile, Rectangle
 // An image value read: its form, the file it names and its geometry, in the fields and the 16-bit
 // truncation of the image table. A file's rectangle and, when the value gives no widths, its
 // widths follow from the image's size (SetImageSize).
-struct TImageSpec {
+struct TImageValue {
     TImageForm Form = TImageForm::None;
     std::wstring FileName;
     bool Png = false;             // a PNG file, else a BMP file
@@ -97,11 +97,11 @@ using TCodePageRoundTrip = std::wstring (*)(const std::wstring& Text);
 
 // Reads one image value of the skin's own text (Version: the skin's format version). Raises
 // ESkinValueFault where a strict field is not an integer or the geometry divides by zero.
-TImageSpec ReadImageValue(const std::wstring& Value, double Version, TCodePageRoundTrip RoundTrip);
+TImageValue ReadImageValue(const std::wstring& Value, double Version, TCodePageRoundTrip RoundTrip);
 // Reads one value of the common sections: a plain file name or a rectangle list.
-TImageSpec ReadCommonImageValue(const std::wstring& Value, bool HasMaster, TCodePageRoundTrip RoundTrip);
+TImageValue ReadCommonImageValue(const std::wstring& Value, bool HasMaster, TCodePageRoundTrip RoundTrip);
 // A file image of Width x Height pixels: its rectangle and, when the value gave none, its widths.
-void SetImageSize(TImageSpec& Spec, int Width, int Height);
+void SetImageSize(TImageValue& Image, int Width, int Height);
 
 // Calls Visit (section, key, value) for every key of every section of the text in text order
 // (the first section and key of each name), the master bitmap's own key and empty values left out.

@@ -109,7 +109,7 @@ public:
     void AddCommonImage(const String& Section, const String& Key, const String& Value);
 
 private:
-    void Add(const String& Section, const String& Key, TImageSpec Spec, TFileSource Source);
+    void Add(const String& Section, const String& Key, TImageValue Image, TFileSource Source);
     TsMaskData& Append(const String& Section, const String& Key, TacImgType Type);
     // The BMP or PNG file Name from Source; none when it is missing, unreadable or empty. Pixels
     // come 32-bit with opaque alpha but on key pixels.
@@ -185,32 +185,32 @@ void TMaskLoader::LoadMasterBitmap()
     master->SetHandleType(vcl::TBitmapHandleType::bmDIB);
 }
 
-void TMaskLoader::Add(const String& Section, const String& Key, TImageSpec Spec, TFileSource Source)
+void TMaskLoader::Add(const String& Section, const String& Key, TImageValue Image, TFileSource Source)
 {
-    if (Spec.Form == TImageForm::None)
+    if (Image.Form == TImageForm::None)
         return;
     TObjectPtr<TBitmap> bmp;
-    if (Spec.Form == TImageForm::File || Spec.Form == TImageForm::PlainFile) {
-        bmp = LoadImageFile(Spec.FileName, Spec.Png, Source);
+    if (Image.Form == TImageForm::File || Image.Form == TImageForm::PlainFile) {
+        bmp = LoadImageFile(Image.FileName, Image.Png, Source);
         if (!bmp)
             return;
-        AsLibraryErrors([&] { SetImageSize(Spec, bmp->Width(), bmp->Height()); });
+        AsLibraryErrors([&] { SetImageSize(Image, bmp->Width(), bmp->Height()); });
     }
-    const bool upper = Spec.UpperCaseNames;
+    const bool upper = Image.UpperCaseNames;
     TsMaskData& mask = Append(upper ? vcl::UpperCase(Section) : Section, upper ? vcl::UpperCase(Key) : Key,
-                              TacImgType(Spec.ImgType));
-    mask.R = TRect(Spec.Left, Spec.Top, Spec.Right, Spec.Bottom);
+                              TacImgType(Image.ImgType));
+    mask.R = TRect(Image.Left, Image.Top, Image.Right, Image.Bottom);
     if (bmp)
         Adopt(mask, std::move(bmp));
-    mask.ImageCount = Spec.ImageCount;
-    mask.MaskType = Spec.MaskType;
-    mask.BorderWidth = Spec.BorderWidth;
-    mask.DrawMode = Spec.DrawMode;
-    mask.WL = Spec.WL;
-    mask.WT = Spec.WT;
-    mask.WR = Spec.WR;
-    mask.WB = Spec.WB;
-    if (Spec.ProbeCorners)
+    mask.ImageCount = Image.ImageCount;
+    mask.MaskType = Image.MaskType;
+    mask.BorderWidth = Image.BorderWidth;
+    mask.DrawMode = Image.DrawMode;
+    mask.WL = Image.WL;
+    mask.WT = Image.WT;
+    mask.WR = Image.WR;
+    mask.WB = Image.WB;
+    if (Image.ProbeCorners)
         mask.CornerType = Corners(mask);
 }
 

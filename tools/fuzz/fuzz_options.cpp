@@ -114,11 +114,11 @@ void CheckInheritance(const vcl::TIniText& Ini, skin::TSkinSections& Sections, c
 }
 
 // A stub image size made from the file's name: sometimes empty, mostly small.
-void SizeFile(skin::TImageSpec& Spec)
+void SizeFile(skin::TImageValue& Image)
 {
-    size_t hash = std::hash<std::wstring>()(Spec.FileName);
+    size_t hash = std::hash<std::wstring>()(Image.FileName);
     const int width = int(hash % 70), height = int(hash / 70 % 70);
-    skin::SetImageSize(Spec, width, height);
+    skin::SetImageSize(Image, width, height);
 }
 
 void ReadImages(const vcl::TIniText& Ini, double Version)
@@ -126,10 +126,10 @@ void ReadImages(const vcl::TIniText& Ini, double Version)
     skin::ForEachImageValue(Ini, [&](const std::wstring&, const std::wstring&, const std::wstring& value) {
         for (int pass = 0; pass < 3; ++pass)
             try {
-                skin::TImageSpec spec = pass == 0 ? skin::ReadImageValue(value, Version, Same)
+                skin::TImageValue image = pass == 0 ? skin::ReadImageValue(value, Version, Same)
                                                   : skin::ReadCommonImageValue(value, pass == 1, Same);
-                if (spec.Form == skin::TImageForm::File || spec.Form == skin::TImageForm::PlainFile)
-                    SizeFile(spec);
+                if (image.Form == skin::TImageForm::File || image.Form == skin::TImageForm::PlainFile)
+                    SizeFile(image);
             } catch (const skin::ESkinValueFault&) {
             }
     });

@@ -16,7 +16,7 @@
 namespace {
 
 using namespace skin;
-using skin::test::TImageSpec;
+using skin::test::TImageGeometry;
 using skin::test::TTestSkin;
 using vcl::TColor;
 using vcl::TMessage;

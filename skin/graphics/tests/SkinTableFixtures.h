@@ -19,7 +19,7 @@ constexpr uint32_t Paper = Px(1, 2, 3, 4);
 constexpr uint32_t NamedPixel(int x, int y) { return Px(10 + x, 100 + y, 50); }
 
 // The geometry of one image: ImageCount state images side by side in R, MaskType mask bands below.
-struct TImageSpec {
+struct TImageGeometry {
     vcl::TRect R;
     int ImageCount = 1;
     int MaskType = 0;
@@ -62,20 +62,20 @@ public:
     }
 
     // A new image of the master bitmap; its index.
-    int AddImage(const TImageSpec& Spec, const vcl::String& Section = L"TEST", const vcl::String& Name = L"IMG")
+    int AddImage(const TImageGeometry& Geometry, const vcl::String& Section = L"TEST", const vcl::String& Name = L"IMG")
     {
         TsMaskData image;
         image.ClassName = Section;
         image.PropertyName = Name;
-        image.R = Spec.R;
-        image.ImageCount = vcl::SmallInt(Spec.ImageCount);
-        image.MaskType = vcl::SmallInt(Spec.MaskType);
-        image.WL = vcl::SmallInt(Spec.WL);
-        image.WT = vcl::SmallInt(Spec.WT);
-        image.WR = vcl::SmallInt(Spec.WR);
-        image.WB = vcl::SmallInt(Spec.WB);
-        image.DrawMode = vcl::SmallInt(Spec.DrawMode);
-        image.CornerType = vcl::SmallInt(Spec.CornerType);
+        image.R = Geometry.R;
+        image.ImageCount = vcl::SmallInt(Geometry.ImageCount);
+        image.MaskType = vcl::SmallInt(Geometry.MaskType);
+        image.WL = vcl::SmallInt(Geometry.WL);
+        image.WT = vcl::SmallInt(Geometry.WT);
+        image.WR = vcl::SmallInt(Geometry.WR);
+        image.WB = vcl::SmallInt(Geometry.WB);
+        image.DrawMode = vcl::SmallInt(Geometry.DrawMode);
+        image.CornerType = vcl::SmallInt(Geometry.CornerType);
         image.Manager = FManager.get();
         FManager->ma.push_back(std::move(image));
         return int(FManager->ma.size()) - 1;
