@@ -50,7 +50,6 @@ import selectors
 import signal
 import socket
 import struct
-import subprocess
 import sys
 import termios
 import time
@@ -58,12 +57,12 @@ import tty
 from collections import deque
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 import detectors  # noqa: E402
+import fixturedaemon  # noqa: E402
 
 IDLE_RESET_S = 0.03          # a pause this long ends a partial frame
 FIRST_COM, LAST_COM = 10, 255  # numbers the daemon hands out
-START_WAIT_S = 15
-STOP_WAIT_S = 10
 SEND_SETTLE_S = 1.0          # longest wait for sent bytes to reach the program's input queue
 TYPE_REQUEST = 0x05          # the one command whose request is 3 bytes long
 
@@ -259,7 +258,7 @@ class Simulator:
     def save_links(self):
         """The links this daemon made, so `stop` can clean up after a crash."""
         if self.state_dir:
-            write_atomic(os.path.join(self.state_dir, "links"),
+            fixturedaemon.write_atomic(links_file(self.state_dir),
                          "".join(line.link + "\n" for line in self.lines.values()))
 
     def line_readable(self, line):
@@ -452,13 +451,6 @@ class Simulator:
             conn.close()
 
 
-def write_atomic(path, text):
-    tmp = path + ".tmp"
-    with open(tmp, "w") as f:
-        f.write(text)
-    os.replace(tmp, path)
-
-
 def dosdevices_dir():
     prefix = os.environ.get("WINEPREFIX")
     return os.path.join(prefix, "dosdevices") if prefix else None
@@ -474,114 +466,37 @@ def stop_on_signals():
 
 # -- commands ---------------------------------------------------------------
 
-def state_files(state_dir):
-    return (os.path.join(state_dir, "control_port"), os.path.join(state_dir, "pid"),
-            os.path.join(state_dir, "links"))
-
-
-def read_int(path):
-    try:
-        with open(path) as f:
-            return int(f.read().strip())
-    except (OSError, ValueError):
-        return None
-
-
-def is_simulator(pid):
-    try:
-        with open(f"/proc/{pid}/cmdline", "rb") as f:
-            return b"detsim.py" in f.read()
-    except OSError:
-        return False
-
-
-def wait_gone(pid, seconds):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        if not is_simulator(pid):
-            return True
-        time.sleep(0.05)
-    return False
-
-
-def request(port, message, timeout=5.0):
-    with socket.create_connection(("127.0.0.1", port), timeout=timeout) as conn:
-        conn.sendall(json.dumps(message).encode() + b"\n")
-        reply = b""
-        while not reply.endswith(b"\n"):
-            chunk = conn.recv(65536)
-            if not chunk:
-                break
-            reply += chunk
-    return json.loads(reply)
+def links_file(state_dir):
+    return os.path.join(state_dir, "links")
 
 
 def cmd_serve(args):
-    port_file, pid_file, _ = state_files(args.state_dir)
     stop_on_signals()
     sim = Simulator(dosdevices_dir(), args.state_dir)
     port = sim.listen()
-    write_atomic(pid_file, f"{os.getpid()}\n")
-    write_atomic(port_file, f"{port}\n")
+    fixturedaemon.announce(args.state_dir, port)
     print(f"detsim: serving on 127.0.0.1:{port}, prefix {os.environ.get('WINEPREFIX')}", flush=True)
     sim.run()
     return 0
 
 
 def cmd_daemon(args):
-    os.makedirs(args.state_dir, exist_ok=True)
-    cmd_stop(args)  # a daemon left over from an interrupted run
-    port_file, _, _ = state_files(args.state_dir)
-    with open(os.path.join(args.state_dir, "detsim.log"), "ab") as log:
-        child = subprocess.Popen(
-            [sys.executable, os.path.abspath(__file__), "serve", "--state-dir", args.state_dir],
-            stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
-            start_new_session=True, close_fds=True)
-    deadline = time.monotonic() + START_WAIT_S
-    while time.monotonic() < deadline:
-        if child.poll() is not None:
-            print(f"detsim: daemon exited with {child.returncode}, see detsim.log", file=sys.stderr)
-            return 1
-        port = read_int(port_file)
-        if port:
-            try:
-                if request(port, {"op": "ping"}).get("ok"):
-                    print(f"detsim: daemon {child.pid} on port {port}")
-                    return 0
-            except OSError:
-                pass
-        time.sleep(0.05)
-    child.kill()
-    print("detsim: daemon did not start in time", file=sys.stderr)
-    return 1
+    return fixturedaemon.start("detsim", __file__, args.state_dir)
 
 
 def cmd_stop(args):
-    port_file, pid_file, links_file = state_files(args.state_dir)
-    port, pid = read_int(port_file), read_int(pid_file)
-    if port:
-        try:
-            request(port, {"op": "shutdown"})
-        except (OSError, ValueError):
-            pass
-    if pid and not wait_gone(pid, STOP_WAIT_S):
-        for sig in (signal.SIGTERM, signal.SIGKILL):
-            try:
-                os.kill(pid, sig)
-            except ProcessLookupError:
-                break
-            if wait_gone(pid, STOP_WAIT_S / 2):
-                break
+    fixturedaemon.stop(__file__, args.state_dir)
+    # The COM links of lines the daemon made, which it could not remove itself when it was killed.
+    links = links_file(args.state_dir)
     try:
-        with open(links_file) as f:
+        with open(links) as f:
             for link in f.read().split():
                 if os.path.islink(link):
                     os.unlink(link)
     except OSError:
         pass
-    for path in (port_file, pid_file, links_file):
-        if os.path.exists(path):
-            os.unlink(path)
+    if os.path.exists(links):
+        os.unlink(links)
     return 0
 
 

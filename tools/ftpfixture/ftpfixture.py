@@ -33,6 +33,9 @@ from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import fixturedaemon  # noqa: E402
+
 USER = "k407"
 PASSWORD = "Tq4mWz8RbLc2Hn"
 START_TIMEOUT = 15.0
@@ -49,13 +52,6 @@ SERVED_FILES = {
 
 def state_path(state_dir, name):
     return os.path.join(state_dir, name)
-
-
-def write_atomically(path, text):
-    tmp = path + ".tmp"
-    with open(tmp, "w") as f:
-        f.write(text)
-    os.replace(tmp, path)
 
 
 def read_pid(state_dir):
@@ -147,12 +143,12 @@ def run_daemon(state_dir):
     silent.listen(16)
     threading.Thread(target=serve_silently, args=(silent,), daemon=True).start()
 
-    write_atomically(state_path(state_dir, "user"), USER)
-    write_atomically(state_path(state_dir, "password"), PASSWORD)
-    write_atomically(state_path(state_dir, "silent_port"), str(silent.getsockname()[1]))
-    write_atomically(state_path(state_dir, "pid"), str(os.getpid()))
+    fixturedaemon.write_atomic(state_path(state_dir, "user"), USER)
+    fixturedaemon.write_atomic(state_path(state_dir, "password"), PASSWORD)
+    fixturedaemon.write_atomic(state_path(state_dir, "silent_port"), str(silent.getsockname()[1]))
+    fixturedaemon.write_atomic(state_path(state_dir, "pid"), str(os.getpid()))
     # The port file comes last: its presence tells the starter that all is ready.
-    write_atomically(state_path(state_dir, "port"), str(server.address[1]))
+    fixturedaemon.write_atomic(state_path(state_dir, "port"), str(server.address[1]))
 
     signal.signal(signal.SIGTERM, lambda *_: os._exit(0))
     logging.basicConfig(level=logging.WARNING)  # server.log keeps errors only

@@ -32,15 +32,14 @@ import argparse
 import json
 import os
 import signal
-import socket
 import socketserver
 import subprocess
 import sys
 import threading
-import time
 
-START_WAIT_S = 15
-STOP_WAIT_S = 10
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import fixturedaemon  # noqa: E402
+
 XDOTOOL_TIMEOUT_S = 10   # a hung X server fails the request instead of the whole test run
 TYPE_DELAY_MS = 20       # between typed characters, as a quick typist
 
@@ -153,61 +152,11 @@ class Connection(socketserver.StreamRequestHandler):
 
 # -- commands ---------------------------------------------------------------
 
-def state_files(state_dir):
-    return os.path.join(state_dir, "control_port"), os.path.join(state_dir, "pid")
-
-
-def write_atomic(path, text):
-    tmp = path + ".tmp"
-    with open(tmp, "w") as f:
-        f.write(text)
-    os.replace(tmp, path)
-
-
-def read_int(path):
-    try:
-        with open(path) as f:
-            return int(f.read().strip())
-    except (OSError, ValueError):
-        return None
-
-
-def is_daemon(pid):
-    try:
-        with open(f"/proc/{pid}/cmdline", "rb") as f:
-            return b"userinput.py" in f.read()
-    except OSError:
-        return False
-
-
-def wait_gone(pid, seconds):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        if not is_daemon(pid):
-            return True
-        time.sleep(0.05)
-    return False
-
-
-def request(port, message, timeout=5.0):
-    with socket.create_connection(("127.0.0.1", port), timeout=timeout) as conn:
-        conn.sendall(json.dumps(message).encode() + b"\n")
-        reply = b""
-        while not reply.endswith(b"\n"):
-            chunk = conn.recv(65536)
-            if not chunk:
-                break
-            reply += chunk
-    return json.loads(reply)
-
-
 def cmd_serve(args):
-    port_file, pid_file = state_files(args.state_dir)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
     with Server(("127.0.0.1", 0), Connection) as server:
         port = server.server_address[1]
-        write_atomic(pid_file, f"{os.getpid()}\n")
-        write_atomic(port_file, f"{port}\n")
+        fixturedaemon.announce(args.state_dir, port)
         print(f"userinput: serving on 127.0.0.1:{port}, display {os.environ.get('DISPLAY')}", flush=True)
         server.serve_forever()
     return 0
@@ -217,53 +166,11 @@ def cmd_daemon(args):
     if not os.environ.get("DISPLAY"):
         print("userinput: DISPLAY names no X display", file=sys.stderr)
         return 1
-    os.makedirs(args.state_dir, exist_ok=True)
-    cmd_stop(args)  # a daemon left over from an interrupted run
-    port_file, _ = state_files(args.state_dir)
-    with open(os.path.join(args.state_dir, "userinput.log"), "ab") as log:
-        child = subprocess.Popen(
-            [sys.executable, os.path.abspath(__file__), "serve", "--state-dir", args.state_dir],
-            stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
-            start_new_session=True, close_fds=True)
-    deadline = time.monotonic() + START_WAIT_S
-    while time.monotonic() < deadline:
-        if child.poll() is not None:
-            print(f"userinput: daemon exited with {child.returncode}, see userinput.log", file=sys.stderr)
-            return 1
-        port = read_int(port_file)
-        if port:
-            try:
-                if request(port, {"op": "ping"}).get("ok"):
-                    print(f"userinput: daemon {child.pid} on port {port}")
-                    return 0
-            except OSError:
-                pass
-        time.sleep(0.05)
-    child.kill()
-    print("userinput: daemon did not start in time", file=sys.stderr)
-    return 1
+    return fixturedaemon.start("userinput", __file__, args.state_dir)
 
 
 def cmd_stop(args):
-    port_file, pid_file = state_files(args.state_dir)
-    port, pid = read_int(port_file), read_int(pid_file)
-    if port:
-        try:
-            request(port, {"op": "shutdown"})
-        except (OSError, ValueError):
-            pass
-    if pid and not wait_gone(pid, STOP_WAIT_S):
-        for sig in (signal.SIGTERM, signal.SIGKILL):
-            try:
-                os.kill(pid, sig)
-            except ProcessLookupError:
-                break
-            if wait_gone(pid, STOP_WAIT_S / 2):
-                break
-    for path in (port_file, pid_file):
-        if os.path.exists(path):
-            os.unlink(path)
-    return 0
+    return fixturedaemon.stop(__file__, args.state_dir)
 
 
 def main(argv=None):
