@@ -304,8 +304,9 @@ TImageValue Border(const std::wstring& Value, double Version)
     image.DrawMode = int16_t(FixedField(Value, 46, 1));
     if (image.MaskType > 0 && Version < 7.4) {
         // Older skins stretch a frame whose centre is a single pixel.
-        const bool onePixelCentre = Divide(Extent(image.Left, image.Right), image.ImageCount) - image.WL - image.WR == 1 &&
-                                    Divide(Extent(image.Top, image.Bottom), image.MaskType + 1) - image.WT - image.WB == 1;
+        const bool onePixelCentre =
+            Divide(Extent(image.Left, image.Right), image.ImageCount) - image.WL - image.WR == 1 &&
+            Divide(Extent(image.Top, image.Bottom), image.MaskType + 1) - image.WT - image.WB == 1;
         image.DrawMode = int16_t(onePixelCentre ? image.DrawMode | 1 : image.DrawMode & ~1);
     }
     image.BorderWidth = int16_t(FixedField(Value, 48, 1));
